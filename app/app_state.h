@@ -1,0 +1,109 @@
+#pragma once
+// The application's state: the one record every command reads and writes, the
+// sky context handed to every generator, and the parameters the dialogs keep.
+#include <cstdint>
+#include <string>
+
+#include "engine/location.h"
+#include "reports/report_document.h"
+
+// Menu command ids.
+enum CommandId : int {
+    CMD_NONE = 0,
+    CMD_JUPITER_MOONS_GRAPH = 11, CMD_PLANET_ORBIT = 12, CMD_PLANET_MAGNITUDE = 13,
+    CMD_PLANET_ILLUMINATION = 14, CMD_PLANET_DIAMETER = 15, CMD_PLANET_DISTANCE = 16,
+    CMD_PLANET_ANGLE = 17, CMD_EQUATION_OF_TIME = 18, CMD_DAY_LENGTH = 19, CMD_SUN_ANGLE = 20,
+    CMD_ANALEMMA = 21, CMD_SUNRISE = 22, CMD_MOON_SPEED = 23, CMD_MOON_ILLUMINATION = 24,
+    CMD_ECLIPSES_GRAPH = 25,
+    CMD_HELP_INDEX = 31, CMD_HELP_KEYBOARD = 32, CMD_HELP_COMMANDS = 33, CMD_HELP_USING = 35,
+    CMD_ABOUT = 36, CMD_USERS_GUIDE = 38,
+    CMD_EXIT = 51, CMD_PRINT = 52, CMD_PRINT_SETUP = 53,
+    CMD_DAY_NIGHT = 61, CMD_ECLIPTIC_TOP = 62, CMD_ECLIPTIC_SIDE = 63, CMD_PLANETARIUM = 64,
+    CMD_JUPITER_MOONS_SIDE = 65, CMD_JUPITER_MOONS_TOP = 66, CMD_BINARY_STAR = 67,
+    CMD_SLOW_DOWN = 68, CMD_SPEED_UP = 69, CMD_ZOOM_IN = 70, CMD_ZOOM_OUT = 71,
+    CMD_JET_TRAILS = 72, CMD_REVERSE = 73, CMD_PAUSE = 74,
+    CMD_INTRODUCTION = 80, CMD_CALENDAR = 81, CMD_SEASONS = 82, CMD_EASTER = 83,
+    CMD_LUNAR_ECLIPSES = 84, CMD_SOLAR_ECLIPSES = 85, CMD_PLANET_VIEW = 86,
+    CMD_PLANET_APSIDES = 87, CMD_PLANET_CONJ_OPP = 88, CMD_PLANET_DATA = 89,
+    CMD_MOON_APSIDES = 90, CMD_METEOR_SHOWERS = 91, CMD_TWILIGHT = 92, CMD_ALMANAC = 93,
+    CMD_SET_FONT = 94, CMD_STOP = 100, CMD_COPY = 110, CMD_ASSIGN_COLORS = 120,
+    CMD_TICK_MARKS = 121, CMD_GRID_LINES = 122, CMD_SET_LOCATION = 130, CMD_HELP_SEARCH = 140,
+    CMD_MOON_NODES = 141,
+};
+
+enum class OutputKind { Other, Report, Graph, Movie };
+
+// Bodies, also the colour table index of each; sets of bodies are bit sets.
+enum BodyId : int {
+    BODY_SUN = 0, BODY_MOON = 1, BODY_EARTH = 2, BODY_MERCURY = 3, BODY_VENUS = 4, BODY_MARS = 5,
+    BODY_JUPITER = 6, BODY_SATURN = 7, BODY_URANUS = 8, BODY_NEPTUNE = 9, BODY_PLUTO = 10,
+};
+constexpr int BODY_STARS_BIT = 11;  // the stars, in the planetarium's sets
+
+// What every generator receives (by value): the observer and the movie view.
+struct SkyContext {
+    Location location;
+    double view_vertical = 0.0;    // planetarium view centre, degrees
+    double view_horizontal = 0.0;  // planetarium view centre, degrees
+    double view_angle = 0.0;       // movie field of view, degrees, 5..90
+    int time_speed = 0;            // movie time speed, -64..64
+    int saved_time_speed = 0;      // parked by Pause
+    int speed_index = 0;           // day/night movie speed 0..4; 5 while paused
+    int saved_speed_index = 0;     // parked by Pause
+    int turbo = 0;                 // planetarium turbo flag
+};
+
+// What the parameter dialogs show and return; each dialog opens with the
+// values last entered anywhere.
+struct CommandParams {
+    int year = 2000, month = 1, day = 1, hour = 0, minute = 0;  // local date and time; range starts
+    int end_year = 2000;
+    int end_month = 12;
+    int time_speed = 64;
+    int view_angle = 90;           // whole degrees
+    int caption = 0;               // string id of a shared dialog's title
+    int planet_set = 0x7FC;        // bits over BodyId: Earth to Pluto
+    int distance_from_sun = 0;     // Planet Distance: 0 from Earth, 1 from the Sun
+    int main_planet = BODY_MERCURY;
+    int moon_set = 65535;          // Jupiter's moons: bit 0 Io, 1 Europa, 2 Ganymede, 3 Callisto
+    int number_moons = 1;
+    int label_planets = 1;
+    int planetarium_body = BODY_SUN;   // 0 Sun, 1 Moon, 3..10 planets, 11 a star
+    int planetarium_not_tracking = 1;
+    int planetarium_view_set = 0xFFB;  // bits 0, 1, 3..11
+    int planetarium_star = -1;
+    int turbo = 0;
+    int speed_index = 4;           // "1 Month"
+    int binary_star = 0;
+    int binary_star_year = 2000;
+    int movie_command = CMD_NONE;
+    bool earth_offered = false, distance_offered = false, months_offered = false;
+    bool cancelled = false;
+};
+
+struct StarCatalogue;
+
+struct AppState {
+    ReportDocument report;
+    bool report_complete = false;
+    int current_output = CMD_NONE;
+    int saved_output = CMD_NONE;
+    bool graph_drawing = false;
+    bool help_mode = false;
+    int initial_width = 0, initial_height = 0;
+    int drawing_width = 0, drawing_height = 0;
+    SkyContext sky;
+    SkyContext location_work_copy;
+    std::uint32_t frame_counter = 0;
+    bool jet_trails = false;
+    StarCatalogue* star_catalogue = nullptr;  // null: the star database is not loaded
+    std::string help_file;
+    CommandParams params;
+};
+// The stop and repaint-pending flags are the message pump's work_signals().
+
+AppState& app_state();
+
+// The start-up values of the parameters: the date and time from the local clock
+// (year, month, day, hour, minute; end year and binary-star year the same year).
+CommandParams default_command_params(double local_julian_day);

@@ -1,0 +1,195 @@
+#include "app/dialog_rules.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "app/location.h"
+#include "engine/calendar.h"
+#include "format/format.h"
+
+namespace {
+
+constexpr int YEAR_MIN = 1000, YEAR_MAX = 3000;
+
+// One integer field: its text, range and refusal; value is filled when it passes.
+struct IntField {
+    const std::string* text;
+    int control_id;
+    int minimum;
+    int maximum;
+    int message_id;
+    int value = 0;
+};
+
+// Tests the fields in order and stops at the first refusal.
+DialogError validate_int_fields(std::initializer_list<IntField*> fields) {
+    for (IntField* f : fields) {
+        if (!parse_int_field(*f->text, f->value)) return {MSG_INVALID_NUMBER, f->control_id};
+        if (f->value < f->minimum || f->value > f->maximum) return {f->message_id, f->control_id};
+    }
+    return {};
+}
+
+IntField year_field(const std::string& text, int control) {
+    return {&text, control, YEAR_MIN, YEAR_MAX, MSG_YEAR_RANGE};
+}
+IntField month_field(const std::string& text, int control) {
+    return {&text, control, 1, 12, MSG_MONTH_RANGE};
+}
+
+// A date dialog without a day field keeps the stored day only when it still
+// makes a real date with the new month and year.
+void normalise_day(CommandParams& p) {
+    if (!is_valid_date(p.day, p.month, p.year)) p.day = 1;
+}
+
+DialogError planets_dialog(const DialogEntry& e, CommandParams& p) {
+    IntField year = year_field(e.year, CTL_YEAR);
+    IntField start = month_field(e.month, CTL_MONTH);
+    IntField stop = month_field(e.end_month, CTL_STOP_MONTH);
+    if (DialogError err = validate_int_fields({&year, &start, &stop}); err.message_id) return err;
+    if (stop.value < start.value) return {MSG_STOP_MONTH, CTL_STOP_MONTH};
+    int set = e.planet_set & 0x7FC;  // Earth .. Pluto
+    bool from_earth = p.distance_offered && e.distance_from_sun == 0;
+    if (!p.earth_offered || from_earth) set &= ~(1 << BODY_EARTH);
+    if (set == 0) {
+        int first = p.earth_offered && !from_earth ? BODY_EARTH : BODY_MERCURY;
+        return {MSG_SELECT_PLANET, CTL_FIRST_PLANET + first - BODY_EARTH};
+    }
+    p.year = year.value;
+    p.month = start.value;
+    p.end_month = stop.value;
+    p.planet_set = set;
+    if (p.distance_offered) p.distance_from_sun = e.distance_from_sun;
+    normalise_day(p);
+    return {};
+}
+
+}  // namespace
+
+std::string field_text(int value) { return std::to_string(value); }
+
+bool parse_int_field(const std::string& text, int& value) {
+    const char* s = text.c_str();
+    while (std::isspace(static_cast<unsigned char>(*s))) ++s;
+    const char* digits = s + ((*s == '-' || *s == '+') ? 1 : 0);
+    if (!std::isdigit(static_cast<unsigned char>(*digits))) return false;
+    errno = 0;
+    char* end = nullptr;
+    long v = std::strtol(s, &end, 10);
+    while (std::isspace(static_cast<unsigned char>(*end))) ++end;
+    if (*end != '\0' || errno == ERANGE || v < -2147483647L || v > 2147483647L) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+DialogEntry dialog_entry_from(DialogId dialog, const CommandParams& p) {
+    DialogEntry e;
+    int year = p.year, end_year = p.end_year, month = p.month, end_month = p.end_month;
+    if (dialog == DIAL_YEAR_MR && end_month < month) std::swap(month, end_month);
+    if ((dialog == DIAL_YEAR_RANGE || dialog == DIAL_PLANET_APSIDES) && end_year < year)
+        std::swap(year, end_year);
+    e.year = field_text(year);
+    e.month = field_text(month);
+    e.end_year = field_text(end_year);
+    e.end_month = field_text(end_month);
+    e.planet_set = p.planet_set;
+    e.distance_from_sun = p.distance_offered ? 1 : p.distance_from_sun;
+    e.main_planet = p.main_planet;
+    e.moon_set = p.moon_set;
+    e.number_moons = p.number_moons;
+    return e;
+}
+
+DialogError apply_dialog(DialogId dialog, const DialogEntry& e, CommandParams& p) {
+    switch (dialog) {
+    case DIAL_YEAR: {
+        IntField year = year_field(e.year, CTL_YEAR);
+        if (DialogError err = validate_int_fields({&year}); err.message_id) return err;
+        p.year = year.value;
+        normalise_day(p);
+        return {};
+    }
+    case DIAL_YEAR_MONTH: {
+        IntField year = year_field(e.year, CTL_YEAR);
+        IntField month = month_field(e.month, CTL_MONTH);
+        if (DialogError err = validate_int_fields({&year, &month}); err.message_id) return err;
+        p.year = year.value;
+        p.month = month.value;
+        normalise_day(p);
+        return {};
+    }
+    case DIAL_YEAR_MR: {
+        IntField year = year_field(e.year, CTL_YEAR);
+        IntField start = month_field(e.month, CTL_MONTH);
+        IntField stop = month_field(e.end_month, CTL_STOP_MONTH);
+        if (DialogError err = validate_int_fields({&year, &start, &stop}); err.message_id) return err;
+        if (stop.value < start.value) return {MSG_STOP_MONTH, CTL_STOP_MONTH};
+        p.year = year.value;
+        p.month = start.value;
+        p.end_month = stop.value;
+        normalise_day(p);
+        return {};
+    }
+    case DIAL_YEAR_RANGE:
+    case DIAL_PLANET_APSIDES: {
+        bool apsides = dialog == DIAL_PLANET_APSIDES;
+        IntField start = year_field(e.year, apsides ? CTL_APSIDES_START_YEAR : CTL_START_YEAR);
+        IntField stop = year_field(e.end_year, apsides ? CTL_APSIDES_STOP_YEAR : CTL_STOP_YEAR);
+        if (DialogError err = validate_int_fields({&start, &stop}); err.message_id) return err;
+        if (stop.value < start.value) return {MSG_STOP_YEAR, stop.control_id};
+        int set = e.planet_set & 0xFC;  // Earth .. Saturn
+        if (apsides && set == 0) return {MSG_SELECT_PLANET, CTL_FIRST_PLANET};
+        p.year = start.value;
+        p.end_year = stop.value;
+        if (apsides) p.planet_set = set;
+        normalise_day(p);
+        return {};
+    }
+    case DIAL_PLANETS:
+        return planets_dialog(e, p);
+    default:
+        return {};
+    }
+}
+
+DialogError apply_location_entry(const LocationEntry& e, Location& location) {
+    std::string normal = normalize_city_name(e.name);
+    if (normal.empty()) return {MSG_LOCATION_NAME, 115};
+
+    IntField lat_d{&e.latitude_degrees, 117, 0, 90, MSG_LATITUDE_RANGE};
+    IntField lat_m{&e.latitude_minutes, 118, 0, 59, MSG_MINUTE_RANGE};
+    IntField lat_s{&e.latitude_seconds, 120, 0, 59, MSG_SECONDS_RANGE};
+    IntField lon_d{&e.longitude_degrees, 127, 0, 180, MSG_LONGITUDE_RANGE};
+    IntField lon_m{&e.longitude_minutes, 128, 0, 59, MSG_MINUTE_RANGE};
+    IntField lon_s{&e.longitude_seconds, 130, 0, 59, MSG_SECONDS_RANGE};
+    IntField elev{&e.elevation, 138, -400, 8900, MSG_ELEVATION_RANGE};
+    if (DialogError err = validate_int_fields({&lat_d, &lat_m, &lat_s, &lon_d, &lon_m, &lon_s, &elev});
+        err.message_id)
+        return err;
+
+    // The time zone is typed with the locale's decimal separator and read as one number.
+    std::string zone = e.time_zone;
+    for (char& c : zone)
+        if (c == decimal_separator(false)) c = '.';
+    char* end = nullptr;
+    const char* start = zone.c_str();
+    float hours = std::strtof(start, &end);
+    while (end && std::isspace(static_cast<unsigned char>(*end))) ++end;
+    if (end == start || *end != '\0') return {MSG_INVALID_NUMBER, 136};
+    if (hours < -12.0f || hours > 12.0f) return {MSG_TIME_ZONE_RANGE, 136};
+    if (lat_d.value == 90 && (lat_m.value > 0 || lat_s.value > 0)) return {MSG_LATITUDE_RANGE, 117};
+    if (lon_d.value == 180 && lon_m.value + lon_s.value >= 1) return {MSG_LONGITUDE_RANGE, 127};
+
+    location.name = normal;
+    location.latitude_hemisphere = e.latitude_hemisphere;
+    location.longitude_hemisphere = e.longitude_hemisphere;
+    location.latitude = lat_d.value + lat_m.value * (1.0 / 60) + lat_s.value * (1.0 / 3600);
+    location.longitude = lon_d.value + lon_m.value * (1.0 / 60) + lon_s.value * (1.0 / 3600);
+    location.time_zone = hours;
+    location.elevation = elev.value;
+    return {};
+}

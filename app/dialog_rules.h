@@ -1,0 +1,94 @@
+#pragma once
+// The parameter dialogs' fields and rules, in one place: the window's dialogs
+// and the command line's options both hand over what the user typed and get
+// the same checks, in the same order, with the same messages.
+#include <string>
+
+#include "app/app_state.h"
+
+enum DialogId {
+    DIAL_NONE, DIAL_YEAR, DIAL_YEAR_MONTH, DIAL_YEAR_MR, DIAL_YEAR_RANGE, DIAL_PLANETS,
+    DIAL_PLANET_ANGLE, DIAL_PLANET_APSIDES, DIAL_EC_MOVIES, DIAL_DN_MOVIE, DIAL_JM_MOVIES,
+    DIAL_JM_GRAPH, DIAL_BS_MOVIE, DIAL_PL_MOVIE, DIAL_SET_LOCATION, DIAL_ASSIGN_COLORS, DIAL_ABOUT,
+};
+
+// Message ids of the dialogs' refusals (ids from 2001 on are this program's own).
+enum DialogMessage {
+    MSG_INVALID_NUMBER = 2001,
+    MSG_YEAR_RANGE = 2002,           // "Year must be between 1000 and 3000"
+    MSG_YEAR_RANGE_WIDE = 2003,      // "Year must be between -4000 and 32000"
+    MSG_MONTH_RANGE = 2004,
+    MSG_DAY_RANGE = 2005,
+    MSG_HOUR_RANGE = 2006,
+    MSG_MINUTE_RANGE = 2007,
+    MSG_TIME_SPEED_RANGE = 60,
+    MSG_VIEW_ANGLE_RANGE = 2009,
+    MSG_STOP_MONTH = 2010,
+    MSG_STOP_YEAR = 2011,
+    MSG_SELECT_PLANET = 2012,
+    MSG_INVALID_DATE = 2013,
+    MSG_SELECT_MOON = 2014,
+    MSG_SELECT_BINARY_STAR = 2015,
+    MSG_SELECT_VIEW_ITEM = 2016,
+    MSG_TURBO_NEEDS_TRACKING = 109,
+    MSG_SELECT_STAR = 2018,
+    MSG_LOCATION_NAME = 2019,
+    MSG_LATITUDE_RANGE = 2020,
+    MSG_SECONDS_RANGE = 2021,
+    MSG_LONGITUDE_RANGE = 2022,
+    MSG_ELEVATION_RANGE = 2023,
+    MSG_TIME_ZONE_RANGE = 2024,
+};
+
+// Control ids of the fields, as the dialogs number them.
+enum DialogControl {
+    CTL_YEAR = 113, CTL_MONTH = 115, CTL_STOP_MONTH = 117, CTL_START_YEAR = 115,
+    CTL_STOP_YEAR = 117, CTL_APSIDES_START_YEAR = 128, CTL_APSIDES_STOP_YEAR = 130,
+    CTL_FIRST_PLANET = 119, CTL_ANGLE_MONTH = 115, CTL_ANGLE_FIRST_OTHER = 125,
+    CTL_JM_MONTH = 114, CTL_FIRST_MOON = 130,
+};
+
+// What the user typed or chose in a dialog.  Text fields hold the field's text
+// as typed; the sets are what the check boxes say.
+struct DialogEntry {
+    std::string year, month, end_year, end_month;
+    int planet_set = 0;         // bits over BodyId
+    int distance_from_sun = 0;  // the distance radio buttons, when offered
+    int main_planet = BODY_MERCURY;
+    int moon_set = 0;
+    int number_moons = 0;
+};
+
+// Where a dialog refused: the message and the control to focus.  message_id 0: accepted.
+struct DialogError {
+    int message_id = 0;
+    int control_id = 0;
+};
+
+// The text of a number field as the dialog shows it.
+std::string field_text(int value);
+
+// The entry a dialog opens with, from the current parameters (ranges reversed
+// by an earlier change are swapped, as the dialogs do on opening).
+DialogEntry dialog_entry_from(DialogId dialog, const CommandParams& params);
+
+// Checks the entry by the dialog's rules; on success writes the dialog's
+// outputs into params (all of them, or none on a refusal).
+DialogError apply_dialog(DialogId dialog, const DialogEntry& entry, CommandParams& params);
+
+// Reads a field as a signed integer as the dialogs do: optional blanks, an
+// optional sign and digits, nothing else.  False when it is not an integer.
+bool parse_int_field(const std::string& text, int& value);
+
+// Checks a typed location (degrees, minutes and seconds as text, the time
+// zone as the user typed it with the locale's decimal separator).
+struct LocationEntry {
+    std::string name;
+    std::string latitude_degrees, latitude_minutes, latitude_seconds;
+    int latitude_hemisphere = COMPASS_NORTH;
+    std::string longitude_degrees, longitude_minutes, longitude_seconds;
+    int longitude_hemisphere = COMPASS_WEST;
+    std::string elevation;
+    std::string time_zone;
+};
+DialogError apply_location_entry(const LocationEntry& entry, Location& location);

@@ -1,0 +1,282 @@
+// The city location database: the list in memory, CITIES.DAT on disk.
+#include "app/location.h"
+
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "resources/strings.h"
+
+namespace {
+
+const char* const CITIES_FILE = "CITIES.DAT";
+const char* const CITIES_NEW_FILE = "CITIES.NEW";
+constexpr int MSG_CANNOT_LOAD = 2030;    // "Cannot load city location database"
+constexpr int MSG_CANNOT_SAVE = 2031;    // "Cannot save city location database"
+constexpr int MSG_CANNOT_CLOSE = 2032;   // "Cannot close city location database"
+constexpr int MSG_SAVE_QUESTION = 2033;  // "Save city location database?"
+const char* const NO_NAME_CITY = "No name";
+
+constexpr std::size_t LINE_LIMIT = 80;  // characters read of each line of CITIES.DAT
+constexpr double MINUTES_TO_DEGREES = 1.0 / 60.0;
+constexpr double SECONDS_TO_DEGREES = 1.0 / 3600.0;
+
+// Module state: the cities in list order, the selected city's name (also the
+// file's first line) and whether either changed since loading or saving.
+std::vector<CityRecord> cities;
+std::string current_name;
+bool modified = false;
+
+// White space as the C locale knows it, whatever the user's locale.
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Lower case of a Latin-1 character: A-Z and the accented capitals 0xC0-0xDE
+// (except the multiplication sign 0xD7) fold onto their small letters.
+unsigned char fold_case(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) return u + 32;
+    return u;
+}
+
+bool same_name(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (fold_case(a[i]) != fold_case(b[i])) return false;
+    return true;
+}
+
+// Index of the first city called name (already normalised), ignoring case; -1 when none.
+int find_city_index(const std::string& name) {
+    for (std::size_t i = 0; i < cities.size(); ++i)
+        if (same_name(cities[i].name, name)) return static_cast<int>(i);
+    return -1;
+}
+
+// Reads one line into line without its line end ("\n" or "\r\n"), keeping at
+// most LINE_LIMIT characters; the rest of a longer line is skipped.  False at
+// the end of the file.
+bool read_line(std::FILE* file, std::string& line) {
+    line.clear();
+    int c;
+    bool any = false;
+    while ((c = std::fgetc(file)) != EOF) {
+        any = true;
+        if (c == '\n') break;
+        if (line.size() < LINE_LIMIT) line.push_back(static_cast<char>(c));
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return any;
+}
+
+// The non-empty pieces of line between "|" separators.
+std::vector<std::string> split_fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        std::size_t bar = line.find('|', start);
+        if (bar == std::string::npos) bar = line.size();
+        if (bar > start) fields.push_back(line.substr(start, bar - start));
+        start = bar + 1;
+    }
+    return fields;
+}
+
+// A field's leading decimal integer (blanks and a sign allowed before the
+// digits); 0 when the field has no digits or is missing.
+int integer_field(const std::vector<std::string>& fields, std::size_t index) {
+    if (index >= fields.size()) return 0;
+    long value = std::strtol(fields[index].c_str(), nullptr, 10);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+// A field's leading decimal number, always with "." as the decimal point
+// (whatever the user's locale); 0 when there is none.
+double number_field(const std::vector<std::string>& fields, std::size_t index) {
+    if (index >= fields.size()) return 0.0;
+    const std::string& text = fields[index];
+    std::size_t start = 0;
+    while (start < text.size() && is_blank(text[start])) ++start;
+    if (start < text.size() && text[start] == '+') ++start;
+    double value = 0.0;
+    auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    return error == std::errc() ? value : 0.0;
+}
+
+// Hemisphere code from a field's first letter in either case: other_letter
+// gives other_code; the default hemisphere's own letter, any unrecognised
+// letter and a missing field give default_code.
+int hemisphere_field(const std::vector<std::string>& fields, std::size_t index, int default_code,
+                     char other_letter, int other_code) {
+    if (index >= fields.size() || fields[index].empty()) return default_code;
+    return fold_case(fields[index][0]) == fold_case(other_letter) ? other_code : default_code;
+}
+
+// Stores one city line of CITIES.DAT, already split; fields beyond the last
+// one present read as 0, North and West.
+void store_city_fields(const std::vector<std::string>& fields) {
+    store_city(fields[0], integer_field(fields, 1), integer_field(fields, 2), integer_field(fields, 3),
+               hemisphere_field(fields, 4, COMPASS_NORTH, 'S', COMPASS_SOUTH),
+               integer_field(fields, 5), integer_field(fields, 6), integer_field(fields, 7),
+               hemisphere_field(fields, 8, COMPASS_WEST, 'E', COMPASS_EAST),
+               number_field(fields, 10), integer_field(fields, 9), true);
+}
+
+// One city as a line of CITIES.DAT:
+//   "%-20s|%2d|%2d|%2d|%c|%3d|%2d|%2d|%c|%4d|%2.2f\n"
+// The time zone is formatted by std::to_chars so that the decimal point is "."
+// in every locale (the file must read back the same wherever it was written).
+std::string city_line(const CityRecord& city) {
+    char line[128];
+    int length = std::snprintf(
+        line, sizeof line, "%-20s|%2d|%2d|%2d|%c|%3d|%2d|%2d|%c|%4d|", city.name.c_str(),
+        city.latitude_degrees, city.latitude_minutes, city.latitude_seconds,
+        city.latitude_hemisphere != COMPASS_NORTH ? 'S' : 'N', city.longitude_degrees,
+        city.longitude_minutes, city.longitude_seconds,
+        city.longitude_hemisphere == COMPASS_WEST ? 'W' : 'E', city.elevation);
+    std::string text(line, static_cast<std::size_t>(length));
+    char zone[400];  // room for any double in fixed notation
+    auto [end, error] = std::to_chars(zone, zone + sizeof zone, city.time_zone, std::chars_format::fixed, 2);
+    text.append(zone, end);
+    text.push_back('\n');
+    return text;
+}
+
+}  // namespace
+
+std::string normalize_city_name(const std::string& name) {
+    std::string result;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        bool blank = is_blank(name[i]);
+        // Of a run of white space only its last character stays.
+        if (blank && i + 1 < name.size() && is_blank(name[i + 1])) continue;
+        if (blank && (result.empty() || i + 1 == name.size())) continue;
+        result.push_back(name[i]);
+    }
+    if (result.size() > CITY_NAME_LENGTH) result.resize(CITY_NAME_LENGTH);
+    return result;
+}
+
+void load_cities(Location& location) {
+    free_cities();
+    if (std::FILE* file = open_data_file(CITIES_FILE, "r")) {
+        std::string line;
+        if (read_line(file, line)) current_name = normalize_city_name(line);
+        while (read_line(file, line)) {
+            std::vector<std::string> fields = split_fields(line);
+            if (fields.empty()) break;  // an empty line ends the list
+            store_city_fields(fields);
+        }
+        std::fclose(file);
+    } else {
+        show_error(MSG_CANNOT_LOAD);
+    }
+    // A missing file, or one that lists no city, leaves one neutral city so
+    // that there is always a current city.
+    if (cities.empty())
+        store_city(NO_NAME_CITY, 0, 0, 0, COMPASS_NORTH, 0, 0, 0, COMPASS_WEST, 0.0, 0, true);
+    const CityRecord* current = find_city(current_name);
+    if (current == nullptr) {
+        current = &cities.front();
+        current_name = current->name;
+    }
+    location = location_from_city(*current);
+}
+
+const CityRecord* find_city(const std::string& name) {
+    int index = find_city_index(normalize_city_name(name));
+    return index < 0 ? nullptr : &cities[static_cast<std::size_t>(index)];
+}
+
+void store_city(const std::string& name, int latitude_degrees, int latitude_minutes,
+                int latitude_seconds, int latitude_hemisphere, int longitude_degrees,
+                int longitude_minutes, int longitude_seconds, int longitude_hemisphere,
+                double time_zone, int elevation, bool from_file) {
+    CityRecord city{normalize_city_name(name), latitude_degrees, latitude_minutes, latitude_seconds,
+                    latitude_hemisphere, longitude_degrees, longitude_minutes, longitude_seconds,
+                    longitude_hemisphere, time_zone, elevation};
+    int index = from_file ? -1 : find_city_index(city.name);
+    if (index < 0) {
+        cities.emplace_back();
+        index = static_cast<int>(cities.size()) - 1;
+    }
+    CityRecord& record = cities[static_cast<std::size_t>(index)];
+    bool changed = !(record == city);
+    record = city;
+    if (from_file) return;
+    if (!same_name(city.name, current_name)) {
+        current_name = city.name;
+        modified = true;
+    }
+    if (changed) modified = true;
+}
+
+bool save_cities() {
+    std::FILE* file = open_data_file(CITIES_NEW_FILE, "w");
+    if (file == nullptr) {
+        show_error(MSG_CANNOT_SAVE);
+        return false;
+    }
+    bool written = std::fprintf(file, "%s\n", current_name.c_str()) >= 0;
+    for (const CityRecord& city : cities) {
+        if (!written) break;
+        written = std::fputs(city_line(city).c_str(), file) >= 0;
+    }
+    written = written && std::fflush(file) == 0;
+    if (!written) {
+        std::fclose(file);
+        show_error(MSG_CANNOT_SAVE);
+        return false;
+    }
+    if (std::fclose(file) != 0) {
+        show_error(MSG_CANNOT_CLOSE);
+        return false;
+    }
+    // One rename over the old file: CITIES.DAT always holds either the old
+    // list or the new one, never nothing.
+    if (std::rename(data_file_path(CITIES_NEW_FILE).c_str(), data_file_path(CITIES_FILE).c_str()) != 0) {
+        show_error(MSG_CANNOT_SAVE);
+        return false;
+    }
+    modified = false;
+    return true;
+}
+
+void save_cities_if_modified() {
+    if (modified && ask_question(std::string(load_string(MSG_SAVE_QUESTION)).c_str())) save_cities();
+}
+
+void free_cities() {
+    std::vector<CityRecord>().swap(cities);
+    current_name.clear();
+    modified = false;
+}
+
+bool cities_modified() { return modified; }
+
+int city_count() { return static_cast<int>(cities.size()); }
+
+const std::string& city_name(int index) { return cities.at(static_cast<std::size_t>(index)).name; }
+
+const std::string& current_city_name() { return current_name; }
+
+Location location_from_city(const CityRecord& city) {
+    Location location;
+    location.name = city.name;
+    location.latitude_hemisphere = city.latitude_hemisphere;
+    location.longitude_hemisphere = city.longitude_hemisphere;
+    location.latitude = city.latitude_degrees + city.latitude_minutes * MINUTES_TO_DEGREES +
+                        city.latitude_seconds * SECONDS_TO_DEGREES;
+    location.longitude = city.longitude_degrees + city.longitude_minutes * MINUTES_TO_DEGREES +
+                         city.longitude_seconds * SECONDS_TO_DEGREES;
+    location.time_zone = city.time_zone;
+    location.elevation = city.elevation;
+    return location;
+}

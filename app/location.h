@@ -1,0 +1,74 @@
+#pragma once
+// The city location database (module LOCATION): the named places the observer
+// can be at, kept in list order, loaded from CITIES.DAT beside the program and
+// saved back through CITIES.NEW.  Standard library only.
+#include <string>
+
+#include "engine/location.h"
+
+// One city.  Angles are magnitudes with a hemisphere code beside them.
+struct CityRecord {
+    std::string name;            // at most 20 characters; compared ignoring case
+    int latitude_degrees = 0;    // 0..90
+    int latitude_minutes = 0;    // 0..59
+    int latitude_seconds = 0;    // 0..59
+    int latitude_hemisphere = COMPASS_NORTH;   // COMPASS_NORTH or COMPASS_SOUTH
+    int longitude_degrees = 0;   // 0..180
+    int longitude_minutes = 0;   // 0..59
+    int longitude_seconds = 0;   // 0..59
+    int longitude_hemisphere = COMPASS_WEST;   // COMPASS_WEST or COMPASS_EAST
+    double time_zone = 0.0;      // hours, -12..12; local standard time = UT + time_zone
+    int elevation = 0;           // metres, -400..8900
+
+    bool operator==(const CityRecord&) const = default;
+};
+
+constexpr int CITY_NAME_LENGTH = 20;  // characters kept of a city name
+
+// A name as the list keeps it: leading and trailing white space removed, each
+// run of white space inside shortened to its last character, cut to 20 characters.
+std::string normalize_city_name(const std::string& name);
+
+// Start-up: reads CITIES.DAT (program folder) into the list, selects the
+// current city (the file's first line, or the first city when that names none)
+// and fills location from it.  A missing file shows "Cannot load city location
+// database" and leaves the single city "No name".  Never sets the modified flag.
+void load_cities(Location& location);
+
+// The first city whose name equals name (normalised) ignoring letter case;
+// nullptr when there is none.  The pointer is valid until the list changes.
+const CityRecord* find_city(const std::string& name);
+
+// Adds or updates one city; the name is normalised first.  From the file
+// (from_file true) the city is always appended, so duplicate names all stay.
+// From the Set Location dialog an existing city of that name is updated in
+// place (else appended), the city becomes the current city, and the modified
+// flag is set when the current name or the city's contents changed.
+void store_city(const std::string& name, int latitude_degrees, int latitude_minutes,
+                int latitude_seconds, int latitude_hemisphere, int longitude_degrees,
+                int longitude_minutes, int longitude_seconds, int longitude_hemisphere,
+                double time_zone, int elevation, bool from_file);
+
+// Writes the current city name and every city to CITIES.NEW, then puts it in
+// place of CITIES.DAT.  Failures show an error box and leave CITIES.DAT as it
+// was.  Returns true when the list was saved (the modified flag is cleared).
+bool save_cities();
+
+// Exit: when the list or the current city changed since loading or the last
+// save, asks "Save city location database?" and saves on Yes.
+void save_cities_if_modified();
+
+// Exit: releases the list and forgets the current city and the modified flag.
+void free_cities();
+
+// True when the list or the current city name changed since loading or the last save.
+bool cities_modified();
+
+// Enumeration for the Set Location dialog, in list order.
+int city_count();
+const std::string& city_name(int index);  // 0 <= index < city_count()
+const std::string& current_city_name();
+
+// The observer location of a city: angles in decimal degrees
+// (degrees + minutes/60 + seconds/3600), hemisphere codes, zone and elevation copied.
+Location location_from_city(const CityRecord& city);

@@ -1,0 +1,289 @@
+#include "cli/cli.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/commands.h"
+#include "app/location.h"
+#include "engine/calendar.h"
+#include "platform/message_pump.h"
+#include "platform/messages.h"
+#include "platform/text_encoding.h"
+#include "resources/strings.h"
+
+namespace {
+
+constexpr int EXIT_BAD_INPUT = 2;
+
+struct ReportName {
+    const char* name;
+    int command;
+};
+constexpr ReportName REPORT_NAMES[] = {
+    {"introduction", CMD_INTRODUCTION}, {"calendar", CMD_CALENDAR},
+    {"seasons", CMD_SEASONS},           {"easter", CMD_EASTER},
+    {"lunar-eclipses", CMD_LUNAR_ECLIPSES}, {"solar-eclipses", CMD_SOLAR_ECLIPSES},
+    {"planet-view", CMD_PLANET_VIEW},   {"planet-apsides", CMD_PLANET_APSIDES},
+    {"planet-conj-opp", CMD_PLANET_CONJ_OPP}, {"planet-data", CMD_PLANET_DATA},
+    {"moon-apsides", CMD_MOON_APSIDES}, {"moon-nodes", CMD_MOON_NODES},
+    {"meteor-showers", CMD_METEOR_SHOWERS}, {"twilight", CMD_TWILIGHT},
+    {"almanac", CMD_ALMANAC},
+};
+
+constexpr const char* BODY_NAMES[] = {"sun",     "moon",   "earth",  "mercury", "venus", "mars",
+                                      "jupiter", "saturn", "uranus", "neptune", "pluto"};
+
+const char USAGE[] =
+    "Usage:\n"
+    "  skyloom                          open the window\n"
+    "  skyloom report NAME [OPTIONS]    write a report to standard output\n"
+    "  skyloom --help | skyloom report --help\n"
+    "\n"
+    "NAME: introduction calendar seasons easter lunar-eclipses solar-eclipses planet-view\n"
+    "      planet-apsides planet-conj-opp planet-data moon-apsides moon-nodes meteor-showers\n"
+    "      twilight almanac\n"
+    "\n"
+    "OPTIONS:\n"
+    "  --year Y          year, or the first year of a range (1000..3000)\n"
+    "  --end-year Y      last year of a range\n"
+    "  --from-month M    first month (1..12)\n"
+    "  --to-month M      last month (1..12)\n"
+    "  --date YYYY-MM-DD --time HH:MM   local date and time (movies)\n"
+    "  --planets LIST    comma-separated bodies, e.g. mercury,venus,mars\n"
+    "  --city NAME       a city of CITIES.DAT (default: its current city)\n"
+    "  --lat DEG --lon DEG --tz HOURS [--elev M] [--name TEXT]\n"
+    "                    a place instead: signed decimal degrees, north and east\n"
+    "                    positive; tz = hours added to UT for local standard time\n"
+    "\n"
+    "Defaults: this year, months 1 to 12, all planets, the current city.\n"
+    "Bad input prints the dialog's message on standard error and exits with status 2.\n";
+
+struct Options {
+    std::map<std::string, std::string> values;  // option name (without "--") -> text
+};
+
+constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-month", "date", "time",
+                                        "planets", "city", "lat", "lon", "tz", "elev", "name"};
+
+// ---- the command line's stand-ins for the window ----
+
+struct CliRun {
+    bool refused = false;  // a dialog rule or a pre-check refused the input
+    const Options* options = nullptr;
+    int command = CMD_NONE;
+    bool not_built = false;  // the report's generator does not exist yet
+} run;
+
+volatile std::sig_atomic_t interrupted = 0;
+void on_interrupt(int) { interrupted = 1; }
+
+bool print_message(const char* title, const char* text, MessageIcon icon) {
+    if (icon == ICON_QUESTION) return false;
+    std::fprintf(stderr, "%s\n", latin1_to_utf8(text).c_str());
+    run.refused = true;
+    return true;
+}
+
+void take_interrupt(int) {
+    if (interrupted) work_signals().stop_requested = true;
+}
+
+void show_progress(const std::string& text) {
+    std::fprintf(stderr, "\r%s", latin1_to_utf8(text).c_str());
+    std::fflush(stderr);
+}
+
+std::optional<std::string> option(const std::string& name) {
+    auto it = run.options->values.find(name);
+    if (it == run.options->values.end()) return std::nullopt;
+    return it->second;
+}
+
+void override_field(std::string& field, const char* name) {
+    if (auto v = option(name)) field = *v;
+}
+
+bool report_built(int command) {
+    if (command != CMD_ALMANAC) return find_report_step(command)->generator != nullptr;
+    int count = 0;
+    const ReportStep* steps = report_steps(count);
+    for (int i = 0; i < count; ++i)
+        if (!steps[i].generator) return false;
+    return true;
+}
+
+// The dialog step: the options stand for what the user would type.
+void options_dialog(DialogId dialog, CommandParams& params) {
+    DialogEntry entry = dialog_entry_from(dialog, params);
+    override_field(entry.year, "year");
+    override_field(entry.end_year, "end-year");
+    override_field(entry.month, "from-month");
+    override_field(entry.end_month, "to-month");
+    if (!option("end-year") && option("year")) entry.end_year = *option("year");
+    DialogError error = apply_dialog(dialog, entry, params);
+    if (error.message_id) {
+        show_error(error.message_id);
+        params.cancelled = true;
+    } else if (!report_built(run.command)) {
+        run.not_built = true;
+        params.cancelled = true;
+    }
+}
+
+// ---- parsing ----
+
+bool parse_options(int argc, char** argv, int first, Options& out) {
+    for (int i = first; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg.rfind("--", 0) != 0 || i + 1 >= argc) return false;
+        std::string name = arg.substr(2);
+        bool known = false;
+        for (const char* n : OPTION_NAMES) known = known || name == n;
+        if (!known) return false;
+        out.values[name] = argv[++i];
+    }
+    return true;
+}
+
+// Bit set over body ids from a comma-separated list; -1 for an unknown name.
+int parse_body_list(const std::string& list) {
+    int set = 0;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        std::string name = list.substr(start, end - start);
+        int bit = -1;
+        for (int b = 0; b < static_cast<int>(std::size(BODY_NAMES)); ++b)
+            if (name == BODY_NAMES[b]) bit = b;
+        if (bit < 0) return -1;
+        set |= 1 << bit;
+        start = end + 1;
+    }
+    return set;
+}
+
+// Splits signed decimal degrees into the dialog's whole degrees, minutes and seconds.
+bool degrees_entry(const std::string& text, std::string& d, std::string& m, std::string& s,
+                   int& hemisphere, int positive_code, int negative_code) {
+    char* end = nullptr;
+    double value = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0') return false;
+    hemisphere = value < 0 ? negative_code : positive_code;
+    long seconds = std::lround(std::fabs(value) * 3600.0);
+    d = std::to_string(seconds / 3600);
+    m = std::to_string(seconds / 60 % 60);
+    s = std::to_string(seconds % 60);
+    return true;
+}
+
+// Fills the location from --city or --lat/--lon/--tz; false after a message.
+bool choose_location(Location& location) {
+    if (auto city = option("city")) {
+        const CityRecord* record = find_city(*city);
+        if (!record) {
+            std::fprintf(stderr, "Unknown city: %s (see CITIES.DAT)\n", city->c_str());
+            run.refused = true;
+            return false;
+        }
+        location = location_from_city(*record);
+        return true;
+    }
+    auto lat = option("lat"), lon = option("lon"), tz = option("tz");
+    if (!lat && !lon && !tz) return true;
+    if (!lat || !lon || !tz) {
+        std::fprintf(stderr, "--lat, --lon and --tz go together\n");
+        run.refused = true;
+        return false;
+    }
+    LocationEntry entry;
+    entry.name = option("name").value_or("Observer");
+    entry.elevation = option("elev").value_or("0");
+    entry.time_zone = *tz;
+    if (!degrees_entry(*lat, entry.latitude_degrees, entry.latitude_minutes, entry.latitude_seconds,
+                       entry.latitude_hemisphere, COMPASS_NORTH, COMPASS_SOUTH) ||
+        !degrees_entry(*lon, entry.longitude_degrees, entry.longitude_minutes,
+                       entry.longitude_seconds, entry.longitude_hemisphere, COMPASS_EAST,
+                       COMPASS_WEST)) {
+        show_error(MSG_INVALID_NUMBER);
+        return false;
+    }
+    DialogError error = apply_location_entry(entry, location);
+    if (error.message_id) show_error(error.message_id);
+    return error.message_id == 0;
+}
+
+int usage(FILE* to, int status) {
+    std::fputs(USAGE, to);
+    return status;
+}
+
+void print_document(const ReportDocument& document) {
+    for (int i = 0; i < document.line_count; ++i) {
+        std::string line = latin1_to_utf8(report_line(document, i));
+        std::fprintf(stdout, "%s\n", line.c_str());
+    }
+}
+
+int report_command(int argc, char** argv) {
+    if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
+    int command = 0;
+    for (const ReportName& r : REPORT_NAMES)
+        if (argv[2] == std::string(r.name)) command = r.command;
+    Options options;
+    if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
+    run.options = &options;
+    run.command = command;
+    set_message_presenter(print_message);
+
+    AppState& app = app_state();
+    app.params = default_command_params(clock_now());
+    load_cities(app.sky.location);
+    run.refused = false;  // a missing city list is not the user's input
+    if (!choose_location(app.sky.location)) return EXIT_BAD_INPUT;
+    if (auto planets = option("planets")) {
+        int set = parse_body_list(*planets);
+        if (set < 0) {
+            std::fprintf(stderr, "Unknown body in --planets: %s\n", planets->c_str());
+            return EXIT_BAD_INPUT;
+        }
+        app.params.planet_set = set;
+    }
+
+    ShellHooks hooks;
+    hooks.run_dialog = options_dialog;
+    set_shell_hooks(hooks);
+    std::signal(SIGINT, on_interrupt);
+    set_pending_event_processor(take_interrupt);
+    bool terminal = isatty(STDERR_FILENO);
+    ReportDisplay display;
+    if (terminal) display.progress = show_progress;
+    set_report_display(display);
+
+    dispatch_command(command);
+
+    if (terminal) std::fputs("\r\033[K", stderr);
+    if (run.not_built) std::fprintf(stderr, "The %s report is not built yet.\n", argv[2]);
+    if (run.refused || run.not_built) return EXIT_BAD_INPUT;
+    print_document(app.report);
+    return 0;
+}
+
+}  // namespace
+
+int cli_main(int argc, char** argv) {
+    if (argc < 2) return usage(stdout, 0);
+    std::string verb = argv[1];
+    if (verb == "--help" || verb == "-h" || verb == "help") return usage(stdout, 0);
+    if (verb == "report") return report_command(argc, argv);
+    return usage(stderr, EXIT_BAD_INPUT);
+}

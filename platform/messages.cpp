@@ -1,0 +1,48 @@
+// Error boxes and fatal errors, with standard error standing in for message
+// boxes until a window installs its presenter.
+#include "platform/messages.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/text_encoding.h"
+#include "resources/strings.h"
+
+namespace {
+
+constexpr int STR_PRODUCT = 52;       // "Skyloom 2"
+constexpr int STR_ERROR_TITLE = 62;   // "Skyloom 2 - Error"
+constexpr int STR_FATAL_TITLE = 689;  // "Skyloom 2 - Fatal error"
+
+bool present_on_stderr(const char* title, const char* text, MessageIcon icon) {
+    std::string line = latin1_to_utf8(title[0] ? std::string(title) + ": " + text : std::string(text));
+    std::fprintf(stderr, "%s\n", line.c_str());
+    return icon != ICON_QUESTION;
+}
+
+MessagePresenter presenter = present_on_stderr;
+
+}  // namespace
+
+void set_message_presenter(MessagePresenter p) { presenter = p ? p : present_on_stderr; }
+
+void show_error(int message_id, bool fatal) {
+    std::string title(load_string(fatal ? STR_FATAL_TITLE : STR_ERROR_TITLE));
+    std::string text(load_string(message_id));
+    presenter(title.c_str(), text.c_str(), ICON_EXCLAMATION);
+}
+
+bool ask_question(const char* text) {
+    std::string title(load_string(STR_PRODUCT));
+    return presenter(title.c_str(), text, ICON_QUESTION);
+}
+
+void fatal_error(int message_id, const char* module, long line) {
+    show_error(message_id, true);
+    char where[128];
+    std::snprintf(where, sizeof where, "%s/%ld", module, line);
+    presenter("", where, ICON_INFORMATION);
+    // Nothing is saved: the state that failed cannot be trusted.
+    std::_Exit(presenter == present_on_stderr ? 1 : 0);
+}

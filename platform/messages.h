@@ -1,0 +1,20 @@
+#pragma once
+// Error boxes and fatal errors.  The window installs a presenter that shows
+// message boxes; without one, messages go to standard error.
+
+enum MessageIcon { ICON_EXCLAMATION, ICON_INFORMATION, ICON_QUESTION };
+
+// Shows text under title.  Returns true for "Yes"/"OK" (only questions can say no).
+using MessagePresenter = bool (*)(const char* title, const char* text, MessageIcon icon);
+void set_message_presenter(MessagePresenter presenter);  // nullptr restores standard error
+
+// Error box with the text of message_id, titled "Skyloom 2 - Error", or
+// "Skyloom 2 - Fatal error" when fatal is true.
+void show_error(int message_id, bool fatal = false);
+
+// Yes/No question titled "Skyloom 2"; true for Yes.  Without a window the answer is no.
+bool ask_question(const char* text);
+
+// Something that should never fail did: shows the message, then "MODULE/line",
+// then ends the process.  module is the source module's short upper-case name.
+[[noreturn]] void fatal_error(int message_id, const char* module, long line);

@@ -1,0 +1,155 @@
+#include "reports/report_document.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "format/format.h"
+#include "platform/message_pump.h"
+#include "platform/messages.h"
+#include "resources/strings.h"
+
+namespace {
+
+constexpr int MSG_INTERNAL_ERROR = 690;
+constexpr int STR_HEADER_PLACE = 683;    // "%-20s  Latitude: %s %c  Longitude: %s %c"
+constexpr int STR_HEADER_TIME = 684;     // "Local Time = UT %c %s hours  Elevation: %d meters"
+constexpr int STR_PROGRESS = 131;        // "Generating Report: %s%% complete (...)"
+
+// Share of an Almanac run taken by each report, as boundaries B[1..15].
+constexpr double ALMANAC_BOUNDARY[16] = {0.0,   0.0,   0.018, 0.24,  0.243, 0.246, 0.281, 0.316,
+                                         0.474, 0.516, 0.714, 0.723, 0.902, 0.914, 0.984, 1.0};
+
+struct ReportModule {
+    ReportDisplay display;
+    std::uint32_t progress_start_ms = 0;
+} module;
+
+std::uint32_t tick_count_ms() {
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
+void set_report_display(const ReportDisplay& display) { module.display = display; }
+
+std::string_view report_line(const ReportDocument& document, int index) {
+    const char* record = document.text.data() + static_cast<size_t>(index) * REPORT_RECORD_BYTES;
+    return std::string_view(record, std::strlen(record));
+}
+
+int report_record_capacity(const ReportDocument& document) {
+    return static_cast<int>(document.text.size() / REPORT_RECORD_BYTES);
+}
+
+void report_add_line(std::string_view text, ReportDocument& document) {
+    if (text.size() > static_cast<size_t>(REPORT_WIDTH)) fatal_error(MSG_INTERNAL_ERROR, "REPORTS", __LINE__);
+    int i = document.line_count;
+    // The block grows one record before it is needed: at 99 lines to 200 records, at 199 to 300.
+    if (document.text.empty()) {
+        document.text.assign(REPORT_GROWTH_RECORDS * REPORT_RECORD_BYTES, '\0');
+    } else if ((i + 1) % REPORT_GROWTH_RECORDS == 0) {
+        size_t records = static_cast<size_t>((i + 1) / REPORT_GROWTH_RECORDS + 1) * REPORT_GROWTH_RECORDS;
+        document.text.resize(records * REPORT_RECORD_BYTES, '\0');
+    }
+    char* record = document.text.data() + static_cast<size_t>(i) * REPORT_RECORD_BYTES;
+    std::memcpy(record, text.data(), text.size());
+    record[text.size()] = '\0';
+    document.line_count = i + 1;
+    if (module.display.line_added) module.display.line_added(document, document.line_count);
+}
+
+void report_end(ReportDocument& document) { report_add_line(REPORT_END_MARKER, document); }
+
+void report_clear(ReportDocument& document) {
+    document = ReportDocument{};
+}
+
+void report_header(const Location& location, ReportDocument& document) {
+    char line[256];
+    std::string latitude = format_angle(location.latitude, true);
+    std::string longitude = format_angle(location.longitude, true);
+    std::snprintf(line, sizeof line, std::string(load_string(STR_HEADER_PLACE)).c_str(),
+                  location.name.c_str(), latitude.c_str(), compass_letter(location.latitude_hemisphere),
+                  longitude.c_str(), compass_letter(location.longitude_hemisphere));
+    report_add_line(line, document);
+    std::string zone = format_fixed(std::fabs(location.time_zone), 3, 2);
+    std::snprintf(line, sizeof line, std::string(load_string(STR_HEADER_TIME)).c_str(),
+                  location.time_zone >= 0 ? '+' : '-', zone.c_str(), location.elevation);
+    report_add_line(line, document);
+    report_add_line("", document);
+}
+
+std::string center_line(std::string_view title) {
+    size_t pad = title.size() < static_cast<size_t>(REPORT_WIDTH) ? (REPORT_WIDTH - title.size()) / 2 : 0;
+    return std::string(pad < 1 ? 1 : pad, ' ') + std::string(title);
+}
+
+double almanac_fraction(int segment, double fraction) {
+    double lo = ALMANAC_BOUNDARY[segment];
+    double hi = ALMANAC_BOUNDARY[segment + 1];
+    return lo + (hi - lo) * fraction;
+}
+
+std::string progress_text(double fraction, double elapsed_ms, bool known) {
+    std::string percent = format_fixed(fraction * 100.0, 3, 2);
+    char minutes[24] = "   ";
+    char seconds[24] = "  ";
+    if (known) {
+        double remaining_ms = elapsed_ms / fraction * (1.0 - fraction);
+        long s = static_cast<long>(std::ceil(remaining_ms / 1000.0));
+        std::snprintf(minutes, sizeof minutes, "%ld", s / 60);
+        std::snprintf(seconds, sizeof seconds, "%02ld", s % 60);
+    }
+    char text[160];
+    std::snprintf(text, sizeof text, std::string(load_string(STR_PROGRESS)).c_str(), percent.c_str(),
+                  minutes, seconds);
+    return text;
+}
+
+void report_progress(int segment, bool in_almanac, double fraction) {
+    if (in_almanac) fraction = almanac_fraction(segment, fraction);
+    std::uint32_t now = tick_count_ms();
+    if (fraction == 0.0) module.progress_start_ms = now;
+    std::uint32_t start = module.progress_start_ms;
+    // A wrapped 32-bit counter counts on from its top.
+    double elapsed = now >= start ? double(now - start) : double(UINT32_MAX - start) + double(now);
+    if (module.display.progress) module.display.progress(progress_text(fraction, elapsed, fraction > 0.0));
+}
+
+double progress_fraction(int first, int last, int current) {
+    if (last <= first) return 1.0;
+    return double(current - first) / double(last - first);
+}
+
+double loop_fraction(int i, int i_first, int i_last, int j, int j_first, int j_last, int k,
+                     int k_first, int k_last) {
+    // Shift each index so that its first value is 1.
+    double ii = i + 1 - i_first, ni = i_last + 1 - i_first;
+    double jj = j + 1 - j_first, nj = j_last + 1 - j_first;
+    double kk = k + 1 - k_first, nk = k_last + 1 - k_first;
+    double steps = ni * nj * nk - 1;
+    if (steps <= 0) return 1.0;  // a single step is the whole work
+    return (((ii - 1) * nj + (jj - 1)) * nk + (kk - 1)) / steps;
+}
+
+int static_text_report(ReportDocument& document, int first_id, int last_id, int segment,
+                       bool in_almanac) {
+    report_add_line(center_line(load_string(first_id)), document);
+    const char separator = decimal_separator(false);
+    for (int id = first_id + 1; id <= last_id; ++id) {
+        if (pump_messages(0)) return 1;
+        report_progress(segment, in_almanac, progress_fraction(first_id + 1, last_id, id));
+        std::string line(load_string(id));
+        if (line == "!") continue;
+        for (char& c : line)
+            if (c == '#') c = separator;
+        report_add_line(line, document);
+    }
+    report_end(document);
+    return 0;
+}

@@ -1,0 +1,135 @@
+// The report document: record storage and growth, the line limit, centring,
+// the location header, the progress line and the two static reports.
+#include "reports/report_document.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "format/format.h"
+#include "platform/locale.h"
+#include "platform/message_pump.h"
+
+namespace {
+
+TEST(ReportDocument, GrowsOneRecordBeforeItIsNeeded) {
+    ReportDocument doc;
+    EXPECT_EQ(report_record_capacity(doc), 0);
+    report_add_line("first", doc);
+    EXPECT_EQ(report_record_capacity(doc), 100);
+    for (int i = 1; i < 99; ++i) report_add_line("x", doc);
+    EXPECT_EQ(report_record_capacity(doc), 100);  // 99 lines stored, index 98 last
+    report_add_line("line 100", doc);              // index 99
+    EXPECT_EQ(report_record_capacity(doc), 200);
+    for (int i = 100; i < 199; ++i) report_add_line("y", doc);
+    EXPECT_EQ(report_record_capacity(doc), 200);
+    report_add_line("line 200", doc);              // index 199
+    EXPECT_EQ(report_record_capacity(doc), 300);
+    EXPECT_EQ(doc.line_count, 200);
+    EXPECT_EQ(report_line(doc, 0), "first");
+    EXPECT_EQ(report_line(doc, 99), "line 100");
+    EXPECT_EQ(report_line(doc, 199), "line 200");
+    report_clear(doc);
+    EXPECT_EQ(doc.line_count, 0);
+    EXPECT_EQ(report_record_capacity(doc), 0);
+}
+
+TEST(ReportDocument, EightyCharactersFitAndEightyOneIsFatal) {
+    ReportDocument doc;
+    report_add_line(std::string(80, 'a'), doc);
+    EXPECT_EQ(report_line(doc, 0).size(), 80u);
+    EXPECT_EXIT(report_add_line(std::string(81, 'a'), doc), ::testing::ExitedWithCode(1),
+                "Internal error - please contact product support");
+}
+
+TEST(ReportDocument, EndMarkerIsAFormFeedLine) {
+    ReportDocument doc;
+    report_end(doc);
+    EXPECT_EQ(report_line(doc, 0), "\f");
+}
+
+TEST(CenterLine, CentresInEightyColumnsWithAtLeastOneBlank) {
+    EXPECT_EQ(center_line("Planet Data Report"), std::string(31, ' ') + "Planet Data Report");
+    EXPECT_EQ(center_line("ab c"), std::string(38, ' ') + "ab c");
+    EXPECT_EQ(center_line(std::string(79, 'x')), " " + std::string(79, 'x'));
+    EXPECT_EQ(center_line(std::string(80, 'x')), " " + std::string(80, 'x'));
+}
+
+TEST(ReportHeader, ShowsPlaceZoneAndElevation) {
+    Location sample;
+    sample.name = "Sample City";
+    sample.latitude = 39 + 44 / 60.0 + 21 / 3600.0;
+    sample.latitude_hemisphere = COMPASS_NORTH;
+    sample.longitude = 104 + 59 / 60.0 + 3 / 3600.0;
+    sample.longitude_hemisphere = COMPASS_WEST;
+    sample.time_zone = -7;
+    sample.elevation = 200;
+    ReportDocument doc;
+    report_header(sample, doc);
+    ASSERT_EQ(doc.line_count, 3);
+    EXPECT_EQ(report_line(doc, 0),
+              "Sample City           Latitude:  39\xB0" "44'21\" N  Longitude:  104\xB0" "59'03\" W");
+    EXPECT_EQ(report_line(doc, 1), "Local Time = UT -   7.00 hours  Elevation: 200 meters");
+    EXPECT_EQ(report_line(doc, 2), "");
+    Location greenwich;
+    greenwich.name = "Greenwich";
+    greenwich.latitude = 51.5;
+    greenwich.time_zone = 0;
+    ReportDocument doc2;
+    report_header(greenwich, doc2);
+    EXPECT_EQ(report_line(doc2, 1), "Local Time = UT +   0.00 hours  Elevation: 0 meters");
+}
+
+TEST(ReportProgress, PercentageAndTimeToFinish) {
+    // The first call has no estimate: blanks for minutes and seconds.
+    EXPECT_EQ(progress_text(0.0, 0, false),
+              "Generating Report:   0.00% complete (will finish in     min,    sec)");
+    // 61.2 s remaining: one minute and "02" seconds (rounded up).
+    EXPECT_EQ(progress_text(0.5, 61200, true),
+              "Generating Report:  50.00% complete (will finish in 1 min, 02 sec)");
+    EXPECT_EQ(progress_text(0.0523, 1000, true).substr(0, 36), "Generating Report:   5.23% complete ");
+    // Seasons at one half in an Almanac: 0.24 + 0.003 / 2.
+    EXPECT_NEAR(almanac_fraction(3, 0.5), 0.2415, 1e-12);
+    EXPECT_EQ(format_fixed(almanac_fraction(3, 0.5) * 100, 3, 2), " 24.15");
+    EXPECT_DOUBLE_EQ(almanac_fraction(1, 0.0), 0.0);
+    EXPECT_DOUBLE_EQ(almanac_fraction(14, 1.0), 1.0);
+}
+
+TEST(ReportProgress, Fractions) {
+    EXPECT_DOUBLE_EQ(progress_fraction(701, 777, 701), 0.0);
+    EXPECT_DOUBLE_EQ(progress_fraction(701, 777, 777), 1.0);
+    EXPECT_DOUBLE_EQ(progress_fraction(5, 5, 5), 1.0);
+    EXPECT_DOUBLE_EQ(progress_fraction(5, 3, 4), 1.0);
+    // Years 2000..2001 outer, months 1..12 inner: the last step is the whole.
+    EXPECT_DOUBLE_EQ(loop_fraction(2000, 2000, 2001, 1, 1, 12, 1, 1, 1), 0.0);
+    EXPECT_DOUBLE_EQ(loop_fraction(2001, 2000, 2001, 12, 1, 12, 1, 1, 1), 1.0);
+    EXPECT_DOUBLE_EQ(loop_fraction(2001, 2000, 2001, 1, 1, 12, 1, 1, 1), 12.0 / 23.0);
+}
+
+std::string comma_locale(std::string_view key, std::string_view fallback) {
+    return key == "sDecimal" ? "," : std::string(fallback);
+}
+
+TEST(StaticTextReport, PlanetDataUsesTheLocaleDecimalSeparator) {
+    set_locale_profile_reader(comma_locale);
+    reload_locale_settings();
+    ReportDocument doc;
+    EXPECT_EQ(static_text_report(doc, 600, 640, 10, false), 0);
+    set_locale_profile_reader(nullptr);
+    reload_locale_settings();
+    ASSERT_EQ(doc.line_count, 18);
+    EXPECT_EQ(report_line(doc, 7).substr(0, 18), "Mercury       0,39");
+    EXPECT_EQ(report_line(doc, 8).substr(0, 30), "Venus         0,72       224,7");
+    EXPECT_EQ(report_line(doc, 17), "\f");
+}
+
+TEST(StaticTextReport, StopKeepsLinesAndHasNoEndMarker) {
+    ReportDocument doc;
+    work_signals().stop_requested = true;
+    EXPECT_EQ(static_text_report(doc, 700, 777, 1, false), 1);
+    work_signals().stop_requested = false;
+    ASSERT_EQ(doc.line_count, 1);  // the title only
+    EXPECT_NE(report_line(doc, 0), "\f");
+}
+
+}  // namespace
