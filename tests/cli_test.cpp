@@ -2,8 +2,10 @@
 // exit status 2 with the dialogs' messages on bad input.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -18,7 +20,9 @@ struct CliRun {
 
 // Runs the program with args under the C locale, capturing both streams.
 CliRun run_skyloom(const std::string& args) {
-    std::string err_file = ::testing::TempDir() + "skyloom_cli_stderr.txt";
+    // Test programs run in parallel: each run gets its own file for standard error.
+    std::string err_file = ::testing::TempDir() + "skyloom_cli_stderr_XXXXXX";
+    close(mkstemp(err_file.data()));
     std::string command = "LC_ALL=C " SKYLOOM_BINARY " " + args + " 2>" + err_file;
     CliRun r{};
     FILE* pipe = popen(command.c_str(), "r");
@@ -31,6 +35,7 @@ CliRun run_skyloom(const std::string& args) {
     std::stringstream ss;
     ss << err.rdbuf();
     r.err = ss.str();
+    std::remove(err_file.c_str());
     return r;
 }
 
