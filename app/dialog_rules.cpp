@@ -46,12 +46,26 @@ void normalise_day(CommandParams& p) {
     if (!is_valid_date(p.day, p.month, p.year)) p.day = 1;
 }
 
-DialogError planets_dialog(const DialogEntry& e, CommandParams& p) {
+// The year and month fields with the month-range rule: year, start month and,
+// with_stop, the stop month, which may not come before the start.
+struct YearMonths {
+    int year = 0, start = 0, stop = 0;
+};
+DialogError check_year_months(const DialogEntry& e, bool with_stop, YearMonths& out) {
     IntField year = year_field(e.year, CTL_YEAR);
     IntField start = month_field(e.month, CTL_MONTH);
     IntField stop = month_field(e.end_month, CTL_STOP_MONTH);
-    if (DialogError err = validate_int_fields({&year, &start, &stop}); err.message_id) return err;
-    if (stop.value < start.value) return {MSG_STOP_MONTH, CTL_STOP_MONTH};
+    DialogError err = with_stop ? validate_int_fields({&year, &start, &stop})
+                                : validate_int_fields({&year, &start});
+    if (err.message_id) return err;
+    if (with_stop && stop.value < start.value) return {MSG_STOP_MONTH, CTL_STOP_MONTH};
+    out = {year.value, start.value, with_stop ? stop.value : start.value};
+    return {};
+}
+
+DialogError planets_dialog(const DialogEntry& e, CommandParams& p) {
+    YearMonths ym;
+    if (DialogError err = check_year_months(e, true, ym); err.message_id) return err;
     int set = e.planet_set & 0x7FC;  // Earth .. Pluto
     bool from_earth = p.distance_offered && e.distance_from_sun == 0;
     if (!p.earth_offered || from_earth) set &= ~(1 << BODY_EARTH);
@@ -59,9 +73,9 @@ DialogError planets_dialog(const DialogEntry& e, CommandParams& p) {
         int first = p.earth_offered && !from_earth ? BODY_EARTH : BODY_MERCURY;
         return {MSG_SELECT_PLANET, CTL_FIRST_PLANET + first - BODY_EARTH};
     }
-    p.year = year.value;
-    p.month = start.value;
-    p.end_month = stop.value;
+    p.year = ym.year;
+    p.month = ym.start;
+    p.end_month = ym.stop;
     p.planet_set = set;
     if (p.distance_offered) p.distance_from_sun = e.distance_from_sun;
     normalise_day(p);
@@ -113,24 +127,14 @@ DialogError apply_dialog(DialogId dialog, const DialogEntry& e, CommandParams& p
         normalise_day(p);
         return {};
     }
-    case DIAL_YEAR_MONTH: {
-        IntField year = year_field(e.year, CTL_YEAR);
-        IntField month = month_field(e.month, CTL_MONTH);
-        if (DialogError err = validate_int_fields({&year, &month}); err.message_id) return err;
-        p.year = year.value;
-        p.month = month.value;
-        normalise_day(p);
-        return {};
-    }
+    case DIAL_YEAR_MONTH:
     case DIAL_YEAR_MR: {
-        IntField year = year_field(e.year, CTL_YEAR);
-        IntField start = month_field(e.month, CTL_MONTH);
-        IntField stop = month_field(e.end_month, CTL_STOP_MONTH);
-        if (DialogError err = validate_int_fields({&year, &start, &stop}); err.message_id) return err;
-        if (stop.value < start.value) return {MSG_STOP_MONTH, CTL_STOP_MONTH};
-        p.year = year.value;
-        p.month = start.value;
-        p.end_month = stop.value;
+        bool range = dialog == DIAL_YEAR_MR;
+        YearMonths ym;
+        if (DialogError err = check_year_months(e, range, ym); err.message_id) return err;
+        p.year = ym.year;
+        p.month = ym.start;
+        if (range) p.end_month = ym.stop;
         normalise_day(p);
         return {};
     }
