@@ -2,6 +2,7 @@
 
 #include "platform/message_pump.h"
 #include "platform/messages.h"
+#include "reports/seasons_easter.h"
 
 namespace {
 
@@ -60,6 +61,12 @@ constexpr CommandEntry COMMANDS[] = {
 int introduction(ReportDocument& d, int segment, bool almanac, const CommandParams&, const SkyContext&) {
     return static_text_report(d, 700, 777, segment, almanac);
 }
+int seasons(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext& sky) {
+    return seasons_report(d, segment, almanac, p.year, p.end_year, sky.location);
+}
+int easter(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext&) {
+    return easter_report(d, segment, almanac, p.year, p.end_year);
+}
 int planet_data(ReportDocument& d, int segment, bool almanac, const CommandParams&, const SkyContext&) {
     return static_text_report(d, 600, 640, segment, almanac);
 }
@@ -68,8 +75,8 @@ int planet_data(ReportDocument& d, int segment, bool almanac, const CommandParam
 const ReportStep REPORTS[] = {
     {CMD_INTRODUCTION, 1, introduction},
     {CMD_CALENDAR, 2, nullptr},
-    {CMD_SEASONS, 3, nullptr},
-    {CMD_EASTER, 4, nullptr},
+    {CMD_SEASONS, 3, seasons},
+    {CMD_EASTER, 4, easter},
     {CMD_LUNAR_ECLIPSES, 5, nullptr},
     {CMD_SOLAR_ECLIPSES, 6, nullptr},
     {CMD_PLANET_VIEW, 7, nullptr},

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <utility>
 
 #include "app/location.h"
 #include "engine/calendar.h"
@@ -63,6 +64,24 @@ DialogError check_year_months(const DialogEntry& e, bool with_stop, YearMonths& 
     return {};
 }
 
+// The date and time fields (year, month, day, hour, minute) and a real date.
+DialogError check_date_time(const DialogEntry& e, CommandParams& p) {
+    IntField year = year_field(e.year, CTL_DATE_YEAR);
+    IntField month = month_field(e.month, CTL_DATE_MONTH);
+    IntField day{&e.day, CTL_DATE_DAY, 1, 31, MSG_DAY_RANGE};
+    IntField hour{&e.hour, CTL_DATE_HOUR, 0, 23, MSG_HOUR_RANGE};
+    IntField minute{&e.minute, CTL_DATE_MINUTE, 0, 59, MSG_MINUTE_RANGE};
+    if (DialogError err = validate_int_fields({&year, &month, &day, &hour, &minute}); err.message_id)
+        return err;
+    if (!is_valid_date(day.value, month.value, year.value)) return {MSG_INVALID_DATE, CTL_DATE_DAY};
+    p.year = year.value;
+    p.month = month.value;
+    p.day = day.value;
+    p.hour = hour.value;
+    p.minute = minute.value;
+    return {};
+}
+
 DialogError planets_dialog(const DialogEntry& e, CommandParams& p) {
     YearMonths ym;
     if (DialogError err = check_year_months(e, true, ym); err.message_id) return err;
@@ -110,6 +129,10 @@ DialogEntry dialog_entry_from(DialogId dialog, const CommandParams& p) {
     e.month = field_text(month);
     e.end_year = field_text(end_year);
     e.end_month = field_text(end_month);
+    e.day = field_text(p.day);
+    e.hour = field_text(p.hour);
+    e.minute = field_text(p.minute);
+    e.speed_index = p.speed_index;
     e.planet_set = p.planet_set;
     e.distance_from_sun = p.distance_offered ? 1 : p.distance_from_sun;
     e.main_planet = p.main_planet;
@@ -155,6 +178,13 @@ DialogError apply_dialog(DialogId dialog, const DialogEntry& e, CommandParams& p
     }
     case DIAL_PLANETS:
         return planets_dialog(e, p);
+    case DIAL_DN_MOVIE: {
+        CommandParams q = p;
+        if (DialogError err = check_date_time(e, q); err.message_id) return err;
+        q.speed_index = e.speed_index;
+        p = q;
+        return {};
+    }
     default:
         return {};
     }

@@ -46,12 +46,16 @@ enum DialogControl {
     CTL_STOP_YEAR = 117, CTL_APSIDES_START_YEAR = 128, CTL_APSIDES_STOP_YEAR = 130,
     CTL_FIRST_PLANET = 119, CTL_ANGLE_MONTH = 115, CTL_ANGLE_FIRST_OTHER = 125,
     CTL_JM_MONTH = 114, CTL_FIRST_MOON = 130,
+    CTL_DATE_YEAR = 113, CTL_DATE_MONTH = 114, CTL_DATE_DAY = 115, CTL_DATE_HOUR = 116,
+    CTL_DATE_MINUTE = 117,
 };
 
 // What the user typed or chose in a dialog.  Text fields hold the field's text
 // as typed; the sets are what the check boxes say.
 struct DialogEntry {
     std::string year, month, end_year, end_month;
+    std::string day, hour, minute;  // the date and time dialogs
+    int speed_index = 0;        // the day/night movie's speed buttons
     int planet_set = 0;         // bits over BodyId
     int distance_from_sun = 0;  // the distance radio buttons, when offered
     int main_planet = BODY_MERCURY;

@@ -14,6 +14,7 @@
 
 #include "app/commands.h"
 #include "app/location.h"
+#include "cli/ephemeris.h"
 #include "engine/calendar.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
@@ -46,6 +47,9 @@ const char USAGE[] =
     "Usage:\n"
     "  skyloom                          open the window\n"
     "  skyloom report NAME [OPTIONS]    write a report to standard output\n"
+    "  skyloom ephemeris [--date YYYY-MM-DD] [--time HH:MM] [location options]\n"
+    "                   [--bodies LIST] [--csv] [--jupiter-moons]\n"
+    "                                   the engine's places of the bodies at one local instant\n"
     "  skyloom --help | skyloom report --help\n"
     "\n"
     "NAME: introduction calendar seasons easter lunar-eclipses solar-eclipses planet-view\n"
@@ -59,6 +63,9 @@ const char USAGE[] =
     "  --to-month M      last month (1..12)\n"
     "  --date YYYY-MM-DD --time HH:MM   local date and time (movies)\n"
     "  --planets LIST    comma-separated bodies, e.g. mercury,venus,mars\n"
+    "  --bodies LIST     ephemeris: sun,moon,mercury,...,pluto (default all)\n"
+    "  --csv             ephemeris: comma-separated values with a header row\n"
+    "  --jupiter-moons   ephemeris: also Jupiter's four large moons (x, y, z in Jupiter radii)\n"
     "  --city NAME       a city of CITIES.DAT (default: its current city)\n"
     "  --lat DEG --lon DEG --tz HOURS [--elev M] [--name TEXT]\n"
     "                    a place instead: signed decimal degrees, north and east\n"
@@ -72,7 +79,8 @@ struct Options {
 };
 
 constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-month", "date", "time",
-                                        "planets", "city", "lat", "lon", "tz", "elev", "name"};
+                                        "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name"};
+constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons"};  // options without a value
 
 // ---- the command line's stand-ins for the window ----
 
@@ -144,11 +152,16 @@ void options_dialog(DialogId dialog, CommandParams& params) {
 bool parse_options(int argc, char** argv, int first, Options& out) {
     for (int i = first; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg.rfind("--", 0) != 0 || i + 1 >= argc) return false;
+        if (arg.rfind("--", 0) != 0) return false;
         std::string name = arg.substr(2);
-        bool known = false;
+        bool flag = false, known = false;
+        for (const char* n : FLAG_NAMES) flag = flag || name == n;
         for (const char* n : OPTION_NAMES) known = known || name == n;
-        if (!known) return false;
+        if (flag) {
+            out.values[name] = "1";
+            continue;
+        }
+        if (!known || i + 1 >= argc) return false;
         out.values[name] = argv[++i];
     }
     return true;
@@ -234,6 +247,73 @@ void print_document(const ReportDocument& document) {
     }
 }
 
+// What every command-line run starts with: messages on standard error, the
+// parameters' start-up values, the city list and the chosen place.
+bool start_up(const Options& options) {
+    run.options = &options;
+    set_message_presenter(print_message);
+    AppState& app = app_state();
+    app.params = default_command_params(clock_now());
+    load_cities(app.sky.location);
+    run.refused = false;  // a missing city list is not the user's input
+    return choose_location(app.sky.location);
+}
+
+// Splits "YYYY-MM-DD" (the year may be negative) and "HH:MM" into the date
+// dialog's fields; false when the text has another shape.
+bool split_date_time(DialogEntry& entry) {
+    if (auto date = option("date")) {
+        size_t second = date->rfind('-');
+        size_t first = second == std::string::npos || second == 0 ? std::string::npos : date->rfind('-', second - 1);
+        if (first == std::string::npos || first == 0) return false;
+        entry.year = date->substr(0, first);
+        entry.month = date->substr(first + 1, second - first - 1);
+        entry.day = date->substr(second + 1);
+    }
+    if (auto time = option("time")) {
+        size_t colon = time->find(':');
+        if (colon == std::string::npos) return false;
+        entry.hour = time->substr(0, colon);
+        entry.minute = time->substr(colon + 1);
+    }
+    return true;
+}
+
+int ephemeris_command(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[2], "--help") == 0) return usage(stdout, 0);
+    Options options;
+    if (!parse_options(argc, argv, 2, options)) return usage(stderr, EXIT_BAD_INPUT);
+    if (!start_up(options)) return EXIT_BAD_INPUT;
+    AppState& app = app_state();
+    DialogEntry entry = dialog_entry_from(DIAL_DN_MOVIE, app.params);
+    entry.minute = field_text(app.params.minute);
+    if (!split_date_time(entry)) {
+        show_error(MSG_INVALID_DATE);
+        return EXIT_BAD_INPUT;
+    }
+    if (DialogError error = apply_dialog(DIAL_DN_MOVIE, entry, app.params); error.message_id) {
+        show_error(error.message_id);
+        return EXIT_BAD_INPUT;
+    }
+    int bodies = 0x7FB;  // every body but the Earth
+    if (auto list = option("bodies")) {
+        bodies = parse_body_list(*list);
+        if (bodies < 0) {
+            std::fprintf(stderr, "Unknown body in --bodies: %s\n", list->c_str());
+            return EXIT_BAD_INPUT;
+        }
+    }
+    const CommandParams& p = app.params;
+    const Location& place = app.sky.location;
+    double hours = p.hour + p.minute / 60.0;
+    bool csv = option("csv").has_value();
+    std::vector<EphemerisRow> rows = ephemeris_rows(bodies, p.day, p.month, p.year, hours, place);
+    std::string text = csv ? ephemeris_csv(rows) : ephemeris_table(rows, p.day, p.month, p.year, hours, place);
+    if (option("jupiter-moons")) text += "\n" + jupiter_moons_text(p.day, p.month, p.year, hours, place, csv);
+    std::fputs(text.c_str(), stdout);
+    return 0;
+}
+
 int report_command(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
     int command = 0;
@@ -241,15 +321,9 @@ int report_command(int argc, char** argv) {
         if (argv[2] == std::string(r.name)) command = r.command;
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
-    run.options = &options;
     run.command = command;
-    set_message_presenter(print_message);
-
+    if (!start_up(options)) return EXIT_BAD_INPUT;
     AppState& app = app_state();
-    app.params = default_command_params(clock_now());
-    load_cities(app.sky.location);
-    run.refused = false;  // a missing city list is not the user's input
-    if (!choose_location(app.sky.location)) return EXIT_BAD_INPUT;
     if (auto planets = option("planets")) {
         int set = parse_body_list(*planets);
         if (set < 0) {
@@ -285,5 +359,6 @@ int cli_main(int argc, char** argv) {
     std::string verb = argv[1];
     if (verb == "--help" || verb == "-h" || verb == "help") return usage(stdout, 0);
     if (verb == "report") return report_command(argc, argv);
+    if (verb == "ephemeris") return ephemeris_command(argc, argv);
     return usage(stderr, EXIT_BAD_INPUT);
 }

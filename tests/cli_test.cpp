@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+#include <algorithm>
 
 namespace {
 
@@ -99,6 +101,70 @@ TEST(CommandLine, ReportsNotYetBuiltSaySoInsteadOfPrintingNothing) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("not built"), std::string::npos);
     EXPECT_EQ(r.out, "");
+}
+
+}  // namespace
+
+namespace {
+
+// Splits a CSV line into its fields.
+std::vector<std::string> fields(const std::string& line) {
+    std::vector<std::string> out;
+    std::stringstream ss(line);
+    std::string f;
+    while (std::getline(ss, f, ',')) out.push_back(f);
+    return out;
+}
+
+TEST(Ephemeris, SunAtTheMarchEquinoxOf2026) {
+    // Published: March equinox 2026-03-20 14:46 UT; the Sun then stands at
+    // right ascension 0 h and declination 0 deg, about 0.9959 AU away.
+    CliRun r = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --lat 51.4778 --lon 0 --tz 0 "
+                           "--bodies sun,moon --csv");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::stringstream lines(r.out);
+    std::string header, sun, moon;
+    std::getline(lines, header);
+    std::getline(lines, sun);
+    std::getline(lines, moon);
+    EXPECT_EQ(header.rfind("body,ra_hours,dec_degrees,distance_au", 0), 0u);
+    std::vector<std::string> s = fields(sun);
+    ASSERT_EQ(s.size(), 11u);
+    EXPECT_EQ(s[0], "Sun");
+    double ra = std::stod(s[1]);
+    EXPECT_LT(std::min(ra, 24.0 - ra), 0.01);  // within 36 s of 0 h
+    EXPECT_NEAR(std::stod(s[2]), 0.0, 0.02);
+    EXPECT_NEAR(std::stod(s[3]), 0.9959, 0.0005);
+    // Greenwich sunrise 06:03 and sunset 18:14 GMT (published almanac), a minute or two.
+    EXPECT_EQ(s[9].substr(0, 4), "06:0");
+    EXPECT_EQ(s[10].substr(0, 4), "18:1");
+    std::vector<std::string> m = fields(moon);
+    ASSERT_EQ(m.size(), 11u);
+    EXPECT_EQ(m[0], "Moon");
+    EXPECT_GT(std::stod(m[4]), 356000.0);  // km, within the Moon's range
+    EXPECT_LT(std::stod(m[4]), 407000.0);
+    EXPECT_LT(std::stod(m[5]), 0.1);  // two days after the new Moon of March 19
+}
+
+TEST(Ephemeris, JupiterMoonsAndBadDates) {
+    CliRun r = run_skyloom("ephemeris --date 1992-12-16 --time 00:00 --lat 0 --lon 0 --tz 0 "
+                           "--bodies jupiter --jupiter-moons");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* moon : {"Io", "Europa", "Ganymede", "Callisto"})
+        EXPECT_NE(r.out.find(moon), std::string::npos) << moon;
+    struct Case { const char* args; const char* message; } cases[] = {
+        {"ephemeris --date 2025-02-29", "Invalid date"},
+        {"ephemeris --date 1582-10-10", "Invalid date"},
+        {"ephemeris --date 2025/01/01", "Invalid date"},
+        {"ephemeris --date 0999-01-01", "Year must be between 1000 and 3000"},
+        {"ephemeris --time 24:00", "Hours must be between 0 and 23"},
+        {"ephemeris --bodies sun,vulcan", "vulcan"},
+    };
+    for (const Case& c : cases) {
+        CliRun bad = run_skyloom(c.args);
+        EXPECT_EQ(bad.status, 2) << c.args;
+        EXPECT_NE(bad.err.find(c.message), std::string::npos) << c.args << " said: " << bad.err;
+    }
 }
 
 }  // namespace

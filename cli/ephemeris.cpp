@@ -1,0 +1,166 @@
+#include "cli/ephemeris.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine/angles.h"
+#include "engine/calendar.h"
+#include "engine/jupiter_moons.h"
+#include "engine/moon.h"
+#include "engine/planets.h"
+#include "engine/rise_set.h"
+#include "engine/star_places.h"
+#include "engine/sun.h"
+#include "format/format.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+constexpr double KM_PER_AU = 149597870.7;
+constexpr double ARCSEC_PER_DEGREE = 3600.0;
+const double NONE = std::nan("");
+
+// The UT instant of a local standard time, split as the engine takes it.
+struct UtInstant {
+    double hours;
+    int day, month, year;
+    JulianDay jd;
+};
+
+UtInstant to_ut(int day, int month, int year, double local_hours, const Location& location) {
+    UtInstant ut{};
+    ut.jd = julian_day(day + local_hours / 24.0, month, year) - location.time_zone / 24.0;
+    double d = 0.0;
+    calendar_date(ut.jd, d, ut.month, ut.year);
+    ut.day = static_cast<int>(d);
+    ut.hours = (d - ut.day) * 24.0;
+    return ut;
+}
+
+double elongation_between(double ra1, double dec1, double ra2, double dec2) {
+    double u[3], v[3];
+    sky_unit_vector(ra1, dec1, u);
+    sky_unit_vector(ra2, dec2, v);
+    double c = dot3(u, v);
+    return acos_deg(c > 1.0 ? 1.0 : c < -1.0 ? -1.0 : c);
+}
+
+std::string number(double value, const char* format) {
+    if (std::isnan(value)) return "-";
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// Local standard time as HH:MM:SS, "-" when the event does not happen.
+std::string clock_time(double hours) {
+    if (hours < 0.0) return "-";
+    long seconds = std::lround(hours * 3600.0);
+    char text[64];
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+}  // namespace
+
+std::vector<EphemerisRow> ephemeris_rows(int body_set, int day, int month, int year,
+                                         double local_hours, const Location& location) {
+    UtInstant ut = to_ut(day, month, year, local_hours, location);
+    double sun_ra, sun_dec, sun_longitude, sun_distance, sun_semidiameter, sun_anomaly;
+    sun_position(ut.hours, ut.day, ut.month, ut.year, 1, sun_ra, sun_dec, sun_longitude,
+                 sun_distance, sun_semidiameter, sun_anomaly);
+    std::vector<EphemerisRow> rows;
+    for (int body = 0; body <= 10; ++body) {
+        if (body == 2 || !(body_set & (1 << body))) continue;
+        EphemerisRow row;
+        row.body = body;
+        row.distance_km = row.magnitude = NONE;
+        if (body == 0) {
+            row.ra_hours = sun_ra;
+            row.declination = sun_dec;
+            row.distance_au = sun_distance;
+            row.illuminated = row.elongation = NONE;
+            row.diameter_arcsec = 2.0 * sun_semidiameter * ARCSEC_PER_DEGREE;
+        } else if (body == 1) {
+            double longitude, latitude, parallax, semidiameter, illuminated, shadow_u;
+            moon_position(ut.hours, ut.day, ut.month, ut.year, longitude, latitude, parallax,
+                          semidiameter, illuminated, shadow_u, row.ra_hours, row.declination);
+            row.distance_km = moon_distance_km(ut.hours, ut.day, ut.month, ut.year);
+            row.distance_au = row.distance_km / KM_PER_AU;
+            row.illuminated = illuminated;
+            row.elongation = elongation_between(sun_ra, sun_dec, row.ra_hours, row.declination);
+            row.diameter_arcsec = 2.0 * semidiameter * ARCSEC_PER_DEGREE;
+        } else {
+            double helio_latitude, helio_longitude, radius;
+            planet_position(body, ut.hours, ut.day, ut.month, ut.year, 1, row.ra_hours,
+                            row.declination, row.distance_au, row.illuminated, row.elongation,
+                            helio_latitude, helio_longitude, radius);
+            row.magnitude = planet_magnitude(body, ut.hours, ut.day, ut.month, ut.year);
+            row.diameter_arcsec = planet_angular_diameter(body, ut.hours, ut.day, ut.month, ut.year);
+        }
+        row.declination = fold_latitude(row.declination);
+        rise_set(body, day, month, year, row.rise, row.set, location);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int month, int year,
+                            double local_hours, const Location& location) {
+    char line[256];
+    std::string out;
+    std::snprintf(line, sizeof line, "%s  %04d-%02d-%02d %s local standard time (UT %+.2f h)\n",
+                  location.name.c_str(), year, month, day, clock_time(local_hours).substr(0, 5).c_str(),
+                  location.time_zone);
+    out += line;
+    out += "Body     RA (h m s)  Dec (d ' \")    Dist (AU)  Dist (km)  Illum  Elong    Mag  Diam \"  Rise   Set\n";
+    for (const EphemerisRow& r : rows) {
+        std::snprintf(line, sizeof line, "%-8s %-11s %-12s %11.6f %10s %6s %6s %6s %7s  %-6s %s\n",
+                      body_name(r.body).c_str(), format_angle(r.ra_hours, false).c_str(),
+                      format_angle(r.declination, true).c_str(), r.distance_au,
+                      number(r.distance_km, "%.0f").c_str(), number(r.illuminated, "%.3f").c_str(),
+                      number(r.elongation, "%.1f").c_str(), number(r.magnitude, "%.1f").c_str(),
+                      number(r.diameter_arcsec, "%.1f").c_str(), clock_time(r.rise).substr(0, 5).c_str(),
+                      clock_time(r.set).substr(0, 5).c_str());
+        out += line;
+    }
+    return latin1_to_utf8(out);
+}
+
+std::string ephemeris_csv(const std::vector<EphemerisRow>& rows) {
+    std::string out =
+        "body,ra_hours,dec_degrees,distance_au,distance_km,illuminated,elongation_degrees,"
+        "magnitude,diameter_arcsec,rise,set\n";
+    char line[512];
+    for (const EphemerisRow& r : rows) {
+        std::snprintf(line, sizeof line, "%s,%.6f,%.5f,%.8f,%s,%s,%s,%s,%s,%s,%s\n",
+                      body_name(r.body).c_str(), r.ra_hours, r.declination, r.distance_au,
+                      number(r.distance_km, "%.1f").c_str(), number(r.illuminated, "%.4f").c_str(),
+                      number(r.elongation, "%.3f").c_str(), number(r.magnitude, "%.2f").c_str(),
+                      number(r.diameter_arcsec, "%.2f").c_str(), clock_time(r.rise).c_str(),
+                      clock_time(r.set).c_str());
+        out += line;
+    }
+    return out;
+}
+
+std::string jupiter_moons_text(int day, int month, int year, double local_hours,
+                               const Location& location, bool csv) {
+    static const char* const NAMES[JUPITER_SATELLITE_COUNT] = {"Io", "Europa", "Ganymede", "Callisto"};
+    UtInstant ut = to_ut(day, month, year, local_hours, location);
+    JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
+    jupiter_satellites(ut.jd, moons);
+    std::string out = csv ? "moon,x,y,z,hidden\n" : "Moon         x (Rj)   y (Rj)   z (Rj)  Hidden\n";
+    char line[128];
+    for (int i = 0; i < JUPITER_SATELLITE_COUNT; ++i) {
+        const char* format = csv ? "%s,%.3f,%.3f,%.3f,%d\n" : "%-10s %8.2f %8.2f %8.2f  %s\n";
+        if (csv)
+            std::snprintf(line, sizeof line, format, NAMES[i], moons[i].x, moons[i].y, moons[i].z,
+                          moons[i].visible ? 0 : 1);
+        else
+            std::snprintf(line, sizeof line, format, NAMES[i], moons[i].x, moons[i].y, moons[i].z,
+                          moons[i].visible ? "no" : "yes");
+        out += line;
+    }
+    return out;
+}

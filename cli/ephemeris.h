@@ -1,0 +1,38 @@
+#pragma once
+// `skyloom ephemeris`: the engine's numbers for one local instant, as a table
+// or as CSV, for people who want numbers rather than a report.
+#include <string>
+#include <vector>
+
+#include "engine/location.h"
+
+// One body's place at the instant.  Values the engine does not define for the
+// body are NaN (shown as "-").
+struct EphemerisRow {
+    int body = 0;               // 0 Sun, 1 Moon, 3..10 Mercury..Pluto
+    double ra_hours = 0.0;      // apparent right ascension, hours
+    double declination = 0.0;   // apparent declination, degrees -90..90
+    double distance_au = 0.0;   // from the Earth, AU
+    double distance_km = 0.0;   // from the Earth, km (the Moon only)
+    double illuminated = 0.0;   // fraction of the disk lit, 0..1
+    double elongation = 0.0;    // angle from the Sun, degrees
+    double magnitude = 0.0;     // visual magnitude
+    double diameter_arcsec = 0.0;  // apparent diameter, arcseconds
+    double rise = -1.0, set = -1.0;  // local standard hours on the local date; -1: none
+};
+
+// The bodies of body_set (bits over body ids; Earth is skipped) at the local
+// instant (calendar date and hours of local standard time at location).
+std::vector<EphemerisRow> ephemeris_rows(int body_set, int day, int month, int year,
+                                         double local_hours, const Location& location);
+
+// Text for standard output (UTF-8): a fixed-width table with a heading, or CSV
+// with a header row and plain decimal numbers (times as HH:MM:SS, "-" for none).
+std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int month, int year,
+                            double local_hours, const Location& location);
+std::string ephemeris_csv(const std::vector<EphemerisRow>& rows);
+
+// Jupiter's four large satellites at the local instant: x, y, z offsets in
+// Jupiter radii and whether the planet hides each one.
+std::string jupiter_moons_text(int day, int month, int year, double local_hours,
+                               const Location& location, bool csv);
