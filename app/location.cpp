@@ -166,7 +166,7 @@ std::string normalize_city_name(const std::string& name) {
 
 void load_cities(Location& location) {
     free_cities();
-    if (std::FILE* file = open_data_file(CITIES_FILE, "r")) {
+    if (std::FILE* file = std::fopen(writable_data_file_path(CITIES_FILE).c_str(), "r")) {
         std::string line;
         if (read_line(file, line)) current_name = normalize_city_name(line);
         while (read_line(file, line)) {
@@ -219,7 +219,11 @@ void store_city(const std::string& name, int latitude_degrees, int latitude_minu
 }
 
 bool save_cities() {
-    std::FILE* file = open_data_file(CITIES_NEW_FILE, "w");
+    // Beside the program, or in the user's data folder when the program's
+    // folder is not writable (an installed copy).
+    const std::string new_path = writable_data_file_path(CITIES_NEW_FILE);
+    const std::string file_path = writable_data_file_path(CITIES_FILE);
+    std::FILE* file = std::fopen(new_path.c_str(), "w");
     if (file == nullptr) {
         show_error(MSG_CANNOT_SAVE);
         return false;
@@ -241,7 +245,7 @@ bool save_cities() {
     }
     // One rename over the old file: CITIES.DAT always holds either the old
     // list or the new one, never nothing.
-    if (std::rename(data_file_path(CITIES_NEW_FILE).c_str(), data_file_path(CITIES_FILE).c_str()) != 0) {
+    if (std::rename(new_path.c_str(), file_path.c_str()) != 0) {
         show_error(MSG_CANNOT_SAVE);
         return false;
     }

@@ -29,9 +29,10 @@ constexpr int CITY_NAME_LENGTH = 20;  // characters kept of a city name
 // run of white space inside shortened to its last character, cut to 20 characters.
 std::string normalize_city_name(const std::string& name);
 
-// Start-up: reads CITIES.DAT (program folder) into the list, selects the
-// current city (the file's first line, or the first city when that names none)
-// and fills location from it.  A missing file shows "Cannot load city location
+// Start-up: reads CITIES.DAT (beside the program, or the user's copy when
+// that folder is read-only) into the list, selects the current city (the
+// file's first line, or the first city when that names none) and fills
+// location from it.  A missing file shows "Cannot load city location
 // database" and leaves the single city "No name".  Never sets the modified flag.
 void load_cities(Location& location);
 

@@ -1,27 +1,77 @@
 #include "platform/files.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+namespace fs = std::filesystem;
 
 namespace {
 std::string folder_override;
 
+// Name of the scratch file that tells whether a folder takes new files.
+const char* const WRITE_PROBE = ".skyloom2-write-probe";
+// The user's data folder's own part, below the XDG data home.
+const char* const USER_FOLDER = "skyloom2";
+
 std::string program_folder() {
     std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) return ".";
     return exe.parent_path().string();
+}
+
+std::string data_folder() {
+    static const std::string program = program_folder();
+    return folder_override.empty() ? program : folder_override;
+}
+
+// True when a new file can be made in folder.  Trying is the only test that
+// holds for every user (the superuser ignores permission bits, but not a
+// read-only file system or a path that is no folder).
+bool folder_takes_new_files(const fs::path& folder) {
+    fs::path probe = folder / WRITE_PROBE;
+    std::FILE* file = std::fopen(probe.c_str(), "w");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    std::error_code ec;
+    fs::remove(probe, ec);
+    return true;
+}
+
+// $XDG_DATA_HOME, or ~/.local/share when it is unset, empty or relative (the
+// XDG base directory rules); empty when neither is known.
+fs::path xdg_data_home() {
+    const char* data_home = std::getenv("XDG_DATA_HOME");
+    if (data_home != nullptr && fs::path(data_home).is_absolute()) return data_home;
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') return {};
+    return fs::path(home) / ".local" / "share";
 }
 }  // namespace
 
 void set_data_folder(const std::string& folder) { folder_override = folder; }
 
 std::string data_file_path(const std::string& name) {
-    static const std::string program = program_folder();
-    const std::string& folder = folder_override.empty() ? program : folder_override;
-    return (std::filesystem::path(folder) / name).string();
+    return (fs::path(data_folder()) / name).string();
 }
 
 std::FILE* open_data_file(const std::string& name, const char* mode) {
     return std::fopen(data_file_path(name).c_str(), mode);
+}
+
+std::string writable_data_file_path(const std::string& name) {
+    if (folder_takes_new_files(data_folder())) return data_file_path(name);
+    fs::path data_home = xdg_data_home();
+    std::error_code ec;
+    if (data_home.empty()) return data_file_path(name);
+    fs::path user_folder = data_home / USER_FOLDER;
+    fs::create_directories(user_folder, ec);
+    if (ec) return data_file_path(name);
+    fs::path user_file = user_folder / name;
+    fs::path shipped = data_file_path(name);
+    // Seed the user's copy once; a failed copy leaves the user's file missing,
+    // which reads as a missing file.
+    if (!fs::exists(user_file, ec) && fs::exists(shipped, ec)) fs::copy_file(shipped, user_file, ec);
+    return user_file.string();
 }

@@ -1,5 +1,7 @@
 #pragma once
-// Data files live beside the program file.
+// Data files live beside the program file.  Files the user changes (the city
+// list) stay there when that folder is writable; in an installed copy, whose
+// folder is not, they live in the user's data folder instead.
 #include <cstdio>
 #include <string>
 
@@ -9,3 +11,12 @@ std::string data_file_path(const std::string& name);
 std::FILE* open_data_file(const std::string& name, const char* mode);
 // Overrides the folder (tests, and a command-line --data-dir).  Empty restores the program's.
 void set_data_folder(const std::string& folder);
+
+// Full path of a data file the user may rewrite.  When the program's folder
+// is writable this is data_file_path(name).  Otherwise it is name in the
+// user's data folder, $XDG_DATA_HOME/skyloom2 (~/.local/share/skyloom2 when
+// XDG_DATA_HOME is unset or not absolute), made when missing; a file not yet
+// there is first copied from the program's folder, so the user starts from
+// the shipped one.  When the user's folder cannot be made either (no home
+// folder), the program folder's path is given: reading works, writing fails.
+std::string writable_data_file_path(const std::string& name);

@@ -536,6 +536,22 @@ constexpr StringEntry string_table[] = {
     {2031, "Cannot save city location database"},
     {2032, "Cannot close city location database"},
     {2033, "Save city location database?"},
+
+    // Colours and settings (our own ids): the colour questions and messages,
+    // the names of the coloured objects that are not bodies (the bodies use
+    // 870 + id), and the Assign Colors dialog's title.
+    {2040, "Save assigned colors?"},
+    {2041, "Cannot save color information in file SKY.INI"},
+    {2042, "Stars"},
+    {2043, "Main Star"},
+    {2044, "Companion"},
+    {2045, "Penumbra"},
+    {2046, "Umbra"},
+    {2047, "Io"},
+    {2048, "Europa"},
+    {2049, "Ganymede"},
+    {2050, "Callisto"},
+    {2051, "Assign Colors"},
 };
 
 constexpr bool ids_strictly_increasing() {
