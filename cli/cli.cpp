@@ -158,7 +158,7 @@ bool parse_options(int argc, char** argv, int first, Options& out) {
         for (const char* n : FLAG_NAMES) flag = flag || name == n;
         for (const char* n : OPTION_NAMES) known = known || name == n;
         if (flag) {
-            out.values[name] = "1";
+            out.values.insert_or_assign(name, std::string(1, '1'));
             continue;
         }
         if (!known || i + 1 >= argc) return false;
@@ -309,7 +309,10 @@ int ephemeris_command(int argc, char** argv) {
     bool csv = option("csv").has_value();
     std::vector<EphemerisRow> rows = ephemeris_rows(bodies, p.day, p.month, p.year, hours, place);
     std::string text = csv ? ephemeris_csv(rows) : ephemeris_table(rows, p.day, p.month, p.year, hours, place);
-    if (option("jupiter-moons")) text += "\n" + jupiter_moons_text(p.day, p.month, p.year, hours, place, csv);
+    if (option("jupiter-moons")) {
+        text += '\n';
+        text += jupiter_moons_text(p.day, p.month, p.year, hours, place, csv);
+    }
     std::fputs(text.c_str(), stdout);
     return 0;
 }
