@@ -1,0 +1,318 @@
+// The drawing surface on QPainter.  Every logical coordinate is mapped to a
+// device pixel with the shared mapping functions and drawn with the painter's
+// identity transform: lines, shapes and pixels land where the recording
+// surface says they do, and text and images stay upright under the y-up
+// graph mapping.
+#include "platform/qt/surface_qt.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSvgGenerator>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "platform/messages.h"
+#include "platform/qt/qt_text.h"
+
+namespace {
+
+constexpr int MSG_GDI_ERROR = 693;        // "GDI error"
+constexpr int FILE_DOTS_PER_INCH = 96;    // images, SVG and PDF files
+constexpr double POINTS_PER_INCH = 72.0;  // PDF page sizes are in points
+constexpr double FALLBACK_POINT_SIZE = 10.0;
+
+QColor to_qcolor(SurfaceColor color) { return QColor::fromRgb(static_cast<QRgb>(color)); }
+
+QRect to_qrect(const DeviceRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+// The system fixed-pitch font in its usual size.  The generic family may
+// resolve to a proportional face, so a known fixed-pitch one is asked for.
+// Full hinting rounds the advance to whole pixels, so n characters are
+// exactly n character widths wide and columns of text line up.
+QFont fixed_font() {
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    double size = QFontDatabase::systemFont(QFontDatabase::FixedFont).pointSizeF();
+    font.setPointSizeF(size > 0 ? size : FALLBACK_POINT_SIZE);
+    return font;
+}
+
+// The whole of source stretched to width x height.  Each destination pixel
+// takes the bitwise OR of the source pixels that fall on it (at least one),
+// so a shrunk map keeps its thin white coastlines; enlarging repeats pixels.
+QImage stretch_or(const QImage& source, int width, int height) {
+    QImage out(width, height, QImage::Format_RGB32);
+    const long long source_width = source.width(), source_height = source.height();
+    for (int y = 0; y < height; ++y) {
+        int y0 = static_cast<int>(y * source_height / height);
+        int y1 = std::max(y0 + 1, static_cast<int>((y + 1) * source_height / height));
+        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            int x0 = static_cast<int>(x * source_width / width);
+            int x1 = std::max(x0 + 1, static_cast<int>((x + 1) * source_width / width));
+            QRgb value = 0;
+            for (int sy = y0; sy < y1; ++sy) {
+                auto* source_row = reinterpret_cast<const QRgb*>(source.constScanLine(sy));
+                for (int sx = x0; sx < x1; ++sx) value |= source_row[sx];
+            }
+            row[x] = value | 0xFF000000u;
+        }
+    }
+    return out;
+}
+
+// Pen, brush, colours and font as the caller set them; applied to the painter
+// by each drawing call, because text and shapes use them differently.
+struct DrawState {
+    QColor pen_color = Qt::black;
+    int pen_width = 1;  // logical units
+    QBrush brush = QBrush(Qt::white);
+    QColor text_color = Qt::black;
+    QColor background = Qt::white;
+    bool background_opaque = true;
+    QFont font = fixed_font();
+};
+
+class QtSurface final : public Surface {
+public:
+    // device is the target; image and owned_device keep it alive when this
+    // surface owns it; paged is the device when it has pages.
+    QtSurface(QPaintDevice& device, std::unique_ptr<QImage> image, std::unique_ptr<QPaintDevice> owned_device,
+              QPagedPaintDevice* paged)
+        : image(std::move(image)), owned_device(std::move(owned_device)), device(device), paged(paged) {}
+
+    bool begin() {
+        if (!painter.begin(&device)) return false;
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        return true;
+    }
+    const QImage* held_image() const { return image.get(); }
+
+    void set_mapping(const SurfaceMapping& m) override { map = m; }
+    SurfaceMapping mapping() const override { return map; }
+    SurfaceSize device_size() const override { return {device.width(), device.height()}; }
+
+    void save_state() override {
+        painter.save();
+        saved.push_back(state);
+    }
+    void restore_state() override {
+        if (saved.empty()) fatal_error(MSG_GDI_ERROR, "GRAPHICS", __LINE__);
+        painter.restore();
+        state = saved.back();
+        saved.pop_back();
+    }
+    void set_pen(SurfaceColor color, int width) override {
+        state.pen_color = to_qcolor(color);
+        state.pen_width = width;
+    }
+    void set_brush(SurfaceColor color) override { state.brush = QBrush(to_qcolor(color)); }
+    void set_hatch_brush(SurfaceColor color, HatchStyle style) override {
+        state.brush = QBrush(to_qcolor(color), style == HATCH_VERTICAL ? Qt::VerPattern : Qt::HorPattern);
+    }
+    void set_no_brush() override { state.brush = QBrush(Qt::NoBrush); }
+    void set_text_color(SurfaceColor color) override { state.text_color = to_qcolor(color); }
+    void set_background(SurfaceColor color) override { state.background = to_qcolor(color); }
+    void set_background_opaque(bool opaque) override { state.background_opaque = opaque; }
+    void set_font(std::string_view family, int point_size) override {
+        QFont font = fixed_font();
+        if (!family.empty()) font.setFamily(to_qstring(family));
+        if (point_size >= 1) font.setPointSize(point_size);
+        state.font = font;
+    }
+    void set_clip_rect(SurfacePoint corner1, SurfacePoint corner2) override {
+        painter.setClipRect(to_qrect(to_device_rect(map, corner1, corner2)));
+    }
+
+    FontMetrics font_metrics() override {
+        QFontMetrics metrics(state.font, &device);
+        return {to_logical_length(map, metrics.maxWidth()), to_logical_length(map, metrics.lineSpacing())};
+    }
+    TextExtent text_extent(std::string_view text) override {
+        QFontMetrics metrics(state.font, &device);
+        return {to_logical_length(map, metrics.horizontalAdvance(to_qstring(text))),
+                to_logical_length(map, metrics.height())};
+    }
+
+    void draw_line(SurfacePoint from, SurfacePoint to) override {
+        apply_pen();
+        painter.drawLine(device_point(from), device_point(to));
+    }
+    void draw_polyline(std::span<const SurfacePoint> points) override {
+        QPolygon polygon;
+        for (SurfacePoint p : points) polygon << device_point(p);
+        apply_pen();
+        painter.drawPolyline(polygon);
+    }
+    void draw_rectangle(SurfacePoint corner1, SurfacePoint corner2) override {
+        QRect box = to_qrect(to_device_rect(map, corner1, corner2));
+        if (box.isEmpty()) return;
+        apply_pen();
+        apply_brush();
+        // A QRect is drawn one pixel larger than its size with a one-pixel pen.
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+    }
+    bool draw_ellipse(SurfacePoint corner1, SurfacePoint corner2) override {
+        QRect box = to_qrect(to_device_rect(map, corner1, corner2));
+        if (box.isEmpty()) return false;
+        apply_pen();
+        apply_brush();
+        painter.drawEllipse(box.adjusted(0, 0, -1, -1));
+        return true;
+    }
+    void set_pixel(SurfacePoint at, SurfaceColor color) override {
+        painter.fillRect(QRect(device_point(at), QSize(1, 1)), to_qcolor(color));
+    }
+    void draw_text(SurfacePoint top_left, std::string_view text) override {
+        if (text.empty()) return;
+        QString string = to_qstring(text);
+        QFontMetrics metrics(state.font, &device);
+        QPoint corner = device_point(top_left);
+        if (state.background_opaque)
+            painter.fillRect(QRect(corner, QSize(metrics.horizontalAdvance(string), metrics.height())),
+                             state.background);
+        painter.setFont(state.font);
+        painter.setPen(state.text_color);
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.drawText(corner + QPoint(0, metrics.ascent()), string);
+    }
+
+    std::unique_ptr<Surface> create_image(int width, int height) override {
+        return make_image_surface(width, height);
+    }
+    std::unique_ptr<Surface> load_image(const std::string& path) override {
+        QImage loaded(QFile::decodeName(path.c_str()));
+        if (loaded.isNull()) return nullptr;
+        return image_surface(loaded.convertToFormat(QImage::Format_RGB32));
+    }
+    void copy_from(const Surface& source, CopyMode mode) override {
+        const QImage& from = image_of(source);
+        QRect area = drawing_area() & from.rect();
+        QImage piece = from.copy(area);
+        if (mode == COPY_INVERTED) piece.invertPixels();
+        painter.save();
+        if (mode == COPY_XOR) painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.drawImage(area.topLeft(), piece);
+        painter.restore();
+    }
+    void draw_image(const Surface& source, SurfacePoint corner1, SurfacePoint corner2) override {
+        const QImage& from = image_of(source);
+        QRect box = to_qrect(to_device_rect(map, corner1, corner2));
+        if (box.isEmpty() || from.isNull()) return;
+        painter.drawImage(box.topLeft(), stretch_or(from, box.width(), box.height()));
+    }
+    bool new_page() override { return paged && paged->newPage(); }
+
+    static std::unique_ptr<Surface> image_surface(QImage image) {
+        auto held = std::make_unique<QImage>(std::move(image));
+        QImage& target = *held;
+        auto surface = std::make_unique<QtSurface>(target, std::move(held), nullptr, nullptr);
+        if (!surface->begin()) fatal_error(MSG_GDI_ERROR, "GRAPHICS", __LINE__);
+        return surface;
+    }
+
+private:
+    QPoint device_point(SurfacePoint logical) const {
+        SurfacePoint d = to_device(map, logical);
+        return {d.x, d.y};
+    }
+    // The device pixels of the drawing: the 1000 x 750 area under the graph
+    // mapping, the whole surface under the text mapping.
+    QRect drawing_area() const {
+        if (!map.graph) return QRect(0, 0, device.width(), device.height());
+        return to_qrect(to_device_rect(map, {0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT}));
+    }
+    void apply_pen() {
+        // Pens are as wide as their logical width, and never thinner than a pixel.
+        double width = std::max(1.0, std::round(state.pen_width * map.scale));
+        painter.setPen(QPen(state.pen_color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    }
+    void apply_brush() {
+        painter.setBrush(state.brush);
+        painter.setBackground(state.background);
+        painter.setBackgroundMode(state.background_opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+    }
+    static const QImage& image_of(const Surface& surface) {
+        const QImage* image = surface_image(surface);
+        if (!image) fatal_error(MSG_GDI_ERROR, "GRAPHICS", __LINE__);
+        return *image;
+    }
+
+    std::unique_ptr<QImage> image;
+    std::unique_ptr<QPaintDevice> owned_device;
+    QPaintDevice& device;
+    QPagedPaintDevice* paged;
+    QPainter painter;  // declared last: it ends (and writes files) before the devices go
+    SurfaceMapping map = text_mapping();
+    DrawState state;
+    std::vector<DrawState> saved;
+};
+
+// A surface on a device this surface owns; nullptr when painting cannot begin.
+std::unique_ptr<Surface> owning_surface(std::unique_ptr<QPaintDevice> device, QPagedPaintDevice* paged) {
+    QPaintDevice& target = *device;
+    auto surface = std::make_unique<QtSurface>(target, nullptr, std::move(device), paged);
+    if (!surface->begin()) return nullptr;
+    return surface;
+}
+
+}  // namespace
+
+std::unique_ptr<Surface> make_image_surface(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return nullptr;
+    image.fill(Qt::black);
+    return QtSurface::image_surface(std::move(image));
+}
+
+std::unique_ptr<Surface> make_widget_surface(QWidget& widget) {
+    auto surface = std::make_unique<QtSurface>(widget, nullptr, nullptr, nullptr);
+    if (!surface->begin()) fatal_error(MSG_GDI_ERROR, "GRAPHICS", __LINE__);
+    return surface;
+}
+
+std::unique_ptr<Surface> make_svg_surface(const std::string& path, int width, int height) {
+    auto svg = std::make_unique<QSvgGenerator>();
+    svg->setFileName(QFile::decodeName(path.c_str()));
+    svg->setSize(QSize(width, height));
+    svg->setViewBox(QRect(0, 0, width, height));
+    svg->setResolution(FILE_DOTS_PER_INCH);
+    return owning_surface(std::move(svg), nullptr);
+}
+
+std::unique_ptr<Surface> make_pdf_surface(const std::string& path, int width, int height) {
+    auto pdf = std::make_unique<QPdfWriter>(QFile::decodeName(path.c_str()));
+    pdf->setResolution(FILE_DOTS_PER_INCH);
+    const double points_per_pixel = POINTS_PER_INCH / FILE_DOTS_PER_INCH;
+    pdf->setPageSize(QPageSize(QSizeF(width * points_per_pixel, height * points_per_pixel), QPageSize::Point,
+                               QString(), QPageSize::ExactMatch));
+    pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPagedPaintDevice* paged = pdf.get();
+    return owning_surface(std::move(pdf), paged);
+}
+
+std::unique_ptr<Surface> make_printer_surface(QPrinter& printer) {
+    auto surface = std::make_unique<QtSurface>(printer, nullptr, nullptr, &printer);
+    if (!surface->begin()) return nullptr;
+    return surface;
+}
+
+const QImage* surface_image(const Surface& surface) {
+    auto* qt_surface = dynamic_cast<const QtSurface*>(&surface);
+    return qt_surface ? qt_surface->held_image() : nullptr;
+}
+
+bool save_png(const Surface& surface, const std::string& path) {
+    const QImage* image = surface_image(surface);
+    return image && image->save(QFile::decodeName(path.c_str()), "PNG");
+}

@@ -1,0 +1,46 @@
+// The text and graph mappings shared by every surface.
+#include "platform/surface.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/messages.h"
+
+namespace {
+
+constexpr int MSG_GDI_ERROR = 693;  // "GDI error"
+
+int round_to_nearest(double value) { return static_cast<int>(std::floor(value + 0.5)); }
+
+}  // namespace
+
+SurfaceMapping text_mapping() { return {}; }
+
+SurfaceMapping graph_mapping(int width, int height) {
+    if (width < 1 || height < 1) fatal_error(MSG_GDI_ERROR, "GRAPHICS", __LINE__);
+    // Isotropic: the smaller of the two scales serves both axes.
+    double scale = std::min(static_cast<double>(width) / GRAPH_WIDTH, static_cast<double>(height) / GRAPH_HEIGHT);
+    return {true, scale, width, height};
+}
+
+SurfacePoint to_device(const SurfaceMapping& mapping, SurfacePoint logical) {
+    if (!mapping.graph) return logical;
+    return {round_to_nearest(logical.x * mapping.scale),
+            mapping.device_height - round_to_nearest(logical.y * mapping.scale)};
+}
+
+SurfacePoint to_logical(const SurfaceMapping& mapping, SurfacePoint device) {
+    if (!mapping.graph) return device;
+    return {round_to_nearest(device.x / mapping.scale),
+            round_to_nearest((mapping.device_height - device.y) / mapping.scale)};
+}
+
+int to_logical_length(const SurfaceMapping& mapping, int device_pixels) {
+    return mapping.graph ? round_to_nearest(device_pixels / mapping.scale) : device_pixels;
+}
+
+DeviceRect to_device_rect(const SurfaceMapping& mapping, SurfacePoint corner1, SurfacePoint corner2) {
+    SurfacePoint a = to_device(mapping, corner1);
+    SurfacePoint b = to_device(mapping, corner2);
+    return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}

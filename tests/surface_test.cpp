@@ -1,0 +1,444 @@
+// The drawing surface: the isotropic graph mapping, drawing on Qt images (pixels
+// checked where the mapping puts them), upright text, off-screen copies, PNG,
+// SVG and PDF files from one set of calls, and the recording surface's log.
+#include "platform/surface.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPaintEvent>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/qt/surface_qt.h"
+#include "platform/recording_surface.h"
+
+namespace {
+
+constexpr SurfaceColor WHITE = surface_color(255, 255, 255);
+constexpr SurfaceColor RED = surface_color(255, 0, 0);
+constexpr SurfaceColor GREEN = surface_color(0, 255, 0);
+constexpr SurfaceColor BLUE = surface_color(0, 0, 255);
+constexpr SurfaceColor YELLOW = surface_color(255, 255, 0);
+constexpr SurfaceColor BLACK = surface_color(0, 0, 0);
+
+SurfaceColor pixel(const Surface& surface, int x, int y) { return surface_image(surface)->pixel(x, y) & 0xFFFFFF; }
+
+// An image surface of width x height under the graph mapping, painted white.
+std::unique_ptr<Surface> white_graph_image(int width, int height) {
+    auto surface = make_image_surface(width, height);
+    surface->set_mapping(graph_mapping(width, height));
+    surface->set_pen(WHITE, 1);
+    surface->set_brush(WHITE);
+    surface->draw_rectangle({0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+    return surface;
+}
+
+std::string read_file(const QString& path) {
+    std::ifstream file(path.toStdString(), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Pages of a PDF file: "/Type /Page" objects, not the "/Type /Pages" tree.
+int pdf_page_count(const std::string& pdf) {
+    int pages = 0;
+    for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+        if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+    return pages;
+}
+
+// The mapping, against the drawing layer's worked cases and the plain arithmetic
+// of a 4 : 3 area anchored bottom left.
+TEST(SurfaceMapping, GraphSpaceOntoDeviceAreas) {
+    struct Case {
+        int width, height;
+        SurfacePoint logical, device;
+        const char* why;
+    };
+    const Case cases[] = {
+        {800, 600, {0, 0}, {0, 600}, "origin just below the bottom-left pixel"},
+        {800, 600, {1000, 750}, {800, 0}, "far corner at the top right"},
+        {1000, 600, {1000, 750}, {800, 0}, "wider area: graph in the left 800 x 600"},
+        {800, 700, {1000, 750}, {800, 100}, "taller area: 100-pixel blank strip at the top"},
+        {2000, 1500, {500, 375}, {1000, 750}, "twice the size doubles"},
+        {2000, 1500, {1000, 750}, {2000, 0}, "twice the size doubles"},
+        {1000, 1000, {0, 0}, {0, 1000}, "square area keeps 4 : 3 at the bottom"},
+        {1000, 1000, {1000, 750}, {1000, 250}, "square area keeps 4 : 3 at the bottom"},
+    };
+    for (const Case& c : cases) {
+        SurfaceMapping mapping = graph_mapping(c.width, c.height);
+        EXPECT_EQ(to_device(mapping, c.logical), c.device)
+            << c.width << "x" << c.height << " logical " << c.logical.x << "," << c.logical.y << ": " << c.why;
+        EXPECT_EQ(to_logical(mapping, c.device), c.logical) << c.width << "x" << c.height << ": back again";
+    }
+    // Moving the origin up one device pixel at 800 x 600 (scale 0.8) is 1.25 units, rounded to 1.
+    EXPECT_EQ(to_logical(graph_mapping(800, 600), {0, 599}), (SurfacePoint{0, 1}));
+    EXPECT_EQ(to_device(text_mapping(), {12, 34}), (SurfacePoint{12, 34}));
+    EXPECT_EQ(to_logical_length(graph_mapping(2000, 1500), 16), 8);
+    EXPECT_EQ(to_device_rect(graph_mapping(800, 600), {0, 750}, {1000, 0}), (DeviceRect{0, 0, 800, 600}));
+}
+
+TEST(SurfaceMappingDeathTest, EmptyAreaIsFatal) { EXPECT_DEATH(graph_mapping(0, 600), "GDI error"); }
+
+TEST(QtSurface, DoubleSizeDoublesPositionsAndPenWidth) {
+    auto surface = white_graph_image(2000, 1500);
+    surface->set_pixel({250, 100}, RED);
+    EXPECT_EQ(pixel(*surface, 500, 1300), RED);
+    // A pen one logical unit wide is two pixels wide at scale 2: rows 749 and 750.
+    surface->set_pen(BLUE, 1);
+    surface->draw_line({100, 375}, {900, 375});
+    int blue_rows = 0;
+    for (int y = 740; y < 760; ++y) blue_rows += pixel(*surface, 1000, y) == BLUE;
+    EXPECT_EQ(blue_rows, 2);
+    EXPECT_EQ(pixel(*surface, 1000, 750), BLUE);
+}
+
+TEST(QtSurface, SquareAreaKeepsAspectAndBottomLeftOrigin) {
+    auto surface = make_image_surface(1000, 1000);
+    surface->set_mapping(graph_mapping(1000, 1000));
+    surface->set_pen(BLUE, 1);
+    surface->set_brush(BLUE);
+    surface->draw_rectangle({0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+    surface->set_pixel({10, 10}, RED);
+    EXPECT_EQ(pixel(*surface, 500, 249), BLACK) << "blank strip above the graph";
+    EXPECT_EQ(pixel(*surface, 500, 250), BLUE);
+    EXPECT_EQ(pixel(*surface, 999, 999), BLUE);
+    EXPECT_EQ(pixel(*surface, 10, 990), RED) << "logical (10, 10) is 10 pixels right of and above the origin";
+}
+
+TEST(QtSurface, TextIsUprightWithItsTopLeftAtThePoint) {
+    auto surface = white_graph_image(1000, 750);
+    surface->set_background_opaque(false);
+    surface->draw_text({100, 400}, "L");  // top-left at device (100, 350)
+    TextExtent extent = surface->text_extent("L");
+    int top = -1, bottom = -1, left = -1, right = -1;
+    for (int y = 340; y < 350 + extent.height + 10; ++y)
+        for (int x = 90; x < 100 + extent.width + 10; ++x)
+            if (pixel(*surface, x, y) != WHITE) {
+                if (top < 0) top = y;
+                bottom = y;
+                if (left < 0 || x < left) left = x;
+                right = std::max(right, x);
+            }
+    ASSERT_GE(top, 350) << "ink hangs below the anchor";
+    EXPECT_LT(bottom, 350 + extent.height);
+    EXPECT_GE(left, 100) << "ink is right of the anchor";
+    auto ink_in_row = [&](int y) {
+        int n = 0;
+        for (int x = left; x <= right; ++x) n += pixel(*surface, x, y) != WHITE;
+        return n;
+    };
+    auto ink_in_column = [&](int x) {
+        int n = 0;
+        for (int y = top; y <= bottom; ++y) n += pixel(*surface, x, y) != WHITE;
+        return n;
+    };
+    // An upright L has its foot at the bottom and its stem on the left.
+    EXPECT_GT(ink_in_row(bottom), ink_in_row(top));
+    EXPECT_GT(ink_in_column(left), ink_in_column(right));
+}
+
+TEST(QtSurface, OpaqueBackgroundBoxesTextAndFillsHatchGaps) {
+    for (bool opaque : {true, false}) {
+        auto surface = white_graph_image(1000, 750);
+        surface->set_background(GREEN);
+        surface->set_background_opaque(opaque);
+        surface->draw_text({100, 400}, "_");  // no ink at the top of the character box
+        EXPECT_EQ(pixel(*surface, 100, 350), opaque ? GREEN : WHITE) << "opaque " << opaque;
+        surface->set_pen(RED, 1);
+        surface->set_hatch_brush(RED, HATCH_HORIZONTAL);
+        ASSERT_TRUE(surface->draw_ellipse({400, 600}, {600, 400}));
+        int red = 0, green = 0, white = 0;
+        for (int y = 230; y < 270; ++y) {
+            SurfaceColor c = pixel(*surface, 500, y);
+            red += c == RED;
+            green += c == GREEN;
+            white += c == WHITE;
+        }
+        EXPECT_GT(red, 0) << "opaque " << opaque;
+        EXPECT_EQ(green > 0, opaque) << "opaque " << opaque;
+        EXPECT_EQ(white > 0, !opaque) << "opaque " << opaque;
+    }
+}
+
+TEST(QtSurface, FixedPitchMetricsInLogicalUnits) {
+    auto normal = white_graph_image(1000, 750);
+    auto doubled = white_graph_image(2000, 1500);
+    FontMetrics metrics = normal->font_metrics();
+    EXPECT_GT(metrics.char_width, 0);
+    EXPECT_GE(metrics.line_height, normal->text_extent("W").height);
+    EXPECT_EQ(normal->text_extent("iiii").width, normal->text_extent("MMMM").width) << "fixed pitch";
+    EXPECT_EQ(normal->text_extent("MMMM").width, 4 * metrics.char_width);
+    // The font keeps its pixel size, so at scale 2 it spans half as many units.
+    EXPECT_NEAR(doubled->font_metrics().line_height, metrics.line_height / 2.0, 1.0);
+    normal->set_font("", 30);
+    EXPECT_GT(normal->font_metrics().line_height, 2 * metrics.line_height);
+}
+
+TEST(QtSurface, DegenerateEllipseDrawsNothing) {
+    auto surface = white_graph_image(1000, 750);
+    surface->set_brush(RED);
+    EXPECT_FALSE(surface->draw_ellipse({500, 375}, {500, 375}));
+    EXPECT_EQ(pixel(*surface, 500, 375), WHITE);
+    EXPECT_TRUE(surface->draw_ellipse({490, 385}, {510, 365}));
+    EXPECT_EQ(pixel(*surface, 500, 375), RED);
+}
+
+TEST(QtSurface, ClipRectLimitsDrawingUntilStateRestored) {
+    auto surface = white_graph_image(1000, 750);
+    surface->save_state();
+    surface->set_clip_rect({1, 749}, {749, 1});
+    surface->set_pen(RED, 1);
+    surface->set_brush(RED);
+    surface->draw_rectangle({0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+    EXPECT_EQ(pixel(*surface, 500, 375), RED);
+    EXPECT_EQ(pixel(*surface, 800, 375), WHITE) << "right of the clip";
+    EXPECT_EQ(pixel(*surface, 500, 0), WHITE) << "above the clip";
+    surface->restore_state();
+    surface->set_pixel({800, 375}, BLUE);
+    EXPECT_EQ(pixel(*surface, 800, 375), BLUE) << "no clip after restoring";
+    surface->draw_rectangle({780, 400}, {820, 350});
+    EXPECT_EQ(pixel(*surface, 800, 375), WHITE) << "white pen and brush again after restoring";
+}
+
+TEST(QtSurface, OffScreenImageCopiesItsDrawingAreaInOneTransfer) {
+    // 1000 x 600: the drawing is the left 800 x 600; the strip on the right is not copied.
+    auto window = make_image_surface(1000, 600);
+    window->set_pen(GREEN, 1);
+    window->set_brush(GREEN);
+    window->draw_rectangle({0, 0}, {1000, 600});  // text mapping: the whole window
+    window->set_mapping(graph_mapping(1000, 600));
+    auto frame = window->create_image(1000, 600);
+    ASSERT_NE(frame, nullptr);
+    frame->set_mapping(graph_mapping(1000, 600));
+    frame->set_pen(BLUE, 1);
+    frame->set_brush(BLUE);
+    frame->draw_rectangle({0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+    frame->set_pixel({500, 375}, RED);
+    window->copy_from(*frame, COPY_SOURCE);
+    EXPECT_EQ(pixel(*window, 400, 300), RED) << "same device place";
+    EXPECT_EQ(pixel(*window, 10, 10), BLUE);
+    EXPECT_EQ(pixel(*window, 900, 300), GREEN) << "strip beside the drawing";
+    window->copy_from(*frame, COPY_XOR);
+    EXPECT_EQ(pixel(*window, 10, 10), BLACK) << "blue XOR blue";
+    EXPECT_EQ(pixel(*window, 400, 300), BLACK) << "red XOR red";
+    window->copy_from(*frame, COPY_INVERTED);
+    EXPECT_EQ(pixel(*window, 10, 10), YELLOW) << "blue complemented";
+    EXPECT_EQ(pixel(*window, 400, 300), surface_color(0, 255, 255)) << "red complemented";
+}
+
+TEST(QtSurface, ImageFileStretchesUprightAndKeepsThinWhiteLines) {
+    QTemporaryDir folder;
+    // A 640 x 350 black map with a one-pixel white meridian at column 321 and a
+    // white top-left corner pixel.
+    QImage map(640, 350, QImage::Format_Mono);
+    map.fill(0);
+    map.setColor(0, qRgb(0, 0, 0));
+    map.setColor(1, qRgb(255, 255, 255));
+    for (int y = 0; y < 350; ++y) map.setPixel(321, y, 1);
+    map.setPixel(0, 0, 1);
+    QString path = folder.filePath("WORLDMAP.PNG");
+    ASSERT_TRUE(map.save(path));
+
+    auto surface = make_image_surface(320, 240);
+    surface->set_mapping(graph_mapping(320, 240));
+    auto loaded = surface->load_image(path.toStdString());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->device_size(), (SurfaceSize{640, 350}));
+    surface->draw_image(*loaded, {0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+    EXPECT_EQ(pixel(*surface, 0, 0), WHITE) << "north at the top";
+    EXPECT_EQ(pixel(*surface, 0, 239), BLACK);
+    for (int y : {1, 100, 239}) EXPECT_EQ(pixel(*surface, 160, y), WHITE) << "meridian shrunk by half, row " << y;
+    EXPECT_EQ(surface->load_image(folder.filePath("MISSING.PNG").toStdString()), nullptr);
+}
+
+// The same calls on every kind of file.
+void draw_sample_graph(Surface& surface, int width, int height) {
+    surface.set_mapping(graph_mapping(width, height));
+    surface.set_pen(BLACK, 1);
+    const SurfacePoint frame[] = {{48, 80}, {952, 80}, {952, 670}, {48, 670}, {48, 80}};
+    surface.draw_polyline(frame);
+    surface.set_pen(RED, 1);
+    surface.draw_line({48, 80}, {952, 670});
+    surface.draw_text({450, 740}, "Skyloom sample");
+}
+
+TEST(QtSurface, PngSvgAndPdfFromTheSameCalls) {
+    QTemporaryDir folder;
+    const std::string png = folder.filePath("graph.png").toStdString();
+    const std::string svg = folder.filePath("graph.svg").toStdString();
+    const std::string pdf = folder.filePath("graph.pdf").toStdString();
+
+    auto image = make_image_surface(2000, 1500);
+    draw_sample_graph(*image, 2000, 1500);
+    ASSERT_TRUE(save_png(*image, png));
+    QImage decoded(QString::fromStdString(png));
+    EXPECT_EQ(decoded.size(), QSize(2000, 1500));
+    EXPECT_EQ(decoded.pixel(96, 1500 - 1340) & 0xFFFFFF, BLACK) << "frame corner (48, 670) doubled";
+
+    {
+        auto surface = make_svg_surface(svg, 1000, 750);
+        ASSERT_NE(surface, nullptr);
+        draw_sample_graph(*surface, 1000, 750);
+    }
+    std::string svg_text = read_file(QString::fromStdString(svg));
+    EXPECT_NE(svg_text.find("<svg"), std::string::npos);
+    EXPECT_NE(svg_text.find("Skyloom sample"), std::string::npos);
+
+    {
+        auto surface = make_pdf_surface(pdf, 1000, 750);
+        ASSERT_NE(surface, nullptr);
+        draw_sample_graph(*surface, 1000, 750);
+    }
+    std::string pdf_text = read_file(QString::fromStdString(pdf));
+    EXPECT_EQ(pdf_text.substr(0, 5), "%PDF-");
+    EXPECT_EQ(pdf_page_count(pdf_text), 1);
+
+    EXPECT_FALSE(save_png(*make_svg_surface(folder.filePath("other.svg").toStdString(), 10, 10), png))
+        << "only images are PNG files";
+    EXPECT_EQ(make_svg_surface("/nonexistent-folder/graph.svg", 10, 10), nullptr);
+}
+
+TEST(QtSurface, PdfNewPageAddsAPage) {
+    QTemporaryDir folder;
+    const std::string pdf = folder.filePath("pages.pdf").toStdString();
+    {
+        auto surface = make_pdf_surface(pdf, 1000, 750);
+        ASSERT_NE(surface, nullptr);
+        draw_sample_graph(*surface, 1000, 750);
+        EXPECT_TRUE(surface->new_page());
+        draw_sample_graph(*surface, 1000, 750);
+    }
+    EXPECT_EQ(pdf_page_count(read_file(QString::fromStdString(pdf))), 2);
+    EXPECT_FALSE(make_image_surface(10, 10)->new_page());
+}
+
+// A widget that paints the graph area blue through a widget surface.
+class BlueGraphWidget : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override {
+        auto surface = make_widget_surface(*this);
+        surface->set_mapping(graph_mapping(width(), height()));
+        surface->set_pen(BLUE, 1);
+        surface->set_brush(BLUE);
+        surface->draw_rectangle({0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+    }
+};
+
+TEST(QtSurface, WidgetSurfacePaintsDuringPaintEvent) {
+    BlueGraphWidget widget;
+    widget.setAutoFillBackground(true);
+    widget.setPalette(QPalette(Qt::white));
+    widget.resize(400, 400);  // the 400 x 300 drawing at the bottom
+    QImage grabbed = widget.grab().toImage();
+    EXPECT_EQ(grabbed.pixel(200, 350) & 0xFFFFFF, BLUE);
+    EXPECT_EQ(grabbed.pixel(200, 50) & 0xFFFFFF, WHITE);
+}
+
+TEST(QtSurfaceDeathTest, CopyFromAnotherKindIsFatal) {
+    SurfaceLog log;
+    auto recording = make_recording_surface(log, "window", 100, 100);
+    auto image = make_image_surface(100, 100);
+    EXPECT_DEATH(image->copy_from(*recording, COPY_SOURCE), "GDI error");
+}
+
+TEST(RecordingSurface, LogsAMovieFrame) {
+    SurfaceLog log;
+    auto window = make_recording_surface(log, "window", 800, 600);
+    window->set_mapping(graph_mapping(800, 600));
+    auto frame = window->create_image(800, 600);
+    frame->set_mapping(graph_mapping(800, 600));
+    frame->set_pen(WHITE, 1);
+    frame->set_brush(WHITE);
+    frame->draw_rectangle({0, 0}, {1000, 750});
+    frame->save_state();
+    frame->set_clip_rect({1, 749}, {749, 1});
+    frame->set_hatch_brush(RED, HATCH_VERTICAL);
+    frame->set_background_opaque(false);
+    EXPECT_TRUE(frame->draw_ellipse({90, 110}, {110, 90}));
+    EXPECT_FALSE(frame->draw_ellipse({5, 5}, {5, 5}));
+    frame->set_pixel({5, 5}, RED);
+    frame->restore_state();
+    frame->draw_text({760, 735}, "Date: 1 Jan 1995 \xB0");
+    const SurfacePoint points[] = {{0, 0}, {10, 0}, {10, 10}};
+    frame->draw_polyline(points);
+    window->copy_from(*frame, COPY_INVERTED);
+    EXPECT_TRUE(window->new_page());
+
+    const std::vector<std::string> expected = {
+        "window: mapping graph 800x600",
+        "window: create_image image1 800x600",
+        "image1: mapping graph 800x600",
+        "image1: pen #ffffff 1",
+        "image1: brush #ffffff",
+        "image1: rectangle 0,0 1000,750",
+        "image1: save",
+        "image1: clip 1,749 749,1",
+        "image1: hatch_brush #ff0000 vertical",
+        "image1: background transparent",
+        "image1: ellipse 90,110 110,90",
+        "image1: ellipse 5,5 5,5 empty",
+        "image1: pixel 5,5 #ff0000",
+        "image1: restore",
+        "image1: text 760,735 \"Date: 1 Jan 1995 \xB0\"",
+        "image1: polyline 0,0 10,0 10,10",
+        "window: copy_from image1 inverted",
+        "window: page",
+    };
+    EXPECT_EQ(log.lines, expected);
+}
+
+TEST(RecordingSurface, MetricsAreEightBySixteenPixelsInLogicalUnits) {
+    SurfaceLog log;
+    auto surface = make_recording_surface(log, "window", 1000, 750);
+    surface->set_mapping(graph_mapping(1000, 750));
+    EXPECT_EQ(surface->font_metrics().char_width, 8);
+    EXPECT_EQ(surface->font_metrics().line_height, 16);
+    EXPECT_EQ(surface->text_extent("Month").width, 40);
+    surface->set_mapping(graph_mapping(800, 600));  // scale 0.8
+    EXPECT_EQ(surface->font_metrics().char_width, 10);
+    EXPECT_EQ(surface->text_extent("Month").height, 20);
+    EXPECT_EQ(surface->device_size(), (SurfaceSize{1000, 750}));
+}
+
+TEST(RecordingSurface, LoadImageReadsThePngSize) {
+    QTemporaryDir folder;
+    QString png = folder.filePath("WORLDMAP.PNG");
+    ASSERT_TRUE(QImage(640, 350, QImage::Format_RGB32).save(png));
+    QString text = folder.filePath("NOTES.TXT");
+    std::ofstream(text.toStdString()) << "not an image";
+
+    SurfaceLog log;
+    auto window = make_recording_surface(log, "window", 800, 600);
+    auto map = window->load_image(png.toStdString());
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->device_size(), (SurfaceSize{640, 350}));
+    window->draw_image(*map, {0, 0}, {1000, 750});
+    EXPECT_EQ(window->load_image(text.toStdString()), nullptr);
+    const std::vector<std::string> expected = {
+        "window: load_image image1 640x350 " + png.toStdString(),
+        "window: image image1 0,0 1000,750",
+        "window: load_image failed " + text.toStdString(),
+    };
+    EXPECT_EQ(log.lines, expected);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Death tests start a fresh copy of this program rather than forking one with toolkit threads.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
