@@ -2,6 +2,8 @@
 
 #include "platform/message_pump.h"
 #include "platform/messages.h"
+#include "reports/calendar_report.h"
+#include "reports/eclipse_reports.h"
 #include "reports/seasons_easter.h"
 
 namespace {
@@ -67,6 +69,17 @@ int seasons(ReportDocument& d, int segment, bool almanac, const CommandParams& p
 int easter(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext&) {
     return easter_report(d, segment, almanac, p.year, p.end_year);
 }
+int calendar(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext& sky) {
+    return calendar_report(d, segment, almanac, p.year, p.month, p.end_month, sky.location);
+}
+int lunar_eclipses(ReportDocument& d, int segment, bool almanac, const CommandParams& p,
+                   const SkyContext& sky) {
+    return eclipse_report(d, segment, almanac, LUNAR_ECLIPSE, p.year, p.end_year, sky.location);
+}
+int solar_eclipses(ReportDocument& d, int segment, bool almanac, const CommandParams& p,
+                   const SkyContext& sky) {
+    return eclipse_report(d, segment, almanac, SOLAR_ECLIPSE, p.year, p.end_year, sky.location);
+}
 int planet_data(ReportDocument& d, int segment, bool almanac, const CommandParams&, const SkyContext&) {
     return static_text_report(d, 600, 640, segment, almanac);
 }
@@ -74,11 +87,11 @@ int planet_data(ReportDocument& d, int segment, bool almanac, const CommandParam
 // The fourteen reports, in the order an Almanac runs them.
 const ReportStep REPORTS[] = {
     {CMD_INTRODUCTION, 1, introduction},
-    {CMD_CALENDAR, 2, nullptr},
+    {CMD_CALENDAR, 2, calendar},
     {CMD_SEASONS, 3, seasons},
     {CMD_EASTER, 4, easter},
-    {CMD_LUNAR_ECLIPSES, 5, nullptr},
-    {CMD_SOLAR_ECLIPSES, 6, nullptr},
+    {CMD_LUNAR_ECLIPSES, 5, lunar_eclipses},
+    {CMD_SOLAR_ECLIPSES, 6, solar_eclipses},
     {CMD_PLANET_VIEW, 7, nullptr},
     {CMD_PLANET_APSIDES, 8, nullptr},
     {CMD_PLANET_CONJ_OPP, 9, nullptr},

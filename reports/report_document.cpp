@@ -121,6 +121,12 @@ void report_progress(int segment, bool in_almanac, double fraction) {
     if (module.display.progress) module.display.progress(progress_text(fraction, elapsed, fraction > 0.0));
 }
 
+int report_work_step(double fraction, void* range) {
+    const ProgressRange& r = *static_cast<const ProgressRange*>(range);
+    report_progress(r.segment, r.in_almanac, r.base + r.span * fraction);
+    return pump_messages(0);
+}
+
 double progress_fraction(int first, int last, int current) {
     if (last <= first) return 1.0;
     return double(current - first) / double(last - first);

@@ -50,6 +50,18 @@ void report_progress(int segment, bool in_almanac, double fraction);
 std::string progress_text(double fraction, double elapsed_ms, bool known);
 double almanac_fraction(int segment, double fraction);
 
+// A part of a report's progress, base .. base + span of the report's own 0..1.
+struct ProgressRange {
+    int segment;
+    bool in_almanac;
+    double base;
+    double span;
+};
+// One step of long work inside a report: shows the progress line at
+// fraction (0..1) of the range, then runs the message pump; returns 1 when
+// stopped.  Its shape fits the engine's step hooks (context: a ProgressRange).
+int report_work_step(double fraction, void* range);
+
 double progress_fraction(int first, int last, int current);
 double loop_fraction(int i, int i_first, int i_last, int j, int j_first, int j_last, int k,
                      int k_first, int k_last);

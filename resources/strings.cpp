@@ -552,6 +552,14 @@ constexpr StringEntry string_table[] = {
     {2049, "Ganymede"},
     {2050, "Callisto"},
     {2051, "Assign Colors"},
+
+    // Calendar report (our own ids): the month heading and the day cells; each
+    // cell format appends one 10-character cell to the week line so far.
+    {2070, "%s        %4d"},
+    {2071, "%s| %2d%*s"},
+    {2072, "%s|%2s: %s"},
+    {2073, "%s|%s: %s"},
+    {2074, "%s|%s:%s"},
 };
 
 constexpr bool ids_strictly_increasing() {

@@ -1,0 +1,120 @@
+#pragma once
+// The Moon's phases of one year and the year's solar and lunar eclipses.
+//
+// The phase table collects every new Moon, quarter and full Moon of about
+// fifteen lunations around a year (moon_phase_instant stepped through the
+// year).  The eclipses are found among its new and full Moons with the
+// classical test on the Moon's argument of latitude F and the eclipse elements
+// gamma (least distance of the shadow axis from the Earth's centre, Earth
+// radii) and u (radius of the umbral cone in the fundamental plane, Earth
+// radii): Meeus, Astronomical Formulae for Calculators, chapter on eclipses.
+//
+// All Julian days here are Universal Time: the phase instants of the lunar
+// theory (ephemeris time) have Delta T taken off when they are stored.
+#include <cstdint>
+
+#include "engine/location.h"
+
+constexpr int PHASE_TABLE_SLOTS = 100;   // the count stays below this (else internal error)
+constexpr int ECLIPSE_LIST_SLOTS = 20;   // the count stays below this (else internal error)
+
+// Eclipse kinds, as stored in EclipseEntry::kind and chosen by the reports.
+constexpr int SOLAR_ECLIPSE = 0;
+constexpr int LUNAR_ECLIPSE = 1;
+
+// The central types of a solar eclipse; a non-central one is partial.
+enum SolarEclipseType { SOLAR_TOTAL, SOLAR_ANNULAR, SOLAR_ANNULAR_TOTAL, SOLAR_PARTIAL };
+
+// One phase instant.
+struct PhaseRecord {
+    std::int32_t phase = 0;          // NEW_MOON, FIRST_QUARTER, FULL_MOON, LAST_QUARTER (engine/moon.h)
+    double latitude_argument = 0.0;  // F, the Moon's argument of latitude, degrees 0-360
+    double sun_mean_anomaly = 0.0;   // M, degrees 0-360
+    double moon_mean_anomaly = 0.0;  // M', degrees 0-360
+    double centuries = 0.0;          // T, Julian centuries as moon_phase_instant gives it
+    double jd_true = 0.0;            // corrected instant, UT Julian day; the record's key
+    double jd_mean = 0.0;            // mean instant, UT Julian day
+};
+
+// The phases of a year in the order found, which is chronological: lunation
+// after lunation, each one's new Moon, first quarter, full Moon, last quarter.
+struct PhaseTable {
+    PhaseRecord records[PHASE_TABLE_SLOTS];
+    int count = 0;
+};
+
+struct EclipseEntry {
+    std::int32_t kind = SOLAR_ECLIPSE;  // SOLAR_ECLIPSE or LUNAR_ECLIPSE
+    double jd_max = 0.0;                // maximum eclipse, UT Julian day
+};
+
+// The eclipses of a year: the lunar ones first, then the solar ones, each in
+// phase-table order.  A year has at most seven.
+struct EclipseList {
+    EclipseEntry entries[ECLIPSE_LIST_SLOTS];
+    int count = 0;
+};
+
+// The eclipse elements of one new or full Moon (angles in degrees).
+struct EclipseElements {
+    double jd_max = 0.0;  // instant of maximum eclipse, in the time scale of jd
+    double s = 0.0;       // S and C: the auxiliary quantities of gamma
+    double c = 0.0;
+    double gamma = 0.0;   // Earth radii
+    double u = 0.0;       // Earth radii
+};
+
+// What the eclipse reports print about one eclipse.
+struct EclipseCircumstances {
+    int kind = SOLAR_ECLIPSE;           // SOLAR_ECLIPSE or LUNAR_ECLIPSE
+    double jd_max = 0.0;                // maximum eclipse, UT Julian day
+    double gamma = 0.0;                 // Earth radii; solar: >= 0 northern hemisphere
+    SolarEclipseType solar_type = SOLAR_PARTIAL;  // solar only
+    double magnitude = 0.0;             // solar partial: maximum magnitude; lunar: umbral magnitude
+    double partial_semiduration_hours = 0.0;  // lunar only
+    double total_semiduration_hours = 0.0;    // lunar only; 0 when there is no total phase
+};
+
+// Called before each of the 200 steps of a phase-table build with the part
+// of the build done (0..1); a non-zero answer stops the build.  Reports pass
+// one that shows their progress line and runs the message pump.
+using PhaseStepHook = int (*)(double fraction, void* context);
+
+// Given a year; fills the table with the phases found by 50 date steps of
+// 7/300 year from year - 1/12, four phases each (200 calls of
+// moon_phase_instant), each distinct instant once.  step (may be null) is
+// called before every call; returns its non-zero answer (the table partly
+// filled) when it stops the build, else 0.
+int build_phase_table(int year, PhaseTable& table, PhaseStepHook step = nullptr,
+                      void* context = nullptr);
+
+// Given F in degrees (any value; reduced to 0-360); true when the Moon is too
+// far from its node for an eclipse: more than 21 degrees from 0, 180 and 360,
+// or between 13.9 and 21 degrees with |sin F| > 0.36.
+bool eclipse_excluded(double latitude_argument);
+
+// Given F, M, M' (degrees), T (centuries) and jd, the mean instant of the new
+// or full Moon; returns the instant of maximum eclipse and S, C, gamma and u.
+EclipseElements eclipse_elements(double latitude_argument, double sun_mean_anomaly,
+                                 double moon_mean_anomaly, double centuries, double jd);
+
+// Given a new Moon record (not excluded by its F); true when it is a solar
+// eclipse, with its type, magnitude (partial ones) and gamma.
+bool solar_eclipse(const PhaseRecord& record, EclipseCircumstances& eclipse);
+// Given a full Moon record (not excluded by its F); true when it is an umbral
+// lunar eclipse (penumbral-only eclipses are not reported), with its umbral
+// magnitude and the semi-durations of the partial and total phases.
+bool lunar_eclipse(const PhaseRecord& record, EclipseCircumstances& eclipse);
+
+// Given a year, its phase table and the location (whose time zone decides the
+// local date); empties the list, then appends every lunar eclipse and then
+// every solar eclipse whose local date of the full or new Moon lies in the
+// year.  When circumstances is not null it is an array of ECLIPSE_LIST_SLOTS
+// that receives, at the same index as each list entry, what the reports print.
+void find_year_eclipses(int year, const PhaseTable& table, const Location& location,
+                        EclipseList& list, EclipseCircumstances* circumstances = nullptr);
+
+// build_phase_table, then, unless stopped, find_year_eclipses.  Returns 1
+// when stopped, else 0.
+int collect_year_events(int year, const Location& location, PhaseTable& table,
+                        EclipseList& list, PhaseStepHook step = nullptr, void* context = nullptr);

@@ -1,0 +1,159 @@
+// The Solar Eclipses and Lunar Eclipses reports.
+#include "reports/eclipse_reports.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "engine/angles.h"
+#include "engine/calendar.h"
+#include "engine/eclipses.h"
+#include "engine/rise_set.h"
+#include "format/format.h"
+#include "platform/message_pump.h"
+#include "resources/strings.h"
+
+namespace {
+
+constexpr int STR_SOLAR_TITLE = 830;      // "Solar Eclipse Report for %s"
+constexpr int STR_SOLAR_DATE = 831;       // "Solar eclipse on %s"
+constexpr int STR_SUN_RISE = 832;         // "Sun rise: %s"
+constexpr int STR_SUN_SET = 833;          // "Sun set:  %s"
+constexpr int STR_SOLAR_MAXIMUM = 834;    // "Time of maximum eclipse: %s"
+constexpr int STR_SOLAR_TOTAL = 835;      // "Eclipse is total"; 836 annular, 837 annular-total
+constexpr int STR_SOLAR_PARTIAL = 838;    // "Eclipse is partial, maximum magnitude = %s"
+constexpr int STR_NORTHERN = 839;         // "Eclipse is visible in the northern hemisphere"
+constexpr int STR_SOUTHERN = 840;         // "... southern hemisphere"
+constexpr int STR_LUNAR_TITLE = 841;      // "Lunar Eclipse Report for %s"
+constexpr int STR_LUNAR_DATE = 842;       // "Lunar eclipse on %s"
+constexpr int STR_MOON_RISE = 843;        // "Moon rise: %s"
+constexpr int STR_MOON_SET = 844;         // "Moon set:  %s"
+constexpr int STR_LUNAR_MAGNITUDE = 845;  // "Magnitude: %s"
+constexpr int STR_PARTIAL_BEGINS = 846;   // "Partial phase begins:    %s"
+constexpr int STR_TOTAL_BEGINS = 847;     // "Total phase begins:      %s"
+constexpr int STR_LUNAR_MAXIMUM = 848;    // "Time of maximum eclipse: %s"
+constexpr int STR_TOTAL_ENDS = 849;       // "Total phase ends:        %s"
+constexpr int STR_PARTIAL_ENDS = 850;     // "Partial phase ends:      %s"
+constexpr int STR_SOLAR_NOTE = 778;       // the note lines after a solar report, up to a "!"
+
+constexpr int SUN = 0;
+constexpr int MOON = 1;
+
+// The string id's printf format filled with one text argument.
+std::string format_with(int id, const std::string& argument) {
+    char line[128];
+    std::snprintf(line, sizeof line, std::string(load_string(id)).c_str(), argument.c_str());
+    return line;
+}
+
+// The local date and hours of a UT Julian day.
+struct LocalInstant {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    double hours = 0.0;
+};
+
+LocalInstant local_instant(double jd, const Location& location) {
+    LocalInstant local;
+    double day = 0.0;
+    calendar_date(jd + location.time_zone / 24.0, day, local.month, local.year);
+    const double whole_day = std::trunc(day);
+    local.day = static_cast<int>(whole_day);
+    local.hours = (day - whole_day) * 24.0;
+    return local;
+}
+
+// The date line, then the rise and set lines of the body on that local date.
+void add_date_and_rise_set(int date_id, int body, int rise_id, int set_id,
+                           const LocalInstant& local, const Location& location,
+                           ReportDocument& document) {
+    report_add_line(format_with(date_id, format_date(local.day, local.month, local.year)), document);
+    double rise = NO_EVENT_HOURS;
+    double set = NO_EVENT_HOURS;
+    rise_set(body, local.day, local.month, local.year, rise, set, location);
+    report_add_line(format_with(rise_id, format_hours_minutes(rise)), document);
+    report_add_line(format_with(set_id, format_hours_minutes(set)), document);
+}
+
+void add_solar_eclipse(const EclipseCircumstances& eclipse, const Location& location,
+                       ReportDocument& document) {
+    const LocalInstant local = local_instant(eclipse.jd_max, location);
+    report_add_line("", document);
+    add_date_and_rise_set(STR_SOLAR_DATE, SUN, STR_SUN_RISE, STR_SUN_SET, local, location, document);
+    report_add_line(format_with(STR_SOLAR_MAXIMUM, format_hours_minutes(local.hours)), document);
+    if (eclipse.solar_type == SOLAR_PARTIAL)
+        report_add_line(format_with(STR_SOLAR_PARTIAL, format_fixed(eclipse.magnitude, 2, 2)),
+                        document);
+    else  // total, annular, annular-total: consecutive strings in that order
+        report_add_line(load_string(STR_SOLAR_TOTAL + eclipse.solar_type), document);
+    report_add_line(load_string(eclipse.gamma >= 0.0 ? STR_NORTHERN : STR_SOUTHERN), document);
+    report_add_line("", document);
+}
+
+// A phase time h + offset hours, wrapped into 0-24 h (a partial phase that
+// begins before midnight shows the evening time of the day before).
+std::string phase_time(double hours, double offset) {
+    return format_hours_minutes(normalize_degrees((hours + offset) * 15.0) / 15.0);
+}
+
+void add_lunar_eclipse(const EclipseCircumstances& eclipse, const Location& location,
+                       ReportDocument& document) {
+    const LocalInstant local = local_instant(eclipse.jd_max, location);
+    const double h = local.hours;
+    const double p = eclipse.partial_semiduration_hours;
+    const double t = eclipse.total_semiduration_hours;
+    report_add_line("", document);
+    add_date_and_rise_set(STR_LUNAR_DATE, MOON, STR_MOON_RISE, STR_MOON_SET, local, location, document);
+    report_add_line(format_with(STR_LUNAR_MAGNITUDE, format_fixed(eclipse.magnitude, 2, 2)), document);
+    report_add_line(format_with(STR_PARTIAL_BEGINS, phase_time(h, -p)), document);
+    if (t > 0.0) report_add_line(format_with(STR_TOTAL_BEGINS, phase_time(h, -t)), document);
+    report_add_line(format_with(STR_LUNAR_MAXIMUM, format_hours_minutes(h)), document);
+    if (t > 0.0) report_add_line(format_with(STR_TOTAL_ENDS, phase_time(h, t)), document);
+    report_add_line(format_with(STR_PARTIAL_ENDS, phase_time(h, p)), document);
+    report_add_line("", document);
+}
+
+void add_solar_note(ReportDocument& document) {
+    for (int id = STR_SOLAR_NOTE; load_string(id) != "!"; ++id)
+        report_add_line(load_string(id), document);
+}
+
+}  // namespace
+
+int eclipse_report(ReportDocument& document, int segment, bool in_almanac, int kind,
+                   int first_year, int last_year, const Location& location) {
+    const bool lunar = kind == LUNAR_ECLIPSE;
+    report_header(location, document);
+    report_add_line(center_line(format_with(lunar ? STR_LUNAR_TITLE : STR_SOLAR_TITLE,
+                                            format_year_range(first_year, last_year))),
+                    document);
+    report_add_line("", document);
+    report_add_line("", document);
+    // Each year takes an equal share of the progress, spent in its phase table.
+    const double step = last_year > first_year ? 1.0 / (last_year - first_year + 1) : 1.0;
+    double base = 0.0;
+    PhaseTable table;
+    EclipseList list;
+    EclipseCircumstances found[ECLIPSE_LIST_SLOTS];
+    for (int year = first_year; year <= last_year; ++year) {
+        int stopped = pump_messages(0);
+        if (stopped) return stopped;
+        ProgressRange range{segment, in_almanac, base, step};
+        stopped = build_phase_table(year, table, report_work_step, &range);
+        if (stopped) return stopped;
+        find_year_eclipses(year, table, location, list, found);
+        for (int i = 0; i < list.count; ++i) {
+            if (found[i].kind != kind) continue;
+            if (lunar)
+                add_lunar_eclipse(found[i], location, document);
+            else
+                add_solar_eclipse(found[i], location, document);
+        }
+        base += step;
+    }
+    if (!lunar) add_solar_note(document);
+    report_end(document);
+    report_progress(segment, in_almanac, 1.0);
+    return 0;
+}

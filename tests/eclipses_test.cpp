@@ -1,0 +1,170 @@
+// The phase table, the eclipse search and the eclipse reports.  Eclipse facts and the goldens
+// under tests/data: NASA's Five Millennium Canons of solar and lunar eclipses (Espenak, Meeus).
+#include "engine/eclipses.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "engine/calendar.h"
+#include "format/format.h"
+#include "platform/locale.h"
+#include "platform/message_pump.h"
+#include "reports/eclipse_reports.h"
+
+namespace {
+
+class Eclipses : public ::testing::Test {
+protected:
+    void SetUp() override {
+        set_locale_profile_reader([](std::string_view, std::string_view fallback) { return std::string(fallback); });
+        reload_locale_settings();
+    }
+    void TearDown() override {
+        set_pending_event_processor(nullptr);
+        set_report_display({});
+        work_signals().stop_requested = false;
+    }
+};
+
+Location place(const char* name, double latitude, int ns, double longitude, int ew, double zone) {
+    return Location{name, ns, ew, latitude, longitude, zone, 46};
+}
+const Location greenwich = place("Greenwich", 51 + 28 / 60.0 + 40 / 3600.0, COMPASS_NORTH, 5 / 3600.0, COMPASS_WEST, 0);
+
+std::vector<std::string> report(int kind, int first, int last, const Location& location, int result = 0) {
+    ReportDocument document;
+    EXPECT_EQ(eclipse_report(document, kind == LUNAR_ECLIPSE ? 5 : 6, false, kind, first, last, location), result);
+    std::vector<std::string> lines;
+    for (int i = 0; i < document.line_count; ++i) lines.emplace_back(report_line(document, i));
+    return lines;
+}
+
+constexpr int S = SOLAR_ECLIPSE, L = LUNAR_ECLIPSE;
+// Every solar and umbral lunar eclipse of 1994-1995 and 2024-2027: UT of greatest eclipse,
+// solar type (lunar: 1 total, 0 partial), magnitude (0 unchecked), sign of gamma (solar).
+// Penumbral-only ones are not reported: 1994 Nov 18, 1995 Oct 8, 2024 Mar 25, 2027 Feb 20,
+// Jul 18 and Aug 17.
+const struct { int kind, year, month, day, hour, minute, type; double magnitude; int sign; } known[] = {
+    {S, 1994, 5, 10, 17, 12, SOLAR_ANNULAR, 0, 1}, {S, 1994, 11, 3, 13, 39, SOLAR_TOTAL, 0, -1},
+    {L, 1994, 5, 25, 3, 31, 0, 0.243, 0}, {S, 1995, 4, 29, 17, 32, SOLAR_ANNULAR, 0, -1},
+    {S, 1995, 10, 24, 4, 33, SOLAR_TOTAL, 0, 1}, {L, 1995, 4, 15, 12, 18, 0, 0.111, 0},
+    {S, 2024, 4, 8, 18, 17, SOLAR_TOTAL, 0, 1}, {S, 2024, 10, 2, 18, 45, SOLAR_ANNULAR, 0, -1},
+    {S, 2025, 3, 29, 10, 47, SOLAR_PARTIAL, 0.938, 1}, {S, 2025, 9, 21, 19, 43, SOLAR_PARTIAL, 0.855, -1},
+    {S, 2026, 2, 17, 12, 13, SOLAR_ANNULAR, 0, -1}, {S, 2026, 8, 12, 17, 47, SOLAR_TOTAL, 0, 1},
+    {S, 2027, 2, 6, 16, 1, SOLAR_ANNULAR, 0, -1}, {S, 2027, 8, 2, 10, 8, SOLAR_TOTAL, 0, 1},
+    {L, 2024, 9, 18, 2, 44, 0, 0.085, 0}, {L, 2025, 3, 14, 6, 59, 1, 1.178, 0},
+    {L, 2025, 9, 7, 18, 12, 1, 1.362, 0}, {L, 2026, 3, 3, 11, 34, 1, 1.151, 0},
+    {L, 2026, 8, 28, 4, 13, 0, 0.930, 0},
+};
+
+TEST_F(Eclipses, FindsEveryKnownEclipseOfItsYearAndNoOther) {
+    int found_total = 0;
+    for (int year : {1994, 1995, 2024, 2025, 2026, 2027}) {
+        PhaseTable table;
+        EclipseList list;
+        EclipseCircumstances found[ECLIPSE_LIST_SLOTS];
+        ASSERT_EQ(build_phase_table(year, table), 0);
+        find_year_eclipses(year, table, greenwich, list, found);
+        found_total += list.count;
+        for (const auto& k : known) {
+            if (k.year != year) continue;
+            SCOPED_TRACE(testing::Message() << (k.kind ? "lunar " : "solar ") << k.year << '-' << k.month << '-' << k.day);
+            const double jd = julian_day(k.day + (k.hour + k.minute / 60.0) / 24, k.month, k.year);
+            const EclipseCircumstances* e = nullptr;
+            for (int i = 0; i < list.count; ++i)
+                if (list.entries[i].kind == k.kind && std::fabs(list.entries[i].jd_max - jd) < 0.5) e = &found[i];
+            ASSERT_NE(e, nullptr);
+            EXPECT_NEAR(e->jd_max, jd, 10.0 / 1440) << "within ten minutes";
+            EXPECT_EQ(k.kind == S ? int(e->solar_type) : e->total_semiduration_hours > 0, k.type);
+            EXPECT_EQ(k.kind == S ? (e->gamma >= 0 ? 1 : -1) : 0, k.sign);
+            EXPECT_NEAR(e->magnitude * (k.magnitude > 0), k.magnitude, 0.02);
+        }
+    }
+    EXPECT_EQ(found_total, int(std::size(known))) << "penumbral-only eclipses are not reported";
+}
+
+TEST_F(Eclipses, ArgumentOfLatitudeLimitsAndTheLocalYear) {
+    // Within 13.9 degrees of a node always examined, 15 by |sin F| <= 0.36, beyond 21 never.
+    for (double f : {0.0, 13.8, 15.0, -15.0, 195.0, 346.0, 360.0}) EXPECT_FALSE(eclipse_excluded(f)) << f;
+    for (double f : {21.5, 25.0, 90.0, 205.0, -25.0}) EXPECT_TRUE(eclipse_excluded(f)) << f;
+
+    // The partial lunar eclipse of 2009 Dec 31, 19:23 UT, is 2010 Jan 1 at UT+8.
+    const Location east = place("East", 31, COMPASS_NORTH, 121, COMPASS_EAST, 8);
+    const struct { int year; const Location& at; bool listed; } cases[] = {
+        {2009, greenwich, true}, {2010, greenwich, false}, {2009, east, false}, {2010, east, true}};
+    for (const auto& c : cases) {
+        PhaseTable table;
+        EclipseList list;
+        ASSERT_EQ(collect_year_events(c.year, c.at, table, list), 0);
+        bool listed = false;
+        for (const EclipseEntry& e : std::span(list.entries, list.count))
+            listed |= std::fabs(e.jd_max - julian_day(31 + 19.4 / 24, 12, 2009)) < 0.1;
+        EXPECT_EQ(listed, c.listed) << c.year << " at UT+" << c.at.time_zone;
+    }
+}
+
+TEST_F(Eclipses, WholeYearsFromMinus4000To32000) {
+    for (int year : {-4000, 1000, 1582, 2024, 3000, 32000}) {
+        // Each phase once, in order, although several date steps hit each lunation.
+        PhaseTable table;
+        ASSERT_EQ(build_phase_table(year, table), 0);
+        EXPECT_TRUE(table.count >= 57 && table.count <= 64) << year;
+        for (const PhaseRecord* r = table.records + 1; r < table.records + table.count; ++r) {
+            EXPECT_EQ(r->phase, (r[-1].phase + 1) % 4) << year << " record " << r - table.records;
+            EXPECT_TRUE(r->jd_true - r[-1].jd_true > 5.5 && r->jd_true - r[-1].jd_true < 9.0) << year;
+        }
+        for (int kind : {SOLAR_ECLIPSE, LUNAR_ECLIPSE}) {
+            const std::vector<std::string> lines = report(kind, year, year, greenwich);
+            EXPECT_EQ(lines.back(), "\f");
+            for (const std::string& line : lines)
+                EXPECT_TRUE(line.size() <= 80 && line.find("nan") == line.npos && line.find("inf") == line.npos) << line;
+        }
+    }
+}
+
+TEST_F(Eclipses, ReportsMatchTheGoldensAndTheEdgeCases) {
+    for (const auto& [kind, name] : {std::pair{S, "solar_eclipses_2024_2027.txt"}, {L, "lunar_eclipses_2024_2027.txt"}}) {
+        std::ifstream in(std::string(SKYLOOM_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+        std::vector<std::string> expected;
+        for (std::string line; std::getline(in, line);) expected.push_back(line);
+        EXPECT_EQ(report(kind, 2024, 2027, greenwich), expected) << name;
+    }
+    // Longyearbyen: the Sun stays below the horizon on 2027 Feb 6 (annular eclipse).
+    const std::vector<std::string> solar =
+        report(S, 2027, 2027, place("Longyearbyen", 78.22, COMPASS_NORTH, 15.65, COMPASS_EAST, 1));
+    EXPECT_EQ(std::vector<std::string>(solar.begin() + 7, solar.begin() + 10),
+              (std::vector<std::string>{"Solar eclipse on 02/06/2027", "Sun rise: None ", "Sun set:  None "}));
+    // 2026 Aug 28 at UT-3 (NASA: partial 2:33-5:52 UT): it begins the evening before.
+    const std::vector<std::string> lunar =
+        report(L, 2026, 2026, place("Sao Paulo", 23.55, COMPASS_SOUTH, 46.63, COMPASS_WEST, -3));
+    EXPECT_EQ(lunar[lunar.size() - 9], "Lunar eclipse on 08/28/2026");
+    EXPECT_EQ(std::vector<std::string>(lunar.end() - 6, lunar.end() - 2),
+              (std::vector<std::string>{"Magnitude:  0.93", "Partial phase begins:    23:31",
+                                        "Time of maximum eclipse:  1:09", "Partial phase ends:       2:48"}));
+}
+
+TEST_F(Eclipses, ProgressAndStopping) {
+    // Each year's 200 phase steps share the year's part of the progress.
+    static std::vector<std::string> progress;
+    static int pumps = 0, stop_at = 0;
+    progress.clear();
+    set_report_display(ReportDisplay{nullptr, [](const std::string& text) { progress.push_back(text); }});
+    report(L, 2025, 2026, greenwich);
+    ASSERT_EQ(progress.size(), 401u);
+    EXPECT_EQ(progress[199].substr(0, 26), "Generating Report:  50.00%");
+    EXPECT_EQ(progress[399].substr(0, 26), "Generating Report: 100.00%");
+
+    // Pumps: one per year and per phase step; 100th in 2025's table, 202nd before 2026.
+    set_pending_event_processor([](int) { work_signals().stop_requested = ++pumps == stop_at; });
+    for (const auto& [stop, lines] : {std::pair{100, 6u}, {202, 6u + 2 * 11u}}) {
+        pumps = 0, stop_at = stop;
+        EXPECT_EQ(report(L, 2025, 2026, greenwich, 1).size(), lines) << "stopped at pump " << stop;
+    }
+}
+
+}  // namespace
