@@ -4,6 +4,10 @@
 #include "platform/messages.h"
 #include "reports/calendar_report.h"
 #include "reports/eclipse_reports.h"
+#include "reports/meteor_showers.h"
+#include "reports/moon_reports.h"
+#include "reports/planet_reports.h"
+#include "reports/twilight_report.h"
 #include "reports/seasons_easter.h"
 
 namespace {
@@ -69,9 +73,6 @@ int seasons(ReportDocument& d, int segment, bool almanac, const CommandParams& p
 int easter(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext&) {
     return easter_report(d, segment, almanac, p.year, p.end_year);
 }
-int calendar(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext& sky) {
-    return calendar_report(d, segment, almanac, p.year, p.month, p.end_month, sky.location);
-}
 int lunar_eclipses(ReportDocument& d, int segment, bool almanac, const CommandParams& p,
                    const SkyContext& sky) {
     return eclipse_report(d, segment, almanac, LUNAR_ECLIPSE, p.year, p.end_year, sky.location);
@@ -80,6 +81,24 @@ int solar_eclipses(ReportDocument& d, int segment, bool almanac, const CommandPa
                    const SkyContext& sky) {
     return eclipse_report(d, segment, almanac, SOLAR_ECLIPSE, p.year, p.end_year, sky.location);
 }
+// The month-range reports of the Moon and the sky share one parameter list.
+using MonthRangeReport = int (*)(ReportDocument&, int, bool, int, int, int, const Location&);
+template <MonthRangeReport report>
+int month_range(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext& sky) {
+    return report(d, segment, almanac, p.year, p.month, p.end_month, sky.location);
+}
+int planet_view(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext& sky) {
+    return view_info_report(d, segment, almanac, p.year, p.month, p.end_month, p.planet_set, sky.location);
+}
+int planet_apsides(ReportDocument& d, int segment, bool almanac, const CommandParams& p,
+                   const SkyContext& sky) {
+    return apsides_report(d, segment, almanac, p.year, p.end_year, p.planet_set, sky.location);
+}
+int planet_conj_opp(ReportDocument& d, int segment, bool almanac, const CommandParams& p,
+                    const SkyContext& sky) {
+    return conjunction_report(d, segment, almanac, p.year, p.month, p.end_month, p.planet_set,
+                              sky.location);
+}
 int planet_data(ReportDocument& d, int segment, bool almanac, const CommandParams&, const SkyContext&) {
     return static_text_report(d, 600, 640, segment, almanac);
 }
@@ -87,19 +106,19 @@ int planet_data(ReportDocument& d, int segment, bool almanac, const CommandParam
 // The fourteen reports, in the order an Almanac runs them.
 const ReportStep REPORTS[] = {
     {CMD_INTRODUCTION, 1, introduction},
-    {CMD_CALENDAR, 2, calendar},
+    {CMD_CALENDAR, 2, month_range<calendar_report>},
     {CMD_SEASONS, 3, seasons},
     {CMD_EASTER, 4, easter},
     {CMD_LUNAR_ECLIPSES, 5, lunar_eclipses},
     {CMD_SOLAR_ECLIPSES, 6, solar_eclipses},
-    {CMD_PLANET_VIEW, 7, nullptr},
-    {CMD_PLANET_APSIDES, 8, nullptr},
-    {CMD_PLANET_CONJ_OPP, 9, nullptr},
+    {CMD_PLANET_VIEW, 7, planet_view},
+    {CMD_PLANET_APSIDES, 8, planet_apsides},
+    {CMD_PLANET_CONJ_OPP, 9, planet_conj_opp},
     {CMD_PLANET_DATA, 10, planet_data},
-    {CMD_MOON_APSIDES, 11, nullptr},
-    {CMD_MOON_NODES, 12, nullptr},
-    {CMD_METEOR_SHOWERS, 13, nullptr},
-    {CMD_TWILIGHT, 14, nullptr},
+    {CMD_MOON_APSIDES, 11, month_range<moon_apsides_report>},
+    {CMD_MOON_NODES, 12, month_range<moon_nodes_report>},
+    {CMD_METEOR_SHOWERS, 13, month_range<meteor_report>},
+    {CMD_TWILIGHT, 14, month_range<twilight_report>},
 };
 
 ShellHooks shell;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -46,6 +47,8 @@ constexpr const char* BODY_NAMES[] = {"sun",     "moon",   "earth",  "mercury", 
 const char USAGE[] =
     "Usage:\n"
     "  skyloom                          open the window\n"
+    "  skyloom --city NAME | --lat DEG --lon DEG --tz HOURS [--elev M] [--name TEXT]\n"
+    "                                   open the window at that place (for this run)\n"
     "  skyloom report NAME [OPTIONS]    write a report to standard output\n"
     "  skyloom ephemeris [--date YYYY-MM-DD] [--time HH:MM] [location options]\n"
     "                   [--bodies LIST] [--csv] [--jupiter-moons]\n"
@@ -81,6 +84,7 @@ struct Options {
 constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-month", "date", "time",
                                         "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name"};
 constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons"};  // options without a value
+constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
 
 // ---- the command line's stand-ins for the window ----
 
@@ -137,6 +141,8 @@ void options_dialog(DialogId dialog, CommandParams& params) {
     override_field(entry.month, "from-month");
     override_field(entry.end_month, "to-month");
     if (!option("end-year") && option("year")) entry.end_year = *option("year");
+    if (!option("from-month")) entry.month = "1";  // the command line covers whole years unless told
+    if (!option("to-month")) entry.end_month = "12";
     DialogError error = apply_dialog(dialog, entry, params);
     if (error.message_id) {
         show_error(error.message_id);
@@ -247,16 +253,21 @@ void print_document(const ReportDocument& document) {
     }
 }
 
-// What every command-line run starts with: messages on standard error, the
-// parameters' start-up values, the city list and the chosen place.
-bool start_up(const Options& options) {
+// Messages on standard error, the city list and the place the options choose.
+bool load_place(const Options& options, Location& location) {
     run.options = &options;
     set_message_presenter(print_message);
+    load_cities(location);
+    run.refused = false;  // a missing city list is not the user's input
+    return choose_location(location);
+}
+
+// What every command-line run starts with: the parameters' start-up values
+// and the chosen place.
+bool start_up(const Options& options) {
     AppState& app = app_state();
     app.params = default_command_params(clock_now());
-    load_cities(app.sky.location);
-    run.refused = false;  // a missing city list is not the user's input
-    return choose_location(app.sky.location);
+    return load_place(options, app.sky.location);
 }
 
 // Splits "YYYY-MM-DD" (the year may be negative) and "HH:MM" into the date
@@ -356,6 +367,21 @@ int report_command(int argc, char** argv) {
 }
 
 }  // namespace
+
+bool cli_window_options(int argc, char** argv) {
+    Options options;
+    if (argc < 2 || !parse_options(argc, argv, 1, options)) return false;
+    for (const auto& [name, value] : options.values)
+        if (std::find(std::begin(LOCATION_OPTION_NAMES), std::end(LOCATION_OPTION_NAMES), name) ==
+            std::end(LOCATION_OPTION_NAMES))
+            return false;
+    return true;
+}
+
+bool cli_window_location(int argc, char** argv, Location& location) {
+    Options options;
+    return parse_options(argc, argv, 1, options) && load_place(options, location);
+}
 
 int cli_main(int argc, char** argv) {
     if (argc < 2) return usage(stdout, 0);

@@ -1,0 +1,169 @@
+// Planet conjunctions with the Sun and oppositions: daily table, minima, and
+// the hourly refinement.
+#include "engine/conjunctions.h"
+
+#include <cmath>
+
+#include "engine/angles.h"
+#include "engine/planets.h"
+#include "engine/sun.h"
+#include "platform/message_pump.h"
+
+namespace {
+
+// Nudge (days, about 0.01 s) added to a local instant before reading its date:
+// an hourly instant start + h/24 carries rounding of a few microseconds and
+// must not read as the end of the previous hour.
+constexpr double HOUR_ROUNDING_GUARD_DAYS = 1e-7;
+
+// The UT Julian day as the engine's time argument.
+void split_instant(JulianDay t, double& hours, int& day, int& month, int& year) {
+    double day_with_fraction = 0.0;
+    calendar_date(t, day_with_fraction, month, year);
+    day = static_cast<int>(day_with_fraction);
+    hours = (day_with_fraction - day) * 24.0;
+}
+
+// The Sun's longitude the planet is measured from in a pass.
+double reference_longitude(double sun_longitude, int pass) {
+    return pass == PASS_OPPOSITION ? sun_longitude + 180.0 : sun_longitude;
+}
+
+int planet_index(int body) { return body - CONJUNCTION_FIRST_PLANET; }
+
+// Refines the minimum of sample day `day` over the 49 hourly instants from its
+// sample on (pump_messages(0) before each).  Returns the pump's non-zero value
+// when stopped, else 0, with the best instant, its separation and disk
+// contact, and the planet's lit fraction at the last instant in `event`.
+int refine_conjunction(const ConjunctionTable& table, int body, int pass, int day,
+                       ConjunctionEvent& event) {
+    event.pass = pass;
+    event.separation = 1000.0;
+    event.disk = DISK_NONE;
+    for (int h = 0; h <= REFINEMENT_HOURS; ++h) {
+        const int stopped = pump_messages(0);
+        if (stopped) return stopped;
+        const JulianDay t = table.start + (day - 1) + h / 24.0;
+        double sun_longitude, sun_declination, sun_semidiameter;
+        double planet_longitude, planet_declination, illuminated;
+        ecliptic_place(t, 0, sun_longitude, sun_declination, sun_semidiameter);
+        ecliptic_place(t, body, planet_longitude, planet_declination, illuminated);
+        const double d =
+            angular_separation(reference_longitude(sun_longitude, pass), planet_longitude);
+        if (d < event.separation) {
+            event.separation = d;
+            event.instant = t;
+            event.disk = DISK_NONE;
+            // A planet opposite the Sun cannot stand before or behind its disk,
+            // so only conjunctions get the (declination-only) disk test.
+            if (pass == PASS_CONJUNCTION &&
+                angular_separation(sun_declination, planet_declination) <= sun_semidiameter)
+                event.disk = illuminated < 0.5 ? DISK_TRANSIT : DISK_OCCULTATION;
+        }
+        event.last_illuminated = illuminated;
+    }
+    return 0;
+}
+
+// Fills the event's local date and whole hour; true when it is close enough
+// and its local date lies in the table's year and month range.
+bool accept_conjunction(const ConjunctionTable& table, double time_zone, ConjunctionEvent& event) {
+    if (event.separation > CONJUNCTION_LIMIT_DEGREES) return false;
+    double day = 0.0;
+    calendar_date(event.instant + time_zone / 24.0 + HOUR_ROUNDING_GUARD_DAYS, day, event.month,
+                  event.year);
+    event.day = static_cast<int>(day);
+    event.hour = static_cast<int>((day - event.day) * 24.0);
+    return event.year == table.year && event.month >= table.start_month &&
+           event.month <= table.stop_month;
+}
+
+}  // namespace
+
+void ecliptic_place(JulianDay t, int body, double& longitude, double& declination,
+                    double& disk_or_phase) {
+    double hours = 0.0;
+    int day = 0, month = 0, year = 0;
+    split_instant(t, hours, day, month, year);
+    double ra = 0.0;
+    if (body == 0) {
+        double sun_longitude, distance, mean_anomaly;
+        sun_position(hours, day, month, year, 1, ra, declination, sun_longitude, distance,
+                     disk_or_phase, mean_anomaly);
+    } else {
+        double distance, elongation, helio_latitude, helio_longitude, radius;
+        planet_position(body, hours, day, month, year, 1, ra, declination, distance,
+                        disk_or_phase, elongation, helio_latitude, helio_longitude, radius);
+    }
+    // tan(lambda) = (sin(alpha) cos(eps) + tan(delta) sin(eps)) / cos(alpha)
+    const double alpha = ra * 15.0;
+    const double epsilon = obliquity(hours, day, month, year, true);
+    longitude = atan2_deg(cos_deg(alpha), sin_deg(alpha) * cos_deg(epsilon) +
+                                              tan_deg(declination) * sin_deg(epsilon));
+}
+
+double angular_separation(double a, double b) {
+    const double d = std::fabs(a - b);
+    return std::fmin(d, std::fabs(360.0 - d));
+}
+
+void conjunction_table_init(int year, int start_month, int stop_month, int planet_set,
+                            ConjunctionTable& table) {
+    table.year = year;
+    table.start_month = start_month;
+    table.stop_month = stop_month;
+    table.planet_set = planet_set;
+    table.start = julian_day(1, start_month, year) - 2.0;
+    const JulianDay end = (stop_month == 12 ? julian_day(1, 1, year + 1)
+                                            : julian_day(1, stop_month + 1, year)) + 1.0;
+    table.day_count = round_to_int(end - table.start + 1.0);
+    table.sun_longitude.assign(table.day_count, 0.0);
+    for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
+        std::vector<double>& column = table.planet_longitude[planet_index(body)];
+        if (planet_set & (1 << body))
+            column.assign(table.day_count, 0.0);
+        else
+            column.clear();
+    }
+}
+
+void conjunction_table_sample(int d, ConjunctionTable& table) {
+    const JulianDay t = table.start + (d - 1);
+    double declination, extra;
+    ecliptic_place(t, 0, table.sun_longitude[d - 1], declination, extra);
+    for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body)
+        if (table.planet_set & (1 << body))
+            ecliptic_place(t, body, table.planet_longitude[planet_index(body)][d - 1],
+                           declination, extra);
+}
+
+int conjunction_pass_count(int body) { return body <= 4 ? 1 : 2; }
+
+std::vector<double> daily_separations(const ConjunctionTable& table, int body, int pass) {
+    const std::vector<double>& planet = table.planet_longitude[planet_index(body)];
+    std::vector<double> separation(planet.size());
+    for (size_t i = 0; i < planet.size(); ++i)
+        separation[i] =
+            angular_separation(reference_longitude(table.sun_longitude[i], pass), planet[i]);
+    return separation;
+}
+
+std::vector<int> separation_minima(const std::vector<double>& separation) {
+    std::vector<int> days;
+    const int n = static_cast<int>(separation.size());
+    for (int d = 2; d <= n - 1; ++d)
+        if (separation[d - 2] >= separation[d - 1] && separation[d] >= separation[d - 1])
+            days.push_back(d);
+    return days;
+}
+
+int find_conjunctions(const ConjunctionTable& table, int body, int pass, double time_zone,
+                      std::vector<ConjunctionEvent>& events) {
+    for (int day : separation_minima(daily_separations(table, body, pass))) {
+        ConjunctionEvent event;
+        const int stopped = refine_conjunction(table, body, pass, day, event);
+        if (stopped) return stopped;
+        if (accept_conjunction(table, time_zone, event)) events.push_back(event);
+    }
+    return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The Meteor Showers report: the maxima of 28 annual showers that fall in a
+// month range of one year, each with its zenithal hourly rate, radiant, the
+// Moon's illuminated fraction on the date and the Sun's ecliptic longitude.
+// A maximum is defined by the Sun's geometric longitude (equinox 2000.0); the
+// date is the day whose 0 h UT longitude is nearest to it.
+#include "engine/location.h"
+#include "reports/report_document.h"
+
+constexpr int METEOR_SHOWER_COUNT = 28;
+
+// segment: the report's place in an Almanac (13); in_almanac: run as part of
+// one.  Showers are listed in table order (by solar longitude, the
+// Quadrantids first) when the Sun comes within 2 degrees of the shower's
+// longitude on a day of the range.  Returns 1 when the user stopped it (the
+// lines so far stay, without an end marker), else 0.
+int meteor_report(ReportDocument& document, int segment, bool in_almanac, int year,
+                  int start_month, int stop_month, const Location& location);

@@ -1,0 +1,257 @@
+// The Planet View Info, Planet Apsides and Planet Conj/Opp reports.
+#include "reports/planet_reports.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/angles.h"
+#include "engine/calendar.h"
+#include "engine/conjunctions.h"
+#include "engine/planet_apsides.h"
+#include "engine/planets.h"
+#include "engine/rise_set.h"
+#include "format/format.h"
+#include "platform/message_pump.h"
+#include "resources/strings.h"
+
+namespace {
+
+constexpr int STR_PERIHELION = 665;          // "Perihelion"; 666 "Aphelion" follows
+constexpr int STR_NO_APSIS = 667;            // "  No Apsis"
+constexpr int STR_APSIDES_TITLE = 668;       // "Planet Apsides Report for %s"
+constexpr int STR_APSIS_LINE = 669;          // "  %s  %-10s   Distance from Sun:  %s AU"
+constexpr int STR_SUPERIOR = 670;            // "Superior Conjunction"
+constexpr int STR_INFERIOR = 671;            // "Inferior Conjunction"
+constexpr int STR_CONJUNCTION = 672;         // "Conjunction"
+constexpr int STR_OPPOSITION = 673;          // "Opposition"
+constexpr int STR_TRANSIT = 674;             // "(Transit)"; 675 "(Occultation)" follows
+constexpr int STR_CONJUNCTION_TITLE = 676;   // "Planet Conjunction/Opposition Report for %s"
+constexpr int STR_EVENT_HEADER = 677;        // "  Date        Hour   Event"
+constexpr int STR_EVENT_LINE = 678;          // "  %s  %s     %-20s  %-13s"
+constexpr int STR_NO_EVENT = 679;            // "  No Event"
+constexpr int STR_VIEW_INFO_TITLE = 680;     // "Planet View Info Report for %s"
+constexpr int STR_VIEW_INFO_HEADER = 681;    // "Date       Rise  Set     RA ..."
+constexpr int STR_VIEW_INFO_LINE = 682;      // "%s %s %s  %s  %10s %11s   %s   %s"
+
+// Share of the Conj/Opp report's progress taken by the daily table.
+constexpr double DAILY_TABLE_SHARE = 0.69;
+// Progress added per planet after the table: 0.69 + 10 * 0.031 reaches 1.0.
+constexpr double CONJUNCTION_PLANET_SHARE = 0.031;
+
+std::string text(int id) { return std::string(load_string(id)); }
+
+bool selected(int planet_set, int body) { return (planet_set & (1 << body)) != 0; }
+
+// The title string filled with one text argument, centred.
+std::string centred_title(int id, const std::string& argument) {
+    char line[128];
+    std::snprintf(line, sizeof line, text(id).c_str(), argument.c_str());
+    return center_line(line);
+}
+
+// The local calendar date of a Julian day, the fraction of the day dropped.
+std::string date_text(JulianDay jd) {
+    double day = 0.0;
+    int month = 0, year = 0;
+    calendar_date(jd, day, month, year);
+    return format_date(static_cast<int>(day), month, year);
+}
+
+// ---- Planet View Info ----
+
+// One weekly row: rise and set on the local date, the place at 0 h UT.
+std::string view_info_row(int body, JulianDay jd, const Location& location) {
+    double day_with_fraction = 0.0;
+    int month = 0, year = 0;
+    calendar_date(jd, day_with_fraction, month, year);
+    const int day = static_cast<int>(day_with_fraction);
+    double rise = 0.0, set = 0.0;
+    rise_set(body, day, month, year, rise, set, location);
+    double ra, dec, distance, illuminated, elongation, helio_latitude, helio_longitude, radius;
+    planet_position(body, 0.0, day, month, year, 1, ra, dec, distance, illuminated, elongation,
+                    helio_latitude, helio_longitude, radius);
+    const std::string date = format_date(day, month, year);
+    const std::string rise_text = format_hours_minutes(rise);
+    const std::string set_text = format_hours_minutes(set);
+    const std::string ra_text = format_angle(normalize_degrees(ra * 15.0) / 15.0, false);
+    const std::string dec_text = format_angle(fold_latitude(dec), true);
+    const std::string elongation_text = format_angle(elongation, true);
+    const std::string illuminated_text = format_fixed(illuminated, 1, 3);
+    const std::string distance_text = format_fixed(distance, 2, 5);
+    char line[128];
+    std::snprintf(line, sizeof line, text(STR_VIEW_INFO_LINE).c_str(), date.c_str(),
+                  rise_text.c_str(), set_text.c_str(), ra_text.c_str(), dec_text.c_str(),
+                  elongation_text.c_str(), illuminated_text.c_str(), distance_text.c_str());
+    return line;
+}
+
+// ---- Planet Apsides ----
+
+// The apsis lines of one planet and kind inside the local window [lo, hi];
+// last_printed is the local instant of the planet's last line (0 when none).
+// Returns the pump's non-zero value when stopped, else 0.
+int add_apsis_lines(int body, ApsisKind kind, int first_year, int last_year, JulianDay lo,
+                    JulianDay hi, const Location& location, int segment, bool in_almanac,
+                    JulianDay& last_printed, ReportDocument& document) {
+    double k_first = 0.0, k_last = 0.0;
+    planet_apsis_k_range(body, kind, first_year, last_year, k_first, k_last);
+    for (double k = k_first; k <= k_last; k += 1.0) {
+        const int stopped = pump_messages(0);
+        if (stopped) return stopped;
+        report_progress(segment, in_almanac,
+                        loop_fraction(body, APSIS_FIRST_BODY, APSIS_LAST_BODY, kind, 0, 1,
+                                      static_cast<int>(k), static_cast<int>(k_first),
+                                      static_cast<int>(k_last)));
+        const JulianDay ut = planet_apsis_instant(body, k);
+        const JulianDay local = ut + location.time_zone / 24.0;
+        if (local < lo || local > hi || local == last_printed) continue;
+        last_printed = local;
+        double ut_day = 0.0;
+        int ut_month = 0, ut_year = 0;
+        calendar_date(ut, ut_day, ut_month, ut_year);
+        const int whole_day = static_cast<int>(ut_day);
+        const double r =
+            heliocentric_distance(body, (ut_day - whole_day) * 24.0, whole_day, ut_month, ut_year);
+        const std::string date = date_text(local);
+        const std::string distance = format_fixed(r, 2, 2);
+        char line[128];
+        std::snprintf(line, sizeof line, text(STR_APSIS_LINE).c_str(), date.c_str(),
+                      text(STR_PERIHELION + kind).c_str(), distance.c_str());
+        report_add_line(line, document);
+    }
+    return 0;
+}
+
+// ---- Planet Conj/Opp ----
+
+std::string event_name(int body, const ConjunctionEvent& event) {
+    if (event.pass == PASS_OPPOSITION) return text(STR_OPPOSITION);
+    if (conjunction_pass_count(body) == 1)
+        return text(event.last_illuminated > 0.5 ? STR_SUPERIOR : STR_INFERIOR);
+    return text(STR_CONJUNCTION);
+}
+
+std::string event_line(int body, const ConjunctionEvent& event) {
+    const std::string date = format_date(event.day, event.month, event.year);
+    char hour[16];
+    std::snprintf(hour, sizeof hour, "%2d", event.hour);
+    const std::string suffix = event.disk == DISK_NONE ? "" : text(STR_TRANSIT + event.disk - 1);
+    char line[128];
+    std::snprintf(line, sizeof line, text(STR_EVENT_LINE).c_str(), date.c_str(), hour,
+                  event_name(body, event).c_str(), suffix.c_str());
+    return line;
+}
+
+}  // namespace
+
+int view_info_report(ReportDocument& document, int segment, bool in_almanac, int year,
+                     int start_month, int stop_month, int planet_set, const Location& location) {
+    report_header(location, document);
+    report_add_line(
+        centred_title(STR_VIEW_INFO_TITLE, format_month_range(start_month, stop_month, year)),
+        document);
+    report_add_line("", document);
+    report_progress(segment, in_almanac, 0.0);
+    const JulianDay first = julian_day(1, start_month, year);
+    const JulianDay last = julian_day(days_in_month(stop_month, year), stop_month, year);
+    const int weeks = static_cast<int>(std::trunc(last - first)) / 7 + 1;
+    for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
+        if (!selected(planet_set, body)) continue;
+        report_add_line(center_line(body_name(body)), document);
+        report_add_line("", document);
+        report_add_line(text(STR_VIEW_INFO_HEADER), document);
+        report_add_line("", document);
+        for (int w = 1; w <= weeks; ++w) {
+            const int stopped = pump_messages(0);
+            if (stopped) return stopped;
+            report_progress(segment, in_almanac,
+                            loop_fraction(body, CONJUNCTION_FIRST_PLANET, CONJUNCTION_LAST_PLANET,
+                                          w, 1, weeks, 1, 1, 1));
+            report_add_line(view_info_row(body, first + 7.0 * (w - 1), location), document);
+        }
+        report_end(document);
+    }
+    report_progress(segment, in_almanac, 1.0);
+    return 0;
+}
+
+int apsides_report(ReportDocument& document, int segment, bool in_almanac, int first_year,
+                   int last_year, int planet_set, const Location& location) {
+    report_header(location, document);
+    report_add_line(centred_title(STR_APSIDES_TITLE, format_year_range(first_year, last_year)),
+                    document);
+    report_add_line("", document);
+    report_progress(segment, in_almanac, 0.0);
+    const JulianDay lo = julian_day(1, 1, first_year) + location.time_zone / 24.0;
+    const JulianDay hi = julian_day(1, 1, last_year + 1) + location.time_zone / 24.0;
+    for (int body = APSIS_FIRST_BODY; body <= APSIS_LAST_BODY; ++body) {
+        if (!selected(planet_set, body)) continue;
+        report_add_line("", document);
+        report_add_line(body_name(body), document);
+        const int lines_before = document.line_count;
+        JulianDay last_printed = 0.0;
+        for (ApsisKind kind : {APSIS_PERIHELION, APSIS_APHELION}) {
+            const int stopped = add_apsis_lines(body, kind, first_year, last_year, lo, hi,
+                                                location, segment, in_almanac, last_printed,
+                                                document);
+            if (stopped) return stopped;
+        }
+        if (document.line_count == lines_before) report_add_line(text(STR_NO_APSIS), document);
+    }
+    report_progress(segment, in_almanac, 1.0);
+    report_end(document);
+    return 0;
+}
+
+int conjunction_report(ReportDocument& document, int segment, bool in_almanac, int year,
+                       int start_month, int stop_month, int planet_set,
+                       const Location& location) {
+    report_header(location, document);
+    report_add_line(
+        centred_title(STR_CONJUNCTION_TITLE, format_month_range(start_month, stop_month, year)),
+        document);
+    report_add_line("", document);
+    report_add_line("", document);
+
+    ConjunctionTable table;
+    conjunction_table_init(year, start_month, stop_month, planet_set, table);
+    for (int d = 1; d <= table.day_count; ++d) {
+        const int stopped = pump_messages(0);
+        if (stopped) return stopped;
+        report_progress(segment, in_almanac,
+                        progress_fraction(1, table.day_count, d) * DAILY_TABLE_SHARE);
+        conjunction_table_sample(d, table);
+    }
+
+    for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
+        if (!selected(planet_set, body)) continue;
+        const int stopped = pump_messages(0);
+        if (stopped) return stopped;
+        report_add_line("", document);
+        report_add_line(body_name(body), document);
+        report_add_line("", document);
+        bool any_event = false;
+        for (int pass = PASS_CONJUNCTION; pass < conjunction_pass_count(body); ++pass) {
+            std::vector<ConjunctionEvent> events;
+            const int pass_stopped =
+                find_conjunctions(table, body, pass, location.time_zone, events);
+            for (const ConjunctionEvent& event : events) {
+                if (!any_event) {
+                    report_add_line(text(STR_EVENT_HEADER), document);
+                    report_add_line("", document);
+                    any_event = true;
+                }
+                report_add_line(event_line(body, event), document);
+            }
+            if (pass_stopped) return pass_stopped;
+        }
+        if (!any_event) report_add_line(text(STR_NO_EVENT), document);
+        report_progress(segment, in_almanac,
+                        DAILY_TABLE_SHARE + body * CONJUNCTION_PLANET_SHARE);
+    }
+    report_progress(segment, in_almanac, 1.0);
+    report_end(document);
+    return 0;
+}
