@@ -91,8 +91,6 @@ constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "el
 struct CliRun {
     bool refused = false;  // a dialog rule or a pre-check refused the input
     const Options* options = nullptr;
-    int command = CMD_NONE;
-    bool not_built = false;  // the report's generator does not exist yet
 } run;
 
 volatile std::sig_atomic_t interrupted = 0;
@@ -124,15 +122,6 @@ void override_field(std::string& field, const char* name) {
     if (auto v = option(name)) field = *v;
 }
 
-bool report_built(int command) {
-    if (command != CMD_ALMANAC) return find_report_step(command)->generator != nullptr;
-    int count = 0;
-    const ReportStep* steps = report_steps(count);
-    for (int i = 0; i < count; ++i)
-        if (!steps[i].generator) return false;
-    return true;
-}
-
 // The dialog step: the options stand for what the user would type.
 void options_dialog(DialogId dialog, CommandParams& params) {
     DialogEntry entry = dialog_entry_from(dialog, params);
@@ -146,9 +135,6 @@ void options_dialog(DialogId dialog, CommandParams& params) {
     DialogError error = apply_dialog(dialog, entry, params);
     if (error.message_id) {
         show_error(error.message_id);
-        params.cancelled = true;
-    } else if (!report_built(run.command)) {
-        run.not_built = true;
         params.cancelled = true;
     }
 }
@@ -335,7 +321,6 @@ int report_command(int argc, char** argv) {
         if (argv[2] == std::string(r.name)) command = r.command;
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
-    run.command = command;
     if (!start_up(options)) return EXIT_BAD_INPUT;
     AppState& app = app_state();
     if (auto planets = option("planets")) {
@@ -360,8 +345,7 @@ int report_command(int argc, char** argv) {
     dispatch_command(command);
 
     if (terminal) std::fputs("\r\033[K", stderr);
-    if (run.not_built) std::fprintf(stderr, "The %s report is not built yet.\n", argv[2]);
-    if (run.refused || run.not_built) return EXIT_BAD_INPUT;
+    if (run.refused) return EXIT_BAD_INPUT;
     print_document(app.report);
     return 0;
 }
