@@ -93,7 +93,10 @@ public:
     }
     void draw_polyline(std::span<const SurfacePoint> points) override {
         std::string line = "polyline";
-        for (SurfacePoint p : points) line += " " + point_text(p);
+        for (SurfacePoint p : points) {
+            line += ' ';
+            line += point_text(p);
+        }
         write(line);
     }
     void draw_rectangle(SurfacePoint corner1, SurfacePoint corner2) override {
