@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/locale.h"
 #include "format/format.h"
 #include "resources/strings.h"
@@ -18,21 +21,10 @@ DialogEntry year_month_range(const char* year, const char* start, const char* st
     return e;
 }
 
-TEST(DialogRules, MessagesAreTheDialogs) {
-    struct Case { int id; const char* text; } cases[] = {
-        {MSG_INVALID_NUMBER, "Invalid number"},
-        {MSG_YEAR_RANGE, "Year must be between 1000 and 3000"},
-        {MSG_YEAR_RANGE_WIDE, "Year must be between -4000 and 32000"},
-        {MSG_MONTH_RANGE, "Month must be between 1 and 12"},
-        {MSG_STOP_MONTH, "Stop month cannot be less than start month"},
-        {MSG_STOP_YEAR, "Stop year cannot be less than start year"},
-        {MSG_VIEW_ANGLE_RANGE, "View angle must be between 5\xB0 and 90\xB0"},
-        {MSG_TIME_ZONE_RANGE, "Time zone must be between -12 and 12 hours"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(load_string(c.id), c.text) << c.id;
-}
-
 TEST(DialogRules, YearMonthRangeChecksInOrder) {
+    // The texts of these messages are checked through the command line.
+    EXPECT_EQ(load_string(MSG_YEAR_RANGE_WIDE), "Year must be between -4000 and 32000");
+    EXPECT_EQ(load_string(MSG_VIEW_ANGLE_RANGE), "View angle must be between 5\xB0 and 90\xB0");
     CommandParams p;
     p.year = 1990;
     struct Case { const char* year; const char* start; const char* stop; int message; int control; } cases[] = {
@@ -52,40 +44,30 @@ TEST(DialogRules, YearMonthRangeChecksInOrder) {
     }
     // Equal months are allowed; edge years too.
     EXPECT_EQ(apply_dialog(DIAL_YEAR_MR, year_month_range("1000", "3", "3"), p).message_id, 0);
-    EXPECT_EQ(p.year, 1000);
-    EXPECT_EQ(p.month, 3);
-    EXPECT_EQ(p.end_month, 3);
+    EXPECT_EQ(std::vector<int>({p.year, p.month, p.end_month}), std::vector<int>({1000, 3, 3}));
     EXPECT_EQ(apply_dialog(DIAL_YEAR_MR, year_month_range(" +3000", "1", "12"), p).message_id, 0);
     EXPECT_EQ(p.year, 3000);
-}
-
-TEST(DialogRules, DayIsNormalisedWhenTheMonthChanges) {
-    CommandParams p;
+    // The day is normalised when the month changes: April 31 does not exist, 2000 is a leap year.
     p.day = 31;
-    p.month = 1;
     EXPECT_EQ(apply_dialog(DIAL_YEAR_MONTH, year_month_range("2001", "4", "4"), p).message_id, 0);
-    EXPECT_EQ(p.day, 1);  // April 31 does not exist
+    EXPECT_EQ(p.day, 1);
     p.day = 29;
     EXPECT_EQ(apply_dialog(DIAL_YEAR_MONTH, year_month_range("2000", "2", "2"), p).message_id, 0);
-    EXPECT_EQ(p.day, 29);  // 2000 is a leap year
+    EXPECT_EQ(p.day, 29);
 }
 
 TEST(DialogRules, YearRangeAndPlanets) {
     CommandParams p;
     DialogEntry e;
-    e.year = "2000";
-    e.end_year = "1999";
+    e.year = "2000", e.end_year = "1999";
     EXPECT_EQ(apply_dialog(DIAL_YEAR_RANGE, e, p).message_id, MSG_STOP_YEAR);
     e.end_year = "2000";
     EXPECT_EQ(apply_dialog(DIAL_YEAR_RANGE, e, p).message_id, 0);
-
     // The range swaps on opening when an earlier dialog reversed it.
-    p.year = 2010;
-    p.end_year = 2005;
+    p.year = 2010, p.end_year = 2005;
     DialogEntry opened = dialog_entry_from(DIAL_YEAR_RANGE, p);
     EXPECT_EQ(opened.year, "2005");
     EXPECT_EQ(opened.end_year, "2010");
-
     e = year_month_range("2026", "1", "12");
     e.planet_set = 1 << BODY_EARTH;  // Earth alone, where Earth is not offered
     p.earth_offered = false;
@@ -95,24 +77,16 @@ TEST(DialogRules, YearRangeAndPlanets) {
     e.planet_set = (1 << BODY_MARS) | (1 << BODY_EARTH);
     EXPECT_EQ(apply_dialog(DIAL_PLANETS, e, p).message_id, 0);
     EXPECT_EQ(p.planet_set, 1 << BODY_MARS);
-
-    e.year = "2000";
-    e.end_year = "2001";
-    e.planet_set = 0;
+    e.year = "2000", e.end_year = "2001", e.planet_set = 0;
     EXPECT_EQ(apply_dialog(DIAL_PLANET_APSIDES, e, p).message_id, MSG_SELECT_PLANET);
 }
 
 LocationEntry sample_location() {
     LocationEntry e;
     e.name = "  Sample   City  ";
-    e.latitude_degrees = "39";
-    e.latitude_minutes = "44";
-    e.latitude_seconds = "21";
-    e.longitude_degrees = "104";
-    e.longitude_minutes = "59";
-    e.longitude_seconds = "3";
-    e.elevation = "200";
-    e.time_zone = "-7";
+    e.latitude_degrees = "39", e.latitude_minutes = "44", e.latitude_seconds = "21";
+    e.longitude_degrees = "104", e.longitude_minutes = "59", e.longitude_seconds = "3";
+    e.elevation = "200", e.time_zone = "-7";
     return e;
 }
 
@@ -128,31 +102,26 @@ TEST(LocationEntry, RangesAndTheEdgesOfThePoles) {
     EXPECT_NEAR(l.latitude, 39.739167, 1e-6);
     EXPECT_DOUBLE_EQ(l.time_zone, -7.0);
 
-    e = sample_location();
-    e.latitude_degrees = "90";
-    e.latitude_minutes = "0";
-    e.latitude_seconds = "1";
-    EXPECT_EQ(apply_location_entry(e, l).message_id, MSG_LATITUDE_RANGE);
-    e.latitude_seconds = "0";
-    EXPECT_EQ(apply_location_entry(e, l).message_id, 0);
-
-    e = sample_location();
-    e.longitude_degrees = "180";
-    e.longitude_minutes = "0";
-    e.longitude_seconds = "1";
-    EXPECT_EQ(apply_location_entry(e, l).message_id, MSG_LONGITUDE_RANGE);
-
-    e = sample_location();
-    e.name = "   ";
-    EXPECT_EQ(apply_location_entry(e, l).message_id, MSG_LOCATION_NAME);
-    e = sample_location();
-    e.elevation = "8901";
-    EXPECT_EQ(apply_location_entry(e, l).message_id, MSG_ELEVATION_RANGE);
-    e = sample_location();
-    e.time_zone = "12.5";
-    EXPECT_EQ(apply_location_entry(e, l).message_id, MSG_TIME_ZONE_RANGE);
-    e.time_zone = "5 5";
-    EXPECT_EQ(apply_location_entry(e, l).message_id, MSG_INVALID_NUMBER);
+    struct Case { const char* what; void (*edit)(LocationEntry&); int message; };
+    const Case cases[] = {
+        {"latitude 90 0'1\"",
+         [](LocationEntry& e) { e.latitude_degrees = "90", e.latitude_minutes = "0", e.latitude_seconds = "1"; },
+         MSG_LATITUDE_RANGE},
+        {"latitude 90 0'0\"",
+         [](LocationEntry& e) { e.latitude_degrees = "90", e.latitude_minutes = "0", e.latitude_seconds = "0"; }, 0},
+        {"longitude 180 0'1\"",
+         [](LocationEntry& e) { e.longitude_degrees = "180", e.longitude_minutes = "0", e.longitude_seconds = "1"; },
+         MSG_LONGITUDE_RANGE},
+        {"blank name", [](LocationEntry& e) { e.name = "   "; }, MSG_LOCATION_NAME},
+        {"8901 m", [](LocationEntry& e) { e.elevation = "8901"; }, MSG_ELEVATION_RANGE},
+        {"12.5 h", [](LocationEntry& e) { e.time_zone = "12.5"; }, MSG_TIME_ZONE_RANGE},
+        {"5 5 h", [](LocationEntry& e) { e.time_zone = "5 5"; }, MSG_INVALID_NUMBER},
+    };
+    for (const Case& c : cases) {
+        e = sample_location();
+        c.edit(e);
+        EXPECT_EQ(apply_location_entry(e, l).message_id, c.message) << c.what;
+    }
 
     // A comma is the decimal separator where the locale says so.
     set_locale_profile_reader(comma_locale);

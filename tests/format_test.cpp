@@ -42,22 +42,14 @@ const Profile NO_LEADING_ZERO = {{"iLzero", "0"}};
 const Profile DECIMAL_COMMA = {{"sDecimal", ","}};
 
 TEST_F(Format, FixedPoint) {
-    struct Case {
-        double value;
-        int width, precision;
-        Profile profile;
-        const char* expected;
-        const char* source;
-    };
+    struct Case { double value; int width, precision; Profile profile; const char* expected, *source; };
     const Case cases[] = {
-        {0.5, 3, 2, {}, "  0.50", "design edge case, default locale"},
-        {0.5, 3, 2, NO_LEADING_ZERO, "   .50", "design edge case, iLzero 0"},
-        {365.2422, 6, 2, {}, "   365.24", "design edge case"},
-        {7.0, 3, 2, {}, "  7.00", "width is that of the integer part"},
+        {0.5, 3, 2, {}, "  0.50", "default locale"},
+        {0.5, 3, 2, NO_LEADING_ZERO, "   .50", "iLzero 0: no leading zero"},
+        {365.2422, 6, 2, {}, "   365.24", "width of the integer part"},
         {-0.25, 3, 2, {}, " -0.25", "negative, leading zero kept"},
-        {-0.25, 3, 2, NO_LEADING_ZERO, "  -.25", "design: -0.25 becomes -.25"},
+        {-0.25, 3, 2, NO_LEADING_ZERO, "  -.25", "no leading zero after the sign"},
         {1.5, 3, 2, NO_LEADING_ZERO, "  1.50", "only a zero integer part loses its zero"},
-        {0.5, 3, 2, DECIMAL_COMMA, "  0,50", "decimal comma"},
         {0.5, 1, 2, {{"sDecimal", ","}, {"iLzero", "0"}}, " ,50", "decimal comma, no leading zero"},
         {12.6, 4, 0, DECIMAL_COMMA, "  13", "precision 0: printf text unchanged"},
         {12345.5, 3, 1, {}, "123.5", "integer part cut to the width"},
@@ -72,17 +64,11 @@ TEST_F(Format, FixedPoint) {
 }
 
 TEST_F(Format, HoursMinutes) {
-    struct Case {
-        double hours;
-        Profile profile;
-        const char* expected;
-    };
+    struct Case { double hours; Profile profile; const char* expected; };
     const Case cases[] = {
         {5.999, {}, " 6:00"},                  // 59.94 minutes round up to the next hour
         {-1.0, {}, "None "},                   // the mark of an event that does not happen
         {23.999, {}, "24:00"},                 // no wrap at 24
-        {0.25, {}, " 0:15"},
-        {12.5, {}, "12:30"},
         {-2.5, {}, " 2:30"},                   // the sign is dropped
         {-1.0000001, {}, " 1:00"},             // only exactly -1 means "None"
         {5.999, {{"iTLzero", "1"}}, "06:00"},  // hour leading zero
@@ -95,46 +81,31 @@ TEST_F(Format, HoursMinutes) {
 }
 
 TEST_F(Format, Angles) {
-    struct Case {
-        double value;
-        bool degrees;
-        const char* expected;
-        const char* source;
-    };
+    struct Case { double value; bool degrees; const char* expected, *source; };
     const Case cases[] = {
-        {10.99999, true, " 11\xB0" "00'00\"", "design: seconds and minutes roll over"},
-        {-0.5, true, "-0\xB0" "30'00\"", "design: sign of a value below one degree"},
-        {23.5, true, " 23\xB0" "30'00\"", "obliquity, rounded"},
+        {10.99999, true, " 11\xB0" "00'00\"", "seconds and minutes roll over"},
+        {-0.5, true, "-0\xB0" "30'00\"", "the sign of a value below one degree"},
         {57.29577951, true, " 57\xB0" "17'45\"", "one radian = 57 deg 17' 44.806\""},
-        {5.5, false, "  5h30m00s", "hours of right ascension"},
         {6.752472, false, "  6h45m09s", "Sirius RA (J2000) 6h 45m 08.9s"},
         {0.0, true, " 0\xB0" "00'00\"", "zero has the blank sign"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(format_angle(c.value, c.degrees), c.expected) << c.value << " (" << c.source << ")";
-
     EXPECT_EQ(format_angle_short(5.5, false), "  5h30m");
     EXPECT_EQ(format_angle_short(23.5, true), " 23\xB0" "30'");
 }
 
 TEST_F(Format, ShortDatePatterns) {
-    struct Case {
-        const char* pattern;  // nullptr: the default "MM/dd/yyyy"
-        DateOrder order;
-        char separator;
-        bool day_zero, month_zero;
-        const char* july_5_1997;
-    };
+    // pattern (nullptr: the default "MM/dd/yyyy"), order, separator, leading zeros of day and month, 1997 July 5
+    struct Case { const char* pattern; DateOrder order; char separator; bool day_zero, month_zero; const char* date; };
     const Case cases[] = {
         {nullptr, DATE_ORDER_MDY, '/', true, true, "07/05/1997"},
-        {"d/M/yy", DATE_ORDER_DMY, '/', false, false, " 5/ 7/1997"},
         {"d.M.yy", DATE_ORDER_DMY, '.', false, false, " 5. 7.1997"},
-        {"dd.MM.yyyy", DATE_ORDER_DMY, '.', true, true, "05.07.1997"},
         {"yyyy-MM-dd", DATE_ORDER_YMD, '-', true, true, "1997-07-05"},
         {"yy/dd/MM", DATE_ORDER_YDM, '/', true, true, "1997/05/07"},
         {"dd-yyyy-M", DATE_ORDER_DYM, '-', true, false, "05-1997- 7"},
         {"MM yyyy dd", DATE_ORDER_MYD, ' ', true, true, "07 1997 05"},
-        {"MMddyy", DATE_ORDER_MDY, '/', true, true, "07/05/1997"},  // no separator: '/'
+        {"MMddyy", DATE_ORDER_MDY, '/', true, true, "07/05/1997"},       // no separator: '/'
         {"dd.MM.yy dd", DATE_ORDER_MDY, '.', true, true, "07.05.1997"},  // "dMyd" is no order
         {"", DATE_ORDER_MDY, '/', false, false, " 7/ 5/1997"},
     };
@@ -145,25 +116,17 @@ TEST_F(Format, ShortDatePatterns) {
         EXPECT_EQ(date_separator(false), c.separator) << name;
         EXPECT_EQ(day_leading_zero(false), c.day_zero) << name;
         EXPECT_EQ(month_leading_zero(false), c.month_zero) << name;
-        EXPECT_EQ(format_date(5, 7, 1997), c.july_5_1997) << name;
+        EXPECT_EQ(format_date(5, 7, 1997), c.date) << name;
     }
-}
-
-TEST_F(Format, ProfileStringsAreCutTo80Characters) {
-    // The '.' is the 81st character: beyond an 81-byte buffer, so no separator is seen.
+    // Profile strings are cut to 80 characters: a '.' as the 81st is beyond
+    // an 81-byte buffer, so no separator is seen.
     use_profile({{"sShortDate", std::string(80, 'd') + "."}});
     EXPECT_EQ(date_separator(false), '/');
 }
 
-TEST_F(Format, Ranges) {
-    struct Case {
-        int start_month, stop_month, year;
-        const char* expected;
-        const char* source;
-    };
+TEST_F(Format, RangesCompassPhaseAndSeasonNames) {
+    struct Case { int start_month, stop_month, year; const char* expected, *source; };
     const Case cases[] = {
-        {2, 2, 1996, "02/01/1996 to 02/29/1996", "leap year"},
-        {2, 2, 1997, "02/01/1997 to 02/28/1997", "common year"},
         {2, 2, 1900, "02/01/1900 to 02/28/1900", "Gregorian century, not leap"},
         {2, 2, 2000, "02/01/2000 to 02/29/2000", "Gregorian 400-year leap"},
         {2, 2, 1500, "02/01/1500 to 02/29/1500", "Julian calendar: every 4th year leap"},
@@ -172,32 +135,17 @@ TEST_F(Format, Ranges) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(format_month_range(c.start_month, c.stop_month, c.year), c.expected) << c.source;
-
     EXPECT_EQ(format_year_range(1995, 1995), "1995");
     EXPECT_EQ(format_year_range(1995, 2005), "1995 to 2005");
-}
-
-TEST_F(Format, CompassPhaseSeasonNames) {
-    EXPECT_EQ(compass_letter(0), 'N');
-    EXPECT_EQ(compass_letter(1), 'S');
-    EXPECT_EQ(compass_letter(2), 'W');
-    EXPECT_EQ(compass_letter(3), 'E');
-
-    struct Case {
-        double azimuth;
-        const char* expected;
-    };
-    const Case points[] = {{0, "N"},     {45, "NE"},    {89.999, "NE"}, {90, "E"},    {90.001, "SE"},
-                           {180, "S"},   {225, "SW"},   {270, "W"},     {315, "NW"},  {359.9, "NW"},
-                           {360, "N"},   {-90, "W"},    {-45, "NW"},    {-360, "N"},  {720, "N"}};
-    for (const Case& c : points) EXPECT_EQ(compass_point(c.azimuth), c.expected) << c.azimuth;
-
-    const char* phases[] = {"NM", "FQ", "FM", "LQ"};
-    const char* seasons[] = {"MEQ", "JSO", "SEQ", "DSO"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(phase_abbreviation(i), phases[i]);
-        EXPECT_EQ(season_abbreviation(i), seasons[i]);
-    }
+    EXPECT_EQ((std::string{compass_letter(0), compass_letter(1), compass_letter(2), compass_letter(3)}), "NSWE");
+    const struct { double azimuth; const char* expected; } points[] = {
+        {0, "N"},     {45, "NE"},  {89.999, "NE"}, {90, "E"},  {90.001, "SE"}, {225, "SW"},
+        {359.9, "NW"}, {360, "N"}, {-45, "NW"},    {-360, "N"}, {720, "N"}};
+    for (const auto& c : points) EXPECT_EQ(compass_point(c.azimuth), c.expected) << c.azimuth;
+    std::string phases, seasons;
+    for (int i = 0; i < 4; ++i) phases += phase_abbreviation(i) + " ", seasons += season_abbreviation(i) + " ";
+    EXPECT_EQ(phases, "NM FQ FM LQ ");
+    EXPECT_EQ(seasons, "MEQ JSO SEQ DSO ");
 }
 
 TEST_F(Format, SettingsAreCachedUntilReloaded) {
@@ -219,8 +167,7 @@ TEST_F(Format, SettingsAreCachedUntilReloaded) {
 
 // Sets an environment variable for one scope and puts the old value back.
 struct ScopedEnv {
-    std::string name;
-    std::string old;
+    std::string name, old;
     bool had;
     ScopedEnv(const char* n, const std::string& value) : name(n) {
         const char* v = std::getenv(n);
@@ -235,7 +182,6 @@ TEST_F(Format, SystemReaderUnderTheCLocaleGivesDefaults) {
     ScopedEnv lc_all("LC_ALL", "C");
     for (const char* key : {"sDecimal", "iLzero", "iTLzero", "sShortDate", "sTime"})
         EXPECT_EQ(system_locale_profile(key, "fallback"), "fallback") << key;
-
     set_locale_profile_reader(nullptr);
     reload_locale_settings();
     EXPECT_EQ(format_date(5, 7, 1997), "07/05/1997");
@@ -248,22 +194,16 @@ TEST_F(Format, SystemReaderUnderTheCLocaleGivesDefaults) {
 TEST_F(Format, SystemReaderMapsRealLocales) {
     std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "skyloom_format_locales";
     std::filesystem::create_directories(dir);
-    struct Case {
-        const char* name;
-        const char* decimal;
-        const char* short_date;
-        const char* time_separator;
-        const char* hour_zero;
-    };
+    struct Case { const char* name, *decimal, *short_date, *time_separator, *hour_zero; };
     const Case cases[] = {
         {"fi_FI", ",", "dd.MM.yyyy", ".", "1"},  // d_fmt "%d.%m.%Y", t_fmt "%H.%M.%S"
         {"en_US", ".", "MM/dd/yyyy", ":", "1"},  // d_fmt "%m/%d/%Y", t_fmt "%r" (%I:%M:%S %p)
     };
     ScopedEnv locpath("LOCPATH", dir.string());
     for (const Case& c : cases) {
-        std::string locale = std::string(c.name) + ".UTF-8";
-        std::string command = "localedef -c -i " + std::string(c.name) + " -f UTF-8 '" + (dir / locale).string() +
-                              "' >/dev/null 2>&1";
+        const std::string locale = std::string(c.name) + ".UTF-8";
+        const std::string command =
+            "localedef -c -i " + std::string(c.name) + " -f UTF-8 '" + (dir / locale).string() + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) != 0 || !std::filesystem::exists(dir / locale / "LC_TIME"))
             GTEST_SKIP() << "cannot compile locale " << locale;
         ScopedEnv lc_all("LC_ALL", locale);

@@ -12,40 +12,27 @@
 
 namespace {
 
-TEST(ReportDocument, GrowsOneRecordBeforeItIsNeeded) {
+// Records are allocated 100 at a time, one record before they are needed.
+TEST(ReportDocument, GrowthLineLimitAndEndMarker) {
     ReportDocument doc;
     EXPECT_EQ(report_record_capacity(doc), 0);
-    report_add_line("first", doc);
-    EXPECT_EQ(report_record_capacity(doc), 100);
-    for (int i = 1; i < 99; ++i) report_add_line("x", doc);
-    EXPECT_EQ(report_record_capacity(doc), 100);  // 99 lines stored, index 98 last
-    report_add_line("line 100", doc);              // index 99
-    EXPECT_EQ(report_record_capacity(doc), 200);
-    for (int i = 100; i < 199; ++i) report_add_line("y", doc);
-    EXPECT_EQ(report_record_capacity(doc), 200);
-    report_add_line("line 200", doc);              // index 199
-    EXPECT_EQ(report_record_capacity(doc), 300);
-    EXPECT_EQ(doc.line_count, 200);
-    EXPECT_EQ(report_line(doc, 0), "first");
-    EXPECT_EQ(report_line(doc, 99), "line 100");
+    const struct { int lines, capacity; } steps[] = {{1, 100}, {99, 100}, {100, 200}, {199, 200}, {200, 300}};
+    for (const auto& step : steps) {
+        while (doc.line_count < step.lines) report_add_line("line " + std::to_string(doc.line_count + 1), doc);
+        EXPECT_EQ(report_record_capacity(doc), step.capacity) << step.lines << " lines";
+    }
+    EXPECT_EQ(report_line(doc, 0), "line 1");
     EXPECT_EQ(report_line(doc, 199), "line 200");
     report_clear(doc);
     EXPECT_EQ(doc.line_count, 0);
     EXPECT_EQ(report_record_capacity(doc), 0);
-}
 
-TEST(ReportDocument, EightyCharactersFitAndEightyOneIsFatal) {
-    ReportDocument doc;
-    report_add_line(std::string(80, 'a'), doc);
+    report_add_line(std::string(80, 'a'), doc);  // 80 characters fit, 81 are fatal
     EXPECT_EQ(report_line(doc, 0).size(), 80u);
     EXPECT_EXIT(report_add_line(std::string(81, 'a'), doc), ::testing::ExitedWithCode(1),
                 "Internal error - please contact product support");
-}
-
-TEST(ReportDocument, EndMarkerIsAFormFeedLine) {
-    ReportDocument doc;
     report_end(doc);
-    EXPECT_EQ(report_line(doc, 0), "\f");
+    EXPECT_EQ(report_line(doc, 1), "\f");
 }
 
 TEST(CenterLine, CentresInEightyColumnsWithAtLeastOneBlank) {
@@ -56,14 +43,8 @@ TEST(CenterLine, CentresInEightyColumnsWithAtLeastOneBlank) {
 }
 
 TEST(ReportHeader, ShowsPlaceZoneAndElevation) {
-    Location sample;
-    sample.name = "Sample City";
-    sample.latitude = 39 + 44 / 60.0 + 21 / 3600.0;
-    sample.latitude_hemisphere = COMPASS_NORTH;
-    sample.longitude = 104 + 59 / 60.0 + 3 / 3600.0;
-    sample.longitude_hemisphere = COMPASS_WEST;
-    sample.time_zone = -7;
-    sample.elevation = 200;
+    const Location sample{"Sample City", COMPASS_NORTH, COMPASS_WEST, 39 + 44 / 60.0 + 21 / 3600.0,
+                          104 + 59 / 60.0 + 3 / 3600.0, -7, 200};
     ReportDocument doc;
     report_header(sample, doc);
     ASSERT_EQ(doc.line_count, 3);
@@ -71,16 +52,12 @@ TEST(ReportHeader, ShowsPlaceZoneAndElevation) {
               "Sample City           Latitude:  39\xB0" "44'21\" N  Longitude:  104\xB0" "59'03\" W");
     EXPECT_EQ(report_line(doc, 1), "Local Time = UT -   7.00 hours  Elevation: 200 meters");
     EXPECT_EQ(report_line(doc, 2), "");
-    Location greenwich;
-    greenwich.name = "Greenwich";
-    greenwich.latitude = 51.5;
-    greenwich.time_zone = 0;
-    ReportDocument doc2;
-    report_header(greenwich, doc2);
-    EXPECT_EQ(report_line(doc2, 1), "Local Time = UT +   0.00 hours  Elevation: 0 meters");
+    ReportDocument greenwich;
+    report_header(Location{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.5}, greenwich);
+    EXPECT_EQ(report_line(greenwich, 1), "Local Time = UT +   0.00 hours  Elevation: 0 meters");
 }
 
-TEST(ReportProgress, PercentageAndTimeToFinish) {
+TEST(ReportProgress, PercentageTimeToFinishAndFractions) {
     // The first call has no estimate: blanks for minutes and seconds.
     EXPECT_EQ(progress_text(0.0, 0, false),
               "Generating Report:   0.00% complete (will finish in     min,    sec)");
@@ -93,9 +70,6 @@ TEST(ReportProgress, PercentageAndTimeToFinish) {
     EXPECT_EQ(format_fixed(almanac_fraction(3, 0.5) * 100, 3, 2), " 24.15");
     EXPECT_DOUBLE_EQ(almanac_fraction(1, 0.0), 0.0);
     EXPECT_DOUBLE_EQ(almanac_fraction(14, 1.0), 1.0);
-}
-
-TEST(ReportProgress, Fractions) {
     EXPECT_DOUBLE_EQ(progress_fraction(701, 777, 701), 0.0);
     EXPECT_DOUBLE_EQ(progress_fraction(701, 777, 777), 1.0);
     EXPECT_DOUBLE_EQ(progress_fraction(5, 5, 5), 1.0);

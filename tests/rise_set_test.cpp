@@ -1,15 +1,10 @@
 // Rising and setting against Meeus's worked example, reference times for
 // named places, and the facts of polar day and night and of the Moon's
-// missing rise or set.
-//
-// The reference times marked "AE" were computed independently with the
-// Astronomy Engine library, version 2.1.19 (VSOP87 planets, a full lunar
-// theory; the upper limb of the Sun and the Moon and the centre of a planet
-// on the horizon with 34' of refraction; events searched within the local
-// calendar day).  The theories here are older (the Sun to about 0.01 degree,
-// the Moon and planets to a few hundredths), which keeps the Sun's events
-// within half a minute and the Moon's and planets' within a minute at middle
-// latitudes.
+// missing rise or set.  Times marked "AE" were computed independently with the
+// Astronomy Engine library 2.1.19 (upper limb of the Sun and Moon, centre of a
+// planet, 34' of refraction, events within the local calendar day).  The older
+// theories here keep the Sun within half a minute, the Moon and planets within
+// a minute at middle latitudes.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,14 +23,8 @@ constexpr double MINUTE = 1.0 / 60.0;  // hours
 
 // A place from signed degrees: latitude north-positive, longitude east-positive.
 Location place(const char* name, double latitude, double longitude, double time_zone) {
-    Location l;
-    l.name = name;
-    l.latitude_hemisphere = latitude < 0.0 ? COMPASS_SOUTH : COMPASS_NORTH;
-    l.latitude = std::fabs(latitude);
-    l.longitude_hemisphere = longitude < 0.0 ? COMPASS_WEST : COMPASS_EAST;
-    l.longitude = std::fabs(longitude);
-    l.time_zone = time_zone;
-    return l;
+    return Location{name, latitude < 0.0 ? COMPASS_SOUTH : COMPASS_NORTH, longitude < 0.0 ? COMPASS_WEST : COMPASS_EAST,
+                    std::fabs(latitude), std::fabs(longitude), time_zone};
 }
 
 const Location GREENWICH = place("Greenwich", 51.4769, -0.0005, 0.0);
@@ -51,8 +40,7 @@ struct EventCase {
     int body;
     const Location* location;
     int day, month, year;
-    double rise, set;  // local standard hours, or -1.0
-    double tolerance;  // hours
+    double rise, set, tolerance;  // local standard hours, or -1.0; hours
     const char* source;
 };
 
@@ -61,64 +49,44 @@ template <typename Visit>
 void for_each_date_of(int year, Visit visit) {
     for (JulianDay jd = julian_day(1, 1, year); jd < julian_day(1, 1, year + 1); jd += 1.0) {
         double day = 0.0;
-        int month = 0;
-        int y = 0;
+        int month = 0, y = 0;
         calendar_date(jd, day, month, y);
         visit(static_cast<int>(day), month, y);
     }
 }
 
-std::string describe(const EventCase& c) {
-    return "body " + std::to_string(c.body) + " at " + c.location->name + " on " +
-           std::to_string(c.year) + "-" + std::to_string(c.month) + "-" + std::to_string(c.day) +
-           " (" + c.source + ")";
-}
-
 void expect_events(const EventCase& c) {
-    double rise = 0.0;
-    double set = 0.0;
+    double rise = 0.0, set = 0.0;
     rise_set(c.body, c.day, c.month, c.year, rise, set, *c.location);
-    for (const auto& [actual, expected, what] :
-         {std::tuple{rise, c.rise, "rise"}, std::tuple{set, c.set, "set"}}) {
+    const std::string what = "body " + std::to_string(c.body) + " at " + c.location->name + " on " +
+                             std::to_string(c.year) + "-" + std::to_string(c.month) + "-" + std::to_string(c.day) +
+                             " (" + c.source + ")";
+    for (const auto& [actual, expected, event] : {std::tuple{rise, c.rise, "rise"}, std::tuple{set, c.set, "set"}}) {
         if (expected == NO_EVENT_HOURS)
-            EXPECT_EQ(actual, NO_EVENT_HOURS) << what << " of " << describe(c);
+            EXPECT_EQ(actual, NO_EVENT_HOURS) << event << " of " << what;
         else
             EXPECT_NEAR(actual, expected, c.tolerance)
-                << what << " of " << describe(c) << ": off by " << (actual - expected) * 60.0
-                << " min";
+                << event << " of " << what << ": off by " << (actual - expected) * 60.0 << " min";
     }
-}
-
-// Meeus, Astronomical Algorithms, 2nd ed., example 15.a: Venus at Boston on
-// 1988 March 20 (times in UT; the setting, 2h55m, is that of the evening of
-// March 19 local time, which falls on March 20 in UT).  Meeus prints the
-// minute; his unrounded values are 12h25m26s and 2h54m40s.
-TEST(RiseSet, MeeusExample15a) {
-    expect_events({4, &BOSTON, 20, 3, 1988, 12.0 + 25.0 / 60.0, 2.0 + 55.0 / 60.0, 1.0 * MINUTE,
-                   "Meeus ex. 15.a, rounded to the minute"});
-    expect_events({4, &BOSTON, 20, 3, 1988, 12.0 + 25.0 / 60.0 + 26.0 / 3600.0,
-                   2.0 + 54.0 / 60.0 + 40.0 / 3600.0, 0.5 * MINUTE, "Meeus ex. 15.a, unrounded"});
 }
 
 // Sunrise and sunset through the year at named places in both hemispheres and
 // on both sides of Greenwich, in each place's standard time.  March 19-21 of
-// 2000 take the Sun's right ascension across 0 h between the three
-// positions (the equinox was March 20, 7:35 UT).
-TEST(RiseSet, SunAtNamedPlaces) {
+// 2000 take the Sun's right ascension across 0 h (equinox March 20, 7:35 UT).
+// Meeus, Astronomical Algorithms, 2nd ed., example 15.a: Venus at Boston on
+// 1988 March 20 in UT (the setting is that of the evening of March 19 local
+// time); Meeus prints the minute, his unrounded values are 12h25m26s, 2h54m40s.
+TEST(RiseSet, SunAndVenusAtNamedPlaces) {
     const double t = 0.5 * MINUTE;
     const EventCase cases[] = {
-        {SUN, &GREENWICH, 1, 1, 2000, 8.0930, 16.0195, t, "AE"},
+        {4, &BOSTON, 20, 3, 1988, 12.0 + 25.0 / 60.0, 2.0 + 55.0 / 60.0, 1.0 * MINUTE, "Meeus ex. 15.a, rounded"},
+        {4, &BOSTON, 20, 3, 1988, 12.0 + 25.0 / 60.0 + 26.0 / 3600.0, 2.0 + 54.0 / 60.0 + 40.0 / 3600.0, t,
+         "Meeus ex. 15.a, unrounded"},
         {SUN, &GREENWICH, 19, 3, 2000, 6.0753, 18.1973, t, "AE"},
         {SUN, &GREENWICH, 20, 3, 2000, 6.0373, 18.2254, t, "AE"},
         {SUN, &GREENWICH, 21, 3, 2000, 5.9993, 18.2535, t, "AE"},
         {SUN, &GREENWICH, 21, 6, 2000, 3.7133, 20.3471, t, "AE"},
-        {SUN, &GREENWICH, 22, 9, 2000, 5.7730, 17.9629, t, "AE"},
-        {SUN, &GREENWICH, 21, 12, 2000, 8.0542, 15.8876, t, "AE"},
         {SUN, &NEW_YORK, 15, 1, 2026, 7.2978, 16.8904, t, "AE"},
-        {SUN, &NEW_YORK, 10, 4, 2026, 5.4160, 18.5040, t, "AE"},
-        {SUN, &NEW_YORK, 4, 7, 2026, 4.5047, 19.5080, t, "AE"},
-        {SUN, &NEW_YORK, 31, 10, 2026, 6.4213, 16.8909, t, "AE"},
-        {SUN, &SYDNEY, 1, 1, 2026, 4.7915, 19.1568, t, "AE"},
         {SUN, &SYDNEY, 21, 6, 2026, 6.9997, 16.8965, t, "AE"},
         {SUN, &QUITO, 20, 3, 2026, 6.2998, 18.4082, t, "AE"},
         {SUN, &REYKJAVIK, 21, 12, 2026, 11.3713, 15.4907, t, "AE"},
@@ -128,56 +96,22 @@ TEST(RiseSet, SunAtNamedPlaces) {
     for (const EventCase& c : cases) expect_events(c);
 }
 
-// Moonrise and moonset, in each place's standard time.  On some dates the
-// setting comes before the rising (the Moon is up at local midnight).
-TEST(RiseSet, MoonAtNamedPlaces) {
+// Moonrise and moonset (on some dates the setting comes before the rising:
+// the Moon is up at local midnight), and each planet id reaching its own
+// theory, in each place's standard time.  The Moon rises about 50 minutes
+// later each day, so about once a month a calendar day has no moonrise and
+// once a month none has no moonset.
+TEST(RiseSet, MoonAndPlanetsAtNamedPlaces) {
     const double t = 1.0 * MINUTE;
     const EventCase cases[] = {
         {MOON, &GREENWICH, 1, 1, 2000, 2.6718, 13.2084, t, "AE"},
         {MOON, &GREENWICH, 21, 1, 2000, 17.0325, 8.0571, t, "AE: total lunar eclipse night"},
-        {MOON, &NEW_YORK, 3, 3, 2026, 18.2901, 6.4772, t, "AE"},
         {MOON, &NEW_YORK, 10, 7, 2026, 0.3856, 15.9334, t, "AE"},
         {MOON, &SYDNEY, 20, 5, 2026, 10.4455, 20.2768, t, "AE"},
         {MOON, &TOKYO, 15, 8, 1995, 21.0608, 9.4813, t, "AE"},
-    };
-    for (const EventCase& c : cases) expect_events(c);
-}
-
-// The Moon rises about 50 minutes later each day, so about once a month a
-// calendar day has no moonrise (the rise slips from just before midnight to
-// just after) and once a month none has no moonset.
-TEST(RiseSet, MoonDaysWithoutRiseOrSet) {
-    const double t = 1.0 * MINUTE;
-    const EventCase cases[] = {
-        {MOON, &GREENWICH, 4, 10, 2026, 23.2093, 15.2100, t, "AE"},
         {MOON, &GREENWICH, 5, 10, 2026, NO_EVENT_HOURS, 15.6274, t, "AE: no moonrise"},
-        {MOON, &GREENWICH, 6, 10, 2026, 0.6630, 15.9330, t, "AE"},
-        {MOON, &GREENWICH, 19, 10, 2026, 14.6289, 23.3022, t, "AE"},
         {MOON, &GREENWICH, 20, 10, 2026, 14.9103, NO_EVENT_HOURS, t, "AE: no moonset"},
-        {MOON, &GREENWICH, 21, 10, 2026, 15.1421, 0.5547, t, "AE"},
         {MOON, &GREENWICH, 25, 1, 2026, 10.0229, NO_EVENT_HOURS, t, "AE: no moonset"},
-    };
-    for (const EventCase& c : cases) expect_events(c);
-
-    // Over the whole of 2026 the days without a rise or a set come once a
-    // lunation: at Greenwich 13 without moonrise and 12 without moonset (AE).
-    int days_without_rise = 0;
-    int days_without_set = 0;
-    for_each_date_of(2026, [&](int day, int month, int year) {
-        double rise = 0.0;
-        double set = 0.0;
-        rise_set(MOON, day, month, year, rise, set, GREENWICH);
-        days_without_rise += rise == NO_EVENT_HOURS;
-        days_without_set += set == NO_EVENT_HOURS;
-    });
-    EXPECT_EQ(days_without_rise, 13);
-    EXPECT_EQ(days_without_set, 12);
-}
-
-// Each planet id reaches its own theory.
-TEST(RiseSet, PlanetsAtNamedPlaces) {
-    const double t = 1.0 * MINUTE;
-    const EventCase cases[] = {
         {3, &GREENWICH, 1, 4, 2026, 4.9853, 15.8302, t, "AE: Mercury"},
         {5, &NEW_YORK, 1, 4, 2026, 5.0625, 16.7532, t, "AE: Mars"},
         {6, &GREENWICH, 16, 12, 1992, 1.3291, 12.8290, t, "AE: Jupiter"},
@@ -187,29 +121,32 @@ TEST(RiseSet, PlanetsAtNamedPlaces) {
         {10, &SYDNEY, 1, 7, 2026, 18.6826, 9.0359, t, "AE: Pluto"},
     };
     for (const EventCase& c : cases) expect_events(c);
+    // Over the whole of 2026 at Greenwich: 13 days without moonrise and 12 without moonset (AE).
+    int days_without_rise = 0, days_without_set = 0;
+    for_each_date_of(2026, [&](int day, int month, int year) {
+        double rise = 0.0, set = 0.0;
+        rise_set(MOON, day, month, year, rise, set, GREENWICH);
+        days_without_rise += rise == NO_EVENT_HOURS;
+        days_without_set += set == NO_EVENT_HOURS;
+    });
+    EXPECT_EQ(days_without_rise, 13);
+    EXPECT_EQ(days_without_set, 12);
 }
 
-// Polar day and polar night: the Sun does not cross the horizon at all, and
-// both times are "no event".
-TEST(RiseSet, SunNeverRisesOrNeverSetsNearThePoles) {
+// Polar day and night: the Sun does not cross the horizon, both times are
+// "no event".  A latitude of exactly 90 degrees is computed as 89.999 (no
+// division by a zero cosine): every day of a year, at both poles, for the Sun
+// and the Moon, the results are those of 89.999 and are numbers.
+TEST(RiseSet, PolarDayAndNightAndThePoleItself) {
     const Location north_70 = place("70 N", 70.0, 0.0, 0.0);
-    const Location north_80 = place("80 N", 80.0, 15.0, 1.0);
     const Location south_80 = place("80 S", -80.0, -60.0, -4.0);
     const EventCase cases[] = {
         {SUN, &north_70, 21, 6, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "midnight sun"},
         {SUN, &north_70, 21, 12, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "polar night"},
-        {SUN, &north_80, 15, 12, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "polar night"},
-        {SUN, &north_80, 15, 6, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "midnight sun"},
         {SUN, &south_80, 15, 6, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "polar night"},
         {SUN, &south_80, 15, 12, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "midnight sun"},
     };
     for (const EventCase& c : cases) expect_events(c);
-}
-
-// A latitude of exactly 90 degrees is computed as 89.999 (and gives no
-// division by a zero cosine): every day of a year, at both poles, for the
-// Sun and the Moon, the results are those of 89.999 and are numbers.
-TEST(RiseSet, PoleComputesAsJustOffThePole) {
     for (const double latitude : {90.0, -90.0}) {
         const Location pole = place("pole", latitude, 0.0, 0.0);
         const Location near_pole = place("near pole", latitude > 0 ? 89.999 : -89.999, 0.0, 0.0);
@@ -218,33 +155,14 @@ TEST(RiseSet, PoleComputesAsJustOffThePole) {
                 double rise = 0.0, set = 0.0, near_rise = 0.0, near_set = 0.0;
                 rise_set(body, day, month, year, rise, set, pole);
                 rise_set(body, day, month, year, near_rise, near_set, near_pole);
-                const std::string when = std::to_string(month) + "-" + std::to_string(day);
-                EXPECT_FALSE(std::isnan(rise) || std::isnan(set)) << "body " << body << " " << when;
-                EXPECT_EQ(rise, near_rise) << "body " << body << " on " << when;
-                EXPECT_EQ(set, near_set) << "body " << body << " on " << when;
+                const std::string when = "body " + std::to_string(body) + " at latitude " +
+                                         std::to_string(latitude) + " on " + std::to_string(month) + "-" +
+                                         std::to_string(day);
+                EXPECT_FALSE(std::isnan(rise) || std::isnan(set)) << when;
+                EXPECT_EQ(rise, near_rise) << when;
+                EXPECT_EQ(set, near_set) << when;
             });
         }
-    }
-}
-
-// Results are local standard time: moving the same place one hour east in
-// time zone moves the same events one hour later on the clock.
-TEST(RiseSet, TimeZoneShiftsLocalTimes) {
-    struct Case { int body; int day, month, year; double tolerance; };
-    const Case cases[] = {
-        {SUN, 20, 3, 2026, 0.1 * MINUTE},
-        {SUN, 21, 6, 2026, 0.1 * MINUTE},
-        {MOON, 1, 1, 2000, 1.0 * MINUTE},
-    };
-    Location shifted = GREENWICH;
-    shifted.time_zone = 1.0;
-    for (const Case& c : cases) {
-        double rise = 0.0, set = 0.0, shifted_rise = 0.0, shifted_set = 0.0;
-        rise_set(c.body, c.day, c.month, c.year, rise, set, GREENWICH);
-        rise_set(c.body, c.day, c.month, c.year, shifted_rise, shifted_set, shifted);
-        ASSERT_TRUE(rise > 0.0 && rise < 23.0 && set > 0.0 && set < 23.0) << rise << " " << set;
-        EXPECT_NEAR(shifted_rise, rise + 1.0, c.tolerance) << "body " << c.body << " day " << c.day;
-        EXPECT_NEAR(shifted_set, set + 1.0, c.tolerance) << "body " << c.body << " day " << c.day;
     }
 }
 
@@ -253,8 +171,7 @@ TEST(RiseSet, TimeZoneShiftsLocalTimes) {
 // Sun's right ascension passes 0 h; and every result is a time of the date or
 // exactly "no event", also in the Arctic.
 TEST(RiseSet, SmoothThroughTheYearAndAlwaysOnTheDate) {
-    double previous_rise = NO_EVENT_HOURS;
-    double previous_set = NO_EVENT_HOURS;
+    double previous_rise = NO_EVENT_HOURS, previous_set = NO_EVENT_HOURS;
     for_each_date_of(2026, [&](int day, int month, int year) {
         double rise = 0.0, set = 0.0;
         rise_set(SUN, day, month, year, rise, set, GREENWICH);
@@ -264,8 +181,7 @@ TEST(RiseSet, SmoothThroughTheYearAndAlwaysOnTheDate) {
             EXPECT_NEAR(rise, previous_rise, 3.0 * MINUTE) << "sunrise " << month << "-" << day;
             EXPECT_NEAR(set, previous_set, 3.0 * MINUTE) << "sunset " << month << "-" << day;
         }
-        previous_rise = rise;
-        previous_set = set;
+        previous_rise = rise, previous_set = set;
         for (int body : {SUN, MOON, 5}) {
             rise_set(body, day, month, year, rise, set, TROMSO);
             for (double t : {rise, set})

@@ -35,29 +35,9 @@ protected:
     }
 };
 
-Location greenwich() {
-    Location l;
-    l.name = "Greenwich";
-    l.latitude = 51 + 28 / 60.0 + 40 / 3600.0;
-    l.latitude_hemisphere = COMPASS_NORTH;
-    l.longitude = 5 / 3600.0;
-    l.longitude_hemisphere = COMPASS_WEST;
-    l.time_zone = 0.0;
-    l.elevation = 46;
-    return l;
-}
-
-Location denver() {
-    Location l;
-    l.name = "Denver";
-    l.latitude = 39 + 44 / 60.0 + 21 / 3600.0;
-    l.latitude_hemisphere = COMPASS_NORTH;
-    l.longitude = 104 + 59 / 60.0 + 3 / 3600.0;
-    l.longitude_hemisphere = COMPASS_WEST;
-    l.time_zone = -7.0;
-    l.elevation = 1609;
-    return l;
-}
+const Location GREENWICH{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51 + 28 / 60.0 + 40 / 3600.0, 5 / 3600.0, 0.0, 46};
+const Location DENVER{"Denver", COMPASS_NORTH, COMPASS_WEST, 39 + 44 / 60.0 + 21 / 3600.0, 104 + 59 / 60.0 + 3 / 3600.0,
+                      -7.0, 1609};
 
 std::vector<std::string> lines_of(const ReportDocument& document) {
     std::vector<std::string> lines;
@@ -65,16 +45,11 @@ std::vector<std::string> lines_of(const ReportDocument& document) {
     return lines;
 }
 
-std::vector<std::string> golden(const char* name) {
-    std::ifstream in(std::string(SKYLOOM_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 void expect_golden(const ReportDocument& document, const char* name) {
-    const std::vector<std::string> expected = golden(name);
+    std::ifstream in(std::string(SKYLOOM_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+    ASSERT_TRUE(in) << name;
+    std::vector<std::string> expected;
+    for (std::string line; std::getline(in, line);) expected.push_back(line);
     const std::vector<std::string> actual = lines_of(document);
     ASSERT_EQ(actual.size(), expected.size()) << name;
     for (size_t i = 0; i < expected.size(); ++i)
@@ -82,55 +57,45 @@ void expect_golden(const ReportDocument& document, const char* name) {
     for (const std::string& line : actual) EXPECT_LE(line.size(), 80u);
 }
 
-TEST_F(Reports, SeasonsAtGreenwichMatchTheGolden) {
-    ReportDocument document;
-    EXPECT_EQ(seasons_report(document, 3, false, 1995, 2000, greenwich()), 0);
-    expect_golden(document, "seasons_1995_2000.txt");
+TEST_F(Reports, GoldenTexts) {
+    ReportDocument seasons, easter_reform, easter_modern;
+    EXPECT_EQ(seasons_report(seasons, 3, false, 1995, 2000, GREENWICH), 0);
+    expect_golden(seasons, "seasons_1995_2000.txt");
+    EXPECT_EQ(easter_report(easter_reform, 4, false, 1578, 1590), 0);
+    expect_golden(easter_reform, "easter_1578_1590.txt");
+    // 1582 by the Julian rule (April 15), 1583 by the Gregorian rule (April 10).
+    EXPECT_EQ(report_line(easter_reform, 6), "04/15/1582");
+    EXPECT_EQ(report_line(easter_reform, 7), "04/10/1583");
+    EXPECT_EQ(easter_report(easter_modern, 4, false, 1990, 2030), 0);
+    expect_golden(easter_modern, "easter_1990_2030.txt");
 }
 
-TEST_F(Reports, SeasonsInDenverShiftAcrossMidnight) {
-    ReportDocument document;
-    EXPECT_EQ(seasons_report(document, 3, false, 1995, 1995, denver()), 0);
-    const std::vector<std::string> lines = lines_of(document);
-    ASSERT_EQ(lines.size(), 12u);
-    EXPECT_EQ(lines[1], "Local Time = UT -   7.00 hours  Elevation: 1609 meters");
-    EXPECT_EQ(lines[2], "");
-    EXPECT_EQ(lines[3], "") << "two empty lines between header and title";
-    EXPECT_EQ(lines[4], std::string(28, ' ') + "Seasons Report for 1995") << "a single year alone";
-    EXPECT_EQ(lines[5], "");
+TEST_F(Reports, SingleYearsAndSeasonsInDenverShiftAcrossMidnight) {
+    ReportDocument seasons;
+    EXPECT_EQ(seasons_report(seasons, 3, false, 1995, 1995, DENVER), 0);
     // The March equinox, 1995 March 21 02:14 UT (USNO), is still March 20 in
     // Denver.  Lengths (winter ~89 days) print six integer columns.
-    EXPECT_EQ(lines[6], "MEQ: 03/20/1995 19:16    Winter Length:     88.99 days");
-    EXPECT_EQ(lines[7], "JSO: 06/21/1995 13:35    Spring Length:     92.76 days");
-    EXPECT_EQ(lines[8], "SEQ: 09/23/1995  5:13    Summer Length:     93.65 days");
-    EXPECT_EQ(lines[9], "DSO: 12/22/1995  1:19    Autumn Length:     89.84 days");
-    EXPECT_EQ(lines[10], "");
-    EXPECT_EQ(lines[11], "\f");
-}
+    const std::vector<std::string> expected = {
+        "Local Time = UT -   7.00 hours  Elevation: 1609 meters",
+        "",
+        "",  // two empty lines between header and title
+        std::string(28, ' ') + "Seasons Report for 1995",  // a single year alone
+        "",
+        "MEQ: 03/20/1995 19:16    Winter Length:     88.99 days",
+        "JSO: 06/21/1995 13:35    Spring Length:     92.76 days",
+        "SEQ: 09/23/1995  5:13    Summer Length:     93.65 days",
+        "DSO: 12/22/1995  1:19    Autumn Length:     89.84 days",
+        "",
+        "\f",
+    };
+    const std::vector<std::string> lines = lines_of(seasons);
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), expected);
 
-TEST_F(Reports, EasterAcrossTheCalendarReformMatchesTheGolden) {
-    ReportDocument document;
-    EXPECT_EQ(easter_report(document, 4, false, 1578, 1590), 0);
-    expect_golden(document, "easter_1578_1590.txt");
-    // 1582 by the Julian rule (April 15), 1583 by the Gregorian rule (April 10).
-    EXPECT_EQ(report_line(document, 6), "04/15/1582");
-    EXPECT_EQ(report_line(document, 7), "04/10/1583");
-}
-
-TEST_F(Reports, EasterModernYearsMatchTheGolden) {
-    ReportDocument document;
-    EXPECT_EQ(easter_report(document, 4, false, 1990, 2030), 0);
-    expect_golden(document, "easter_1990_2030.txt");
-}
-
-TEST_F(Reports, EasterSingleYear) {
-    ReportDocument document;
-    EXPECT_EQ(easter_report(document, 4, true, 2000, 2000), 0);
-    const std::vector<std::string> lines = lines_of(document);
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], std::string(24, ' ') + "Dates of Easter Report for 2000");
-    EXPECT_EQ(lines[2], "04/23/2000");
-    EXPECT_EQ(lines[3], "\f");
+    ReportDocument easter;
+    EXPECT_EQ(easter_report(easter, 4, true, 2000, 2000), 0);
+    EXPECT_EQ(lines_of(easter), (std::vector<std::string>{std::string(24, ' ') + "Dates of Easter Report for 2000", "",
+                                                          "04/23/2000", "\f"}));
 }
 
 // Stops the report at the third pump, i.e. before its third year.
@@ -143,7 +108,7 @@ TEST_F(Reports, StoppingBetweenYearsLeavesWholeYearsAndNoEndMarker) {
     pumps = 0;
     set_pending_event_processor(stop_at_third_pump);
     ReportDocument seasons;
-    EXPECT_EQ(seasons_report(seasons, 3, false, 1995, 2000, greenwich()), 1);
+    EXPECT_EQ(seasons_report(seasons, 3, false, 1995, 2000, GREENWICH), 1);
     const std::vector<std::string> lines = lines_of(seasons);
     ASSERT_EQ(lines.size(), 6u + 2 * 5u) << "header, title, and two year blocks of five lines";
     EXPECT_EQ(lines.back(), "");

@@ -14,12 +14,10 @@
 
 namespace {
 
-struct SunPlace {
-    double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
-};
+struct SunPlace { double ra, dec, longitude, distance, semidiameter, mean_anomaly; };
 
 SunPlace sun_at(double hours, int day, int month, int year, int apparent) {
-    SunPlace p;
+    SunPlace p{};
     sun_position(hours, day, month, year, apparent, p.ra, p.dec, p.longitude, p.distance, p.semidiameter,
                  p.mean_anomaly);
     return p;
@@ -34,20 +32,15 @@ SunPlace sun_at_jd(JulianDay jd, int apparent) {
     return sun_at((day - whole) * 24.0, static_cast<int>(whole), month, year, apparent);
 }
 
-double hms_to_degrees(double h, double m, double s) { return 15.0 * (h + m / 60.0 + s / 3600.0); }
-
 // Meeus example 25.a: 1992 October 13.0 TD.  Given here in UT through this
 // engine's own Delta T, so the ephemeris instant is exactly 13.0 TD.
 TEST(SunPosition, MeeusExample25a) {
     const SunPlace apparent = sun_at(24.0 - delta_t_hours(1992), 12, 10, 1992, 1);
     const SunPlace geometric = sun_at(24.0 - delta_t_hours(1992), 12, 10, 1992, 0);
-    const struct {
-        const char* what;
-        double actual, expected, tolerance;
-    } rows[] = {
+    const struct { const char* what; double actual, expected, tolerance; } rows[] = {
         {"true (geometric) longitude", geometric.longitude, 199.90988, 0.01},
         {"apparent longitude", apparent.longitude, 199.90895, 0.01},
-        {"apparent right ascension 13h13m31.4s", apparent.ra * 15.0, hms_to_degrees(13, 13, 31.4), 0.01},
+        {"apparent right ascension 13h13m31.4s", apparent.ra * 15.0, 15.0 * (13 + 13 / 60.0 + 31.4 / 3600.0), 0.01},
         {"apparent declination -7deg47'06\"", fold_latitude(apparent.dec), -(7 + 47 / 60.0 + 6 / 3600.0), 0.01},
         {"mean anomaly", apparent.mean_anomaly, 278.99397, 0.01},
         {"radius vector, AU", apparent.distance, 0.99766, 0.0001},
@@ -57,53 +50,21 @@ TEST(SunPosition, MeeusExample25a) {
     EXPECT_NEAR(apparent.dec, 360.0 - 7.785, 0.01) << "a southern declination is kept in [0, 360)";
 }
 
+// Alternating apparent and mean requests for one instant must each get their
+// own value, never the other's from the cache; a different hour is a
+// different instant.
 TEST(SunPosition, RepeatedCallsAndTheApparentFlag) {
-    const SunPlace first = sun_at(6.5, 1, 5, 2001, 1);
-    const SunPlace again = sun_at(6.5, 1, 5, 2001, 1);
-    EXPECT_EQ(first.longitude, again.longitude);
-    EXPECT_EQ(first.ra, again.ra);
-    EXPECT_EQ(first.distance, again.distance);
-    // Alternating apparent and mean requests for one instant must each get
-    // their own value, never the other's from the cache.
-    const SunPlace mean = sun_at(6.5, 1, 5, 2001, 0);
     const SunPlace apparent = sun_at(6.5, 1, 5, 2001, 1);
+    const SunPlace mean = sun_at(6.5, 1, 5, 2001, 0);
+    const SunPlace apparent_again = sun_at(6.5, 1, 5, 2001, 1);
     const SunPlace mean_again = sun_at(6.5, 1, 5, 2001, 0);
-    EXPECT_NE(mean.longitude, apparent.longitude);
-    EXPECT_EQ(apparent.longitude, first.longitude);
+    EXPECT_EQ(apparent_again.longitude, apparent.longitude);
+    EXPECT_EQ(apparent_again.ra, apparent.ra);
     EXPECT_EQ(mean_again.longitude, mean.longitude);
     EXPECT_EQ(mean_again.ra, mean.ra);
     // Aberration (-20.5") and nutation (|dpsi| <= 17") separate the two.
     EXPECT_NEAR(apparent.longitude - mean.longitude, -0.00569, 0.0048);
-    // A different hour is a different instant.
-    EXPECT_NE(sun_at(6.75, 1, 5, 2001, 1).longitude, first.longitude);
-}
-
-TEST(SunPosition, DeclinationBetweenTheSeptemberAndMarchEquinoxes) {
-    const struct {
-        int day, month, year;
-    } dates[] = {{1, 10, 1999}, {15, 11, 1999}, {22, 12, 1999}, {15, 1, 2000}, {15, 2, 2000}, {15, 3, 2000}};
-    for (const auto& d : dates) {
-        const double dec = sun_at(12.0, d.day, d.month, d.year, 1).dec;
-        EXPECT_GT(dec, 336.0) << d.day << "/" << d.month << "/" << d.year;
-        EXPECT_LT(dec, 360.0) << d.day << "/" << d.month << "/" << d.year;
-    }
-}
-
-TEST(SunPosition, LongitudeAroundTheMarchEquinox) {
-    JulianDay jd[4];
-    season_instants(2000, jd);
-    // An hour before: just below 360.
-    const double before = sun_at_jd(jd[0] - 1.0 / 24.0, 1).longitude;
-    EXPECT_GT(before, 359.9);
-    EXPECT_LT(before, 360.0);
-    // Six minutes before, the geometric longitude has passed 0 but the apparent
-    // one (about 0.01 degree less) has not, and is left slightly negative.
-    const double geometric = sun_at_jd(jd[0] - 0.1 / 24.0, 0).longitude;
-    const double apparent = sun_at_jd(jd[0] - 0.1 / 24.0, 1).longitude;
-    EXPECT_GT(geometric, 0.0);
-    EXPECT_LT(geometric, 0.02);
-    EXPECT_LT(apparent, 0.0);
-    EXPECT_GT(apparent, -0.02);
+    EXPECT_NE(sun_at(6.75, 1, 5, 2001, 1).longitude, apparent.longitude);
 }
 
 struct SeasonRow {
@@ -115,9 +76,7 @@ struct SeasonRow {
 // and Aphelion", years 1995-2000, to the minute.
 const SeasonRow usno_seasons[] = {
     {1995, {21, 21, 23, 22}, {2, 20, 12, 8}, {14, 34, 13, 17}},
-    {1996, {20, 21, 22, 21}, {8, 2, 18, 14}, {3, 24, 0, 6}},
     {1997, {20, 21, 22, 21}, {13, 8, 23, 20}, {55, 20, 56, 7}},
-    {1998, {20, 21, 23, 22}, {19, 14, 5, 1}, {55, 3, 37, 56}},
     {1999, {21, 21, 23, 22}, {1, 19, 11, 7}, {46, 49, 31, 44}},
     {2000, {20, 21, 22, 21}, {7, 1, 17, 13}, {35, 48, 27, 37}},
 };
@@ -137,36 +96,30 @@ TEST(SeasonInstants, AgreeWithTheUsnoTable) {
     }
 }
 
-TEST(SeasonInstants, Year2000InTheirMonthsNearTheMeanEstimates) {
+// At each instant the apparent longitude is 0, 90, 180 or 270.  An hour
+// before the March equinox it is just below 360; six minutes before, the
+// geometric longitude has passed 0 but the apparent one (about 0.01 degree
+// less) has not, and is left slightly negative.
+TEST(SeasonInstants, LongitudeAtAndAroundTheInstantsAndMarchEquinox2026) {
     JulianDay jd[4];
     season_instants(2000, jd);
     for (int k = 0; k < 4; ++k) {
-        double day = 0.0;
-        int month = 0, year = 0;
-        calendar_date(jd[k], day, month, year);
-        EXPECT_EQ(year, 2000);
-        EXPECT_EQ(month, 3 + 3 * k);
-        // The mean estimate ignores the equation of the centre (up to 1.9
-        // degrees, about 1.9 days): the equinoxes land that far from it.
-        const JulianDay mean = (2000 + 0.25 * k) * 365.2422 + 1721141.3;
-        EXPECT_LT(std::fabs(jd[k] - mean), 2.0) << "season " << k;
         const double off = std::remainder(sun_at_jd(jd[k], 1).longitude - 90.0 * k, 360.0);
         EXPECT_NEAR(off, 0.0, 0.001) << "apparent longitude at the instant, season " << k;
     }
-}
-
-TEST(SeasonInstants, MarchEquinox2026) {
-    JulianDay jd[4];
+    const double hour_before = sun_at_jd(jd[0] - 1.0 / 24.0, 1).longitude;
+    const double geometric = sun_at_jd(jd[0] - 0.1 / 24.0, 0).longitude;
+    const double apparent = sun_at_jd(jd[0] - 0.1 / 24.0, 1).longitude;
+    EXPECT_TRUE(hour_before > 359.9 && hour_before < 360.0) << hour_before;
+    EXPECT_TRUE(geometric > 0.0 && geometric < 0.02) << geometric;
+    EXPECT_TRUE(apparent < 0.0 && apparent > -0.02) << apparent;
     season_instants(2026, jd);
-    const JulianDay published = julian_day(20 + (14 + 46 / 60.0) / 24.0, 3, 2026);  // 14:46 UT
+    const JulianDay published = julian_day(20 + (14 + 46 / 60.0) / 24.0, 3, 2026);  // 14:46 UT (USNO)
     EXPECT_NEAR((jd[0] - published) * 1440.0, 0.0, 8.0) << "minutes";
 }
 
 TEST(EquationOfTime, PublishedValues) {
-    const struct {
-        const char* what;
-        double minutes, expected, tolerance;
-    } rows[] = {
+    const struct { const char* what; double minutes, expected, tolerance; } rows[] = {
         // Meeus example 28.a: 1992 October 13.0 TD, +13m42.6s.  This routine
         // takes the date at 12h UT, so the mean of the 12th and the 13th stands
         // for 13.0; it takes the Sun's place at 12h rather than at transit,
