@@ -2,5 +2,15 @@
 // The command line: `skyloom report NAME [OPTIONS]` and friends run the same
 // commands and generators as the window, writing to standard output.
 
+#include "engine/location.h"
+
 // Exit status: 0 done, 2 bad input (usage or a value a dialog would refuse).
 int cli_main(int argc, char** argv);
+
+// `skyloom --city NAME` and `skyloom --lat DEG --lon DEG --tz HOURS [--elev M]
+// [--name TEXT]` open the window at that place for this run.  True when the
+// arguments after the program name are only such options.
+bool cli_window_options(int argc, char** argv);
+// Loads the city list and fills location from those options; false after
+// the refusal was printed on standard error.
+bool cli_window_location(int argc, char** argv, Location& location);

@@ -1,12 +1,694 @@
+// The main window on Qt: a QMainWindow with the menu bar, the client area and
+// two scroll bars.  What the client area shows is kept in an image surface,
+// the window's own drawing surface: the paint handler draws the current
+// output on it, a report's new lines and its progress line are drawn on it
+// the moment they come, a movie draws its frames on it, and Qt's paint events
+// only copy it to the screen.  A paint that pumps messages (a graph)
+// therefore runs from a posted request, never inside one of Qt's paint events.
 #include "app/window/window.h"
 
-#include <QApplication>
-#include <QMainWindow>
+#include <fenv.h>
 
-int window_main(int argc, char** argv) {
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSessionManager>
+#include <QTimer>
+#include <QWheelEvent>
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/colors.h"
+#include "app/commands.h"
+#include "app/location.h"
+#include "app/menu_state.h"
+#include "engine/calendar.h"
+#include "format/format.h"
+#include "platform/files.h"
+#include "platform/message_pump.h"
+#include "platform/messages.h"
+#include "platform/qt/color_dialog.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/settings_qt.h"
+#include "platform/qt/surface_qt.h"
+#include "resources/strings.h"
+
+namespace {
+
+constexpr int STR_PRODUCT = 52;      // "Skyloom 2"
+constexpr int STR_HELP_FILE = 853;   // "sky.hlp"
+constexpr int MSG_GDI_ERROR = 693;   // "GDI error"
+constexpr int FRAME_PERIOD_MS = 250;
+constexpr int WINDOW_WIDTH_CHARS = 72;   // first outer size, in maximum character widths
+constexpr int WINDOW_HEIGHT_CHARS = 54;
+constexpr int WHEEL_NOTCH = 120;         // angle delta of one wheel notch, 1/8 degree
+
+struct Window {
+    QMainWindow* frame = nullptr;
+    QWidget* client = nullptr;  // the client area
+    QScrollBar* bars[2] = {};  // by ScrollBarKind
+    QMenu* menus[MENU_COUNT] = {};
+    std::map<int, QAction*> items;  // by command id
+    QTimer* frame_timer = nullptr;
+    ReportViewMetrics metrics; // character width, line height, client size
+    std::unique_ptr<Surface> screen;    // what the client area shows
+    std::unique_ptr<Surface> snapshot;  // the graph snapshot bitmap; null when there is none
+    bool screen_invalid = false;  // the paint handler must draw the client area again
+    bool paint_posted = false;    // a paint request waits in the event queue
+    bool painting = false;        // the paint handler is running
+    int wheel_delta = 0;          // wheel turning not yet worth a line
+    WindowPlugins plugins;
+} main_window;
+
+// ---- frame timer ----
+
+void restart_frame_timer() {
+    if (main_window.frame_timer) main_window.frame_timer->start(FRAME_PERIOD_MS);
+}
+
+void stop_frame_timer() {
+    if (main_window.frame_timer) main_window.frame_timer->stop();
+}
+
+// ---- menus ----
+
+// Shows the menu groups and the check marks of menu_state() on the menu bar.
+void show_menu_state() {
+    const MenuState& menus = menu_state();
+    for (int position = 0; position < MENU_COUNT; ++position)
+        main_window.menus[position]->menuAction()->setEnabled(menus.group_enabled[position]);
+    for (auto& [id, action] : main_window.items)
+        if (menu_item_checkable(id)) action->setChecked(menu_item_checked(id, menus, app_state()));
+    main_window.frame->menuBar()->update();
+}
+
+void enable_menu_groups(OutputKind kind, bool enable) {
+    set_menu_groups_enabled(menu_state(), kind, enable);
+    show_menu_state();
+}
+
+// An item can be chosen when it and its menu are enabled.
+bool item_enabled(int id) {
+    QAction* action = menu_action(id);
+    return action && action->isEnabled() && menu_state().group_enabled[menu_position_of(id)];
+}
+
+// ---- the client area's surface ----
+
+SurfaceColor background_color() {
+    QColor c = main_window.client->palette().color(QPalette::Base);
+    return surface_color(c.red(), c.green(), c.blue());
+}
+
+SurfaceColor text_color() {
+    Rgb c = color_of(COLOR_WINDOW_TEXT);
+    return surface_color(c.red, c.green, c.blue);
+}
+
+// Pixels from (left, top) to (right, bottom) in the background colour.
+void erase(Surface& surface, int left, int top, int right, int bottom) {
+    surface.set_pen(background_color(), 1);
+    surface.set_brush(background_color());
+    surface.draw_rectangle({left, top}, {right, bottom});
+}
+
+// Makes the surface as large as the client area, erased.
+void fit_screen_to_client() {
+    SurfaceSize size{main_window.client->width(), main_window.client->height()};
+    if (main_window.screen && main_window.screen->device_size() == size) return;
+    main_window.screen = make_image_surface(size.width, size.height);
+    if (!main_window.screen) fatal_error(MSG_GDI_ERROR, "SKY", __LINE__);
+    erase(*main_window.screen, 0, 0, size.width, size.height);
+}
+
+// The device-pixel mapping, the system fixed-pitch font and the window's
+// colours, text on an opaque background: what reports are drawn with.
+void prepare_for_text(Surface& surface) {
+    surface.set_mapping(text_mapping());
+    surface.set_font("", 0);
+    surface.set_text_color(text_color());
+    surface.set_background(background_color());
+    surface.set_background_opaque(true);
+}
+
+// As for text, with the graph mapping over the drawing size.
+void prepare_for_graph(Surface& surface) {
+    AppState& app = app_state();
+    prepare_for_text(surface);
+    surface.set_mapping(graph_mapping(app.drawing_width, app.drawing_height));
+}
+
+void discard_screen_bitmaps() {
+    main_window.snapshot.reset();
+    if (main_window.plugins.discard_movie_bitmaps) main_window.plugins.discard_movie_bitmaps();
+}
+
+// Stop, and a graph drawn in full: later paints copy this picture.
+void capture_snapshot() {
+    if (!main_window.screen) return;
+    SurfaceSize size = main_window.screen->device_size();
+    main_window.snapshot = main_window.screen->create_image(size.width, size.height);
+    if (!main_window.snapshot) fatal_error(MSG_GDI_ERROR, "SKY", __LINE__);
+    main_window.snapshot->copy_from(*main_window.screen, COPY_SOURCE);  // the whole image: its text mapping
+}
+
+void paint_client();
+
+// Asks for the whole client area to be painted again once the events
+// waiting now have run.
+void invalidate() {
+    main_window.screen_invalid = true;
+    if (main_window.paint_posted || !main_window.client) return;
+    main_window.paint_posted = true;
+    QMetaObject::invokeMethod(
+        main_window.client,
+        [] {
+            main_window.paint_posted = false;
+            if (main_window.screen_invalid) paint_client();
+        },
+        Qt::QueuedConnection);
+}
+
+void repaint_now() {
+    main_window.screen_invalid = true;
+    paint_client();
+    main_window.client->repaint();
+}
+
+// Steps 4 to 7 of a paint: the graph drawn by its generator under the graph
+// mapping, the menus enabled again.  Returns true when a graph was drawn.
+bool paint_graph(Surface& screen) {
+    AppState& app = app_state();
+    OutputKind kind = output_kind_of(app.current_output);
+    bool drawn = false;
+    if (kind == OutputKind::Graph && main_window.plugins.draw_graph) {
+        enable_menu_groups(OutputKind::Graph, false);
+        app.saved_output = app.current_output;
+        app.current_output = CMD_NONE;
+        app.graph_drawing = true;
+        prepare_for_graph(screen);
+        main_window.plugins.draw_graph(screen, app.saved_output);
+        if (!work_signals().stop_requested) app.current_output = app.saved_output;
+        app.graph_drawing = false;
+        drawn = true;
+    }
+    if (kind != OutputKind::Movie) enable_menu_groups(OutputKind::Other, true);
+    return drawn;
+}
+
+// The paint handler: draws the current output on the window's surface.
+void paint_client() {
+    if (main_window.painting) return;  // asked again while painting: done when this paint ends
+    main_window.painting = true;
+    main_window.screen_invalid = false;
+    fit_screen_to_client();
+    Surface& screen = *main_window.screen;
+    const ReportViewMetrics& m = main_window.metrics;
+    AppState& app = app_state();
+    screen.save_state();
+    prepare_for_text(screen);
+    erase(screen, 0, 0, m.client_width, m.client_height);
+    bool movie_or_nothing = app.current_output == CMD_NONE || output_kind_of(app.current_output) == OutputKind::Movie;
+    bool went_on = false, graph_drawn = false;
+    if (app.report.line_count > 0) {
+        report_view_paint(app.report, app.report_complete, m,
+                          [&screen](int x, int y, std::string_view text) { screen.draw_text({x, y}, text); });
+    } else if (main_window.snapshot) {
+        screen.copy_from(*main_window.snapshot, COPY_SOURCE);
+    } else if (!movie_or_nothing) {
+        went_on = true;
+        graph_drawn = paint_graph(screen);
+    }
+    // A movie, or nothing current, and no snapshot: the window stays erased; a movie draws on its next tick.
+    screen.restore_state();
+    main_window.painting = false;
+    main_window.client->update();
+    WorkSignals& work = work_signals();
+    if (went_on) {
+        // Later paints copy the snapshot instead of drawing the graph again;
+        // a paint cut short by a resize or focus change draws it once more.
+        if (graph_drawn && output_kind_of(app.current_output) == OutputKind::Graph && !work.repaint_pending &&
+            main_window.client->hasFocus())
+            capture_snapshot();
+        if (work.repaint_pending) {
+            work.repaint_pending = false;
+            main_window.screen_invalid = true;
+        }
+    }
+    if (main_window.screen_invalid) invalidate();
+}
+
+// ---- the report as it is made ----
+
+// A new line, drawn at once where it belongs while the report grows.
+void show_new_line(const ReportDocument& document, int line_number) {
+    std::string_view text = report_line(document, line_number - 1);
+    const ReportViewMetrics& m = main_window.metrics;
+    int y = new_line_y(text, line_number, m, main_window.frame->isMinimized());
+    if (y < 0 || main_window.painting || !main_window.screen) return;
+    prepare_for_text(*main_window.screen);
+    main_window.screen->draw_text({m.char_width, y}, text);
+    main_window.client->repaint(0, y, m.client_width, m.line_height);
+}
+
+// The progress line on the last line of the client area, the rest of that line erased.
+void show_progress(const std::string& text) {
+    if (main_window.frame->isMinimized() || main_window.painting || !main_window.screen) return;
+    const ReportViewMetrics& m = main_window.metrics;
+    int y = progress_line_y(m);
+    Surface& screen = *main_window.screen;
+    prepare_for_text(screen);
+    screen.draw_text({m.char_width, y}, text);
+    int text_end = m.char_width * (static_cast<int>(text.size()) + 1);
+    erase(screen, text_end, y, m.client_width, m.client_height);
+    main_window.client->repaint(0, y, m.client_width, m.client_height - y);
+}
+
+// ---- scrolling ----
+
+void show_scroll_bars(bool shown, int position) {
+    for (QScrollBar* bar : main_window.bars) {
+        bar->setRange(0, shown ? SCROLL_RANGE : 0);
+        bar->setValue(position);
+        bar->setVisible(shown);
+    }
+    // The client area takes its new size now, as the shown or hidden bars leave it.
+    main_window.client->parentWidget()->layout()->activate();
+}
+
+// A scroll-bar request, from a bar or a key: pans the planetarium, or
+// scrolls the report.  Returns the bar's new thumb position, -1 to leave it.
+int scroll_request(ScrollBarKind bar, ScrollCode code, int thumb) {
+    AppState& app = app_state();
+    int new_thumb = -1;
+    if (app.current_output == CMD_PLANETARIUM && main_window.plugins.scroll_movie_view) {
+        // Jet trails drawn for the old view would no longer match.
+        if (app.jet_trails) discard_screen_bitmaps();
+        new_thumb = main_window.plugins.scroll_movie_view(bar, code, thumb);
+    }
+    if (app.report.line_count > 0) {
+        ScrollResult result = report_view_scroll(bar, code, thumb, main_window.metrics, app.report);
+        if (result.moved) {
+            new_thumb = result.thumb;
+            repaint_now();
+        }
+    }
+    return new_thumb;
+}
+
+// A key standing for a scroll bar.
+void scroll_by_key(ScrollBarKind bar, ScrollCode code) {
+    int thumb = scroll_request(bar, code, 0);
+    if (thumb >= 0) main_window.bars[bar]->setValue(thumb);
+}
+
+// The bar's own actions.  Qt moves the thumb by itself; the request decides
+// where it ends up (where it was, when the view did not move).
+void connect_scroll_bar(ScrollBarKind kind) {
+    QScrollBar* bar = main_window.bars[kind];
+    QObject::connect(bar, &QAbstractSlider::actionTriggered, [bar, kind](int action) {
+        ScrollCode code;
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: code = SCROLL_LINE_UP; break;
+        case QAbstractSlider::SliderSingleStepAdd: code = SCROLL_LINE_DOWN; break;
+        case QAbstractSlider::SliderPageStepSub: code = SCROLL_PAGE_UP; break;
+        case QAbstractSlider::SliderPageStepAdd: code = SCROLL_PAGE_DOWN; break;
+        case QAbstractSlider::SliderToMinimum: code = SCROLL_TOP; break;
+        case QAbstractSlider::SliderToMaximum: code = SCROLL_BOTTOM; break;
+        case QAbstractSlider::SliderMove: code = SCROLL_THUMB_TRACK; break;
+        default: return;
+        }
+        int before = bar->value();
+        int thumb = scroll_request(kind, code, bar->sliderPosition());
+        if (code != SCROLL_THUMB_TRACK) bar->setSliderPosition(thumb >= 0 ? thumb : before);
+    });
+    // The frame timer rests while the planetarium's view is dragged.
+    QObject::connect(bar, &QAbstractSlider::sliderPressed, [] {
+        if (app_state().current_output == CMD_PLANETARIUM) stop_frame_timer();
+    });
+    QObject::connect(bar, &QAbstractSlider::sliderReleased, [bar, kind] {
+        scroll_request(kind, SCROLL_THUMB_POSITION, bar->sliderPosition());
+        if (app_state().current_output == CMD_PLANETARIUM) restart_frame_timer();
+    });
+}
+
+// ---- keys ----
+
+bool accelerator_key(int qt_key, AcceleratorKey& key) {
+    static const std::pair<int, AcceleratorKey> KEYS[] = {
+        {Qt::Key_F2, KEY_F2}, {Qt::Key_F3, KEY_F3}, {Qt::Key_F4, KEY_F4},         {Qt::Key_F5, KEY_F5},
+        {Qt::Key_F6, KEY_F6}, {Qt::Key_F7, KEY_F7}, {Qt::Key_F8, KEY_F8},         {Qt::Key_Escape, KEY_ESCAPE},
+        {Qt::Key_Insert, KEY_INSERT},                {Qt::Key_C, KEY_C},
+    };
+    for (auto [qt, k] : KEYS) {
+        if (qt != qt_key) continue;
+        key = k;
+        return true;
+    }
+    return false;
+}
+
+// An accelerator key runs its menu item's command, as choosing the item
+// would: the menu state is brought up to date first, and a greyed item does
+// nothing.  Returns true when the key is an accelerator.
+bool translate_accelerator(const QKeyEvent& event) {
+    AcceleratorKey key;
+    if ((event.modifiers() & Qt::AltModifier) || !accelerator_key(event.key(), key)) return false;
+    int id = accelerator_command(key, (event.modifiers() & Qt::ControlModifier) != 0);
+    if (id == 0) return false;
+    menu_opened();
+    if (item_enabled(id)) dispatch_command(id);
+    return true;
+}
+
+void key_down(const QKeyEvent& event) {
+    if (translate_accelerator(event)) return;
+    struct KeyScroll {
+        int key;
+        ScrollBarKind bar;
+        ScrollCode code;
+    };
+    static constexpr KeyScroll KEY_SCROLLS[] = {
+        {Qt::Key_PageUp, SCROLL_VERTICAL, SCROLL_PAGE_UP},  {Qt::Key_PageDown, SCROLL_VERTICAL, SCROLL_PAGE_DOWN},
+        {Qt::Key_End, SCROLL_VERTICAL, SCROLL_BOTTOM},      {Qt::Key_Home, SCROLL_VERTICAL, SCROLL_TOP},
+        {Qt::Key_Left, SCROLL_HORIZONTAL, SCROLL_LINE_UP},  {Qt::Key_Up, SCROLL_VERTICAL, SCROLL_LINE_UP},
+        {Qt::Key_Right, SCROLL_HORIZONTAL, SCROLL_LINE_DOWN}, {Qt::Key_Down, SCROLL_VERTICAL, SCROLL_LINE_DOWN},
+    };
+    for (const KeyScroll& k : KEY_SCROLLS) {
+        if (event.key() != k.key) continue;
+        scroll_by_key(k.bar, k.code);
+        return;
+    }
+    if (event.key() == Qt::Key_F1 && main_window.plugins.run_command) main_window.plugins.run_command(CMD_HELP_INDEX);
+}
+
+// Each notch of the wheel scrolls the report by the desktop's number of lines.
+void wheel_turned(const QWheelEvent& event) {
+    main_window.wheel_delta += event.angleDelta().y();
+    while (std::abs(main_window.wheel_delta) >= WHEEL_NOTCH) {
+        bool up = main_window.wheel_delta > 0;
+        main_window.wheel_delta += up ? -WHEEL_NOTCH : WHEEL_NOTCH;
+        for (int i = 0; i < QApplication::wheelScrollLines(); ++i)
+            scroll_by_key(SCROLL_VERTICAL, up ? SCROLL_LINE_UP : SCROLL_LINE_DOWN);
+    }
+}
+
+// ---- window events ----
+
+void client_resized() {
+    AppState& app = app_state();
+    int width = main_window.client->width(), height = main_window.client->height();
+    main_window.metrics.client_width = width;
+    main_window.metrics.client_height = height;
+    work_signals().repaint_pending = true;
+    if (app.initial_width == 0 && app.initial_height == 0) {
+        app.initial_width = app.drawing_width = width;
+        app.initial_height = app.drawing_height = height;
+    } else {
+        // Below the first size the picture is clipped, not scaled down.
+        app.drawing_width = std::max(width, app.initial_width);
+        app.drawing_height = std::max(height, app.initial_height);
+    }
+    discard_screen_bitmaps();
+    restart_frame_timer();
+    invalidate();
+}
+
+void focus_gained() {
+    work_signals().repaint_pending = true;
+    invalidate();
+    restart_frame_timer();
+}
+
+void locale_changed() {
+    reload_locale_settings();
+    discard_screen_bitmaps();
+    invalidate();
+}
+
+// One tick of the frame timer: the next frame of the running movie.
+void frame_tick() {
+    AppState& app = app_state();
+    if (output_kind_of(app.current_output) != OutputKind::Movie) return;
+    if (main_window.plugins.draw_movie_frame && !main_window.painting) {
+        fit_screen_to_client();
+        Surface& screen = *main_window.screen;
+        screen.save_state();
+        prepare_for_graph(screen);
+        main_window.plugins.draw_movie_frame(screen, app.current_output, app.frame_counter);
+        screen.restore_state();
+        main_window.client->update();
+    }
+    ++app.frame_counter;
+}
+
+// Exit, and the end of the desktop session: save what the user changed, if the user wants.
+void offer_to_save() {
+    save_cities_if_modified();
+    save_colors_if_changed();
+}
+
+void window_closing() {
+    offer_to_save();
+    stop_frame_timer();
+    // Work still running under the pump ends at its next step.
+    work_signals().stop_requested = true;
+}
+
+class ClientArea : public QWidget {
+public:
+    ClientArea() {
+        setFocusPolicy(Qt::StrongFocus);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!main_window.screen) return;
+        QPainter painter(this);
+        painter.drawImage(0, 0, *surface_image(*main_window.screen));
+    }
+    void resizeEvent(QResizeEvent*) override { client_resized(); }
+    void keyPressEvent(QKeyEvent* event) override { key_down(*event); }
+    void keyReleaseEvent(QKeyEvent* event) override {
+        restart_frame_timer();
+        QWidget::keyReleaseEvent(event);
+    }
+    void wheelEvent(QWheelEvent* event) override { wheel_turned(*event); }
+    void focusInEvent(QFocusEvent* event) override {
+        focus_gained();
+        QWidget::focusInEvent(event);
+    }
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::LocaleChange) locale_changed();
+        QWidget::changeEvent(event);
+    }
+};
+
+class MainWindow : public QMainWindow {
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        window_closing();
+        event->accept();
+    }
+};
+
+// ---- commands ----
+
+// Until the parameter dialogs exist, every dialog accepts the parameters as they stand.
+void accept_parameters(DialogId, CommandParams& params, QWidget*) { params.cancelled = false; }
+
+void run_window_dialog(DialogId dialog, CommandParams& params) {
+    if (dialog == DIAL_ASSIGN_COLORS) run_assign_colors_dialog(main_window.frame);
+    else accept_parameters(dialog, params, main_window.frame);
+}
+
+// Commands that are neither outputs nor dialogs.
+void run_other_command(int id) {
+    MenuCommandResult result = run_menu_command(id, menu_state(), app_state());
+    if (result == MenuCommandResult::DiscardBitmaps) discard_screen_bitmaps();
+    if (result != MenuCommandResult::NotMenuCommand) show_menu_state();
+    else if (id == CMD_EXIT) main_window.frame->close();
+    else if (main_window.plugins.run_command) main_window.plugins.run_command(id);
+}
+
+// A menu item chosen: its command runs once the menu has closed.
+void command_chosen(int id) {
+    dispatch_command(id);
+    show_menu_state();  // Qt toggled the item's check mark by itself
+}
+
+void build_menu_bar() {
+    std::span<const Menu> bar = menu_bar();
+    for (int position = 0; position < MENU_COUNT; ++position) {
+        QMenu* menu = main_window.frame->menuBar()->addMenu(to_qstring(bar[position].title));
+        main_window.menus[position] = menu;
+        for (const MenuItem& item : bar[position].items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(to_qstring(item.text));
+            action->setCheckable(menu_item_checkable(item.id));
+            int id = item.id;
+            QObject::connect(action, &QAction::triggered, main_window.client, [id] { command_chosen(id); },
+                             Qt::QueuedConnection);
+            main_window.items[id] = action;
+        }
+        // Movies stand still while a menu is open.
+        QObject::connect(menu, &QMenu::aboutToShow, menu_opened);
+        QObject::connect(menu, &QMenu::aboutToHide, restart_frame_timer);
+    }
+}
+
+// The system fixed-pitch font's maximum character width and line height
+// (character height plus external leading), measured on an image of the display's kind.
+FontMetrics fixed_font_metrics() {
+    std::unique_ptr<Surface> probe = make_image_surface(1, 1);
+    if (!probe) fatal_error(MSG_GDI_ERROR, "SKY", __LINE__);
+    return probe->font_metrics();
+}
+
+void create_window() {
+    main_window.frame = new MainWindow;
+    main_window.frame->setWindowTitle(to_qstring(load_string(STR_PRODUCT)));
+
+    FontMetrics font = fixed_font_metrics();
+    main_window.metrics.char_width = font.char_width;
+    main_window.metrics.line_height = font.line_height;
+
+    auto* central = new QWidget;
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    main_window.client = new ClientArea;
+    // At least a line and a few columns: the view's page steps need one.
+    main_window.client->setMinimumSize(4 * main_window.metrics.char_width, 2 * main_window.metrics.line_height);
+    main_window.bars[SCROLL_HORIZONTAL] = new QScrollBar(Qt::Horizontal);
+    main_window.bars[SCROLL_VERTICAL] = new QScrollBar(Qt::Vertical);
+    grid->addWidget(main_window.client, 0, 0);
+    grid->addWidget(main_window.bars[SCROLL_VERTICAL], 0, 1);
+    grid->addWidget(main_window.bars[SCROLL_HORIZONTAL], 1, 0);
+    for (ScrollBarKind kind : {SCROLL_HORIZONTAL, SCROLL_VERTICAL}) {
+        main_window.bars[kind]->setFocusPolicy(Qt::NoFocus);
+        connect_scroll_bar(kind);
+    }
+    main_window.frame->setCentralWidget(central);
+    main_window.client->setFocus();
+
+    build_menu_bar();
+    show_menu_state();
+    main_window.frame->resize(WINDOW_WIDTH_CHARS * main_window.metrics.char_width,
+                         WINDOW_HEIGHT_CHARS * main_window.metrics.char_width);
+
+    main_window.frame_timer = new QTimer(main_window.frame);
+    QObject::connect(main_window.frame_timer, &QTimer::timeout, frame_tick);
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, [](QSessionManager&) { offer_to_save(); });
+}
+
+void install_shell() {
+    ShellHooks hooks;
+    hooks.run_dialog = run_window_dialog;
+    hooks.set_menu_groups_enabled = enable_menu_groups;
+    hooks.show_scroll_bars = show_scroll_bars;
+    hooks.repaint_now = repaint_now;
+    hooks.invalidate = invalidate;
+    hooks.restart_frame_timer = restart_frame_timer;
+    hooks.stop_frame_timer = stop_frame_timer;
+    hooks.discard_screen_bitmaps = discard_screen_bitmaps;
+    hooks.capture_snapshot = capture_snapshot;
+    hooks.run_other_command = run_other_command;
+    set_shell_hooks(hooks);
+    ReportDisplay display;
+    display.line_added = show_new_line;
+    display.progress = show_progress;
+    set_report_display(display);
+}
+
+}  // namespace
+
+QMainWindow* open_main_window(const Location* place) {
+    install_qt_message_presenter();
+    install_qt_event_pump();
+    install_qt_settings_store();
+    install_qt_window_text_color();
+    // Overflow, underflow, division by zero and inexact results give
+    // infinities, zeros and rounded values; they never trap.
+    fedisableexcept(FE_ALL_EXCEPT);
+
+    AppState& app = app_state();
+    app.help_file = data_file_path(std::string(load_string(STR_HELP_FILE)));
+    load_colors();
+    load_cities(app.sky.location);
+    if (place) app.sky.location = *place;
+    app.params = default_command_params(clock_now());
+
+    create_window();
+    install_shell();
+    show_scroll_bars(false, 0);
+    main_window.frame->show();
+    restart_frame_timer();
+    return main_window.frame;
+}
+
+void release_main_window() {
+    stop_frame_timer();
+    discard_screen_bitmaps();
+    report_clear(app_state().report);
+    free_cities();
+    set_shell_hooks(ShellHooks{});
+    set_report_display(ReportDisplay{});
+    // Messages and the pump go back to standard error and to nothing: Qt is leaving.
+    set_message_presenter(nullptr);
+    set_pending_event_processor(nullptr);
+    delete main_window.frame;
+    WindowPlugins plugins = main_window.plugins;
+    main_window = Window{};
+    main_window.plugins = plugins;
+}
+
+int window_main(int argc, char** argv, const Location* place) {
     QApplication application(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Skyloom 2");
-    window.show();
-    return application.exec();
+    // Qt gives the C library the user's locale; printf and strtod keep the
+    // '.' that the rest of the program reads and writes.
+    std::setlocale(LC_NUMERIC, "C");
+    open_main_window(place);
+    int code = QApplication::exec();
+    release_main_window();
+    return code;
+}
+
+void set_window_plugins(const WindowPlugins& plugins) { main_window.plugins = plugins; }
+
+QWidget* client_area() { return main_window.client; }
+
+QScrollBar* window_scroll_bar(ScrollBarKind bar) { return main_window.bars[bar]; }
+
+QMenu* top_menu(int position) { return main_window.menus[position]; }
+
+QAction* menu_action(int id) {
+    auto it = main_window.items.find(id);
+    return it == main_window.items.end() ? nullptr : it->second;
+}
+
+const ReportViewMetrics& window_view_metrics() { return main_window.metrics; }
+
+void menu_opened() {
+    AppState& app = app_state();
+    for (const MenuItemEnable& item : update_menu_state(app, main_window.snapshot != nullptr))
+        if (QAction* action = menu_action(item.id)) action->setEnabled(item.enabled);
+    show_menu_state();
+    stop_frame_timer();
 }
