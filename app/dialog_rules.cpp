@@ -178,6 +178,36 @@ DialogError apply_dialog(DialogId dialog, const DialogEntry& e, CommandParams& p
     }
     case DIAL_PLANETS:
         return planets_dialog(e, p);
+    case DIAL_PLANET_ANGLE: {
+        IntField year = year_field(e.year, CTL_YEAR);
+        IntField month = month_field(e.month, CTL_ANGLE_MONTH);
+        if (DialogError err = validate_int_fields({&year, &month}); err.message_id) return err;
+        // The main planet's own box is unchecked and disabled.
+        int others = e.planet_set & 0x7F8 & ~(1 << e.main_planet);
+        if (others == 0) {
+            int first = e.main_planet == BODY_MERCURY ? BODY_VENUS : BODY_MERCURY;
+            return {MSG_SELECT_PLANET, CTL_ANGLE_FIRST_OTHER + first - BODY_MERCURY};
+        }
+        p.year = year.value;
+        p.month = month.value;
+        p.planet_set = others;
+        p.main_planet = e.main_planet;
+        normalise_day(p);
+        return {};
+    }
+    case DIAL_JM_GRAPH: {
+        IntField year = year_field(e.year, CTL_YEAR);
+        IntField month = month_field(e.month, CTL_JM_MONTH);
+        if (DialogError err = validate_int_fields({&year, &month}); err.message_id) return err;
+        int moons = e.moon_set & 0xF;  // Io, Europa, Ganymede, Callisto
+        if (moons == 0) return {MSG_SELECT_MOON, CTL_FIRST_MOON};
+        p.year = year.value;
+        p.month = month.value;
+        p.moon_set = moons;
+        p.number_moons = e.number_moons;
+        normalise_day(p);
+        return {};
+    }
     case DIAL_DN_MOVIE: {
         CommandParams q = p;
         if (DialogError err = check_date_time(e, q); err.message_id) return err;

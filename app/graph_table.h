@@ -1,0 +1,21 @@
+#pragma once
+// The graphs by command: each command's generator, called with the
+// parameters its dialog left and the sky context, on any drawing surface.
+#include "app/app_state.h"
+#include "graphs/drawing.h"
+#include "platform/surface.h"
+
+// Draws the graph of a command; returns 1 when stopped, else 0.
+using GraphGenerator = int (*)(Surface& surface, const GraphStyle& style, const CommandParams& params,
+                               const SkyContext& sky);
+
+// The generator of a graph command (11..25), or nullptr for another id.
+GraphGenerator find_graph_generator(int command);
+
+// The style graphs are drawn in: the colour table's colours, the window's
+// background, and tick marks or grid lines.
+GraphStyle current_graph_style(bool grid_lines);
+
+// Paints the graph space's background and draws the command's graph on a
+// surface of width x height device pixels; returns 1 when stopped.
+int draw_command_graph(int command, Surface& surface, int width, int height, const GraphStyle& style);

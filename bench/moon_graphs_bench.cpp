@@ -1,0 +1,48 @@
+// The Moon, Jupiter-moons and Eclipses graphs, each drawn onto a 1000 x 750
+// image as the window's snapshot or a PNG file would be (the eclipses over a
+// thousand years: a phase table and eclipse search per year).
+#include <benchmark/benchmark.h>
+
+#include <functional>
+
+#include "graphs/eclipses_graph.h"
+#include "graphs/moon_graphs.h"
+#include "platform/qt/gui_session.h"
+#include "platform/qt/surface_qt.h"
+
+namespace {
+
+const Location GREENWICH{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.4778, 0.0014, 0.0, 46};
+
+void draw_graph(benchmark::State& state, const std::function<int(Surface&, const GraphStyle&)>& graph) {
+    ensure_gui_session();
+    GraphStyle style;
+    for (int i = 0; i < STYLE_COLOR_COUNT; ++i) style.colors[i] = surface_color(12 * i, 128, 255 - 12 * i);
+    for (auto _ : state) {
+        auto image = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
+        setup_drawing(*image, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &style);
+        benchmark::DoNotOptimize(graph(*image, style));
+    }
+}
+
+void BM_MoonAngularSpeedGraph(benchmark::State& state) {
+    draw_graph(state, [](Surface& s, const GraphStyle& g) { return moon_angular_speed_graph(s, g, 2026, GREENWICH); });
+}
+void BM_MoonIlluminationGraph(benchmark::State& state) {
+    draw_graph(state, [](Surface& s, const GraphStyle& g) { return moon_illumination_graph(s, g, 2026, 3, GREENWICH); });
+}
+void BM_JupiterMoonsGraph(benchmark::State& state) {
+    draw_graph(state, [](Surface& s, const GraphStyle& g) {
+        return jupiter_moons_graph(s, g, 2026, 3, MOON_SET_IO | MOON_SET_EUROPA | MOON_SET_GANYMEDE | MOON_SET_CALLISTO,
+                                   true, GREENWICH);
+    });
+}
+void BM_EclipsesGraph1000Years(benchmark::State& state) {
+    draw_graph(state, [](Surface& s, const GraphStyle& g) { return eclipses_graph(s, g, 1500, 2499, GREENWICH); });
+}
+BENCHMARK(BM_MoonAngularSpeedGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoonIlluminationGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JupiterMoonsGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EclipsesGraph1000Years)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,47 @@
+// The six planet graphs, each drawn whole on a 1000 x 750 off-screen image (the
+// size of a PNG written by the command line).
+#include <benchmark/benchmark.h>
+
+#include "graphs/planet_graphs.h"
+#include "platform/qt/gui_session.h"
+#include "platform/qt/surface_qt.h"
+
+namespace {
+
+constexpr int ALL_PLANETS = 0x7F8;  // Mercury .. Pluto
+
+template <typename Graph>
+void draw_planet_graph(benchmark::State& state, Graph graph) {
+    ensure_gui_session();
+    GraphStyle style;
+    for (int i = 0; i < STYLE_COLOR_COUNT; ++i) style.colors[i] = surface_color(20 * i, 255 - 10 * i, 128);
+    for (auto _ : state) {
+        auto image = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
+        setup_drawing(*image, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &style);
+        benchmark::DoNotOptimize(graph(*image, style, 2026, ALL_PLANETS));
+    }
+}
+
+// Every graph of 2026 with every planet; the angles of March from Mars.
+void BM_PlanetOrbitGraph(benchmark::State& state) { draw_planet_graph(state, planet_orbit_graph); }
+void BM_PlanetMagnitudeGraph(benchmark::State& state) { draw_planet_graph(state, planet_magnitude_graph); }
+void BM_PlanetIlluminationGraph(benchmark::State& state) { draw_planet_graph(state, planet_illumination_graph); }
+void BM_PlanetDiameterGraph(benchmark::State& state) { draw_planet_graph(state, planet_diameter_graph); }
+void BM_PlanetDistanceGraph(benchmark::State& state) {
+    draw_planet_graph(state, [](Surface& s, const GraphStyle& g, int year, int set) {
+        return planet_distance_graph(s, g, year, set | 1 << 2, 1);  // Earth too
+    });
+}
+void BM_PlanetAngleGraph(benchmark::State& state) {
+    draw_planet_graph(state, [](Surface& s, const GraphStyle& g, int year, int set) {
+        return planet_angle_graph(s, g, year, 3, Location{}, 5, set & ~(1 << 5));
+    });
+}
+BENCHMARK(BM_PlanetOrbitGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlanetMagnitudeGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlanetIlluminationGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlanetDiameterGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlanetDistanceGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlanetAngleGraph)->Unit(benchmark::kMillisecond);
+
+}  // namespace

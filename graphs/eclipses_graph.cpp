@@ -1,0 +1,60 @@
+// The Eclipses graph: one row per year, a dot at each eclipse's maximum.
+#include "graphs/eclipses_graph.h"
+
+#include "engine/eclipses.h"
+#include "format/format.h"
+#include "resources/strings.h"
+
+namespace {
+
+constexpr int STR_MONTH = 7;         // "Month"
+constexpr int STR_TITLE = 1001;      // "Eclipses Graph for %d to %d"
+constexpr int STR_YEAR = 1002;       // "Year"
+constexpr int COLOR_SUN = 0;
+constexpr int COLOR_MOON = 1;
+
+}  // namespace
+
+int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, int stop_year,
+                   const Location& location) {
+    const int cw = char_width(surface);
+    const int lh = line_height(surface);
+    GraphFrame frame = make_graph_frame(surface, 10, 4, start_year);
+    // Units between year rows: the first year on the bottom edge, the last on the top.
+    const double row_step =
+        stop_year == start_year ? 0.0 : static_cast<double>(frame.height) / (stop_year - start_year);
+    auto row_y = [&](int year) { return static_cast<int>((year - start_year) * row_step + frame.y0); };
+
+    draw_frame(surface, frame.x0, frame.y0 + frame.height, frame.x0 + frame.width, frame.y0, false,
+               style.colors[STYLE_WINDOW_TEXT]);
+    draw_graph_caption(surface, frame, GRAPH_HEIGHT - lh, graph_text(STR_TITLE, start_year, stop_year));
+    draw_graph_caption(surface, frame, 2 * lh, load_string(STR_MONTH));
+    draw_value_caption(surface, frame, 9, load_string(STR_YEAR));
+    // A rule and a label for the first year and then for each year at least a
+    // line height above the last labelled one, so that labels never overlap.
+    int labelled_y = 0;
+    for (int year = start_year; year <= stop_year; ++year) {
+        const int y = row_y(year);
+        if (year != start_year && y - labelled_y < lh) continue;
+        draw_value_rule(surface, style, frame, y, format_fixed(year, 4, 0), frame.x0 - 3 * cw);
+        labelled_y = y;
+    }
+
+    PhaseTable table;
+    EclipseList list;
+    for (int year = start_year; year <= stop_year; ++year) {
+        set_graph_period(frame, year);  // each year's dots on its own calendar
+        if (year == start_year) draw_month_axis(surface, style, year, frame);
+        if (graph_stopped()) return 1;
+        build_phase_table(year, table);
+        find_year_eclipses(year, table, location, list);
+        if (graph_stopped()) return 1;
+        const int y = row_y(year);
+        for (int i = 0; i < list.count; ++i) {
+            const EclipseEntry& eclipse = list.entries[i];
+            fill_disc(surface, style, date_to_x(frame.x0, frame.width, frame.days, eclipse.jd_max, frame.start), y,
+                      cw / 2, eclipse.kind == LUNAR_ECLIPSE ? COLOR_MOON : COLOR_SUN, -1, false);
+        }
+    }
+    return 0;
+}

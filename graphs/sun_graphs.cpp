@@ -1,0 +1,320 @@
+// The Sun graphs: four yearly curves against the month axis (equation of
+// time, day length, altitude at transit, sunrise azimuth) and the analemma.
+#include "graphs/sun_graphs.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "engine/angles.h"
+#include "engine/calendar.h"
+#include "engine/rise_set.h"
+#include "engine/sun.h"
+#include "format/format.h"
+#include "graphs/graph_frame.h"
+#include "resources/strings.h"
+
+namespace {
+
+// String ids of the titles and captions.
+constexpr int STR_MONTH = 7;
+constexpr int STR_EQUATION_OF_TIME_TITLE = 19;
+constexpr int STR_MINUTES = 20;
+constexpr int STR_DAY_LENGTH_TITLE = 21;
+constexpr int STR_HOURS = 22;
+constexpr int STR_SUN_ANGLE_TITLE = 23;
+constexpr int STR_ANGLE_AT_TRANSIT = 24;
+constexpr int STR_ANALEMMA_TITLE = 25;
+constexpr int STR_SHADOW_CAPTION = 26;
+constexpr int STR_SUNRISE_TITLE = 27;
+constexpr int STR_AZIMUTH_OF_SUN = 28;
+
+constexpr int BODY_SUN = 0;  // also the Sun's colour-table entry
+
+// The Sun's azimuth (degrees from north through east, [0, 360)) and altitude
+// (degrees) at a UT instant, seen from location.
+void sun_horizontal(JulianDay instant, const Location& location, double& azimuth, double& altitude) {
+    double day = 0.0;
+    int month = 0;
+    int year = 0;
+    calendar_date(instant, day, month, year);
+    int whole_day = static_cast<int>(day);
+    double hours = (day - whole_day) * 24.0;
+    double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, anomaly = 0.0;
+    sun_position(hours, whole_day, month, year, 1, ra, dec, longitude, distance, semidiameter, anomaly);
+    equatorial_to_horizontal(hours, ra, dec, whole_day, month, year, azimuth, altitude, location);
+    azimuth = normalize_degrees(azimuth);
+}
+
+// The Sun's altitude normalised into [0, 360): at most 90 while it is above
+// the horizon, above 270 while it is below.
+double sun_altitude_turned(JulianDay instant, const Location& location) {
+    double azimuth = 0.0, altitude = 0.0;
+    sun_horizontal(instant, location, azimuth, altitude);
+    return normalize_degrees(altitude);
+}
+
+void whole_date(JulianDay t, int& day, int& month, int& year) {
+    double fractional_day = 0.0;
+    calendar_date(t, fractional_day, month, year);
+    day = static_cast<int>(fractional_day);
+}
+
+// ---- The sampled values, for a sample at 0 h UT of a date ----
+// Each returns false when the sample has no value and is not plotted.
+using SunValue = bool (*)(JulianDay t, const Location& location, double& value);
+
+bool equation_of_time_minutes(JulianDay t, const Location&, double& value) {
+    int day = 0, month = 0, year = 0;
+    whole_date(t, day, month, year);
+    value = equation_of_time(day, month, year) * 60.0;
+    return true;
+}
+
+bool day_length_hours(JulianDay t, const Location& location, double& value) {
+    int day = 0, month = 0, year = 0;
+    whole_date(t, day, month, year);
+    double rise = 0.0, set = 0.0;
+    rise_set(BODY_SUN, day, month, year, rise, set, location);
+    if (rise != NO_EVENT_HOURS && set != NO_EVENT_HOURS) {
+        value = std::fabs(set - rise);
+        return true;
+    }
+    // No rising or no setting: polar day when the Sun is up at noon, else polar night.
+    value = sun_altitude_turned(t + 0.5, location) <= 90.0 ? 24.0 : 0.0;
+    return true;
+}
+
+bool transit_altitude(JulianDay t, const Location& location, double& value) {
+    int day = 0, month = 0, year = 0;
+    whole_date(t, day, month, year);
+    // 12 h less the equation of time: when the true Sun crosses the meridian.
+    double altitude = sun_altitude_turned(t + 0.5 - equation_of_time(day, month, year) / 24.0, location);
+    value = altitude > 90.0 ? 0.0 : altitude;
+    return true;
+}
+
+bool sunrise_azimuth(JulianDay t, const Location& location, double& value) {
+    int day = 0, month = 0, year = 0;
+    whole_date(t, day, month, year);
+    double rise = 0.0, set = 0.0;
+    rise_set(BODY_SUN, day, month, year, rise, set, location);
+    if (rise == NO_EVENT_HOURS) return false;
+    // The rise time is local standard time; the Sun's place wants UT.
+    double altitude = 0.0;
+    sun_horizontal(t + (rise - location.time_zone) / 24.0, location, value, altitude);
+    return true;
+}
+
+// ---- Value rules ----
+
+int label_column(Surface& surface, const GraphFrame& frame, int factor) {
+    return frame.x0 - factor * char_width(surface);
+}
+
+std::string integer_label(const char* format, int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// -20 ... 20 minutes every 5, "%3d" written left-aligned four columns left of the frame.
+void equation_of_time_rules(Surface& surface, const GraphStyle& style, const GraphFrame& frame) {
+    int x = label_column(surface, frame, 4);
+    for (int v = -20; v <= 20; v += 5) {
+        int y = value_to_y(-20.0, 20.0, v, frame.height, frame.y0);
+        draw_y_rule(surface, style, y, frame.x0, frame.width);
+        surface.draw_text({x, y + line_height(surface) / 2}, integer_label("%3d", v));
+    }
+}
+
+// Rules from bottom to top every step, each labelled with format, centred two
+// columns left of the frame.
+void labelled_rules(Surface& surface, const GraphStyle& style, const GraphFrame& frame, int bottom, int top,
+                    int step, const char* format) {
+    int x = label_column(surface, frame, 2);
+    for (int v = bottom; v <= top; v += step) {
+        int y = value_to_y(bottom, top, v, frame.height, frame.y0);
+        draw_value_rule(surface, style, frame, y, integer_label(format, v), x);
+    }
+}
+
+void day_length_rules(Surface& surface, const GraphStyle& style, const GraphFrame& frame) {
+    labelled_rules(surface, style, frame, 0, 24, 2, "%2d");
+}
+
+void sun_angle_rules(Surface& surface, const GraphStyle& style, const GraphFrame& frame) {
+    labelled_rules(surface, style, frame, 0, 90, 10, "%2d\xB0");
+}
+
+// 30 ... 150 degrees every 30, labels centred on their y; the end values lie
+// on the frame and get no rule.
+void sunrise_rules(Surface& surface, const GraphStyle& style, const GraphFrame& frame) {
+    int x = label_column(surface, frame, 3);
+    for (int v = 30; v <= 150; v += 30) {
+        int y = value_to_y(30.0, 150.0, v, frame.height, frame.y0);
+        if (v != 30 && v != 150) draw_y_rule(surface, style, y, frame.x0, frame.width);
+        draw_text_centered(surface, x, y, integer_label("%d\xB0", v));
+    }
+}
+
+// ---- The yearly graphs ----
+
+struct YearlySunGraph {
+    int x_factor;  // left margin, char_width units
+    int y_factor;  // bottom margin, line_height units
+    int title_id;
+    int caption_id;      // value caption
+    int caption_column;  // its column left of the frame, char_width units
+    double bottom;       // value axis
+    double top;
+    void (*draw_rules)(Surface&, const GraphStyle&, const GraphFrame&);
+    SunValue value;
+    // Stepping from one sample to the next: t := t + lead; the curve ends when
+    // t is at or beyond the end, else t := min(t + step, end).
+    double lead_days;
+    double step_days;
+};
+
+constexpr YearlySunGraph EQUATION_OF_TIME = {
+    7, 4, STR_EQUATION_OF_TIME_TITLE, STR_MINUTES, 6, -20.0, 20.0, equation_of_time_rules,
+    equation_of_time_minutes, 3.0, 3.0};
+constexpr YearlySunGraph DAY_LENGTH = {
+    7, 4, STR_DAY_LENGTH_TITLE, STR_HOURS, 6, 0.0, 24.0, day_length_rules, day_length_hours, 0.0, 7.0};
+constexpr YearlySunGraph SUN_ANGLE = {
+    7, 4, STR_SUN_ANGLE_TITLE, STR_ANGLE_AT_TRANSIT, 6, 0.0, 90.0, sun_angle_rules, transit_altitude, 0.0, 5.0};
+constexpr YearlySunGraph SUNRISE = {
+    9, 4, STR_SUNRISE_TITLE, STR_AZIMUTH_OF_SUN, 8, 30.0, 150.0, sunrise_rules, sunrise_azimuth, 2.0, 2.0};
+
+// A title with the year, the latitude in degrees, minutes and seconds and its
+// hemisphere letter.
+std::string latitude_title(int title_id, int year, const Location& location) {
+    return graph_text(title_id, year, format_angle(location.latitude, true).c_str(),
+                      compass_letter(location.latitude_hemisphere));
+}
+
+// A full-height line at the local time of each equinox and solstice, with its
+// abbreviation above the frame.
+void draw_season_markers(Surface& surface, const GraphFrame& frame, int year, const Location& location) {
+    JulianDay instants[4];
+    season_instants(year, instants);
+    int label_top = frame.y0 + frame.height + line_height(surface) * 3 / 2;
+    for (int season = 0; season < 4; ++season) {
+        int x = date_to_x(frame.x0, frame.width, frame.days, instants[season] + location.time_zone / 24.0,
+                          frame.start);
+        draw_line(surface, x, frame.y0, x, frame.y0 + frame.height);
+        draw_text_centered(surface, x, label_top, season_abbreviation(season));
+    }
+}
+
+int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, const Location& location,
+                          const YearlySunGraph& graph, const std::string& title) {
+    GraphFrame frame = make_graph_frame(surface, graph.x_factor, graph.y_factor, year);
+    int row = line_height(surface);
+    draw_graph_outline(surface, style, frame);
+    draw_graph_caption(surface, frame, GRAPH_HEIGHT - row, title);
+    draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH));
+    draw_value_caption(surface, frame, graph.caption_column, load_string(graph.caption_id));
+    graph.draw_rules(surface, style, frame);
+    draw_month_axis(surface, style, year, frame);
+    draw_season_markers(surface, frame, year, location);
+
+    if (graph_stopped()) return 1;
+    select_color_pen(surface, style, BODY_SUN);
+    GraphCurve curve;
+    for (JulianDay t = frame.start;;) {
+        double value = 0.0;
+        if (graph.value(t, location, value))
+            extend_curve(surface, curve, date_to_x(frame.x0, frame.width, frame.days, t, frame.start),
+                         value_to_y(graph.bottom, graph.top, value, frame.height, frame.y0));
+        if (graph_stopped()) return 1;
+        t += graph.lead_days;
+        if (t >= frame.end) break;
+        t = std::fmin(t + graph.step_days, frame.end);
+    }
+    return 0;
+}
+
+// ---- The analemma ----
+
+// The noon shadow of a unit vertical stick on the date of t: its component
+// along the meridian and its east-west component.
+void noon_shadow(JulianDay t, const Location& location, double& meridian, double& east_west) {
+    double azimuth = 0.0, altitude = 0.0;
+    sun_horizontal(t + 0.5, location, azimuth, altitude);
+    double length = altitude >= 89.999 ? 0.0 : 1.0 / tan_deg(altitude);
+    polar_to_rect(length, azimuth, meridian, east_west);
+}
+
+}  // namespace
+
+int equation_of_time_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
+    return draw_yearly_sun_graph(surface, style, year, location, EQUATION_OF_TIME,
+                                 graph_text(STR_EQUATION_OF_TIME_TITLE, year));
+}
+
+int day_length_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
+    return draw_yearly_sun_graph(surface, style, year, location, DAY_LENGTH,
+                                 latitude_title(STR_DAY_LENGTH_TITLE, year, location));
+}
+
+int sun_angle_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
+    return draw_yearly_sun_graph(surface, style, year, location, SUN_ANGLE,
+                                 latitude_title(STR_SUN_ANGLE_TITLE, year, location));
+}
+
+int sunrise_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
+    return draw_yearly_sun_graph(surface, style, year, location, SUNRISE,
+                                 latitude_title(STR_SUNRISE_TITLE, year, location));
+}
+
+int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
+    int column = char_width(surface);
+    int row = line_height(surface);
+    GraphFrame frame;
+    frame.x0 = 4 * column;
+    frame.y0 = 4 * row;
+    frame.width = (GRAPH_WIDTH / 2 - frame.x0) * 2;
+    frame.height = (GRAPH_HEIGHT / 2 - frame.y0) * 2;
+    set_graph_period(frame, year);
+    int left = frame.x0 - column;
+    int right = frame.x0 + frame.width + column;
+    int middle = frame.y0 + frame.height / 2;
+
+    // The frame stands one character and one line clear of the plot.
+    draw_frame(surface, left, frame.y0 + frame.height + row, right, frame.y0 - row, false,
+               style.colors[STYLE_WINDOW_TEXT]);
+    draw_line(surface, left, middle, right, middle);
+    draw_graph_caption(surface, frame, GRAPH_HEIGHT - row, latitude_title(STR_ANALEMMA_TITLE, year, location));
+    draw_graph_caption(surface, frame, 2 * row, load_string(STR_SHADOW_CAPTION));
+
+    // One scale for both axes, from the shortest and longest noon shadows
+    // along the meridian (near the solstices).
+    double june = 0.0, december = 0.0, unused = 0.0;
+    noon_shadow(julian_day(14.0, 6, year), location, june, unused);
+    noon_shadow(julian_day(25.0, 12, year), location, december, unused);
+    double lo = min_of(june, december);
+    double range = max_of(june, december) - lo;
+
+    surface.set_background_opaque(false);
+    if (graph_stopped()) return 1;
+    select_color_pen(surface, style, BODY_SUN);
+    // To 1 January of the next year, so that the figure closes.
+    JulianDay end = julian_day(1.0, 1, year + 1);
+    GraphCurve curve;
+    for (JulianDay t = frame.start;;) {
+        double meridian = 0.0, east_west = 0.0;
+        noon_shadow(t, location, meridian, east_west);
+        int x = frame.x0 + round_to_int((meridian - lo) / range * frame.width);
+        int y = frame.y0 + round_to_int(frame.height * 0.5 - east_west / range * frame.width);
+        extend_curve(surface, curve, x, y);
+        double day = 0.0;
+        int month = 0, sample_year = 0;
+        calendar_date(t, day, month, sample_year);
+        if (day <= 2.0 && sample_year == year) surface.draw_text({x, y}, std::to_string(month));
+        if (graph_stopped()) return 1;
+        if (t >= end) break;
+        t = std::fmin(t + 2.0, end);
+    }
+    return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The five Sun graphs over one calendar year at the observer's location: the
+// equation of time, the length of the day, the Sun's altitude at transit, the
+// analemma (the noon shadow of a vertical stick) and the azimuth of sunrise.
+//
+// Each draws on a surface already in the graph mapping (setup_drawing with
+// DRAWING_GRAPH), the curve in the Sun's colour and everything else in the
+// window-text colour.  Each returns 1 when the user stopped it or the window
+// must be repainted (the drawing is then partial), else 0.
+#include "engine/location.h"
+#include "graphs/drawing.h"
+
+int equation_of_time_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
+int day_length_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
+int sun_angle_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
+// Meant for latitudes up to 60 degrees (the command refuses higher ones).
+int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
+int sunrise_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
