@@ -9,16 +9,20 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/commands.h"
+#include "app/graph_table.h"
 #include "app/location.h"
 #include "cli/ephemeris.h"
 #include "engine/calendar.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
+#include "platform/qt/gui_session.h"
+#include "platform/qt/surface_qt.h"
 #include "platform/text_encoding.h"
 #include "resources/strings.h"
 
@@ -41,6 +45,19 @@ constexpr ReportName REPORT_NAMES[] = {
     {"almanac", CMD_ALMANAC},
 };
 
+constexpr ReportName GRAPH_NAMES[] = {
+    {"jupiter-moons", CMD_JUPITER_MOONS_GRAPH}, {"planet-orbit", CMD_PLANET_ORBIT},
+    {"planet-magnitude", CMD_PLANET_MAGNITUDE}, {"planet-illumination", CMD_PLANET_ILLUMINATION},
+    {"planet-diameter", CMD_PLANET_DIAMETER},   {"planet-distance", CMD_PLANET_DISTANCE},
+    {"planet-angle", CMD_PLANET_ANGLE},         {"equation-of-time", CMD_EQUATION_OF_TIME},
+    {"day-length", CMD_DAY_LENGTH},             {"sun-angle", CMD_SUN_ANGLE},
+    {"analemma", CMD_ANALEMMA},                 {"sunrise", CMD_SUNRISE},
+    {"moon-speed", CMD_MOON_SPEED},             {"moon-illumination", CMD_MOON_ILLUMINATION},
+    {"eclipses", CMD_ECLIPSES_GRAPH},
+};
+
+constexpr const char* MOON_NAMES[] = {"io", "europa", "ganymede", "callisto"};
+
 constexpr const char* BODY_NAMES[] = {"sun",     "moon",   "earth",  "mercury", "venus", "mars",
                                       "jupiter", "saturn", "uranus", "neptune", "pluto"};
 
@@ -53,11 +70,17 @@ const char USAGE[] =
     "  skyloom ephemeris [--date YYYY-MM-DD] [--time HH:MM] [location options]\n"
     "                   [--bodies LIST] [--csv] [--jupiter-moons]\n"
     "                                   the engine's places of the bodies at one local instant\n"
+    "  skyloom graph NAME [OPTIONS] -o FILE.png|FILE.svg|FILE.pdf [--size WxH] [--grid]\n"
+    "                                   draw a graph into a picture file\n"
     "  skyloom --help | skyloom report --help\n"
     "\n"
     "NAME: introduction calendar seasons easter lunar-eclipses solar-eclipses planet-view\n"
     "      planet-apsides planet-conj-opp planet-data moon-apsides moon-nodes meteor-showers\n"
     "      twilight almanac\n"
+    "\n"
+    "Graph NAME: jupiter-moons planet-orbit planet-magnitude planet-illumination\n"
+    "      planet-diameter planet-distance planet-angle equation-of-time day-length\n"
+    "      sun-angle analemma sunrise moon-speed moon-illumination eclipses\n"
     "\n"
     "OPTIONS:\n"
     "  --year Y          year, or the first year of a range (1000..3000)\n"
@@ -67,6 +90,12 @@ const char USAGE[] =
     "  --date YYYY-MM-DD --time HH:MM   local date and time (movies)\n"
     "  --planets LIST    comma-separated bodies, e.g. mercury,venus,mars\n"
     "  --bodies LIST     ephemeris: sun,moon,mercury,...,pluto (default all)\n"
+    "  --moons LIST      graphs: io,europa,ganymede,callisto (default all)\n"
+    "  --from-sun        planet-distance: distances from the Sun (default: from the Earth)\n"
+    "  --main-planet NAME  planet-angle: the planet the angles are measured from\n"
+    "  -o FILE           graphs: the picture file, by its extension PNG, SVG or PDF\n"
+    "  --size WxH        graphs: picture size in pixels (default 1000x750)\n"
+    "  --grid            graphs: grid lines instead of tick marks\n"
     "  --csv             ephemeris: comma-separated values with a header row\n"
     "  --jupiter-moons   ephemeris: also Jupiter's four large moons (x, y, z in Jupiter radii)\n"
     "  --city NAME       a city of CITIES.DAT (default: its current city)\n"
@@ -82,8 +111,9 @@ struct Options {
 };
 
 constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-month", "date", "time",
+                                        "moons", "main-planet", "output", "size",
                                         "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name"};
-constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons"};  // options without a value
+constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
 
 // ---- the command line's stand-ins for the window ----
@@ -122,6 +152,35 @@ void override_field(std::string& field, const char* name) {
     if (auto v = option(name)) field = *v;
 }
 
+// Bit set over the positions of names from a comma-separated list; -1 for an unknown name.
+template <size_t N>
+int name_set(const std::string& list, const char* const (&names)[N]) {
+    int set = 0;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        std::string name = list.substr(start, end - start);
+        int bit = -1;
+        for (size_t b = 0; b < N; ++b)
+            if (name == names[b]) bit = static_cast<int>(b);
+        if (bit < 0) return -1;
+        set |= 1 << bit;
+        start = end + 1;
+    }
+    return set;
+}
+
+int parse_body_list(const std::string& list) { return name_set(list, BODY_NAMES); }
+
+// A body id from its name; -1 for an unknown name.
+int body_of(const std::string& name) {
+    int set = parse_body_list(name);
+    for (int b = 0; set > 0 && b < static_cast<int>(std::size(BODY_NAMES)); ++b)
+        if (set == 1 << b) return b;
+    return -1;
+}
+
 // The dialog step: the options stand for what the user would type.
 void options_dialog(DialogId dialog, CommandParams& params) {
     DialogEntry entry = dialog_entry_from(dialog, params);
@@ -130,8 +189,13 @@ void options_dialog(DialogId dialog, CommandParams& params) {
     override_field(entry.month, "from-month");
     override_field(entry.end_month, "to-month");
     if (!option("end-year") && option("year")) entry.end_year = *option("year");
-    if (!option("from-month")) entry.month = "1";  // the command line covers whole years unless told
-    if (!option("to-month")) entry.end_month = "12";
+    // Month ranges cover whole years unless told; one-month dialogs keep the clock's month.
+    bool month_range = dialog == DIAL_YEAR_MR || dialog == DIAL_PLANETS;
+    if (month_range && !option("from-month")) entry.month = "1";
+    if (month_range && !option("to-month")) entry.end_month = "12";
+    entry.distance_from_sun = option("from-sun") ? 1 : 0;
+    if (auto main = option("main-planet")) entry.main_planet = body_of(*main);
+    if (auto moons = option("moons")) entry.moon_set = name_set(*moons, MOON_NAMES);
     DialogError error = apply_dialog(dialog, entry, params);
     if (error.message_id) {
         show_error(error.message_id);
@@ -144,6 +208,7 @@ void options_dialog(DialogId dialog, CommandParams& params) {
 bool parse_options(int argc, char** argv, int first, Options& out) {
     for (int i = first; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "-o") arg = "--output";
         if (arg.rfind("--", 0) != 0) return false;
         std::string name = arg.substr(2);
         bool flag = false, known = false;
@@ -157,24 +222,6 @@ bool parse_options(int argc, char** argv, int first, Options& out) {
         out.values[name] = argv[++i];
     }
     return true;
-}
-
-// Bit set over body ids from a comma-separated list; -1 for an unknown name.
-int parse_body_list(const std::string& list) {
-    int set = 0;
-    size_t start = 0;
-    while (start <= list.size()) {
-        size_t end = list.find(',', start);
-        if (end == std::string::npos) end = list.size();
-        std::string name = list.substr(start, end - start);
-        int bit = -1;
-        for (int b = 0; b < static_cast<int>(std::size(BODY_NAMES)); ++b)
-            if (name == BODY_NAMES[b]) bit = b;
-        if (bit < 0) return -1;
-        set |= 1 << bit;
-        start = end + 1;
-    }
-    return set;
 }
 
 // Splits signed decimal degrees into the dialog's whole degrees, minutes and seconds.
@@ -314,6 +361,89 @@ int ephemeris_command(int argc, char** argv) {
     return 0;
 }
 
+// --planets into the parameters; --moons and --main-planet checked for the
+// dialog step.  False after a message about an unknown name.
+bool take_body_options(CommandParams& params) {
+    if (auto planets = option("planets")) {
+        int set = parse_body_list(*planets);
+        if (set < 0) {
+            std::fprintf(stderr, "Unknown body in --planets: %s\n", planets->c_str());
+            return false;
+        }
+        params.planet_set = set;
+    }
+    if (auto moons = option("moons"); moons && name_set(*moons, MOON_NAMES) < 0) {
+        std::fprintf(stderr, "Unknown moon in --moons: %s (io, europa, ganymede, callisto)\n", moons->c_str());
+        return false;
+    }
+    if (auto main = option("main-planet"); main && (body_of(*main) < BODY_MERCURY)) {
+        std::fprintf(stderr, "Unknown planet in --main-planet: %s (mercury ... pluto)\n", main->c_str());
+        return false;
+    }
+    return true;
+}
+
+// The picture file a graph goes to, by its extension.
+enum class PictureKind { None, Png, Svg, Pdf };
+PictureKind picture_kind(const std::string& path) {
+    auto ends_with = [&](const char* e) {
+        std::string ext(e);
+        return path.size() > ext.size() && path.compare(path.size() - ext.size(), ext.size(), ext) == 0;
+    };
+    if (ends_with(".png") || ends_with(".PNG")) return PictureKind::Png;
+    if (ends_with(".svg") || ends_with(".SVG")) return PictureKind::Svg;
+    if (ends_with(".pdf") || ends_with(".PDF")) return PictureKind::Pdf;
+    return PictureKind::None;
+}
+
+// "WxH" in pixels, each 100..10000.
+bool parse_size(const std::string& text, int& width, int& height) {
+    size_t x = text.find('x');
+    return x != std::string::npos && parse_int_field(text.substr(0, x), width) &&
+           parse_int_field(text.substr(x + 1), height) && width >= 100 && width <= 10000 &&
+           height >= 100 && height <= 10000;
+}
+
+int graph_command(int argc, char** argv) {
+    if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
+    int command = 0;
+    for (const ReportName& g : GRAPH_NAMES)
+        if (argv[2] == std::string(g.name)) command = g.command;
+    Options options;
+    if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
+    run.options = &options;
+    std::string path = option("output").value_or("");
+    PictureKind kind = picture_kind(path);
+    int width = 1000, height = 750;
+    if (kind == PictureKind::None || (option("size") && !parse_size(*option("size"), width, height)))
+        return usage(stderr, EXIT_BAD_INPUT);
+    if (!start_up(options)) return EXIT_BAD_INPUT;
+    AppState& app = app_state();
+    if (!take_body_options(app.params)) return EXIT_BAD_INPUT;
+
+    ShellHooks hooks;
+    hooks.run_dialog = options_dialog;
+    set_shell_hooks(hooks);
+    dispatch_command(command);  // the pre-checks and the dialog's rules
+    if (run.refused || app.current_output != command) return EXIT_BAD_INPUT;
+
+    ensure_gui_session();
+    std::unique_ptr<Surface> surface = kind == PictureKind::Png   ? make_image_surface(width, height)
+                                       : kind == PictureKind::Svg ? make_svg_surface(path, width, height)
+                                                                  : make_pdf_surface(path, width, height);
+    bool written = surface != nullptr;
+    if (written) {
+        draw_command_graph(command, *surface, width, height, current_graph_style(option("grid").has_value()));
+        if (kind == PictureKind::Png) written = save_png(*surface, path);
+        surface.reset();  // an SVG or PDF file is finished when its surface goes
+    }
+    if (!written) {
+        std::fprintf(stderr, "Cannot write %s\n", path.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 int report_command(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
     int command = 0;
@@ -323,14 +453,7 @@ int report_command(int argc, char** argv) {
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
     if (!start_up(options)) return EXIT_BAD_INPUT;
     AppState& app = app_state();
-    if (auto planets = option("planets")) {
-        int set = parse_body_list(*planets);
-        if (set < 0) {
-            std::fprintf(stderr, "Unknown body in --planets: %s\n", planets->c_str());
-            return EXIT_BAD_INPUT;
-        }
-        app.params.planet_set = set;
-    }
+    if (!take_body_options(app.params)) return EXIT_BAD_INPUT;
 
     ShellHooks hooks;
     hooks.run_dialog = options_dialog;
@@ -373,5 +496,6 @@ int cli_main(int argc, char** argv) {
     if (verb == "--help" || verb == "-h" || verb == "help") return usage(stdout, 0);
     if (verb == "report") return report_command(argc, argv);
     if (verb == "ephemeris") return ephemeris_command(argc, argv);
+    if (verb == "graph") return graph_command(argc, argv);
     return usage(stderr, EXIT_BAD_INPUT);
 }

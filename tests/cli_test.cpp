@@ -133,3 +133,52 @@ TEST(Ephemeris, SunAndMoonAtTheMarchEquinoxOf2026AndJupitersMoons) {
 }
 
 }  // namespace
+
+namespace {
+
+// Reads the width and height from a PNG file's header.
+bool png_size(const std::string& path, int& width, int& height) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char h[24] = {};
+    if (!in.read(reinterpret_cast<char*>(h), sizeof h) || h[1] != 'P' || h[2] != 'N' || h[3] != 'G') return false;
+    width = (h[16] << 24) | (h[17] << 16) | (h[18] << 8) | h[19];
+    height = (h[20] << 24) | (h[21] << 16) | (h[22] << 8) | h[23];
+    return true;
+}
+
+TEST(GraphCommand, WritesPictureFilesOfTheAskedSize) {
+    std::string dir = ::testing::TempDir();
+    CliRun png = run_skyloom("graph day-length --year 2026 --city Greenwich --size 800x600 -o " + dir + "g.png");
+    ASSERT_EQ(png.status, 0) << png.err;
+    int w = 0, h = 0;
+    ASSERT_TRUE(png_size(dir + "g.png", w, h));
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
+    CliRun svg = run_skyloom("graph planet-distance --year 2026 --from-sun --planets mars,jupiter -o " + dir + "g.svg");
+    ASSERT_EQ(svg.status, 0) << svg.err;
+    std::string text = read_file(dir + "g.svg");
+    EXPECT_NE(text.find("<svg"), std::string::npos);
+    EXPECT_NE(text.find("Planet-Sun Distance Graph for 2026"), std::string::npos);
+    CliRun pdf = run_skyloom("graph eclipses --year 2024 --end-year 2027 -o " + dir + "g.pdf");
+    ASSERT_EQ(pdf.status, 0) << pdf.err;
+    EXPECT_EQ(read_file(dir + "g.pdf").rfind("%PDF", 0), 0u);
+}
+
+TEST(GraphCommand, RefusesWhatTheDialogsRefuse) {
+    struct Case { const char* args; const char* message; } cases[] = {
+        {"graph analemma --lat 61 --lon 0 --tz 0 -o x.png", "Latitude cannot be greater than 60"},
+        {"graph moon-illumination --year 999 -o x.png", "Year must be between 1000 and 3000"},
+        {"graph jupiter-moons --moons io,phobos -o x.png", "phobos"},
+        {"graph planet-angle --main-planet earth -o x.png", "earth"},
+        {"graph planet-orbit --planets earth -o x.png", "Select at least one planet"},
+        {"graph sunrise -o x.txt", "Usage:"},
+        {"graph sunrise --size 10x10 -o x.png", "Usage:"},
+    };
+    for (const Case& c : cases) {
+        CliRun r = run_skyloom(c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << " said: " << r.err;
+    }
+}
+
+}  // namespace

@@ -31,6 +31,7 @@
 
 #include "app/colors.h"
 #include "app/commands.h"
+#include "app/graph_table.h"
 #include "app/location.h"
 #include "app/menu_state.h"
 #include "engine/calendar.h"
@@ -659,8 +660,20 @@ void release_main_window() {
     main_window.plugins = plugins;
 }
 
+namespace {
+// Graphs draw through the graph table, in the window's colours and with the
+// Graphs menu's choice of tick marks or grid lines.
+void draw_window_graph(Surface& surface, int command) {
+    GraphStyle style = current_graph_style(menu_state().grid_lines);
+    style.background = background_color();
+    if (GraphGenerator graph = find_graph_generator(command))
+        graph(surface, style, app_state().params, app_state().sky);
+}
+}  // namespace
+
 int window_main(int argc, char** argv, const Location* place) {
     QApplication application(argc, argv);
+    if (!main_window.plugins.draw_graph) main_window.plugins.draw_graph = draw_window_graph;
     // Qt gives the C library the user's locale; printf and strtod keep the
     // '.' that the rest of the program reads and writes.
     std::setlocale(LC_NUMERIC, "C");

@@ -1,13 +1,23 @@
 #include "platform/qt/gui_session.h"
 
 #include <QGuiApplication>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <string>
 #include <memory>
 
 void ensure_gui_session() {
     if (QCoreApplication::instance()) return;
     bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
     if (!display && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        // The toolkit wants a private runtime folder; a script's session may have none.
+        std::string folder = "/tmp/skyloom-runtime-" + std::to_string(getuid());
+        mkdir(folder.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    }
     static int argc = 1;
     static char name[] = "skyloom";
     static char* argv[] = {name, nullptr};
