@@ -50,6 +50,13 @@ OBSERVATORY_TOWNS = [
     ("Uppsala", "SE", "21"),       # Uppsala Observatory
 ]
 
+# Smaller capitals of regions whose standard time is a half-hour zone.
+HALF_HOUR_ZONE_TOWNS = [
+    ("Adelaide", "AU", "05"),      # UT + 9.5
+    ("Darwin", "AU", "03"),        # UT + 9.5
+    ("St. John's", "CA", "05"),    # Newfoundland, UT - 3.5
+]
+
 # The prime meridian's town, the file's current city.  GeoNames lists it as a
 # part of London, not as a city of its own.  Latitude and longitude in whole
 # seconds of arc (positive north and east), elevation in metres, zone in hours.
@@ -95,7 +102,7 @@ def arc_seconds(degrees_text):
 def read_cities(source):
     with open(source, encoding="utf-8") as f:
         rows = [line.rstrip("\n").split("\t") for line in f if line.strip()]
-    wanted = set(OBSERVATORY_TOWNS)
+    wanted = set(OBSERVATORY_TOWNS) | set(HALF_HOUR_ZONE_TOWNS)
     chosen = []
     for row in rows:
         key = (row[COL_ASCII_NAME], row[COL_COUNTRY], row[COL_ADMIN1])
