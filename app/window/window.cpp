@@ -666,8 +666,9 @@ namespace {
 void draw_window_graph(Surface& surface, int command) {
     GraphStyle style = current_graph_style(menu_state().grid_lines);
     style.background = background_color();
-    if (GraphGenerator graph = find_graph_generator(command))
-        graph(surface, style, app_state().params, app_state().sky);
+    const AppState& app = app_state();
+    setup_drawing(surface, DRAWING_GRAPH, app.drawing_width, app.drawing_height, &style);
+    if (GraphGenerator graph = find_graph_generator(command)) graph(surface, style, app.params, app.sky);
 }
 }  // namespace
 
