@@ -1,0 +1,57 @@
+#pragma once
+// The planetarium's star catalogue, STARS.DAT: read once at start-up and kept
+// until exit.  The file is exactly 83472 bytes, little-endian:
+//   0      int32 magic number 302630100
+//   4      int32 number of stars in use (at most 1159)
+//   8      8 bytes unused
+//   16     1159 records of 72 bytes (StarRecord), the first ones in use
+//   83464  int32 magic number again (the file's 32-bit word 20866)
+//   83468  4 bytes unused
+// A record: 0 double RA (hours, J2000); 8 double Dec (degrees, J2000);
+// 16 3 doubles working; 40 int32 name number; 44, 48 int32 working;
+// 52 uint8 dot radius (logical units); 56, 60 int32 working;
+// 64 int32 constellation number.  The working fields are not read: the
+// planetarium fills them in as it goes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr std::size_t STAR_FILE_SIZE = 83472;
+constexpr std::int32_t STAR_FILE_MAGIC = 302630100;
+constexpr int STAR_RECORDS = 1159;
+constexpr int STAR_RECORD_SIZE = 72;
+constexpr int STAR_NAME_STRINGS = 200;           // name number n is string 200 + n (0: "No name")
+constexpr int CONSTELLATION_STRINGS = 500;       // constellation c is string 500 + c
+constexpr int CONSTELLATION_COUNT = 88;
+
+struct StarRecord {
+    double ra_hours = 0.0;       // right ascension, equinox 2000.0
+    double dec_degrees = 0.0;    // declination, equinox 2000.0
+    int name_number = 0;         // 0: no name
+    int radius = 0;              // dot radius, logical units
+    int constellation = 0;       // 0..87
+    // Working fields of the planetarium.
+    double direction[3] = {0.0, 0.0, 0.0};  // unit vector at the movie's date
+    bool direction_computed = false;
+    bool visible = false;                   // in view in the last frame
+    int screen_x = 0;
+    int screen_y = 0;
+};
+
+struct StarCatalogue {
+    std::vector<StarRecord> stars;  // the records in use, in file order
+};
+
+// Reads STARS.DAT from beside the program file.  Null when the file is
+// missing, not exactly 83472 bytes, lacks either magic number, or claims more
+// stars than it holds.
+StarCatalogue* load_star_catalogue();
+// The same from a given path (the command line and tests).
+StarCatalogue* load_star_catalogue_file(const std::string& path);
+void free_star_catalogue(StarCatalogue* catalogue);
+
+// The star's name (string 200 + name number) and its constellation's
+// abbreviation (string 500 + constellation number).
+std::string star_name(const StarRecord& star);
+std::string constellation_abbreviation(const StarRecord& star);

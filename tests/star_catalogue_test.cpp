@@ -1,0 +1,93 @@
+// The star catalogue: the shipped STARS.DAT against published star places, and
+// the files that must be turned away.
+#include "movies/star_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace {
+
+const std::string shipped = std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT";
+
+const StarRecord* find_named(const StarCatalogue& catalogue, const std::string& name) {
+    for (const StarRecord& star : catalogue.stars)
+        if (star.name_number != 0 && star_name(star) == name) return &star;
+    return nullptr;
+}
+
+// Hipparcos places (J2000); the Planetarium dialog needs exactly 284 named
+// stars, and the names fill strings 201..477.
+TEST(StarCatalogue, ShippedFileHoldsPublishedPlacesAndTheNamedStars) {
+    StarCatalogue* catalogue = load_star_catalogue_file(shipped);
+    ASSERT_NE(catalogue, nullptr);
+    struct Place { const char* name; const char* constellation; double ra_hours, dec; };
+    const Place places[] = {
+        {"Sirius", "CMa", 6 + 45 / 60.0 + 8.9 / 3600, -(16 + 42 / 60.0 + 58 / 3600.0)},
+        {"Vega", "Lyr", 18 + 36 / 60.0 + 56.3 / 3600, 38 + 47 / 60.0 + 1 / 3600.0},
+        {"Canopus", "Car", 6 + 23 / 60.0 + 57.1 / 3600, -(52 + 41 / 60.0 + 45 / 3600.0)},
+    };
+    for (const Place& p : places) {
+        const StarRecord* star = find_named(*catalogue, p.name);
+        ASSERT_NE(star, nullptr) << p.name;
+        EXPECT_NEAR(star->ra_hours, p.ra_hours, 0.2 / 3600) << p.name;
+        EXPECT_NEAR(star->dec_degrees, p.dec, 2.0 / 3600) << p.name;
+        EXPECT_EQ(constellation_abbreviation(*star), p.constellation) << p.name;
+    }
+    int named = 0;
+    std::set<int> numbers;
+    for (const StarRecord& star : catalogue->stars) {
+        ASSERT_TRUE(star.constellation >= 0 && star.constellation < CONSTELLATION_COUNT);
+        if (star.name_number != 0) ++named, numbers.insert(star.name_number);
+    }
+    EXPECT_LE(catalogue->stars.size(), 1159u);
+    EXPECT_EQ(named, 284);
+    EXPECT_EQ(numbers.size(), 277u);
+    EXPECT_EQ(*numbers.rbegin(), 277);
+    EXPECT_GT(find_named(*catalogue, "Sirius")->radius, find_named(*catalogue, "Polaris")->radius);
+    free_star_catalogue(catalogue);
+}
+
+TEST(StarCatalogue, RejectsBadFiles) {
+    std::ifstream in(shipped, std::ios::binary);
+    const std::vector<char> good{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_EQ(good.size(), STAR_FILE_SIZE);
+    // (what, length, byte to alter or -1)
+    struct Case { const char* what; std::size_t length; int flip; };
+    const Case cases[] = {
+        {"83471 bytes", 83471, -1},           {"83473 bytes", 83473, -1},
+        {"wrong second magic word", 83472, 83464}, {"wrong first magic word", 83472, 0},
+        {"truncated", 5000, -1},              {"count past the records", 83472, 5},
+    };
+    const auto path = std::filesystem::temp_directory_path() / "skyloom_stars_test.dat";
+    for (const Case& c : cases) {
+        std::vector<char> bytes = good;
+        bytes.resize(c.length, 0);
+        if (c.flip >= 0) bytes[static_cast<std::size_t>(c.flip)] ^= 0x10;
+        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        EXPECT_EQ(load_star_catalogue_file(path.string()), nullptr) << c.what;
+    }
+    std::filesystem::remove(path);
+    EXPECT_EQ(load_star_catalogue_file(path.string()), nullptr) << "missing file";
+}
+
+TEST(StarCatalogue, StartUpLoadReadsStarsDatBesideTheProgram) {
+    const auto folder = std::filesystem::temp_directory_path() / "skyloom_stars_folder";
+    std::filesystem::create_directories(folder);
+    set_data_folder(folder.string());
+    EXPECT_EQ(load_star_catalogue(), nullptr) << "no STARS.DAT in the folder";
+    std::filesystem::copy_file(shipped, folder / "STARS.DAT", std::filesystem::copy_options::overwrite_existing);
+    StarCatalogue* catalogue = load_star_catalogue();
+    EXPECT_NE(catalogue, nullptr);
+    free_star_catalogue(catalogue);
+    set_data_folder("");
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
