@@ -5,43 +5,30 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "engine/calendar.h"
-#include "format/format.h"
-#include "platform/locale.h"
-#include "platform/message_pump.h"
 #include "reports/eclipse_reports.h"
+#include "tests/report_test_support.h"
 
 namespace {
 
-class Eclipses : public ::testing::Test {
-protected:
-    void SetUp() override {
-        set_locale_profile_reader([](std::string_view, std::string_view fallback) { return std::string(fallback); });
-        reload_locale_settings();
-    }
-    void TearDown() override {
-        set_pending_event_processor(nullptr);
-        set_report_display({});
-        work_signals().stop_requested = false;
-    }
-};
+using Eclipses = ReportTest;
 
 Location place(const char* name, double latitude, int ns, double longitude, int ew, double zone) {
     return Location{name, ns, ew, latitude, longitude, zone, 46};
 }
-const Location greenwich = place("Greenwich", 51 + 28 / 60.0 + 40 / 3600.0, COMPASS_NORTH, 5 / 3600.0, COMPASS_WEST, 0);
 
-std::vector<std::string> report(int kind, int first, int last, const Location& location, int result = 0) {
+ReportDocument eclipse_document(int kind, int first, int last, const Location& location, int result = 0) {
     ReportDocument document;
     EXPECT_EQ(eclipse_report(document, kind == LUNAR_ECLIPSE ? 5 : 6, false, kind, first, last, location), result);
-    std::vector<std::string> lines;
-    for (int i = 0; i < document.line_count; ++i) lines.emplace_back(report_line(document, i));
-    return lines;
+    return document;
+}
+
+std::vector<std::string> report(int kind, int first, int last, const Location& location, int result = 0) {
+    return lines_of(eclipse_document(kind, first, last, location, result));
 }
 
 constexpr int S = SOLAR_ECLIPSE, L = LUNAR_ECLIPSE;
@@ -69,7 +56,7 @@ TEST_F(Eclipses, FindsEveryKnownEclipseOfItsYearAndNoOther) {
         EclipseList list;
         EclipseCircumstances found[ECLIPSE_LIST_SLOTS];
         ASSERT_EQ(build_phase_table(year, table), 0);
-        find_year_eclipses(year, table, greenwich, list, found);
+        find_year_eclipses(year, table, GREENWICH, list, found);
         found_total += list.count;
         for (const auto& k : known) {
             if (k.year != year) continue;
@@ -96,7 +83,7 @@ TEST_F(Eclipses, ArgumentOfLatitudeLimitsAndTheLocalYear) {
     // The partial lunar eclipse of 2009 Dec 31, 19:23 UT, is 2010 Jan 1 at UT+8.
     const Location east = place("East", 31, COMPASS_NORTH, 121, COMPASS_EAST, 8);
     const struct { int year; const Location& at; bool listed; } cases[] = {
-        {2009, greenwich, true}, {2010, greenwich, false}, {2009, east, false}, {2010, east, true}};
+        {2009, GREENWICH, true}, {2010, GREENWICH, false}, {2009, east, false}, {2010, east, true}};
     for (const auto& c : cases) {
         PhaseTable table;
         EclipseList list;
@@ -119,7 +106,7 @@ TEST_F(Eclipses, WholeYearsFromMinus4000To32000) {
             EXPECT_TRUE(r->jd_true - r[-1].jd_true > 5.5 && r->jd_true - r[-1].jd_true < 9.0) << year;
         }
         for (int kind : {SOLAR_ECLIPSE, LUNAR_ECLIPSE}) {
-            const std::vector<std::string> lines = report(kind, year, year, greenwich);
+            const std::vector<std::string> lines = report(kind, year, year, GREENWICH);
             EXPECT_EQ(lines.back(), "\f");
             for (const std::string& line : lines)
                 EXPECT_TRUE(line.size() <= 80 && line.find("nan") == line.npos && line.find("inf") == line.npos) << line;
@@ -129,10 +116,7 @@ TEST_F(Eclipses, WholeYearsFromMinus4000To32000) {
 
 TEST_F(Eclipses, ReportsMatchTheGoldensAndTheEdgeCases) {
     for (const auto& [kind, name] : {std::pair{S, "solar_eclipses_2024_2027.txt"}, {L, "lunar_eclipses_2024_2027.txt"}}) {
-        std::ifstream in(std::string(SKYLOOM_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-        std::vector<std::string> expected;
-        for (std::string line; std::getline(in, line);) expected.push_back(line);
-        EXPECT_EQ(report(kind, 2024, 2027, greenwich), expected) << name;
+        expect_golden(eclipse_document(kind, 2024, 2027, GREENWICH), name);
     }
     // Longyearbyen: the Sun stays below the horizon on 2027 Feb 6 (annular eclipse).
     const std::vector<std::string> solar =
@@ -154,7 +138,7 @@ TEST_F(Eclipses, ProgressAndStopping) {
     static int pumps = 0, stop_at = 0;
     progress.clear();
     set_report_display(ReportDisplay{nullptr, [](const std::string& text) { progress.push_back(text); }});
-    report(L, 2025, 2026, greenwich);
+    report(L, 2025, 2026, GREENWICH);
     ASSERT_EQ(progress.size(), 401u);
     EXPECT_EQ(progress[199].substr(0, 26), "Generating Report:  50.00%");
     EXPECT_EQ(progress[399].substr(0, 26), "Generating Report: 100.00%");
@@ -163,7 +147,7 @@ TEST_F(Eclipses, ProgressAndStopping) {
     set_pending_event_processor([](int) { work_signals().stop_requested = ++pumps == stop_at; });
     for (const auto& [stop, lines] : {std::pair{100, 6u}, {202, 6u + 2 * 11u}}) {
         pumps = 0, stop_at = stop;
-        EXPECT_EQ(report(L, 2025, 2026, greenwich, 1).size(), lines) << "stopped at pump " << stop;
+        EXPECT_EQ(report(L, 2025, 2026, GREENWICH, 1).size(), lines) << "stopped at pump " << stop;
     }
 }
 

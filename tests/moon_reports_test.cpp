@@ -10,56 +10,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "format/format.h"
-#include "platform/locale.h"
-#include "platform/message_pump.h"
 #include "reports/meteor_showers.h"
 #include "reports/moon_reports.h"
 #include "reports/twilight_report.h"
+#include "tests/report_test_support.h"
 
 namespace {
 
-std::string default_profile(std::string_view, std::string_view value) { return std::string(value); }
-
-class MoonReports : public ::testing::Test {
-protected:
-    void SetUp() override {
-        set_locale_profile_reader(default_profile);
-        reload_locale_settings();
-        work_signals().stop_requested = false;
-    }
-    void TearDown() override {
-        work_signals().stop_requested = false;
-        set_locale_profile_reader(nullptr);
-        reload_locale_settings();
-    }
-};
+using MoonReports = ReportTest;
 
 Location place(const char* name, double latitude, double west_longitude, double zone, int metres) {
     return {name, COMPASS_NORTH, COMPASS_WEST, latitude, west_longitude, zone, metres};
-}
-const Location GREENWICH = place("Greenwich", 51 + 28 / 60.0 + 40 / 3600.0, 5 / 3600.0, 0, 46);
-const Location DENVER = place("Denver", 39.739167, 104.984167, -7, 1609);  // 39 44'21", 104 59'03"
-
-std::vector<std::string> lines_of(const ReportDocument& document) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < document.line_count; ++i) lines.emplace_back(report_line(document, i));
-    return lines;
-}
-
-void expect_golden(const ReportDocument& document, const char* name) {
-    std::ifstream in(std::string(SKYLOOM_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-    ASSERT_TRUE(in) << name;
-    std::vector<std::string> expected;
-    for (std::string line; std::getline(in, line);) expected.push_back(line);
-    const std::vector<std::string> actual = lines_of(document);
-    ASSERT_EQ(actual.size(), expected.size()) << name;
-    for (size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(actual[i], expected[i]) << name << " line " << i + 1;
 }
 
 TEST_F(MoonReports, GoldensOfTheFourReports) {

@@ -12,62 +12,28 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <string>
-
-#include "format/format.h"
-#include "platform/locale.h"
-#include "platform/message_pump.h"
+#include "tests/report_test_support.h"
 
 namespace {
 
-std::string default_profile(std::string_view, std::string_view fallback) { return std::string(fallback); }
-
-class PlanetReports : public ::testing::Test {
-protected:
-    void SetUp() override {
-        set_locale_profile_reader(default_profile);
-        reload_locale_settings();
-        work_signals().stop_requested = false;
-    }
-    void TearDown() override {
-        set_pending_event_processor(nullptr);
-        work_signals().stop_requested = false;
-        set_locale_profile_reader(nullptr);
-        reload_locale_settings();
-    }
-    const Location greenwich{.name = "Greenwich", .longitude_hemisphere = COMPASS_WEST,
-                             .latitude = 51 + 28 / 60.0 + 40 / 3600.0, .longitude = 5 / 3600.0,
-                             .elevation = 46};
-};
-
-void expect_golden(const ReportDocument& document, const char* name) {
-    std::ifstream in(std::string(SKYLOOM_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-    ASSERT_TRUE(in) << name;
-    int i = 0;
-    for (std::string line; std::getline(in, line); ++i) {
-        ASSERT_LT(i, document.line_count) << name << " ends early";
-        EXPECT_EQ(report_line(document, i), line) << name << " line " << i + 1;
-    }
-    EXPECT_EQ(i, document.line_count) << name;
-}
+using PlanetReports = ReportTest;
 
 TEST_F(PlanetReports, ViewInfoWeeklyRowsAndEarthIgnored) {
     ReportDocument document;
     const int earth_mercury_mars = (1 << 2) | (1 << 3) | (1 << 5);
-    EXPECT_EQ(view_info_report(document, 7, false, 2020, 1, 2, earth_mercury_mars, greenwich), 0);
+    EXPECT_EQ(view_info_report(document, 7, false, 2020, 1, 2, earth_mercury_mars, GREENWICH), 0);
     expect_golden(document, "planet_view_info_2020.txt");
 }
 
 TEST_F(PlanetReports, ApsidesOverThreeYears) {
     ReportDocument document;
-    EXPECT_EQ(apsides_report(document, 8, false, 2019, 2021, 0x7FC, greenwich), 0);
+    EXPECT_EQ(apsides_report(document, 8, false, 2019, 2021, 0x7FC, GREENWICH), 0);
     expect_golden(document, "planet_apsides_2019_2021.txt");
 }
 
 TEST_F(PlanetReports, ConjunctionsAndOppositionsOfAYear) {
     ReportDocument document;
-    EXPECT_EQ(conjunction_report(document, 9, true, 2020, 1, 12, 0x7FC, greenwich), 0);
+    EXPECT_EQ(conjunction_report(document, 9, true, 2020, 1, 12, 0x7FC, GREENWICH), 0);
     expect_golden(document, "planet_conjunctions_2020.txt");
 }
 
@@ -82,7 +48,7 @@ TEST_F(PlanetReports, StopDuringRefinementKeepsLinesWithoutEndMarker) {
     pumps = 0;
     set_pending_event_processor(stop_in_first_refinement);
     ReportDocument document;
-    EXPECT_EQ(conjunction_report(document, 9, false, 2020, 1, 12, 0x7FC, greenwich), 1);
+    EXPECT_EQ(conjunction_report(document, 9, false, 2020, 1, 12, 0x7FC, GREENWICH), 1);
     ASSERT_EQ(document.line_count, 9);
     EXPECT_EQ(report_line(document, 7), "Mercury");
     EXPECT_EQ(report_line(document, 8), "");

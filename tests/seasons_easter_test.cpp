@@ -8,54 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "format/format.h"
-#include "platform/locale.h"
-#include "platform/message_pump.h"
+#include "tests/report_test_support.h"
 
 namespace {
 
-std::string default_profile(std::string_view, std::string_view fallback) { return std::string(fallback); }
-
-class Reports : public ::testing::Test {
-protected:
-    void SetUp() override {
-        set_locale_profile_reader(default_profile);
-        reload_locale_settings();
-        work_signals().stop_requested = false;
-    }
-    void TearDown() override {
-        set_pending_event_processor(nullptr);
-        work_signals().stop_requested = false;
-        set_locale_profile_reader(nullptr);
-        reload_locale_settings();
-    }
-};
-
-const Location GREENWICH{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51 + 28 / 60.0 + 40 / 3600.0, 5 / 3600.0, 0.0, 46};
-const Location DENVER{"Denver", COMPASS_NORTH, COMPASS_WEST, 39 + 44 / 60.0 + 21 / 3600.0, 104 + 59 / 60.0 + 3 / 3600.0,
-                      -7.0, 1609};
-
-std::vector<std::string> lines_of(const ReportDocument& document) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < document.line_count; ++i) lines.emplace_back(report_line(document, i));
-    return lines;
-}
-
-void expect_golden(const ReportDocument& document, const char* name) {
-    std::ifstream in(std::string(SKYLOOM_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-    ASSERT_TRUE(in) << name;
-    std::vector<std::string> expected;
-    for (std::string line; std::getline(in, line);) expected.push_back(line);
-    const std::vector<std::string> actual = lines_of(document);
-    ASSERT_EQ(actual.size(), expected.size()) << name;
-    for (size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(actual[i], expected[i]) << name << " line " << i + 1;
-    for (const std::string& line : actual) EXPECT_LE(line.size(), 80u);
-}
+using Reports = ReportTest;
 
 TEST_F(Reports, GoldenTexts) {
     ReportDocument seasons, easter_reform, easter_modern;
