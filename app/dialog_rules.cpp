@@ -1,6 +1,8 @@
 #include "app/dialog_rules.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -64,21 +66,107 @@ DialogError check_year_months(const DialogEntry& e, bool with_stop, YearMonths& 
     return {};
 }
 
-// The date and time fields (year, month, day, hour, minute) and a real date.
-DialogError check_date_time(const DialogEntry& e, CommandParams& p) {
-    IntField year = year_field(e.year, CTL_DATE_YEAR);
-    IntField month = month_field(e.month, CTL_DATE_MONTH);
-    IntField day{&e.day, CTL_DATE_DAY, 1, 31, MSG_DAY_RANGE};
-    IntField hour{&e.hour, CTL_DATE_HOUR, 0, 23, MSG_HOUR_RANGE};
-    IntField minute{&e.minute, CTL_DATE_MINUTE, 0, 59, MSG_MINUTE_RANGE};
-    if (DialogError err = validate_int_fields({&year, &month, &day, &hour, &minute}); err.message_id)
+// The date and time fields (year, month, day, hour, minute).  A dialog
+// validates them first, then its own fields, its own rules, and last the date.
+struct DateTime {
+    IntField year, month, day, hour, minute;
+};
+DateTime date_time_fields(const DialogEntry& e) {
+    return {year_field(e.year, CTL_DATE_YEAR), month_field(e.month, CTL_DATE_MONTH),
+            {&e.day, CTL_DATE_DAY, 1, 31, MSG_DAY_RANGE},
+            {&e.hour, CTL_DATE_HOUR, 0, 23, MSG_HOUR_RANGE},
+            {&e.minute, CTL_DATE_MINUTE, 0, 59, MSG_MINUTE_RANGE}};
+}
+DialogError validate_date_time(DateTime& d) {
+    return validate_int_fields({&d.year, &d.month, &d.day, &d.hour, &d.minute});
+}
+// A real date, after the fields passed; writes the date and time.
+DialogError check_date_time(const DateTime& d, CommandParams& p) {
+    if (!is_valid_date(d.day.value, d.month.value, d.year.value)) return {MSG_INVALID_DATE, CTL_DATE_DAY};
+    p.year = d.year.value;
+    p.month = d.month.value;
+    p.day = d.day.value;
+    p.hour = d.hour.value;
+    p.minute = d.minute.value;
+    return {};
+}
+
+IntField time_speed_field(const DialogEntry& e, int control) {
+    return {&e.time_speed, control, -64, 64, MSG_TIME_SPEED_RANGE};
+}
+IntField view_angle_field(const DialogEntry& e, int control) {
+    return {&e.view_angle, control, 5, 90, MSG_VIEW_ANGLE_RANGE};
+}
+
+// The two ecliptic movies and the two Jupiter-moons movies: date and time,
+// time speed, (ecliptic) view angle, and a set of planets or moons.
+DialogError date_time_movie(const DialogEntry& e, bool ecliptic, CommandParams& p) {
+    DateTime d = date_time_fields(e);
+    IntField speed = time_speed_field(e, CTL_TIME_SPEED);
+    IntField angle = view_angle_field(e, CTL_VIEW_ANGLE);
+    if (DialogError err = validate_date_time(d); err.message_id) return err;
+    if (DialogError err = ecliptic ? validate_int_fields({&speed, &angle}) : validate_int_fields({&speed});
+        err.message_id)
         return err;
-    if (!is_valid_date(day.value, month.value, year.value)) return {MSG_INVALID_DATE, CTL_DATE_DAY};
-    p.year = year.value;
-    p.month = month.value;
-    p.day = day.value;
-    p.hour = hour.value;
-    p.minute = minute.value;
+    int planets = e.planet_set & 0x7FC;  // Earth .. Pluto
+    int moons = e.moon_set & 0xF;
+    if (ecliptic && planets == 0) return {MSG_SELECT_PLANET, CTL_MOVIE_FIRST_PLANET};
+    if (!ecliptic && moons == 0) return {MSG_SELECT_MOON, CTL_FIRST_MOON};
+    CommandParams q = p;
+    if (DialogError err = check_date_time(d, q); err.message_id) return err;
+    q.time_speed = speed.value;
+    if (ecliptic) {
+        q.view_angle = angle.value;
+        q.planet_set = planets;
+        q.label_planets = e.label_planets;
+    } else {
+        q.moon_set = moons;
+        q.number_moons = e.number_moons;
+    }
+    p = q;
+    return {};
+}
+
+DialogError binary_star_movie(const DialogEntry& e, CommandParams& p) {
+    IntField year{&e.year, CTL_YEAR, -4000, 32000, MSG_YEAR_RANGE_WIDE};
+    IntField speed = time_speed_field(e, CTL_TIME_SPEED);
+    IntField angle = view_angle_field(e, CTL_VIEW_ANGLE);
+    if (DialogError err = validate_int_fields({&year, &speed, &angle}); err.message_id) return err;
+    if (e.binary_star < 0 || e.binary_star >= BINARY_STAR_COUNT)
+        return {MSG_SELECT_BINARY_STAR, CTL_BINARY_STAR_LIST};
+    p.binary_star_year = year.value;
+    p.time_speed = speed.value;
+    p.view_angle = angle.value;
+    p.binary_star = e.binary_star;
+    return {};
+}
+
+DialogError planetarium_movie(const DialogEntry& e, CommandParams& p) {
+    DateTime d = date_time_fields(e);
+    IntField speed = time_speed_field(e, CTL_PL_TIME_SPEED);
+    IntField angle = view_angle_field(e, CTL_PL_VIEW_ANGLE);
+    if (DialogError err = validate_date_time(d); err.message_id) return err;
+    if (DialogError err = validate_int_fields({&speed, &angle}); err.message_id) return err;
+    if (!e.view_sun_moon && !e.view_planets && !e.view_stars) return {MSG_SELECT_VIEW_ITEM, CTL_PL_VIEW_SUN_MOON};
+    if (e.turbo) {
+        if (!e.track_body) return {MSG_TURBO_NEEDS_TRACKING, CTL_PL_TRACK_BODY};
+        // Turbo follows a planet or the star; the body's button is control 130 + body.
+        if (e.planetarium_body < BODY_MERCURY || e.planetarium_body > PLANETARIUM_STAR_BODY)
+            return {MSG_TURBO_NEEDS_TRACKING, CTL_PL_FIRST_BODY + e.planetarium_body};
+    }
+    CommandParams q = p;
+    if (DialogError err = check_date_time(d, q); err.message_id) return err;
+    if (e.planetarium_star < 0) return {MSG_SELECT_STAR, CTL_PL_STAR_LIST};
+    q.time_speed = speed.value;
+    q.view_angle = angle.value;
+    q.planetarium_body = e.planetarium_body;
+    q.planetarium_not_tracking = e.track_body ? 0 : 1;
+    q.turbo = e.turbo;
+    q.planetarium_star = e.planetarium_star;
+    q.label_planets = e.label_planets;
+    q.planetarium_view_set = (e.view_sun_moon ? 0x3 : 0) | (e.view_planets ? 0x7F8 : 0) |
+                             (e.view_stars ? 1 << BODY_STARS_BIT : 0);
+    p = q;
     return {};
 }
 
@@ -105,6 +193,37 @@ DialogError planets_dialog(const DialogEntry& e, CommandParams& p) {
 
 std::string field_text(int value) { return std::to_string(value); }
 
+std::string shown_field(FieldKind kind, int value) {
+    const char* pattern = "%d";
+    switch (kind) {
+    case FIELD_YEAR: pattern = "%4d"; break;
+    case FIELD_MONTH: pattern = month_leading_zero(false) ? "%02d" : "%2d"; break;
+    case FIELD_DAY: pattern = day_leading_zero(false) ? "%02d" : "%2d"; break;
+    case FIELD_HOUR: pattern = leading_zero_hours(false) ? "%02d" : "%2d"; break;
+    case FIELD_MINUTE: pattern = "%02d"; break;
+    case FIELD_TIME_SPEED: pattern = "%3d"; break;
+    case FIELD_VIEW_ANGLE: pattern = "%2d"; break;
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+void set_entry_date_time(DialogEntry& e, double local_julian_day) {
+    double day = 0;
+    int month = 0, year = 0;
+    calendar_date(local_julian_day, day, month, year);
+    // The clock counts whole seconds: round away the Julian day's rounding first.
+    int seconds = std::min(static_cast<int>(std::lround((day - static_cast<int>(day)) * 86400.0)), 86399);
+    int hour = seconds / 3600;
+    int minute = seconds % 3600 / 60;
+    e.year = shown_field(FIELD_YEAR, year);
+    e.month = shown_field(FIELD_MONTH, month);
+    e.day = shown_field(FIELD_DAY, static_cast<int>(day));
+    e.hour = shown_field(FIELD_HOUR, hour);
+    e.minute = shown_field(FIELD_MINUTE, minute);
+}
+
 bool parse_int_field(const std::string& text, int& value) {
     const char* s = text.c_str();
     while (std::isspace(static_cast<unsigned char>(*s))) ++s;
@@ -125,13 +244,24 @@ DialogEntry dialog_entry_from(DialogId dialog, const CommandParams& p) {
     if (dialog == DIAL_YEAR_MR && end_month < month) std::swap(month, end_month);
     if ((dialog == DIAL_YEAR_RANGE || dialog == DIAL_PLANET_APSIDES) && end_year < year)
         std::swap(year, end_year);
-    e.year = field_text(year);
-    e.month = field_text(month);
-    e.end_year = field_text(end_year);
-    e.end_month = field_text(end_month);
-    e.day = field_text(p.day);
-    e.hour = field_text(p.hour);
-    e.minute = field_text(p.minute);
+    e.year = shown_field(FIELD_YEAR, dialog == DIAL_BS_MOVIE ? p.binary_star_year : year);
+    e.month = shown_field(FIELD_MONTH, month);
+    e.end_year = shown_field(FIELD_YEAR, end_year);
+    e.end_month = shown_field(FIELD_MONTH, end_month);
+    e.day = shown_field(FIELD_DAY, p.day);
+    e.hour = shown_field(FIELD_HOUR, p.hour);
+    e.minute = shown_field(FIELD_MINUTE, p.minute);
+    e.time_speed = shown_field(FIELD_TIME_SPEED, p.time_speed);
+    e.view_angle = shown_field(FIELD_VIEW_ANGLE, p.view_angle);
+    e.label_planets = p.label_planets;
+    e.binary_star = p.binary_star;
+    e.planetarium_body = p.planetarium_body;
+    e.track_body = p.planetarium_not_tracking ? 0 : 1;
+    e.turbo = p.turbo;
+    e.view_sun_moon = (p.planetarium_view_set & 1) != 0;
+    e.view_planets = (p.planetarium_view_set & 1 << BODY_MERCURY) != 0;
+    e.view_stars = (p.planetarium_view_set & 1 << BODY_STARS_BIT) != 0;
+    e.planetarium_star = p.planetarium_star < 0 ? 0 : p.planetarium_star;  // the first star when none
     e.speed_index = p.speed_index;
     e.planet_set = p.planet_set;
     e.distance_from_sun = p.distance_offered ? 1 : p.distance_from_sun;
@@ -209,12 +339,21 @@ DialogError apply_dialog(DialogId dialog, const DialogEntry& e, CommandParams& p
         return {};
     }
     case DIAL_DN_MOVIE: {
+        DateTime d = date_time_fields(e);
+        if (DialogError err = validate_date_time(d); err.message_id) return err;
         CommandParams q = p;
-        if (DialogError err = check_date_time(e, q); err.message_id) return err;
+        if (DialogError err = check_date_time(d, q); err.message_id) return err;
         q.speed_index = e.speed_index;
         p = q;
         return {};
     }
+    case DIAL_EC_MOVIES:
+    case DIAL_JM_MOVIES:
+        return date_time_movie(e, dialog == DIAL_EC_MOVIES, p);
+    case DIAL_BS_MOVIE:
+        return binary_star_movie(e, p);
+    case DIAL_PL_MOVIE:
+        return planetarium_movie(e, p);
     default:
         return {};
     }

@@ -48,7 +48,15 @@ enum DialogControl {
     CTL_JM_MONTH = 114, CTL_FIRST_MOON = 130,
     CTL_DATE_YEAR = 113, CTL_DATE_MONTH = 114, CTL_DATE_DAY = 115, CTL_DATE_HOUR = 116,
     CTL_DATE_MINUTE = 117,
+    CTL_NOW = 121,
+    // The movie dialogs.
+    CTL_MOVIE_FIRST_PLANET = 130, CTL_TIME_SPEED = 140, CTL_VIEW_ANGLE = 142, CTL_BINARY_STAR_LIST = 143,
+    CTL_PL_FIRST_BODY = 130, CTL_PL_TRACK_BODY = 142, CTL_PL_TIME_SPEED = 150, CTL_PL_TURBO = 151,
+    CTL_PL_VIEW_ANGLE = 153, CTL_PL_VIEW_SUN_MOON = 160, CTL_PL_STAR_LIST = 171,
 };
+
+constexpr int BINARY_STAR_COUNT = 10;  // names are string ids 94..103
+constexpr int PLANETARIUM_STAR_BODY = 11;  // the planetarium's body "Star"
 
 // What the user typed or chose in a dialog.  Text fields hold the field's text
 // as typed; the sets are what the check boxes say.
@@ -61,7 +69,19 @@ struct DialogEntry {
     int main_planet = BODY_MERCURY;
     int moon_set = 0;
     int number_moons = 0;
+    std::string time_speed, view_angle;  // the movie dialogs
+    int label_planets = 0;
+    int binary_star = -1;        // index into the binary star list; -1: none selected
+    // The planetarium: body 0 Sun, 1 Moon, 3..10 planets, 11 the star.
+    int planetarium_body = BODY_SUN;
+    int track_body = 0;
+    int turbo = 0;
+    int view_sun_moon = 0, view_planets = 0, view_stars = 0;
+    int planetarium_star = -1;   // index into the star list; -1: none selected
 };
+
+// The kinds of number fields, for the way each is shown.
+enum FieldKind { FIELD_YEAR, FIELD_MONTH, FIELD_DAY, FIELD_HOUR, FIELD_MINUTE, FIELD_TIME_SPEED, FIELD_VIEW_ANGLE };
 
 // Where a dialog refused: the message and the control to focus.  message_id 0: accepted.
 struct DialogError {
@@ -69,8 +89,17 @@ struct DialogError {
     int control_id = 0;
 };
 
-// The text of a number field as the dialog shows it.
+// The text of a number field as typed plainly (the command line).
 std::string field_text(int value);
+// A field's value as the dialogs show it: year "%4d"; month and day "%02d"
+// when the locale's short date writes them with leading zeros, else "%2d";
+// hour "%02d" with the locale's leading zero for hours, else "%2d"; minute
+// "%02d"; time speed "%3d"; view angle "%2d".
+std::string shown_field(FieldKind kind, int value);
+
+// The Now button: the date and time fields from a local Julian day (hour and
+// minute are the whole hours and minutes of the day's fraction).
+void set_entry_date_time(DialogEntry& entry, double local_julian_day);
 
 // The entry a dialog opens with, from the current parameters (ranges reversed
 // by an earlier change are swapped, as the dialogs do on opening).

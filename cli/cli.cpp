@@ -19,6 +19,7 @@
 #include "app/location.h"
 #include "cli/ephemeris.h"
 #include "engine/calendar.h"
+#include "output/printing.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
 #include "platform/qt/gui_session.h"
@@ -66,7 +67,8 @@ const char USAGE[] =
     "  skyloom                          open the window\n"
     "  skyloom --city NAME | --lat DEG --lon DEG --tz HOURS [--elev M] [--name TEXT]\n"
     "                                   open the window at that place (for this run)\n"
-    "  skyloom report NAME [OPTIONS]    write a report to standard output\n"
+    "  skyloom report NAME [OPTIONS] [--pdf FILE]\n"
+    "                                   write a report to standard output, or as printed pages\n"
     "  skyloom ephemeris [--date YYYY-MM-DD] [--time HH:MM] [location options]\n"
     "                   [--bodies LIST] [--csv] [--jupiter-moons]\n"
     "                                   the engine's places of the bodies at one local instant\n"
@@ -96,6 +98,7 @@ const char USAGE[] =
     "  -o FILE           graphs: the picture file, by its extension PNG, SVG or PDF\n"
     "  --size WxH        graphs: picture size in pixels (default 1000x750)\n"
     "  --grid            graphs: grid lines instead of tick marks\n"
+    "  --pdf FILE        reports: the pages as the printer would print them, A4\n"
     "  --csv             ephemeris: comma-separated values with a header row\n"
     "  --jupiter-moons   ephemeris: also Jupiter's four large moons (x, y, z in Jupiter radii)\n"
     "  --city NAME       a city of CITIES.DAT (default: its current city)\n"
@@ -111,7 +114,7 @@ struct Options {
 };
 
 constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-month", "date", "time",
-                                        "moons", "main-planet", "output", "size",
+                                        "moons", "main-planet", "output", "size", "pdf",
                                         "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name"};
 constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
@@ -284,6 +287,21 @@ void print_document(const ReportDocument& document) {
         std::string line = latin1_to_utf8(report_line(document, i));
         std::fprintf(stdout, "%s\n", line.c_str());
     }
+}
+
+// The report's printed pages in a PDF file of A4 pages at 96 pixels to the inch.
+int print_document_pdf(const ReportDocument& document, const std::string& path) {
+    constexpr int A4_WIDTH = 794, A4_HEIGHT = 1123;  // 210 x 297 mm in pixels
+    ensure_gui_session();
+    std::unique_ptr<Surface> pdf = make_pdf_surface(path, A4_WIDTH, A4_HEIGHT);
+    bool written = pdf && print_report_pages(*pdf, document, 1, print_session().font, PrintProgress{}) ==
+                              PrintResult::Done;
+    pdf.reset();  // the file is finished when its surface goes
+    if (!written) {
+        std::fprintf(stderr, "Cannot write %s\n", path.c_str());
+        return 1;
+    }
+    return 0;
 }
 
 // Messages on standard error, the city list and the place the options choose.
@@ -469,6 +487,7 @@ int report_command(int argc, char** argv) {
 
     if (terminal) std::fputs("\r\033[K", stderr);
     if (run.refused) return EXIT_BAD_INPUT;
+    if (std::optional<std::string> pdf = option("pdf")) return print_document_pdf(app.report, *pdf);
     print_document(app.report);
     return 0;
 }

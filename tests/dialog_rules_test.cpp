@@ -81,6 +81,69 @@ TEST(DialogRules, YearRangeAndPlanets) {
     EXPECT_EQ(apply_dialog(DIAL_PLANET_APSIDES, e, p).message_id, MSG_SELECT_PLANET);
 }
 
+// A movie entry that every movie dialog accepts: 2024 March 1, 21:30.
+DialogEntry movie_entry() {
+    DialogEntry e = dialog_entry_from(DIAL_PL_MOVIE, CommandParams{});
+    e.year = "2024", e.month = "3", e.day = "1", e.hour = "21", e.minute = "30";
+    e.time_speed = "-64", e.view_angle = "90";
+    e.planet_set = 1 << BODY_MARS, e.moon_set = 1, e.binary_star = 9, e.planetarium_star = 0;
+    return e;
+}
+
+TEST(DialogRules, MovieDialogsCheckInOrder) {
+    struct Case { const char* what; DialogId dialog; void (*edit)(DialogEntry&); int message; int control; };
+    const Case cases[] = {
+        {"29 Feb 2001", DIAL_EC_MOVIES, [](DialogEntry& e) { e.year = "2001", e.month = "2", e.day = "29"; },
+         MSG_INVALID_DATE, CTL_DATE_DAY},
+        {"no planet before the date", DIAL_EC_MOVIES,
+         [](DialogEntry& e) { e.day = "31", e.month = "4", e.planet_set = 1; }, MSG_SELECT_PLANET, 130},
+        {"speed 65", DIAL_EC_MOVIES, [](DialogEntry& e) { e.time_speed = "65"; }, MSG_TIME_SPEED_RANGE, 140},
+        {"angle 4", DIAL_EC_MOVIES, [](DialogEntry& e) { e.view_angle = "4"; }, MSG_VIEW_ANGLE_RANGE, 142},
+        {"minute 60", DIAL_JM_MOVIES, [](DialogEntry& e) { e.minute = "60"; }, MSG_MINUTE_RANGE, 117},
+        {"no moon", DIAL_JM_MOVIES, [](DialogEntry& e) { e.moon_set = 0; }, MSG_SELECT_MOON, 130},
+        {"year -4001", DIAL_BS_MOVIE, [](DialogEntry& e) { e.year = "-4001"; }, MSG_YEAR_RANGE_WIDE, 113},
+        {"year -4000", DIAL_BS_MOVIE, [](DialogEntry& e) { e.year = "-4000"; }, 0, 0},
+        {"no binary star", DIAL_BS_MOVIE, [](DialogEntry& e) { e.binary_star = -1; }, MSG_SELECT_BINARY_STAR, 143},
+        {"nothing to view", DIAL_PL_MOVIE,
+         [](DialogEntry& e) { e.view_sun_moon = e.view_planets = e.view_stars = 0; }, MSG_SELECT_VIEW_ITEM, 160},
+        {"turbo untracked", DIAL_PL_MOVIE, [](DialogEntry& e) { e.turbo = 1, e.track_body = 0; },
+         MSG_TURBO_NEEDS_TRACKING, 142},
+        {"turbo on the Sun", DIAL_PL_MOVIE, [](DialogEntry& e) { e.turbo = e.track_body = 1, e.planetarium_body = 0; },
+         MSG_TURBO_NEEDS_TRACKING, 130},
+        {"turbo on the star", DIAL_PL_MOVIE, [](DialogEntry& e) { e.turbo = e.track_body = 1, e.planetarium_body = 11; },
+         0, 0},
+        {"no star", DIAL_PL_MOVIE, [](DialogEntry& e) { e.planetarium_star = -1; }, MSG_SELECT_STAR, 171},
+    };
+    for (const Case& c : cases) {
+        DialogEntry e = movie_entry();
+        c.edit(e);
+        CommandParams p;
+        DialogError err = apply_dialog(c.dialog, e, p);
+        EXPECT_EQ(err.message_id, c.message) << c.what;
+        EXPECT_EQ(err.control_id, c.control) << c.what;
+        if (c.message) {
+            EXPECT_EQ(p.year, CommandParams{}.year) << c.what << ": nothing is written";
+        }
+    }
+    // The planetarium rebuilds its view set: Sun/Moon bits 0 and 1, Stars bit 11.
+    DialogEntry e = movie_entry();
+    e.view_planets = 0;
+    CommandParams p;
+    ASSERT_EQ(apply_dialog(DIAL_PL_MOVIE, e, p).message_id, 0);
+    EXPECT_EQ(p.planetarium_view_set, 0x803);
+    EXPECT_EQ(std::vector<int>({p.year, p.month, p.day, p.hour, p.minute, p.time_speed}),
+              std::vector<int>({2024, 3, 1, 21, 30, -64}));
+}
+
+TEST(DialogRules, ShownFieldsAndTheNowButton) {
+    DialogEntry e;
+    set_entry_date_time(e, 2451545.0 + 0.25 + 5.0 / 1440);  // 2000 Jan 1, 18:05 (JD 2451545.0 is noon)
+    EXPECT_EQ(std::vector<std::string>({e.year, e.month, e.day, e.hour, e.minute}),
+              std::vector<std::string>({"2000", "01", "01", "18", "05"}));
+    EXPECT_EQ(shown_field(FIELD_HOUR, 7), " 7");  // no leading zero for hours by default
+    EXPECT_EQ(shown_field(FIELD_TIME_SPEED, -5), " -5");
+}
+
 LocationEntry sample_location() {
     LocationEntry e;
     e.name = "  Sample   City  ";

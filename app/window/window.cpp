@@ -41,8 +41,10 @@
 #include "platform/messages.h"
 #include "platform/qt/color_dialog.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/parameter_dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/settings_qt.h"
+#include "platform/qt/printing_qt.h"
 #include "platform/qt/surface_qt.h"
 #include "resources/strings.h"
 
@@ -508,12 +510,9 @@ protected:
 
 // ---- commands ----
 
-// Until the parameter dialogs exist, every dialog accepts the parameters as they stand.
-void accept_parameters(DialogId, CommandParams& params, QWidget*) { params.cancelled = false; }
-
 void run_window_dialog(DialogId dialog, CommandParams& params) {
     if (dialog == DIAL_ASSIGN_COLORS) run_assign_colors_dialog(main_window.frame);
-    else accept_parameters(dialog, params, main_window.frame);
+    else if (main_window.plugins.run_dialog) main_window.plugins.run_dialog(dialog, params, main_window.frame);
 }
 
 // Commands that are neither outputs nor dialogs.
@@ -670,11 +669,27 @@ void draw_window_graph(Surface& surface, int command) {
     setup_drawing(surface, DRAWING_GRAPH, app.drawing_width, app.drawing_height, &style);
     if (GraphGenerator graph = find_graph_generator(command)) graph(surface, style, app.params, app.sky);
 }
+
+// Print, Print Setup, Set Font and Copy: the report when it has lines, else
+// the client area's picture.
+void run_output_window_command(int command) {
+    run_output_command(command, app_state().report, main_window.screen.get(), background_color(), monochrome_copy,
+                       qt_printer_hooks(main_window.frame));
+}
+
+// The parameter dialogs, Set Location and About on Qt.
+void run_qt_dialog(DialogId dialog, CommandParams& params, QWidget* parent) {
+    if (dialog == DIAL_SET_LOCATION) params.cancelled = !run_set_location_dialog(app_state().location_work_copy, parent);
+    else if (dialog == DIAL_ABOUT) show_about_box(parent);
+    else run_parameter_dialog(dialog, params, parent);
+}
 }  // namespace
 
 int window_main(int argc, char** argv, const Location* place) {
     QApplication application(argc, argv);
     if (!main_window.plugins.draw_graph) main_window.plugins.draw_graph = draw_window_graph;
+    if (!main_window.plugins.run_dialog) main_window.plugins.run_dialog = run_qt_dialog;
+    if (!main_window.plugins.run_command) main_window.plugins.run_command = run_output_window_command;
     // Qt gives the C library the user's locale; printf and strtod keep the
     // '.' that the rest of the program reads and writes.
     std::setlocale(LC_NUMERIC, "C");

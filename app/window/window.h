@@ -4,6 +4,7 @@
 // painting of the current output, start-up and the orderly exit.
 #include <cstdint>
 
+#include "app/dialog_rules.h"
 #include "engine/location.h"
 #include "reports/report_view.h"
 
@@ -45,6 +46,10 @@ struct WindowPlugins {
     // Print (52), Print Setup (53), Set Font (94), Copy (110), F1 and the Help
     // menu (31-38, 140).
     void (*run_command)(int command) = nullptr;
+    // Runs a command's dialog on params over the window (the parameter
+    // dialogs, Set Location on the location work copy, About); sets
+    // params.cancelled.  Null: every dialog accepts the parameters as they stand.
+    void (*run_dialog)(DialogId dialog, CommandParams& params, QWidget* parent) = nullptr;
 };
 void set_window_plugins(const WindowPlugins& plugins);
 

@@ -1,0 +1,485 @@
+// The dialogs are built from a few kinds of controls, each bound to one part
+// of a DialogEntry: number fields to its texts, check boxes to its bit sets
+// and flags, radio buttons to its choices.  OK reads every control back into
+// the entry the dialog opened with, so fields a mode hides keep their values.
+#include "platform/qt/parameter_dialogs.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "app/location.h"
+#include "engine/calendar.h"
+#include "format/format.h"
+#include "platform/messages.h"
+#include "platform/qt/qt_text.h"
+#include "resources/strings.h"
+
+namespace {
+
+constexpr int STR_PRODUCT = 52;             // "Skyloom 2"
+constexpr int STR_FIRST_BINARY_STAR = 94;   // the ten binary stars' names
+constexpr int STR_FIRST_BODY = 870;         // body names, by BodyId
+constexpr int STR_FIRST_MOON = 2047;        // "Io" .. "Callisto"
+constexpr int STR_FIRST_SPEED = 1010;       // "Real Time" .. "1 Month"
+enum LabelId {
+    LBL_YEAR = 2160, LBL_MONTH, LBL_START_MONTH, LBL_STOP_MONTH, LBL_START_YEAR, LBL_STOP_YEAR,
+    LBL_DAY, LBL_HOUR, LBL_MINUTE, LBL_TIME_SPEED, LBL_VIEW_ANGLE, LBL_PLANETS, LBL_DISTANCE,
+    LBL_FROM_EARTH, LBL_FROM_SUN, LBL_MAIN_PLANET, LBL_OTHER_PLANETS, LBL_MOONS, LBL_LABEL_PLANETS,
+    LBL_LABEL_MOONS, LBL_NUMBER_MOONS, LBL_NOW, LBL_SPEED_GROUP, LBL_BINARY_STAR, LBL_LOCATION,
+    LBL_LATITUDE, LBL_LONGITUDE, LBL_NORTH, LBL_SOUTH, LBL_WEST, LBL_EAST, LBL_ELEVATION,
+    LBL_TIME_ZONE, LBL_SAVE, LBL_ABOUT_LINE, LBL_ABOUT_TITLE, LBL_SET_LOCATION,
+};
+
+QString text_of(int id) { return to_qstring(load_string(id)); }
+
+// A dialog being built: its controls by control id, the number fields by the
+// entry text they edit, and what OK reads back into the entry.
+struct Form {
+    QDialog* dialog = nullptr;
+    QGridLayout* fields = nullptr;  // label and edit rows
+    QVBoxLayout* column = nullptr;  // fields, groups, buttons
+    QDialogButtonBox* buttons = nullptr;
+    DialogEntry entry;
+    std::map<int, QWidget*> controls;
+    std::vector<std::pair<QLineEdit*, std::string DialogEntry::*>> edits;
+    std::vector<std::function<void(DialogEntry&)>> readers;
+};
+
+// Every control is known by its control id, also as its object name.
+void register_control(Form& f, int control, QWidget* widget) {
+    f.controls[control] = widget;
+    widget->setObjectName(QString::number(control));
+}
+
+// A labelled number field on the next row; returns its label and edit.
+std::pair<QLabel*, QLineEdit*> add_field(Form& f, int label, int control, std::string DialogEntry::*text) {
+    auto* edit = new QLineEdit(to_qstring(f.entry.*text));
+    auto* caption = new QLabel(text_of(label));
+    caption->setBuddy(edit);
+    int row = f.fields->rowCount();
+    f.fields->addWidget(caption, row, 0);
+    f.fields->addWidget(edit, row, 1);
+    register_control(f, control, edit);
+    f.edits.push_back({edit, text});
+    f.readers.push_back([edit, text](DialogEntry& e) { e.*text = from_qstring(edit->text()); });
+    return {caption, edit};
+}
+
+void hide_field(const std::pair<QLabel*, QLineEdit*>& field) {
+    field.first->hide();
+    field.second->hide();
+}
+
+// The date and time fields (113-117) and the Now button, which fills them from the clock.
+void add_date_time(Form& f) {
+    add_field(f, LBL_YEAR, CTL_DATE_YEAR, &DialogEntry::year);
+    add_field(f, LBL_MONTH, CTL_DATE_MONTH, &DialogEntry::month);
+    add_field(f, LBL_DAY, CTL_DATE_DAY, &DialogEntry::day);
+    add_field(f, LBL_HOUR, CTL_DATE_HOUR, &DialogEntry::hour);
+    add_field(f, LBL_MINUTE, CTL_DATE_MINUTE, &DialogEntry::minute);
+    QPushButton* now = f.buttons->addButton(text_of(LBL_NOW), QDialogButtonBox::ActionRole);
+    now->setAutoDefault(false);
+    register_control(f, CTL_NOW, now);
+    QObject::connect(now, &QPushButton::clicked, [&f] {
+        DialogEntry clock;
+        set_entry_date_time(clock, clock_now());
+        for (auto [edit, text] : f.edits)
+            if (text == &DialogEntry::year || text == &DialogEntry::month || text == &DialogEntry::day ||
+                text == &DialogEntry::hour || text == &DialogEntry::minute)
+                edit->setText(to_qstring(clock.*text));
+    });
+}
+
+// A titled group under the fields, or in row when given.
+QGroupBox* add_group(Form& f, int title, QBoxLayout* row = nullptr) {
+    auto* group = new QGroupBox(text_of(title));
+    new QVBoxLayout(group);
+    (row ? row : f.column)->addWidget(group);
+    return group;
+}
+
+// Check boxes for bits first_bit.. of a set; box i is control first_control + i.
+std::vector<QCheckBox*> add_set_boxes(Form& f, QGroupBox* group, int first_control, int first_bit, int count,
+                                      int first_name, int DialogEntry::*set) {
+    std::vector<QCheckBox*> boxes;
+    for (int i = 0; i < count; ++i) {
+        auto* box = new QCheckBox(text_of(first_name + i));
+        box->setChecked((f.entry.*set >> (first_bit + i)) & 1);
+        group->layout()->addWidget(box);
+        register_control(f, first_control + i, box);
+        boxes.push_back(box);
+    }
+    int mask = ((1 << count) - 1) << first_bit;
+    f.readers.push_back([boxes, first_bit, mask, set](DialogEntry& e) {
+        e.*set &= ~mask;
+        for (size_t i = 0; i < boxes.size(); ++i)
+            if (boxes[i]->isChecked()) e.*set |= 1 << (first_bit + static_cast<int>(i));
+    });
+    return boxes;
+}
+
+// A check box for a 0/1 flag of the entry.
+void add_flag_box(Form& f, int text, int control, int DialogEntry::*flag) {
+    auto* box = new QCheckBox(text_of(text));
+    box->setChecked(f.entry.*flag != 0);
+    f.column->addWidget(box);
+    register_control(f, control, box);
+    f.readers.push_back([box, flag](DialogEntry& e) { e.*flag = box->isChecked() ? 1 : 0; });
+}
+
+// Radio buttons for the values first_value.. of a choice; button i is control first_control + i.
+std::vector<QRadioButton*> add_choice(Form& f, QGroupBox* group, int first_control, int first_value, int count,
+                                      int first_name, int DialogEntry::*choice) {
+    std::vector<QRadioButton*> buttons;
+    auto* exclusive = new QButtonGroup(group);
+    for (int i = 0; i < count; ++i) {
+        auto* button = new QRadioButton(text_of(first_name + i));
+        button->setChecked(f.entry.*choice == first_value + i);
+        exclusive->addButton(button, first_value + i);
+        group->layout()->addWidget(button);
+        register_control(f, first_control + i, button);
+        buttons.push_back(button);
+    }
+    f.readers.push_back([exclusive, choice](DialogEntry& e) {
+        if (exclusive->checkedId() >= 0) e.*choice = exclusive->checkedId();
+    });
+    return buttons;
+}
+
+// Check boxes for the planets first .. BODY_PLUTO; box of body b is control first_control + b - first.
+std::vector<QCheckBox*> add_planet_boxes(Form& f, int title, int first_control, int first, int last = BODY_PLUTO,
+                                         QBoxLayout* row = nullptr) {
+    return add_set_boxes(f, add_group(f, title, row), first_control, first, last - first + 1, STR_FIRST_BODY + first,
+                         &DialogEntry::planet_set);
+}
+
+void add_moon_boxes(Form& f) {
+    add_set_boxes(f, add_group(f, LBL_MOONS), CTL_FIRST_MOON, 0, 4, STR_FIRST_MOON, &DialogEntry::moon_set);
+}
+
+// DIAL_PLANETS: Earth shown or not, the distance choice shown or not, the
+// month fields shown or not; the Earth box is off while From Earth is chosen.
+void build_planets(Form& f, const CommandParams& p) {
+    add_field(f, LBL_YEAR, CTL_YEAR, &DialogEntry::year);
+    auto start = add_field(f, LBL_START_MONTH, CTL_MONTH, &DialogEntry::month);
+    auto stop = add_field(f, LBL_STOP_MONTH, CTL_STOP_MONTH, &DialogEntry::end_month);
+    if (!p.months_offered) hide_field(start), hide_field(stop);
+    QCheckBox* earth = add_planet_boxes(f, LBL_PLANETS, CTL_FIRST_PLANET, BODY_EARTH).front();
+    if (!p.earth_offered) earth->hide();
+    QGroupBox* distance = add_group(f, LBL_DISTANCE);
+    std::vector<QRadioButton*> choice = add_choice(f, distance, 128, 0, 2, LBL_FROM_EARTH, &DialogEntry::distance_from_sun);
+    if (!p.distance_offered) {
+        distance->hide();
+        return;
+    }
+    auto from_earth_chosen = [earth](bool from_earth) {
+        if (from_earth) earth->setChecked(false);
+        earth->setEnabled(!from_earth);
+    };
+    from_earth_chosen(choice[0]->isChecked());
+    QObject::connect(choice[0], &QRadioButton::toggled, from_earth_chosen);
+}
+
+// DIAL_PLANET_ANGLE: the main planet's own box among the others is off.
+void build_planet_angle(Form& f) {
+    add_field(f, LBL_YEAR, CTL_YEAR, &DialogEntry::year);
+    add_field(f, LBL_MONTH, CTL_ANGLE_MONTH, &DialogEntry::month);
+    auto* row = new QHBoxLayout;
+    f.column->addLayout(row);
+    std::vector<QRadioButton*> mains = add_choice(f, add_group(f, LBL_MAIN_PLANET, row), 117, BODY_MERCURY, 8,
+                                                  STR_FIRST_BODY + BODY_MERCURY, &DialogEntry::main_planet);
+    std::vector<QCheckBox*> others =
+        add_planet_boxes(f, LBL_OTHER_PLANETS, CTL_ANGLE_FIRST_OTHER, BODY_MERCURY, BODY_PLUTO, row);
+    for (size_t i = 0; i < mains.size(); ++i) {
+        QCheckBox* own = others[i];
+        auto main_chosen = [own](bool chosen) {
+            if (chosen) own->setChecked(false);
+            own->setEnabled(!chosen);
+        };
+        main_chosen(mains[i]->isChecked());
+        QObject::connect(mains[i], &QRadioButton::toggled, main_chosen);
+    }
+}
+
+// The binary stars' list (143), the entry's choice selected.
+void add_binary_star_list(Form& f) {
+    auto* list = new QListWidget;
+    for (int i = 0; i < BINARY_STAR_COUNT; ++i) list->addItem(text_of(STR_FIRST_BINARY_STAR + i));
+    if (f.entry.binary_star >= 0 && f.entry.binary_star < BINARY_STAR_COUNT) list->setCurrentRow(f.entry.binary_star);
+    auto* caption = new QLabel(text_of(LBL_BINARY_STAR));
+    caption->setBuddy(list);
+    f.column->addWidget(caption);
+    f.column->addWidget(list);
+    register_control(f, CTL_BINARY_STAR_LIST, list);
+    f.readers.push_back([list](DialogEntry& e) {
+        e.binary_star = list->selectedItems().isEmpty() ? -1 : list->currentRow();
+    });
+}
+
+// The controls of dialog, in the order they are shown.
+void build_controls(Form& f, DialogId dialog, const CommandParams& p) {
+    switch (dialog) {
+    case DIAL_YEAR: add_field(f, LBL_YEAR, CTL_YEAR, &DialogEntry::year); break;
+    case DIAL_YEAR_MONTH:
+        add_field(f, LBL_YEAR, CTL_YEAR, &DialogEntry::year);
+        add_field(f, LBL_MONTH, CTL_MONTH, &DialogEntry::month);
+        break;
+    case DIAL_YEAR_MR:
+        add_field(f, LBL_YEAR, CTL_YEAR, &DialogEntry::year);
+        add_field(f, LBL_START_MONTH, CTL_MONTH, &DialogEntry::month);
+        add_field(f, LBL_STOP_MONTH, CTL_STOP_MONTH, &DialogEntry::end_month);
+        break;
+    case DIAL_YEAR_RANGE:
+    case DIAL_PLANET_APSIDES: {
+        bool apsides = dialog == DIAL_PLANET_APSIDES;
+        add_field(f, LBL_START_YEAR, apsides ? CTL_APSIDES_START_YEAR : CTL_START_YEAR, &DialogEntry::year);
+        add_field(f, LBL_STOP_YEAR, apsides ? CTL_APSIDES_STOP_YEAR : CTL_STOP_YEAR, &DialogEntry::end_year);
+        if (apsides) add_planet_boxes(f, LBL_PLANETS, CTL_FIRST_PLANET, BODY_EARTH, BODY_SATURN);
+        break;
+    }
+    case DIAL_PLANETS: build_planets(f, p); break;
+    case DIAL_PLANET_ANGLE: build_planet_angle(f); break;
+    case DIAL_EC_MOVIES: {
+        add_date_time(f);
+        add_field(f, LBL_TIME_SPEED, CTL_TIME_SPEED, &DialogEntry::time_speed);
+        auto angle = add_field(f, LBL_VIEW_ANGLE, CTL_VIEW_ANGLE, &DialogEntry::view_angle);
+        if (p.movie_command == CMD_ECLIPTIC_SIDE) hide_field(angle);  // still checked
+        add_planet_boxes(f, LBL_PLANETS, CTL_MOVIE_FIRST_PLANET, BODY_EARTH);
+        add_flag_box(f, LBL_LABEL_PLANETS, 161, &DialogEntry::label_planets);
+        break;
+    }
+    case DIAL_DN_MOVIE:
+        add_date_time(f);
+        add_choice(f, add_group(f, LBL_SPEED_GROUP), 106, 0, 5, STR_FIRST_SPEED, &DialogEntry::speed_index);
+        break;
+    case DIAL_JM_MOVIES:
+        add_date_time(f);
+        add_field(f, LBL_TIME_SPEED, CTL_TIME_SPEED, &DialogEntry::time_speed);
+        add_moon_boxes(f);
+        add_flag_box(f, LBL_LABEL_MOONS, 141, &DialogEntry::number_moons);
+        break;
+    case DIAL_JM_GRAPH:
+        add_field(f, LBL_YEAR, CTL_YEAR, &DialogEntry::year);
+        add_field(f, LBL_MONTH, CTL_JM_MONTH, &DialogEntry::month);
+        add_moon_boxes(f);
+        add_flag_box(f, LBL_NUMBER_MOONS, 141, &DialogEntry::number_moons);
+        break;
+    case DIAL_BS_MOVIE:
+        add_field(f, LBL_YEAR, CTL_YEAR, &DialogEntry::year);
+        add_field(f, LBL_TIME_SPEED, CTL_TIME_SPEED, &DialogEntry::time_speed);
+        add_field(f, LBL_VIEW_ANGLE, CTL_VIEW_ANGLE, &DialogEntry::view_angle);
+        add_binary_star_list(f);
+        break;
+    default: break;
+    }
+}
+
+bool has_caption(DialogId dialog) {
+    return dialog == DIAL_YEAR || dialog == DIAL_YEAR_MONTH || dialog == DIAL_YEAR_MR || dialog == DIAL_YEAR_RANGE ||
+           dialog == DIAL_PLANETS || dialog == DIAL_EC_MOVIES || dialog == DIAL_JM_MOVIES;
+}
+
+// A refusal: the message, then the named control focused (an edit's text selected).
+void refuse(const Form& f, const DialogError& error) {
+    show_error(error.message_id);
+    auto it = f.controls.find(error.control_id);
+    if (it == f.controls.end()) return;
+    it->second->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(it->second)) edit->selectAll();
+}
+
+// A dialog with the fields' grid on top and OK and Cancel waiting to be
+// placed under the controls (finish_form); OK runs ok, which closes the dialog or not.
+void start_form(Form& f, QDialog& dialog, const QString& title, const std::function<void()>& ok) {
+    f.dialog = &dialog;
+    dialog.setWindowTitle(title);
+    f.column = new QVBoxLayout(&dialog);
+    f.fields = new QGridLayout;
+    f.column->addLayout(f.fields);
+    f.buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(f.buttons->button(QDialogButtonBox::Ok), &QPushButton::clicked, ok);
+    QObject::connect(f.buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+}
+
+void finish_form(Form& f) { f.column->addWidget(f.buttons); }
+
+}  // namespace
+
+bool run_parameter_dialog(DialogId dialog, CommandParams& params, QWidget* parent) {
+    params.cancelled = false;
+    // The planetarium's dialog waits for the star catalogue's list: its parameters stand.
+    if (dialog == DIAL_PL_MOVIE) return true;
+    QDialog window(parent);
+    Form f;
+    f.entry = dialog_entry_from(dialog, params);
+    QString title = has_caption(dialog) && params.caption ? text_of(params.caption) : text_of(STR_PRODUCT);
+    start_form(f, window, title, [&] {
+        DialogEntry entry = f.entry;
+        for (const auto& read : f.readers) read(entry);
+        if (DialogError error = apply_dialog(dialog, entry, params); error.message_id) refuse(f, error);
+        else window.accept();
+    });
+    build_controls(f, dialog, params);
+    finish_form(f);
+    params.cancelled = window.exec() != QDialog::Accepted;
+    return !params.cancelled;
+}
+
+namespace {
+
+// The Set Location dialog's fields: degrees, minutes, seconds of latitude
+// and longitude, their hemispheres, elevation and time zone.
+struct LocationFields {
+    QComboBox* city = nullptr;
+    QLineEdit* latitude[3] = {};
+    QLineEdit* longitude[3] = {};
+    QRadioButton* hemisphere[4] = {};  // by CompassCode
+    QLineEdit* elevation = nullptr;
+    QLineEdit* time_zone = nullptr;
+    std::string last_name;  // the name the fields were last filled for
+};
+
+QString two_digits(int value) { return QString::asprintf("%02d", value); }
+
+// Shows a city, or zeros with North and West for none.
+void show_city(LocationFields& l, const CityRecord* found) {
+    CityRecord city = found ? *found : CityRecord{};
+    l.latitude[0]->setText(QString::number(city.latitude_degrees));
+    l.latitude[1]->setText(two_digits(city.latitude_minutes));
+    l.latitude[2]->setText(two_digits(city.latitude_seconds));
+    l.longitude[0]->setText(QString::number(city.longitude_degrees));
+    l.longitude[1]->setText(two_digits(city.longitude_minutes));
+    l.longitude[2]->setText(two_digits(city.longitude_seconds));
+    l.hemisphere[city.latitude_hemisphere]->setChecked(true);
+    l.hemisphere[city.longitude_hemisphere]->setChecked(true);
+    l.elevation->setText(QString::number(city.elevation));
+    std::string zone = format_fixed(city.time_zone, 6, 2);
+    zone.erase(std::remove(zone.begin(), zone.end(), ' '), zone.end());
+    l.time_zone->setText(to_qstring(zone));
+}
+
+// The combo box's text changed: a new name shows its city's fields.
+void city_name_changed(LocationFields& l) {
+    std::string name = normalize_city_name(from_qstring(l.city->currentText()));
+    if (name == l.last_name) return;
+    l.last_name = name;
+    show_city(l, find_city(name));
+}
+
+QLineEdit* add_location_edit(Form& f, int control, int row, int column) {
+    auto* edit = new QLineEdit;
+    f.fields->addWidget(edit, row, column);
+    register_control(f, control, edit);
+    return edit;
+}
+
+// An angle's row: label, degrees, minutes, seconds (controls first, +1, +3) and two hemispheres.
+void add_angle_row(Form& f, int row, int label, int first_control, QLineEdit* (&parts)[3], QRadioButton* first,
+                   QRadioButton* second) {
+    f.fields->addWidget(new QLabel(text_of(label)), row, 0);
+    parts[0] = add_location_edit(f, first_control, row, 1);
+    parts[1] = add_location_edit(f, first_control + 1, row, 2);
+    parts[2] = add_location_edit(f, first_control + 3, row, 3);
+    auto* group = new QButtonGroup(f.dialog);
+    group->addButton(first);
+    group->addButton(second);
+    f.fields->addWidget(first, row, 4);
+    f.fields->addWidget(second, row, 5);
+}
+
+// OK and Save: checks the fields; on success the work copy and the city list take them.
+bool store_location(const Form& f, const LocationFields& l, SkyContext& work_copy, bool save) {
+    LocationEntry e;
+    e.name = from_qstring(l.city->currentText());
+    e.latitude_degrees = from_qstring(l.latitude[0]->text());
+    e.latitude_minutes = from_qstring(l.latitude[1]->text());
+    e.latitude_seconds = from_qstring(l.latitude[2]->text());
+    e.latitude_hemisphere = l.hemisphere[COMPASS_SOUTH]->isChecked() ? COMPASS_SOUTH : COMPASS_NORTH;
+    e.longitude_degrees = from_qstring(l.longitude[0]->text());
+    e.longitude_minutes = from_qstring(l.longitude[1]->text());
+    e.longitude_seconds = from_qstring(l.longitude[2]->text());
+    e.longitude_hemisphere = l.hemisphere[COMPASS_EAST]->isChecked() ? COMPASS_EAST : COMPASS_WEST;
+    e.elevation = from_qstring(l.elevation->text());
+    e.time_zone = from_qstring(l.time_zone->text());
+    Location location = work_copy.location;
+    if (DialogError error = apply_location_entry(e, location); error.message_id) {
+        refuse(f, error);
+        return false;
+    }
+    work_copy.location = location;
+    // The fields passed their checks: each reads as an integer.
+    int v[7] = {};
+    const std::string* texts[7] = {&e.latitude_degrees, &e.latitude_minutes, &e.latitude_seconds,
+                                   &e.longitude_degrees, &e.longitude_minutes, &e.longitude_seconds, &e.elevation};
+    for (int i = 0; i < 7; ++i) parse_int_field(*texts[i], v[i]);
+    store_city(location.name, v[0], v[1], v[2], e.latitude_hemisphere, v[3], v[4], v[5], e.longitude_hemisphere,
+               location.time_zone, v[6], false);
+    if (save) save_cities();
+    return true;
+}
+
+}  // namespace
+
+bool run_set_location_dialog(SkyContext& work_copy, QWidget* parent) {
+    QDialog window(parent);
+    Form f;
+    LocationFields l;
+    start_form(f, window, text_of(LBL_SET_LOCATION), [&] {
+        if (store_location(f, l, work_copy, false)) window.accept();
+    });
+    QPushButton* save = f.buttons->addButton(text_of(LBL_SAVE), QDialogButtonBox::ActionRole);
+    QObject::connect(save, &QPushButton::clicked, [&] {
+        if (store_location(f, l, work_copy, true)) window.accept();
+    });
+
+    l.city = new QComboBox;
+    l.city->setEditable(true);
+    l.city->lineEdit()->setMaxLength(CITY_NAME_LENGTH);
+    l.city->setInsertPolicy(QComboBox::NoInsert);
+    for (int i = 0; i < city_count(); ++i) l.city->addItem(to_qstring(city_name(i)));
+    register_control(f, 115, l.city);
+    f.fields->addWidget(new QLabel(text_of(LBL_LOCATION)), 0, 0);
+    f.fields->addWidget(l.city, 0, 1, 1, 5);
+    for (int code = 0; code < 4; ++code) l.hemisphere[code] = new QRadioButton(text_of(LBL_NORTH + code));
+    add_angle_row(f, 1, LBL_LATITUDE, 117, l.latitude, l.hemisphere[COMPASS_NORTH], l.hemisphere[COMPASS_SOUTH]);
+    add_angle_row(f, 2, LBL_LONGITUDE, 127, l.longitude, l.hemisphere[COMPASS_WEST], l.hemisphere[COMPASS_EAST]);
+    f.fields->addWidget(new QLabel(text_of(LBL_ELEVATION)), 3, 0, 1, 2);
+    l.elevation = add_location_edit(f, 138, 3, 2);
+    f.fields->addWidget(new QLabel(text_of(LBL_TIME_ZONE)), 4, 0, 1, 2);
+    l.time_zone = add_location_edit(f, 136, 4, 2);
+    finish_form(f);
+
+    // The current city, or the first when the list has no city of that name.
+    int current = std::max(0, l.city->findText(to_qstring(current_city_name()), Qt::MatchFixedString));
+    l.city->setCurrentIndex(current);
+    city_name_changed(l);
+    QObject::connect(l.city, &QComboBox::currentTextChanged, [&l] { city_name_changed(l); });
+    return window.exec() == QDialog::Accepted;
+}
+
+void show_about_box(QWidget* parent) {
+    QMessageBox box(parent);
+    box.setWindowTitle(text_of(LBL_ABOUT_TITLE));
+    box.setIconPixmap(QApplication::windowIcon().pixmap(32, 32));
+    box.setText(text_of(LBL_ABOUT_LINE));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}

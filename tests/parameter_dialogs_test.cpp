@@ -1,0 +1,209 @@
+// The Qt dialogs: values typed into the fields, OK or Cancel pressed, and
+// what the parameters, the messages and the focus show afterwards.
+#include "platform/qt/parameter_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/location.h"
+#include "platform/messages.h"
+#include "platform/qt/qt_text.h"
+#include "resources/strings.h"
+
+namespace {
+
+std::vector<std::string> shown_messages;
+
+bool record_message(const char*, const char* text, MessageIcon) {
+    shown_messages.push_back(text);
+    return true;
+}
+
+// What a test does with the open dialog.
+using DialogSteps = std::function<void(QDialog&)>;
+
+// Runs open() with steps applied to the modal dialog it opens.
+bool with_dialog(const std::function<bool()>& open, const DialogSteps& steps) {
+    QTimer::singleShot(0, [steps] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        steps(*dialog);
+        if (dialog->isVisible()) dialog->reject();  // a step that left it open
+    });
+    shown_messages.clear();
+    return open();
+}
+
+QLineEdit* field(QDialog& d, int control) { return d.findChild<QLineEdit*>(QString::number(control)); }
+
+void type(QDialog& d, int control, const char* text) {
+    QLineEdit* edit = field(d, control);
+    ASSERT_NE(edit, nullptr) << "control " << control;
+    edit->setText(text);
+}
+
+void press(QDialog& d, QDialogButtonBox::StandardButton button) {
+    d.findChild<QDialogButtonBox*>()->button(button)->click();
+}
+
+// The dialog stays open, the field with the refused value focused and selected.
+void expect_refused_at(QDialog& d, int control, const std::string& context) {
+    EXPECT_TRUE(d.isVisible()) << context;
+    QLineEdit* edit = field(d, control);
+    ASSERT_NE(edit, nullptr) << context;
+    EXPECT_EQ(d.focusWidget(), edit) << context;
+    EXPECT_EQ(edit->selectedText(), edit->text()) << context;
+}
+
+struct Typed {
+    DialogId dialog;
+    int control;
+    const char* text;
+    int message;  // 0: accepted
+};
+
+// Types the values, presses OK; returns the message shown (empty when accepted).
+std::string try_values(const std::vector<Typed>& values, CommandParams& params, bool& accepted) {
+    std::string message;
+    accepted = with_dialog([&] { return run_parameter_dialog(values[0].dialog, params, nullptr); },
+                           [&](QDialog& d) {
+                               for (const Typed& t : values) type(d, t.control, t.text);
+                               press(d, QDialogButtonBox::Ok);
+                               if (!shown_messages.empty()) message = shown_messages.back();
+                               const Typed& last = values.back();
+                               if (last.message) expect_refused_at(d, last.control, last.text);
+                           });
+    return message;
+}
+
+TEST(ParameterDialogs, EndsOfEachRangeAndOneBeyond) {
+    const Typed cases[] = {
+        {DIAL_YEAR, 113, "1000", 0},      {DIAL_YEAR, 113, "999", MSG_YEAR_RANGE},
+        {DIAL_YEAR, 113, "3000", 0},      {DIAL_YEAR, 113, "3001", MSG_YEAR_RANGE},
+        {DIAL_YEAR, 113, "19x5", MSG_INVALID_NUMBER},
+        {DIAL_YEAR_MONTH, 115, "12", 0},  {DIAL_YEAR_MONTH, 115, "13", MSG_MONTH_RANGE},
+        {DIAL_DN_MOVIE, 116, "23", 0},    {DIAL_DN_MOVIE, 116, "24", MSG_HOUR_RANGE},
+        {DIAL_DN_MOVIE, 117, "59", 0},    {DIAL_DN_MOVIE, 117, "60", MSG_MINUTE_RANGE},
+        {DIAL_DN_MOVIE, 115, "0", MSG_DAY_RANGE},
+        {DIAL_EC_MOVIES, 140, "-64", 0},  {DIAL_EC_MOVIES, 140, "-65", MSG_TIME_SPEED_RANGE},
+        {DIAL_EC_MOVIES, 142, "5", 0},    {DIAL_EC_MOVIES, 142, "4", MSG_VIEW_ANGLE_RANGE},
+        {DIAL_JM_MOVIES, 140, "64", 0},   {DIAL_JM_MOVIES, 140, "65", MSG_TIME_SPEED_RANGE},
+        {DIAL_BS_MOVIE, 113, "32000", 0}, {DIAL_BS_MOVIE, 113, "32001", MSG_YEAR_RANGE_WIDE},
+        {DIAL_PLANET_APSIDES, 130, "3001", MSG_YEAR_RANGE},
+    };
+    for (const Typed& c : cases) {
+        CommandParams params;
+        const CommandParams before = params;
+        bool accepted = false;
+        std::string message = try_values({c}, params, accepted);
+        std::string context = std::to_string(c.dialog) + "/" + std::to_string(c.control) + " " + c.text;
+        EXPECT_EQ(accepted, c.message == 0) << context;
+        EXPECT_EQ(message, c.message ? std::string(load_string(c.message)) : "") << context;
+        if (c.message) {
+            EXPECT_EQ(params.year, before.year) << context << ": nothing written";
+        }
+    }
+}
+
+TEST(ParameterDialogs, CrossFieldRules) {
+    struct Case { std::vector<Typed> typed; int message; } cases[] = {
+        {{{DIAL_YEAR_RANGE, 115, "2001", 0}, {DIAL_YEAR_RANGE, 117, "2000", MSG_STOP_YEAR}}, MSG_STOP_YEAR},
+        {{{DIAL_YEAR_MR, 115, "5", 0}, {DIAL_YEAR_MR, 117, "4", MSG_STOP_MONTH}}, MSG_STOP_MONTH},
+        {{{DIAL_YEAR_MR, 115, "4", 0}, {DIAL_YEAR_MR, 117, "4", 0}}, 0},  // equal months pass
+        // 2001 is not a leap year: 29 February does not exist.
+        {{{DIAL_DN_MOVIE, 113, "2001", 0}, {DIAL_DN_MOVIE, 114, "2", 0}, {DIAL_DN_MOVIE, 115, "29", MSG_INVALID_DATE}},
+         MSG_INVALID_DATE},
+    };
+    for (const Case& c : cases) {
+        CommandParams params;
+        bool accepted = false;
+        std::string message = try_values(c.typed, params, accepted);
+        EXPECT_EQ(message, c.message ? std::string(load_string(c.message)) : "") << c.typed.back().text;
+        EXPECT_EQ(accepted, c.message == 0);
+    }
+}
+
+TEST(ParameterDialogs, CancelWritesNothing) {
+    CommandParams params;
+    params.months_offered = params.distance_offered = true;
+    const CommandParams before = params;
+    bool accepted = with_dialog([&] { return run_parameter_dialog(DIAL_PLANETS, params, nullptr); },
+                                [](QDialog& d) {
+                                    type(d, 113, "1999");
+                                    type(d, 115, "3");
+                                    press(d, QDialogButtonBox::Cancel);
+                                });
+    EXPECT_FALSE(accepted);
+    EXPECT_TRUE(params.cancelled);
+    EXPECT_EQ(std::vector<int>({params.year, params.month, params.end_month, params.planet_set}),
+              std::vector<int>({before.year, before.month, before.end_month, before.planet_set}));
+}
+
+// The command line and the dialog refuse a year with the same words.
+TEST(ParameterDialogs, SameRefusalAsTheCommandLine) {
+    for (auto [year, refusal] : {std::pair{"3001", MSG_YEAR_RANGE}, std::pair{"19x5", MSG_INVALID_NUMBER}}) {
+        std::string command = std::string("LC_ALL=C " SKYLOOM_BINARY " report seasons --year ") + year + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string cli;
+        char buffer[512];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) cli.append(buffer, n);
+        pclose(pipe);
+        CommandParams params;
+        bool accepted = false;
+        std::string message = try_values({{DIAL_YEAR, 113, year, refusal}}, params, accepted);
+        EXPECT_EQ(message, load_string(refusal)) << year;
+        EXPECT_NE(cli.find(message), std::string::npos) << "command line: " << cli << "dialog: " << message;
+    }
+}
+
+TEST(SetLocationDialog, AddsACityAndRefusesThePoleWithSeconds) {
+    SkyContext work;
+    const int cities = city_count();
+    auto fill = [](QDialog& d, const char* latitude_seconds) {
+        d.findChild<QComboBox*>("115")->setEditText("Testville");
+        const std::pair<int, const char*> values[] = {{117, "90"}, {118, "0"}, {120, latitude_seconds},
+                                                      {127, "10"}, {128, "30"}, {130, "0"},
+                                                      {138, "12"}, {136, "-1.5"}};
+        for (auto [control, text] : values) type(d, control, text);
+        press(d, QDialogButtonBox::Ok);
+    };
+    bool accepted = with_dialog([&] { return run_set_location_dialog(work, nullptr); }, [&](QDialog& d) {
+        fill(d, "1");
+        ASSERT_EQ(shown_messages.size(), 1u);
+        EXPECT_EQ(shown_messages[0], load_string(MSG_LATITUDE_RANGE));
+        expect_refused_at(d, 117, "latitude 90 0' 1\"");
+        fill(d, "0");
+    });
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(work.location.name, "Testville");
+    EXPECT_DOUBLE_EQ(work.location.latitude, 90.0);
+    EXPECT_DOUBLE_EQ(work.location.longitude, 10.5);
+    EXPECT_DOUBLE_EQ(work.location.time_zone, -1.5);
+    EXPECT_EQ(city_count(), cities + 1);
+    EXPECT_TRUE(cities_modified());
+    ASSERT_NE(find_city("testville"), nullptr);
+    EXPECT_EQ(find_city("testville")->longitude_minutes, 30);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    set_message_presenter(record_message);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,164 @@
+// Printing and the clipboard text: the page-break rule, copies, job names, the
+// degree sign, the picture scale, PDF files from a report and from a graph.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/graph_table.h"
+#include "app/app_state.h"
+#include "output/printing.h"
+#include "platform/qt/printing_qt.h"
+#include "platform/qt/surface_qt.h"
+#include "platform/recording_surface.h"
+
+namespace {
+
+ReportDocument report_of(int lines, bool ended) {
+    ReportDocument document;
+    for (int i = 1; i <= lines; ++i) report_add_line("Line " + std::to_string(i), document);
+    if (ended) report_end(document);
+    return document;
+}
+
+// Lines drawn on each page of a recording ("page" lines separate pages).
+std::vector<int> lines_per_page(const SurfaceLog& log) {
+    std::vector<int> pages{0};
+    for (const std::string& line : log.lines) {
+        if (line.find(": page") != std::string::npos) pages.push_back(0);
+        else if (line.find(": text ") != std::string::npos) ++pages.back();
+    }
+    return pages;
+}
+
+std::string file_text(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll().toStdString();
+}
+
+// Page objects of a PDF: "/Type /Page" but not "/Type /Pages".
+int pdf_page_count(const std::string& pdf) {
+    int count = 0;
+    for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+        if (pdf.compare(at, 12, "/Type /Pages") != 0) ++count;
+    return count;
+}
+
+std::string temp_path(const char* name) { return ::testing::TempDir() + name; }
+
+}  // namespace
+
+TEST(PrintingTest, PageBreaksCopiesAndEndMarker) {
+    const int line_height = RECORDING_LINE_HEIGHT;
+    struct Case {
+        int lines;        // of each report
+        bool ended;       // each report closed by the end marker
+        int reports;      // reports in the document, one after the other (as in the Almanac)
+        int copies;
+        std::vector<int> expected;  // lines on each page
+    } cases[] = {
+        {70, true, 1, 1, {56, 14}},          // 70 lines and the marker on 60 line heights: no empty third page
+        {56, true, 1, 1, {56}},              // the marker right after a full page ends it, no empty page
+        {56, false, 1, 1, {56}},             // a stopped report that exactly fills the page
+        {70, true, 1, 2, {56, 14, 56, 14}},  // two copies: one document, the pages twice
+        {10, true, 2, 1, {10, 10}},          // each report (or Calendar month) starts a page
+    };
+    for (const Case& c : cases) {
+        SurfaceLog log;
+        auto page = make_recording_surface(log, "printer", 640, 60 * line_height);
+        ReportDocument document;
+        for (int r = 0; r < c.reports; ++r) {
+            ReportDocument one = report_of(c.lines, c.ended);
+            for (int i = 0; i < one.line_count; ++i) report_add_line(report_line(one, i), document);
+        }
+        EXPECT_EQ(print_report_pages(*page, document, c.copies, PrintFont{}, PrintProgress{}), PrintResult::Done);
+        EXPECT_EQ(lines_per_page(log), c.expected) << c.lines << " lines, " << c.reports << " reports, "
+                                                   << c.copies << " copies";
+    }
+    // The first line at three line heights, one character width in; the 56th at 58.
+    SurfaceLog log;
+    auto page = make_recording_surface(log, "printer", 640, 60 * line_height);
+    print_report_pages(*page, report_of(70, true), 1, PrintFont{}, PrintProgress{});
+    std::string all;
+    for (const std::string& line : log.lines) all += line + "\n";
+    EXPECT_NE(all.find("text 8," + std::to_string(3 * line_height) + " \"Line 1\""), std::string::npos);
+    EXPECT_NE(all.find("text 8," + std::to_string(58 * line_height) + " \"Line 56\""), std::string::npos);
+    // Cancel in the abort box: nothing more is printed.
+    SurfaceLog cancelled;
+    page = make_recording_surface(cancelled, "printer", 640, 60 * line_height);
+    PrintProgress progress{nullptr, [] { return false; }};
+    EXPECT_EQ(print_report_pages(*page, report_of(10, true), 1, PrintFont{}, progress), PrintResult::Aborted);
+    EXPECT_EQ(lines_per_page(cancelled), std::vector<int>{0});
+}
+
+TEST(PrintingTest, JobNamesDegreeSignAndPictureScale) {
+    PrintSession session;
+    EXPECT_EQ(next_print_job_name(session), "SKY Printout #1");
+    EXPECT_EQ(next_print_job_name(session), "SKY Printout #2");
+    EXPECT_EQ(printable_line("Alt 45\xB0 Az 120\xB0"), "Alt 45d Az 120d");
+
+    struct Case {
+        SurfaceSize window, page;
+        double scale;
+        int width, height;
+    } cases[] = {
+        {{800, 600}, {2400, 3300}, 3.0, 2400, 1800},  // the design's worked case
+        {{1000, 750}, {794, 1123}, 0.794, 794, 595},  // a window larger than an A4 page at 96 dpi
+    };
+    for (const Case& c : cases) {
+        PictureLayout layout = picture_layout(c.window, c.page);
+        EXPECT_DOUBLE_EQ(layout.scale, c.scale);
+        EXPECT_EQ(layout.width, c.width);
+        EXPECT_EQ(layout.height, c.height);
+    }
+}
+
+TEST(PrintingTest, ClipboardTextOfThreeLines) {
+    ReportDocument document = report_of(3, false);
+    EXPECT_EQ(clipboard_text(document), "Line 1\r\nLine 2\r\nLine 3\r\n");
+    report_end(document);  // the end marker is copied like any other line
+    EXPECT_EQ(clipboard_text(document), "Line 1\r\nLine 2\r\nLine 3\r\n\f\r\n");
+}
+
+TEST(PrintingTest, PdfFromAReportAndFromAGraph) {
+    std::string report_path = temp_path("printing_report.pdf");
+    int expected_pages = 0;
+    {
+        auto pdf = make_pdf_surface(report_path, 794, 1123);
+        ASSERT_NE(pdf, nullptr);
+        EXPECT_EQ(print_report_pages(*pdf, report_of(150, true), 1, PrintFont{}, PrintProgress{}), PrintResult::Done);
+        // Lines at 3, 4, ... line heights while the line's bottom stays above the page's last row.
+        int per_page = (1123 - 1) / pdf->font_metrics().line_height - 3;
+        expected_pages = (150 + per_page - 1) / per_page;
+    }
+    std::string report_pdf = file_text(report_path);
+    EXPECT_GE(expected_pages, 2);
+    EXPECT_EQ(pdf_page_count(report_pdf), expected_pages);
+    EXPECT_NE(report_pdf.find("/FontFile"), std::string::npos) << "no embedded font: no text";
+
+    std::string graph_path = temp_path("printing_graph.pdf");
+    {
+        auto window = make_image_surface(800, 600);
+        window->set_mapping(graph_mapping(800, 600));
+        find_graph_generator(CMD_EQUATION_OF_TIME)(*window, current_graph_style(false), app_state().params,
+                                                   app_state().sky);
+        auto mono = monochrome_copy(*window, surface_color(255, 255, 255));
+        auto pdf = make_pdf_surface(graph_path, 794, 1123);
+        ASSERT_TRUE(mono && pdf);
+        print_picture_page(*pdf, *mono);
+    }
+    std::string graph_pdf = file_text(graph_path);
+    EXPECT_EQ(pdf_page_count(graph_pdf), 1);
+    EXPECT_NE(graph_pdf.find("/Subtype /Image"), std::string::npos);
+}
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
