@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -19,6 +20,8 @@
 #include "app/location.h"
 #include "cli/ephemeris.h"
 #include "engine/calendar.h"
+#include "movies/movie.h"
+#include "movies/star_catalogue.h"
 #include "output/printing.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
@@ -74,6 +77,9 @@ const char USAGE[] =
     "                                   the engine's places of the bodies at one local instant\n"
     "  skyloom graph NAME [OPTIONS] -o FILE.png|FILE.svg|FILE.pdf [--size WxH] [--grid]\n"
     "                                   draw a graph into a picture file\n"
+    "  skyloom movie planetarium [--date --time --speed N --view-angle DEG --track BODY\n"
+    "                   --turbo --labels] --frames N -o DIR [--size WxH]\n"
+    "                                   draw N frames of 250 ms as DIR/frame-0001.png ...\n"
     "  skyloom --help | skyloom report --help\n"
     "\n"
     "NAME: introduction calendar seasons easter lunar-eclipses solar-eclipses planet-view\n"
@@ -97,6 +103,10 @@ const char USAGE[] =
     "  --main-planet NAME  planet-angle: the planet the angles are measured from\n"
     "  -o FILE           graphs: the picture file, by its extension PNG, SVG or PDF\n"
     "  --size WxH        graphs: picture size in pixels (default 1000x750)\n"
+    "  --speed N         movies: time speed -64..64;  --view-angle DEG  5..90\n"
+    "  --track BODY      planetarium: keep a body (sun, moon, mercury ... pluto) centred\n"
+    "  --turbo --labels  planetarium: 1000 times faster (with --track of a planet);\n"
+    "                    the planets' names\n"
     "  --grid            graphs: grid lines instead of tick marks\n"
     "  --pdf FILE        reports: the pages as the printer would print them, A4\n"
     "  --csv             ephemeris: comma-separated values with a header row\n"
@@ -115,8 +125,9 @@ struct Options {
 
 constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-month", "date", "time",
                                         "moons", "main-planet", "output", "size", "pdf",
-                                        "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name"};
-constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid"};  // options without a value
+                                        "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name",
+                                        "speed", "view-angle", "track", "frames"};
+constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
 
 // ---- the command line's stand-ins for the window ----
@@ -462,6 +473,75 @@ int graph_command(int argc, char** argv) {
     return 0;
 }
 
+// The Planetarium dialog's step from the options: date and time, speed,
+// view angle, the tracked body, turbo and labels.
+void planetarium_options_dialog(DialogId dialog, CommandParams& params) {
+    DialogEntry entry = dialog_entry_from(dialog, params);
+    if (!split_date_time(entry)) {
+        std::fprintf(stderr, "--date is YYYY-MM-DD, --time HH:MM\n");
+        params.cancelled = run.refused = true;
+        return;
+    }
+    override_field(entry.time_speed, "speed");
+    override_field(entry.view_angle, "view-angle");
+    entry.track_body = option("track") ? 1 : 0;
+    if (auto track = option("track")) entry.planetarium_body = body_of(*track);
+    entry.turbo = option("turbo") ? 1 : 0;
+    entry.label_planets = option("labels") ? 1 : 0;
+    entry.planetarium_star = std::max(entry.planetarium_star, 0);
+    DialogError error = apply_dialog(dialog, entry, params);
+    if (error.message_id) {
+        show_error(error.message_id);
+        params.cancelled = true;
+    }
+}
+
+// Frames of a movie drawn off-screen, one 250 ms tick apart, as PNG files.
+int movie_command(int argc, char** argv) {
+    if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
+    Options options;
+    if (std::strcmp(argv[2], "planetarium") != 0 || !parse_options(argc, argv, 3, options))
+        return usage(stderr, EXIT_BAD_INPUT);
+    run.options = &options;
+    const std::string folder = option("output").value_or("");
+    int frames = 0, width = 1000, height = 750;
+    if (folder.empty() || !parse_int_field(option("frames").value_or(""), frames) || frames < 1 ||
+        (option("size") && !parse_size(*option("size"), width, height)))
+        return usage(stderr, EXIT_BAD_INPUT);
+    if (auto track = option("track"); track && body_of(*track) < 0) {
+        std::fprintf(stderr, "Unknown body in --track: %s (sun, moon, mercury ... pluto)\n", track->c_str());
+        return EXIT_BAD_INPUT;
+    }
+    if (!start_up(options)) return EXIT_BAD_INPUT;
+    AppState& app = app_state();
+    if (!app.star_catalogue) app.star_catalogue = load_star_catalogue();
+
+    ShellHooks hooks;
+    hooks.run_dialog = planetarium_options_dialog;
+    set_shell_hooks(hooks);
+    dispatch_command(CMD_PLANETARIUM);  // the star database check and the dialog's rules
+    if (run.refused || app.current_output != CMD_PLANETARIUM) return EXIT_BAD_INPUT;
+
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    ensure_gui_session();
+    std::unique_ptr<Surface> surface = make_image_surface(width, height);
+    MovieState movie;
+    start_movie(movie, CMD_PLANETARIUM, app.params, app.star_catalogue);
+    movie.seconds_per_tick = 0.25;
+    const GraphStyle style = current_graph_style(false);
+    for (int frame = 0; frame < frames; ++frame) {
+        draw_movie_frame(*surface, width, height, movie, app.sky, style, static_cast<std::uint32_t>(frame));
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame-%04d.png", frame + 1);
+        if (!save_png(*surface, folder + name)) {
+            std::fprintf(stderr, "Cannot write %s%s\n", folder.c_str(), name);
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int report_command(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
     int command = 0;
@@ -516,5 +596,6 @@ int cli_main(int argc, char** argv) {
     if (verb == "report") return report_command(argc, argv);
     if (verb == "ephemeris") return ephemeris_command(argc, argv);
     if (verb == "graph") return graph_command(argc, argv);
+    if (verb == "movie") return movie_command(argc, argv);
     return usage(stderr, EXIT_BAD_INPUT);
 }

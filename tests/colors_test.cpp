@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/messages.h"
-#include "platform/qt/color_dialog.h"
+#include "app/window/color_dialog.h"
 #include "platform/settings_store.h"
 
 void PrintTo(const Rgb& c, std::ostream* out) { *out << '(' << c.red << ',' << c.green << ',' << c.blue << ')'; }

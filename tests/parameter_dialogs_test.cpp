@@ -1,6 +1,6 @@
 // The Qt dialogs: values typed into the fields, OK or Cancel pressed, and
 // what the parameters, the messages and the focus show afterwards.
-#include "platform/qt/parameter_dialogs.h"
+#include "app/window/parameter_dialogs.h"
 
 #include <gtest/gtest.h>
 

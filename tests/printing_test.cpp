@@ -11,7 +11,7 @@
 #include "app/graph_table.h"
 #include "app/app_state.h"
 #include "output/printing.h"
-#include "platform/qt/printing_qt.h"
+#include "app/window/printing_qt.h"
 #include "platform/qt/surface_qt.h"
 #include "platform/recording_surface.h"
 

@@ -36,15 +36,17 @@
 #include "app/menu_state.h"
 #include "engine/calendar.h"
 #include "format/format.h"
+#include "movies/movie.h"
+#include "movies/star_catalogue.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
-#include "platform/qt/color_dialog.h"
+#include "app/window/color_dialog.h"
 #include "platform/qt/message_box.h"
-#include "platform/qt/parameter_dialogs.h"
+#include "app/window/parameter_dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/settings_qt.h"
-#include "platform/qt/printing_qt.h"
+#include "app/window/printing_qt.h"
 #include "platform/qt/surface_qt.h"
 #include "resources/strings.h"
 
@@ -53,6 +55,7 @@ namespace {
 constexpr int STR_PRODUCT = 52;      // "Skyloom 2"
 constexpr int STR_HELP_FILE = 853;   // "sky.hlp"
 constexpr int MSG_GDI_ERROR = 693;   // "GDI error"
+constexpr int MSG_STAR_DATABASE_MISSING = 685;  // "Cannot load star database"
 constexpr int FRAME_PERIOD_MS = 250;
 constexpr int WINDOW_WIDTH_CHARS = 72;   // first outer size, in maximum character widths
 constexpr int WINDOW_HEIGHT_CHARS = 54;
@@ -670,6 +673,24 @@ void draw_window_graph(Surface& surface, int command) {
     if (GraphGenerator graph = find_graph_generator(command)) graph(surface, style, app.params, app.sky);
 }
 
+// The running movie between ticks of the frame timer; frame 0 starts it from
+// the dialog's parameters.
+MovieState window_movie;
+
+void draw_window_movie_frame(Surface& surface, int command, std::uint32_t frame) {
+    AppState& app = app_state();
+    if (frame == 0) start_movie(window_movie, command, app.params, app.star_catalogue);
+    window_movie.jet_trails = app.jet_trails;
+    window_movie.paused = menu_state().paused;
+    GraphStyle style = current_graph_style(menu_state().grid_lines);
+    style.background = background_color();
+    draw_movie_frame(surface, app.drawing_width, app.drawing_height, window_movie, app.sky, style, frame);
+}
+
+void discard_window_movie_trails() { discard_movie_trails(window_movie); }
+
+int pan_window_movie(ScrollBarKind bar, ScrollCode code, int thumb) { return pan_view(app_state().sky, bar, code, thumb); }
+
 // Print, Print Setup, Set Font and Copy: the report when it has lines, else
 // the client area's picture.
 void run_output_window_command(int command) {
@@ -688,14 +709,22 @@ void run_qt_dialog(DialogId dialog, CommandParams& params, QWidget* parent) {
 int window_main(int argc, char** argv, const Location* place) {
     QApplication application(argc, argv);
     if (!main_window.plugins.draw_graph) main_window.plugins.draw_graph = draw_window_graph;
+    if (!main_window.plugins.draw_movie_frame) main_window.plugins.draw_movie_frame = draw_window_movie_frame;
+    if (!main_window.plugins.discard_movie_bitmaps)
+        main_window.plugins.discard_movie_bitmaps = discard_window_movie_trails;
+    if (!main_window.plugins.scroll_movie_view) main_window.plugins.scroll_movie_view = pan_window_movie;
     if (!main_window.plugins.run_dialog) main_window.plugins.run_dialog = run_qt_dialog;
     if (!main_window.plugins.run_command) main_window.plugins.run_command = run_output_window_command;
     // Qt gives the C library the user's locale; printf and strtod keep the
     // '.' that the rest of the program reads and writes.
     std::setlocale(LC_NUMERIC, "C");
     open_main_window(place);
+    app_state().star_catalogue = load_star_catalogue();
+    if (!app_state().star_catalogue) show_error(MSG_STAR_DATABASE_MISSING);
     int code = QApplication::exec();
     release_main_window();
+    free_star_catalogue(app_state().star_catalogue);
+    app_state().star_catalogue = nullptr;
     return code;
 }
 

@@ -1,6 +1,6 @@
 // The Assign Colors dialog: twenty object buttons with colour swatches, two
 // columns of ten, and OK, Save and Cancel.
-#include "platform/qt/color_dialog.h"
+#include "app/window/color_dialog.h"
 
 #include <QColorDialog>
 #include <QDialog>

@@ -2,7 +2,7 @@
 // of a DialogEntry: number fields to its texts, check boxes to its bit sets
 // and flags, radio buttons to its choices.  OK reads every control back into
 // the entry the dialog opened with, so fields a mode hides keep their values.
-#include "platform/qt/parameter_dialogs.h"
+#include "app/window/parameter_dialogs.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,4 +1,4 @@
-#include "platform/qt/printing_qt.h"
+#include "app/window/printing_qt.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

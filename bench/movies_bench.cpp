@@ -1,0 +1,49 @@
+// Timings of planetarium frames on a 1000 x 750 off-screen image: the first
+// frame (every body computed) and a steady frame once the whole catalogue is
+// precessed (a quarter of the stars examined, one body recomputed).  A frame
+// must fit well inside the 250 ms tick.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "movies/movie.h"
+#include "movies/star_catalogue.h"
+#include "platform/qt/gui_session.h"
+#include "platform/qt/surface_qt.h"
+
+namespace {
+
+void planetarium_frames(benchmark::State& state, bool steady) {
+    ensure_gui_session();
+    // The catalogue shipped in the source tree's data folder, beside this one.
+    const auto file = std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "STARS.DAT";
+    StarCatalogue* catalogue = load_star_catalogue_file(file.string());
+    if (!catalogue) {
+        state.SkipWithError("no STARS.DAT");
+        return;
+    }
+    CommandParams params;
+    params.day = 20, params.month = 3, params.year = 2024, params.hour = 21;
+    MovieState movie;
+    start_movie(movie, CMD_PLANETARIUM, params, catalogue);
+    movie.seconds_per_tick = 0.25;
+    SkyContext sky;
+    sky.view_angle = 90.0;
+    sky.time_speed = 64;
+    auto surface = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
+    const GraphStyle style;
+    std::uint32_t frame = 0;
+    if (steady)
+        for (; frame <= catalogue->stars.size(); ++frame)
+            draw_movie_frame(*surface, GRAPH_WIDTH, GRAPH_HEIGHT, movie, sky, style, frame);
+    for (auto _ : state) {
+        draw_movie_frame(*surface, GRAPH_WIDTH, GRAPH_HEIGHT, movie, sky, style, frame);
+        if (steady) ++frame;
+    }
+    free_star_catalogue(catalogue);
+}
+
+BENCHMARK_CAPTURE(planetarium_frames, FirstFrame, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(planetarium_frames, SteadyFrame, true)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,232 @@
+// The movie framework (module MOVIES).
+#include "movies/movie.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "engine/angles.h"
+#include "format/format.h"
+#include "platform/messages.h"
+
+namespace {
+
+constexpr int PANEL_CHARACTERS = 22;  // status-panel width, in character widths
+constexpr double TURBO_FACTOR = 1000.0;
+constexpr double MINUTES_PER_DAY = 1440.0;
+constexpr int MSG_GDI_ERROR = 693;           // "GDI error"
+constexpr int MSG_NO_TRAIL_MEMORY = 866;     // "Insufficient memory for Jet Trails"
+
+// The frame buffer or trail surface: an image of the window's kind in the
+// graph mapping, filled with the window colour.
+std::unique_ptr<Surface> make_movie_image(Surface& window, int width, int height, const GraphStyle& style,
+                                          int failure_message) {
+    std::unique_ptr<Surface> image = window.create_image(width, height);
+    if (!image) fatal_error(failure_message, "MOVIES", __LINE__);
+    setup_drawing(*image, DRAWING_GRAPH, width, height, &style);
+    fill_rect(*image, 0, 0, GRAPH_WIDTH, GRAPH_HEIGHT, style.background, style.background);
+    return image;
+}
+
+void set_picture_clip(Surface& surface) {
+    const int side = picture_size(surface);
+    surface.set_clip_rect({1, side - 1}, {side - 1, 1});
+}
+
+const char* panel_title(MovieKind kind) {
+    switch (kind) {
+    case MOVIE_PLANETARIUM: return "Planetarium";
+    case MOVIE_JUPITER_SIDE:
+    case MOVIE_JUPITER_TOP: return "Jupiter & Moons";
+    case MOVIE_BINARY_STAR: return "Binary Star";
+    default: return "Ecliptic";
+    }
+}
+
+std::string time_speed_line(const StatusPanel& panel, int time_speed) {
+    char line[40];
+    if (panel.paused) std::snprintf(line, sizeof line, "Time Speed: %s", "Paused");
+    else std::snprintf(line, sizeof line, "Time Speed: %3d", time_speed);
+    return line;
+}
+
+std::string view_angle_line(double view_angle) {
+    return "View Angle: " + format_fixed(view_angle, 2, 2) + "\xB0";
+}
+
+// The planetarium's own lines 5, 6 and 9..17.
+void planetarium_lines(const StatusPanel& panel, const SkyContext& sky, double ut_hours, int day, int month,
+                       int year, std::string lines[]) {
+    const double gst = ut_to_gst(ut_hours, day, month, year);
+    lines[5] = "GST:  " + format_angle(gst, false);
+    lines[6] = "LST:  " + format_angle(gst_to_lst(gst, sky.location), false);
+    lines[7] = "Julian Date (UT)";
+    lines[8] = format_fixed(panel.time, 8, 2);
+    lines[9] = "RA:  " + format_angle(panel.ra_hours, false);
+    lines[10] = "DEC: " + format_angle(panel.declination, true);
+    double azimuth = 0.0, altitude = 0.0;
+    equatorial_to_horizontal(ut_hours, panel.ra_hours, panel.declination, day, month, year, azimuth, altitude,
+                             sky.location);
+    lines[12] = "Alt: " + format_angle(altitude, true);
+    lines[13] = "Azi:" + format_angle(azimuth, true) + " (" + compass_point(azimuth) + ")";
+    lines[14] = view_angle_line(sky.view_angle);
+    lines[15] = time_speed_line(panel, sky.time_speed);
+    lines[16] = sky.turbo ? "Turbo is On" : "Turbo is Off";
+    lines[17] = panel.tracking ? "Tracking is On" : "Tracking is Off";
+}
+
+MovieKind movie_kind_of(int command) {
+    switch (command) {
+    case CMD_ECLIPTIC_TOP: return MOVIE_ECLIPTIC_TOP;
+    case CMD_ECLIPTIC_SIDE: return MOVIE_ECLIPTIC_SIDE;
+    case CMD_JUPITER_MOONS_SIDE: return MOVIE_JUPITER_SIDE;
+    case CMD_JUPITER_MOONS_TOP: return MOVIE_JUPITER_TOP;
+    case CMD_DAY_NIGHT: return MOVIE_DAY_NIGHT;
+    case CMD_BINARY_STAR: return MOVIE_BINARY_STAR;
+    default: return MOVIE_PLANETARIUM;
+    }
+}
+
+}  // namespace
+
+int picture_size(Surface& surface) {
+    return std::min(GRAPH_HEIGHT, GRAPH_WIDTH - PANEL_CHARACTERS * char_width(surface));
+}
+
+int status_line_y(Surface& surface, int base, int line) {
+    return base + line_height(surface) * (1 - line);
+}
+
+JulianDay movie_start_time(int day, int month, int year, double local_hours, const Location& location) {
+    return julian_day(day, month, year) + (local_hours - location.time_zone) / 24.0;
+}
+
+JulianDay step_clock_time(JulianDay t, JulianDay clock_now, JulianDay clock_previous, int time_speed, bool turbo) {
+    const double factor = turbo ? time_speed * TURBO_FACTOR : time_speed;
+    return t + (clock_now - clock_previous) * factor;
+}
+
+double movie_time_step(MovieKind kind, int time_speed) {
+    switch (kind) {
+    case MOVIE_ECLIPTIC_TOP:
+    case MOVIE_ECLIPTIC_SIDE: return time_speed;
+    case MOVIE_JUPITER_SIDE:
+    case MOVIE_JUPITER_TOP: return time_speed / MINUTES_PER_DAY;
+    default: return 0.0;
+    }
+}
+
+void start_movie(MovieState& movie, int command, const CommandParams& params, StarCatalogue* catalogue) {
+    movie.command = command;
+    movie.params = params;
+    movie.catalogue = catalogue;
+    movie.planetarium = PlanetariumState{};
+    movie.planetarium.tracking = params.planetarium_not_tracking ? TRACKING_START : TRACKING_ON;
+    discard_movie_trails(movie);
+}
+
+void discard_movie_trails(MovieState& movie) { movie.trails.reset(); }
+
+std::unique_ptr<Surface> begin_frame(Surface& window, int width, int height, MovieKind kind, MovieState& movie,
+                                     const GraphStyle& style) {
+    std::unique_ptr<Surface> frame = make_movie_image(window, width, height, style, MSG_GDI_ERROR);
+    if (movie.jet_trails) {
+        if (!movie.trails) {
+            movie.trails = make_movie_image(window, width, height, style, MSG_NO_TRAIL_MEMORY);
+            if (kind != MOVIE_ECLIPTIC_SIDE) set_picture_clip(*movie.trails);
+        }
+        frame->copy_from(*movie.trails, COPY_SOURCE);
+    }
+    return frame;
+}
+
+void outline_and_clip_picture(Surface& frame, const GraphStyle& style) {
+    const int side = picture_size(frame);
+    draw_frame(frame, 0, 0, side, side, true, style.colors[STYLE_WINDOW_TEXT]);
+    set_picture_clip(frame);
+}
+
+void end_frame(Surface& window, std::unique_ptr<Surface> frame) {
+    window.copy_from(*frame, COPY_SOURCE);
+}
+
+void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPanel& panel, const SkyContext& sky) {
+    constexpr int LINES = 18;  // lines 1..17; index 0 unused
+    std::string lines[LINES];
+    double local_day = 0.0;
+    int month = 0, year = 0;
+    calendar_date(panel.time + sky.location.time_zone / 24.0, local_day, month, year);
+    lines[1] = panel_title(panel.kind);
+    lines[3] = "Date: " + format_date(static_cast<int>(local_day), month, year);
+    lines[4] = "Time: " + format_hours_minutes(frac(local_day) * 24.0);
+    switch (panel.kind) {
+    case MOVIE_PLANETARIUM: {
+        double ut_day = 0.0;
+        calendar_date(panel.time, ut_day, month, year);
+        planetarium_lines(panel, sky, frac(ut_day) * 24.0, static_cast<int>(ut_day), month, year, lines);
+        break;
+    }
+    case MOVIE_BINARY_STAR:
+        lines[2] = panel.star_name;
+        [[fallthrough]];
+    case MOVIE_ECLIPTIC_TOP:
+        lines[6] = "Julian Date (UT)";
+        lines[7] = format_fixed(panel.time, 8, 2);
+        lines[11] = view_angle_line(sky.view_angle);
+        lines[12] = time_speed_line(panel, sky.time_speed);
+        if (panel.kind == MOVIE_BINARY_STAR) {
+            lines[8] = "Theta: " + format_fixed(panel.position_angle, 5, 1) + "\xB0";
+            lines[9] = "Rho: " + format_fixed(panel.separation, 5, 3) + "\"";
+        }
+        break;
+    case MOVIE_ECLIPTIC_SIDE:
+    case MOVIE_JUPITER_SIDE:
+    case MOVIE_JUPITER_TOP:
+        lines[6] = "Julian Date (UT)";
+        lines[7] = format_fixed(panel.time, 8, 2);
+        lines[9] = time_speed_line(panel, sky.time_speed);
+        if (panel.kind != MOVIE_ECLIPTIC_SIDE) {
+            lines[11] = "1:  Io";
+            lines[12] = "2:  Europa";
+            lines[13] = "3:  Ganymede";
+            lines[14] = "4:  Callisto";
+        }
+        break;
+    case MOVIE_DAY_NIGHT: break;  // it draws its own two lines
+    }
+    frame.save_state();
+    frame.set_text_color(style.colors[STYLE_WINDOW_TEXT]);
+    frame.set_background(style.background);
+    frame.set_background_opaque(true);
+    const int x = picture_size(frame) + char_width(frame);
+    const int base = panel.kind == MOVIE_ECLIPTIC_SIDE ? GRAPH_HEIGHT - line_height(frame) : picture_size(frame);
+    for (int n = 1; n < LINES; ++n)
+        if (!lines[n].empty()) frame.draw_text({x, status_line_y(frame, base, n)}, lines[n]);
+    frame.restore_state();
+}
+
+void draw_movie_frame(Surface& target, int width, int height, MovieState& movie, SkyContext& sky,
+                      const GraphStyle& style, std::uint32_t frame) {
+    setup_drawing(target, DRAWING_GRAPH, width, height, nullptr);
+    if (movie.command == CMD_PLANETARIUM) {
+        planetarium_frame(target, width, height, movie, sky, style, frame);
+        return;
+    }
+    // The movies still to come share the framework: fixed time steps, the
+    // empty picture and the status panel.
+    const MovieKind kind = movie_kind_of(movie.command);
+    if (frame == 0)
+        movie.time = movie.start_time = movie_start_time(movie.params.day, movie.params.month, movie.params.year,
+                                                         movie.params.hour + movie.params.minute / 60.0,
+                                                         sky.location);
+    else
+        movie.time += movie_time_step(kind, sky.time_speed);
+    std::unique_ptr<Surface> buffer = begin_frame(target, width, height, kind, movie, style);
+    StatusPanel panel;
+    panel.kind = kind;
+    panel.paused = movie.paused;
+    panel.time = movie.time;
+    draw_status_panel(*buffer, style, panel, sky);
+    outline_and_clip_picture(*buffer, style);
+    end_frame(target, std::move(buffer));
+}

@@ -1,0 +1,109 @@
+#pragma once
+// The movie framework (module MOVIES): what the six movies share.  A movie is
+// drawn one frame per 250 ms tick in the 1000 x 750 graph space: a square
+// picture of side S anchored at the origin and a status panel of text lines
+// to its right.  Every frame is drawn whole on an off-screen image and copied
+// to the window in one transfer, so the picture never flickers.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/app_state.h"
+#include "engine/calendar.h"
+#include "engine/location.h"
+#include "graphs/drawing.h"
+#include "movies/planetarium.h"
+#include "platform/surface.h"
+
+// Numbers the movies for the shared frame buffer and status panel.
+enum MovieKind : int {
+    MOVIE_PLANETARIUM = 0,
+    MOVIE_ECLIPTIC_TOP = 1,
+    MOVIE_ECLIPTIC_SIDE = 2,
+    MOVIE_JUPITER_SIDE = 3,
+    MOVIE_JUPITER_TOP = 4,
+    MOVIE_DAY_NIGHT = 5,
+    MOVIE_BINARY_STAR = 6,
+};
+
+// The running movie, kept between ticks.  The caller refreshes jet_trails and
+// paused from the menus before each frame; the frame counter is the caller's.
+struct MovieState {
+    int command = CMD_NONE;
+    CommandParams params;                  // the dialog's values at the start
+    StarCatalogue* catalogue = nullptr;    // null: no stars to draw
+    JulianDay time = 0.0;                  // simulated instant, UT
+    JulianDay start_time = 0.0;            // t0, UT
+    JulianDay clock_previous = 0.0;        // local clock at the previous tick
+    // 0: the local clock drives the planetarium; else each tick is taken to
+    // last this long (seconds), for frames rendered faster than real time.
+    double seconds_per_tick = 0.0;
+    bool jet_trails = false;               // the Jet Trails item is checked
+    bool paused = false;                   // the Pause item is checked
+    std::unique_ptr<Surface> trails;       // jet-trail surface; null until needed
+    PlanetariumState planetarium;
+};
+
+// Side S of the square picture, logical units: min(750, 1000 - 22 c) with c
+// the character width of the system fixed font, so that the status panel
+// fits to its right.
+int picture_size(Surface& surface);
+// Logical y of status-panel line n (counted from 1) below base: base + h (1 - n)
+// with h the line height.
+int status_line_y(Surface& surface, int base, int line);
+
+// The simulated instant (UT) of a movie's first frame: the dialog's local
+// date and time (local_hours = hour + minute / 60) less the location's time zone.
+JulianDay movie_start_time(int day, int month, int year, double local_hours, const Location& location);
+// The clock-driven step of the planetarium: t advances by the local clock's
+// progress since the previous tick times the time speed, 1000 times more
+// with turbo; speed 0 stands still, a negative speed runs backwards.
+JulianDay step_clock_time(JulianDay t, JulianDay clock_now, JulianDay clock_previous, int time_speed, bool turbo);
+// The fixed step per tick, days, of the movies that do not follow the clock:
+// the ecliptic movies time_speed days, Jupiter's moons time_speed minutes;
+// 0 for the others.
+double movie_time_step(MovieKind kind, int time_speed);
+
+// Starts a movie: keeps the command, its parameters and the star catalogue,
+// sets the planetarium's tracking state (0 tracking, 1 not yet started) and
+// drops the jet trails.  The first frame then sets the simulated time.
+void start_movie(MovieState& movie, int command, const CommandParams& params, StarCatalogue* catalogue);
+// Drops the jet-trail surface; the next frame with trails starts an empty one.
+void discard_movie_trails(MovieState& movie);
+
+// The frame buffer: an off-screen image of the window's kind and size in the
+// graph mapping, filled with the window colour; with jet trails on it also
+// makes the trail surface when there is none (clipped to the picture square
+// except for the ecliptic side view) and copies it in.  Failures are fatal
+// (693 "GDI error"; 866 for the trail surface).
+std::unique_ptr<Surface> begin_frame(Surface& window, int width, int height, MovieKind kind, MovieState& movie,
+                                     const GraphStyle& style);
+// The picture square's outline in the window-text colour and its clip
+// region, the square less its one-unit border, selected on the frame.
+void outline_and_clip_picture(Surface& frame, const GraphStyle& style);
+// Copies the frame (the 1000 x 750 area) to the window in one transfer and
+// deletes the frame buffer.
+void end_frame(Surface& window, std::unique_ptr<Surface> frame);
+
+// What the status panel shows besides the context.
+struct StatusPanel {
+    MovieKind kind = MOVIE_PLANETARIUM;
+    bool tracking = false;        // planetarium: "Tracking is On"
+    bool paused = false;          // "Time Speed: Paused"
+    JulianDay time = 0.0;         // simulated instant, UT
+    double ra_hours = 0.0;        // planetarium view centre
+    double declination = 0.0;
+    double position_angle = 0.0;  // binary star, degrees
+    double separation = 0.0;      // binary star, arc seconds
+    std::string star_name;        // binary star
+};
+// The column of text lines at x = S + c beside the picture, in the
+// window-text colour on the window colour.
+void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPanel& panel, const SkyContext& sky);
+
+// One tick of the running movie on the window surface (width x height
+// pixels): advances the simulated time (frame 0 sets it from the dialog),
+// draws the frame off-screen and copies it over.  Writes the planetarium's
+// view centre back into sky.
+void draw_movie_frame(Surface& target, int width, int height, MovieState& movie, SkyContext& sky,
+                      const GraphStyle& style, std::uint32_t frame);

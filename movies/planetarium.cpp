@@ -1,0 +1,315 @@
+// The planetarium movie (module MOVIES).
+#include "movies/planetarium.h"
+
+#include <cmath>
+
+#include "app/app_state.h"
+#include "engine/angles.h"
+#include "engine/calendar.h"
+#include "engine/moon.h"
+#include "engine/planets.h"
+#include "engine/star_places.h"
+#include "engine/sun.h"
+#include "graphs/drawing.h"
+#include "movies/movie.h"
+#include "movies/star_catalogue.h"
+
+namespace {
+
+double modulo_360(double degrees) {
+    const double r = std::fmod(degrees, 360.0);
+    return r < 0.0 ? r + 360.0 : r;
+}
+
+}  // namespace
+
+ViewCentre view_centre_of(double ra_hours, double declination) {
+    return {modulo_360(180.0 - 15.0 * ra_hours), modulo_360(180.0 + declination)};
+}
+
+ViewCentre view_centre_of_vector(const double v[3]) {
+    const double horizontal = std::atan2(v[0], -v[2]) * DEGREES_PER_RADIAN;
+    const double turned_z = -std::sqrt(v[0] * v[0] + v[2] * v[2]);
+    const double vertical = std::atan2(v[1], turned_z) * DEGREES_PER_RADIAN;
+    return {modulo_360(horizontal), modulo_360(vertical)};
+}
+
+double view_centre_ra_hours(const ViewCentre& centre) {
+    return modulo_360(180.0 - centre.horizontal) / 15.0;
+}
+
+double view_centre_declination(const ViewCentre& centre) {
+    return fold_latitude(centre.vertical - 180.0);
+}
+
+ScreenPlace project_direction(const double direction[3], const ViewCentre& centre, double view_angle, int picture) {
+    double v[3] = {direction[0], direction[1], direction[2]};
+    rotate_vector(sin_deg(centre.vertical), cos_deg(centre.vertical), sin_deg(centre.horizontal),
+                  cos_deg(centre.horizontal), v);
+    const double half_angle = view_angle / 2.0;
+    const double radius = picture / 2.0;
+    const double scale = radius * std::sqrt(2.0) / sin_deg(half_angle);
+    ScreenPlace place;
+    place.in_view = v[2] >= cos_deg(half_angle);
+    place.x = static_cast<int>(radius + static_cast<int>(v[0] * scale));
+    place.y = static_cast<int>(radius + static_cast<int>(v[1] * scale));
+    return place;
+}
+
+namespace {
+
+constexpr int CENTRED_STAR = 11;               // body index of the dialog meaning a star
+constexpr int STAR_SLICES = 4;                 // invisible stars are examined every 4th frame
+constexpr int STARS_PRECESSED_PER_FRAME = 1;
+constexpr double SIDEREAL_PER_SOLAR = 0.041780746218582264;  // sidereal days per solar hour
+constexpr double SHADOW_LIGHT_TIME = 0.005775599728083529;   // days; the Sun is seen that much late
+constexpr double EARTH_TO_MOON_RADII = 3.6698158803222096;
+constexpr double TRUE_SIZE_VIEW_ANGLE = 5.0;   // Sun and Moon drawn to scale only here
+constexpr int SUN_MOON_CHARACTERS = 3;         // their radius otherwise, in character widths
+// The bodies recomputed in turn on even frames.
+constexpr int ROUND_ROBIN[] = {BODY_SUN, BODY_MERCURY, BODY_VENUS, BODY_MARS, BODY_JUPITER,
+                               BODY_SATURN, BODY_URANUS, BODY_NEPTUNE, BODY_PLUTO};
+
+// A UT instant as the position routines take it.
+struct Instant {
+    double hours = 0.0;
+    int day = 0, month = 0, year = 0;
+};
+
+Instant instant_of(JulianDay t) {
+    double day = 0.0;
+    Instant at;
+    calendar_date(t, day, at.month, at.year);
+    at.day = static_cast<int>(day);
+    at.hours = frac(day) * 24.0;
+    return at;
+}
+
+bool in_set(int set, int bit) { return (set >> bit & 1) != 0; }
+
+// The body's topocentric place and unit vector, and its drawn radius.
+void compute_body(PlanetariumBody& body, int id, const Instant& at, const SkyContext& sky, int picture,
+                  int char_w) {
+    double ra = 0.0, dec = 0.0, semidiameter = 0.0, longitude = 0.0;
+    if (id == BODY_SUN) {
+        double mean_anomaly = 0.0;
+        sun_position(at.hours, at.day, at.month, at.year, 1, ra, dec, longitude, body.distance, semidiameter,
+                     mean_anomaly);
+    } else if (id == BODY_MOON) {
+        double latitude = 0.0;
+        moon_position(at.hours, at.day, at.month, at.year, longitude, latitude, body.parallax, semidiameter,
+                      body.illuminated, body.shadow_u, ra, dec);
+    } else {
+        double elongation = 0.0, helio_latitude = 0.0, helio_longitude = 0.0, radius = 0.0;
+        planet_position(id, at.hours, at.day, at.month, at.year, 1, ra, dec, body.distance, body.illuminated,
+                        elongation, helio_latitude, helio_longitude, radius);
+    }
+    topocentric_place(sky.location, id, body.distance, body.parallax, at.hours, at.day, at.month, at.year, ra, dec);
+    sky_unit_vector(ra, dec, body.direction);
+    body.computed = true;
+    if (id > BODY_MOON) body.radius = char_w / 2.0;
+    else if (sky.view_angle == TRUE_SIZE_VIEW_ANGLE)
+        body.radius = std::sqrt(2.0) * tan_deg(semidiameter) * (picture / 2.0) / tan_deg(sky.view_angle / 2.0);
+    else body.radius = SUN_MOON_CHARACTERS * char_w;
+    body.drawn_radius = round_to_int(body.radius);
+}
+
+// Whether a body's place is recomputed on this frame: one body per frame
+// (the Moon on odd frames, the others in turn on even ones), all on frame 0,
+// the centred one while it is tracked, and with turbo the planets of the
+// frame's parity.
+bool body_due(int id, std::uint32_t frame, int view_set, int centred, int tracking, bool turbo) {
+    if (id == centred && tracking != TRACKING_OFF) return true;
+    if (!in_set(view_set, id)) return false;
+    if (frame == 0) return true;
+    if (turbo && is_planet(id) && id % 2 == static_cast<int>(frame % 2)) return true;
+    if (id == BODY_MOON) return frame % 2 == 1;
+    return frame % 2 == 0 && ROUND_ROBIN[(frame / 2) % std::size(ROUND_ROBIN)] == id;
+}
+
+void compute_star(StarRecord& star, JulianDay t) {
+    double ra = 0.0, dec = 0.0;
+    star_apparent_place(2000, star.ra_hours, star.dec_degrees, t, ra, dec);
+    sky_unit_vector(ra, dec, star.direction);
+    star.direction_computed = true;
+}
+
+// Examines this frame's stars: those visible in the last frame and this
+// frame's quarter of the catalogue, precessing at most one new star.
+void update_stars(StarCatalogue& catalogue, JulianDay t, const ViewCentre& centre, double view_angle, int picture,
+                  std::uint32_t frame) {
+    const int count = static_cast<int>(catalogue.stars.size());
+    const int slice_size = count / STAR_SLICES + 1;
+    const int slice = static_cast<int>(frame % STAR_SLICES);
+    int budget = STARS_PRECESSED_PER_FRAME;
+    for (int i = 0; i < count; ++i) {
+        StarRecord& star = catalogue.stars[i];
+        if (!star.visible && i / slice_size != slice) continue;
+        if (!star.direction_computed && budget > 0) {
+            compute_star(star, t);
+            --budget;
+        }
+        if (!star.direction_computed) continue;  // stays due until its turn comes
+        const ScreenPlace place = project_direction(star.direction, centre, view_angle, picture);
+        star.screen_x = place.x;
+        star.screen_y = place.y;
+        star.visible = place.in_view && place.x >= 0 && place.x <= picture && place.y >= 0 && place.y <= picture;
+    }
+}
+
+// The Earth's shadow at the Moon's distance: its centre opposite the Sun (as
+// seen a light-time earlier) and the penumbra and umbra radii; shown when it
+// touches the Moon's disc.
+void update_shadow(PlanetariumState& state, JulianDay t, const Instant& at, const SkyContext& sky,
+                   const ViewCentre& centre, int picture) {
+    const PlanetariumBody& moon = state.bodies[BODY_MOON];
+    state.shadow_shown = false;
+    double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
+    const Instant seen = instant_of(t - SHADOW_LIGHT_TIME);
+    sun_position(seen.hours, seen.day, seen.month, seen.year, 1, ra, dec, longitude, distance, semidiameter,
+                 mean_anomaly);
+    ra = normalize_degrees(15.0 * ra + 180.0) / 15.0;
+    dec = normalize_degrees(-fold_latitude(dec));
+    topocentric_place(sky.location, BODY_MOON, 0.0, moon.parallax, at.hours, at.day, at.month, at.year, ra, dec);
+    sky_unit_vector(ra, dec, state.shadow.direction);
+    const ScreenPlace place = project_direction(state.shadow.direction, centre, sky.view_angle, picture);
+    if (!place.in_view) return;
+    state.shadow.x = place.x;
+    state.shadow.y = place.y;
+    state.shadow.drawn_radius = round_to_int(std::fabs(moon.shadow_u + 1.2847) * EARTH_TO_MOON_RADII * moon.radius);
+    state.umbra_radius = round_to_int(std::fabs(0.7404 - moon.shadow_u) * EARTH_TO_MOON_RADII * moon.radius);
+    state.shadow_shown = planar_distance(place.x, place.y, moon.x, moon.y) <= state.shadow.drawn_radius + moon.radius;
+}
+
+// Mercury or Venus in front of the Sun: close to its centre and nearly new.
+bool in_transit(const PlanetariumState& state, int id, int view_set) {
+    const PlanetariumBody& sun = state.bodies[BODY_SUN];
+    const PlanetariumBody& planet = state.bodies[id];
+    return in_set(view_set, id) && in_set(view_set, BODY_SUN) && sun.visible && planet.visible &&
+           planar_distance(planet.x, planet.y, sun.x, sun.y) <= 2.0 * sun.radius && planet.illuminated < 0.5;
+}
+
+void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, const MovieState& movie) {
+    const PlanetariumState& state = movie.planetarium;
+    const int view_set = movie.params.planetarium_view_set;
+    const bool label = movie.params.label_planets != 0;
+    if (in_set(view_set, BODY_STARS_BIT) && movie.catalogue) {
+        for (const StarRecord& star : movie.catalogue->stars) {
+            if (!star.visible || !star.direction_computed) continue;
+            draw_star(frame, style, star.screen_x, star.screen_y, star.radius);
+            if (trails) draw_star(*trails, style, star.screen_x, star.screen_y, star.radius);
+        }
+    }
+    auto draw = [&](int id) {
+        const PlanetariumBody& body = state.bodies[id];
+        draw_body(frame, style, id, body.x, body.y, body.drawn_radius, label, trails);
+    };
+    auto shown = [&](int id) { return in_set(view_set, id) && state.bodies[id].visible; };
+    for (int id = BODY_PLUTO; id >= BODY_MERCURY; --id)
+        if (shown(id)) draw(id);
+    if (shown(BODY_SUN)) draw(BODY_SUN);
+    for (int id : {BODY_MERCURY, BODY_VENUS})
+        if (in_transit(state, id, view_set)) draw(id);
+    if (!shown(BODY_MOON)) return;
+    draw(BODY_MOON);
+    if (!state.shadow_shown) return;
+    draw_body(frame, style, STYLE_PENUMBRA, state.shadow.x, state.shadow.y, state.shadow.drawn_radius, false,
+              nullptr);
+    draw_body(frame, style, STYLE_UMBRA, state.shadow.x, state.shadow.y, state.umbra_radius, false, nullptr);
+}
+
+}  // namespace
+
+int pan_view(SkyContext& sky, ScrollBarKind bar, ScrollCode code, int thumb) {
+    constexpr int THUMB_CENTRE = 180;
+    const double step = sky.view_angle / 8.0;
+    double north_or_west = 0.0;  // v grows to the north, h to the west
+    switch (code) {
+    case SCROLL_LINE_UP: north_or_west = step; break;
+    case SCROLL_LINE_DOWN: north_or_west = -step; break;
+    case SCROLL_PAGE_UP: north_or_west = 2.0 * step; break;
+    case SCROLL_PAGE_DOWN: north_or_west = -2.0 * step; break;
+    case SCROLL_THUMB_POSITION: north_or_west = THUMB_CENTRE - thumb; break;
+    default: return -1;
+    }
+    if (bar == SCROLL_VERTICAL) sky.view_vertical += north_or_west;
+    else sky.view_horizontal -= north_or_west;
+    return THUMB_CENTRE;
+}
+
+void planetarium_frame(Surface& window, int width, int height, MovieState& movie, SkyContext& sky,
+                       const GraphStyle& style, std::uint32_t frame) {
+    PlanetariumState& state = movie.planetarium;
+    const CommandParams& params = movie.params;
+    const JulianDay clock =
+        movie.seconds_per_tick > 0.0 ? movie.clock_previous + movie.seconds_per_tick / 86400.0 : clock_now();
+    if (frame == 0) {
+        movie.time = movie.start_time =
+            movie_start_time(params.day, params.month, params.year, params.hour + params.minute / 60.0, sky.location);
+        if (movie.catalogue)
+            for (StarRecord& star : movie.catalogue->stars) {
+                star.direction_computed = false;
+                star.visible = true;
+            }
+    } else {
+        movie.time = step_clock_time(movie.time, clock, movie.clock_previous, sky.time_speed, sky.turbo != 0);
+    }
+    movie.clock_previous = clock;
+
+    std::unique_ptr<Surface> buffer = begin_frame(window, width, height, MOVIE_PLANETARIUM, movie, style);
+    const int picture = picture_size(*buffer);
+    const Instant at = instant_of(movie.time);
+    const int view_set = params.planetarium_view_set;
+    const int centred = params.planetarium_body;
+    for (int id = BODY_SUN; id < PLANETARIUM_BODIES; ++id)
+        if (id != BODY_EARTH && body_due(id, frame, view_set, centred, state.tracking, sky.turbo != 0))
+            compute_body(state.bodies[id], id, at, sky, picture, char_width(*buffer));
+
+    // The view centre: on the tracked body, or where the scroll bars left it,
+    // turned with the sky since the start so that it stays on the observer's sky.
+    ViewCentre centre{sky.view_horizontal, sky.view_vertical};
+    StarRecord* centred_star = nullptr;
+    if (centred == CENTRED_STAR && movie.catalogue && params.planetarium_star >= 0 &&
+        params.planetarium_star < static_cast<int>(movie.catalogue->stars.size()))
+        centred_star = &movie.catalogue->stars[params.planetarium_star];
+    if (state.tracking != TRACKING_OFF) {
+        const double* direction = state.bodies[centred < PLANETARIUM_BODIES ? centred : BODY_SUN].direction;
+        if (centred_star) {
+            if (!centred_star->direction_computed) compute_star(*centred_star, movie.time);
+            centred_star->visible = true;
+            direction = centred_star->direction;
+        }
+        centre = view_centre_of_vector(direction);
+        sky.view_horizontal = centre.horizontal;
+        sky.view_vertical = centre.vertical;
+    } else {
+        centre.horizontal -= (movie.time - movie.start_time) * 24.0 * SIDEREAL_PER_SOLAR * 360.0;
+    }
+
+    for (int id = BODY_SUN; id < PLANETARIUM_BODIES; ++id) {
+        PlanetariumBody& body = state.bodies[id];
+        if (id == BODY_EARTH || !in_set(view_set, id) || !body.computed) continue;
+        const ScreenPlace place = project_direction(body.direction, centre, sky.view_angle, picture);
+        body.x = place.x;
+        body.y = place.y;
+        body.visible = place.in_view;
+    }
+    if (in_set(view_set, BODY_STARS_BIT) && movie.catalogue)
+        update_stars(*movie.catalogue, movie.time, centre, sky.view_angle, picture, frame);
+    state.shadow_shown = false;
+    if (in_set(view_set, BODY_MOON) && state.bodies[BODY_MOON].illuminated > 0.75)
+        update_shadow(state, movie.time, at, sky, centre, picture);
+
+    StatusPanel panel;
+    panel.kind = MOVIE_PLANETARIUM;
+    panel.tracking = state.tracking == TRACKING_ON;
+    panel.paused = movie.paused;
+    panel.time = movie.time;
+    panel.ra_hours = view_centre_ra_hours(centre);
+    panel.declination = view_centre_declination(centre);
+    draw_status_panel(*buffer, style, panel, sky);
+    outline_and_clip_picture(*buffer, style);
+    draw_planetarium(*buffer, movie.jet_trails ? movie.trails.get() : nullptr, style, movie);
+    end_frame(window, std::move(buffer));
+    if (state.tracking == TRACKING_START) state.tracking = TRACKING_OFF;
+}

@@ -1,0 +1,97 @@
+// The movie framework: time-speed steps, the frame buffer with its picture
+// clip and jet trails, and the status panel, on a recording surface.
+#include "movies/movie.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/menu_state.h"
+#include "platform/recording_surface.h"
+
+namespace {
+
+int count_lines(const SurfaceLog& log, const std::string& line) {
+    return static_cast<int>(std::count(log.lines.begin(), log.lines.end(), line));
+}
+
+// Speed Up from a typed 10 doubles to the limit; Slow Down halves towards 0
+// and passes it; each speed gives its step per tick: days for the ecliptic
+// movies, minutes for Jupiter's moons.
+TEST(MovieTimeSpeed, StepsAndTimePerTick) {
+    struct Case { int speed; bool faster; int expected; };
+    const Case steps[] = {{10, true, 20}, {40, true, 64}, {64, true, 64}, {1, false, 0},
+                          {0, false, -1}, {-1, false, -2}, {-64, false, -64}, {-1, true, 0}};
+    for (const Case& c : steps)
+        EXPECT_EQ(step_time_speed(c.speed, c.faster), c.expected) << c.speed << (c.faster ? " up" : " down");
+    struct Tick { MovieKind kind; int speed; double days; };
+    const Tick ticks[] = {{MOVIE_ECLIPTIC_TOP, 10, 10.0}, {MOVIE_ECLIPTIC_SIDE, -64, -64.0},
+                          {MOVIE_JUPITER_SIDE, 64, 64 / 1440.0}, {MOVIE_JUPITER_TOP, -1, -1 / 1440.0},
+                          {MOVIE_ECLIPTIC_TOP, 0, 0.0}};
+    for (const Tick& t : ticks)
+        EXPECT_DOUBLE_EQ(movie_time_step(t.kind, t.speed), t.days) << "kind " << t.kind << " speed " << t.speed;
+}
+
+// A 1000 x 750 window maps one logical unit to one pixel; the recording font
+// is 8 units wide, so S = 1000 - 22 * 8 = 824 is cut to 750.  A narrow
+// window keeps the square at most 750 wide.
+TEST(MovieFrame, BufferClipAndTrails) {
+    SurfaceLog log;
+    auto window = make_recording_surface(log, "window", 1000, 750);
+    MovieState movie;
+    CommandParams params;
+    start_movie(movie, CMD_ECLIPTIC_TOP, params, nullptr);
+    SkyContext sky;
+    sky.time_speed = 4;
+    GraphStyle style;
+    movie.jet_trails = true;
+    for (std::uint32_t frame = 0; frame < 3; ++frame) draw_movie_frame(*window, 1000, 750, movie, sky, style, frame);
+    EXPECT_DOUBLE_EQ(movie.time - movie.start_time, 8.0);
+    // Three frame buffers and one trail surface, made once and copied into each frame.
+    EXPECT_EQ(log.images_made, 4);
+    EXPECT_EQ(count_lines(log, "image2: clip 1,749 749,1"), 1);  // the trails, clipped once
+    EXPECT_EQ(count_lines(log, "image1: copy_from image2 source"), 1);
+    EXPECT_EQ(count_lines(log, "image1: clip 1,749 749,1"), 1);
+    EXPECT_EQ(count_lines(log, "window: copy_from image1 source"), 1);
+    EXPECT_EQ(count_lines(log, "window: copy_from image4 source"), 1);
+    // Dropping the trails (zoom, resize) makes a fresh surface on the next frame.
+    discard_movie_trails(movie);
+    draw_movie_frame(*window, 1000, 750, movie, sky, style, 3);
+    EXPECT_EQ(log.images_made, 6);
+
+    SurfaceLog narrow_log;
+    auto narrow = make_recording_surface(narrow_log, "narrow", 600, 750);
+    EXPECT_EQ(picture_size(*narrow), 750);
+}
+
+// The planetarium's panel lines sit at y = S + h (1 - n), x = S + c.
+TEST(MovieFrame, PlanetariumStatusPanel) {
+    SurfaceLog log;
+    auto frame = make_recording_surface(log, "frame", 1000, 750);
+    setup_drawing(*frame, DRAWING_GRAPH, 1000, 750, nullptr);
+    SkyContext sky;
+    sky.view_angle = 45.0;
+    sky.time_speed = -8;  // observer at 0 degrees longitude: LST = GST
+    StatusPanel panel;
+    panel.tracking = true;
+    panel.time = 2451545.0;  // 2000 January 1, 12 h UT
+    panel.ra_hours = 6.0;
+    draw_status_panel(*frame, GraphStyle{}, panel, sky);
+    const int x = 750 + 8;
+    struct Line { int n; std::string text; };
+    const Line lines[] = {{1, "Planetarium"}, {3, "Date: 01/01/2000"}, {4, "Time: 12:00"},
+                          {8, " 2451545.00"},
+                          {5, "GST:   18h41m50s"},  // GMST at J2000.0: 18h 41m 50.5s (Astronomical Almanac) {14, "View Angle: 45.00\xB0"}, {15, "Time Speed:  -8"},
+                          {16, "Turbo is Off"}, {17, "Tracking is On"}};
+    for (const Line& l : lines) {
+        const std::string expected = "frame: text " + std::to_string(x) + "," + std::to_string(750 + 16 * (1 - l.n)) +
+                                     " \"" + l.text + "\"";
+        EXPECT_EQ(count_lines(log, expected), 1) << expected;
+    }
+    panel.paused = true;
+    draw_status_panel(*frame, GraphStyle{}, panel, sky);
+    EXPECT_EQ(count_lines(log, "frame: text 758,526 \"Time Speed: Paused\""), 1);
+}
+
+}  // namespace

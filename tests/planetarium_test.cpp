@@ -1,0 +1,193 @@
+// The planetarium: its view centre, the clock-driven movie time, and frames
+// drawn to a recording surface and to PNG files.
+#include "movies/planetarium.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "engine/angles.h"
+#include "movies/movie.h"
+#include "movies/star_catalogue.h"
+#include "platform/qt/gui_session.h"
+#include "platform/qt/surface_qt.h"
+#include "platform/recording_surface.h"
+
+namespace {
+
+// (RA, Dec) -> (h, v) = (180 - 15 RA, 180 + Dec) modulo 360, directly and from
+// the unit vector; turned by (h, v) the direction lands on +z; and back.
+TEST(ViewCentre, FromEquatorialAndBack) {
+    struct Case { double ra_hours, dec, h, v; };
+    const Case cases[] = {
+        {0.0, 0.0, 180.0, 180.0}, {6.0, -30.0, 90.0, 150.0}, {18.0, 45.0, 270.0, 225.0},
+        {12.0, 89.5, 0.0, 269.5}, {6.75248, -16.7161, 78.7128, 163.2839},  // Sirius, J2000
+    };
+    for (const Case& c : cases) {
+        double v[3];
+        sky_unit_vector(c.ra_hours, c.dec, v);
+        for (const ViewCentre& centre : {view_centre_of(c.ra_hours, c.dec), view_centre_of_vector(v)}) {
+            EXPECT_NEAR(centre.horizontal, c.h, 1e-9) << "RA " << c.ra_hours;
+            EXPECT_NEAR(centre.vertical, c.v, 1e-9) << "Dec " << c.dec;
+            EXPECT_NEAR(view_centre_ra_hours(centre), c.ra_hours, 1e-9);
+            EXPECT_NEAR(view_centre_declination(centre), c.dec, 1e-9);
+        }
+        const double h = c.h * M_PI / 180, vv = c.v * M_PI / 180;
+        rotate_vector(std::sin(vv), std::cos(vv), std::sin(h), std::cos(h), v);
+        EXPECT_NEAR(v[2], 1.0, 1e-12) << "RA " << c.ra_hours << " Dec " << c.dec;
+    }
+    // Panning north past the pole comes back down the other side (Dec 100 -> 80).
+    EXPECT_NEAR(view_centre_declination({0.0, 280.0}), 80.0, 1e-9);
+    EXPECT_NEAR(view_centre_declination({0.0, 80.0}), -80.0, 1e-9);
+    EXPECT_NEAR(view_centre_ra_hours({-15.0, 180.0}), 13.0, 1e-9);
+}
+
+// From RA 6 h, Dec 0 at view angle 80 (a step of 10 degrees): up moves the
+// view north, left moves it east (RA grows 10 / 15 h); a thumb released at
+// p moves it by 180 - p; a dragged thumb leaves the view alone.
+TEST(ViewCentre, PanningByTheScrollBars) {
+    struct Case { ScrollBarKind bar; ScrollCode code; int thumb; double ra_hours, dec; int new_thumb; };
+    const Case cases[] = {
+        {SCROLL_VERTICAL, SCROLL_LINE_UP, 0, 6.0, 10.0, 180},
+        {SCROLL_VERTICAL, SCROLL_PAGE_DOWN, 0, 6.0, -20.0, 180},
+        {SCROLL_VERTICAL, SCROLL_THUMB_POSITION, 150, 6.0, 30.0, 180},
+        {SCROLL_HORIZONTAL, SCROLL_LINE_UP, 0, 6.0 + 10 / 15.0, 0.0, 180},
+        {SCROLL_HORIZONTAL, SCROLL_PAGE_DOWN, 0, 6.0 - 20 / 15.0, 0.0, 180},
+        {SCROLL_HORIZONTAL, SCROLL_THUMB_POSITION, 210, 4.0, 0.0, 180},
+        {SCROLL_HORIZONTAL, SCROLL_THUMB_TRACK, 210, 6.0, 0.0, -1},
+    };
+    for (const Case& c : cases) {
+        SkyContext sky;
+        sky.view_angle = 80.0;
+        sky.view_horizontal = 90.0;
+        sky.view_vertical = 180.0;
+        EXPECT_EQ(pan_view(sky, c.bar, c.code, c.thumb), c.new_thumb);
+        const ViewCentre centre{sky.view_horizontal, sky.view_vertical};
+        EXPECT_NEAR(view_centre_ra_hours(centre), c.ra_hours, 1e-9) << "bar " << c.bar << " code " << c.code;
+        EXPECT_NEAR(view_centre_declination(centre), c.dec, 1e-9) << "bar " << c.bar << " code " << c.code;
+    }
+}
+
+TEST(MovieTime, StartAndClockSteps) {
+    Location paris;
+    paris.time_zone = 1.0;
+    // J2000.0 is JD 2451545.0, 2000 January 1 at 12 h UT (13 h in Paris).
+    EXPECT_NEAR(movie_start_time(1, 1, 2000, 13.0, paris), 2451545.0, 1e-9);
+
+    // A clock step of 1/1024 day (84.375 s), exact in binary at this JD.
+    const JulianDay t = 2451545.0, previous = 2460000.0, now = previous + 1.0 / 1024;
+    struct Case { int speed; bool turbo; double expected_seconds; };
+    const Case cases[] = {
+        {0, false, 0.0}, {0, true, 0.0},  // paused: time stands still
+        {1, false, 84.375}, {-4, false, -337.5}, {2, true, 168750.0},
+    };
+    for (const Case& c : cases) {
+        const double moved = (step_clock_time(t, now, previous, c.speed, c.turbo) - t) * 86400;
+        EXPECT_NEAR(moved, c.expected_seconds, 1e-3) << "speed " << c.speed << " turbo " << c.turbo;
+    }
+}
+
+// A movie tracking the Sun from (day, month, year, hour, minute) UT at
+// Greenwich-time zone 0, showing the bodies of view_set.
+MovieState sun_tracking_movie(int day, int month, int year, int hour, int minute, int view_set) {
+    CommandParams params;
+    params.day = day, params.month = month, params.year = year, params.hour = hour, params.minute = minute;
+    params.planetarium_not_tracking = 0;
+    params.planetarium_body = BODY_SUN;
+    params.planetarium_view_set = view_set;
+    MovieState movie;
+    start_movie(movie, CMD_PLANETARIUM, params, nullptr);
+    return movie;
+}
+
+// The centre of a body's name as drawn: centred on x, its top half a text
+// height (8 units in the recording font) above y.
+bool find_name(const SurfaceLog& log, const std::string& name, int& x, int& y) {
+    for (const std::string& line : log.lines) {
+        int left = 0, top = 0;
+        char text[16] = {};
+        if (std::sscanf(line.c_str(), "image1: text %d,%d \"%15[^\"]\"", &left, &top, text) == 3 && name == text) {
+            x = left + 4 * static_cast<int>(name.size());
+            y = top - 8;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The total solar eclipse of 1999 August 11, greatest at 11:02 UT near
+// 45.1 N 24.3 E: tracking the Sun at view angle 5 (true size), the Sun sits
+// in the centre with its semidiameter of 15'47" (Astronomical Almanac:
+// sqrt 2 tan(15'47") 375 / tan 2.5 = 56 units) and the Moon's centre on it
+// within 1.5' (5 units).
+TEST(PlanetariumFrame, EclipseSunAndMoonAtTheirPlaces) {
+    SurfaceLog log;
+    auto window = make_recording_surface(log, "window", 1000, 750);
+    MovieState movie = sun_tracking_movie(11, 8, 1999, 11, 2, 1 << BODY_SUN | 1 << BODY_MOON);
+    SkyContext sky;
+    sky.location.latitude = 45.1;
+    sky.location.longitude = 24.3;
+    sky.location.longitude_hemisphere = COMPASS_EAST;
+    sky.view_angle = 5.0;
+    draw_movie_frame(*window, 1000, 750, movie, sky, GraphStyle{}, 0);
+    int sun_x = 0, sun_y = 0, moon_x = 0, moon_y = 0;
+    ASSERT_TRUE(find_name(log, "Sun", sun_x, sun_y));
+    ASSERT_TRUE(find_name(log, "Moon", moon_x, moon_y));
+    EXPECT_EQ(sun_x, 375);
+    EXPECT_EQ(sun_y, 375);
+    EXPECT_EQ(movie.planetarium.bodies[BODY_SUN].drawn_radius, 56);
+    EXPECT_LE(std::hypot(moon_x - sun_x, moon_y - sun_y), 5.0) << "Moon at " << moon_x << "," << moon_y;
+    EXPECT_NEAR(view_centre_ra_hours({sky.view_horizontal, sky.view_vertical}), 9.4, 0.05);  // the Sun's RA
+}
+
+// Paused, frames keep drawing while the time stands still; the stars fill in
+// one per frame, the Sun tracked without using up that budget.
+TEST(PlanetariumFrame, PausedTimeAndStarsFillingIn) {
+    StarCatalogue* catalogue = load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT");
+    ASSERT_NE(catalogue, nullptr);
+    SurfaceLog log;
+    auto window = make_recording_surface(log, "window", 1000, 750);
+    MovieState movie = sun_tracking_movie(20, 3, 2024, 0, 0, 0xFFB);
+    movie.catalogue = catalogue;
+    SkyContext sky;
+    sky.view_angle = 90.0;
+    sky.time_speed = 0;
+    for (std::uint32_t frame = 0; frame < 6; ++frame) {
+        draw_movie_frame(*window, 1000, 750, movie, sky, GraphStyle{}, frame);
+        EXPECT_EQ(movie.time, movie.start_time) << "frame " << frame;
+    }
+    int computed = 0;
+    for (const StarRecord& star : catalogue->stars) computed += star.direction_computed;
+    EXPECT_EQ(computed, 6);
+    EXPECT_EQ(log.images_made, 6);
+    // Ticks of 250 ms at speed 4 move the time one second per frame.
+    movie.seconds_per_tick = 0.25;
+    sky.time_speed = 4;
+    for (std::uint32_t frame = 6; frame < 10; ++frame)
+        draw_movie_frame(*window, 1000, 750, movie, sky, GraphStyle{}, frame);
+    EXPECT_NEAR((movie.time - movie.start_time) * 86400.0, 4.0, 1e-3);
+    free_star_catalogue(catalogue);
+}
+
+// Frames drawn off-screen by the toolkit and written as PNG files.
+TEST(PlanetariumFrame, FramesToPngHeadless) {
+    ensure_gui_session();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "skyloom_planetarium_test";
+    std::filesystem::create_directories(folder);
+    MovieState movie = sun_tracking_movie(1, 1, 2000, 12, 0, 0xFFB);
+    SkyContext sky;
+    sky.view_angle = 90.0;
+    sky.time_speed = 64;
+    auto image = make_image_surface(800, 600);
+    for (std::uint32_t frame = 0; frame < 3; ++frame) {
+        draw_movie_frame(*image, 800, 600, movie, sky, GraphStyle{}, frame);
+        const std::filesystem::path file = folder / ("frame-" + std::to_string(frame + 1) + ".png");
+        ASSERT_TRUE(save_png(*image, file.string()));
+        EXPECT_GT(std::filesystem::file_size(file), 1000u) << file;
+    }
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
