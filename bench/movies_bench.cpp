@@ -1,7 +1,7 @@
 // Timings of planetarium frames on a 1000 x 750 off-screen image: the first
 // frame (every body computed) and a steady frame once the whole catalogue is
-// precessed (a quarter of the stars examined, one body recomputed).  A frame
-// must fit well inside the 250 ms tick.
+// precessed (a quarter of the stars examined, one body recomputed), without
+// and with jet trails.  A frame must fit well inside the 250 ms tick.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -13,7 +13,7 @@
 
 namespace {
 
-void planetarium_frames(benchmark::State& state, bool steady) {
+void planetarium_frames(benchmark::State& state, bool steady, bool jet_trails) {
     ensure_gui_session();
     // The catalogue shipped in the source tree's data folder, beside this one.
     const auto file = std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "STARS.DAT";
@@ -27,6 +27,7 @@ void planetarium_frames(benchmark::State& state, bool steady) {
     MovieState movie;
     start_movie(movie, CMD_PLANETARIUM, params, catalogue);
     movie.seconds_per_tick = 0.25;
+    movie.jet_trails = jet_trails;
     SkyContext sky;
     sky.view_angle = 90.0;
     sky.time_speed = 64;
@@ -43,7 +44,8 @@ void planetarium_frames(benchmark::State& state, bool steady) {
     free_star_catalogue(catalogue);
 }
 
-BENCHMARK_CAPTURE(planetarium_frames, FirstFrame, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(planetarium_frames, SteadyFrame, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(planetarium_frames, FirstFrame, false, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(planetarium_frames, SteadyFrame, true, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(planetarium_frames, SteadyFrameTrails, true, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -17,14 +17,19 @@ constexpr double MINUTES_PER_DAY = 1440.0;
 constexpr int MSG_GDI_ERROR = 693;           // "GDI error"
 constexpr int MSG_NO_TRAIL_MEMORY = 866;     // "Insufficient memory for Jet Trails"
 
-// The frame buffer or trail surface: an image of the window's kind in the
-// graph mapping, filled with the window colour.
+// An image of width x height pixels put in the graph mapping and filled with
+// the window colour.
+void clear_movie_image(Surface& image, int width, int height, const GraphStyle& style) {
+    setup_drawing(image, DRAWING_GRAPH, width, height, &style);
+    fill_rect(image, 0, 0, GRAPH_WIDTH, GRAPH_HEIGHT, style.background, style.background);
+}
+
+// The frame buffer or trail surface: a cleared image of the window's kind.
 std::unique_ptr<Surface> make_movie_image(Surface& window, int width, int height, const GraphStyle& style,
                                           int failure_message) {
     std::unique_ptr<Surface> image = window.create_image(width, height);
     if (!image) fatal_error(failure_message, "MOVIES", __LINE__);
-    setup_drawing(*image, DRAWING_GRAPH, width, height, &style);
-    fill_rect(*image, 0, 0, GRAPH_WIDTH, GRAPH_HEIGHT, style.background, style.background);
+    clear_movie_image(*image, width, height, style);
     return image;
 }
 
@@ -125,11 +130,19 @@ void start_movie(MovieState& movie, int command, const CommandParams& params, St
     discard_movie_trails(movie);
 }
 
-void discard_movie_trails(MovieState& movie) { movie.trails.reset(); }
+void discard_movie_trails(MovieState& movie) {
+    movie.frame_buffer.reset();
+    movie.trails.reset();
+}
 
-std::unique_ptr<Surface> begin_frame(Surface& window, int width, int height, MovieKind kind, MovieState& movie,
-                                     const GraphStyle& style) {
-    std::unique_ptr<Surface> frame = make_movie_image(window, width, height, style, MSG_GDI_ERROR);
+Surface& begin_frame(Surface& window, int width, int height, MovieKind kind, MovieState& movie,
+                     const GraphStyle& style) {
+    std::unique_ptr<Surface>& frame = movie.frame_buffer;
+    if (!frame || frame->device_size() != SurfaceSize{width, height})
+        frame = make_movie_image(window, width, height, style, MSG_GDI_ERROR);
+    else
+        clear_movie_image(*frame, width, height, style);
+    frame->save_state();  // end_frame brings it back, dropping this frame's clip region
     if (movie.jet_trails) {
         if (!movie.trails) {
             movie.trails = make_movie_image(window, width, height, style, MSG_NO_TRAIL_MEMORY);
@@ -137,7 +150,7 @@ std::unique_ptr<Surface> begin_frame(Surface& window, int width, int height, Mov
         }
         frame->copy_from(*movie.trails, COPY_SOURCE);
     }
-    return frame;
+    return *frame;
 }
 
 void outline_and_clip_picture(Surface& frame, const GraphStyle& style) {
@@ -146,8 +159,9 @@ void outline_and_clip_picture(Surface& frame, const GraphStyle& style) {
     set_picture_clip(frame);
 }
 
-void end_frame(Surface& window, std::unique_ptr<Surface> frame) {
-    window.copy_from(*frame, COPY_SOURCE);
+void end_frame(Surface& window, Surface& frame) {
+    window.copy_from(frame, COPY_SOURCE);
+    frame.restore_state();
 }
 
 void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPanel& panel, const SkyContext& sky) {
@@ -221,12 +235,12 @@ void draw_movie_frame(Surface& target, int width, int height, MovieState& movie,
                                                          sky.location);
     else
         movie.time += movie_time_step(kind, sky.time_speed);
-    std::unique_ptr<Surface> buffer = begin_frame(target, width, height, kind, movie, style);
+    Surface& buffer = begin_frame(target, width, height, kind, movie, style);
     StatusPanel panel;
     panel.kind = kind;
     panel.paused = movie.paused;
     panel.time = movie.time;
-    draw_status_panel(*buffer, style, panel, sky);
-    outline_and_clip_picture(*buffer, style);
-    end_frame(target, std::move(buffer));
+    draw_status_panel(buffer, style, panel, sky);
+    outline_and_clip_picture(buffer, style);
+    end_frame(target, buffer);
 }

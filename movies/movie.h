@@ -3,7 +3,8 @@
 // drawn one frame per 250 ms tick in the 1000 x 750 graph space: a square
 // picture of side S anchored at the origin and a status panel of text lines
 // to its right.  Every frame is drawn whole on an off-screen image and copied
-// to the window in one transfer, so the picture never flickers.
+// to the window in one transfer, so the picture never flickers.  The image is
+// kept between frames and cleared for each rather than made anew.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -40,6 +41,7 @@ struct MovieState {
     double seconds_per_tick = 0.0;
     bool jet_trails = false;               // the Jet Trails item is checked
     bool paused = false;                   // the Pause item is checked
+    std::unique_ptr<Surface> frame_buffer; // off-screen frame; null until the first frame
     std::unique_ptr<Surface> trails;       // jet-trail surface; null until needed
     PlanetariumState planetarium;
 };
@@ -66,24 +68,27 @@ double movie_time_step(MovieKind kind, int time_speed);
 
 // Starts a movie: keeps the command, its parameters and the star catalogue,
 // sets the planetarium's tracking state (0 tracking, 1 not yet started) and
-// drops the jet trails.  The first frame then sets the simulated time.
+// drops the frame buffer and jet trails.  The first frame then sets the
+// simulated time.
 void start_movie(MovieState& movie, int command, const CommandParams& params, StarCatalogue* catalogue);
-// Drops the jet-trail surface; the next frame with trails starts an empty one.
+// Drops the frame buffer and the jet-trail surface (zoom, resize): the next
+// frame makes a new buffer, and with trails starts an empty trail surface.
 void discard_movie_trails(MovieState& movie);
 
 // The frame buffer: an off-screen image of the window's kind and size in the
-// graph mapping, filled with the window colour; with jet trails on it also
-// makes the trail surface when there is none (clipped to the picture square
-// except for the ecliptic side view) and copies it in.  Failures are fatal
-// (693 "GDI error"; 866 for the trail surface).
-std::unique_ptr<Surface> begin_frame(Surface& window, int width, int height, MovieKind kind, MovieState& movie,
-                                     const GraphStyle& style);
+// graph mapping, filled with the window colour; made on the first frame (or
+// when the window's size changed) and cleared on the next ones.  With jet
+// trails on it also makes the trail surface when there is none (clipped to
+// the picture square except for the ecliptic side view) and copies it in.
+// Failures are fatal (693 "GDI error"; 866 for the trail surface).
+Surface& begin_frame(Surface& window, int width, int height, MovieKind kind, MovieState& movie,
+                     const GraphStyle& style);
 // The picture square's outline in the window-text colour and its clip
 // region, the square less its one-unit border, selected on the frame.
 void outline_and_clip_picture(Surface& frame, const GraphStyle& style);
 // Copies the frame (the 1000 x 750 area) to the window in one transfer and
-// deletes the frame buffer.
-void end_frame(Surface& window, std::unique_ptr<Surface> frame);
+// brings back the frame's drawing state of begin_frame (no clip region).
+void end_frame(Surface& window, Surface& frame);
 
 // What the status panel shows besides the context.
 struct StatusPanel {

@@ -256,14 +256,14 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
     }
     movie.clock_previous = clock;
 
-    std::unique_ptr<Surface> buffer = begin_frame(window, width, height, MOVIE_PLANETARIUM, movie, style);
-    const int picture = picture_size(*buffer);
+    Surface& buffer = begin_frame(window, width, height, MOVIE_PLANETARIUM, movie, style);
+    const int picture = picture_size(buffer);
     const Instant at = instant_of(movie.time);
     const int view_set = params.planetarium_view_set;
     const int centred = params.planetarium_body;
     for (int id = BODY_SUN; id < PLANETARIUM_BODIES; ++id)
         if (id != BODY_EARTH && body_due(id, frame, view_set, centred, state.tracking, sky.turbo != 0))
-            compute_body(state.bodies[id], id, at, sky, picture, char_width(*buffer));
+            compute_body(state.bodies[id], id, at, sky, picture, char_width(buffer));
 
     // The view centre: on the tracked body, or where the scroll bars left it,
     // turned with the sky since the start so that it stays on the observer's sky.
@@ -307,9 +307,9 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
     panel.time = movie.time;
     panel.ra_hours = view_centre_ra_hours(centre);
     panel.declination = view_centre_declination(centre);
-    draw_status_panel(*buffer, style, panel, sky);
-    outline_and_clip_picture(*buffer, style);
-    draw_planetarium(*buffer, movie.jet_trails ? movie.trails.get() : nullptr, style, movie);
-    end_frame(window, std::move(buffer));
+    draw_status_panel(buffer, style, panel, sky);
+    outline_and_clip_picture(buffer, style);
+    draw_planetarium(buffer, movie.jet_trails ? movie.trails.get() : nullptr, style, movie);
+    end_frame(window, buffer);
     if (state.tracking == TRACKING_START) state.tracking = TRACKING_OFF;
 }
