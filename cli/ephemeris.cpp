@@ -30,10 +30,7 @@ struct UtInstant {
 UtInstant to_ut(int day, int month, int year, double local_hours, const Location& location) {
     UtInstant ut{};
     ut.jd = julian_day(day + local_hours / 24.0, month, year) - location.time_zone / 24.0;
-    double d = 0.0;
-    calendar_date(ut.jd, d, ut.month, ut.year);
-    ut.day = static_cast<int>(d);
-    ut.hours = (d - ut.day) * 24.0;
+    split_instant(ut.jd, ut.hours, ut.day, ut.month, ut.year);
     return ut;
 }
 

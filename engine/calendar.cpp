@@ -80,6 +80,13 @@ void calendar_date(JulianDay jd, double& day, int& month, int& year) {
     year = month > 2 ? d - 4716 : d - 4715;
 }
 
+void split_instant(JulianDay jd, double& hours, int& day, int& month, int& year) {
+    double day_with_fraction = 0.0;
+    calendar_date(jd, day_with_fraction, month, year);
+    day = static_cast<int>(day_with_fraction);
+    hours = (day_with_fraction - day) * 24.0;
+}
+
 // Given a whole-day date; true when it exists in its calendar, i.e. when it
 // survives the trip to a Julian day and back (rejects February 30 and the
 // Gregorian gap 1582 October 5-14).

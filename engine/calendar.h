@@ -18,6 +18,9 @@ int is_odd(int n);                   // 1 when |n| is odd, else 0
 // ---- Calendar ----
 JulianDay julian_day(double day, int month, int year);  // day may carry a fraction of a day
 void calendar_date(JulianDay jd, double& day, int& month, int& year);  // day keeps the fraction
+// A Julian day as the engine's time argument: hours of the day (0..24) and the
+// whole day, month and year.
+void split_instant(JulianDay jd, double& hours, int& day, int& month, int& year);
 bool is_valid_date(int day, int month, int year);
 int days_in_month(int month, int year);                 // 1582 October has 21 days
 int day_of_week(int day, int month, int year);          // 0 = Sunday ... 6 = Saturday

@@ -16,14 +16,6 @@ namespace {
 // must not read as the end of the previous hour.
 constexpr double HOUR_ROUNDING_GUARD_DAYS = 1e-7;
 
-// The UT Julian day as the engine's time argument.
-void split_instant(JulianDay t, double& hours, int& day, int& month, int& year) {
-    double day_with_fraction = 0.0;
-    calendar_date(t, day_with_fraction, month, year);
-    day = static_cast<int>(day_with_fraction);
-    hours = (day_with_fraction - day) * 24.0;
-}
-
 // The Sun's longitude the planet is measured from in a pass.
 double reference_longitude(double sun_longitude, int pass) {
     return pass == PASS_OPPOSITION ? sun_longitude + 180.0 : sun_longitude;

@@ -400,12 +400,9 @@ void planet_position(int body, double hours, int day, int month, int year, int w
                      double& radius) {
     // Ephemeris date.
     const double jde = julian_day(day, month, year) + hours / 24.0 + delta_t_hours(year) / 24.0;
-    double ephemeris_day = 0.0;
-    int month_e = 0;
-    int year_e = 0;
-    calendar_date(jde, ephemeris_day, month_e, year_e);
-    const int day_e = static_cast<int>(ephemeris_day);
-    const double hours_e = (ephemeris_day - day_e) * 24.0;
+    double hours_e = 0.0;
+    int day_e = 0, month_e = 0, year_e = 0;
+    split_instant(jde, hours_e, day_e, month_e, year_e);
 
     // The Sun: geometric longitude, distance and mean anomaly.
     double sun_ra = 0.0;

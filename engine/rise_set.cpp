@@ -17,15 +17,6 @@ constexpr int MOON = 1;
 constexpr double CONVERGED_DAY_FRACTION = 0.0001;  // |delta m|, days (about 9 s)
 constexpr int MAX_PASSES = 100;
 
-// Given a Julian day taken as a UT instant; splits it into hours of the day
-// and the whole day, month and year, the form the body routines take.
-void split_instant(JulianDay jd, double& hours, int& day, int& month, int& year) {
-    double day_with_fraction = 0.0;
-    calendar_date(jd, day_with_fraction, month, year);
-    day = static_cast<int>(day_with_fraction);
-    hours = (day_with_fraction - day) * 24.0;
-}
-
 // Given a body (0 Sun, 1 Moon, 3-10 planets) and an instant jd; returns its
 // apparent right ascension in degrees [0, 360), its signed declination
 // (degrees) and, for the Moon, its horizontal parallax (degrees; left

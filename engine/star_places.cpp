@@ -75,12 +75,9 @@ void star_apparent_place(int epoch_year, double ra0_hours, double dec0, double j
     double zeta = 0.0, z = 0.0, theta = 0.0;
     precession_angles(julian_day(1, 1, epoch_year), jd, zeta, z, theta);
 
-    double day_with_fraction = 0.0;
-    int month = 0;
-    int year = 0;
-    calendar_date(jd, day_with_fraction, month, year);
-    const int day = static_cast<int>(day_with_fraction);
-    const double hours = (day_with_fraction - day) * 24.0;
+    double hours = 0.0;
+    int day = 0, month = 0, year = 0;
+    split_instant(jd, hours, day, month, year);
     double delta_psi = 0.0;
     double delta_epsilon = 0.0;
     nutation(hours, day, month, year, delta_psi, delta_epsilon);

@@ -45,11 +45,8 @@ struct EngineDate {
 };
 
 EngineDate engine_date(JulianDay t) {
-    double day = 0.0;
     EngineDate date;
-    calendar_date(t, day, date.month, date.year);
-    date.day = static_cast<int>(day);
-    date.hours = (day - date.day) * 24.0;
+    split_instant(t, date.hours, date.day, date.month, date.year);
     return date;
 }
 

@@ -34,12 +34,9 @@ constexpr int BODY_SUN = 0;  // also the Sun's colour-table entry
 // The Sun's azimuth (degrees from north through east, [0, 360)) and altitude
 // (degrees) at a UT instant, seen from location.
 void sun_horizontal(JulianDay instant, const Location& location, double& azimuth, double& altitude) {
-    double day = 0.0;
-    int month = 0;
-    int year = 0;
-    calendar_date(instant, day, month, year);
-    int whole_day = static_cast<int>(day);
-    double hours = (day - whole_day) * 24.0;
+    double hours = 0.0;
+    int whole_day = 0, month = 0, year = 0;
+    split_instant(instant, hours, whole_day, month, year);
     double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, anomaly = 0.0;
     sun_position(hours, whole_day, month, year, 1, ra, dec, longitude, distance, semidiameter, anomaly);
     equatorial_to_horizontal(hours, ra, dec, whole_day, month, year, azimuth, altitude, location);

@@ -77,11 +77,8 @@ struct Instant {
 };
 
 Instant instant_of(JulianDay t) {
-    double day = 0.0;
     Instant at;
-    calendar_date(t, day, at.month, at.year);
-    at.day = static_cast<int>(day);
-    at.hours = frac(day) * 24.0;
+    split_instant(t, at.hours, at.day, at.month, at.year);
     return at;
 }
 
