@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <strings.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -77,8 +78,7 @@ const char USAGE[] =
     "                                   the engine's places of the bodies at one local instant\n"
     "  skyloom graph NAME [OPTIONS] -o FILE.png|FILE.svg|FILE.pdf [--size WxH] [--grid]\n"
     "                                   draw a graph into a picture file\n"
-    "  skyloom movie planetarium [--date --time --speed N --view-angle DEG --track BODY\n"
-    "                   --turbo --labels] --frames N -o DIR [--size WxH]\n"
+    "  skyloom movie NAME [OPTIONS] --frames N -o DIR [--size WxH] [--trails]\n"
     "                                   draw N frames of 250 ms as DIR/frame-0001.png ...\n"
     "  skyloom --help | skyloom report --help\n"
     "\n"
@@ -89,6 +89,9 @@ const char USAGE[] =
     "Graph NAME: jupiter-moons planet-orbit planet-magnitude planet-illumination\n"
     "      planet-diameter planet-distance planet-angle equation-of-time day-length\n"
     "      sun-angle analemma sunrise moon-speed moon-illumination eclipses\n"
+    "\n"
+    "Movie NAME: planetarium ecliptic-top ecliptic-side jupiter-moons-side jupiter-moons-top\n"
+    "      day-night binary-star\n"
     "\n"
     "OPTIONS:\n"
     "  --year Y          year, or the first year of a range (1000..3000)\n"
@@ -105,8 +108,13 @@ const char USAGE[] =
     "  --size WxH        graphs: picture size in pixels (default 1000x750)\n"
     "  --speed N         movies: time speed -64..64;  --view-angle DEG  5..90\n"
     "  --track BODY      planetarium: keep a body (sun, moon, mercury ... pluto) centred\n"
-    "  --turbo --labels  planetarium: 1000 times faster (with --track of a planet);\n"
-    "                    the planets' names\n"
+    "  --star NAME       planetarium: keep a named star centred (Sirius, CMa/Sirius);\n"
+    "                    binary-star: the star (Sirius, Castor, \"alpha Centauri\" ...)\n"
+    "  --bodies LIST     planetarium: what to show: sun-moon,planets,stars (default all)\n"
+    "  --turbo           planetarium: 1000 times faster (with --track of a planet or --star)\n"
+    "  --labels          movies: the planets' names, Jupiter's moons' numbers\n"
+    "  --step STEP       day-night: real-time, hour, day, week or month per frame\n"
+    "  --trails          movies: jet trails\n"
     "  --grid            graphs: grid lines instead of tick marks\n"
     "  --pdf FILE        reports: the pages as the printer would print them, A4\n"
     "  --csv             ephemeris: comma-separated values with a header row\n"
@@ -126,8 +134,8 @@ struct Options {
 constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-month", "date", "time",
                                         "moons", "main-planet", "output", "size", "pdf",
                                         "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name",
-                                        "speed", "view-angle", "track", "frames"};
-constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels"};  // options without a value
+                                        "speed", "view-angle", "track", "frames", "star", "step"};
+constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels", "trails"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
 
 // ---- the command line's stand-ins for the window ----
@@ -473,9 +481,99 @@ int graph_command(int argc, char** argv) {
     return 0;
 }
 
-// The Planetarium dialog's step from the options: date and time, speed,
-// view angle, the tracked body, turbo and labels.
-void planetarium_options_dialog(DialogId dialog, CommandParams& params) {
+// The movies by their command-line names.
+struct MovieName {
+    const char* name;
+    int command;
+};
+constexpr MovieName MOVIE_NAMES[] = {
+    {"planetarium", CMD_PLANETARIUM},       {"ecliptic-top", CMD_ECLIPTIC_TOP},
+    {"ecliptic-side", CMD_ECLIPTIC_SIDE},   {"jupiter-moons-side", CMD_JUPITER_MOONS_SIDE},
+    {"jupiter-moons-top", CMD_JUPITER_MOONS_TOP}, {"day-night", CMD_DAY_NIGHT},
+    {"binary-star", CMD_BINARY_STAR},
+};
+// The day/night movie's steps per tick, by speed index.
+constexpr int STR_FIRST_BINARY_STAR = 94;  // the ten binary stars' names
+constexpr const char* STEP_NAMES[] = {"real-time", "hour", "day", "week", "month"};
+// The planetarium's View boxes: Sun/Moon, Planets, Stars.
+constexpr const char* VIEW_NAMES[] = {"sun-moon", "planets", "stars"};
+
+// The index of name among names (either case); -1 when it is not there.
+template <size_t N>
+int index_of(const std::string& name, const char* const (&names)[N]) {
+    for (size_t i = 0; i < N; ++i)
+        if (strcasecmp(name.c_str(), names[i]) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+// The planetarium's options: the body (--track BODY or --star NAME), the
+// View boxes and turbo.  False after a message about an unknown name.
+bool planetarium_entry(DialogEntry& entry) {
+    entry.turbo = option("turbo") ? 1 : 0;
+    entry.track_body = option("track") || option("star") ? 1 : 0;
+    if (auto track = option("track")) entry.planetarium_body = body_of(*track);
+    if (auto star = option("star")) {
+        const StarCatalogue* catalogue = app_state().star_catalogue;
+        entry.planetarium_star = catalogue ? find_named_star(*catalogue, *star) : -1;
+        entry.planetarium_body = PLANETARIUM_STAR_BODY;
+        if (entry.planetarium_star < 0) {
+            std::fprintf(stderr, "Unknown star in --star: %s (a named star, e.g. Sirius or CMa/Sirius)\n",
+                         star->c_str());
+            return false;
+        }
+    }
+    entry.planetarium_star = std::max(entry.planetarium_star, 0);
+    if (auto view = option("bodies")) {
+        int set = name_set(*view, VIEW_NAMES);
+        if (set < 0) {
+            std::fprintf(stderr, "Unknown item in --bodies: %s (sun-moon, planets, stars)\n", view->c_str());
+            return false;
+        }
+        entry.view_sun_moon = set & 1;
+        entry.view_planets = set >> 1 & 1;
+        entry.view_stars = set >> 2 & 1;
+    }
+    return true;
+}
+
+// The options of a movie's own dialog; false after a message about an unknown name.
+bool movie_entry(DialogId dialog, DialogEntry& entry) {
+    switch (dialog) {
+    case DIAL_PL_MOVIE: return planetarium_entry(entry);
+    case DIAL_DN_MOVIE:
+        if (auto step = option("step")) {
+            entry.speed_index = index_of(*step, STEP_NAMES);
+            if (entry.speed_index < 0) {
+                std::fprintf(stderr, "Unknown --step: %s (real-time, hour, day, week, month)\n", step->c_str());
+                return false;
+            }
+        }
+        return true;
+    case DIAL_BS_MOVIE:
+        override_field(entry.year, "year");
+        if (auto star = option("star")) {
+            entry.binary_star = -1;
+            for (int i = 0; i < BINARY_STAR_COUNT; ++i)
+                if (strcasecmp(star->c_str(), std::string(load_string(STR_FIRST_BINARY_STAR + i)).c_str()) == 0)
+                    entry.binary_star = i;
+            if (entry.binary_star < 0) {
+                std::fprintf(stderr, "Unknown binary star in --star: %s (e.g. Sirius, \"alpha Centauri\")\n",
+                             star->c_str());
+                return false;
+            }
+        }
+        return true;
+    case DIAL_JM_MOVIES:
+        if (auto moons = option("moons")) entry.moon_set = name_set(*moons, MOON_NAMES);
+        entry.number_moons = option("labels") ? 1 : 0;
+        return true;
+    default: return true;  // DIAL_EC_MOVIES: --planets is in the parameters already
+    }
+}
+
+// A movie dialog's step from the options: date and time, speed, view angle
+// and the movie's own choices.
+void movie_options_dialog(DialogId dialog, CommandParams& params) {
     DialogEntry entry = dialog_entry_from(dialog, params);
     if (!split_date_time(entry)) {
         std::fprintf(stderr, "--date is YYYY-MM-DD, --time HH:MM\n");
@@ -484,11 +582,11 @@ void planetarium_options_dialog(DialogId dialog, CommandParams& params) {
     }
     override_field(entry.time_speed, "speed");
     override_field(entry.view_angle, "view-angle");
-    entry.track_body = option("track") ? 1 : 0;
-    if (auto track = option("track")) entry.planetarium_body = body_of(*track);
-    entry.turbo = option("turbo") ? 1 : 0;
     entry.label_planets = option("labels") ? 1 : 0;
-    entry.planetarium_star = std::max(entry.planetarium_star, 0);
+    if (!movie_entry(dialog, entry)) {
+        params.cancelled = run.refused = true;
+        return;
+    }
     DialogError error = apply_dialog(dialog, entry, params);
     if (error.message_id) {
         show_error(error.message_id);
@@ -499,36 +597,39 @@ void planetarium_options_dialog(DialogId dialog, CommandParams& params) {
 // Frames of a movie drawn off-screen, one 250 ms tick apart, as PNG files.
 int movie_command(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
+    int command = 0;
+    for (const MovieName& m : MOVIE_NAMES)
+        if (argv[2] == std::string(m.name)) command = m.command;
     Options options;
-    if (std::strcmp(argv[2], "planetarium") != 0 || !parse_options(argc, argv, 3, options))
-        return usage(stderr, EXIT_BAD_INPUT);
+    if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
     run.options = &options;
     const std::string folder = option("output").value_or("");
     int frames = 0, width = 1000, height = 750;
     if (folder.empty() || !parse_int_field(option("frames").value_or(""), frames) || frames < 1 ||
         (option("size") && !parse_size(*option("size"), width, height)))
         return usage(stderr, EXIT_BAD_INPUT);
+    if (!start_up(options) || !take_body_options(app_state().params)) return EXIT_BAD_INPUT;
     if (auto track = option("track"); track && body_of(*track) < 0) {
         std::fprintf(stderr, "Unknown body in --track: %s (sun, moon, mercury ... pluto)\n", track->c_str());
         return EXIT_BAD_INPUT;
     }
-    if (!start_up(options)) return EXIT_BAD_INPUT;
     AppState& app = app_state();
-    if (!app.star_catalogue) app.star_catalogue = load_star_catalogue();
+    if (command == CMD_PLANETARIUM && !app.star_catalogue) app.star_catalogue = load_star_catalogue();
 
     ShellHooks hooks;
-    hooks.run_dialog = planetarium_options_dialog;
+    hooks.run_dialog = movie_options_dialog;
     set_shell_hooks(hooks);
-    dispatch_command(CMD_PLANETARIUM);  // the star database check and the dialog's rules
-    if (run.refused || app.current_output != CMD_PLANETARIUM) return EXIT_BAD_INPUT;
+    dispatch_command(command);  // the pre-checks and the dialog's rules
+    if (run.refused || app.current_output != command) return EXIT_BAD_INPUT;
 
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     ensure_gui_session();
     std::unique_ptr<Surface> surface = make_image_surface(width, height);
     MovieState movie;
-    start_movie(movie, CMD_PLANETARIUM, app.params, app.star_catalogue);
+    start_movie(movie, command, app.params, app.star_catalogue);
     movie.seconds_per_tick = 0.25;
+    movie.jet_trails = option("trails").has_value();
     const GraphStyle style = current_graph_style(false);
     for (int frame = 0; frame < frames; ++frame) {
         draw_movie_frame(*surface, width, height, movie, app.sky, style, static_cast<std::uint32_t>(frame));

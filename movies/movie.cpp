@@ -133,6 +133,7 @@ void start_movie(MovieState& movie, int command, const CommandParams& params, St
 void discard_movie_trails(MovieState& movie) {
     movie.frame_buffer.reset();
     movie.trails.reset();
+    movie.world_map.reset();
 }
 
 Surface& begin_frame(Surface& window, int width, int height, MovieKind kind, MovieState& movie,

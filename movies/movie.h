@@ -43,6 +43,8 @@ struct MovieState {
     bool paused = false;                   // the Pause item is checked
     std::unique_ptr<Surface> frame_buffer; // off-screen frame; null until the first frame
     std::unique_ptr<Surface> trails;       // jet-trail surface; null until needed
+    std::unique_ptr<Surface> world_map;    // day/night: the world map stretched to the window; null until needed
+    int year = 0;                          // binary star: the simulated year
     PlanetariumState planetarium;
 };
 
@@ -71,8 +73,9 @@ double movie_time_step(MovieKind kind, int time_speed);
 // drops the frame buffer and jet trails.  The first frame then sets the
 // simulated time.
 void start_movie(MovieState& movie, int command, const CommandParams& params, StarCatalogue* catalogue);
-// Drops the frame buffer and the jet-trail surface (zoom, resize): the next
-// frame makes a new buffer, and with trails starts an empty trail surface.
+// Drops the screen bitmaps: the frame buffer, the jet-trail surface and the
+// day/night world map (zoom, resize): the next frame makes a new buffer, with
+// trails starts an empty trail surface and stretches the map again.
 void discard_movie_trails(MovieState& movie);
 
 // The frame buffer: an off-screen image of the window's kind and size in the

@@ -1,6 +1,8 @@
 // Loading the star catalogue STARS.DAT (see star_catalogue.h for the layout).
 #include "movies/star_catalogue.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -91,4 +93,30 @@ std::string star_name(const StarRecord& star) {
 
 std::string constellation_abbreviation(const StarRecord& star) {
     return std::string(load_string(CONSTELLATION_STRINGS + star.constellation));
+}
+
+std::vector<int> named_star_list(const StarCatalogue& catalogue) {
+    std::vector<int> list;
+    for (int constellation = 0; constellation < CONSTELLATION_COUNT; ++constellation)
+        for (std::size_t i = 0; i < catalogue.stars.size(); ++i)
+            if (catalogue.stars[i].name_number != 0 && catalogue.stars[i].constellation == constellation)
+                list.push_back(static_cast<int>(i));
+    return list;
+}
+
+std::string star_list_label(const StarRecord& star) {
+    return constellation_abbreviation(star) + "/" + star_name(star);
+}
+
+int find_named_star(const StarCatalogue& catalogue, const std::string& name) {
+    auto same = [](const std::string& a, const std::string& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        });
+    };
+    for (int i : named_star_list(catalogue)) {
+        const StarRecord& star = catalogue.stars[static_cast<std::size_t>(i)];
+        if (same(star_name(star), name) || same(star_list_label(star), name)) return i;
+    }
+    return -1;
 }

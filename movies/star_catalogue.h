@@ -55,3 +55,12 @@ void free_star_catalogue(StarCatalogue* catalogue);
 // abbreviation (string 500 + constellation number).
 std::string star_name(const StarRecord& star);
 std::string constellation_abbreviation(const StarRecord& star);
+
+// The Planetarium dialog's star list: the record indices of the named stars,
+// in constellation order and, within a constellation, in catalogue order.
+std::vector<int> named_star_list(const StarCatalogue& catalogue);
+// A star as that list shows it: constellation abbreviation and name, "Ori/Betelgeuse".
+std::string star_list_label(const StarRecord& star);
+// The record index of the named star called name (its list label or its name,
+// either case); -1 when no star has it.
+int find_named_star(const StarCatalogue& catalogue, const std::string& name);

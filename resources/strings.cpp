@@ -883,6 +883,13 @@ constexpr StringEntry string_table[] = {
 
     // Set Font without a default printer, in this system's words (our own id).
     {2200, "No default printer.  Install a printer and make it the default in the system's printer settings."},
+
+    // The Planetarium dialog's labels (our own ids).
+    {2201, "Turbo"},
+    {2202, "Sun/Moon"},
+    {2203, "Stars"},
+    {2204, "Star"},
+    {2205, "Star:"},
 };
 
 constexpr bool ids_strictly_increasing() {

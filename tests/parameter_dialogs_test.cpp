@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -17,7 +18,11 @@
 #include <string>
 #include <vector>
 
+#include <QListWidget>
+#include <QRadioButton>
+
 #include "app/location.h"
+#include "movies/star_catalogue.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
 #include "resources/strings.h"
@@ -167,6 +172,44 @@ TEST(ParameterDialogs, SameRefusalAsTheCommandLine) {
         EXPECT_EQ(message, load_string(refusal)) << year;
         EXPECT_NE(cli.find(message), std::string::npos) << "command line: " << cli << "dialog: " << message;
     }
+}
+
+// The star list holds the catalogue's 284 named stars by constellation,
+// shown only while Star is chosen; turbo without tracking is refused on the
+// Track Body box; choosing a star writes its record.
+TEST(PlanetariumDialog, StarListTurboRuleAndChosenStar) {
+    app_state().star_catalogue = load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT");
+    ASSERT_NE(app_state().star_catalogue, nullptr);
+    CommandParams params;
+    params.planetarium_body = BODY_MARS;
+    std::string chosen;
+    bool accepted = with_dialog([&] { return run_parameter_dialog(DIAL_PL_MOVIE, params, nullptr); }, [&](QDialog& d) {
+        auto* list = d.findChild<QListWidget*>("171");
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->count(), 284);
+        EXPECT_EQ(list->item(0)->text().section('/', 0, 0), "And");  // Andromeda is constellation 0
+        EXPECT_TRUE(list->isHidden());
+        d.findChild<QCheckBox*>("151")->setChecked(true);  // Turbo, with Track Body off
+        d.findChild<QCheckBox*>("142")->setChecked(false);
+        press(d, QDialogButtonBox::Ok);
+        ASSERT_EQ(shown_messages.size(), 1u);
+        EXPECT_EQ(shown_messages[0], load_string(MSG_TURBO_NEEDS_TRACKING));
+        EXPECT_EQ(d.focusWidget(), d.findChild<QCheckBox*>("142"));
+        d.findChild<QCheckBox*>("142")->setChecked(true);
+        d.findChild<QRadioButton*>("141")->setChecked(true);  // Star
+        EXPECT_FALSE(list->isHidden());
+        list->setCurrentRow(10);
+        chosen = list->currentItem()->text().toStdString();
+        press(d, QDialogButtonBox::Ok);
+    });
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(params.planetarium_body, PLANETARIUM_STAR_BODY);
+    EXPECT_EQ(params.turbo, 1);
+    EXPECT_EQ(params.planetarium_not_tracking, 0);
+    ASSERT_GE(params.planetarium_star, 0);
+    EXPECT_EQ(star_list_label(app_state().star_catalogue->stars[params.planetarium_star]), chosen);
+    free_star_catalogue(app_state().star_catalogue);
+    app_state().star_catalogue = nullptr;
 }
 
 TEST(SetLocationDialog, AddsACityAndRefusesThePoleWithSeconds) {

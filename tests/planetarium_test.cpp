@@ -89,13 +89,14 @@ TEST(MovieTime, StartAndClockSteps) {
     }
 }
 
-// A movie tracking the Sun from (day, month, year, hour, minute) UT at
-// Greenwich-time zone 0, showing the bodies of view_set.
-MovieState sun_tracking_movie(int day, int month, int year, int hour, int minute, int view_set) {
+// A movie tracking a body (the Sun unless told) from (day, month, year,
+// hour, minute) UT at time zone 0, showing the bodies of view_set.
+MovieState sun_tracking_movie(int day, int month, int year, int hour, int minute, int view_set,
+                              int body = BODY_SUN) {
     CommandParams params;
     params.day = day, params.month = month, params.year = year, params.hour = hour, params.minute = minute;
     params.planetarium_not_tracking = 0;
-    params.planetarium_body = BODY_SUN;
+    params.planetarium_body = body;
     params.planetarium_view_set = view_set;
     MovieState movie;
     start_movie(movie, CMD_PLANETARIUM, params, nullptr);
@@ -140,6 +141,27 @@ TEST(PlanetariumFrame, EclipseSunAndMoonAtTheirPlaces) {
     EXPECT_EQ(movie.planetarium.bodies[BODY_SUN].drawn_radius, 56);
     EXPECT_LE(std::hypot(moon_x - sun_x, moon_y - sun_y), 5.0) << "Moon at " << moon_x << "," << moon_y;
     EXPECT_NEAR(view_centre_ra_hours({sky.view_horizontal, sky.view_vertical}), 9.4, 0.05);  // the Sun's RA
+}
+
+// The total lunar eclipse of 2025 March 14, greatest at 06:58:43 UT with an
+// umbral magnitude of 1.178 (NASA): seen from 0 N 100 W, the Moon is drawn
+// with the Earth's shadow over it, its whole disc inside the umbra.
+TEST(PlanetariumFrame, MoonInsideTheUmbraAtTotality) {
+    SurfaceLog log;
+    auto window = make_recording_surface(log, "window", 1000, 750);
+    MovieState movie = sun_tracking_movie(14, 3, 2025, 6, 59, 1 << BODY_SUN | 1 << BODY_MOON, BODY_MOON);
+    SkyContext sky;
+    sky.location.longitude = 100.0;
+    sky.view_angle = 10.0;
+    draw_movie_frame(*window, 1000, 750, movie, sky, GraphStyle{}, 0);
+    const PlanetariumState& state = movie.planetarium;
+    ASSERT_TRUE(state.shadow_shown);
+    const PlanetariumBody& moon = state.bodies[BODY_MOON];
+    const double apart = std::hypot(moon.x - state.shadow.x, moon.y - state.shadow.y);
+    EXPECT_LE(apart + moon.drawn_radius, state.umbra_radius + 1.0)
+        << "Moon " << moon.x << "," << moon.y << " r " << moon.drawn_radius << "; umbra " << state.shadow.x << ","
+        << state.shadow.y << " r " << state.umbra_radius;
+    EXPECT_GT(state.shadow.drawn_radius, state.umbra_radius);  // the penumbra around it
 }
 
 // Paused, frames keep drawing while the time stands still; the stars fill in

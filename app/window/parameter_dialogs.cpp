@@ -28,6 +28,7 @@
 #include "app/location.h"
 #include "engine/calendar.h"
 #include "format/format.h"
+#include "movies/star_catalogue.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
 #include "resources/strings.h"
@@ -39,13 +40,16 @@ constexpr int STR_FIRST_BINARY_STAR = 94;   // the ten binary stars' names
 constexpr int STR_FIRST_BODY = 870;         // body names, by BodyId
 constexpr int STR_FIRST_MOON = 2047;        // "Io" .. "Callisto"
 constexpr int STR_FIRST_SPEED = 1010;       // "Real Time" .. "1 Month"
+constexpr int MSG_INTERNAL_ERROR = 690;     // "Internal error - please contact product support"
+constexpr int NAMED_STARS = 284;            // the Planetarium dialog's star list
 enum LabelId {
     LBL_YEAR = 2160, LBL_MONTH, LBL_START_MONTH, LBL_STOP_MONTH, LBL_START_YEAR, LBL_STOP_YEAR,
     LBL_DAY, LBL_HOUR, LBL_MINUTE, LBL_TIME_SPEED, LBL_VIEW_ANGLE, LBL_PLANETS, LBL_DISTANCE,
     LBL_FROM_EARTH, LBL_FROM_SUN, LBL_MAIN_PLANET, LBL_OTHER_PLANETS, LBL_MOONS, LBL_LABEL_PLANETS,
     LBL_LABEL_MOONS, LBL_NUMBER_MOONS, LBL_NOW, LBL_SPEED_GROUP, LBL_BINARY_STAR, LBL_LOCATION,
     LBL_LATITUDE, LBL_LONGITUDE, LBL_NORTH, LBL_SOUTH, LBL_WEST, LBL_EAST, LBL_ELEVATION,
-    LBL_TIME_ZONE, LBL_SAVE, LBL_ABOUT_LINE, LBL_ABOUT_TITLE, LBL_SET_LOCATION,
+    LBL_TIME_ZONE, LBL_SAVE, LBL_ABOUT_LINE, LBL_ABOUT_TITLE, LBL_SET_LOCATION, LBL_BODY, LBL_VIEW,
+    LBL_TRACK_BODY, LBL_PRINTER_MESSAGE, LBL_TURBO, LBL_SUN_MOON, LBL_STARS, LBL_STAR, LBL_STAR_LIST,
 };
 
 QString text_of(int id) { return to_qstring(load_string(id)); }
@@ -136,11 +140,11 @@ std::vector<QCheckBox*> add_set_boxes(Form& f, QGroupBox* group, int first_contr
     return boxes;
 }
 
-// A check box for a 0/1 flag of the entry.
-void add_flag_box(Form& f, int text, int control, int DialogEntry::*flag) {
+// A check box for a 0/1 flag of the entry, under the fields or in layout when given.
+void add_flag_box(Form& f, int text, int control, int DialogEntry::*flag, QLayout* layout = nullptr) {
     auto* box = new QCheckBox(text_of(text));
     box->setChecked(f.entry.*flag != 0);
-    f.column->addWidget(box);
+    (layout ? layout : f.column)->addWidget(box);
     register_control(f, control, box);
     f.readers.push_back([box, flag](DialogEntry& e) { e.*flag = box->isChecked() ? 1 : 0; });
 }
@@ -234,6 +238,58 @@ void add_binary_star_list(Form& f) {
     });
 }
 
+// DIAL_PL_MOVIE: the body to centre (Sun, Moon, Mercury .. Pluto or a star,
+// whose list shows only while Star is chosen), what to view, turbo and labels.
+// The list holds the catalogue's named stars; the entry keeps a record index.
+void build_planetarium(Form& f) {
+    add_date_time(f);
+    add_field(f, LBL_TIME_SPEED, CTL_PL_TIME_SPEED, &DialogEntry::time_speed);
+    add_field(f, LBL_VIEW_ANGLE, CTL_PL_VIEW_ANGLE, &DialogEntry::view_angle);
+    add_flag_box(f, LBL_TURBO, CTL_PL_TURBO, &DialogEntry::turbo);
+    auto* row = new QHBoxLayout;
+    f.column->addLayout(row);
+    QGroupBox* bodies = add_group(f, LBL_BODY, row);
+    auto* exclusive = new QButtonGroup(bodies);
+    for (int body = BODY_SUN; body <= PLANETARIUM_STAR_BODY; ++body) {
+        if (body == BODY_EARTH) continue;
+        auto* button = new QRadioButton(text_of(body == PLANETARIUM_STAR_BODY ? LBL_STAR : STR_FIRST_BODY + body));
+        button->setChecked(f.entry.planetarium_body == body);
+        exclusive->addButton(button, body);
+        bodies->layout()->addWidget(button);
+        register_control(f, CTL_PL_FIRST_BODY + body, button);
+    }
+    QGroupBox* view = add_group(f, LBL_VIEW, row);
+    add_flag_box(f, LBL_TRACK_BODY, CTL_PL_TRACK_BODY, &DialogEntry::track_body, view->layout());
+    add_flag_box(f, LBL_SUN_MOON, CTL_PL_VIEW_SUN_MOON, &DialogEntry::view_sun_moon, view->layout());
+    add_flag_box(f, LBL_PLANETS, CTL_PL_VIEW_SUN_MOON + 1, &DialogEntry::view_planets, view->layout());
+    add_flag_box(f, LBL_STARS, CTL_PL_VIEW_SUN_MOON + 2, &DialogEntry::view_stars, view->layout());
+    add_flag_box(f, LBL_LABEL_PLANETS, 173, &DialogEntry::label_planets, view->layout());
+
+    const StarCatalogue* catalogue = app_state().star_catalogue;
+    const std::vector<int> stars = catalogue ? named_star_list(*catalogue) : std::vector<int>{};
+    if (stars.size() != NAMED_STARS) fatal_error(MSG_INTERNAL_ERROR, "DIAL", __LINE__);
+    auto* list = new QListWidget;
+    for (int record : stars) list->addItem(to_qstring(star_list_label(catalogue->stars[record])));
+    auto chosen = std::find(stars.begin(), stars.end(), f.entry.planetarium_star);
+    list->setCurrentRow(chosen == stars.end() ? 0 : static_cast<int>(chosen - stars.begin()));
+    auto* caption = new QLabel(text_of(LBL_STAR_LIST));
+    caption->setBuddy(list);
+    caption->setObjectName("170");
+    f.column->addWidget(caption);
+    f.column->addWidget(list);
+    register_control(f, CTL_PL_STAR_LIST, list);
+    auto star_chosen = [list, caption](bool chosen) {
+        list->setVisible(chosen);
+        caption->setVisible(chosen);
+    };
+    star_chosen(f.entry.planetarium_body == PLANETARIUM_STAR_BODY);
+    QObject::connect(exclusive->button(PLANETARIUM_STAR_BODY), &QRadioButton::toggled, star_chosen);
+    f.readers.push_back([exclusive, list, stars](DialogEntry& e) {
+        if (exclusive->checkedId() >= 0) e.planetarium_body = exclusive->checkedId();
+        e.planetarium_star = list->selectedItems().isEmpty() ? -1 : stars[list->currentRow()];
+    });
+}
+
 // The controls of dialog, in the order they are shown.
 void build_controls(Form& f, DialogId dialog, const CommandParams& p) {
     switch (dialog) {
@@ -288,6 +344,7 @@ void build_controls(Form& f, DialogId dialog, const CommandParams& p) {
         add_field(f, LBL_VIEW_ANGLE, CTL_VIEW_ANGLE, &DialogEntry::view_angle);
         add_binary_star_list(f);
         break;
+    case DIAL_PL_MOVIE: build_planetarium(f); break;
     default: break;
     }
 }
@@ -325,8 +382,6 @@ void finish_form(Form& f) { f.column->addWidget(f.buttons); }
 
 bool run_parameter_dialog(DialogId dialog, CommandParams& params, QWidget* parent) {
     params.cancelled = false;
-    // The planetarium's dialog waits for the star catalogue's list: its parameters stand.
-    if (dialog == DIAL_PL_MOVIE) return true;
     QDialog window(parent);
     Form f;
     f.entry = dialog_entry_from(dialog, params);
