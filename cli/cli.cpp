@@ -78,8 +78,9 @@ const char USAGE[] =
     "                                   the engine's places of the bodies at one local instant\n"
     "  skyloom graph NAME [OPTIONS] -o FILE.png|FILE.svg|FILE.pdf [--size WxH] [--grid]\n"
     "                                   draw a graph into a picture file\n"
-    "  skyloom movie NAME [OPTIONS] --frames N -o DIR [--size WxH] [--trails]\n"
+    "  skyloom movie NAME [OPTIONS] --frames N -o DIR [--size WxH] [--trails] [--skip M]\n"
     "                                   draw N frames of 250 ms as DIR/frame-0001.png ...\n"
+    "                                   (after M frames drawn but not written)\n"
     "  skyloom --help | skyloom report --help\n"
     "\n"
     "NAME: introduction calendar seasons easter lunar-eclipses solar-eclipses planet-view\n"
@@ -134,7 +135,7 @@ struct Options {
 constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-month", "date", "time",
                                         "moons", "main-planet", "output", "size", "pdf",
                                         "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name",
-                                        "speed", "view-angle", "track", "frames", "star", "step"};
+                                        "speed", "view-angle", "track", "frames", "star", "step", "skip"};
 constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels", "trails"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
 
@@ -604,8 +605,9 @@ int movie_command(int argc, char** argv) {
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
     run.options = &options;
     const std::string folder = option("output").value_or("");
-    int frames = 0, width = 1000, height = 750;
+    int frames = 0, skipped = 0, width = 1000, height = 750;
     if (folder.empty() || !parse_int_field(option("frames").value_or(""), frames) || frames < 1 ||
+        !parse_int_field(option("skip").value_or("0"), skipped) || skipped < 0 ||
         (option("size") && !parse_size(*option("size"), width, height)))
         return usage(stderr, EXIT_BAD_INPUT);
     if (!start_up(options) || !take_body_options(app_state().params)) return EXIT_BAD_INPUT;
@@ -631,10 +633,11 @@ int movie_command(int argc, char** argv) {
     movie.seconds_per_tick = 0.25;
     movie.jet_trails = option("trails").has_value();
     const GraphStyle style = current_graph_style(false);
-    for (int frame = 0; frame < frames; ++frame) {
+    for (int frame = 0; frame < skipped + frames; ++frame) {
         draw_movie_frame(*surface, width, height, movie, app.sky, style, static_cast<std::uint32_t>(frame));
+        if (frame < skipped) continue;
         char name[32];
-        std::snprintf(name, sizeof name, "/frame-%04d.png", frame + 1);
+        std::snprintf(name, sizeof name, "/frame-%04d.png", frame - skipped + 1);
         if (!save_png(*surface, folder + name)) {
             std::fprintf(stderr, "Cannot write %s%s\n", folder.c_str(), name);
             return 1;
