@@ -16,23 +16,14 @@ constexpr double ARCSEC = 1.0 / 3600.0;  // degrees
 
 double dms(double d, double m, double s) { return d + m / 60.0 + s / 3600.0; }
 
+// An exact negative turn normalises to 360, not 0; a declination kept in
+// [0, 360) folds to a signed one, past a pole back from it.
 TEST(NormalizeAndFold, WholeTurnsAndSignedDeclinations) {
-    struct Case { double (*function)(double); const char* name; double input, expected; const char* why; };
-    const Case cases[] = {
-        {normalize_degrees, "normalize", -360.0, 360.0, "an exact negative turn lands on 360, not 0"},
-        {normalize_degrees, "normalize", -720.0, 360.0, "two negative turns as well"},
-        {normalize_degrees, "normalize", -0.5, 359.5, "small negative"},
-        {normalize_degrees, "normalize", 360.0, 0.0, "one full turn"},
-        {normalize_degrees, "normalize", 1080.25, 0.25, "three turns and a bit"},
-        {fold_latitude, "fold", 350.0, -10.0, "a southern declination kept in [0, 360)"},
-        {fold_latitude, "fold", 100.0, 80.0, "past the pole folds back"},
-        {fold_latitude, "fold", 270.0, -90.0, "south pole"},
-        {fold_latitude, "fold", 90.0, 90.0, "north pole"},
-        {fold_latitude, "fold", -10.0, -10.0, "already signed"},
-        {fold_latitude, "fold", 180.0, 0.0, "the far side of the equator"},
-    };
-    for (const Case& c : cases)
-        EXPECT_DOUBLE_EQ(c.function(c.input), c.expected) << c.name << "(" << c.input << "): " << c.why;
+    const double normalized[][2] = {{-360.0, 360.0}, {-720.0, 360.0}, {-0.5, 359.5}, {360.0, 0.0}, {1080.25, 0.25}};
+    for (const auto& [input, expected] : normalized) EXPECT_DOUBLE_EQ(normalize_degrees(input), expected) << input;
+    const double folded[][2] = {{350.0, -10.0}, {100.0, 80.0}, {270.0, -90.0}, {90.0, 90.0}, {-10.0, -10.0},
+                                {180.0, 0.0}};
+    for (const auto& [input, expected] : folded) EXPECT_DOUBLE_EQ(fold_latitude(input), expected) << input;
 }
 
 TEST(NumericHelpers, ConventionsTiesAndMeeusExample3a) {

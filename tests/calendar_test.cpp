@@ -90,13 +90,12 @@ TEST(Calendar, EasterSundays) {
 }
 
 TEST(TimeScales, DeltaTCenturiesAndNumericHelpers) {
-    EXPECT_DOUBLE_EQ(delta_t_hours(1980), 0.85 / 60.0);
+    EXPECT_DOUBLE_EQ(add_delta_t(23.5, 1980), 23.5 + 0.85 / 60.0);  // the 1980 row: 0.85 min
     EXPECT_DOUBLE_EQ(delta_t_hours(1715), -0.2 / 60.0);  // nearest row 1710
     EXPECT_DOUBLE_EQ(delta_t_hours(1760), 0.0);          // tie 1750/1770: the earlier row
     // Outside the table, the parabola in centuries from 1900 Jan 1 (29585 days to 1981 Jan 1).
     const double t = 29585.0 / 36525.0;
     EXPECT_NEAR(delta_t_hours(1981), (0.41 + 1.2053 * t + 0.4992 * t * t) / 60.0, 1e-12);
-    EXPECT_DOUBLE_EQ(add_delta_t(23.5, 1980), 23.5 + 0.85 / 60.0);
     EXPECT_DOUBLE_EQ(centuries_1900(2451545.0), 1.0);  // J2000.0 is 36525 days after 1900 Jan 0.5
     EXPECT_EQ(mul_div(-7, 3, 2), -10);
     EXPECT_EQ(mul_div(640, 3000, 4096), 468);

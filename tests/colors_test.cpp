@@ -49,15 +49,14 @@ protected:
     }
 };
 
-// Assigns one colour in a dialog closed with OK.
-void assign_and_accept(int index, Rgb color) {
+std::string stored_text(Rgb c) {
+    return std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue);
+}
+
+void assign_and_accept(int index, Rgb color) {  // in a dialog closed with OK
     begin_color_assignment();
     assign_color(index, color);
     accept_color_assignment();
-}
-
-std::string stored_text(Rgb c) {
-    return std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue);
 }
 
 // The object names and default colours of the table, in table order.
@@ -74,14 +73,6 @@ const DefaultCase DEFAULTS[COLOR_COUNT] = {
     {COLOR_IO, "Io", {255, 0, 0}},             {COLOR_EUROPA, "Europa", {0, 255, 0}},
     {COLOR_GANYMEDE, "Ganymede", {0, 0, 255}}, {COLOR_CALLISTO, "Callisto", {255, 0, 255}},
 };
-
-TEST_F(Colors, DefaultsWhenNothingIsStored) {
-    for (const DefaultCase& c : DEFAULTS) {
-        EXPECT_EQ(color_name(c.index), c.name) << "entry " << c.index;
-        EXPECT_EQ(color_of(c.index), c.color) << c.name;
-    }
-    EXPECT_FALSE(colors_modified());
-}
 
 TEST_F(Colors, StoredValues) {
     // The Sun's setting; a value that is not three integers in 0..255 keeps the default red.
@@ -101,7 +92,13 @@ TEST_F(Colors, StoredValues) {
     }
 }
 
-TEST_F(Colors, SavingWritesEveryEntryAsThreeNumbers) {
+// With nothing stored every entry has its default; saving writes every entry.
+TEST_F(Colors, DefaultsAndSavingEveryEntryAsThreeNumbers) {
+    for (const DefaultCase& c : DEFAULTS) {
+        EXPECT_EQ(color_name(c.index), c.name) << "entry " << c.index;
+        EXPECT_EQ(color_of(c.index), c.color) << c.name;
+    }
+    EXPECT_FALSE(colors_modified());
     assign_and_accept(COLOR_UMBRA, {7, 8, 9});
     ASSERT_TRUE(colors_modified());
     EXPECT_TRUE(save_colors());
@@ -132,24 +129,15 @@ TEST_F(Colors, FailedSaveStopsShowsTheMessageAndKeepsTheFlag) {
 // to {1, 2, 3}): a colour changed back does not count; Cancel restores the
 // colours at opening and keeps a flag set before.
 TEST_F(Colors, ChangedFlagFollowsTheDialogSteps) {
-    const Rgb venus_default{0, 255, 0}, other{1, 2, 3};
+    const Rgb green{0, 255, 0}, other{1, 2, 3};
     const struct { const char* what; void (*steps)(); bool modified; Rgb venus; } cases[] = {
-        {"OK without a change", [] { accept_color_assignment(); }, false, venus_default},
+        {"OK without a change", [] { accept_color_assignment(); }, false, green},
         {"OK after a change", [] { assign_color(COLOR_VENUS, {1, 2, 3}), accept_color_assignment(); }, true, other},
-        {"changed and changed back, then OK",
-         [] {
-             assign_color(COLOR_VENUS, {1, 2, 3}), assign_color(COLOR_VENUS, {0, 255, 0});
-             accept_color_assignment();
-         },
-         false, venus_default},
-        {"changed, then Cancel", [] { assign_color(COLOR_VENUS, {1, 2, 3}), cancel_color_assignment(); }, false,
-         venus_default},
-        {"OK after a change, then a second dialog changes it again and cancels",
-         [] {
-             assign_and_accept(COLOR_VENUS, {1, 2, 3});
-             begin_color_assignment();
-             assign_color(COLOR_VENUS, {2, 2, 2}), cancel_color_assignment();
-         },
+        {"changed and changed back, then OK", [] { assign_color(COLOR_VENUS, {1, 2, 3}),
+         assign_color(COLOR_VENUS, {0, 255, 0}), accept_color_assignment(); }, false, green},
+        {"changed, then Cancel", [] { assign_color(COLOR_VENUS, {1, 2, 3}), cancel_color_assignment(); }, false, green},
+        {"OK after a change, then a second dialog changes it again and cancels", [] { assign_and_accept(COLOR_VENUS,
+         {1, 2, 3}), begin_color_assignment(), assign_color(COLOR_VENUS, {2, 2, 2}), cancel_color_assignment(); },
          true, other},
     };
     for (const auto& c : cases) {
@@ -204,18 +192,17 @@ QPushButton* object_button(QDialog& dialog, const QString& text) {
 // cancelled; a button of the box then closes the dialog.
 TEST_F(Colors, DialogChooserAndButtons) {
     using Box = QDialogButtonBox;
-    struct Case {
+    const struct {
         const char* what; int index; Rgb chosen; bool accept; Box::StandardButton close;
         Rgb after; bool modified; const char* stored;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"OK keeps the chosen colour, unsaved", COLOR_SATURN, {10, 20, 30}, true, Box::Ok, {10, 20, 30}, true, ""},
         {"a cancelled chooser changes nothing", COLOR_SATURN, {10, 20, 30}, false, Box::Ok, {255, 0, 255}, false, ""},
         {"Cancel restores", COLOR_COMPANION, {1, 2, 3}, true, Box::Cancel, {0, 0, 255}, false, ""},
         {"Save writes the store at once", COLOR_GANYMEDE, {40, 50, 60}, true, Box::Save, {40, 50, 60}, false,
          "40,50,60"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         install_memory_settings_store();
         load_colors();
         const Rgb opening = color_of(c.index);

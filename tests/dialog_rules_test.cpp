@@ -15,9 +15,7 @@ namespace {
 
 DialogEntry year_month_range(const char* year, const char* start, const char* stop) {
     DialogEntry e;
-    e.year = year;
-    e.month = start;
-    e.end_month = stop;
+    e.year = year, e.month = start, e.end_month = stop;
     return e;
 }
 
@@ -27,7 +25,7 @@ TEST(DialogRules, YearMonthRangeChecksInOrder) {
     EXPECT_EQ(load_string(MSG_VIEW_ANGLE_RANGE), "View angle must be between 5\xB0 and 90\xB0");
     CommandParams p;
     p.year = 1990;
-    struct Case { const char* year; const char* start; const char* stop; int message; int control; } cases[] = {
+    const struct { const char* year; const char* start; const char* stop; int message; int control; } cases[] = {
         {"19x5", "1", "3", MSG_INVALID_NUMBER, CTL_YEAR},
         {"999", "13", "3", MSG_YEAR_RANGE, CTL_YEAR},   // the first failing field wins
         {"3001", "1", "3", MSG_YEAR_RANGE, CTL_YEAR},
@@ -66,14 +64,13 @@ TEST(DialogRules, YearRangeAndPlanets) {
     // The range swaps on opening when an earlier dialog reversed it.
     p.year = 2010, p.end_year = 2005;
     DialogEntry opened = dialog_entry_from(DIAL_YEAR_RANGE, p);
-    EXPECT_EQ(opened.year, "2005");
-    EXPECT_EQ(opened.end_year, "2010");
+    EXPECT_EQ(std::pair(opened.year, opened.end_year), std::pair(std::string("2005"), std::string("2010")));
     e = year_month_range("2026", "1", "12");
     e.planet_set = 1 << BODY_EARTH;  // Earth alone, where Earth is not offered
     p.earth_offered = false;
     DialogError none = apply_dialog(DIAL_PLANETS, e, p);
-    EXPECT_EQ(none.message_id, MSG_SELECT_PLANET);
-    EXPECT_EQ(none.control_id, 120);  // the Mercury box, the first shown
+    // Refused at the Mercury box, the first shown.
+    EXPECT_EQ(std::pair(none.message_id, none.control_id), std::pair(int{MSG_SELECT_PLANET}, 120));
     e.planet_set = (1 << BODY_MARS) | (1 << BODY_EARTH);
     EXPECT_EQ(apply_dialog(DIAL_PLANETS, e, p).message_id, 0);
     EXPECT_EQ(p.planet_set, 1 << BODY_MARS);
@@ -91,8 +88,7 @@ DialogEntry movie_entry() {
 }
 
 TEST(DialogRules, MovieDialogsCheckInOrder) {
-    struct Case { const char* what; DialogId dialog; void (*edit)(DialogEntry&); int message; int control; };
-    const Case cases[] = {
+    const struct { const char* what; DialogId dialog; void (*edit)(DialogEntry&); int message, control; } cases[] = {
         {"29 Feb 2001", DIAL_EC_MOVIES, [](DialogEntry& e) { e.year = "2001", e.month = "2", e.day = "29"; },
          MSG_INVALID_DATE, CTL_DATE_DAY},
         {"no planet before the date", DIAL_EC_MOVIES,
@@ -114,7 +110,7 @@ TEST(DialogRules, MovieDialogsCheckInOrder) {
          0, 0},
         {"no star", DIAL_PL_MOVIE, [](DialogEntry& e) { e.planetarium_star = -1; }, MSG_SELECT_STAR, 171},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         DialogEntry e = movie_entry();
         c.edit(e);
         CommandParams p;
@@ -165,8 +161,7 @@ TEST(LocationEntry, RangesAndTheEdgesOfThePoles) {
     EXPECT_NEAR(l.latitude, 39.739167, 1e-6);
     EXPECT_DOUBLE_EQ(l.time_zone, -7.0);
 
-    struct Case { const char* what; void (*edit)(LocationEntry&); int message; };
-    const Case cases[] = {
+    const struct { const char* what; void (*edit)(LocationEntry&); int message; } cases[] = {
         {"latitude 90 0'1\"",
          [](LocationEntry& e) { e.latitude_degrees = "90", e.latitude_minutes = "0", e.latitude_seconds = "1"; },
          MSG_LATITUDE_RANGE},
@@ -180,7 +175,7 @@ TEST(LocationEntry, RangesAndTheEdgesOfThePoles) {
         {"12.5 h", [](LocationEntry& e) { e.time_zone = "12.5"; }, MSG_TIME_ZONE_RANGE},
         {"5 5 h", [](LocationEntry& e) { e.time_zone = "5 5"; }, MSG_INVALID_NUMBER},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         e = sample_location();
         c.edit(e);
         EXPECT_EQ(apply_location_entry(e, l).message_id, c.message) << c.what;

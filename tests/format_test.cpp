@@ -42,8 +42,7 @@ const Profile NO_LEADING_ZERO = {{"iLzero", "0"}};
 const Profile DECIMAL_COMMA = {{"sDecimal", ","}};
 
 TEST_F(Format, FixedPoint) {
-    struct Case { double value; int width, precision; Profile profile; const char* expected, *source; };
-    const Case cases[] = {
+    const struct { double value; int width, precision; Profile profile; const char* expected, *source; } cases[] = {
         {0.5, 3, 2, {}, "  0.50", "default locale"},
         {0.5, 3, 2, NO_LEADING_ZERO, "   .50", "iLzero 0: no leading zero"},
         {365.2422, 6, 2, {}, "   365.24", "width of the integer part"},
@@ -56,7 +55,7 @@ TEST_F(Format, FixedPoint) {
         {2.675, 1, 2, {}, "2.67", "2.675 is 2.67499999... in binary (printf rounding)"},
         {0.5, 3, 2, {{"sDecimal", ""}}, "  0", "empty separator is a NUL, which ends the text"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         use_profile(c.profile);
         EXPECT_EQ(format_fixed(c.value, c.width, c.precision), c.expected)
             << c.value << " width " << c.width << " precision " << c.precision << " (" << c.source << ")";
@@ -64,8 +63,7 @@ TEST_F(Format, FixedPoint) {
 }
 
 TEST_F(Format, HoursMinutes) {
-    struct Case { double hours; Profile profile; const char* expected; };
-    const Case cases[] = {
+    const struct { double hours; Profile profile; const char* expected; } cases[] = {
         {5.999, {}, " 6:00"},                  // 59.94 minutes round up to the next hour
         {-1.0, {}, "None "},                   // the mark of an event that does not happen
         {23.999, {}, "24:00"},                 // no wrap at 24
@@ -74,22 +72,21 @@ TEST_F(Format, HoursMinutes) {
         {5.999, {{"iTLzero", "1"}}, "06:00"},  // hour leading zero
         {9.75, {{"sTime", "."}}, " 9.45"},     // time separator
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         use_profile(c.profile);
         EXPECT_EQ(format_hours_minutes(c.hours), c.expected) << c.hours;
     }
 }
 
 TEST_F(Format, Angles) {
-    struct Case { double value; bool degrees; const char* expected, *source; };
-    const Case cases[] = {
+    const struct { double value; bool degrees; const char* expected, *source; } cases[] = {
         {10.99999, true, " 11\xB0" "00'00\"", "seconds and minutes roll over"},
         {-0.5, true, "-0\xB0" "30'00\"", "the sign of a value below one degree"},
         {57.29577951, true, " 57\xB0" "17'45\"", "one radian = 57 deg 17' 44.806\""},
         {6.752472, false, "  6h45m09s", "Sirius RA (J2000) 6h 45m 08.9s"},
         {0.0, true, " 0\xB0" "00'00\"", "zero has the blank sign"},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(format_angle(c.value, c.degrees), c.expected) << c.value << " (" << c.source << ")";
     EXPECT_EQ(format_angle_short(5.5, false), "  5h30m");
     EXPECT_EQ(format_angle_short(23.5, true), " 23\xB0" "30'");
@@ -109,7 +106,7 @@ TEST_F(Format, ShortDatePatterns) {
         {"dd.MM.yy dd", DATE_ORDER_MDY, '.', true, true, "07.05.1997"},  // "dMyd" is no order
         {"", DATE_ORDER_MDY, '/', false, false, " 7/ 5/1997"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         use_profile(c.pattern ? Profile{{"sShortDate", c.pattern}} : Profile{});
         const char* name = c.pattern ? c.pattern : "(default)";
         EXPECT_EQ(date_order(false), c.order) << name;
@@ -125,15 +122,14 @@ TEST_F(Format, ShortDatePatterns) {
 }
 
 TEST_F(Format, RangesCompassPhaseAndSeasonNames) {
-    struct Case { int start_month, stop_month, year; const char* expected, *source; };
-    const Case cases[] = {
+    const struct { int start_month, stop_month, year; const char* expected, *source; } cases[] = {
         {2, 2, 1900, "02/01/1900 to 02/28/1900", "Gregorian century, not leap"},
         {2, 2, 2000, "02/01/2000 to 02/29/2000", "Gregorian 400-year leap"},
         {2, 2, 1500, "02/01/1500 to 02/29/1500", "Julian calendar: every 4th year leap"},
         {12, 12, 1997, "12/01/1997 to 12/31/1997", "December: day before next 1 January"},
         {1, 3, 1995, "01/01/1995 to 03/31/1995", "Calendar report January to March"},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(format_month_range(c.start_month, c.stop_month, c.year), c.expected) << c.source;
     EXPECT_EQ(format_year_range(1995, 1995), "1995");
     EXPECT_EQ(format_year_range(1995, 2005), "1995 to 2005");
@@ -167,15 +163,13 @@ TEST_F(Format, SettingsAreCachedUntilReloaded) {
 
 // Sets an environment variable for one scope and puts the old value back.
 struct ScopedEnv {
-    std::string name, old;
-    bool had;
-    ScopedEnv(const char* n, const std::string& value) : name(n) {
-        const char* v = std::getenv(n);
-        had = v != nullptr;
-        if (had) old = v;
+    std::string name;
+    const char* before;
+    std::string old = before ? before : "";
+    ScopedEnv(const char* n, const std::string& value) : name(n), before(std::getenv(n)) {
         setenv(n, value.c_str(), 1);
     }
-    ~ScopedEnv() { had ? setenv(name.c_str(), old.c_str(), 1) : unsetenv(name.c_str()); }
+    ~ScopedEnv() { before ? setenv(name.c_str(), old.c_str(), 1) : unsetenv(name.c_str()); }
 };
 
 TEST_F(Format, SystemReaderUnderTheCLocaleGivesDefaults) {
@@ -194,13 +188,12 @@ TEST_F(Format, SystemReaderUnderTheCLocaleGivesDefaults) {
 TEST_F(Format, SystemReaderMapsRealLocales) {
     std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "skyloom_format_locales";
     std::filesystem::create_directories(dir);
-    struct Case { const char* name, *decimal, *short_date, *time_separator, *hour_zero; };
-    const Case cases[] = {
+    const struct { const char* name, *decimal, *short_date, *time_separator, *hour_zero; } cases[] = {
         {"fi_FI", ",", "dd.MM.yyyy", ".", "1"},  // d_fmt "%d.%m.%Y", t_fmt "%H.%M.%S"
         {"en_US", ".", "MM/dd/yyyy", ":", "1"},  // d_fmt "%m/%d/%Y", t_fmt "%r" (%I:%M:%S %p)
     };
     ScopedEnv locpath("LOCPATH", dir.string());
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const std::string locale = std::string(c.name) + ".UTF-8";
         const std::string command =
             "localedef -c -i " + std::string(c.name) + " -f UTF-8 '" + (dir / locale).string() + "' >/dev/null 2>&1";

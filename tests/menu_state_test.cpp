@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/commands.h"
@@ -15,13 +15,6 @@
 namespace {
 
 // ---- the menu bar ----
-
-TEST(MenuBar, TopLevelMenusByPosition) {
-    std::span<const Menu> bar = menu_bar();
-    ASSERT_EQ(bar.size(), 8u);
-    const char* titles[] = {"&File", "&Edit", "&Settings", "&Reports", "&Graphs", "&Movies", "S&top", "&Help"};
-    for (size_t i = 0; i < bar.size(); ++i) EXPECT_STREQ(bar[i].title, titles[i]) << "position " << i;
-}
 
 // Every menu command with its text, as the command table gives them.
 const std::map<int, std::string> COMMAND_TEXTS = {
@@ -44,7 +37,11 @@ const std::map<int, std::string> COMMAND_TEXTS = {
     {38, "User's &Guide"}, {36, "&About Skyloom 2..."},
 };
 
-TEST(MenuBar, EveryCommandOnceWithItsText) {
+TEST(MenuBar, TitlesAndEveryCommandOnceWithItsText) {
+    std::vector<std::string> titles;
+    for (const Menu& menu : menu_bar()) titles.push_back(menu.title);
+    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "&Settings", "&Reports", "&Graphs", "&Movies",
+                                                "S&top", "&Help"}));
     std::map<int, int> seen;
     for (const Menu& menu : menu_bar())
         for (const MenuItem& item : menu.items) {
@@ -71,29 +68,8 @@ TEST(MenuBar, CommandsSitInTheirMenus) {
     EXPECT_EQ(menu_position_of(999), -1);
 }
 
-// Alt plus a letter must reach exactly one item of an open menu, and one menu of the bar.
-TEST(MenuBar, MnemonicsAreUniqueWithinEachMenu) {
-    auto mnemonic = [](const std::string& text) {
-        size_t amp = text.find('&');
-        return amp == std::string::npos ? '\0' : static_cast<char>(std::tolower(text[amp + 1]));
-    };
-    std::set<char> titles;
-    for (const Menu& menu : menu_bar()) {
-        EXPECT_TRUE(titles.insert(mnemonic(menu.title)).second) << menu.title;
-        std::set<char> letters;
-        for (const MenuItem& item : menu.items) {
-            if (item.id == 0) continue;
-            EXPECT_TRUE(letters.insert(mnemonic(item.text)).second) << item.text;
-        }
-    }
-}
-
 TEST(MenuBar, AcceleratorKeys) {
-    const struct {
-        AcceleratorKey key;
-        bool control;
-        int command;
-    } cases[] = {
+    const struct { AcceleratorKey key; bool control; int command; } cases[] = {
         {KEY_F2, false, 69}, {KEY_F3, false, 68}, {KEY_F4, false, 73},    {KEY_F5, false, 74},
         {KEY_F6, false, 70}, {KEY_F7, false, 71}, {KEY_F8, false, 72},    {KEY_ESCAPE, false, 100},
         {KEY_INSERT, true, 110}, {KEY_C, true, 110}, {KEY_C, false, 0}, {KEY_INSERT, false, 0},
@@ -111,22 +87,21 @@ std::string groups(const MenuState& m) {
     return s;  // File Edit Settings Reports Graphs Movies Stop Help
 }
 
-TEST(MenuGroups, GreyingByKind) {
-    const struct {
-        OutputKind kind;
-        bool enable;
-        const char* expected;
-    } cases[] = {
-        {OutputKind::Report, false, "E-----EE"},
-        {OutputKind::Graph, false, "E-----EE"},
-        {OutputKind::Movie, false, "E----EEE"},  // speed and zoom stay reachable
-        {OutputKind::Other, false, "EEEEEEEE"},  // does nothing
-        {OutputKind::Other, true, "EEEEEEEE"},
+// Greying by output kind; every call but disabling for Other removes the Pause check.
+TEST(MenuGroups, GreyingByKindAndThePauseCheck) {
+    const struct { OutputKind kind; bool enable; const char* expected; bool still_paused; } cases[] = {
+        {OutputKind::Report, false, "E-----EE", false},
+        {OutputKind::Graph, false, "E-----EE", false},
+        {OutputKind::Movie, false, "E----EEE", false},  // speed and zoom stay reachable
+        {OutputKind::Other, false, "EEEEEEEE", true},   // does nothing
+        {OutputKind::Other, true, "EEEEEEEE", false},
     };
     for (const auto& c : cases) {
         MenuState m;
+        m.paused = true;
         set_menu_groups_enabled(m, c.kind, c.enable);
         EXPECT_EQ(groups(m), c.expected) << "kind " << int(c.kind) << " enable " << c.enable;
+        EXPECT_EQ(m.paused, c.still_paused) << "kind " << int(c.kind) << " enable " << c.enable;
     }
     MenuState m;
     set_menu_groups_enabled(m, OutputKind::Report, false);
@@ -134,31 +109,15 @@ TEST(MenuGroups, GreyingByKind) {
     EXPECT_EQ(groups(m), "EEEEEEEE");
 }
 
-TEST(MenuGroups, EveryCallButDisablingOtherRemovesThePauseCheck) {
-    MenuState m;
-    m.paused = true;
-    set_menu_groups_enabled(m, OutputKind::Other, false);
-    EXPECT_TRUE(m.paused);
-    set_menu_groups_enabled(m, OutputKind::Report, false);
-    EXPECT_FALSE(m.paused);
-    m.paused = true;
-    set_menu_groups_enabled(m, OutputKind::Other, true);
-    EXPECT_FALSE(m.paused);
-}
-
 // ---- item state ----
 
-// The enabled state of each item the rules decide, as 'E' or '-'.
-std::map<int, bool> item_states(const AppState& app, bool snapshot) {
+// The enabled state of the given items, as 'E' or '-' ('?': not decided).
+std::string item_states(const AppState& app, bool snapshot, const std::vector<int>& ids) {
     std::map<int, bool> states;
     for (const MenuItemEnable& item : update_menu_state(app, snapshot)) {
         EXPECT_EQ(states.count(item.id), 0u) << "item " << item.id << " decided twice";
         states[item.id] = item.enabled;
     }
-    return states;
-}
-
-std::string pick(const std::map<int, bool>& states, const std::vector<int>& ids) {
     std::string s;
     for (int id : ids) s += states.count(id) == 0 ? '?' : states.at(id) ? 'E' : '-';
     return s;
@@ -170,38 +129,24 @@ const std::vector<int> GENERAL = {110, 52, 53, 94, 100};
 const std::vector<int> CONTROLS = {69, 68, 73, 74, 70, 71, 72};
 const std::vector<int> MOVIES = {61, 62, 63, 64, 65, 66, 67};
 
-TEST(MenuItems, NothingRunning) {
+TEST(MenuItems, WithoutAMovie) {
     AppState app;
-    auto s = item_states(app, false);
-    EXPECT_EQ(pick(s, GENERAL), "-EEE-");
-    EXPECT_EQ(pick(s, CONTROLS), "------E");
-    EXPECT_EQ(pick(s, MOVIES), "EEEEEEE");
-    EXPECT_EQ(pick(item_states(app, true), GENERAL), "EEEE-");  // a kept snapshot can be copied
-}
-
-TEST(MenuItems, ReportBeingGeneratedAndAfterwards) {
-    AppState app;
+    EXPECT_EQ(item_states(app, false, GENERAL), "-EEE-");
+    EXPECT_EQ(item_states(app, false, CONTROLS), "------E");
+    EXPECT_EQ(item_states(app, false, MOVIES), "EEEEEEE");
+    EXPECT_EQ(item_states(app, true, GENERAL), "EEEE-");  // a kept snapshot can be copied
     report_add_line("a line", app.report);
     app.current_output = CMD_CALENDAR;
-    EXPECT_EQ(pick(item_states(app, false), GENERAL), "E---E");
+    EXPECT_EQ(item_states(app, false, GENERAL), "E---E") << "report being generated";
     app.current_output = CMD_NONE;
-    EXPECT_EQ(pick(item_states(app, false), GENERAL), "EEEE-");
-}
-
-TEST(MenuItems, GraphBeingDrawn) {
-    AppState app;
-    app.graph_drawing = true;
-    EXPECT_EQ(pick(item_states(app, false), GENERAL), "----E");
+    EXPECT_EQ(item_states(app, false, GENERAL), "EEEE-") << "report complete";
+    AppState drawing;
+    drawing.graph_drawing = true;
+    EXPECT_EQ(item_states(drawing, false, GENERAL), "----E") << "graph being drawn";
 }
 
 TEST(MenuItems, RunningMovies) {
-    const struct {
-        int movie;
-        int time_speed;
-        int speed_index;
-        double view_angle;
-        const char* controls;  // SpeedUp SlowDown Reverse Pause ZoomIn ZoomOut JetTrails
-    } cases[] = {
+    const struct { int movie, time_speed, speed_index; double view_angle; const char* controls; } cases[] = {
         {CMD_ECLIPTIC_TOP, 64, 4, 90.0, "-EEEE-E"},
         {CMD_ECLIPTIC_TOP, -64, 0, 5.0, "E-EE-EE"},
         {CMD_PLANETARIUM, 10, 0, 45.0, "EEEEEEE"},
@@ -210,168 +155,112 @@ TEST(MenuItems, RunningMovies) {
         {CMD_JUPITER_MOONS_TOP, 1, 0, 45.0, "EEEE--E"},
         {CMD_DAY_NIGHT, 64, 4, 45.0, "-E-E---"},  // the speed index decides; no reverse, no trails
         {CMD_DAY_NIGHT, -64, 0, 45.0, "E--E---"},
-        {CMD_DAY_NIGHT, 0, 5, 45.0, "EE-E---"},    // paused
+        {CMD_DAY_NIGHT, 0, 5, 45.0, "EE-E---"},  // paused
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "movie " << c.movie << " speed " << c.time_speed);
         AppState app;
         app.current_output = c.movie;
         app.sky.time_speed = c.time_speed;
         app.sky.speed_index = c.speed_index;
         app.sky.view_angle = c.view_angle;
-        auto s = item_states(app, false);
-        EXPECT_EQ(pick(s, CONTROLS), c.controls) << "movie " << c.movie << " speed " << c.time_speed;
-        EXPECT_EQ(pick(s, MOVIES), "-------") << "movie " << c.movie;
-        EXPECT_EQ(pick(s, GENERAL), "----E") << "movie " << c.movie;
+        EXPECT_EQ(item_states(app, false, CONTROLS), c.controls);
+        EXPECT_EQ(item_states(app, false, MOVIES), "-------");
+        EXPECT_EQ(item_states(app, false, GENERAL), "----E");
     }
 }
 
 TEST(MenuItems, CheckMarks) {
     MenuState m;
     AppState app;
-    EXPECT_TRUE(menu_item_checked(CMD_TICK_MARKS, m, app));  // checked at start
-    EXPECT_FALSE(menu_item_checked(CMD_GRID_LINES, m, app));
-    EXPECT_FALSE(menu_item_checked(CMD_PAUSE, m, app));
-    EXPECT_FALSE(menu_item_checked(CMD_JET_TRAILS, m, app));
+    auto marks = [&] {
+        std::string s;
+        for (int id : {CMD_TICK_MARKS, CMD_GRID_LINES, CMD_PAUSE, CMD_JET_TRAILS, CMD_COPY})
+            s += menu_item_checked(id, m, app) ? 'X' : '-';
+        return s;
+    };
+    EXPECT_EQ(marks(), "X----");  // Tick Marks checked at start
     app.jet_trails = true;
-    EXPECT_TRUE(menu_item_checked(CMD_JET_TRAILS, m, app));
-    EXPECT_FALSE(menu_item_checked(CMD_COPY, m, app));
+    EXPECT_EQ(marks(), "X--X-");
 }
 
 // ---- steps ----
 
+// Time speed steps through every power of two from -64 to 64 and back; other
+// speeds step by doubling or halving, limited to +-64.
 TEST(MovieSteps, TimeSpeed) {
-    const struct {
-        int speed;
-        bool faster;
-        int expected;
-    } cases[] = {
-        {64, true, 64},   {-64, false, -64}, {1, false, 0},   {0, false, -1}, {10, true, 20},
-        {20, true, 40},   {40, true, 64},    {0, true, 1},    {-1, true, 0},  {-3, true, -1},
-        {3, false, 1},    {-10, false, -20}, {-40, false, -64}, {63, true, 64}, {-2, false, -4},
+    const int ladder[] = {-64, -32, -16, -8, -4, -2, -1, 0, 1, 2, 4, 8, 16, 32, 64};
+    for (size_t i = 0; i + 1 < std::size(ladder); ++i) {
+        EXPECT_EQ(step_time_speed(ladder[i], true), ladder[i + 1]) << ladder[i] << " faster";
+        EXPECT_EQ(step_time_speed(ladder[i + 1], false), ladder[i]) << ladder[i + 1] << " slower";
+    }
+    const struct { int speed; bool faster; int expected; } cases[] = {
+        {64, true, 64},   {-64, false, -64}, {10, true, 20},     {40, true, 64}, {-3, true, -1},
+        {3, false, 1},    {-10, false, -20}, {-40, false, -64},  {63, true, 64},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(step_time_speed(c.speed, c.faster), c.expected)
-            << "speed " << c.speed << (c.faster ? " faster" : " slower");
+        EXPECT_EQ(step_time_speed(c.speed, c.faster), c.expected) << c.speed << (c.faster ? " faster" : " slower");
 }
 
-TEST(MovieSteps, TimeSpeedPassesThroughEveryPowerOfTwo) {
-    const int ladder[] = {-64, -32, -16, -8, -4, -2, -1, 0, 1, 2, 4, 8, 16, 32, 64};
-    int speed = -64;
-    for (size_t i = 1; i < std::size(ladder); ++i) {
-        speed = step_time_speed(speed, true);
-        EXPECT_EQ(speed, ladder[i]) << "step " << i;
-    }
-    for (size_t i = std::size(ladder) - 1; i-- > 0;) {
-        speed = step_time_speed(speed, false);
-        EXPECT_EQ(speed, ladder[i]) << "step back " << i;
-    }
-}
-
-TEST(MovieSteps, SpeedIndex) {
-    const struct {
-        int index;
-        bool faster;
-        int expected;
-    } cases[] = {
+TEST(MovieSteps, SpeedIndexAndZoom) {
+    const struct { int index; bool faster; int expected; } indexes[] = {
         {0, true, 1}, {3, true, 4}, {4, true, 4}, {5, true, 5},  // paused stays paused
         {4, false, 3}, {1, false, 0}, {0, false, 0}, {5, false, 4},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(step_speed_index(c.index, c.faster), c.expected)
-            << "index " << c.index << (c.faster ? " faster" : " slower");
-}
-
-TEST(MovieSteps, Zoom) {
-    const struct {
-        double angle;
-        bool in;
-        double expected;
-    } cases[] = {
+    for (const auto& c : indexes)
+        EXPECT_EQ(step_speed_index(c.index, c.faster), c.expected) << c.index << (c.faster ? " faster" : " slower");
+    const struct { double angle; bool in; double expected; } zooms[] = {
         {6.0, true, 5.0}, {5.0, true, 5.0}, {90.0, true, 60.0}, {9.0, true, 6.0},
         {80.0, false, 90.0}, {60.0, false, 90.0}, {40.0, false, 60.0}, {5.0, false, 7.5},
     };
-    for (const auto& c : cases)
+    for (const auto& c : zooms)
         EXPECT_NEAR(zoom_view_angle(c.angle, c.in), c.expected, 1e-12) << c.angle << (c.in ? " in" : " out");
 }
 
 // ---- commands ----
 
-class MenuCommands : public ::testing::Test {
-protected:
+// One movie steered command by command: speed and speed index move together,
+// Pause parks the speed and gives it back, zooming redraws the trails only
+// when there are trails.
+TEST(MenuCommands, SteerAMovie) {
+    using R = MenuCommandResult;
     MenuState menus;
     AppState app;
-    MenuCommandResult run(int id) { return run_menu_command(id, menus, app); }
-};
-
-TEST_F(MenuCommands, SpeedUpAndSlowDownChangeBothSpeeds) {
-    app.sky.time_speed = 8;
-    app.sky.speed_index = 2;
-    EXPECT_EQ(run(CMD_SPEED_UP), MenuCommandResult::Done);
-    EXPECT_EQ(app.sky.time_speed, 16);
-    EXPECT_EQ(app.sky.speed_index, 3);
-    run(CMD_SLOW_DOWN);
-    run(CMD_SLOW_DOWN);
-    EXPECT_EQ(app.sky.time_speed, 4);
-    EXPECT_EQ(app.sky.speed_index, 1);
-}
-
-TEST_F(MenuCommands, Reverse) {
-    const std::pair<int, int> cases[] = {{0, 0}, {-64, 64}, {5, -5}};
-    for (auto [speed, expected] : cases) {
-        app.sky.time_speed = speed;
-        run(CMD_REVERSE);
-        EXPECT_EQ(app.sky.time_speed, expected) << speed;
+    app.sky.time_speed = 8, app.sky.speed_index = 2, app.sky.view_angle = 6.0;
+    const struct { int id; R result; int speed, index; double angle; bool paused, jet_trails; } steps[] = {
+        {CMD_SPEED_UP, R::Done, 16, 3, 6.0, false, false},
+        {CMD_SLOW_DOWN, R::Done, 8, 2, 6.0, false, false},
+        {CMD_SLOW_DOWN, R::Done, 4, 1, 6.0, false, false},
+        {CMD_REVERSE, R::Done, -4, 1, 6.0, false, false},
+        {CMD_REVERSE, R::Done, 4, 1, 6.0, false, false},
+        {CMD_PAUSE, R::Done, 0, 5, 6.0, true, false},
+        {CMD_SPEED_UP, R::Done, 1, 5, 6.0, true, false},  // still checked
+        {CMD_PAUSE, R::Done, 4, 1, 6.0, false, false},    // the parked speed, not the stepped one
+        {CMD_ZOOM_IN, R::Done, 4, 1, 5.0, false, false},
+        {CMD_ZOOM_IN, R::Done, 4, 1, 5.0, false, false},
+        {CMD_JET_TRAILS, R::DiscardBitmaps, 4, 1, 5.0, false, true},
+        {CMD_ZOOM_OUT, R::DiscardBitmaps, 4, 1, 7.5, false, true},
+        {CMD_JET_TRAILS, R::DiscardBitmaps, 4, 1, 7.5, false, false},
+    };
+    for (const auto& s : steps) {
+        EXPECT_EQ(run_menu_command(s.id, menus, app), s.result) << "command " << s.id;
+        EXPECT_EQ(std::tuple(app.sky.time_speed, app.sky.speed_index, menus.paused, app.jet_trails),
+                  std::tuple(s.speed, s.index, s.paused, s.jet_trails))
+            << "command " << s.id;
+        EXPECT_NEAR(app.sky.view_angle, s.angle, 1e-12) << "command " << s.id;
     }
 }
 
-TEST_F(MenuCommands, PauseThenSpeedUpThenResume) {
-    app.sky.time_speed = 16;
-    app.sky.speed_index = 3;
-    run(CMD_PAUSE);
-    EXPECT_TRUE(menus.paused);
-    EXPECT_EQ(app.sky.time_speed, 0);
-    EXPECT_EQ(app.sky.speed_index, 5);
-    run(CMD_SPEED_UP);
-    EXPECT_EQ(app.sky.time_speed, 1);
-    EXPECT_EQ(app.sky.speed_index, 5);
-    EXPECT_TRUE(menus.paused);  // still checked
-    run(CMD_PAUSE);
-    EXPECT_FALSE(menus.paused);
-    EXPECT_EQ(app.sky.time_speed, 16);  // the parked speed, not the stepped one
-    EXPECT_EQ(app.sky.speed_index, 3);
-}
-
-TEST_F(MenuCommands, ZoomDiscardsBitmapsOnlyWithJetTrails) {
-    app.sky.view_angle = 6.0;
-    EXPECT_EQ(run(CMD_ZOOM_IN), MenuCommandResult::Done);
-    EXPECT_DOUBLE_EQ(app.sky.view_angle, 5.0);
-    EXPECT_EQ(run(CMD_ZOOM_IN), MenuCommandResult::Done);
-    EXPECT_DOUBLE_EQ(app.sky.view_angle, 5.0);
-    app.jet_trails = true;
-    app.sky.view_angle = 80.0;
-    EXPECT_EQ(run(CMD_ZOOM_OUT), MenuCommandResult::DiscardBitmaps);
-    EXPECT_DOUBLE_EQ(app.sky.view_angle, 90.0);
-}
-
-TEST_F(MenuCommands, JetTrailsToggle) {
-    EXPECT_EQ(run(CMD_JET_TRAILS), MenuCommandResult::DiscardBitmaps);
-    EXPECT_TRUE(app.jet_trails);
-    EXPECT_EQ(run(CMD_JET_TRAILS), MenuCommandResult::DiscardBitmaps);
-    EXPECT_FALSE(app.jet_trails);
-}
-
-TEST_F(MenuCommands, TickMarksAndGridLinesAreExclusive) {
-    const int sequence[] = {CMD_GRID_LINES, CMD_GRID_LINES, CMD_TICK_MARKS, CMD_TICK_MARKS, CMD_GRID_LINES};
-    for (int id : sequence) {
-        EXPECT_EQ(run(id), MenuCommandResult::Done);  // nothing to discard: the graph is not redrawn
+TEST(MenuCommands, TickMarksAndGridLinesAreExclusiveOtherIdsAreNoMenuCommands) {
+    MenuState menus;
+    AppState app;
+    for (int id : {CMD_GRID_LINES, CMD_GRID_LINES, CMD_TICK_MARKS, CMD_TICK_MARKS, CMD_GRID_LINES}) {
+        EXPECT_EQ(run_menu_command(id, menus, app), MenuCommandResult::Done);  // the graph is not redrawn
         EXPECT_EQ(menus.tick_marks, id == CMD_TICK_MARKS) << id;
         EXPECT_EQ(menus.grid_lines, id == CMD_GRID_LINES) << id;
     }
-}
-
-TEST_F(MenuCommands, OtherIdsAreNotMenuCommands) {
     for (int id : {int{CMD_COPY}, int{CMD_PRINT}, int{CMD_EXIT}, int{CMD_STOP}, int{CMD_INTRODUCTION}, 0})
-        EXPECT_EQ(run(id), MenuCommandResult::NotMenuCommand) << id;
+        EXPECT_EQ(run_menu_command(id, menus, app), MenuCommandResult::NotMenuCommand) << id;
 }
 
 }  // namespace

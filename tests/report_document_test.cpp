@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "format/format.h"
 #include "platform/locale.h"
@@ -36,10 +37,9 @@ TEST(ReportDocument, GrowthLineLimitAndEndMarker) {
 }
 
 TEST(CenterLine, CentresInEightyColumnsWithAtLeastOneBlank) {
-    EXPECT_EQ(center_line("Planet Data Report"), std::string(31, ' ') + "Planet Data Report");
-    EXPECT_EQ(center_line("ab c"), std::string(38, ' ') + "ab c");
-    EXPECT_EQ(center_line(std::string(79, 'x')), " " + std::string(79, 'x'));
-    EXPECT_EQ(center_line(std::string(80, 'x')), " " + std::string(80, 'x'));
+    for (auto [text, blanks] : {std::pair<std::string, int>("Planet Data Report", 31), {"ab c", 38},
+                                {std::string(79, 'x'), 1}, {std::string(80, 'x'), 1}})
+        EXPECT_EQ(center_line(text), std::string(blanks, ' ') + text) << text;
 }
 
 TEST(ReportHeader, ShowsPlaceZoneAndElevation) {
@@ -52,9 +52,9 @@ TEST(ReportHeader, ShowsPlaceZoneAndElevation) {
               "Sample City           Latitude:  39\xB0" "44'21\" N  Longitude:  104\xB0" "59'03\" W");
     EXPECT_EQ(report_line(doc, 1), "Local Time = UT -   7.00 hours  Elevation: 200 meters");
     EXPECT_EQ(report_line(doc, 2), "");
-    ReportDocument greenwich;
-    report_header(Location{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.5}, greenwich);
-    EXPECT_EQ(report_line(greenwich, 1), "Local Time = UT +   0.00 hours  Elevation: 0 meters");
+    report_clear(doc);
+    report_header(Location{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.5}, doc);
+    EXPECT_EQ(report_line(doc, 1), "Local Time = UT +   0.00 hours  Elevation: 0 meters");
 }
 
 TEST(ReportProgress, PercentageTimeToFinishAndFractions) {
@@ -68,12 +68,11 @@ TEST(ReportProgress, PercentageTimeToFinishAndFractions) {
     // Seasons at one half in an Almanac: 0.24 + 0.003 / 2.
     EXPECT_NEAR(almanac_fraction(3, 0.5), 0.2415, 1e-12);
     EXPECT_EQ(format_fixed(almanac_fraction(3, 0.5) * 100, 3, 2), " 24.15");
-    EXPECT_DOUBLE_EQ(almanac_fraction(1, 0.0), 0.0);
-    EXPECT_DOUBLE_EQ(almanac_fraction(14, 1.0), 1.0);
-    EXPECT_DOUBLE_EQ(progress_fraction(701, 777, 701), 0.0);
-    EXPECT_DOUBLE_EQ(progress_fraction(701, 777, 777), 1.0);
-    EXPECT_DOUBLE_EQ(progress_fraction(5, 5, 5), 1.0);
-    EXPECT_DOUBLE_EQ(progress_fraction(5, 3, 4), 1.0);
+    EXPECT_EQ(std::pair(almanac_fraction(1, 0.0), almanac_fraction(14, 1.0)), std::pair(0.0, 1.0));
+    // First and last step; a single step or an empty range is complete.
+    EXPECT_EQ((std::vector<double>{progress_fraction(701, 777, 701), progress_fraction(701, 777, 777),
+                                   progress_fraction(5, 5, 5), progress_fraction(5, 3, 4)}),
+              (std::vector<double>{0.0, 1.0, 1.0, 1.0}));
     // Years 2000..2001 outer, months 1..12 inner: the last step is the whole.
     EXPECT_DOUBLE_EQ(loop_fraction(2000, 2000, 2001, 1, 1, 12, 1, 1, 1), 0.0);
     EXPECT_DOUBLE_EQ(loop_fraction(2001, 2000, 2001, 12, 1, 12, 1, 1, 1), 1.0);

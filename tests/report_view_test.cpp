@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -24,91 +25,47 @@ ReportDocument numbered_lines(int count) {
     return d;
 }
 
-struct ScrollCase {
-    int start;         // top_line or first_column before
-    ScrollCode code;
-    int thumb;
-    int expected;      // position after
-    int expected_thumb;  // -1: the thumb is left alone
-};
-
-void check_scrolls(ScrollBarKind bar, const ReportViewMetrics& view, int lines, const std::vector<ScrollCase>& cases) {
-    for (const ScrollCase& c : cases) {
-        ReportDocument d = numbered_lines(lines);
-        int& position = bar == SCROLL_VERTICAL ? d.top_line : d.first_column;
-        position = c.start;
-        ScrollResult r = report_view_scroll(bar, c.code, c.thumb, view, d);
-        EXPECT_EQ(position, c.expected) << "from " << c.start << " code " << c.code << " thumb " << c.thumb;
-        EXPECT_EQ(r.moved, c.expected != c.start) << "from " << c.start << " code " << c.code;
-        EXPECT_EQ(r.thumb, c.expected_thumb) << "from " << c.start << " code " << c.code;
-    }
-}
-
-// 100 lines in 20 rows: the top line goes from 0 to 80.
-TEST(ReportScroll, Vertical) {
-    check_scrolls(SCROLL_VERTICAL, VIEW, 100,
-                  {
-                      {0, SCROLL_LINE_DOWN, 0, 1, 4},      // 1 * 360 / 80 = 4.5
-                      {0, SCROLL_LINE_UP, 0, 0, -1},
-                      {80, SCROLL_LINE_DOWN, 0, 80, -1},
-                      {0, SCROLL_PAGE_DOWN, 0, 19, 85},    // a page is rows - 1
-                      {75, SCROLL_PAGE_DOWN, 0, 80, 360},
-                      {30, SCROLL_PAGE_UP, 0, 11, 49},
-                      {5, SCROLL_PAGE_UP, 0, 0, 0},
-                      {40, SCROLL_TOP, 0, 0, 0},
-                      {0, SCROLL_BOTTOM, 0, 80, 360},
-                      {0, SCROLL_THUMB_POSITION, 180, 40, -1},  // the thumb stays where it was dropped
-                      {0, SCROLL_THUMB_POSITION, 359, 79, -1},
-                      {10, SCROLL_THUMB_TRACK, 200, 10, -1},
-                      {10, SCROLL_END, 0, 10, -1},
-                  });
-}
-
-// 80 columns in 50: the first column goes from 0 to 30.
-TEST(ReportScroll, Horizontal) {
-    check_scrolls(SCROLL_HORIZONTAL, VIEW, 100,
-                  {
-                      {0, SCROLL_LINE_DOWN, 0, 1, 12},
-                      {30, SCROLL_LINE_DOWN, 0, 30, -1},
-                      {30, SCROLL_LINE_UP, 0, 29, 348},
-                      {0, SCROLL_PAGE_DOWN, 0, 30, 360},
-                      {20, SCROLL_PAGE_UP, 0, 0, 0},
-                      {0, SCROLL_THUMB_POSITION, 180, 15, -1},
-                      {10, SCROLL_TOP, 0, 10, -1},  // top and bottom only mean something vertically
-                      {10, SCROLL_BOTTOM, 0, 10, -1},
-                  });
-}
-
-TEST(ReportScroll, WindowWiderThanEightyColumnsStaysAtColumnZero) {
-    ReportViewMetrics wide = VIEW;
+// Each scroll from a start position: the position after, and the thumb set
+// (-1: the thumb is left alone, as where it was dropped).
+TEST(ReportScroll, ByTheScrollBarRules) {
+    ReportViewMetrics wide = VIEW, tall = VIEW;
     wide.client_width = 85 * VIEW.char_width;
-    check_scrolls(SCROLL_HORIZONTAL, wide, 100,
-                  {
-                      {0, SCROLL_LINE_DOWN, 0, 0, -1},
-                      {0, SCROLL_PAGE_DOWN, 0, 0, -1},
-                      {0, SCROLL_THUMB_POSITION, 360, 0, -1},
-                  });
-}
-
-TEST(ReportScroll, ShortReportDoesNotScroll) {
-    check_scrolls(SCROLL_VERTICAL, VIEW, 10,
-                  {
-                      {0, SCROLL_LINE_DOWN, 0, 0, -1},
-                      {0, SCROLL_PAGE_DOWN, 0, 0, -1},
-                      {0, SCROLL_BOTTOM, 0, 0, -1},
-                  });
-}
-
-// Scrolled down, then the window grew until every line fits: the way back
-// still works, and with no room to scroll the thumb is left alone.
-TEST(ReportScroll, WindowGrownAfterScrolling) {
-    ReportViewMetrics tall = VIEW;
     tall.client_height = 100 * VIEW.line_height;
-    check_scrolls(SCROLL_VERTICAL, tall, 100,
-                  {
-                      {50, SCROLL_LINE_UP, 0, 49, -1},
-                      {50, SCROLL_PAGE_DOWN, 0, 0, -1},
-                  });
+    struct Scroll { int start; ScrollCode code; int thumb, expected, expected_thumb; };
+    const struct { const char* what; ScrollBarKind bar; ReportViewMetrics view; int lines; std::vector<Scroll> steps; }
+        groups[] = {
+            // A line is 360 / 80 = 4.5 thumb units, truncated; a page is rows - 1.
+            {"100 lines in 20 rows: top line 0 to 80", SCROLL_VERTICAL, VIEW, 100,
+             {{0, SCROLL_LINE_DOWN, 0, 1, 4}, {0, SCROLL_LINE_UP, 0, 0, -1}, {80, SCROLL_LINE_DOWN, 0, 80, -1},
+              {0, SCROLL_PAGE_DOWN, 0, 19, 85}, {75, SCROLL_PAGE_DOWN, 0, 80, 360}, {30, SCROLL_PAGE_UP, 0, 11, 49},
+              {5, SCROLL_PAGE_UP, 0, 0, 0}, {40, SCROLL_TOP, 0, 0, 0}, {0, SCROLL_BOTTOM, 0, 80, 360},
+              {0, SCROLL_THUMB_POSITION, 180, 40, -1}, {0, SCROLL_THUMB_POSITION, 359, 79, -1},
+              {10, SCROLL_THUMB_TRACK, 200, 10, -1}, {10, SCROLL_END, 0, 10, -1}}},
+            // Top and bottom only mean something vertically.
+            {"80 columns in 50: first column 0 to 30", SCROLL_HORIZONTAL, VIEW, 100,
+             {{0, SCROLL_LINE_DOWN, 0, 1, 12}, {30, SCROLL_LINE_DOWN, 0, 30, -1}, {30, SCROLL_LINE_UP, 0, 29, 348},
+              {0, SCROLL_PAGE_DOWN, 0, 30, 360}, {20, SCROLL_PAGE_UP, 0, 0, 0},
+              {0, SCROLL_THUMB_POSITION, 180, 15, -1}, {10, SCROLL_TOP, 0, 10, -1}, {10, SCROLL_BOTTOM, 0, 10, -1}}},
+            {"wider than 80 columns: stays at column 0", SCROLL_HORIZONTAL, wide, 100,
+             {{0, SCROLL_LINE_DOWN, 0, 0, -1}, {0, SCROLL_PAGE_DOWN, 0, 0, -1},
+              {0, SCROLL_THUMB_POSITION, 360, 0, -1}}},
+            {"short report: no scrolling", SCROLL_VERTICAL, VIEW, 10,
+             {{0, SCROLL_LINE_DOWN, 0, 0, -1}, {0, SCROLL_PAGE_DOWN, 0, 0, -1}, {0, SCROLL_BOTTOM, 0, 0, -1}}},
+            // Scrolled down, then the window grew until every line fits: the way
+            // back still works, and with no room to scroll the thumb is left alone.
+            {"grown after scrolling", SCROLL_VERTICAL, tall, 100,
+             {{50, SCROLL_LINE_UP, 0, 49, -1}, {50, SCROLL_PAGE_DOWN, 0, 0, -1}}},
+        };
+    for (const auto& g : groups)
+        for (const Scroll& c : g.steps) {
+            ReportDocument d = numbered_lines(g.lines);
+            int& position = g.bar == SCROLL_VERTICAL ? d.top_line : d.first_column;
+            position = c.start;
+            ScrollResult r = report_view_scroll(g.bar, c.code, c.thumb, g.view, d);
+            EXPECT_EQ(std::tuple(position, r.moved, r.thumb),
+                      std::tuple(c.expected, c.expected != c.start, c.expected_thumb))  // position, moved, thumb
+                << g.what << ": from " << c.start << " code " << c.code << " thumb " << c.thumb;
+        }
 }
 
 TEST(ReportScrollDeathTest, PositionOutsideTheDocumentIsFatal) {
@@ -130,7 +87,9 @@ std::vector<Drawn> paint(const ReportDocument& d, bool complete, const ReportVie
     return drawn;
 }
 
-TEST(ReportPaint, CompleteReportLeavesOneFreeLineAtTheBottom) {
+// A complete report leaves one free line at the bottom, one being made two for
+// the progress line.
+TEST(ReportPaint, LinesFromTheTopLeaveRoomAtTheBottom) {
     std::vector<Drawn> drawn = paint(numbered_lines(30), true);
     ASSERT_EQ(drawn.size(), 18u);  // y = 16, 32, ... 288; 304 is the free bottom line
     for (size_t i = 0; i < drawn.size(); ++i) {
@@ -138,10 +97,7 @@ TEST(ReportPaint, CompleteReportLeavesOneFreeLineAtTheBottom) {
         EXPECT_EQ(drawn[i].y, 16 * static_cast<int>(i + 1));
         EXPECT_EQ(drawn[i].text, "Line 0" + std::string(i < 10 ? "0" : "") + std::to_string(i));
     }
-}
-
-TEST(ReportPaint, ReportBeingMadeLeavesTwoLinesForTheProgressLine) {
-    std::vector<Drawn> drawn = paint(numbered_lines(30), false);
+    drawn = paint(numbered_lines(30), false);
     ASSERT_EQ(drawn.size(), 17u);
     EXPECT_EQ(drawn.back().y, 272);
 }
@@ -174,12 +130,7 @@ TEST(ReportPaint, LinesStartAtTheFirstColumn) {
 }
 
 TEST(ReportGrowing, NewLinesAndTheProgressLine) {
-    const struct {
-        const char* text;
-        int line_number;
-        bool minimised;
-        int expected_y;
-    } cases[] = {
+    const struct { const char* text; int line_number; bool minimised; int expected_y; } cases[] = {
         {"first", 1, false, 16},
         {"eighteenth", 18, false, 288},  // the last row above the progress line's two
         {"nineteenth", 19, false, -1},

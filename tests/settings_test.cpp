@@ -53,18 +53,17 @@ protected:
 TEST_P(SettingsStore, RoundTripOfTheColourKeysLatin1AndLongValues) {
     EXPECT_EQ(read_setting("Never Written"), "");
     // Keys are object names, some with a blank; values are "%d,%d,%d" texts.
-    struct Case { const char* key; const char* value; };
-    const Case cases[] = {
+    const struct { const char* key; const char* value; } cases[] = {
         {"Sun", "255,0,0"}, {"Main Star", "1,2,3"}, {"Stars", "0,0,0"},
         {"Caf\xE9", "45\xB0 N, \xC9t\xE9"},  // degree sign, E acute, e acute
     };
-    for (const Case& c : cases) ASSERT_TRUE(write_setting(c.key, c.value)) << c.key;
-    for (const Case& c : cases) EXPECT_EQ(read_setting(c.key), c.value) << c.key;
+    for (const auto& c : cases) ASSERT_TRUE(write_setting(c.key, c.value)) << c.key;
+    for (const auto& c : cases) EXPECT_EQ(read_setting(c.key), c.value) << c.key;
     ASSERT_TRUE(write_setting("Sun", "9,8,7"));  // a second write replaces the value
     EXPECT_EQ(read_setting("Sun"), "9,8,7");
     // Values are cut by the 81-byte read buffer.
     std::string eighty;
-    for (int i = 0; i < 80; ++i) eighty += static_cast<char>('0' + i % 10);
+    while (eighty.size() < 80) eighty += "0123456789";
     const struct { std::string written, read; } long_values[] = {
         {eighty, eighty},                    // exactly 80: whole
         {eighty + "X", eighty},              // 81: the last character is lost
@@ -82,14 +81,11 @@ INSTANTIATE_TEST_SUITE_P(Stores, SettingsStore,
                                            StoreCase{"settings_file", install_qt_settings_store}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MemorySettingsStore, InstallingEmptiesIt) {
-    install_memory_settings_store();
+TEST(SettingsFile, LivesInTheUsersConfigurationFolderReadsHandEditsAndCanFail) {
+    install_memory_settings_store();  // a new memory store starts empty
     ASSERT_TRUE(write_setting("Sun", "1,2,3"));
     install_memory_settings_store();
     EXPECT_EQ(read_setting("Sun"), "");
-}
-
-TEST(SettingsFile, LivesInTheUsersConfigurationFolderReadsHandEditsAndCanFail) {
     install_qt_settings_store();
     ASSERT_TRUE(write_setting("Umbra", "128,128,128"));
     const std::string text = read_text(settings_file());
@@ -147,24 +143,19 @@ protected:
     void as_installed_copy(Work work) {
         fs::permissions(program, static_cast<fs::perms>(0555));
         const bool root = geteuid() == 0;
-        if (root) {
-            ASSERT_EQ(seteuid(65534), 0);
-        }
+        if (root) { ASSERT_EQ(seteuid(65534), 0); }
         work();
-        if (root) {
-            ASSERT_EQ(seteuid(0), 0);
-        }
+        if (root) { ASSERT_EQ(seteuid(0), 0); }
     }
 };
 
-TEST_F(UserDataFolder, WritableProgramFolderKeepsTheFilesBesideTheProgram) {
+// A writable program folder keeps the files beside the program; an installed
+// copy uses the user's copy and never replaces it with the shipped one.
+TEST_F(UserDataFolder, WritableProgramFolderOrTheUsersCopy) {
     EXPECT_EQ(writable_data_file_path("CITIES.DAT"), (program / "CITIES.DAT").string());
     EXPECT_FALSE(fs::exists(user));
     // The writability test leaves nothing behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(program), fs::directory_iterator()), 1);
-}
-
-TEST_F(UserDataFolder, UsersCopyIsNotReplacedByTheShippedOne) {
     fs::create_directories(user);
     std::ofstream(user / "CITIES.DAT", std::ios::binary) << "Mine\n";
     fs::permissions(user / "CITIES.DAT", fs::perms::all);

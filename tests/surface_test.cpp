@@ -31,13 +31,19 @@ constexpr SurfaceColor BLACK = surface_color(0, 0, 0);
 
 SurfaceColor pixel(const Surface& surface, int x, int y) { return surface_image(surface)->pixel(x, y) & 0xFFFFFF; }
 
-// An image surface of width x height under the graph mapping, painted white.
-std::unique_ptr<Surface> white_graph_image(int width, int height) {
+// Paints the whole graph space (or the given rectangle) in one colour.
+void fill(Surface& surface, SurfaceColor color, SurfacePoint from = {0, 0},
+          SurfacePoint to = {GRAPH_WIDTH, GRAPH_HEIGHT}) {
+    surface.set_pen(color, 1);
+    surface.set_brush(color);
+    surface.draw_rectangle(from, to);
+}
+
+// An image surface of width x height under the graph mapping, painted in one colour.
+std::unique_ptr<Surface> graph_image(int width, int height, SurfaceColor color = WHITE) {
     auto surface = make_image_surface(width, height);
     surface->set_mapping(graph_mapping(width, height));
-    surface->set_pen(WHITE, 1);
-    surface->set_brush(WHITE);
-    surface->draw_rectangle({0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+    fill(*surface, color);
     return surface;
 }
 
@@ -59,12 +65,7 @@ int pdf_page_count(const std::string& pdf) {
 // The mapping, against the drawing layer's worked cases and the plain arithmetic
 // of a 4 : 3 area anchored bottom left.
 TEST(SurfaceMapping, GraphSpaceOntoDeviceAreas) {
-    struct Case {
-        int width, height;
-        SurfacePoint logical, device;
-        const char* why;
-    };
-    const Case cases[] = {
+    const struct { int width, height; SurfacePoint logical, device; const char* why; } cases[] = {
         {800, 600, {0, 0}, {0, 600}, "origin just below the bottom-left pixel"},
         {800, 600, {1000, 750}, {800, 0}, "far corner at the top right"},
         {1000, 600, {1000, 750}, {800, 0}, "wider area: graph in the left 800 x 600"},
@@ -74,7 +75,7 @@ TEST(SurfaceMapping, GraphSpaceOntoDeviceAreas) {
         {1000, 1000, {0, 0}, {0, 1000}, "square area keeps 4 : 3 at the bottom"},
         {1000, 1000, {1000, 750}, {1000, 250}, "square area keeps 4 : 3 at the bottom"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SurfaceMapping mapping = graph_mapping(c.width, c.height);
         EXPECT_EQ(to_device(mapping, c.logical), c.device)
             << c.width << "x" << c.height << " logical " << c.logical.x << "," << c.logical.y << ": " << c.why;
@@ -89,34 +90,28 @@ TEST(SurfaceMapping, GraphSpaceOntoDeviceAreas) {
 
 TEST(SurfaceMappingDeathTest, EmptyAreaIsFatal) { EXPECT_DEATH(graph_mapping(0, 600), "GDI error"); }
 
-TEST(QtSurface, DoubleSizeDoublesPositionsAndPenWidth) {
-    auto surface = white_graph_image(2000, 1500);
-    surface->set_pixel({250, 100}, RED);
-    EXPECT_EQ(pixel(*surface, 500, 1300), RED);
+TEST(QtSurface, PixelsLandWhereTheMappingPutsThem) {
+    auto doubled = graph_image(2000, 1500);
+    doubled->set_pixel({250, 100}, RED);
+    EXPECT_EQ(pixel(*doubled, 500, 1300), RED);
     // A pen one logical unit wide is two pixels wide at scale 2: rows 749 and 750.
-    surface->set_pen(BLUE, 1);
-    surface->draw_line({100, 375}, {900, 375});
+    doubled->set_pen(BLUE, 1);
+    doubled->draw_line({100, 375}, {900, 375});
     int blue_rows = 0;
-    for (int y = 740; y < 760; ++y) blue_rows += pixel(*surface, 1000, y) == BLUE;
+    for (int y = 740; y < 760; ++y) blue_rows += pixel(*doubled, 1000, y) == BLUE;
     EXPECT_EQ(blue_rows, 2);
-    EXPECT_EQ(pixel(*surface, 1000, 750), BLUE);
-}
-
-TEST(QtSurface, SquareAreaKeepsAspectAndBottomLeftOrigin) {
-    auto surface = make_image_surface(1000, 1000);
-    surface->set_mapping(graph_mapping(1000, 1000));
-    surface->set_pen(BLUE, 1);
-    surface->set_brush(BLUE);
-    surface->draw_rectangle({0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
-    surface->set_pixel({10, 10}, RED);
-    EXPECT_EQ(pixel(*surface, 500, 249), BLACK) << "blank strip above the graph";
-    EXPECT_EQ(pixel(*surface, 500, 250), BLUE);
-    EXPECT_EQ(pixel(*surface, 999, 999), BLUE);
-    EXPECT_EQ(pixel(*surface, 10, 990), RED) << "logical (10, 10) is 10 pixels right of and above the origin";
+    EXPECT_EQ(pixel(*doubled, 1000, 750), BLUE);
+    // A square area keeps 4 : 3 with the origin at the bottom left.
+    auto square = graph_image(1000, 1000, BLUE);
+    square->set_pixel({10, 10}, RED);
+    EXPECT_EQ(pixel(*square, 500, 249), BLACK) << "blank strip above the graph";
+    EXPECT_EQ(pixel(*square, 500, 250), BLUE);
+    EXPECT_EQ(pixel(*square, 999, 999), BLUE);
+    EXPECT_EQ(pixel(*square, 10, 990), RED) << "logical (10, 10) is 10 pixels right of and above the origin";
 }
 
 TEST(QtSurface, TextIsUprightWithItsTopLeftAtThePoint) {
-    auto surface = white_graph_image(1000, 750);
+    auto surface = graph_image(1000, 750);
     surface->set_background_opaque(false);
     surface->draw_text({100, 400}, "L");  // top-left at device (100, 350)
     TextExtent extent = surface->text_extent("L");
@@ -132,24 +127,20 @@ TEST(QtSurface, TextIsUprightWithItsTopLeftAtThePoint) {
     ASSERT_GE(top, 350) << "ink hangs below the anchor";
     EXPECT_LT(bottom, 350 + extent.height);
     EXPECT_GE(left, 100) << "ink is right of the anchor";
-    auto ink_in_row = [&](int y) {
+    // Ink pixels along a row (dx 1) or a column (dy 1) of the ink's box.
+    auto ink = [&](int x, int y, int dx, int dy) {
         int n = 0;
-        for (int x = left; x <= right; ++x) n += pixel(*surface, x, y) != WHITE;
-        return n;
-    };
-    auto ink_in_column = [&](int x) {
-        int n = 0;
-        for (int y = top; y <= bottom; ++y) n += pixel(*surface, x, y) != WHITE;
+        for (; x <= right && y <= bottom; x += dx, y += dy) n += pixel(*surface, x, y) != WHITE;
         return n;
     };
     // An upright L has its foot at the bottom and its stem on the left.
-    EXPECT_GT(ink_in_row(bottom), ink_in_row(top));
-    EXPECT_GT(ink_in_column(left), ink_in_column(right));
+    EXPECT_GT(ink(left, bottom, 1, 0), ink(left, top, 1, 0));
+    EXPECT_GT(ink(left, top, 0, 1), ink(right, top, 0, 1));
 }
 
 TEST(QtSurface, OpaqueBackgroundBoxesTextAndFillsHatchGaps) {
     for (bool opaque : {true, false}) {
-        auto surface = white_graph_image(1000, 750);
+        auto surface = graph_image(1000, 750);
         surface->set_background(GREEN);
         surface->set_background_opaque(opaque);
         surface->draw_text({100, 400}, "_");  // no ink at the top of the character box
@@ -171,8 +162,8 @@ TEST(QtSurface, OpaqueBackgroundBoxesTextAndFillsHatchGaps) {
 }
 
 TEST(QtSurface, FixedPitchMetricsInLogicalUnits) {
-    auto normal = white_graph_image(1000, 750);
-    auto doubled = white_graph_image(2000, 1500);
+    auto normal = graph_image(1000, 750);
+    auto doubled = graph_image(2000, 1500);
     FontMetrics metrics = normal->font_metrics();
     EXPECT_GT(metrics.char_width, 0);
     EXPECT_GE(metrics.line_height, normal->text_extent("W").height);
@@ -184,22 +175,17 @@ TEST(QtSurface, FixedPitchMetricsInLogicalUnits) {
     EXPECT_GT(normal->font_metrics().line_height, 2 * metrics.line_height);
 }
 
-TEST(QtSurface, DegenerateEllipseDrawsNothing) {
-    auto surface = white_graph_image(1000, 750);
+TEST(QtSurface, DegenerateEllipseDrawsNothingClipLastsUntilStateRestored) {
+    auto surface = graph_image(1000, 750);
     surface->set_brush(RED);
     EXPECT_FALSE(surface->draw_ellipse({500, 375}, {500, 375}));
     EXPECT_EQ(pixel(*surface, 500, 375), WHITE);
     EXPECT_TRUE(surface->draw_ellipse({490, 385}, {510, 365}));
     EXPECT_EQ(pixel(*surface, 500, 375), RED);
-}
-
-TEST(QtSurface, ClipRectLimitsDrawingUntilStateRestored) {
-    auto surface = white_graph_image(1000, 750);
+    fill(*surface, WHITE);
     surface->save_state();
     surface->set_clip_rect({1, 749}, {749, 1});
-    surface->set_pen(RED, 1);
-    surface->set_brush(RED);
-    surface->draw_rectangle({0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+    fill(*surface, RED);
     EXPECT_EQ(pixel(*surface, 500, 375), RED);
     EXPECT_EQ(pixel(*surface, 800, 375), WHITE) << "right of the clip";
     EXPECT_EQ(pixel(*surface, 500, 0), WHITE) << "above the clip";
@@ -213,16 +199,12 @@ TEST(QtSurface, ClipRectLimitsDrawingUntilStateRestored) {
 TEST(QtSurface, OffScreenImageCopiesItsDrawingAreaInOneTransfer) {
     // 1000 x 600: the drawing is the left 800 x 600; the strip on the right is not copied.
     auto window = make_image_surface(1000, 600);
-    window->set_pen(GREEN, 1);
-    window->set_brush(GREEN);
-    window->draw_rectangle({0, 0}, {1000, 600});  // text mapping: the whole window
+    fill(*window, GREEN, {0, 0}, {1000, 600});  // text mapping: the whole window
     window->set_mapping(graph_mapping(1000, 600));
     auto frame = window->create_image(1000, 600);
     ASSERT_NE(frame, nullptr);
     frame->set_mapping(graph_mapping(1000, 600));
-    frame->set_pen(BLUE, 1);
-    frame->set_brush(BLUE);
-    frame->draw_rectangle({0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+    fill(*frame, BLUE);
     frame->set_pixel({500, 375}, RED);
     window->copy_from(*frame, COPY_SOURCE);
     EXPECT_EQ(pixel(*window, 400, 300), RED) << "same device place";
@@ -272,6 +254,7 @@ void draw_sample_graph(Surface& surface, int width, int height) {
     surface.draw_text({450, 740}, "Skyloom sample");
 }
 
+// One set of calls makes a PNG, an SVG and a two-page PDF.
 TEST(QtSurface, PngSvgAndPdfFromTheSameCalls) {
     QTemporaryDir folder;
     const std::string png = folder.filePath("graph.png").toStdString();
@@ -298,28 +281,17 @@ TEST(QtSurface, PngSvgAndPdfFromTheSameCalls) {
         auto surface = make_pdf_surface(pdf, 1000, 750);
         ASSERT_NE(surface, nullptr);
         draw_sample_graph(*surface, 1000, 750);
+        EXPECT_TRUE(surface->new_page());
+        draw_sample_graph(*surface, 1000, 750);
     }
     std::string pdf_text = read_file(QString::fromStdString(pdf));
     EXPECT_EQ(pdf_text.substr(0, 5), "%PDF-");
-    EXPECT_EQ(pdf_page_count(pdf_text), 1);
+    EXPECT_EQ(pdf_page_count(pdf_text), 2);
+    EXPECT_FALSE(make_image_surface(10, 10)->new_page());
 
     EXPECT_FALSE(save_png(*make_svg_surface(folder.filePath("other.svg").toStdString(), 10, 10), png))
         << "only images are PNG files";
     EXPECT_EQ(make_svg_surface("/nonexistent-folder/graph.svg", 10, 10), nullptr);
-}
-
-TEST(QtSurface, PdfNewPageAddsAPage) {
-    QTemporaryDir folder;
-    const std::string pdf = folder.filePath("pages.pdf").toStdString();
-    {
-        auto surface = make_pdf_surface(pdf, 1000, 750);
-        ASSERT_NE(surface, nullptr);
-        draw_sample_graph(*surface, 1000, 750);
-        EXPECT_TRUE(surface->new_page());
-        draw_sample_graph(*surface, 1000, 750);
-    }
-    EXPECT_EQ(pdf_page_count(read_file(QString::fromStdString(pdf))), 2);
-    EXPECT_FALSE(make_image_surface(10, 10)->new_page());
 }
 
 // A widget that paints the graph area blue through a widget surface.
@@ -328,9 +300,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         auto surface = make_widget_surface(*this);
         surface->set_mapping(graph_mapping(width(), height()));
-        surface->set_pen(BLUE, 1);
-        surface->set_brush(BLUE);
-        surface->draw_rectangle({0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+        fill(*surface, BLUE);
     }
 };
 
@@ -346,9 +316,8 @@ TEST(QtSurface, WidgetSurfacePaintsDuringPaintEvent) {
 
 TEST(QtSurfaceDeathTest, CopyFromAnotherKindIsFatal) {
     SurfaceLog log;
-    auto recording = make_recording_surface(log, "window", 100, 100);
-    auto image = make_image_surface(100, 100);
-    EXPECT_DEATH(image->copy_from(*recording, COPY_SOURCE), "GDI error");
+    EXPECT_DEATH(make_image_surface(100, 100)->copy_from(*make_recording_surface(log, "w", 100, 100), COPY_SOURCE),
+                 "GDI error");
 }
 
 TEST(RecordingSurface, LogsAMovieFrame) {
@@ -357,9 +326,7 @@ TEST(RecordingSurface, LogsAMovieFrame) {
     window->set_mapping(graph_mapping(800, 600));
     auto frame = window->create_image(800, 600);
     frame->set_mapping(graph_mapping(800, 600));
-    frame->set_pen(WHITE, 1);
-    frame->set_brush(WHITE);
-    frame->draw_rectangle({0, 0}, {1000, 750});
+    fill(*frame, WHITE);
     frame->save_state();
     frame->set_clip_rect({1, 749}, {749, 1});
     frame->set_hatch_brush(RED, HATCH_VERTICAL);
@@ -401,12 +368,10 @@ TEST(RecordingSurface, MetricsAreEightBySixteenPixelsInLogicalUnits) {
     SurfaceLog log;
     auto surface = make_recording_surface(log, "window", 1000, 750);
     surface->set_mapping(graph_mapping(1000, 750));
-    EXPECT_EQ(surface->font_metrics().char_width, 8);
-    EXPECT_EQ(surface->font_metrics().line_height, 16);
+    EXPECT_EQ(std::pair(surface->font_metrics().char_width, surface->font_metrics().line_height), std::pair(8, 16));
     EXPECT_EQ(surface->text_extent("Month").width, 40);
     surface->set_mapping(graph_mapping(800, 600));  // scale 0.8
-    EXPECT_EQ(surface->font_metrics().char_width, 10);
-    EXPECT_EQ(surface->text_extent("Month").height, 20);
+    EXPECT_EQ(std::pair(surface->font_metrics().char_width, surface->text_extent("Month").height), std::pair(10, 20));
     EXPECT_EQ(surface->device_size(), (SurfaceSize{1000, 750}));
 }
 
