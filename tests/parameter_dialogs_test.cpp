@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -20,9 +21,14 @@
 
 #include <QListWidget>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QTextBrowser>
 
+#include "app/help.h"
 #include "app/location.h"
+#include "app/window/help_window.h"
 #include "movies/star_catalogue.h"
+#include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
 #include "resources/strings.h"
@@ -210,6 +216,26 @@ TEST(PlanetariumDialog, StarListTurboRuleAndChosenStar) {
     EXPECT_EQ(star_list_label(app_state().star_catalogue->stars[params.planetarium_star]), chosen);
     free_star_catalogue(app_state().star_catalogue);
     app_state().star_catalogue = nullptr;
+}
+
+// F1 in a dialog opens the help window on that dialog's own topic.
+TEST(ParameterDialogs, HelpKeyShowsTheDialogsTopic) {
+    set_data_folder(std::filesystem::path(SKYLOOM_BINARY).parent_path().string());  // the help book
+    for (auto [dialog, context] : {std::pair{DIAL_YEAR, 1015}, std::pair{DIAL_BS_MOVIE, 604}}) {
+        CommandParams params;
+        with_dialog([&] { return run_parameter_dialog(dialog, params, nullptr); }, [&](QDialog& d) {
+            auto* key = d.findChild<QShortcut*>();
+            ASSERT_NE(key, nullptr);
+            EXPECT_EQ(key->key(), QKeySequence(Qt::Key_F1));
+            key->activated();
+            ASSERT_NE(help_window(), nullptr) << context;
+            auto* topic = help_window()->findChild<QTextBrowser*>("help_topic");
+            ASSERT_NE(topic, nullptr);
+            EXPECT_EQ(topic->documentTitle().toStdString(), help_topic_title(context)) << context;
+            close_help_window();
+        });
+    }
+    set_data_folder("");
 }
 
 TEST(SetLocationDialog, AddsACityAndRefusesThePoleWithSeconds) {

@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/colors.h"
+#include "app/help.h"
+#include "app/window/parameter_dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "resources/strings.h"
 
@@ -60,6 +62,7 @@ void choose_color(QDialog& dialog, int index, QWidget* swatch) {
 void run_assign_colors_dialog(QWidget* parent) {
     QDialog dialog(parent);
     dialog.setWindowTitle(to_qstring(load_string(STR_DIALOG_TITLE)));
+    add_help_key(dialog, dialog_help_context(DIAL_ASSIGN_COLORS));
     auto* grid = new QGridLayout;
     for (int i = 0; i < COLOR_COUNT; ++i) {
         auto* button = new QPushButton(to_qstring(color_name(i) + "..."), &dialog);

@@ -19,13 +19,16 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
 #include <map>
 #include <vector>
 
+#include "app/help.h"
 #include "app/location.h"
+#include "app/window/help_window.h"
 #include "engine/calendar.h"
 #include "format/format.h"
 #include "movies/star_catalogue.h"
@@ -365,9 +368,10 @@ void refuse(const Form& f, const DialogError& error) {
 
 // A dialog with the fields' grid on top and OK and Cancel waiting to be
 // placed under the controls (finish_form); OK runs ok, which closes the dialog or not.
-void start_form(Form& f, QDialog& dialog, const QString& title, const std::function<void()>& ok) {
+void start_form(Form& f, QDialog& dialog, const QString& title, int help_context, const std::function<void()>& ok) {
     f.dialog = &dialog;
     dialog.setWindowTitle(title);
+    add_help_key(dialog, help_context);
     f.column = new QVBoxLayout(&dialog);
     f.fields = new QGridLayout;
     f.column->addLayout(f.fields);
@@ -386,7 +390,7 @@ bool run_parameter_dialog(DialogId dialog, CommandParams& params, QWidget* paren
     Form f;
     f.entry = dialog_entry_from(dialog, params);
     QString title = has_caption(dialog) && params.caption ? text_of(params.caption) : text_of(STR_PRODUCT);
-    start_form(f, window, title, [&] {
+    start_form(f, window, title, dialog_help_context(dialog), [&] {
         DialogEntry entry = f.entry;
         for (const auto& read : f.readers) read(entry);
         if (DialogError error = apply_dialog(dialog, entry, params); error.message_id) refuse(f, error);
@@ -497,7 +501,7 @@ bool run_set_location_dialog(SkyContext& work_copy, QWidget* parent) {
     QDialog window(parent);
     Form f;
     LocationFields l;
-    start_form(f, window, text_of(LBL_SET_LOCATION), [&] {
+    start_form(f, window, text_of(LBL_SET_LOCATION), dialog_help_context(DIAL_SET_LOCATION), [&] {
         if (store_location(f, l, work_copy, false)) window.accept();
     });
     QPushButton* save = f.buttons->addButton(text_of(LBL_SAVE), QDialogButtonBox::ActionRole);
@@ -536,5 +540,11 @@ void show_about_box(QWidget* parent) {
     box.setIconPixmap(QApplication::windowIcon().pixmap(32, 32));
     box.setText(text_of(LBL_ABOUT_LINE));
     box.setStandardButtons(QMessageBox::Ok);
+    add_help_key(box, help_context_of(CMD_ABOUT));
     box.exec();
+}
+
+void add_help_key(QWidget& dialog, int context) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &dialog);
+    QObject::connect(key, &QShortcut::activated, &dialog, [&dialog, context] { show_help_context(context, &dialog); });
 }

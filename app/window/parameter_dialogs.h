@@ -20,3 +20,6 @@ bool run_set_location_dialog(SkyContext& work_copy, QWidget* parent);
 
 // The About box: the program's icon and its version line.
 void show_about_box(QWidget* parent);
+
+// F1 inside dialog shows the help topic of context.
+void add_help_key(QWidget& dialog, int context);

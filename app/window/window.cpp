@@ -32,6 +32,7 @@
 #include "app/colors.h"
 #include "app/commands.h"
 #include "app/graph_table.h"
+#include "app/help.h"
 #include "app/location.h"
 #include "app/menu_state.h"
 #include "engine/calendar.h"
@@ -42,6 +43,7 @@
 #include "platform/message_pump.h"
 #include "platform/messages.h"
 #include "app/window/color_dialog.h"
+#include "app/window/help_window.h"
 #include "platform/qt/message_box.h"
 #include "app/window/parameter_dialogs.h"
 #include "platform/qt/qt_text.h"
@@ -469,6 +471,7 @@ void offer_to_save() {
 void window_closing() {
     offer_to_save();
     stop_frame_timer();
+    close_help_window();
     // Work still running under the pump ends at its next step.
     work_signals().stop_requested = true;
 }
@@ -533,7 +536,29 @@ void command_chosen(int id) {
     show_menu_state();  // Qt toggled the item's check mark by itself
 }
 
+// F1 with a menu item highlighted shows that command's help topic instead
+// of running it (Exit does not end the program, Tick Marks stays as it is).
+class MenuHelpFilter : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* menu = qobject_cast<QMenu*>(watched);
+        if (!menu || event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+            return false;
+        int context = -1;
+        for (const auto& [id, action] : main_window.items)
+            if (action == menu->activeAction()) context = help_context_of(id);
+        if (context < 0) return false;
+        menu->close();
+        // The topic opens once the menu has gone.
+        QMetaObject::invokeMethod(
+            main_window.client, [context] { show_help_context(context, main_window.frame); }, Qt::QueuedConnection);
+        return true;
+    }
+};
+
 void build_menu_bar() {
+    auto* menu_help_filter = new MenuHelpFilter;
+    menu_help_filter->setParent(main_window.frame);
     std::span<const Menu> bar = menu_bar();
     for (int position = 0; position < MENU_COUNT; ++position) {
         QMenu* menu = main_window.frame->menuBar()->addMenu(to_qstring(bar[position].title));
@@ -553,6 +578,7 @@ void build_menu_bar() {
         // Movies stand still while a menu is open.
         QObject::connect(menu, &QMenu::aboutToShow, menu_opened);
         QObject::connect(menu, &QMenu::aboutToHide, restart_frame_timer);
+        menu->installEventFilter(menu_help_filter);
     }
 }
 
@@ -698,6 +724,12 @@ void run_output_window_command(int command) {
                        qt_printer_hooks(main_window.frame));
 }
 
+// The Help menu opens the help window; the other commands print and copy.
+void run_window_command(int command) {
+    if (is_help_command(command)) run_help_command(command, main_window.frame);
+    else run_output_window_command(command);
+}
+
 // The parameter dialogs, Set Location and About on Qt.
 void run_qt_dialog(DialogId dialog, CommandParams& params, QWidget* parent) {
     if (dialog == DIAL_SET_LOCATION) params.cancelled = !run_set_location_dialog(app_state().location_work_copy, parent);
@@ -714,7 +746,7 @@ int window_main(int argc, char** argv, const Location* place) {
         main_window.plugins.discard_movie_bitmaps = discard_window_movie_trails;
     if (!main_window.plugins.scroll_movie_view) main_window.plugins.scroll_movie_view = pan_window_movie;
     if (!main_window.plugins.run_dialog) main_window.plugins.run_dialog = run_qt_dialog;
-    if (!main_window.plugins.run_command) main_window.plugins.run_command = run_output_window_command;
+    if (!main_window.plugins.run_command) main_window.plugins.run_command = run_window_command;
     // Qt gives the C library the user's locale; printf and strtod keep the
     // '.' that the rest of the program reads and writes.
     std::setlocale(LC_NUMERIC, "C");

@@ -1,0 +1,184 @@
+#include "app/help.h"
+
+#include <cctype>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/app_state.h"
+#include "platform/files.h"
+
+namespace {
+
+struct CommandHelp {
+    int command;
+    int context;
+};
+
+// Every menu command with a help topic.  Both Jupiter moons movies share a
+// topic, as do both ecliptic movies.
+constexpr CommandHelp COMMAND_HELP[] = {
+    {CMD_PRINT, 100},           {CMD_PRINT_SETUP, 101},          {CMD_SET_FONT, 102},
+    {CMD_EXIT, 103},            {CMD_COPY, 200},                 {CMD_SET_LOCATION, 300},
+    {CMD_INTRODUCTION, 400},    {CMD_CALENDAR, 401},             {CMD_SEASONS, 402},
+    {CMD_EASTER, 403},          {CMD_LUNAR_ECLIPSES, 404},       {CMD_SOLAR_ECLIPSES, 405},
+    {CMD_PLANET_VIEW, 406},     {CMD_PLANET_APSIDES, 407},       {CMD_PLANET_CONJ_OPP, 408},
+    {CMD_PLANET_DATA, 409},     {CMD_STOP, 800},                 {CMD_ASSIGN_COLORS, 301},
+    {CMD_HELP_INDEX, 900},      {CMD_HELP_SEARCH, 903},          {CMD_ABOUT, 907},
+    {CMD_MOON_APSIDES, 410},    {CMD_MOON_NODES, 411},           {CMD_METEOR_SHOWERS, 412},
+    {CMD_TWILIGHT, 413},        {CMD_ALMANAC, 414},              {CMD_JUPITER_MOONS_GRAPH, 500},
+    {CMD_PLANET_ORBIT, 501},    {CMD_PLANET_MAGNITUDE, 502},     {CMD_PLANET_ILLUMINATION, 503},
+    {CMD_PLANET_DIAMETER, 504}, {CMD_PLANET_DISTANCE, 505},      {CMD_PLANET_ANGLE, 506},
+    {CMD_EQUATION_OF_TIME, 507}, {CMD_DAY_LENGTH, 508},          {CMD_SUN_ANGLE, 509},
+    {CMD_ANALEMMA, 510},        {CMD_SUNRISE, 511},              {CMD_MOON_SPEED, 512},
+    {CMD_HELP_KEYBOARD, 901},   {CMD_HELP_USING, 904},           {CMD_MOON_ILLUMINATION, 513},
+    {CMD_TICK_MARKS, 515},      {CMD_GRID_LINES, 516},           {CMD_ECLIPSES_GRAPH, 514},
+    {CMD_PLANETARIUM, 600},     {CMD_JUPITER_MOONS_SIDE, 601},   {CMD_JUPITER_MOONS_TOP, 601},
+    {CMD_ECLIPTIC_SIDE, 602},   {CMD_ECLIPTIC_TOP, 602},         {CMD_DAY_NIGHT, 603},
+    {CMD_BINARY_STAR, 604},     {CMD_SPEED_UP, 605},             {CMD_SLOW_DOWN, 606},
+    {CMD_REVERSE, 607},         {CMD_PAUSE, 611},                {CMD_ZOOM_IN, 608},
+    {CMD_ZOOM_OUT, 609},        {CMD_JET_TRAILS, 610},           {CMD_HELP_COMMANDS, 902},
+    {CMD_USERS_GUIDE, 905},
+};
+
+std::string lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string title_of_page(const std::string& page) {
+    std::string lowered = lower(page);
+    std::size_t start = lowered.find("<title>");
+    std::size_t end = lowered.find("</title>");
+    if (start == std::string::npos || end == std::string::npos || end < start) return "";
+    start += 7;
+    return page.substr(start, end - start);
+}
+
+// The page's words without tags, lower case; entities become blanks, so that
+// "&nbsp;" separates words.
+std::string plain_text_of_page(const std::string& page) {
+    std::string text;
+    bool in_tag = false, in_entity = false;
+    for (char c : page) {
+        if (in_tag) in_tag = c != '>';
+        else if (in_entity) in_entity = c != ';';
+        else if (c == '<') in_tag = true;
+        else if (c == '&') in_entity = true;
+        if (in_tag || in_entity || c == '>' || c == ';') text += ' ';
+        else text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// The context number of a topic page's file name "topic-NNN.html", -1 for any other file.
+int context_of_file_name(const std::string& name) {
+    const std::string head = "topic-", tail = ".html";
+    if (name.size() <= head.size() + tail.size() || name.size() > head.size() + tail.size() + 6 ||
+        name.compare(0, head.size(), head) != 0 || name.compare(name.size() - tail.size(), tail.size(), tail) != 0)
+        return -1;
+    std::string digits = name.substr(head.size(), name.size() - head.size() - tail.size());
+    bool all_digits = std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return all_digits ? std::stoi(digits) : -1;
+}
+
+}  // namespace
+
+int help_context_of(int command) {
+    for (const CommandHelp& entry : COMMAND_HELP)
+        if (entry.command == command) return entry.context;
+    return -1;
+}
+
+int dialog_help_context(DialogId dialog) {
+    switch (dialog) {
+    case DIAL_YEAR: return 1015;
+    case DIAL_YEAR_MONTH: return 1016;
+    case DIAL_YEAR_MR: return 1017;
+    case DIAL_YEAR_RANGE: return 1018;
+    case DIAL_PLANETS: return 1008;
+    case DIAL_PLANET_ANGLE: return 506;
+    case DIAL_PLANET_APSIDES: return 407;
+    case DIAL_EC_MOVIES: return 602;
+    case DIAL_DN_MOVIE: return 603;
+    case DIAL_JM_MOVIES: return 601;
+    case DIAL_JM_GRAPH: return 500;
+    case DIAL_BS_MOVIE: return 604;
+    case DIAL_PL_MOVIE: return 600;
+    case DIAL_SET_LOCATION: return 300;
+    case DIAL_ASSIGN_COLORS: return 301;
+    case DIAL_ABOUT: return 907;
+    case DIAL_NONE: break;
+    }
+    return -1;
+}
+
+std::string help_book_path(const std::string& name) { return data_file_path("help/" + name); }
+
+std::string help_topic_path(int context) {
+    char name[32];
+    std::snprintf(name, sizeof name, "topic-%03d.html", context);
+    return help_book_path(name);
+}
+
+std::vector<HelpKeyword> help_keywords() {
+    std::vector<HelpKeyword> keywords;
+    std::ifstream file(help_book_path("keywords.txt"));
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::size_t tab = line.find('\t');
+        if (tab == std::string::npos || tab == 0) continue;
+        try {
+            int context = std::stoi(line.substr(tab + 1));
+            keywords.push_back({line.substr(0, tab), context});
+        } catch (const std::exception&) {
+            // A line without a number is no keyword.
+        }
+    }
+    return keywords;
+}
+
+int help_keyword_context(const std::string& keyword) {
+    if (keyword.empty()) return -1;
+    std::string wanted = lower(keyword);
+    int prefix_match = -1;
+    for (const HelpKeyword& entry : help_keywords()) {
+        std::string known = lower(entry.keyword);
+        if (known == wanted) return entry.context;
+        if (prefix_match < 0 && known.compare(0, wanted.size(), wanted) == 0) prefix_match = entry.context;
+    }
+    return prefix_match;
+}
+
+std::string help_topic_title(int context) { return title_of_page(read_file(help_topic_path(context))); }
+
+std::vector<HelpTopicHit> search_help_topics(const std::string& words) {
+    std::vector<std::string> wanted;
+    std::istringstream split(lower(words));
+    for (std::string word; split >> word;) wanted.push_back(word);
+    std::vector<HelpTopicHit> hits;
+    if (wanted.empty()) return hits;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(help_book_path(""), error)) {
+        int context = context_of_file_name(entry.path().filename().string());
+        if (context < 0) continue;
+        std::string page = read_file(entry.path().string());
+        std::string text = plain_text_of_page(page);
+        bool all = std::all_of(wanted.begin(), wanted.end(),
+                               [&text](const std::string& word) { return text.find(word) != std::string::npos; });
+        if (all) hits.push_back({context, title_of_page(page)});
+    }
+    std::sort(hits.begin(), hits.end(), [](const HelpTopicHit& a, const HelpTopicHit& b) { return a.context < b.context; });
+    return hits;
+}

@@ -1,0 +1,264 @@
+#include "app/window/help_window.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/help.h"
+#include "platform/qt/qt_text.h"
+#include "resources/strings.h"
+
+namespace {
+
+constexpr int STR_PRODUCT = 52;      // "Skyloom 2"
+constexpr int STR_ERROR_TITLE = 62;  // "Skyloom 2 - Error"
+constexpr int TOPIC_USING_HELP = 904;
+constexpr int WINDOW_WIDTH = 820, WINDOW_HEIGHT = 600;  // first size, pixels
+constexpr int PANEL_WIDTH = 240;                         // the tabs' first width, pixels
+
+// The parts of the one help window; all null while it is not open.
+struct HelpWindow {
+    QPointer<QWidget> window;
+    QTabWidget* tabs = nullptr;
+    QTextBrowser* contents = nullptr;
+    QWidget* index_tab = nullptr;
+    QLineEdit* index_filter = nullptr;
+    QListWidget* index_list = nullptr;
+    QLineEdit* search_words = nullptr;
+    QListWidget* search_results = nullptr;
+    QTextBrowser* topic = nullptr;
+} help;
+
+void show_help_error(const std::string& text, QWidget* parent) {
+    QMessageBox::warning(parent, to_qstring(load_string(STR_ERROR_TITLE)), to_qstring(text));
+}
+
+bool file_exists(const std::string& path) { return QFileInfo(to_qstring(path)).isFile(); }
+
+// Index and search entries carry the topic's context.
+void add_topic_item(QListWidget* list, const std::string& text, int context) {
+    auto* item = new QListWidgetItem(to_qstring(text), list);
+    item->setData(Qt::UserRole, context);
+}
+
+void show_topic_of_item(QListWidgetItem* item) {
+    if (item) show_help_context(item->data(Qt::UserRole).toInt(), help.window);
+}
+
+// Hides the keywords that do not begin with the filter and selects the first one shown.
+void filter_index(const QString& filter) {
+    QListWidgetItem* first = nullptr;
+    for (int row = 0; row < help.index_list->count(); ++row) {
+        QListWidgetItem* item = help.index_list->item(row);
+        bool shown = item->text().startsWith(filter, Qt::CaseInsensitive);
+        item->setHidden(!shown);
+        if (shown && !first) first = item;
+    }
+    help.index_list->setCurrentItem(first);
+}
+
+void run_search() {
+    help.search_results->clear();
+    for (const HelpTopicHit& hit : search_help_topics(from_qstring(help.search_words->text())))
+        add_topic_item(help.search_results, hit.title, hit.context);
+    if (help.search_results->count() == 0) {
+        help.search_results->addItem(QStringLiteral("(no topic found)"));
+        help.search_results->item(0)->setFlags(Qt::NoItemFlags);
+    }
+}
+
+QWidget* make_contents_tab() {
+    help.contents = new QTextBrowser;
+    help.contents->setObjectName("help_contents");
+    // A link chosen in the contents opens in the topic view.
+    help.contents->setOpenLinks(false);
+    QObject::connect(help.contents, &QTextBrowser::anchorClicked,
+                     [](const QUrl& link) { help.topic->setSource(help.contents->source().resolved(link)); });
+    return help.contents;
+}
+
+QWidget* make_index_tab() {
+    help.index_tab = new QWidget;
+    auto* layout = new QVBoxLayout(help.index_tab);
+    help.index_filter = new QLineEdit;
+    help.index_filter->setObjectName("help_index_filter");
+    help.index_filter->setPlaceholderText(QStringLiteral("Type the first letters of a keyword"));
+    help.index_list = new QListWidget;
+    help.index_list->setObjectName("help_index_list");
+    std::vector<HelpKeyword> keywords = help_keywords();
+    std::sort(keywords.begin(), keywords.end(), [](const HelpKeyword& a, const HelpKeyword& b) {
+        return QString::compare(to_qstring(a.keyword), to_qstring(b.keyword), Qt::CaseInsensitive) < 0;
+    });
+    for (const HelpKeyword& keyword : keywords) add_topic_item(help.index_list, keyword.keyword, keyword.context);
+    layout->addWidget(help.index_filter);
+    layout->addWidget(help.index_list);
+    QObject::connect(help.index_filter, &QLineEdit::textChanged, filter_index);
+    QObject::connect(help.index_filter, &QLineEdit::returnPressed,
+                     [] { show_topic_of_item(help.index_list->currentItem()); });
+    QObject::connect(help.index_list, &QListWidget::itemActivated, show_topic_of_item);
+    return help.index_tab;
+}
+
+QWidget* make_search_tab() {
+    auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    help.search_words = new QLineEdit;
+    help.search_words->setObjectName("help_search_words");
+    help.search_words->setPlaceholderText(QStringLiteral("Words to find, then Enter"));
+    help.search_results = new QListWidget;
+    help.search_results->setObjectName("help_search_results");
+    layout->addWidget(help.search_words);
+    layout->addWidget(help.search_results);
+    QObject::connect(help.search_words, &QLineEdit::returnPressed, run_search);
+    QObject::connect(help.search_results, &QListWidget::itemActivated, show_topic_of_item);
+    return tab;
+}
+
+QPushButton* add_button(QHBoxLayout* row, const char* text, void (QTextBrowser::*action)()) {
+    auto* button = new QPushButton(QString::fromLatin1(text));
+    QObject::connect(button, &QPushButton::clicked, help.topic, action);
+    row->addWidget(button);
+    return button;
+}
+
+void build_help_window(QWidget* parent) {
+    // A window of its own, kept above the program's window while both are open.
+    help.window = new QWidget(parent, Qt::Window);
+    help.window->setObjectName("help_window");
+    help.window->setWindowTitle(to_qstring(std::string(load_string(STR_PRODUCT)) + " Help"));
+    help.window->resize(WINDOW_WIDTH, WINDOW_HEIGHT);
+
+    help.topic = new QTextBrowser;
+    help.topic->setObjectName("help_topic");
+    help.topic->setOpenExternalLinks(true);
+    QObject::connect(help.topic, &QTextBrowser::sourceChanged, [] {
+        help.window->setWindowTitle(to_qstring(std::string(load_string(STR_PRODUCT)) + " Help - ") +
+                                    help.topic->documentTitle());
+    });
+
+    help.tabs = new QTabWidget;
+    help.tabs->addTab(make_contents_tab(), QStringLiteral("Contents"));
+    help.tabs->addTab(make_index_tab(), QStringLiteral("Index"));
+    help.tabs->addTab(make_search_tab(), QStringLiteral("Search"));
+
+    auto* right = new QWidget;
+    auto* right_layout = new QVBoxLayout(right);
+    right_layout->setContentsMargins(0, 0, 0, 0);
+    auto* buttons = new QHBoxLayout;
+    QPushButton* back = add_button(buttons, "Back", &QTextBrowser::backward);
+    QPushButton* forward = add_button(buttons, "Forward", &QTextBrowser::forward);
+    add_button(buttons, "Home", &QTextBrowser::home);
+    buttons->addStretch();
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    QObject::connect(help.topic, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    QObject::connect(help.topic, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
+    right_layout->addLayout(buttons);
+    right_layout->addWidget(help.topic);
+
+    auto* splitter = new QSplitter;
+    splitter->addWidget(help.tabs);
+    splitter->addWidget(right);
+    splitter->setSizes({PANEL_WIDTH, WINDOW_WIDTH - PANEL_WIDTH});
+    auto* layout = new QHBoxLayout(help.window);
+    layout->addWidget(splitter);
+
+    QUrl contents = QUrl::fromLocalFile(to_qstring(help_book_path("contents.html")));
+    help.contents->setSource(contents);
+    // Home is the first page shown: the contents.
+    help.topic->setSource(contents);
+}
+
+// The help window, made when it is not open; false (after an error box)
+// when the help book is missing.
+bool open_help_window(QWidget* parent) {
+    std::string contents = help_book_path("contents.html");
+    if (!file_exists(contents)) {
+        show_help_error("The help is not installed: cannot find " + contents + ".", parent);
+        return false;
+    }
+    if (!help.window) build_help_window(parent);
+    help.window->show();
+    help.window->raise();
+    help.window->activateWindow();
+    return true;
+}
+
+}  // namespace
+
+void show_help_contents(QWidget* parent) {
+    if (!open_help_window(parent)) return;
+    help.tabs->setCurrentIndex(0);
+    help.topic->setSource(QUrl::fromLocalFile(to_qstring(help_book_path("contents.html"))));
+}
+
+bool show_help_context(int context, QWidget* parent) {
+    std::string path = help_topic_path(context);
+    if (context < 0 || !file_exists(path)) {
+        show_help_error("No help topic " + std::to_string(context) + " (cannot find " + path + ").", parent);
+        return false;
+    }
+    if (!open_help_window(parent)) return false;
+    help.topic->setSource(QUrl::fromLocalFile(to_qstring(path)));
+    return true;
+}
+
+void show_help_keyword(const std::string& keyword, QWidget* parent) {
+    int context = help_keyword_context(keyword);
+    if (context >= 0) {
+        show_help_context(context, parent);
+        return;
+    }
+    open_help_search(parent);
+    if (help.window) help.index_filter->setText(to_qstring(keyword));
+}
+
+void open_help_search(QWidget* parent) {
+    if (!open_help_window(parent)) return;
+    help.tabs->setCurrentWidget(help.index_tab);
+    help.index_filter->clear();
+    help.index_filter->setFocus();
+}
+
+bool is_help_command(int command) {
+    switch (command) {
+    case CMD_HELP_INDEX:
+    case CMD_HELP_KEYBOARD:
+    case CMD_HELP_COMMANDS:
+    case CMD_HELP_SEARCH:
+    case CMD_HELP_USING:
+    case CMD_USERS_GUIDE: return true;
+    default: return false;
+    }
+}
+
+void run_help_command(int command, QWidget* parent) {
+    switch (command) {
+    case CMD_HELP_INDEX: show_help_contents(parent); break;
+    case CMD_HELP_KEYBOARD: show_help_keyword("keys", parent); break;
+    case CMD_HELP_COMMANDS: show_help_keyword("commands", parent); break;
+    case CMD_HELP_SEARCH: open_help_search(parent); break;
+    case CMD_HELP_USING: show_help_context(TOPIC_USING_HELP, parent); break;
+    case CMD_USERS_GUIDE: show_help_keyword("User's Guide", parent); break;
+    default: break;
+    }
+}
+
+void close_help_window() {
+    delete help.window;
+    help = HelpWindow{};
+}
+
+QWidget* help_window() { return help.window; }

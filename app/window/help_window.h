@@ -1,0 +1,28 @@
+#pragma once
+// The help window on Qt: one non-modal window beside the program with the
+// help book's Contents, its keyword Index and a full-text Search on the left
+// and the topic on the right, with Back, Forward and Home.  It stands in for
+// the platform help viewer; a missing help folder or topic shows an error
+// box, never ends the program.
+#include <string>
+
+class QWidget;
+
+// Help | Index, and F1 in the main window: the contents page.
+void show_help_contents(QWidget* parent);
+// The topic of a help context; false (after an error box) when it has no topic file.
+bool show_help_context(int context, QWidget* parent);
+// The topic of a keyword (see help_keyword_context); an unknown keyword opens
+// the Index with the keyword as its filter.
+void show_help_keyword(const std::string& keyword, QWidget* parent);
+// The Index with an empty filter, ready for typing.
+void open_help_search(QWidget* parent);
+// The Help menu's commands: Index (31), Keyboard (32), Commands (33),
+// Search for Help on (140), Using Help (35), User's Guide (38).
+void run_help_command(int command, QWidget* parent);
+// True for the commands run_help_command takes.
+bool is_help_command(int command);
+// Closes the help window (at exit).
+void close_help_window();
+// The help window while it exists, else nullptr (for the tests).
+QWidget* help_window();

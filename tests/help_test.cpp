@@ -1,0 +1,275 @@
+// Context help: the command and dialog contexts, the help book's files,
+// its keywords and links, and the help window on Qt (headless).
+#include "app/help.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTimer>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "app/app_state.h"
+#include "app/menu_state.h"
+#include "app/window/help_window.h"
+#include "app/window/window.h"
+#include "platform/files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The build's folder: the program, its data files and the help book beside it.
+const fs::path program_folder = fs::path(SKYLOOM_BINARY).parent_path();
+
+std::vector<std::string> error_boxes;  // texts of the message boxes closed by the answerer
+
+// Closes any message box the help opened, remembering its text.
+void answer_box() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    error_boxes.push_back(box->text().toStdString());
+    box->accept();
+}
+
+// Every help context the program asks for: the menu commands' and the dialogs'.
+std::vector<int> all_contexts() {
+    std::vector<int> contexts{100, 101, 102, 103, 200, 300, 301, 800, 1008, 1015, 1016, 1017, 1018};
+    for (int c = 400; c <= 414; ++c) contexts.push_back(c);
+    for (int c = 500; c <= 516; ++c) contexts.push_back(c);
+    for (int c = 600; c <= 611; ++c) contexts.push_back(c);
+    for (int c = 900; c <= 907; ++c) contexts.push_back(c);
+    return contexts;
+}
+
+std::string read_text(const fs::path& path) {
+    std::ifstream file(path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+QTextBrowser* topic_view() { return help_window()->findChild<QTextBrowser*>("help_topic"); }
+
+void settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+class Help : public ::testing::Test {
+protected:
+    void SetUp() override {
+        set_data_folder(program_folder.string());
+        error_boxes.clear();
+    }
+    void TearDown() override { close_help_window(); }
+};
+
+TEST_F(Help, CommandContextsFollowTheTable) {
+    struct Case {
+        int command, context;
+    };
+    const Case cases[] = {
+        {CMD_EXIT, 103},          {CMD_TICK_MARKS, 515},   {CMD_JUPITER_MOONS_TOP, 601},
+        {CMD_JUPITER_MOONS_SIDE, 601}, {CMD_ECLIPTIC_TOP, 602}, {CMD_ECLIPTIC_SIDE, 602},
+        {CMD_ABOUT, 907},         {CMD_PAUSE, 611},        {CMD_ZOOM_IN, 608},
+        {CMD_MOON_NODES, 411},    {CMD_ASSIGN_COLORS, 301}, {CMD_HELP_SEARCH, 903},
+        {CMD_USERS_GUIDE, 905},   {CMD_NONE, -1},          {999, -1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(help_context_of(c.command), c.context) << "command " << c.command;
+    // Every menu item has a topic, so F1 over any item shows help.
+    for (const Menu& menu : menu_bar())
+        for (const MenuItem& item : menu.items) {
+            if (item.id == 0) continue;
+            EXPECT_GE(help_context_of(item.id), 0) << item.text;
+        }
+}
+
+TEST_F(Help, DialogContexts) {
+    struct Case { DialogId dialog; int context; };
+    const Case cases[] = {
+        {DIAL_YEAR, 1015},          {DIAL_YEAR_MONTH, 1016},  {DIAL_YEAR_MR, 1017},   {DIAL_YEAR_RANGE, 1018},
+        {DIAL_PLANETS, 1008},       {DIAL_PLANET_ANGLE, 506}, {DIAL_PLANET_APSIDES, 407}, {DIAL_EC_MOVIES, 602},
+        {DIAL_DN_MOVIE, 603},       {DIAL_JM_MOVIES, 601},    {DIAL_JM_GRAPH, 500},   {DIAL_BS_MOVIE, 604},
+        {DIAL_PL_MOVIE, 600},       {DIAL_SET_LOCATION, 300}, {DIAL_ASSIGN_COLORS, 301}, {DIAL_ABOUT, 907},
+        {DIAL_NONE, -1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(dialog_help_context(c.dialog), c.context) << "dialog " << c.dialog;
+}
+
+TEST_F(Help, EveryContextHasATopicWithATitle) {
+    for (int context : all_contexts()) {
+        std::string path = help_topic_path(context);
+        EXPECT_EQ(fs::path(path).parent_path(), program_folder / "help");
+        EXPECT_TRUE(fs::is_regular_file(path)) << path;
+        EXPECT_FALSE(help_topic_title(context).empty()) << path;
+        // Qt's HTML reader knows every entity used: none is left as text.
+        QTextDocument page;
+        page.setHtml(QString::fromLatin1(read_text(path)));
+        EXPECT_FALSE(page.toPlainText().contains(QRegularExpression("&[a-z]+;"))) << path;
+    }
+    EXPECT_EQ(fs::path(help_topic_path(100)).filename(), "topic-100.html");
+    EXPECT_EQ(help_topic_title(907), "About Skyloom 2");
+    EXPECT_NE(read_text(help_topic_path(907)).find("Skyloom 2 v. 2.02 for Windows 95, Windows NT, and Win32s."),
+              std::string::npos);
+}
+
+TEST_F(Help, KeywordsResolve) {
+    struct Case { const char* keyword; int context; };
+    const Case cases[] = {
+        {"keys", 901},         {"commands", 902}, {"User's Guide", 905}, {"user's guide", 905},
+        {"KEYS", 901},         {"analem", 510},   {"jet trails", 610},   {"eclipse", 404},
+        {"planetarium", 600},  {"twilight", 413}, {"", -1},              {"no such keyword", -1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(help_keyword_context(c.keyword), c.context) << c.keyword;
+    // Every keyword leads to an existing topic.
+    std::vector<HelpKeyword> keywords = help_keywords();
+    EXPECT_GT(keywords.size(), all_contexts().size());
+    for (const HelpKeyword& k : keywords) EXPECT_TRUE(fs::is_regular_file(help_topic_path(k.context))) << k.keyword;
+}
+
+TEST_F(Help, LinksOfTheContentsAndCommandsPointAtExistingFiles) {
+    const std::regex link("href=\"([^\"]+)\"");
+    for (const char* page : {"contents.html", "topic-902.html"}) {
+        std::string text = read_text(help_book_path(page));
+        int links = 0;
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), link); it != std::sregex_iterator(); ++it, ++links)
+            EXPECT_TRUE(fs::is_regular_file(program_folder / "help" / (*it)[1].str())) << page << ": " << (*it)[1];
+        EXPECT_GE(links, 60) << page;  // every menu command is listed
+    }
+}
+
+TEST_F(Help, SearchFindsTopicsByWordsOfTheirText) {
+    std::vector<HelpTopicHit> hits = search_help_topics("Terminator");
+    auto day_night = std::find_if(hits.begin(), hits.end(), [](const HelpTopicHit& h) { return h.context == 603; });
+    ASSERT_NE(day_night, hits.end());
+    EXPECT_EQ(day_night->title, "Day/Night");
+    EXPECT_TRUE(std::is_sorted(hits.begin(), hits.end(),
+                               [](const HelpTopicHit& a, const HelpTopicHit& b) { return a.context < b.context; }));
+    // All words must occur; markup and entities do not count as text.
+    hits = search_help_topics("umbra coppery");
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(hits[0].context, 404);
+    EXPECT_TRUE(search_help_topics("href").empty());
+    EXPECT_TRUE(search_help_topics("   ").empty());
+}
+
+TEST_F(Help, WindowShowsATopicByContext) {
+    ASSERT_TRUE(show_help_context(510, nullptr));
+    ASSERT_NE(help_window(), nullptr);
+    EXPECT_TRUE(help_window()->isVisible());
+    EXPECT_EQ(topic_view()->documentTitle(), "Analemma");
+    // The Help menu's commands.
+    struct Case { int command; const char* title; };
+    const Case cases[] = {
+        {CMD_HELP_KEYBOARD, "Keyboard"},         {CMD_HELP_COMMANDS, "Commands"},
+        {CMD_HELP_USING, "Using Help"},          {CMD_USERS_GUIDE, "User's Guide"},
+        {CMD_HELP_INDEX, "Skyloom 2 Help Contents"},
+    };
+    for (const Case& c : cases) {
+        run_help_command(c.command, nullptr);
+        EXPECT_EQ(topic_view()->documentTitle().toStdString(), c.title) << c.command;
+    }
+    EXPECT_TRUE(topic_view()->isBackwardAvailable());
+    EXPECT_TRUE(error_boxes.empty());
+}
+
+TEST_F(Help, SearchForHelpOpensTheIndexWithAnEmptyFilter) {
+    show_help_keyword("zodi", nullptr);  // a prefix: the Ecliptic Movies topic
+    EXPECT_EQ(topic_view()->documentTitle(), "Ecliptic Movies");
+    auto* filter = help_window()->findChild<QLineEdit*>("help_index_filter");
+    filter->setText("twi");
+    run_help_command(CMD_HELP_SEARCH, nullptr);
+    auto* tabs = help_window()->findChild<QTabWidget*>();
+    EXPECT_EQ(tabs->currentWidget(), filter->parentWidget());
+    EXPECT_TRUE(filter->text().isEmpty());
+    // Typing filters the keywords; Enter shows the first one's topic.
+    filter->setText("SOLST");
+    auto* list = help_window()->findChild<QListWidget*>("help_index_list");
+    ASSERT_NE(list->currentItem(), nullptr);
+    EXPECT_EQ(list->currentItem()->text(), "solstice");
+    emit filter->returnPressed();
+    EXPECT_EQ(topic_view()->documentTitle(), "Seasons");
+    // The Search tab lists the titles of the topics holding every word.
+    auto* words = help_window()->findChild<QLineEdit*>("help_search_words");
+    auto* results = help_window()->findChild<QListWidget*>("help_search_results");
+    words->setText("ascending node");
+    emit words->returnPressed();
+    ASSERT_FALSE(results->findItems("Moon Nodes", Qt::MatchExactly).empty());
+    emit results->itemActivated(results->findItems("Moon Nodes", Qt::MatchExactly)[0]);
+    EXPECT_EQ(topic_view()->documentTitle(), "Moon Nodes");
+}
+
+TEST_F(Help, MissingTopicOrBookGivesAnErrorBoxNotACrash) {
+    EXPECT_FALSE(show_help_context(4321, nullptr));
+    ASSERT_EQ(error_boxes.size(), 1u);
+    EXPECT_NE(error_boxes[0].find("4321"), std::string::npos);
+    EXPECT_EQ(help_window(), nullptr);
+
+    set_data_folder((program_folder / "no-such-folder").string());
+    show_help_contents(nullptr);
+    EXPECT_FALSE(show_help_context(510, nullptr));
+    EXPECT_EQ(error_boxes.size(), 3u);
+    EXPECT_EQ(help_window(), nullptr);
+    EXPECT_EQ(help_keyword_context("keys"), -1);
+}
+
+// F1 over a highlighted menu item shows its topic and does not run the command.
+TEST_F(Help, F1OverAMenuItemShowsItsTopicOnly) {
+    if (!client_area()) open_main_window(nullptr);
+    struct Case { int command; const char* title; };
+    const Case cases[] = {{CMD_EXIT, "Exit"}, {CMD_TICK_MARKS, "Tick Marks"}};
+    for (const Case& c : cases) {
+        bool tick_marks = menu_action(CMD_TICK_MARKS)->isChecked();
+        QMenu* menu = top_menu(menu_position_of(c.command));
+        menu->popup({0, 0});
+        settle();
+        menu->setActiveAction(menu_action(c.command));
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(menu, &f1);
+        settle();
+        EXPECT_FALSE(menu->isVisible());
+        ASSERT_NE(help_window(), nullptr);
+        EXPECT_EQ(topic_view()->documentTitle().toStdString(), c.title);
+        EXPECT_TRUE(client_area()->window()->isVisible());
+        EXPECT_EQ(menu_action(CMD_TICK_MARKS)->isChecked(), tick_marks);
+        close_help_window();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    fs::path scratch = fs::temp_directory_path() / ("skyloom_help_" + std::to_string(::getpid()));
+    setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (scratch / "share").c_str(), 1);
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, answer_box);
+    answerer.start(10);
+    int result = RUN_ALL_TESTS();
+    if (client_area()) release_main_window();
+    fs::remove_all(scratch);
+    return result;
+}
