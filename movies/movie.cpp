@@ -6,6 +6,10 @@
 #include <cstdio>
 
 #include "engine/angles.h"
+#include "movies/binary_star.h"
+#include "movies/day_night.h"
+#include "movies/ecliptic.h"
+#include "movies/jupiter_moons_movie.h"
 #include "format/format.h"
 #include "platform/messages.h"
 
@@ -78,18 +82,6 @@ void planetarium_lines(const StatusPanel& panel, const SkyContext& sky, double u
     lines[15] = time_speed_line(panel, sky.time_speed);
     lines[16] = sky.turbo ? "Turbo is On" : "Turbo is Off";
     lines[17] = panel.tracking ? "Tracking is On" : "Tracking is Off";
-}
-
-MovieKind movie_kind_of(int command) {
-    switch (command) {
-    case CMD_ECLIPTIC_TOP: return MOVIE_ECLIPTIC_TOP;
-    case CMD_ECLIPTIC_SIDE: return MOVIE_ECLIPTIC_SIDE;
-    case CMD_JUPITER_MOONS_SIDE: return MOVIE_JUPITER_SIDE;
-    case CMD_JUPITER_MOONS_TOP: return MOVIE_JUPITER_TOP;
-    case CMD_DAY_NIGHT: return MOVIE_DAY_NIGHT;
-    case CMD_BINARY_STAR: return MOVIE_BINARY_STAR;
-    default: return MOVIE_PLANETARIUM;
-    }
 }
 
 }  // namespace
@@ -222,26 +214,18 @@ void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPane
 
 void draw_movie_frame(Surface& target, int width, int height, MovieState& movie, SkyContext& sky,
                       const GraphStyle& style, std::uint32_t frame) {
+    using FrameFunction = void (*)(Surface&, int, int, MovieState&, SkyContext&, const GraphStyle&, std::uint32_t);
+    struct MovieFrames {
+        int command;
+        FrameFunction draw;
+    };
+    static constexpr MovieFrames FRAMES[] = {
+        {CMD_PLANETARIUM, planetarium_frame},        {CMD_ECLIPTIC_TOP, ecliptic_frame},
+        {CMD_ECLIPTIC_SIDE, ecliptic_frame},         {CMD_JUPITER_MOONS_SIDE, jupiter_moons_frame},
+        {CMD_JUPITER_MOONS_TOP, jupiter_moons_frame}, {CMD_DAY_NIGHT, day_night_frame},
+        {CMD_BINARY_STAR, binary_star_frame},
+    };
     setup_drawing(target, DRAWING_GRAPH, width, height, nullptr);
-    if (movie.command == CMD_PLANETARIUM) {
-        planetarium_frame(target, width, height, movie, sky, style, frame);
-        return;
-    }
-    // The movies still to come share the framework: fixed time steps, the
-    // empty picture and the status panel.
-    const MovieKind kind = movie_kind_of(movie.command);
-    if (frame == 0)
-        movie.time = movie.start_time = movie_start_time(movie.params.day, movie.params.month, movie.params.year,
-                                                         movie.params.hour + movie.params.minute / 60.0,
-                                                         sky.location);
-    else
-        movie.time += movie_time_step(kind, sky.time_speed);
-    Surface& buffer = begin_frame(target, width, height, kind, movie, style);
-    StatusPanel panel;
-    panel.kind = kind;
-    panel.paused = movie.paused;
-    panel.time = movie.time;
-    draw_status_panel(buffer, style, panel, sky);
-    outline_and_clip_picture(buffer, style);
-    end_frame(target, buffer);
+    for (const MovieFrames& m : FRAMES)
+        if (m.command == movie.command) m.draw(target, width, height, movie, sky, style, frame);
 }
