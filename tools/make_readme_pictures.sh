@@ -18,4 +18,11 @@ movie() {
 # The planetarium fills in its stars over the first frames, as the window does.
 movie planetarium planetarium-orion.png --date 2026-01-15 --time 21:00 --city Greenwich \
     --star Betelgeuse --view-angle 70 --speed 1 --labels --skip 1200 --frames 1
+movie ecliptic-top ecliptic-top.png --date 2026-01-01 --time 00:00 --planets earth,mercury,venus,mars \
+    --view-angle 5 --speed 4 --trails --labels --frames 60
+movie ecliptic-side ecliptic-side.png --date 2026-01-01 --time 00:00 --speed 64 --trails --labels --frames 40
+movie jupiter-moons-side jupiter-moons-side.png --date 2026-12-05 --time 21:00 --speed 30 --trails --labels --frames 60
+movie jupiter-moons-top jupiter-moons-top.png --date 2026-12-05 --time 21:00 --speed 30 --trails --labels --frames 100
+movie day-night day-night.png --date 2026-06-21 --time 12:00 --city Greenwich --step hour --frames 1
+movie binary-star binary-star.png --star "alpha Centauri" --year 1955 --speed 1 --view-angle 60 --trails --frames 80
 rm -rf "$frames"
