@@ -95,10 +95,7 @@ void binary_star_frame(Surface& window, int width, int height, MovieState& movie
     movie.time = julian_day(1.0, 1, movie.year);
 
     Surface& buffer = begin_frame(window, width, height, MOVIE_BINARY_STAR, movie, style);
-    StatusPanel panel;
-    panel.kind = MOVIE_BINARY_STAR;
-    panel.paused = movie.paused;
-    panel.time = movie.time;
+    StatusPanel panel = movie_panel(MOVIE_BINARY_STAR, movie);
     panel.position_angle = theta;
     panel.separation = rho;
     panel.star_name = std::string(load_string(binary_star_orbit(row).name_id));

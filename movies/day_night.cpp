@@ -176,12 +176,9 @@ void daylight_bands(double sun_declination, int bands[DAYLIGHT_BANDS]) {
 
 void day_night_frame(Surface& window, int width, int height, MovieState& movie, SkyContext& sky,
                      const GraphStyle& style, std::uint32_t frame) {
-    const CommandParams& params = movie.params;
-    const JulianDay clock =
-        movie.seconds_per_tick > 0.0 ? movie.clock_previous + movie.seconds_per_tick / 86400.0 : clock_now();
+    const JulianDay clock = movie_clock_now(movie);
     if (frame == 0)
-        movie.time = movie.start_time =
-            movie_start_time(params.day, params.month, params.year, params.hour + params.minute / 60.0, sky.location);
+        movie.time = movie.start_time = dialog_start_time(movie, sky.location);
     else
         movie.time = day_night_step(movie.time, sky.speed_index, clock, movie.clock_previous);
     movie.clock_previous = clock;

@@ -139,21 +139,13 @@ void ecliptic_frame(Surface& window, int width, int height, MovieState& movie, S
     const bool top = movie.command == CMD_ECLIPTIC_TOP;
     const MovieKind kind = top ? MOVIE_ECLIPTIC_TOP : MOVIE_ECLIPTIC_SIDE;
     const CommandParams& params = movie.params;
-    if (frame == 0)
-        movie.time = movie.start_time =
-            movie_start_time(params.day, params.month, params.year, params.hour + params.minute / 60.0, sky.location);
-    else
-        movie.time += movie_time_step(kind, sky.time_speed);
+    step_movie_time(movie, kind, sky, frame);
 
     Surface& buffer = begin_frame(window, width, height, kind, movie, style);
     const EclipticStrip strip = ecliptic_strip(char_width(buffer), line_height(buffer));
     if (top) draw_top_background(buffer, style);
     else draw_side_background(buffer, style, strip);
-    StatusPanel panel;
-    panel.kind = kind;
-    panel.paused = movie.paused;
-    panel.time = movie.time;
-    draw_status_panel(buffer, style, panel, sky);
+    draw_status_panel(buffer, style, movie_panel(kind, movie), sky);
     if (top) outline_and_clip_picture(buffer, style);
 
     const int picture = picture_size(buffer);

@@ -36,18 +36,10 @@ void jupiter_moons_frame(Surface& window, int width, int height, MovieState& mov
     const bool top = movie.command == CMD_JUPITER_MOONS_TOP;
     const MovieKind kind = top ? MOVIE_JUPITER_TOP : MOVIE_JUPITER_SIDE;
     const CommandParams& params = movie.params;
-    if (frame == 0)
-        movie.time = movie.start_time =
-            movie_start_time(params.day, params.month, params.year, params.hour + params.minute / 60.0, sky.location);
-    else
-        movie.time += movie_time_step(kind, sky.time_speed);
+    step_movie_time(movie, kind, sky, frame);
 
     Surface& buffer = begin_frame(window, width, height, kind, movie, style);
-    StatusPanel panel;
-    panel.kind = kind;
-    panel.paused = movie.paused;
-    panel.time = movie.time;
-    draw_status_panel(buffer, style, panel, sky);
+    draw_status_panel(buffer, style, movie_panel(kind, movie), sky);
     outline_and_clip_picture(buffer, style);
 
     JupiterSatellite moons[JUPITER_SATELLITE_COUNT];

@@ -98,6 +98,15 @@ JulianDay movie_start_time(int day, int month, int year, double local_hours, con
     return julian_day(day, month, year) + (local_hours - location.time_zone) / 24.0;
 }
 
+JulianDay dialog_start_time(const MovieState& movie, const Location& location) {
+    const CommandParams& p = movie.params;
+    return movie_start_time(p.day, p.month, p.year, p.hour + p.minute / 60.0, location);
+}
+
+JulianDay movie_clock_now(const MovieState& movie) {
+    return movie.seconds_per_tick > 0.0 ? movie.clock_previous + movie.seconds_per_tick / 86400.0 : clock_now();
+}
+
 JulianDay step_clock_time(JulianDay t, JulianDay clock_now, JulianDay clock_previous, int time_speed, bool turbo) {
     const double factor = turbo ? time_speed * TURBO_FACTOR : time_speed;
     return t + (clock_now - clock_previous) * factor;
@@ -111,6 +120,11 @@ double movie_time_step(MovieKind kind, int time_speed) {
     case MOVIE_JUPITER_TOP: return time_speed / MINUTES_PER_DAY;
     default: return 0.0;
     }
+}
+
+void step_movie_time(MovieState& movie, MovieKind kind, const SkyContext& sky, std::uint32_t frame) {
+    if (frame == 0) movie.time = movie.start_time = dialog_start_time(movie, sky.location);
+    else movie.time += movie_time_step(kind, sky.time_speed);
 }
 
 void start_movie(MovieState& movie, int command, const CommandParams& params, StarCatalogue* catalogue) {
@@ -155,6 +169,14 @@ void outline_and_clip_picture(Surface& frame, const GraphStyle& style) {
 void end_frame(Surface& window, Surface& frame) {
     window.copy_from(frame, COPY_SOURCE);
     frame.restore_state();
+}
+
+StatusPanel movie_panel(MovieKind kind, const MovieState& movie) {
+    StatusPanel panel;
+    panel.kind = kind;
+    panel.paused = movie.paused;
+    panel.time = movie.time;
+    return panel;
 }
 
 void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPanel& panel, const SkyContext& sky) {

@@ -59,6 +59,11 @@ int status_line_y(Surface& surface, int base, int line);
 // The simulated instant (UT) of a movie's first frame: the dialog's local
 // date and time (local_hours = hour + minute / 60) less the location's time zone.
 JulianDay movie_start_time(int day, int month, int year, double local_hours, const Location& location);
+// The first frame's instant from the movie's dialog parameters.
+JulianDay dialog_start_time(const MovieState& movie, const Location& location);
+// The local clock of this tick as a Julian day: the real clock, or the
+// previous tick's reading plus seconds_per_tick when that is set.
+JulianDay movie_clock_now(const MovieState& movie);
 // The clock-driven step of the planetarium: t advances by the local clock's
 // progress since the previous tick times the time speed, 1000 times more
 // with turbo; speed 0 stands still, a negative speed runs backwards.
@@ -67,6 +72,9 @@ JulianDay step_clock_time(JulianDay t, JulianDay clock_now, JulianDay clock_prev
 // the ecliptic movies time_speed days, Jupiter's moons time_speed minutes;
 // 0 for the others.
 double movie_time_step(MovieKind kind, int time_speed);
+// The simulated time of the movies with a fixed step: frame 0 sets it from
+// the dialog, each later frame adds movie_time_step.
+void step_movie_time(MovieState& movie, MovieKind kind, const SkyContext& sky, std::uint32_t frame);
 
 // Starts a movie: keeps the command, its parameters and the star catalogue,
 // sets the planetarium's tracking state (0 tracking, 1 not yet started) and
@@ -105,6 +113,8 @@ struct StatusPanel {
     double separation = 0.0;      // binary star, arc seconds
     std::string star_name;        // binary star
 };
+// The panel of a movie at its simulated time, with the Pause item's state.
+StatusPanel movie_panel(MovieKind kind, const MovieState& movie);
 // The column of text lines at x = S + c beside the picture, in the
 // window-text colour on the window colour.
 void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPanel& panel, const SkyContext& sky);

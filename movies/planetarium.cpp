@@ -238,11 +238,9 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
                        const GraphStyle& style, std::uint32_t frame) {
     PlanetariumState& state = movie.planetarium;
     const CommandParams& params = movie.params;
-    const JulianDay clock =
-        movie.seconds_per_tick > 0.0 ? movie.clock_previous + movie.seconds_per_tick / 86400.0 : clock_now();
+    const JulianDay clock = movie_clock_now(movie);
     if (frame == 0) {
-        movie.time = movie.start_time =
-            movie_start_time(params.day, params.month, params.year, params.hour + params.minute / 60.0, sky.location);
+        movie.time = movie.start_time = dialog_start_time(movie, sky.location);
         if (movie.catalogue)
             for (StarRecord& star : movie.catalogue->stars) {
                 star.direction_computed = false;
@@ -297,11 +295,8 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
     if (in_set(view_set, BODY_MOON) && state.bodies[BODY_MOON].illuminated > 0.75)
         update_shadow(state, movie.time, at, sky, centre, picture);
 
-    StatusPanel panel;
-    panel.kind = MOVIE_PLANETARIUM;
+    StatusPanel panel = movie_panel(MOVIE_PLANETARIUM, movie);
     panel.tracking = state.tracking == TRACKING_ON;
-    panel.paused = movie.paused;
-    panel.time = movie.time;
     panel.ra_hours = view_centre_ra_hours(centre);
     panel.declination = view_centre_declination(centre);
     draw_status_panel(buffer, style, panel, sky);
