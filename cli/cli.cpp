@@ -568,7 +568,9 @@ bool movie_entry(DialogId dialog, DialogEntry& entry) {
         if (auto moons = option("moons")) entry.moon_set = name_set(*moons, MOON_NAMES);
         entry.number_moons = option("labels") ? 1 : 0;
         return true;
-    default: return true;  // DIAL_EC_MOVIES: --planets is in the parameters already
+    default:  // DIAL_EC_MOVIES: --planets is in the parameters already; its boxes are Earth to Pluto
+        entry.planet_set &= (1 << (BODY_PLUTO + 1)) - (1 << BODY_EARTH);
+        return true;
     }
 }
 
