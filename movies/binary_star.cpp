@@ -1,6 +1,7 @@
 // The binary star movie (module BS_MOVIE).
 #include "movies/binary_star.h"
 
+#include <algorithm>
 #include <string>
 
 #include "engine/angles.h"
@@ -106,7 +107,9 @@ void binary_star_frame(Surface& window, int width, int height, MovieState& movie
     const int c = char_width(buffer);
     draw_sky_frame(buffer, style, r);
     // Position angle 0 is straight up (north), 90 to the left (east).
-    const double d = r / sky.view_angle * rho * SEPARATION_SCALE;
+    // A companion far outside the circle is clipped wherever it lies; within
+    // twice the picture its point stays in int range.
+    const double d = std::min(r / sky.view_angle * rho * SEPARATION_SCALE, 4.0 * r);
     const int x = static_cast<int>(r - d * cos_deg(theta - 90.0));
     const int y = static_cast<int>(r - d * sin_deg(theta - 90.0));
     fill_disc(buffer, style, r, r, c, STYLE_MAIN_STAR, -1, false);

@@ -1,6 +1,7 @@
 // The ecliptic movies, top and side (module EC_MOVIE).
 #include "movies/ecliptic.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/app_state.h"
@@ -120,7 +121,10 @@ double ecliptic_top_scale(double view_angle, int picture) {
 }
 
 SurfacePoint ecliptic_top_point(double longitude, double radius, double view_angle, int picture) {
-    return polar_point(picture / 2, radius * ecliptic_top_scale(view_angle, picture), longitude);
+    // A body far outside the square is clipped wherever it lies; keeping its
+    // distance within twice the picture keeps the point in int range.
+    const double distance = std::min(radius * ecliptic_top_scale(view_angle, picture), 2.0 * picture);
+    return polar_point(picture / 2, distance, longitude);
 }
 
 EclipticStrip ecliptic_strip(int char_width, int line_height) {

@@ -5,20 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-
-#include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <string>
 
 #include "engine/angles.h"
 #include "engine/sun.h"
-#include "movies/movie.h"
+#include "movie_test_support.h"
 #include "platform/files.h"
-#include "platform/qt/gui_session.h"
-#include "platform/qt/surface_qt.h"
-#include "platform/recording_surface.h"
 
 namespace {
 
@@ -36,7 +29,7 @@ double sunrise_hour_angle(double latitude, double declination) {
     return c <= -1.0 ? 180.0 : c >= 1.0 ? 0.0 : acos_deg(c);
 }
 
-// Each step of the speed scale from 2023 January 31, 6 h UT.
+// Each step of the speed scale from 2023 January 31, 6 h UT; months carry over.
 TEST(DayNightTime, SpeedSteps) {
     const JulianDay t = julian_day(31.25, 1, 2023);
     struct Case { int speed; JulianDay expected; const char* what; };
@@ -56,9 +49,7 @@ TEST(DayNightTime, SpeedSteps) {
     EXPECT_NEAR(day_night_step(julian_day(15.75, 12, 1999), DN_ONE_MONTH, 0, 0), julian_day(15.75, 1, 2000), 1e-9);
 }
 
-// At 12 h UT the Sun stands within the equation of time (at most about
-// 16.5 minutes of time, 4.1 degrees) of the Greenwich meridian, which is
-// 180 degrees east of the map's left edge: column 160.5 of 321.
+// At 12 h UT the Sun is within the equation of time (4.1 degrees) of Greenwich, column 160.5 of 321.
 TEST(DayNightTime, SubsolarColumnAtGreenwichNoon) {
     EXPECT_DOUBLE_EQ(subsolar_column(5.0, 5.0), 180.0 * 321.0 / 360.0);
     EXPECT_NEAR(subsolar_column(0.0, 6.0), 90.0 * 321.0 / 360.0, 1e-9);  // Sun 90 degrees west of Greenwich
@@ -71,9 +62,7 @@ TEST(DayNightTime, SubsolarColumnAtGreenwichNoon) {
     }
 }
 
-// At an equinox the terminator runs through both poles: every latitude is
-// lit over half the globe, 90 degrees either side of the Sun (80 columns);
-// the cap rule adds three full-width entries at the top.
+// Equinox: every latitude lit 90 degrees either side (80 columns); the cap rule fills the top three.
 TEST(DayNightBands, EquinoxTerminatorThroughThePoles) {
     int bands[DAYLIGHT_BANDS];
     daylight_bands(0.0, bands);
@@ -81,9 +70,7 @@ TEST(DayNightBands, EquinoxTerminatorThroughThePoles) {
     for (int i = 3; i < DAYLIGHT_BANDS; ++i) EXPECT_NEAR(bands[i], 80, 1) << "entry " << i;
 }
 
-// At the solstices: the sunlit half-width of each latitude against the hour
-// angle of sunrise; midnight sun on the summer side of the polar circle
-// (full width) and polar night on the winter side (no band).
+// Solstices: half-widths against the sunrise hour angle; midnight sun and polar night beyond the circles.
 TEST(DayNightBands, SolsticesAgainstSunriseHourAngle) {
     struct Case { double declination; const char* season; };
     const Case seasons[] = {{OBLIQUITY, "June"}, {360.0 - OBLIQUITY, "December (declination kept in 0..360)"}};
@@ -111,26 +98,12 @@ TEST(DayNightBands, SolsticesAgainstSunriseHourAngle) {
     }
 }
 
-MovieState day_night_movie(int day, int month, int year, int hour) {
-    CommandParams params;
-    params.day = day, params.month = month, params.year = year, params.hour = hour, params.minute = 0;
-    MovieState movie;
-    start_movie(movie, CMD_DAY_NIGHT, params, nullptr);
-    return movie;
-}
-
-int count_lines(const SurfaceLog& log, const std::string& line) {
-    return static_cast<int>(std::count(log.lines.begin(), log.lines.end(), line));
-}
-
-// The map is loaded and stretched once; each frame paints bands and the two
-// status lines, combines the map with exclusive-or and reaches the window
-// inverted.  A resize stretches the map again.
+// The map is stretched once (again on resize); frames combine it by xor and reach the window inverted.
 TEST(DayNightFrame, RecordedFrames) {
     set_data_folder(std::string(SKYLOOM_SOURCE_DIR) + "/data");
     SurfaceLog log;
     auto window = make_recording_surface(log, "window", 1000, 750);
-    MovieState movie = day_night_movie(31, 1, 2023, 6);
+    MovieState movie = start_test_movie(CMD_DAY_NIGHT, movie_params(31, 1, 2023, 6));
     SkyContext sky;
     sky.speed_index = DN_ONE_MONTH;
     for (std::uint32_t frame = 0; frame < 3; ++frame)
@@ -154,26 +127,13 @@ TEST(DayNightFrame, RecordedFrames) {
     set_data_folder("");
 }
 
-// Rendered by the toolkit at the June solstice: the strip along the top
-// (north of 80 N) is lit all round and the strip along the bottom (south of
-// 80 S) dark; the subsolar point is lit and the equator 140 degrees
-// from it dark.  With the
-// default style the window-text colour is black, so lit areas come out white.
+// June solstice rendered headless: 80 N lit, 80 S dark, the subsolar point lit (white), 140 degrees away dark.
 TEST(DayNightFrame, JuneSolsticeToPngHeadless) {
-    ensure_gui_session();
     set_data_folder(std::string(SKYLOOM_SOURCE_DIR) + "/data");
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "skyloom_day_night_test";
-    std::filesystem::create_directories(folder);
-    MovieState movie = day_night_movie(21, 6, 2024, 12);
+    MovieState movie = start_test_movie(CMD_DAY_NIGHT, movie_params(21, 6, 2024, 12));
     SkyContext sky;
     sky.speed_index = DN_ONE_HOUR;
-    auto image = make_image_surface(1000, 750);
-    for (std::uint32_t frame = 0; frame < 3; ++frame) {
-        day_night_frame(*image, 1000, 750, movie, sky, GraphStyle{}, frame);
-        const std::filesystem::path file = folder / ("day-night-" + std::to_string(frame + 1) + ".png");
-        ASSERT_TRUE(save_png(*image, file.string()));
-        EXPECT_GT(std::filesystem::file_size(file), 1000u) << file;
-    }
+    auto image = render_frames_to_png(movie, sky, 3, GraphStyle{}, 1000, 750);
     // Now 14 h UT: the Sun stands 30 degrees west of Greenwich at 23.4 N.
     const QImage* pixels = surface_image(*image);
     ASSERT_NE(pixels, nullptr);
@@ -189,7 +149,6 @@ TEST(DayNightFrame, JuneSolsticeToPngHeadless) {
     const int sun_x = static_cast<int>((150.0 / 360.0) * 1000), sun_y = static_cast<int>((90.0 - 23.4) / 180.0 * 750);
     EXPECT_TRUE(lit(sun_x, sun_y)) << "subsolar point";
     EXPECT_FALSE(lit(static_cast<int>(10.0 / 360.0 * 1000), 375)) << "170 W on the equator, 140 degrees from the Sun";
-    std::filesystem::remove_all(folder);
     set_data_folder("");
 }
 

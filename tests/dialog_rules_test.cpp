@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/locale.h"
@@ -19,8 +20,8 @@ DialogEntry year_month_range(const char* year, const char* start, const char* st
     return e;
 }
 
+// Fields are checked in order, the first failing one named; nothing is written on a refusal.
 TEST(DialogRules, YearMonthRangeChecksInOrder) {
-    // The texts of these messages are checked through the command line.
     EXPECT_EQ(load_string(MSG_YEAR_RANGE_WIDE), "Year must be between -4000 and 32000");
     EXPECT_EQ(load_string(MSG_VIEW_ANGLE_RANGE), "View angle must be between 5\xB0 and 90\xB0");
     CommandParams p;
@@ -36,8 +37,8 @@ TEST(DialogRules, YearMonthRangeChecksInOrder) {
     };
     for (const auto& c : cases) {
         DialogError e = apply_dialog(DIAL_YEAR_MR, year_month_range(c.year, c.start, c.stop), p);
-        EXPECT_EQ(e.message_id, c.message) << c.year << " " << c.start << " " << c.stop;
-        EXPECT_EQ(e.control_id, c.control) << c.year << " " << c.start << " " << c.stop;
+        EXPECT_EQ(std::pair(e.message_id, e.control_id), std::pair(c.message, c.control))
+            << c.year << " " << c.start << " " << c.stop;
         EXPECT_EQ(p.year, 1990) << "nothing is written on a refusal";
     }
     // Equal months are allowed; edge years too.
@@ -54,6 +55,7 @@ TEST(DialogRules, YearMonthRangeChecksInOrder) {
     EXPECT_EQ(p.day, 29);
 }
 
+// Stop year before start refused, a reversed range swapped on opening; Earth alone is no planet where not offered.
 TEST(DialogRules, YearRangeAndPlanets) {
     CommandParams p;
     DialogEntry e;
@@ -87,6 +89,7 @@ DialogEntry movie_entry() {
     return e;
 }
 
+// Each movie dialog's refusals, at the control that gets the focus.
 TEST(DialogRules, MovieDialogsCheckInOrder) {
     const struct { const char* what; DialogId dialog; void (*edit)(DialogEntry&); int message, control; } cases[] = {
         {"29 Feb 2001", DIAL_EC_MOVIES, [](DialogEntry& e) { e.year = "2001", e.month = "2", e.day = "29"; },
@@ -115,11 +118,8 @@ TEST(DialogRules, MovieDialogsCheckInOrder) {
         c.edit(e);
         CommandParams p;
         DialogError err = apply_dialog(c.dialog, e, p);
-        EXPECT_EQ(err.message_id, c.message) << c.what;
-        EXPECT_EQ(err.control_id, c.control) << c.what;
-        if (c.message) {
-            EXPECT_EQ(p.year, CommandParams{}.year) << c.what << ": nothing is written";
-        }
+        EXPECT_EQ(std::pair(err.message_id, err.control_id), std::pair(c.message, c.control)) << c.what;
+        if (c.message) EXPECT_EQ(p.year, CommandParams{}.year) << c.what << ": nothing is written";
     }
     // The planetarium rebuilds its view set: Sun/Moon bits 0 and 1, Stars bit 11.
     DialogEntry e = movie_entry();
@@ -131,6 +131,7 @@ TEST(DialogRules, MovieDialogsCheckInOrder) {
               std::vector<int>({2024, 3, 1, 21, 30, -64}));
 }
 
+// The Now button fills the fields from a Julian day; fields show without leading zeros.
 TEST(DialogRules, ShownFieldsAndTheNowButton) {
     DialogEntry e;
     set_entry_date_time(e, 2451545.0 + 0.25 + 5.0 / 1440);  // 2000 Jan 1, 18:05 (JD 2451545.0 is noon)
@@ -153,6 +154,7 @@ std::string comma_locale(std::string_view key, std::string_view fallback) {
     return key == "sDecimal" ? "," : std::string(fallback);
 }
 
+// Degrees-minutes-seconds to the pole's edge, and the locale's decimal comma.
 TEST(LocationEntry, RangesAndTheEdgesOfThePoles) {
     Location l;
     LocationEntry e = sample_location();

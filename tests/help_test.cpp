@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -24,6 +23,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -83,38 +83,23 @@ protected:
     void TearDown() override { close_help_window(); }
 };
 
-TEST_F(Help, CommandContextsFollowTheTable) {
-    struct Case {
-        int command, context;
-    };
-    const Case cases[] = {
-        {CMD_EXIT, 103},          {CMD_TICK_MARKS, 515},   {CMD_JUPITER_MOONS_TOP, 601},
-        {CMD_JUPITER_MOONS_SIDE, 601}, {CMD_ECLIPTIC_TOP, 602}, {CMD_ECLIPTIC_SIDE, 602},
-        {CMD_ABOUT, 907},         {CMD_PAUSE, 611},        {CMD_ZOOM_IN, 608},
-        {CMD_MOON_NODES, 411},    {CMD_ASSIGN_COLORS, 301}, {CMD_HELP_SEARCH, 903},
-        {CMD_USERS_GUIDE, 905},   {CMD_NONE, -1},          {999, -1},
-    };
-    for (const Case& c : cases) EXPECT_EQ(help_context_of(c.command), c.context) << "command " << c.command;
-    // Every menu item has a topic, so F1 over any item shows help.
+// Commands and dialogs sharing a topic, and unknown ones; F1 over any menu
+// item finds a topic.
+TEST_F(Help, CommandAndDialogContexts) {
+    const std::pair<int, int> commands[] = {{CMD_EXIT, 103},          {CMD_JUPITER_MOONS_TOP, 601},
+                                            {CMD_JUPITER_MOONS_SIDE, 601}, {CMD_ASSIGN_COLORS, 301},
+                                            {CMD_NONE, -1},           {999, -1}};
+    for (auto [command, context] : commands) EXPECT_EQ(help_context_of(command), context) << "command " << command;
     for (const Menu& menu : menu_bar())
-        for (const MenuItem& item : menu.items) {
-            if (item.id == 0) continue;
-            EXPECT_GE(help_context_of(item.id), 0) << item.text;
-        }
+        for (const MenuItem& item : menu.items)
+            if (item.id != 0) EXPECT_GE(help_context_of(item.id), 0) << item.text;
+    const std::pair<DialogId, int> dialogs[] = {{DIAL_YEAR, 1015}, {DIAL_EC_MOVIES, 602}, {DIAL_ASSIGN_COLORS, 301},
+                                                {DIAL_NONE, -1}};
+    for (auto [dialog, context] : dialogs) EXPECT_EQ(dialog_help_context(dialog), context) << "dialog " << dialog;
 }
 
-TEST_F(Help, DialogContexts) {
-    struct Case { DialogId dialog; int context; };
-    const Case cases[] = {
-        {DIAL_YEAR, 1015},          {DIAL_YEAR_MONTH, 1016},  {DIAL_YEAR_MR, 1017},   {DIAL_YEAR_RANGE, 1018},
-        {DIAL_PLANETS, 1008},       {DIAL_PLANET_ANGLE, 506}, {DIAL_PLANET_APSIDES, 407}, {DIAL_EC_MOVIES, 602},
-        {DIAL_DN_MOVIE, 603},       {DIAL_JM_MOVIES, 601},    {DIAL_JM_GRAPH, 500},   {DIAL_BS_MOVIE, 604},
-        {DIAL_PL_MOVIE, 600},       {DIAL_SET_LOCATION, 300}, {DIAL_ASSIGN_COLORS, 301}, {DIAL_ABOUT, 907},
-        {DIAL_NONE, -1},
-    };
-    for (const Case& c : cases) EXPECT_EQ(dialog_help_context(c.dialog), c.context) << "dialog " << c.dialog;
-}
-
+// Every context's file exists beside the program, has a title, and uses only
+// entities Qt knows.
 TEST_F(Help, EveryContextHasATopicWithATitle) {
     for (int context : all_contexts()) {
         std::string path = help_topic_path(context);
@@ -132,20 +117,17 @@ TEST_F(Help, EveryContextHasATopicWithATitle) {
               std::string::npos);
 }
 
+// Keywords match without case and by prefix; every keyword has a topic.
 TEST_F(Help, KeywordsResolve) {
-    struct Case { const char* keyword; int context; };
-    const Case cases[] = {
-        {"keys", 901},         {"commands", 902}, {"User's Guide", 905}, {"user's guide", 905},
-        {"KEYS", 901},         {"analem", 510},   {"jet trails", 610},   {"eclipse", 404},
-        {"planetarium", 600},  {"twilight", 413}, {"", -1},              {"no such keyword", -1},
-    };
-    for (const Case& c : cases) EXPECT_EQ(help_keyword_context(c.keyword), c.context) << c.keyword;
-    // Every keyword leads to an existing topic.
+    const std::pair<const char*, int> cases[] = {{"keys", 901},   {"user's guide", 905}, {"KEYS", 901},
+                                                 {"analem", 510}, {"", -1},              {"no such keyword", -1}};
+    for (auto [keyword, context] : cases) EXPECT_EQ(help_keyword_context(keyword), context) << keyword;
     std::vector<HelpKeyword> keywords = help_keywords();
     EXPECT_GT(keywords.size(), all_contexts().size());
     for (const HelpKeyword& k : keywords) EXPECT_TRUE(fs::is_regular_file(help_topic_path(k.context))) << k.keyword;
 }
 
+// No dead links in the contents and the command list, which lists every command.
 TEST_F(Help, LinksOfTheContentsAndCommandsPointAtExistingFiles) {
     const std::regex link("href=\"([^\"]+)\"");
     for (const char* page : {"contents.html", "topic-902.html"}) {
@@ -157,6 +139,7 @@ TEST_F(Help, LinksOfTheContentsAndCommandsPointAtExistingFiles) {
     }
 }
 
+// Full-text search: sorted by context, all words needed, markup not text.
 TEST_F(Help, SearchFindsTopicsByWordsOfTheirText) {
     std::vector<HelpTopicHit> hits = search_help_topics("Terminator");
     auto day_night = std::find_if(hits.begin(), hits.end(), [](const HelpTopicHit& h) { return h.context == 603; });
@@ -164,7 +147,6 @@ TEST_F(Help, SearchFindsTopicsByWordsOfTheirText) {
     EXPECT_EQ(day_night->title, "Day/Night");
     EXPECT_TRUE(std::is_sorted(hits.begin(), hits.end(),
                                [](const HelpTopicHit& a, const HelpTopicHit& b) { return a.context < b.context; }));
-    // All words must occur; markup and entities do not count as text.
     hits = search_help_topics("umbra coppery");
     ASSERT_EQ(hits.size(), 1u);
     EXPECT_EQ(hits[0].context, 404);
@@ -172,26 +154,23 @@ TEST_F(Help, SearchFindsTopicsByWordsOfTheirText) {
     EXPECT_TRUE(search_help_topics("   ").empty());
 }
 
+// The window opens on a context's topic; the Help menu's commands follow.
 TEST_F(Help, WindowShowsATopicByContext) {
     ASSERT_TRUE(show_help_context(510, nullptr));
-    ASSERT_NE(help_window(), nullptr);
     EXPECT_TRUE(help_window()->isVisible());
     EXPECT_EQ(topic_view()->documentTitle(), "Analemma");
-    // The Help menu's commands.
-    struct Case { int command; const char* title; };
-    const Case cases[] = {
-        {CMD_HELP_KEYBOARD, "Keyboard"},         {CMD_HELP_COMMANDS, "Commands"},
-        {CMD_HELP_USING, "Using Help"},          {CMD_USERS_GUIDE, "User's Guide"},
-        {CMD_HELP_INDEX, "Skyloom 2 Help Contents"},
-    };
-    for (const Case& c : cases) {
-        run_help_command(c.command, nullptr);
-        EXPECT_EQ(topic_view()->documentTitle().toStdString(), c.title) << c.command;
+    const std::pair<int, const char*> cases[] = {{CMD_HELP_KEYBOARD, "Keyboard"}, {CMD_USERS_GUIDE, "User's Guide"},
+                                                 {CMD_HELP_INDEX, "Skyloom 2 Help Contents"}};
+    for (auto [command, title] : cases) {
+        run_help_command(command, nullptr);
+        EXPECT_EQ(topic_view()->documentTitle().toStdString(), title) << command;
     }
     EXPECT_TRUE(topic_view()->isBackwardAvailable());
     EXPECT_TRUE(error_boxes.empty());
 }
 
+// Search for Help opens the index tab with the filter emptied; the index and
+// search tabs lead to their topics.
 TEST_F(Help, SearchForHelpOpensTheIndexWithAnEmptyFilter) {
     show_help_keyword("zodi", nullptr);  // a prefix: the Ecliptic Movies topic
     EXPECT_EQ(topic_view()->documentTitle(), "Ecliptic Movies");
@@ -218,6 +197,7 @@ TEST_F(Help, SearchForHelpOpensTheIndexWithAnEmptyFilter) {
     EXPECT_EQ(topic_view()->documentTitle(), "Moon Nodes");
 }
 
+// An unknown context or a missing book gives an error box, never a crash.
 TEST_F(Help, MissingTopicOrBookGivesAnErrorBoxNotACrash) {
     EXPECT_FALSE(show_help_context(4321, nullptr));
     ASSERT_EQ(error_boxes.size(), 1u);
@@ -235,20 +215,18 @@ TEST_F(Help, MissingTopicOrBookGivesAnErrorBoxNotACrash) {
 // F1 over a highlighted menu item shows its topic and does not run the command.
 TEST_F(Help, F1OverAMenuItemShowsItsTopicOnly) {
     if (!client_area()) open_main_window(nullptr);
-    struct Case { int command; const char* title; };
-    const Case cases[] = {{CMD_EXIT, "Exit"}, {CMD_TICK_MARKS, "Tick Marks"}};
-    for (const Case& c : cases) {
+    for (auto [command, title] : {std::pair{CMD_EXIT, "Exit"}, std::pair{CMD_TICK_MARKS, "Tick Marks"}}) {
         bool tick_marks = menu_action(CMD_TICK_MARKS)->isChecked();
-        QMenu* menu = top_menu(menu_position_of(c.command));
+        QMenu* menu = top_menu(menu_position_of(command));
         menu->popup({0, 0});
         settle();
-        menu->setActiveAction(menu_action(c.command));
+        menu->setActiveAction(menu_action(command));
         QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
         QApplication::sendEvent(menu, &f1);
         settle();
         EXPECT_FALSE(menu->isVisible());
         ASSERT_NE(help_window(), nullptr);
-        EXPECT_EQ(topic_view()->documentTitle().toStdString(), c.title);
+        EXPECT_EQ(topic_view()->documentTitle().toStdString(), title);
         EXPECT_TRUE(client_area()->window()->isVisible());
         EXPECT_EQ(menu_action(CMD_TICK_MARKS)->isChecked(), tick_marks);
         close_help_window();

@@ -1,24 +1,19 @@
 // The movie framework: time-speed steps, the frame buffer with its picture
-// clip and jet trails, and the status panel, on a recording surface.
+// clip and jet trails, the status panel, and every movie rendered headless.
 #include "movies/movie.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "app/menu_state.h"
-#include "platform/recording_surface.h"
+#include "movies/day_night.h"
+#include "movie_test_support.h"
+#include "platform/files.h"
 
 namespace {
 
-int count_lines(const SurfaceLog& log, const std::string& line) {
-    return static_cast<int>(std::count(log.lines.begin(), log.lines.end(), line));
-}
-
-// Speed Up from a typed 10 doubles to the limit; Slow Down halves towards 0
-// and passes it; each speed gives its step per tick: days for the ecliptic
-// movies, minutes for Jupiter's moons.
+// Speed Up doubles to 64, Slow Down halves through 0; a tick is days (ecliptic) or minutes (Jupiter).
 TEST(MovieTimeSpeed, StepsAndTimePerTick) {
     struct Case { int speed; bool faster; int expected; };
     const Case steps[] = {{10, true, 20}, {40, true, 64}, {64, true, 64}, {1, false, 0},
@@ -33,15 +28,11 @@ TEST(MovieTimeSpeed, StepsAndTimePerTick) {
         EXPECT_DOUBLE_EQ(movie_time_step(t.kind, t.speed), t.days) << "kind " << t.kind << " speed " << t.speed;
 }
 
-// A 1000 x 750 window maps one logical unit to one pixel; the recording font
-// is 8 units wide, so S = 1000 - 22 * 8 = 824 is cut to 750.  A narrow
-// window keeps the square at most 750 wide.
+// Frame buffer and trails made once, clipped to S = 750 (1000 - 22 x 8 cut to 750), copied each frame.
 TEST(MovieFrame, BufferClipAndTrails) {
     SurfaceLog log;
     auto window = make_recording_surface(log, "window", 1000, 750);
-    MovieState movie;
-    CommandParams params;
-    start_movie(movie, CMD_ECLIPTIC_TOP, params, nullptr);
+    MovieState movie = start_test_movie(CMD_ECLIPTIC_TOP);
     SkyContext sky;
     sky.time_speed = 4;
     GraphStyle style;
@@ -82,7 +73,8 @@ TEST(MovieFrame, PlanetariumStatusPanel) {
     struct Line { int n; std::string text; };
     const Line lines[] = {{1, "Planetarium"}, {3, "Date: 01/01/2000"}, {4, "Time: 12:00"},
                           {8, " 2451545.00"},
-                          {5, "GST:   18h41m50s"},  // GMST at J2000.0: 18h 41m 50.5s (Astronomical Almanac) {14, "View Angle: 45.00\xB0"}, {15, "Time Speed:  -8"},
+                          {5, "GST:   18h41m50s"},  // GMST at J2000.0: 18h 41m 50.5s (Astronomical Almanac)
+                          {14, "View Angle: 45.00\xB0"}, {15, "Time Speed:  -8"},
                           {16, "Turbo is Off"}, {17, "Tracking is On"}};
     for (const Line& l : lines) {
         const std::string expected = "frame: text " + std::to_string(x) + "," + std::to_string(750 + 16 * (1 - l.n)) +
@@ -92,6 +84,28 @@ TEST(MovieFrame, PlanetariumStatusPanel) {
     panel.paused = true;
     draw_status_panel(*frame, GraphStyle{}, panel, sky);
     EXPECT_EQ(count_lines(log, "frame: text 758,526 \"Time Speed: Paused\""), 1);
+}
+
+// All seven movies render headless to PNG with trails; speed 4 steps 4 days (ecliptic), 4 minutes (Jupiter).
+TEST(MovieFrame, EveryMovieRendersToPng) {
+    set_data_folder(std::string(SKYLOOM_SOURCE_DIR) + "/data");  // the day/night world map
+    struct Case { int command; double days_moved; };  // -1: not checked here
+    const Case cases[] = {{CMD_PLANETARIUM, -1},           {CMD_ECLIPTIC_TOP, 8.0},
+                          {CMD_ECLIPTIC_SIDE, 8.0},        {CMD_JUPITER_MOONS_SIDE, 8 / 1440.0},
+                          {CMD_JUPITER_MOONS_TOP, 8 / 1440.0}, {CMD_DAY_NIGHT, 2 / 24.0},
+                          {CMD_BINARY_STAR, -1}};
+    for (const Case& c : cases) {
+        MovieState movie = start_test_movie(c.command, movie_params(1, 1, 2000, 12));
+        movie.jet_trails = true;
+        SkyContext sky;
+        sky.view_angle = 30.0;
+        sky.time_speed = 4;
+        sky.speed_index = DN_ONE_HOUR;
+        render_frames_to_png(movie, sky, 3);
+        if (c.days_moved >= 0)
+            EXPECT_NEAR(movie.time - movie.start_time, c.days_moved, 1e-9) << "command " << c.command;
+    }
+    set_data_folder("");
 }
 
 }  // namespace

@@ -54,12 +54,12 @@ TEST(StarCatalogue, ShippedFileHoldsPublishedPlacesAndTheNamedStars) {
     free_star_catalogue(catalogue);
 }
 
+// A wrong size, magic word or record count, or a missing file, loads nothing.
 TEST(StarCatalogue, RejectsBadFiles) {
     std::ifstream in(shipped, std::ios::binary);
     const std::vector<char> good{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     ASSERT_EQ(good.size(), STAR_FILE_SIZE);
-    // (what, length, byte to alter or -1)
-    struct Case { const char* what; std::size_t length; int flip; };
+    struct Case { const char* what; std::size_t length; int flip; };  // flip: byte to alter, or -1
     const Case cases[] = {
         {"83471 bytes", 83471, -1},           {"83473 bytes", 83473, -1},
         {"wrong second magic word", 83472, 83464}, {"wrong first magic word", 83472, 0},
@@ -77,6 +77,7 @@ TEST(StarCatalogue, RejectsBadFiles) {
     EXPECT_EQ(load_star_catalogue_file(path.string()), nullptr) << "missing file";
 }
 
+// At start-up STARS.DAT is read from the data folder, and its absence is no error.
 TEST(StarCatalogue, StartUpLoadReadsStarsDatBesideTheProgram) {
     const auto folder = std::filesystem::temp_directory_path() / "skyloom_stars_folder";
     std::filesystem::create_directories(folder);
