@@ -89,7 +89,6 @@ struct AppState {
     int current_output = CMD_NONE;
     int saved_output = CMD_NONE;
     bool graph_drawing = false;
-    bool help_mode = false;
     int initial_width = 0, initial_height = 0;
     int drawing_width = 0, drawing_height = 0;
     SkyContext sky;
@@ -97,7 +96,6 @@ struct AppState {
     std::uint32_t frame_counter = 0;
     bool jet_trails = false;
     StarCatalogue* star_catalogue = nullptr;  // null: the star database is not loaded
-    std::string help_file;
     CommandParams params;
 };
 // The stop and repaint-pending flags are the message pump's work_signals().

@@ -252,10 +252,6 @@ void set_shell_hooks(const ShellHooks& hooks) { shell = hooks; }
 void dispatch_command(int id) {
     AppState& app = app_state();
     work_signals().stop_requested = false;
-    if (app.help_mode && shell.show_command_help && shell.show_command_help(id)) {
-        app.help_mode = false;
-        return;
-    }
     if (id == CMD_PLANETARIUM && app.star_catalogue == nullptr) {
         show_error(MSG_NO_STAR_DATABASE);
         return;

@@ -41,7 +41,6 @@ struct ShellHooks {
     void (*stop_frame_timer)() = nullptr;
     void (*discard_screen_bitmaps)() = nullptr;
     void (*capture_snapshot)() = nullptr;
-    bool (*show_command_help)(int command) = nullptr;  // true when the command has a topic
     void (*run_other_command)(int command) = nullptr;  // print, copy, help, exit, movie controls...
 };
 void set_shell_hooks(const ShellHooks& hooks);

@@ -55,7 +55,6 @@
 namespace {
 
 constexpr int STR_PRODUCT = 52;      // "Skyloom 2"
-constexpr int STR_HELP_FILE = 853;   // "sky.hlp"
 constexpr int MSG_GDI_ERROR = 693;   // "GDI error"
 constexpr int MSG_STAR_DATABASE_MISSING = 685;  // "Cannot load star database"
 constexpr int FRAME_PERIOD_MS = 250;
@@ -658,7 +657,6 @@ QMainWindow* open_main_window(const Location* place) {
     fedisableexcept(FE_ALL_EXCEPT);
 
     AppState& app = app_state();
-    app.help_file = data_file_path(std::string(load_string(STR_HELP_FILE)));
     load_colors();
     load_cities(app.sky.location);
     if (place) app.sky.location = *place;
