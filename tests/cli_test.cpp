@@ -65,7 +65,7 @@ TEST(CommandLine, UsageListsEveryReport) {
     EXPECT_EQ(run_skyloom("report --help").status, 0);
 }
 
-// Bad input to reports, the ephemeris and graphs: status 2, the dialogs'
+// Bad input to reports, the ephemeris, graphs and movies: status 2, the dialogs'
 // message on standard error, nothing on standard output.
 TEST(CommandLine, BadInputExitsWithStatusTwo) {
     struct Case { const char* args; const char* message; } cases[] = {
@@ -92,6 +92,13 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
         {"graph planet-orbit --planets earth -o x.png", "Select at least one planet"},
         {"graph sunrise -o x.txt", "Usage:"},
         {"graph sunrise --size 10x10 -o x.png", "Usage:"},
+        {"movie binary-star --year 32001 --frames 1 -o x", "Year must be between -4000 and 32000"},
+        {"movie planetarium --turbo --track moon --frames 1 -o x", "Turbo mode requires that you track a planet or star"},
+        {"movie planetarium --star Vulcan --frames 1 -o x", "Vulcan"},
+        {"movie ecliptic-top --speed 65 --frames 1 -o x", "Time speed must be between -64 and 64"},
+        {"movie day-night --step fortnight --frames 1 -o x", "fortnight"},
+        {"movie day-night --date 2026-02-29 --frames 1 -o x", "Invalid date"},
+        {"movie jupiter-moons-top --frames 0 -o x", "Usage:"},
     };
     for (const Case& c : cases) {
         CliRun r = run_skyloom(c.args);
