@@ -28,8 +28,9 @@ QMainWindow* open_main_window(const Location* place);
 // city list are released.
 void release_main_window();
 
-// What later parts of the program plug into the window.  A null member is a
-// part not built yet: its output stays empty and its commands do nothing.
+// What the rest of the program plugs into the window: window_main installs
+// the real ones, tests their own.  A null member leaves that output empty and
+// its commands doing nothing.
 struct WindowPlugins {
     // Draws the graph of command (a graph CommandId) on the window's surface,
     // which is set to the graph mapping over the drawing size (never below the
