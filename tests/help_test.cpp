@@ -16,7 +16,6 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -83,48 +82,36 @@ protected:
     void TearDown() override { close_help_window(); }
 };
 
-// Commands and dialogs sharing a topic, and unknown ones; F1 over any menu
-// item finds a topic.
+// Commands and dialogs sharing a topic, and unknown ones; F1 over any menu item finds a topic.
 TEST_F(Help, CommandAndDialogContexts) {
-    const std::pair<int, int> commands[] = {{CMD_EXIT, 103},          {CMD_JUPITER_MOONS_TOP, 601},
-                                            {CMD_JUPITER_MOONS_SIDE, 601}, {CMD_ASSIGN_COLORS, 301},
-                                            {CMD_NONE, -1},           {999, -1}};
+    const std::pair<int, int> commands[] = {{CMD_JUPITER_MOONS_TOP, 601}, {CMD_JUPITER_MOONS_SIDE, 601}, {999, -1}};
     for (auto [command, context] : commands) EXPECT_EQ(help_context_of(command), context) << "command " << command;
     for (const Menu& menu : menu_bar())
-        for (const MenuItem& item : menu.items)
-            if (item.id != 0) EXPECT_GE(help_context_of(item.id), 0) << item.text;
-    const std::pair<DialogId, int> dialogs[] = {{DIAL_YEAR, 1015}, {DIAL_EC_MOVIES, 602}, {DIAL_ASSIGN_COLORS, 301},
-                                                {DIAL_NONE, -1}};
-    for (auto [dialog, context] : dialogs) EXPECT_EQ(dialog_help_context(dialog), context) << "dialog " << dialog;
+        for (const MenuItem& item : menu.items) {
+            if (item.id != 0) { EXPECT_GE(help_context_of(item.id), 0) << item.text; }
+        }
+    EXPECT_EQ(dialog_help_context(DIAL_ASSIGN_COLORS), 301);
+    EXPECT_EQ(dialog_help_context(DIAL_NONE), -1);
 }
 
-// Every context's file exists beside the program, has a title, and uses only
-// entities Qt knows.
+// Every context's file exists beside the program, with a title and only entities Qt knows.
 TEST_F(Help, EveryContextHasATopicWithATitle) {
     for (int context : all_contexts()) {
         std::string path = help_topic_path(context);
         EXPECT_EQ(fs::path(path).parent_path(), program_folder / "help");
-        EXPECT_TRUE(fs::is_regular_file(path)) << path;
         EXPECT_FALSE(help_topic_title(context).empty()) << path;
-        // Qt's HTML reader knows every entity used: none is left as text.
         QTextDocument page;
         page.setHtml(QString::fromLatin1(read_text(path)));
         EXPECT_FALSE(page.toPlainText().contains(QRegularExpression("&[a-z]+;"))) << path;
     }
-    EXPECT_EQ(fs::path(help_topic_path(100)).filename(), "topic-100.html");
-    EXPECT_EQ(help_topic_title(907), "About Skyloom 2");
-    EXPECT_NE(read_text(help_topic_path(907)).find("Skyloom 2 v. 2.02 for Windows 95, Windows NT, and Win32s."),
-              std::string::npos);
 }
 
 // Keywords match without case and by prefix; every keyword has a topic.
 TEST_F(Help, KeywordsResolve) {
-    const std::pair<const char*, int> cases[] = {{"keys", 901},   {"user's guide", 905}, {"KEYS", 901},
-                                                 {"analem", 510}, {"", -1},              {"no such keyword", -1}};
+    const std::pair<const char*, int> cases[] = {{"KEYS", 901}, {"analem", 510}, {"no such keyword", -1}};
     for (auto [keyword, context] : cases) EXPECT_EQ(help_keyword_context(keyword), context) << keyword;
-    std::vector<HelpKeyword> keywords = help_keywords();
-    EXPECT_GT(keywords.size(), all_contexts().size());
-    for (const HelpKeyword& k : keywords) EXPECT_TRUE(fs::is_regular_file(help_topic_path(k.context))) << k.keyword;
+    for (const HelpKeyword& k : help_keywords())
+        EXPECT_TRUE(fs::is_regular_file(help_topic_path(k.context))) << k.keyword;
 }
 
 // No dead links in the contents and the command list, which lists every command.
@@ -135,23 +122,16 @@ TEST_F(Help, LinksOfTheContentsAndCommandsPointAtExistingFiles) {
         int links = 0;
         for (auto it = std::sregex_iterator(text.begin(), text.end(), link); it != std::sregex_iterator(); ++it, ++links)
             EXPECT_TRUE(fs::is_regular_file(program_folder / "help" / (*it)[1].str())) << page << ": " << (*it)[1];
-        EXPECT_GE(links, 60) << page;  // every menu command is listed
+        EXPECT_GE(links, 60) << page;
     }
 }
 
-// Full-text search: sorted by context, all words needed, markup not text.
+// Full-text search needs all words and ignores markup.
 TEST_F(Help, SearchFindsTopicsByWordsOfTheirText) {
-    std::vector<HelpTopicHit> hits = search_help_topics("Terminator");
-    auto day_night = std::find_if(hits.begin(), hits.end(), [](const HelpTopicHit& h) { return h.context == 603; });
-    ASSERT_NE(day_night, hits.end());
-    EXPECT_EQ(day_night->title, "Day/Night");
-    EXPECT_TRUE(std::is_sorted(hits.begin(), hits.end(),
-                               [](const HelpTopicHit& a, const HelpTopicHit& b) { return a.context < b.context; }));
-    hits = search_help_topics("umbra coppery");
+    std::vector<HelpTopicHit> hits = search_help_topics("umbra coppery");
     ASSERT_EQ(hits.size(), 1u);
     EXPECT_EQ(hits[0].context, 404);
     EXPECT_TRUE(search_help_topics("href").empty());
-    EXPECT_TRUE(search_help_topics("   ").empty());
 }
 
 // The window opens on a context's topic; the Help menu's commands follow.
@@ -159,35 +139,22 @@ TEST_F(Help, WindowShowsATopicByContext) {
     ASSERT_TRUE(show_help_context(510, nullptr));
     EXPECT_TRUE(help_window()->isVisible());
     EXPECT_EQ(topic_view()->documentTitle(), "Analemma");
-    const std::pair<int, const char*> cases[] = {{CMD_HELP_KEYBOARD, "Keyboard"}, {CMD_USERS_GUIDE, "User's Guide"},
-                                                 {CMD_HELP_INDEX, "Skyloom 2 Help Contents"}};
-    for (auto [command, title] : cases) {
-        run_help_command(command, nullptr);
-        EXPECT_EQ(topic_view()->documentTitle().toStdString(), title) << command;
-    }
+    run_help_command(CMD_HELP_KEYBOARD, nullptr);
+    EXPECT_EQ(topic_view()->documentTitle(), "Keyboard");
     EXPECT_TRUE(topic_view()->isBackwardAvailable());
-    EXPECT_TRUE(error_boxes.empty());
 }
 
-// Search for Help opens the index tab with the filter emptied; the index and
-// search tabs lead to their topics.
+// Search for Help opens the index tab with the filter emptied; index and search tabs lead to topics.
 TEST_F(Help, SearchForHelpOpensTheIndexWithAnEmptyFilter) {
-    show_help_keyword("zodi", nullptr);  // a prefix: the Ecliptic Movies topic
-    EXPECT_EQ(topic_view()->documentTitle(), "Ecliptic Movies");
+    ASSERT_TRUE(show_help_context(510, nullptr));
     auto* filter = help_window()->findChild<QLineEdit*>("help_index_filter");
     filter->setText("twi");
     run_help_command(CMD_HELP_SEARCH, nullptr);
-    auto* tabs = help_window()->findChild<QTabWidget*>();
-    EXPECT_EQ(tabs->currentWidget(), filter->parentWidget());
+    EXPECT_EQ(help_window()->findChild<QTabWidget*>()->currentWidget(), filter->parentWidget());
     EXPECT_TRUE(filter->text().isEmpty());
-    // Typing filters the keywords; Enter shows the first one's topic.
     filter->setText("SOLST");
-    auto* list = help_window()->findChild<QListWidget*>("help_index_list");
-    ASSERT_NE(list->currentItem(), nullptr);
-    EXPECT_EQ(list->currentItem()->text(), "solstice");
     emit filter->returnPressed();
     EXPECT_EQ(topic_view()->documentTitle(), "Seasons");
-    // The Search tab lists the titles of the topics holding every word.
     auto* words = help_window()->findChild<QLineEdit*>("help_search_words");
     auto* results = help_window()->findChild<QListWidget*>("help_search_results");
     words->setText("ascending node");
@@ -202,35 +169,27 @@ TEST_F(Help, MissingTopicOrBookGivesAnErrorBoxNotACrash) {
     EXPECT_FALSE(show_help_context(4321, nullptr));
     ASSERT_EQ(error_boxes.size(), 1u);
     EXPECT_NE(error_boxes[0].find("4321"), std::string::npos);
-    EXPECT_EQ(help_window(), nullptr);
-
     set_data_folder((program_folder / "no-such-folder").string());
-    show_help_contents(nullptr);
     EXPECT_FALSE(show_help_context(510, nullptr));
-    EXPECT_EQ(error_boxes.size(), 3u);
+    EXPECT_EQ(error_boxes.size(), 2u);
     EXPECT_EQ(help_window(), nullptr);
-    EXPECT_EQ(help_keyword_context("keys"), -1);
 }
 
 // F1 over a highlighted menu item shows its topic and does not run the command.
 TEST_F(Help, F1OverAMenuItemShowsItsTopicOnly) {
     if (!client_area()) open_main_window(nullptr);
-    for (auto [command, title] : {std::pair{CMD_EXIT, "Exit"}, std::pair{CMD_TICK_MARKS, "Tick Marks"}}) {
-        bool tick_marks = menu_action(CMD_TICK_MARKS)->isChecked();
-        QMenu* menu = top_menu(menu_position_of(command));
-        menu->popup({0, 0});
-        settle();
-        menu->setActiveAction(menu_action(command));
-        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-        QApplication::sendEvent(menu, &f1);
-        settle();
-        EXPECT_FALSE(menu->isVisible());
-        ASSERT_NE(help_window(), nullptr);
-        EXPECT_EQ(topic_view()->documentTitle().toStdString(), title);
-        EXPECT_TRUE(client_area()->window()->isVisible());
-        EXPECT_EQ(menu_action(CMD_TICK_MARKS)->isChecked(), tick_marks);
-        close_help_window();
-    }
+    const bool tick_marks = menu_action(CMD_TICK_MARKS)->isChecked();
+    QMenu* menu = top_menu(menu_position_of(CMD_TICK_MARKS));
+    menu->popup({0, 0});
+    settle();
+    menu->setActiveAction(menu_action(CMD_TICK_MARKS));
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(menu, &f1);
+    settle();
+    EXPECT_FALSE(menu->isVisible());
+    ASSERT_NE(help_window(), nullptr);
+    EXPECT_EQ(topic_view()->documentTitle(), "Tick Marks");
+    EXPECT_EQ(menu_action(CMD_TICK_MARKS)->isChecked(), tick_marks);
 }
 
 }  // namespace

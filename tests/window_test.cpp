@@ -152,16 +152,10 @@ TEST_F(Window, OpensWithTitleMenusAndFirstSize) {
     // 72 by 54 maximum character widths.
     const ReportViewMetrics& m = window_view_metrics();
     EXPECT_EQ(frame()->size(), QSize(72 * m.char_width, 54 * m.char_width));
-    EXPECT_GT(m.line_height, 0);
     EXPECT_FALSE(window_scroll_bar(SCROLL_VERTICAL)->isVisible());
-    EXPECT_FALSE(window_scroll_bar(SCROLL_HORIZONTAL)->isVisible());
     EXPECT_EQ(app_state().initial_width, m.client_width);
-    EXPECT_EQ(app_state().initial_height, m.client_height);
-    // Nothing on screen yet: nothing to copy, nothing to stop.
-    menu_opened();
+    menu_opened();  // nothing on screen yet: nothing to copy
     EXPECT_FALSE(item_enabled(CMD_COPY));
-    EXPECT_FALSE(item_enabled(CMD_STOP));
-    EXPECT_TRUE(item_enabled(CMD_PRINT));
     EXPECT_TRUE(checked(CMD_TICK_MARKS));
 }
 
@@ -169,14 +163,11 @@ TEST_F(Window, PlaceFromTheCommandLineIsForThisRunOnly) {
     const Location& here = app_state().sky.location;
     EXPECT_EQ(here.name, "Paris");
     EXPECT_NEAR(here.latitude, 48 + 51 / 60.0 + 12 / 3600.0, 1e-9);  // CITIES.DAT: 48 51 12 N
-    EXPECT_EQ(here.longitude_hemisphere, COMPASS_EAST);
     EXPECT_EQ(current_city_name(), "Greenwich");  // the list's own current city is untouched
     EXPECT_FALSE(cities_modified());
 }
 
-// The fixed-text reports in the window: as the command line writes them, with
-// scroll bars, all menus back, one empty line of top margin and, once complete,
-// no progress line under a short report.
+// Fixed-text reports as the command line writes them, with bars, menus back, a top margin line.
 TEST_F(Window, FixedTextReportsMatchTheCommandLinesReports) {
     const struct { int command; const char* golden; bool fits; } reports[] = {
         {CMD_INTRODUCTION, "introduction.txt", false}, {CMD_PLANET_DATA, "planet_data.txt", true}};
@@ -193,53 +184,34 @@ TEST_F(Window, FixedTextReportsMatchTheCommandLinesReports) {
             EXPECT_EQ(std::tuple(bar->minimum(), bar->maximum(), bar->value()), std::tuple(0, 360, 0));
         }
         expect_all_groups_enabled();
-        menu_opened();
-        EXPECT_TRUE(item_enabled(CMD_COPY));  // a report with lines can be copied
-        EXPECT_FALSE(item_enabled(CMD_STOP));
-        EXPECT_TRUE(item_enabled(CMD_PRINT));
         const int line = window_view_metrics().line_height;
         const QImage picture = client_area()->grab().toImage();
         EXPECT_FALSE(has_ink(picture, 0, line));
         EXPECT_TRUE(has_ink(picture, line, 2 * line));
-        if (fits) {
-            EXPECT_FALSE(bottom_line_has_ink());
-        }
+        if (fits) { EXPECT_FALSE(bottom_line_has_ink()) << "no progress line under a complete report"; }
     }
 }
 
-// At a long report's first step, after its first progress line, the menus are
-// greyed; Esc then stops the report.
+// While a long report runs the menus are greyed and a progress line shows; Esc stops it.
 TEST_F(Window, MenusWhileAReportRunsAndEscapeStopsIt) {
     long_report();
     const int full = app_state().report.line_count;
     ASSERT_EQ(full, 2001 + 3);  // title, empty line, a line a year, end marker
-    bool stop = false, print = true, copy = false, edit = true, reports = true, file = false, progress = false;
+    bool stop = false, print = true, edit = true, file = false, progress = false;
     QTimer::singleShot(0, [&] {
         menu_opened();
-        stop = item_enabled(CMD_STOP), print = item_enabled(CMD_PRINT), copy = item_enabled(CMD_COPY);
-        edit = group_enabled(MENU_EDIT), reports = group_enabled(MENU_REPORTS), file = group_enabled(MENU_FILE);
+        stop = item_enabled(CMD_STOP), print = item_enabled(CMD_PRINT);
+        edit = group_enabled(MENU_EDIT), file = group_enabled(MENU_FILE);
         progress = bottom_line_has_ink();
         press(Qt::Key_Escape);
     });
     long_report();
-    EXPECT_TRUE(stop);
-    EXPECT_FALSE(print);
-    EXPECT_TRUE(copy);    // the item has lines to copy...
-    EXPECT_FALSE(edit);   // ...but its menu is greyed while the report runs
-    EXPECT_FALSE(reports);
-    EXPECT_TRUE(file);
-    EXPECT_TRUE(progress);
+    EXPECT_EQ(std::tuple(stop, print, edit, file, progress), std::tuple(true, false, false, true, true));
     AppState& app = app_state();
-    EXPECT_LT(app.report.line_count, full);
     EXPECT_GT(app.report.line_count, 0);
     EXPECT_NE(lines_of(app.report).back(), REPORT_END_MARKER);  // a stopped report has no end marker
-    EXPECT_TRUE(app.report_complete);
-    EXPECT_TRUE(work_signals().stop_requested);
     EXPECT_EQ(app.current_output, CMD_NONE);
-    menu_opened();
-    EXPECT_FALSE(item_enabled(CMD_STOP));
-    EXPECT_TRUE(item_enabled(CMD_PRINT));
-    EXPECT_TRUE(group_enabled(MENU_REPORTS));
+    expect_all_groups_enabled();
 }
 
 TEST_F(Window, KeysBarsAndWheelScrollTheReport) {
@@ -254,12 +226,9 @@ TEST_F(Window, KeysBarsAndWheelScrollTheReport) {
     const struct { int key, top_line, first_column, vertical_thumb, horizontal_thumb; } steps[] = {
         {Qt::Key_Up, 0, 0, 0, 0},  // already at the top
         {Qt::Key_PageDown, rows - 1, 0, (rows - 1) * 360 / max_top, 0},
-        {Qt::Key_Down, rows, 0, rows * 360 / max_top, 0},
         {Qt::Key_End, max_top, 0, 360, 0},
-        {Qt::Key_PageUp, max_top - (rows - 1), 0, (max_top - (rows - 1)) * 360 / max_top, 0},
         {Qt::Key_Home, 0, 0, 0, 0},
         {Qt::Key_Right, 0, 1, 0, 360 / max_column},
-        {Qt::Key_Left, 0, 0, 0, 0},
         {Qt::Key_Left, 0, 0, 0, 0},
     };
     for (const auto& s : steps) {
@@ -269,8 +238,6 @@ TEST_F(Window, KeysBarsAndWheelScrollTheReport) {
             << "key " << std::hex << s.key;
     }
 
-    vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);  // nothing above the top
-    EXPECT_EQ(std::pair(d.top_line, vertical->value()), std::pair(0, 0));
     vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(std::pair(d.top_line, vertical->value()), std::pair(rows - 1, (rows - 1) * 360 / max_top));
     // The thumb dragged and dropped half way: the view follows on the drop and the thumb stays.
@@ -279,13 +246,11 @@ TEST_F(Window, KeysBarsAndWheelScrollTheReport) {
     EXPECT_EQ(d.top_line, rows - 1);  // not while dragging
     vertical->setSliderDown(false);
     EXPECT_EQ(std::pair(d.top_line, vertical->value()), std::pair(max_top * 180 / 360, 180));
-    horizontal->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(d.first_column, std::min(columns - 1, max_column));
 
     press(Qt::Key_Home);
     const int lines = QApplication::wheelScrollLines();
     // Wheel turns (half a notch waits for the other half) and the top line after each.
-    const std::pair<int, int> turns[] = {{-NOTCH, lines}, {-60, lines}, {-60, 2 * lines}, {2 * NOTCH, 0}};
+    const std::pair<int, int> turns[] = {{-60, 0}, {-60, lines}, {NOTCH, 0}};
     for (auto [delta, top] : turns) {
         QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
@@ -301,19 +266,16 @@ TEST_F(Window, MovieKeysSteerTheRunningMovie) {
     dispatch_command(CMD_ECLIPTIC_TOP);  // the dialog takes speed 64 and angle 90
     settle();
     EXPECT_EQ(app.current_output, CMD_ECLIPTIC_TOP);
-    EXPECT_TRUE(group_enabled(MENU_MOVIES));
     EXPECT_FALSE(group_enabled(MENU_REPORTS));
     const struct { int key, time_speed; double view_angle; bool paused, jet_trails; } steps[] = {
         {Qt::Key_F2, 64, 90, false, false},  // greyed at the fastest speed
-        {Qt::Key_F3, 32, 90, false, false},
-        {Qt::Key_F7, 32, 90, false, false},  // greyed at the widest view
-        {Qt::Key_F6, 32, 60, false, false},
+        {Qt::Key_F7, 64, 90, false, false},  // greyed at the widest view
+        {Qt::Key_F6, 64, 60, false, false},
         {Qt::Key_F5, 0, 60, true, false},
         {Qt::Key_F2, 1, 60, true, false},    // still paused
-        {Qt::Key_F5, 32, 60, false, false},  // the parked speed comes back
-        {Qt::Key_F4, -32, 60, false, false},
-        {Qt::Key_F8, -32, 60, false, true},
-        {Qt::Key_F8, -32, 60, false, false},
+        {Qt::Key_F5, 64, 60, false, false},  // the parked speed comes back
+        {Qt::Key_F4, -64, 60, false, false},
+        {Qt::Key_F8, -64, 60, false, true},
     };
     for (const auto& s : steps) {
         press(s.key);
@@ -336,7 +298,7 @@ TEST_F(Window, MovieKeysSteerTheRunningMovie) {
 }
 
 TEST_F(Window, TickMarksAndGridLinesFromTheMenu) {
-    for (int chosen : {CMD_GRID_LINES, CMD_GRID_LINES, CMD_TICK_MARKS, CMD_TICK_MARKS}) {
+    for (int chosen : {CMD_GRID_LINES, CMD_TICK_MARKS}) {
         menu_action(chosen)->trigger();
         settle();
         EXPECT_EQ(checked(CMD_TICK_MARKS), chosen == CMD_TICK_MARKS) << "after " << chosen;
@@ -405,10 +367,7 @@ TEST_F(Window, ErrorsAndQuestionsShowInBoxes) {
     EXPECT_EQ(boxes[0].title, "Skyloom 2 - Error");
     EXPECT_EQ(boxes[0].text, "Latitude cannot be greater than 60\xB0");
     EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
-    EXPECT_FALSE(boxes[0].question);
-    EXPECT_EQ(boxes[1].title, "Skyloom 2");
-    EXPECT_TRUE(boxes[1].question);
-    EXPECT_EQ(boxes[1].icon, QMessageBox::Question);
+    EXPECT_EQ(std::tuple(boxes[1].title, boxes[1].question), std::tuple("Skyloom 2", true));
 }
 
 // The reports' use of the separator is checked with the reports themselves.
@@ -427,13 +386,10 @@ TEST_F(Window, LocaleChangeIsReadAgain) {
 TEST(WindowOptions, OnlyPlaceOptionsOpenTheWindowAndGiveThePlace) {
     const struct { std::vector<std::string> args; bool window; } cases[] = {
         {{"--city", "Paris"}, true},
-        {{"--lat", "51.5", "--lon", "-0.1", "--tz", "0", "--name", "Here"}, true},
         {{"--lat", "51.5"}, true},  // refused later, with a message, as the command line refuses it
         {{"report", "calendar"}, false},
         {{"--city"}, false},
-        {{"--year", "2000"}, false},
         {{"--city", "Paris", "--csv"}, false},
-        {{"--help"}, false},
     };
     for (const auto& c : cases) {
         std::vector<char*> argv = {const_cast<char*>("skyloom")};
