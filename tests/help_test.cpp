@@ -32,6 +32,7 @@
 #include "app/window/help_window.h"
 #include "app/window/window.h"
 #include "platform/files.h"
+#include "window_test_main.h"
 
 namespace fs = std::filesystem;
 
@@ -196,17 +197,6 @@ TEST_F(Help, F1OverAMenuItemShowsItsTopicOnly) {
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    fs::path scratch = fs::temp_directory_path() / ("skyloom_help_" + std::to_string(::getpid()));
-    setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (scratch / "share").c_str(), 1);
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    ::testing::InitGoogleTest(&argc, argv);
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, answer_box);
-    answerer.start(10);
-    int result = RUN_ALL_TESTS();
-    if (client_area()) release_main_window();
-    fs::remove_all(scratch);
-    return result;
+    return run_window_tests(argc, argv, fs::temp_directory_path() / ("skyloom_help_" + std::to_string(::getpid())),
+                            answer_box);
 }

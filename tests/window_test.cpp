@@ -37,6 +37,7 @@
 #include "platform/surface.h"
 #include "platform/text_encoding.h"
 #include "report_test_support.h"
+#include "window_test_main.h"
 
 namespace fs = std::filesystem;
 
@@ -436,21 +437,8 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     std::string pattern = (fs::temp_directory_path() / "skyloom_window_XXXXXX").string();
     scratch = mkdtemp(pattern.data());
-    setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (scratch / "share").c_str(), 1);
     fs::create_directories(scratch / "data");
     fs::copy_file(fs::path(SKYLOOM_SOURCE_DIR) / "data" / "CITIES.DAT", scratch / "data" / "CITIES.DAT");
     set_data_folder((scratch / "data").string());
-
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    ::testing::InitGoogleTest(&argc, argv);
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, answer_box);
-    answerer.start(10);
-    int result = RUN_ALL_TESTS();
-    if (client_area()) release_main_window();
-    fs::remove_all(scratch);
-    return result;
+    return run_window_tests(argc, argv, scratch, answer_box);
 }
