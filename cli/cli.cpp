@@ -214,8 +214,8 @@ void options_dialog(DialogId dialog, CommandParams& params) {
     if (!option("end-year") && option("year")) entry.end_year = *option("year");
     // Month ranges cover whole years unless told; one-month dialogs keep the clock's month.
     bool month_range = dialog == DIAL_YEAR_MR || dialog == DIAL_PLANETS;
-    if (month_range && !option("from-month")) entry.month = "1";
-    if (month_range && !option("to-month")) entry.end_month = "12";
+    if (month_range && !option("from-month")) entry.month = field_text(1);
+    if (month_range && !option("to-month")) entry.end_month = field_text(12);
     entry.distance_from_sun = option("from-sun") ? 1 : 0;
     if (auto main = option("main-planet")) entry.main_planet = body_of(*main);
     if (auto moons = option("moons")) entry.moon_set = name_set(*moons, MOON_NAMES);

@@ -119,7 +119,9 @@ TEST(DialogRules, MovieDialogsCheckInOrder) {
         CommandParams p;
         DialogError err = apply_dialog(c.dialog, e, p);
         EXPECT_EQ(std::pair(err.message_id, err.control_id), std::pair(c.message, c.control)) << c.what;
-        if (c.message) EXPECT_EQ(p.year, CommandParams{}.year) << c.what << ": nothing is written";
+        if (c.message) {
+            EXPECT_EQ(p.year, CommandParams{}.year) << c.what << ": nothing is written";
+        }
     }
     // The planetarium rebuilds its view set: Sun/Moon bits 0 and 1, Stars bit 11.
     DialogEntry e = movie_entry();

@@ -102,8 +102,9 @@ TEST(MovieFrame, EveryMovieRendersToPng) {
         sky.time_speed = 4;
         sky.speed_index = DN_ONE_HOUR;
         render_frames_to_png(movie, sky, c.frames);
-        if (c.days_moved >= 0)
+        if (c.days_moved >= 0) {
             EXPECT_NEAR(movie.time - movie.start_time, c.days_moved, 1e-9) << "command " << c.command;
+        }
     }
     set_data_folder("");
 }
