@@ -35,11 +35,12 @@ namespace {
 
 constexpr int EXIT_BAD_INPUT = 2;
 
-struct ReportName {
+// The reports, graphs and movies by their command-line names.
+struct CommandName {
     const char* name;
     int command;
 };
-constexpr ReportName REPORT_NAMES[] = {
+constexpr CommandName REPORT_NAMES[] = {
     {"introduction", CMD_INTRODUCTION}, {"calendar", CMD_CALENDAR},
     {"seasons", CMD_SEASONS},           {"easter", CMD_EASTER},
     {"lunar-eclipses", CMD_LUNAR_ECLIPSES}, {"solar-eclipses", CMD_SOLAR_ECLIPSES},
@@ -50,7 +51,7 @@ constexpr ReportName REPORT_NAMES[] = {
     {"almanac", CMD_ALMANAC},
 };
 
-constexpr ReportName GRAPH_NAMES[] = {
+constexpr CommandName GRAPH_NAMES[] = {
     {"jupiter-moons", CMD_JUPITER_MOONS_GRAPH}, {"planet-orbit", CMD_PLANET_ORBIT},
     {"planet-magnitude", CMD_PLANET_MAGNITUDE}, {"planet-illumination", CMD_PLANET_ILLUMINATION},
     {"planet-diameter", CMD_PLANET_DIAMETER},   {"planet-distance", CMD_PLANET_DISTANCE},
@@ -60,6 +61,21 @@ constexpr ReportName GRAPH_NAMES[] = {
     {"moon-speed", CMD_MOON_SPEED},             {"moon-illumination", CMD_MOON_ILLUMINATION},
     {"eclipses", CMD_ECLIPSES_GRAPH},
 };
+
+constexpr CommandName MOVIE_NAMES[] = {
+    {"planetarium", CMD_PLANETARIUM},       {"ecliptic-top", CMD_ECLIPTIC_TOP},
+    {"ecliptic-side", CMD_ECLIPTIC_SIDE},   {"jupiter-moons-side", CMD_JUPITER_MOONS_SIDE},
+    {"jupiter-moons-top", CMD_JUPITER_MOONS_TOP}, {"day-night", CMD_DAY_NIGHT},
+    {"binary-star", CMD_BINARY_STAR},
+};
+
+// The command of a name in one of those tables; 0 when it is not there.
+template <size_t N>
+int command_named(const char* name, const CommandName (&names)[N]) {
+    for (const CommandName& n : names)
+        if (std::strcmp(name, n.name) == 0) return n.command;
+    return 0;
+}
 
 constexpr const char* MOON_NAMES[] = {"io", "europa", "ganymede", "callisto"};
 
@@ -444,9 +460,7 @@ bool parse_size(const std::string& text, int& width, int& height) {
 
 int graph_command(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
-    int command = 0;
-    for (const ReportName& g : GRAPH_NAMES)
-        if (argv[2] == std::string(g.name)) command = g.command;
+    const int command = command_named(argv[2], GRAPH_NAMES);
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
     run.options = &options;
@@ -482,19 +496,8 @@ int graph_command(int argc, char** argv) {
     return 0;
 }
 
-// The movies by their command-line names.
-struct MovieName {
-    const char* name;
-    int command;
-};
-constexpr MovieName MOVIE_NAMES[] = {
-    {"planetarium", CMD_PLANETARIUM},       {"ecliptic-top", CMD_ECLIPTIC_TOP},
-    {"ecliptic-side", CMD_ECLIPTIC_SIDE},   {"jupiter-moons-side", CMD_JUPITER_MOONS_SIDE},
-    {"jupiter-moons-top", CMD_JUPITER_MOONS_TOP}, {"day-night", CMD_DAY_NIGHT},
-    {"binary-star", CMD_BINARY_STAR},
-};
-// The day/night movie's steps per tick, by speed index.
 constexpr int STR_FIRST_BINARY_STAR = 94;  // the ten binary stars' names
+// The day/night movie's steps per tick, by speed index.
 constexpr const char* STEP_NAMES[] = {"real-time", "hour", "day", "week", "month"};
 // The planetarium's View boxes: Sun/Moon, Planets, Stars.
 constexpr const char* VIEW_NAMES[] = {"sun-moon", "planets", "stars"};
@@ -600,9 +603,7 @@ void movie_options_dialog(DialogId dialog, CommandParams& params) {
 // Frames of a movie drawn off-screen, one 250 ms tick apart, as PNG files.
 int movie_command(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
-    int command = 0;
-    for (const MovieName& m : MOVIE_NAMES)
-        if (argv[2] == std::string(m.name)) command = m.command;
+    const int command = command_named(argv[2], MOVIE_NAMES);
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
     run.options = &options;
@@ -650,9 +651,7 @@ int movie_command(int argc, char** argv) {
 
 int report_command(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
-    int command = 0;
-    for (const ReportName& r : REPORT_NAMES)
-        if (argv[2] == std::string(r.name)) command = r.command;
+    const int command = command_named(argv[2], REPORT_NAMES);
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
     if (!start_up(options)) return EXIT_BAD_INPUT;
