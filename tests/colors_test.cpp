@@ -142,11 +142,4 @@ TEST_F(Colors, DialogChooserThenOkCancelOrSave) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Death tests start a fresh copy of this program rather than forking one with toolkit threads.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+#include "qt_test_main.h"

@@ -196,7 +196,6 @@ TEST_F(Help, F1OverAMenuItemShowsItsTopicOnly) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     return run_window_tests(argc, argv, fs::temp_directory_path() / ("skyloom_help_" + std::to_string(::getpid())),
                             answer_box);
 }

@@ -2,7 +2,6 @@
 // surface (8 x 16 font, logical units = pixels) against published facts.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <functional>
@@ -150,9 +149,4 @@ TEST(Graphs, EachGraphStopsAndPaintsAPng) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+#include "qt_test_main.h"

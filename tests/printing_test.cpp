@@ -2,7 +2,6 @@
 // degree sign, the picture scale, PDF files from a report and from a graph.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFile>
 #include <cstdlib>
 #include <string>
@@ -156,9 +155,4 @@ TEST(PrintingTest, PdfFromAReportAndFromAGraph) {
     EXPECT_NE(graph_pdf.find("/Subtype /Image"), std::string::npos);
 }
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+#include "qt_test_main.h"

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPaintEvent>
@@ -320,11 +319,4 @@ TEST(RecordingSurface, LoadImageReadsThePngSize) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Death tests start a fresh copy of this program rather than forking one with toolkit threads.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+#include "qt_test_main.h"

@@ -434,7 +434,6 @@ TEST_F(Window, ClosingOffersToSaveChangedCitiesAndColours) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     std::string pattern = (fs::temp_directory_path() / "skyloom_window_XXXXXX").string();
     scratch = mkdtemp(pattern.data());
     fs::create_directories(scratch / "data");

@@ -12,6 +12,7 @@
 #include "app/window/window.h"
 
 inline int run_window_tests(int argc, char** argv, const std::filesystem::path& scratch, void (*answer_box)()) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (scratch / "share").c_str(), 1);
     QApplication application(argc, argv);
