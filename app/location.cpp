@@ -9,6 +9,7 @@
 
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/text_encoding.h"
 #include "resources/strings.h"
 
 namespace {
@@ -36,25 +37,10 @@ bool is_blank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Lower case of a Latin-1 character: A-Z and the accented capitals 0xC0-0xDE
-// (except the multiplication sign 0xD7) fold onto their small letters.
-unsigned char fold_case(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) return u + 32;
-    return u;
-}
-
-bool same_name(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (fold_case(a[i]) != fold_case(b[i])) return false;
-    return true;
-}
-
 // Index of the first city called name (already normalised), ignoring case; -1 when none.
 int find_city_index(const std::string& name) {
     for (std::size_t i = 0; i < cities.size(); ++i)
-        if (same_name(cities[i].name, name)) return static_cast<int>(i);
+        if (same_text_ignoring_case(cities[i].name, name)) return static_cast<int>(i);
     return -1;
 }
 
@@ -116,7 +102,7 @@ double number_field(const std::vector<std::string>& fields, std::size_t index) {
 int hemisphere_field(const std::vector<std::string>& fields, std::size_t index, int default_code,
                      char other_letter, int other_code) {
     if (index >= fields.size() || fields[index].empty()) return default_code;
-    return fold_case(fields[index][0]) == fold_case(other_letter) ? other_code : default_code;
+    return latin1_lower(fields[index][0]) == latin1_lower(other_letter) ? other_code : default_code;
 }
 
 // Stores one city line of CITIES.DAT, already split; fields beyond the last
@@ -211,7 +197,7 @@ void store_city(const std::string& name, int latitude_degrees, int latitude_minu
     bool changed = !(record == city);
     record = city;
     if (from_file) return;
-    if (!same_name(city.name, current_name)) {
+    if (!same_text_ignoring_case(city.name, current_name)) {
         current_name = city.name;
         modified = true;
     }

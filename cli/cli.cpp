@@ -1,6 +1,5 @@
 #include "cli/cli.h"
 
-#include <strings.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -506,7 +505,7 @@ constexpr const char* VIEW_NAMES[] = {"sun-moon", "planets", "stars"};
 template <size_t N>
 int index_of(const std::string& name, const char* const (&names)[N]) {
     for (size_t i = 0; i < N; ++i)
-        if (strcasecmp(name.c_str(), names[i]) == 0) return static_cast<int>(i);
+        if (same_text_ignoring_case(name, names[i])) return static_cast<int>(i);
     return -1;
 }
 
@@ -558,7 +557,7 @@ bool movie_entry(DialogId dialog, DialogEntry& entry) {
         if (auto star = option("star")) {
             entry.binary_star = -1;
             for (int i = 0; i < BINARY_STAR_COUNT; ++i)
-                if (strcasecmp(star->c_str(), std::string(load_string(STR_FIRST_BINARY_STAR + i)).c_str()) == 0)
+                if (same_text_ignoring_case(*star, load_string(STR_FIRST_BINARY_STAR + i)))
                     entry.binary_star = i;
             if (entry.binary_star < 0) {
                 std::fprintf(stderr, "Unknown binary star in --star: %s (e.g. Sirius, \"alpha Centauri\")\n",

@@ -1,12 +1,11 @@
 // Loading the star catalogue STARS.DAT (see star_catalogue.h for the layout).
 #include "movies/star_catalogue.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/files.h"
+#include "platform/text_encoding.h"
 #include "resources/strings.h"
 
 namespace {
@@ -109,14 +108,10 @@ std::string star_list_label(const StarRecord& star) {
 }
 
 int find_named_star(const StarCatalogue& catalogue, const std::string& name) {
-    auto same = [](const std::string& a, const std::string& b) {
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-        });
-    };
     for (int i : named_star_list(catalogue)) {
         const StarRecord& star = catalogue.stars[static_cast<std::size_t>(i)];
-        if (same(star_name(star), name) || same(star_list_label(star), name)) return i;
+        if (same_text_ignoring_case(star_name(star), name) || same_text_ignoring_case(star_list_label(star), name))
+            return i;
     }
     return -1;
 }

@@ -36,3 +36,16 @@ std::string utf8_to_latin1(std::string_view utf8) {
     }
     return out;
 }
+
+unsigned char latin1_lower(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) return u + 32;
+    return u;
+}
+
+bool same_text_ignoring_case(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (latin1_lower(a[i]) != latin1_lower(b[i])) return false;
+    return true;
+}
