@@ -198,9 +198,7 @@ void day_night_frame(Surface& window, int width, int height, MovieState& movie, 
     draw_status_lines(buffer, movie.time, sky);
 
     // The map's white outlines flip what lies under them; the inverted copy
-    // then shows the bands (text colour) light and the night dark.  It takes
-    // the place of end_frame's plain copy, so only its state is brought back.
+    // then shows the bands (text colour) light and the night dark.
     buffer.copy_from(*movie.world_map, COPY_XOR);
-    window.copy_from(buffer, COPY_INVERTED);
-    buffer.restore_state();
+    end_frame(window, buffer, COPY_INVERTED);
 }

@@ -166,8 +166,8 @@ void outline_and_clip_picture(Surface& frame, const GraphStyle& style) {
     set_picture_clip(frame);
 }
 
-void end_frame(Surface& window, Surface& frame) {
-    window.copy_from(frame, COPY_SOURCE);
+void end_frame(Surface& window, Surface& frame, CopyMode mode) {
+    window.copy_from(frame, mode);
     frame.restore_state();
 }
 

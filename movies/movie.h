@@ -97,9 +97,10 @@ Surface& begin_frame(Surface& window, int width, int height, MovieKind kind, Mov
 // The picture square's outline in the window-text colour and its clip
 // region, the square less its one-unit border, selected on the frame.
 void outline_and_clip_picture(Surface& frame, const GraphStyle& style);
-// Copies the frame (the 1000 x 750 area) to the window in one transfer and
-// brings back the frame's drawing state of begin_frame (no clip region).
-void end_frame(Surface& window, Surface& frame);
+// Copies the frame (the 1000 x 750 area) to the window in one transfer, in
+// the given mode, and brings back the frame's drawing state of begin_frame
+// (no clip region).
+void end_frame(Surface& window, Surface& frame, CopyMode mode = COPY_SOURCE);
 
 // What the status panel shows besides the context.
 struct StatusPanel {
