@@ -33,6 +33,11 @@ void show_error(int message_id, bool fatal) {
     presenter(title.c_str(), text.c_str(), ICON_EXCLAMATION);
 }
 
+void show_error_text(const char* text) {
+    std::string title(load_string(STR_ERROR_TITLE));
+    presenter(title.c_str(), text, ICON_EXCLAMATION);
+}
+
 bool ask_question(const char* text) {
     std::string title(load_string(STR_PRODUCT));
     return presenter(title.c_str(), text, ICON_QUESTION);

@@ -11,6 +11,8 @@ void set_message_presenter(MessagePresenter presenter);  // nullptr restores sta
 // Error box with the text of message_id, titled "Skyloom 2 - Error", or
 // "Skyloom 2 - Fatal error" when fatal is true.
 void show_error(int message_id, bool fatal = false);
+// The same for a text made at run time (one naming a file, say).
+void show_error_text(const char* text);
 
 // Yes/No question titled "Skyloom 2"; true for Yes.  Without a window the answer is no.
 bool ask_question(const char* text);

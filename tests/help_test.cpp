@@ -32,6 +32,7 @@
 #include "app/window/help_window.h"
 #include "app/window/window.h"
 #include "platform/files.h"
+#include "platform/qt/message_box.h"
 #include "window_test_main.h"
 
 namespace fs = std::filesystem;
@@ -77,6 +78,7 @@ void settle() {
 class Help : public ::testing::Test {
 protected:
     void SetUp() override {
+        install_qt_message_presenter();  // error boxes as the window shows them
         set_data_folder(program_folder.string());
         error_boxes.clear();
     }

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
@@ -17,13 +16,13 @@
 
 #include "app/app_state.h"
 #include "app/help.h"
+#include "platform/messages.h"
 #include "platform/qt/qt_text.h"
 #include "resources/strings.h"
 
 namespace {
 
 constexpr int STR_PRODUCT = 52;      // "Skyloom 2"
-constexpr int STR_ERROR_TITLE = 62;  // "Skyloom 2 - Error"
 constexpr int TOPIC_USING_HELP = 904;
 constexpr int WINDOW_WIDTH = 820, WINDOW_HEIGHT = 600;  // first size, pixels
 constexpr int PANEL_WIDTH = 240;                         // the tabs' first width, pixels
@@ -40,10 +39,6 @@ struct HelpWindow {
     QListWidget* search_results = nullptr;
     QTextBrowser* topic = nullptr;
 } help;
-
-void show_help_error(const std::string& text, QWidget* parent) {
-    QMessageBox::warning(parent, to_qstring(load_string(STR_ERROR_TITLE)), to_qstring(text));
-}
 
 bool file_exists(const std::string& path) { return QFileInfo(to_qstring(path)).isFile(); }
 
@@ -186,7 +181,7 @@ void build_help_window(QWidget* parent) {
 bool open_help_window(QWidget* parent) {
     std::string contents = help_book_path("contents.html");
     if (!file_exists(contents)) {
-        show_help_error("The help is not installed: cannot find " + contents + ".", parent);
+        show_error_text(("The help is not installed: cannot find " + contents + ".").c_str());
         return false;
     }
     if (!help.window) build_help_window(parent);
@@ -207,7 +202,7 @@ void show_help_contents(QWidget* parent) {
 bool show_help_context(int context, QWidget* parent) {
     std::string path = help_topic_path(context);
     if (context < 0 || !file_exists(path)) {
-        show_help_error("No help topic " + std::to_string(context) + " (cannot find " + path + ").", parent);
+        show_error_text(("No help topic " + std::to_string(context) + " (cannot find " + path + ").").c_str());
         return false;
     }
     if (!open_help_window(parent)) return false;
