@@ -5,7 +5,15 @@ Source: the GeoNames table cities15000.txt (every place of more than 15 000
 people; CC-BY 4.0, https://www.geonames.org/), as Debian's libtimezonemap-data
 package installs it.  Chosen: every country's capital (feature code PPLC),
 every city of at least MIN_POPULATION people, and a few observatory towns,
-plus Greenwich, which is the first (current) city of the file.
+plus Greenwich, which is the first (current) city of the file.  Left out: a
+second entry for the same town (same name and country within NEAR_KM), and a
+section of a city (feature code PPLX, a district such as Berlin's Kreuzberg)
+when a bigger town of its country lies within NEAR_KM.
+
+Names are unique ignoring case within the list's 20 characters: the most
+populous town keeps the plain name; a namesake in another country gets the
+country code appended ("Cambridge US"), one in the same country its state or
+province ("Springfield MO", "Suzhou Anhui Sheng", "Depok DIY").
 
 Each line has the city list's fixed format:
     name (20 columns) |lat deg|min|sec|N/S|lon deg|min|sec|E/W|elevation m|time zone h
@@ -21,6 +29,7 @@ Standard library only.  Usage:
 
 import argparse
 import datetime
+import math
 import os
 import re
 import sys
@@ -29,7 +38,9 @@ import zoneinfo
 DEFAULT_SOURCE = "/usr/share/libtimezonemap/ui/cities15000.txt"
 DEFAULT_OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "CITIES.DAT")
 
-MIN_POPULATION = 1_500_000
+MIN_POPULATION = 100_000
+NEAR_KM = 25.0  # closer than this, two entries of one name in one state are one town
+SAME_PLACE_KM = 2.0  # ... and two in different states
 NAME_WIDTH = 20  # the city list keeps at most 20 characters of a name
 ELEVATION_MIN_M, ELEVATION_MAX_M = -400, 8900
 TIME_ZONE_LIMIT_H = 12.0
@@ -67,6 +78,8 @@ GREENWICH = {"name": "Greenwich", "latitude_s": 51 * 3600 + 28 * 60 + 40,
 COL_ASCII_NAME, COL_LATITUDE, COL_LONGITUDE = 2, 4, 5
 COL_FEATURE_CODE, COL_COUNTRY, COL_ADMIN1 = 7, 8, 10
 COL_POPULATION, COL_ELEVATION, COL_DEM, COL_TIME_ZONE = 14, 15, 16, 17
+GENERIC_STATE_WORDS = {"Sheng", "Province", "Region", "State", "Oblast", "Governorate", "Department"}
+LEFT_OUT_FEATURES = {"PPLH", "PPLQ", "PPLW"}  # historical, abandoned, destroyed places
 
 
 def standard_offset_hours(zone_name):
@@ -99,6 +112,25 @@ def arc_seconds(degrees_text):
     return round(float(degrees_text) * 3600.0)
 
 
+def distance_km(a, b):
+    """Great-circle distance between two cities (haversine, Earth radius 6371 km)."""
+    lat1, lat2 = math.radians(a["latitude_s"] / 3600), math.radians(b["latitude_s"] / 3600)
+    dlat = lat2 - lat1
+    dlon = math.radians((b["longitude_s"] - a["longitude_s"]) / 3600)
+    h = math.sin(dlat / 2) ** 2 + math.cos(lat1) * math.cos(lat2) * math.sin(dlon / 2) ** 2
+    return 2 * 6371.0 * math.asin(math.sqrt(min(1.0, h)))
+
+
+def read_admin1_names(source):
+    """"CC.code" -> the ASCII name of the state or province (admin1Codes.txt
+    beside the cities table); empty when the file is missing."""
+    path = os.path.join(os.path.dirname(source), "admin1Codes.txt")
+    if not os.path.exists(path):
+        return {}
+    with open(path, encoding="utf-8") as f:
+        return {cols[0]: cols[2] for cols in (line.rstrip("\n").split("\t") for line in f) if len(cols) > 2}
+
+
 def read_cities(source):
     with open(source, encoding="utf-8") as f:
         rows = [line.rstrip("\n").split("\t") for line in f if line.strip()]
@@ -106,6 +138,8 @@ def read_cities(source):
     chosen = []
     for row in rows:
         key = (row[COL_ASCII_NAME], row[COL_COUNTRY], row[COL_ADMIN1])
+        if row[COL_FEATURE_CODE] in LEFT_OUT_FEATURES:
+            continue
         if (row[COL_FEATURE_CODE] == "PPLC" or int(row[COL_POPULATION] or 0) >= MIN_POPULATION
                 or key in wanted):
             chosen.append(row)
@@ -121,6 +155,9 @@ def read_cities(source):
             continue
         cities.append({"name": short_name(row[COL_ASCII_NAME]),
                        "country": row[COL_COUNTRY],
+                       "admin1": row[COL_ADMIN1],
+                       "section": row[COL_FEATURE_CODE] == "PPLX",
+                       "capital": row[COL_FEATURE_CODE] == "PPLC",
                        "population": int(row[COL_POPULATION] or 0),
                        "latitude_s": arc_seconds(row[COL_LATITUDE]),
                        "longitude_s": arc_seconds(row[COL_LONGITUDE]),
@@ -129,21 +166,64 @@ def read_cities(source):
     return cities
 
 
-def unique_names(cities):
+def towns_only(cities):
+    """Drops second entries of one town and sections of bigger towns: a city
+    closer than NEAR_KM to a bigger one of its country that has the same name,
+    or that is itself a section (PPLX).  Two entries of one name in different
+    states are one town only when they nearly coincide (Kansas City, Missouri and
+    Kansas City, Kansas are 4 km apart).  Capitals always stay."""
+    cities.sort(key=lambda c: -c["population"])
+    kept = []
+    for city in cities:
+        def swallowed_by(other):
+            if other["country"] != city["country"]:
+                return False
+            distance = distance_km(city, other)
+            if city["section"]:
+                return distance < NEAR_KM
+            same_name = other["name"].lower() == city["name"].lower()
+            same_state = other["admin1"] == city["admin1"]
+            return same_name and distance < (NEAR_KM if same_state else SAME_PLACE_KM)
+        if city["capital"] or not any(swallowed_by(other) for other in kept):
+            kept.append(city)
+    return kept
+
+
+def with_suffix(name, suffix):
+    """name + suffix in NAME_WIDTH characters: the name keeps at least its first
+    ten characters, a long suffix (a state's name) is cut."""
+    keep = max(NAME_WIDTH - len(suffix), min(len(name), 10))
+    return (name[:keep].rstrip(" -,") + suffix)[:NAME_WIDTH].rstrip()
+
+
+def unique_names(cities, admin1_names):
     """Gives every city a name of its own (the program looks names up ignoring
-    case): the most populous keeps the plain name, the others get their
-    country code appended."""
+    case): the most populous keeps the plain name; a namesake elsewhere gets
+    the country code appended, one in the same country the state's code when
+    it is letters (US "MO") or else the state's name, without words such as
+    "Province" or its initials when the name does not fit."""
     cities.sort(key=lambda c: -c.get("population", 0))
-    taken = set()
+    taken = {}  # lower-case name -> the city holding it
     for city in cities:
         name = city["name"]
-        if name.lower() in taken:
-            suffix = " " + city["country"]
-            name = city["name"][:NAME_WIDTH - len(suffix)].rstrip() + suffix
+        holder = taken.get(name.lower())
+        if holder is not None:
+            if holder["country"] != city["country"]:
+                name = with_suffix(city["name"], " " + city["country"])
+            else:
+                admin1 = city.get("admin1", "")
+                state = admin1 if admin1.isalpha() else admin1_names.get(city["country"] + "." + admin1, admin1)
+                if len(city["name"]) + 1 + len(state) > NAME_WIDTH:
+                    state = " ".join(w for w in state.split() if w not in GENERIC_STATE_WORDS)
+                if len(city["name"]) + 1 + len(state) > NAME_WIDTH and " " in state:
+                    state = "".join(word[0] for word in state.split())  # Uttar Pradesh: UP
+                name = with_suffix(city["name"], " " + state)
+            if name.lower() in taken:
+                name = with_suffix(city["name"], " %s %s" % (city["country"], city.get("admin1", "")))
             if name.lower() in taken:
                 raise SystemExit("cannot give a unique name to " + city["name"])
             city["name"] = name
-        taken.add(name.lower())
+        taken[name.lower()] = city
 
 
 def dms(total_seconds):
@@ -168,10 +248,10 @@ def main():
     parser.add_argument("--output", default=DEFAULT_OUTPUT)
     args = parser.parse_args()
 
-    cities = read_cities(args.source)
+    cities = towns_only(read_cities(args.source))
     if not any(c["name"].lower() == GREENWICH["name"].lower() for c in cities):
         cities.append(dict(GREENWICH, country="GB", population=0))
-    unique_names(cities)
+    unique_names(cities, read_admin1_names(args.source))
     cities.sort(key=lambda c: (c["name"].lower(), c["name"]))
 
     with open(args.output, "w", encoding="ascii", newline="\n") as out:
