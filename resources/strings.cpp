@@ -874,7 +874,7 @@ constexpr StringEntry string_table[] = {
     {2191, "Elevation (meters):"},
     {2192, "Time zone (hours):"},
     {2193, "Save"},
-    {2194, "Skyloom 2 v. 2.02 for Windows 95, Windows NT, and Win32s."},
+    {2194, "Skyloom 2 v. 2.02 for Linux."},
     {2195, "About Skyloom 2"},
     {2196, "Set Location"},
     {2197, "Body"},

@@ -26,6 +26,7 @@
 #include "app/commands.h"
 #include "app/location.h"
 #include "app/menu_state.h"
+#include "app/window/parameter_dialogs.h"
 #include "cli/cli.h"
 #include "format/format.h"
 #include "platform/files.h"
@@ -47,6 +48,8 @@ struct Box {
     std::string title, text;
     QMessageBox::Icon icon;
     bool question;
+    QWidget* parent;
+    QPixmap icon_pixmap;
 };
 std::vector<Box> boxes;  // message boxes, answered as they open
 bool answer_yes = false;
@@ -57,7 +60,8 @@ void answer_box() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     bool question = box->button(QMessageBox::Yes) != nullptr;
-    boxes.push_back({from_qstring(box->windowTitle()), from_qstring(box->text()), box->icon(), question});
+    boxes.push_back({from_qstring(box->windowTitle()), from_qstring(box->text()), box->icon(), question,
+                     box->parentWidget(), box->iconPixmap()});
     std::fprintf(stderr, "box \"%s\": %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
     box->button(question ? (answer_yes ? QMessageBox::Yes : QMessageBox::No) : QMessageBox::Ok)->click();
 }
@@ -369,6 +373,23 @@ TEST_F(Window, ErrorsAndQuestionsShowInBoxes) {
     EXPECT_EQ(boxes[0].text, "Latitude cannot be greater than 60\xB0");
     EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
     EXPECT_EQ(std::tuple(boxes[1].title, boxes[1].question), std::tuple("Skyloom 2", true));
+}
+
+// The program's own icon: on the window, and beside the About box's line.
+TEST_F(Window, IconOnTheWindowAndInTheAboutBox) {
+    for (int size : {16, 48, 256}) {
+        const QImage icon = program_icon().pixmap(size).toImage();
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        // Drawn to the edge of its square at every size: its corners are clear, its middle is not.
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size;
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << size;
+    }
+    EXPECT_FALSE(frame()->windowIcon().isNull());
+    show_about_box(frame());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, "About Skyloom 2");
+    EXPECT_EQ(boxes[0].text, "Skyloom 2 v. 2.02 for Linux.");
+    EXPECT_FALSE(boxes[0].icon_pixmap.isNull());
 }
 
 // The reports' use of the separator is checked with the reports themselves.

@@ -45,6 +45,7 @@ constexpr int STR_FIRST_MOON = 2047;        // "Io" .. "Callisto"
 constexpr int STR_FIRST_SPEED = 1010;       // "Real Time" .. "1 Month"
 constexpr int MSG_INTERNAL_ERROR = 690;     // "Internal error - please contact product support"
 constexpr int NAMED_STARS = 284;            // the Planetarium dialog's star list
+constexpr int ABOUT_ICON_SIZE = 64;         // the About box's icon, logical pixels
 enum LabelId {
     LBL_YEAR = 2160, LBL_MONTH, LBL_START_MONTH, LBL_STOP_MONTH, LBL_START_YEAR, LBL_STOP_YEAR,
     LBL_DAY, LBL_HOUR, LBL_MINUTE, LBL_TIME_SPEED, LBL_VIEW_ANGLE, LBL_PLANETS, LBL_DISTANCE,
@@ -537,7 +538,8 @@ bool run_set_location_dialog(SkyContext& work_copy, QWidget* parent) {
 void show_about_box(QWidget* parent) {
     QMessageBox box(parent);
     box.setWindowTitle(text_of(LBL_ABOUT_TITLE));
-    box.setIconPixmap(QApplication::windowIcon().pixmap(32, 32));
+    // The program's icon, drawn at the screen's pixel ratio so that it stays sharp.
+    box.setIconPixmap(QApplication::windowIcon().pixmap(QSize(ABOUT_ICON_SIZE, ABOUT_ICON_SIZE), box.devicePixelRatioF()));
     box.setText(text_of(LBL_ABOUT_LINE));
     box.setStandardButtons(QMessageBox::Ok);
     add_help_key(box, help_context_of(CMD_ABOUT));

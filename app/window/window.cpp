@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -647,7 +648,14 @@ void install_shell() {
 
 }  // namespace
 
+QIcon program_icon() {
+    Q_INIT_RESOURCE(skyloom);  // the resources of a static library are registered by hand
+    return QIcon(QStringLiteral(":/skyloom.svg"));
+}
+
 QMainWindow* open_main_window(const Location* place) {
+    // Every window and box of the program shows it: the main window, the dialogs, the About box.
+    QApplication::setWindowIcon(program_icon());
     install_qt_message_presenter();
     install_qt_event_pump();
     install_qt_settings_store();

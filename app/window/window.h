@@ -9,6 +9,7 @@
 #include "reports/report_view.h"
 
 class QAction;
+class QIcon;
 class QMainWindow;
 class QMenu;
 class QScrollBar;
@@ -20,7 +21,11 @@ class Surface;
 // is the observer for this run instead of the city list's current city.
 int window_main(int argc, char** argv, const Location* place = nullptr);
 
-// Start-up inside a running QApplication: message boxes, settings, colours,
+// The program's icon (resources/skyloom.svg, compiled in): scalable, so it
+// is sharp at every size and screen scale.
+QIcon program_icon();
+
+// Start-up inside a running QApplication: the program's icon, message boxes, settings, colours,
 // the city list (then place, when given), the parameters' start-up values,
 // the window shown, the frame timer started.  Returns the main window.
 QMainWindow* open_main_window(const Location* place);
