@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
@@ -68,25 +69,25 @@ bool equation_of_time_minutes(JulianDay t, const Location&, double& value) {
     return true;
 }
 
-bool day_length_hours(JulianDay t, const Location& location, double& value) {
+// Local mean noon (UT) of the date whose 0 h UT is t: 12 h less the
+// longitude in hours, east positive.
+JulianDay local_mean_noon(JulianDay t, const Location& location) {
+    return t + 0.5 - signed_longitude(location) / 360.0;
+}
+
+bool day_length_sample(JulianDay t, const Location& location, double& value) {
     int day = 0, month = 0, year = 0;
     whole_date(t, day, month, year);
-    double rise = 0.0, set = 0.0;
-    rise_set(BODY_SUN, day, month, year, rise, set, location);
-    if (rise != NO_EVENT_HOURS && set != NO_EVENT_HOURS) {
-        value = std::fabs(set - rise);
-        return true;
-    }
-    // No rising or no setting: polar day when the Sun is up at noon, else polar night.
-    value = sun_altitude_turned(t + 0.5, location) <= 90.0 ? 24.0 : 0.0;
+    value = daylight_hours(day, month, year, location);
     return true;
 }
 
 bool transit_altitude(JulianDay t, const Location& location, double& value) {
     int day = 0, month = 0, year = 0;
     whole_date(t, day, month, year);
-    // 12 h less the equation of time: when the true Sun crosses the meridian.
-    double altitude = sun_altitude_turned(t + 0.5 - equation_of_time(day, month, year) / 24.0, location);
+    // Local apparent noon: the true Sun on the observer's meridian.
+    double altitude = sun_altitude_turned(local_mean_noon(t, location) - equation_of_time(day, month, year) / 24.0,
+                                          location);
     value = altitude > 90.0 ? 0.0 : altitude;
     return true;
 }
@@ -177,7 +178,7 @@ constexpr YearlySunGraph EQUATION_OF_TIME = {
     7, 4, STR_EQUATION_OF_TIME_TITLE, STR_MINUTES, 6, -20.0, 20.0, equation_of_time_rules,
     equation_of_time_minutes, 3.0, 3.0};
 constexpr YearlySunGraph DAY_LENGTH = {
-    7, 4, STR_DAY_LENGTH_TITLE, STR_HOURS, 6, 0.0, 24.0, day_length_rules, day_length_hours, 0.0, 7.0};
+    7, 4, STR_DAY_LENGTH_TITLE, STR_HOURS, 6, 0.0, 24.0, day_length_rules, day_length_sample, 0.0, 7.0};
 constexpr YearlySunGraph SUN_ANGLE = {
     7, 4, STR_SUN_ANGLE_TITLE, STR_ANGLE_AT_TRANSIT, 6, 0.0, 90.0, sun_angle_rules, transit_altitude, 0.0, 5.0};
 constexpr YearlySunGraph SUNRISE = {
@@ -234,16 +235,55 @@ int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, c
 
 // ---- The analemma ----
 
-// The noon shadow of a unit vertical stick on the date of t: its component
-// along the meridian and its east-west component.
+// The shadow of a unit vertical stick at local mean noon of the date of t:
+// its component along the meridian and its east-west component.
 void noon_shadow(JulianDay t, const Location& location, double& meridian, double& east_west) {
     double azimuth = 0.0, altitude = 0.0;
-    sun_horizontal(t + 0.5, location, azimuth, altitude);
+    sun_horizontal(local_mean_noon(t, location), location, azimuth, altitude);
     double length = altitude >= 89.999 ? 0.0 : 1.0 / tan_deg(altitude);
     polar_to_rect(length, azimuth, meridian, east_west);
 }
 
+struct Shadow {
+    JulianDay t;
+    double meridian, east_west;
+};
+
+// One scale for both axes, the largest that keeps every shadow inside the
+// plot area: the meridian extent across its width, the east-west extent
+// either side of the middle line.  x = left + meridian * scale, y = middle -
+// east_west * scale.
+struct ShadowScale {
+    double scale, left, middle;
+};
+
+ShadowScale fit_shadows(const std::vector<Shadow>& shadows, const GraphFrame& frame) {
+    double lo = shadows.front().meridian, hi = lo, east_west = 0.0;
+    for (const Shadow& s : shadows) {
+        lo = min_of(lo, s.meridian);
+        hi = max_of(hi, s.meridian);
+        east_west = max_of(east_west, std::fabs(s.east_west));
+    }
+    double scale = frame.width / max_of(hi - lo, 1e-9);
+    if (east_west * scale > frame.height * 0.5) scale = frame.height * 0.5 / east_west;
+    // Centred across the width when the height limits the scale.
+    double left = frame.x0 + (frame.width - (hi - lo) * scale) / 2.0 - lo * scale;
+    return {scale, left, frame.y0 + frame.height * 0.5};
+}
+
 }  // namespace
+
+double daylight_hours(int day, int month, int year, const Location& location) {
+    double rise = 0.0, set = 0.0;
+    rise_set(BODY_SUN, day, month, year, rise, set, location);
+    const bool rises = rise != NO_EVENT_HOURS, sets = set != NO_EVENT_HOURS;
+    if (rises && sets) return set > rise ? set - rise : 24.0 - (rise - set);
+    if (rises) return 24.0 - rise;
+    if (sets) return set;
+    // Neither: polar day when the Sun is up at local noon, else polar night.
+    const JulianDay noon = local_mean_noon(julian_day(day, month, year), location);
+    return sun_altitude_turned(noon, location) <= 90.0 ? 24.0 : 0.0;
+}
 
 int equation_of_time_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
     return draw_yearly_sun_graph(surface, style, year, location, EQUATION_OF_TIME,
@@ -285,33 +325,30 @@ int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Lo
     draw_graph_caption(surface, frame, GRAPH_HEIGHT - row, latitude_title(STR_ANALEMMA_TITLE, year, location));
     draw_graph_caption(surface, frame, 2 * row, load_string(STR_SHADOW_CAPTION));
 
-    // One scale for both axes, from the shortest and longest noon shadows
-    // along the meridian (near the solstices).
-    double june = 0.0, december = 0.0, unused = 0.0;
-    noon_shadow(julian_day(14.0, 6, year), location, june, unused);
-    noon_shadow(julian_day(25.0, 12, year), location, december, unused);
-    double lo = min_of(june, december);
-    double range = max_of(june, december) - lo;
-
     surface.set_background_opaque(false);
-    if (graph_stopped()) return 1;
-    select_color_pen(surface, style, BODY_SUN);
-    // To 1 January of the next year, so that the figure closes.
+    // The samples every 2 days to 1 January of the next year, so that the
+    // figure closes; the scale comes from all of them.
     JulianDay end = julian_day(1.0, 1, year + 1);
+    std::vector<Shadow> shadows;
+    for (JulianDay t = frame.start;; t = std::fmin(t + 2.0, end)) {
+        Shadow s{t, 0.0, 0.0};
+        noon_shadow(t, location, s.meridian, s.east_west);
+        shadows.push_back(s);
+        if (graph_stopped()) return 1;
+        if (t >= end) break;
+    }
+    const ShadowScale fit = fit_shadows(shadows, frame);
+
+    select_color_pen(surface, style, BODY_SUN);
     GraphCurve curve;
-    for (JulianDay t = frame.start;;) {
-        double meridian = 0.0, east_west = 0.0;
-        noon_shadow(t, location, meridian, east_west);
-        int x = frame.x0 + round_to_int((meridian - lo) / range * frame.width);
-        int y = frame.y0 + round_to_int(frame.height * 0.5 - east_west / range * frame.width);
+    for (const Shadow& s : shadows) {
+        int x = round_to_int(fit.left + s.meridian * fit.scale);
+        int y = round_to_int(fit.middle - s.east_west * fit.scale);
         extend_curve(surface, curve, x, y);
         double day = 0.0;
         int month = 0, sample_year = 0;
-        calendar_date(t, day, month, sample_year);
+        calendar_date(s.t, day, month, sample_year);
         if (day <= 2.0 && sample_year == year) surface.draw_text({x, y}, std::to_string(month));
-        if (graph_stopped()) return 1;
-        if (t >= end) break;
-        t = std::fmin(t + 2.0, end);
     }
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -29,6 +30,13 @@ const GraphStyle STYLE{.colors = {SUN}, .background = WINDOW};  // window text b
 // Name, latitude and longitude hemispheres, latitude, longitude, time zone.
 const Location GREENWICH{"", COMPASS_NORTH, COMPASS_WEST, 51.4769, 0.0, 0.0};
 const Location SYDNEY{"", COMPASS_SOUTH, COMPASS_EAST, 33.8688, 151.2093, 10.0};
+
+// Signed degrees (north and east positive) to a Location, time zone in hours.
+Location place(double latitude, double longitude, double time_zone) {
+    return {"", latitude < 0 ? COMPASS_SOUTH : COMPASS_NORTH, longitude < 0 ? COMPASS_WEST : COMPASS_EAST,
+            std::fabs(latitude), std::fabs(longitude), time_zone};
+}
+
 
 struct Drawing {
     SurfaceLog log;
@@ -97,6 +105,8 @@ TEST(SunGraphs, SolsticeExtremes) {
          15.08, 354, 0.5},
         {"sunrise azimuth, Greenwich", sunrise_graph, GREENWICH, 30, 150, 72, 856, 128.0, 354, 49.0, 171, 1.5},
         {"sunrise azimuth, Sydney (10 h east)", sunrise_graph, SYDNEY, 30, 150, 72, 856, 118.0, 354, 62.0, 171, 1.5},
+        {"sunrise azimuth, Los Angeles (8 h west)", sunrise_graph, place(34.05, -118.24, -8), 30, 150, 72, 856,
+         119.0, 354, 61.0, 171, 1.5},
     };
     for (const auto& c : cases) {
         Drawing d = draw(c.graph, 2023, c.location);
@@ -125,6 +135,69 @@ TEST(SunGraphs, TitlesAndAnalemmaMonthLabels) {
     EXPECT_EQ(d.labels, "1 2 3 4 5 6 7 8 9 10 11 12 ") << "each month once; the closing 1 January unlabelled";
     EXPECT_LE(std::abs(d.curve.front().x - d.curve.back().x) + std::abs(d.curve.front().y - d.curve.back().y), 3)
         << "the figure closes on 1 January of the next year";
+}
+
+// The curve's point nearest a day of the year (from 1 January = 0).
+SurfacePoint point_near_day(const Drawing& d, double day, int x0, int width, int days) {
+    return *std::min_element(d.curve.begin(), d.curve.end(), [&](SurfacePoint a, SurfacePoint b) {
+        return std::fabs(day_at(a.x, x0, width, days) - day) < std::fabs(day_at(b.x, x0, width, days) - day);
+    });
+}
+
+// The noon Sun stands 90 - |latitude - declination| high wherever the observer
+// is: the transit is taken at local apparent noon, not at 12 h UT.
+TEST(SunGraphs, SunAngleAtTransitAtEveryLongitude) {
+    const struct { const char* name; double latitude, longitude, time_zone; } places[] = {
+        {"Sydney", -33.87, 151.21, 10}, {"Los Angeles", 34.05, -118.24, -8}, {"New York", 40.71, -74.01, -5}};
+    // 2026 solstices: 21 June (day 171, declination +23.44) and 21 December (day 354, -23.44).
+    for (const auto& p : places) {
+        Drawing d = draw(sun_angle_graph, 2026, place(p.latitude, p.longitude, p.time_zone));
+        for (double declination : {23.44, -23.44}) {
+            SurfacePoint at = point_near_day(d, declination > 0 ? 171 : 354, 56, 888, 365);
+            EXPECT_NEAR(value_at(at.y, 0, 90), 90 - std::fabs(p.latitude - declination), 0.5)
+                << p.name << ", declination " << declination;
+        }
+    }
+}
+
+// The whole analemma inside its plot area (x 32..968, y 64..686 on this font)
+// north and south, at any longitude, however long the winter shadow.
+TEST(SunGraphs, AnalemmaFitsItsFrameEverywhere) {
+    for (double latitude : {0.0, 34.0, -34.0, 60.0, -60.0})
+        for (double longitude : {-118.0, 0.0, 151.0}) {
+            Drawing d = draw(analemma_graph, 2026, place(latitude, longitude, std::round(longitude / 15)));
+            auto [left, right] = std::minmax_element(d.curve.begin(), d.curve.end(),
+                                                     [](SurfacePoint a, SurfacePoint b) { return a.x < b.x; });
+            auto [low, high] = std::minmax_element(d.curve.begin(), d.curve.end(), lower);
+            EXPECT_TRUE(left->x >= 32 && right->x <= 968 && low->y >= 64 && high->y <= 686)
+                << "latitude " << latitude << ", longitude " << longitude << ": x " << left->x << ".."
+                << right->x << ", y " << low->y << ".." << high->y;
+            EXPECT_GE(right->x - left->x, 400) << "the figure fills its frame, latitude " << latitude;
+        }
+}
+
+// The hours of daylight of the local date, also when the Sun sets after local
+// midnight: Reykjavik's summer days (timeanddate.com: 21 h 08 min at the
+// solstice) and the last long days at 78 S 166 E (McMurdo) in late February.
+TEST(SunGraphs, DayLengthWhenTheSunSetsAfterMidnight) {
+    Drawing reykjavik = draw(day_length_graph, 2026, place(64.15, -21.94, 0));
+    double shortest = 24.0;
+    for (SurfacePoint p : reykjavik.curve) {
+        double day = day_at(p.x, 56, 888, 365);
+        if (day >= 120 && day <= 242) shortest = std::min(shortest, value_at(p.y, 0, 24));
+    }
+    EXPECT_GE(shortest, 14.0) << "Reykjavik, May to August";
+    EXPECT_NEAR(value_at(point_near_day(reykjavik, 171, 56, 888, 365).y, 0, 24), 21.1, 0.3) << "Reykjavik, June";
+    // 78 S 166 E: the Sun stays up on 19 February (the weekly sample: 24 h, not
+    // a false polar night from local midnight) and first dips below the horizon
+    // around local midnight two days later; then the days shorten fast.  Day
+    // length 2 acos((sin -0.83 - sin 78 sin |declination|) / (cos 78 cos declination)) / 15:
+    // 21 February (declination -10.8) 22.1 h, 26 February (-9.0) 19.4 h.
+    const Location mcmurdo = place(-78.0, 166.0, 12);
+    Drawing weekly = draw(day_length_graph, 2026, mcmurdo);
+    EXPECT_NEAR(value_at(point_near_day(weekly, 49, 56, 888, 365).y, 0, 24), 24.0, 0.05) << "78 S, 19 February";
+    EXPECT_NEAR(value_at(point_near_day(weekly, 56, 56, 888, 365).y, 0, 24), 19.4, 0.4) << "78 S, 26 February";
+    EXPECT_NEAR(daylight_hours(21, 2, 2026, mcmurdo), 22.1, 0.3) << "78 S, 21 February: set after local midnight";
 }
 
 int pumps_left = 0;
