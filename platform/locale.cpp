@@ -30,15 +30,17 @@ bool is_c_locale(const std::string& name) {
 // One locale item of the user's locale for one category (loaded with LC_CTYPE,
 // which names the character set), in Latin-1; empty when the user's locale is
 // the C locale or cannot be loaded, and the caller then answers with the
-// default.  The process-wide locale is left alone: printf keeps its '.'.
-std::string locale_item(int category_mask, const char* category_variable, nl_item item) {
+// default.  A character outside Latin-1 (the Japanese date's 年, 月 and 日)
+// becomes the item's default separator, so a date reads 2026/03/20, never
+// 2026?03?20.  The process-wide locale is left alone: printf keeps its '.'.
+std::string locale_item(int category_mask, const char* category_variable, nl_item item, char default_separator) {
     if (is_c_locale(locale_name(category_variable))) return "";
     locale_t user = newlocale(category_mask | LC_CTYPE_MASK, "", static_cast<locale_t>(0));
     if (user == static_cast<locale_t>(0)) return "";
     std::string value = nl_langinfo_l(item, user);
     bool utf8 = std::strcmp(nl_langinfo_l(CODESET, user), "UTF-8") == 0;
     freelocale(user);
-    return utf8 ? utf8_to_latin1(value) : value;
+    return utf8 ? utf8_to_latin1(value, default_separator) : value;
 }
 
 // strftime's composite conversions spelled out.
@@ -146,12 +148,12 @@ void set_locale_profile_reader(LocaleProfileReader reader) {
 std::string system_locale_profile(std::string_view key, std::string_view fallback) {
     std::string value;
     if (key == "sDecimal")
-        value = locale_item(LC_NUMERIC_MASK, "LC_NUMERIC", RADIXCHAR);
+        value = locale_item(LC_NUMERIC_MASK, "LC_NUMERIC", RADIXCHAR, '.');
     else if (key == "sShortDate")
-        value = short_date_from_strftime(locale_item(LC_TIME_MASK, "LC_TIME", D_FMT));
+        value = short_date_from_strftime(locale_item(LC_TIME_MASK, "LC_TIME", D_FMT, '/'));
     else if (key == "sTime")
-        value = time_separator_from_strftime(locale_item(LC_TIME_MASK, "LC_TIME", T_FMT));
+        value = time_separator_from_strftime(locale_item(LC_TIME_MASK, "LC_TIME", T_FMT, ':'));
     else if (key == "iTLzero")
-        value = hour_leading_zero_from_strftime(locale_item(LC_TIME_MASK, "LC_TIME", T_FMT));
+        value = hour_leading_zero_from_strftime(locale_item(LC_TIME_MASK, "LC_TIME", T_FMT, ':'));
     return value.empty() ? std::string(fallback) : value;
 }

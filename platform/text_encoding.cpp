@@ -14,7 +14,7 @@ std::string latin1_to_utf8(std::string_view latin1) {
     return out;
 }
 
-std::string utf8_to_latin1(std::string_view utf8) {
+std::string utf8_to_latin1(std::string_view utf8, char replacement) {
     std::string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size(); ++i) {
@@ -32,7 +32,7 @@ std::string utf8_to_latin1(std::string_view utf8) {
             code = (code << 6) | (d & 0x3F);
         }
         if (valid) i += extra;
-        out += (valid && code <= 0xFF) ? static_cast<char>(code) : '?';
+        out += (valid && code <= 0xFF) ? static_cast<char>(code) : replacement;
     }
     return out;
 }

@@ -5,8 +5,8 @@
 #include <string_view>
 
 std::string latin1_to_utf8(std::string_view latin1);
-// Characters outside Latin-1 become '?'.
-std::string utf8_to_latin1(std::string_view utf8);
+// Characters outside Latin-1 become the replacement.
+std::string utf8_to_latin1(std::string_view utf8, char replacement = '?');
 
 // The small letter of a Latin-1 character: A-Z and the accented capitals
 // 0xC0-0xDE (except the multiplication sign 0xD7) fold onto their small

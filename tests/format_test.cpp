@@ -188,9 +188,12 @@ TEST_F(Format, SystemReaderUnderTheCLocaleGivesDefaults) {
 TEST_F(Format, SystemReaderMapsRealLocales) {
     std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "skyloom_format_locales";
     std::filesystem::create_directories(dir);
-    const struct { const char* name, *decimal, *short_date, *time_separator, *hour_zero; } cases[] = {
-        {"fi_FI", ",", "dd.MM.yyyy", ".", "1"},  // d_fmt "%d.%m.%Y", t_fmt "%H.%M.%S"
-        {"en_US", ".", "MM/dd/yyyy", ":", "1"},  // d_fmt "%m/%d/%Y", t_fmt "%r" (%I:%M:%S %p)
+    const struct { const char* name, *decimal, *short_date, *time_separator, *hour_zero, *equinox; } cases[] = {
+        {"fi_FI", ",", "dd.MM.yyyy", ".", "1", "20.03.2026 14.44"},  // d_fmt "%d.%m.%Y", t_fmt "%H.%M.%S"
+        {"en_US", ".", "MM/dd/yyyy", ":", "1", "03/20/2026 14:44"},  // d_fmt "%m/%d/%Y", t_fmt "%r"
+        // Separators outside Latin-1 fall back to "/" and ":" (never "?").
+        {"ja_JP", ".", "yyyy/MM/dd/", ":", "1", "2026/03/20 14:44"},    // d_fmt "%Y年%m月%d日", t_fmt "%H時%M分%S秒"
+        {"ko_KR", ".", "yyyy/ MM/ dd/", ":", "1", "2026/03/20 14:44"},  // d_fmt "%Y년 %m월 %d일", t_fmt "%H시 %M분 %S초"
     };
     ScopedEnv locpath("LOCPATH", dir.string());
     for (const auto& c : cases) {
@@ -205,6 +208,9 @@ TEST_F(Format, SystemReaderMapsRealLocales) {
         EXPECT_EQ(system_locale_profile("sTime", "?"), c.time_separator) << locale;
         EXPECT_EQ(system_locale_profile("iTLzero", "?"), c.hour_zero) << locale;
         EXPECT_EQ(system_locale_profile("iLzero", "1"), "1") << locale;
+        set_locale_profile_reader(nullptr);
+        reload_locale_settings();
+        EXPECT_EQ(format_date(20, 3, 2026) + " " + format_hours_minutes(14 + 44 / 60.0), c.equinox) << locale;
     }
     std::filesystem::remove_all(dir);
 }
