@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
+#include <QKeyEvent>
+#include <QAbstractItemView>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -217,6 +220,37 @@ TEST(SetLocationDialog, AddsACityAndRefusesThePoleWithSeconds) {
     EXPECT_TRUE(cities_modified());
     ASSERT_NE(find_city("testville"), nullptr);
     EXPECT_EQ(find_city("testville")->longitude_minutes, 30);
+}
+
+// Typing the first letters of a city, in any case, drops down the cities
+// whose names begin with them; the whole name shows the city's fields.
+TEST(SetLocationDialog, FindsACityAsItsNameIsTyped) {
+    for (const char* name : {"Denver", "Dengfeng", "Durban"})
+        store_city(name, 39, 44, 21, COMPASS_NORTH, 104, 59, 3, COMPASS_WEST, -7.0, 1609, true);
+    SkyContext work;
+    with_dialog([&] { return run_set_location_dialog(work, nullptr); }, [&](QDialog& d) {
+        auto* city = d.findChild<QComboBox*>("115");
+        ASSERT_NE(city, nullptr);
+        city->lineEdit()->clear();
+        city->lineEdit()->setFocus();
+        auto type_keys = [&](const QString& text) {
+            for (QChar c : text) {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(city->lineEdit(), &press);
+            }
+        };
+        type_keys("dEn");
+        QCompleter* finder = city->completer();
+        EXPECT_EQ(finder->completionCount(), 2);
+        QStringList found;
+        for (bool more = finder->setCurrentRow(0); more; more = finder->setCurrentRow(finder->currentRow() + 1))
+            found << finder->currentCompletion();
+        EXPECT_TRUE(found.contains("Denver") && found.contains("Dengfeng")) << found.join(",").toStdString();
+        EXPECT_TRUE(finder->popup()->isVisible());
+        type_keys("ver");
+        EXPECT_EQ(field(d, 117)->text().toStdString(), "39");
+        EXPECT_EQ(field(d, 127)->text().toStdString(), "104");
+    });
 }
 
 }  // namespace

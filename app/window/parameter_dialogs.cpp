@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -515,6 +516,12 @@ bool run_set_location_dialog(SkyContext& work_copy, QWidget* parent) {
     l.city->lineEdit()->setMaxLength(CITY_NAME_LENGTH);
     l.city->setInsertPolicy(QComboBox::NoInsert);
     for (int i = 0; i < city_count(); ++i) l.city->addItem(to_qstring(city_name(i)));
+    // Type to find: the cities whose names begin with what is typed, in any
+    // letter case, drop down under the field (the list holds thousands).
+    QCompleter* finder = l.city->completer();
+    finder->setCompletionMode(QCompleter::PopupCompletion);
+    finder->setCaseSensitivity(Qt::CaseInsensitive);
+    finder->setFilterMode(Qt::MatchStartsWith);
     register_control(f, 115, l.city);
     f.fields->addWidget(new QLabel(text_of(LBL_LOCATION)), 0, 0);
     f.fields->addWidget(l.city, 0, 1, 1, 5);
