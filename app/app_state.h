@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/location.h"
+#include "engine/bodies.h"
+#include "engine/sky_context.h"
 #include "reports/report_document.h"
 
 // Menu command ids.
@@ -33,25 +34,8 @@ enum CommandId : int {
 
 enum class OutputKind { Other, Report, Graph, Movie };
 
-// Bodies, also the colour table index of each; sets of bodies are bit sets.
-enum BodyId : int {
-    BODY_SUN = 0, BODY_MOON = 1, BODY_EARTH = 2, BODY_MERCURY = 3, BODY_VENUS = 4, BODY_MARS = 5,
-    BODY_JUPITER = 6, BODY_SATURN = 7, BODY_URANUS = 8, BODY_NEPTUNE = 9, BODY_PLUTO = 10,
-};
-constexpr int BODY_STARS_BIT = 11;  // the stars, in the planetarium's sets
-
-// What every generator receives (by value): the observer and the movie view.
-struct SkyContext {
-    Location location;
-    double view_vertical = 0.0;    // planetarium view centre, degrees
-    double view_horizontal = 0.0;  // planetarium view centre, degrees
-    double view_angle = 0.0;       // movie field of view, degrees, 5..90
-    int time_speed = 0;            // movie time speed, -64..64
-    int saved_time_speed = 0;      // parked by Pause
-    int speed_index = 0;           // day/night movie speed 0..4; 5 while paused
-    int saved_speed_index = 0;     // parked by Pause
-    int turbo = 0;                 // planetarium turbo flag
-};
+// Jupiter's moons, every bit set: bit 0 Io, 1 Europa, 2 Ganymede, 3 Callisto.
+constexpr int EVERY_MOON = 0xFFFF;
 
 // What the parameter dialogs show and return; each dialog opens with the
 // values last entered anywhere.
@@ -62,15 +46,15 @@ struct CommandParams {
     int time_speed = 64;
     int view_angle = 90;           // whole degrees
     int caption = 0;               // string id of a shared dialog's title
-    int planet_set = 0x7FC;        // bits over BodyId: Earth to Pluto
+    BodySet planet_set = EARTH_AND_PLANETS;
     int distance_from_sun = 0;     // Planet Distance: 0 from Earth, 1 from the Sun
-    int main_planet = BODY_MERCURY;
-    int moon_set = 65535;          // Jupiter's moons: bit 0 Io, 1 Europa, 2 Ganymede, 3 Callisto
+    int main_planet = id_of(Body::Mercury);
+    int moon_set = EVERY_MOON;     // Jupiter's moons: bit 0 Io, 1 Europa, 2 Ganymede, 3 Callisto
     int number_moons = 1;
     int label_planets = 1;
-    int planetarium_body = BODY_SUN;   // 0 Sun, 1 Moon, 3..10 planets, 11 a star
+    int planetarium_body = id_of(Body::Sun);  // 0 Sun, 1 Moon, 3..10 planets, 11 a star
     int planetarium_not_tracking = 1;
-    int planetarium_view_set = 0xFFB;  // bits 0, 1, 3..11
+    BodySet planetarium_view_set = PLANETARIUM_VIEW;
     int planetarium_star = -1;
     int turbo = 0;
     int speed_index = 4;           // "1 Month"

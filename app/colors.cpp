@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/dialog_rules.h"
+#include "engine/bodies.h"
 #include "platform/messages.h"
 #include "platform/settings_store.h"
 #include "resources/strings.h"
@@ -34,17 +35,17 @@ constexpr ColorEntry entry(int name_id, Rgb color) { return {name_id, color, col
 
 const ColorTable DEFAULT_TABLE{
     {
-        entry(STR_FIRST_BODY_NAME + BODY_SUN, {255, 0, 0}),
-        entry(STR_FIRST_BODY_NAME + BODY_MOON, {192, 192, 192}),
-        entry(STR_FIRST_BODY_NAME + BODY_EARTH, {192, 192, 192}),
-        entry(STR_FIRST_BODY_NAME + BODY_MERCURY, {128, 0, 0}),
-        entry(STR_FIRST_BODY_NAME + BODY_VENUS, {0, 255, 0}),
-        entry(STR_FIRST_BODY_NAME + BODY_MARS, {255, 0, 0}),
-        entry(STR_FIRST_BODY_NAME + BODY_JUPITER, {0, 255, 255}),
-        entry(STR_FIRST_BODY_NAME + BODY_SATURN, {255, 0, 255}),
-        entry(STR_FIRST_BODY_NAME + BODY_URANUS, {0, 0, 255}),
-        entry(STR_FIRST_BODY_NAME + BODY_NEPTUNE, {128, 128, 0}),
-        entry(STR_FIRST_BODY_NAME + BODY_PLUTO, {128, 128, 128}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Sun), {255, 0, 0}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Moon), {192, 192, 192}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Earth), {192, 192, 192}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Mercury), {128, 0, 0}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Venus), {0, 255, 0}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Mars), {255, 0, 0}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Jupiter), {0, 255, 255}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Saturn), {255, 0, 255}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Uranus), {0, 0, 255}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Neptune), {128, 128, 0}),
+        entry(STR_FIRST_BODY_NAME + id_of(Body::Pluto), {128, 128, 128}),
         entry(STR_STARS, {0, 0, 0}),
         entry(STR_STARS + 1, {255, 0, 0}),      // Main Star
         entry(STR_STARS + 2, {0, 0, 255}),      // Companion

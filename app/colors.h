@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "engine/bodies.h"
 
 // A colour by its red, green and blue components, 0..255 each.
 struct Rgb {
@@ -27,7 +28,7 @@ enum ColorIndex : int {
     COLOR_CALLISTO, COLOR_WINDOW_TEXT,
 };
 constexpr int COLOR_COUNT = 20;  // assignable entries, COLOR_SUN..COLOR_CALLISTO
-static_assert(int{COLOR_PLUTO} == int{BODY_PLUTO} && COLOR_COUNT == COLOR_WINDOW_TEXT);
+static_assert(int{COLOR_PLUTO} == int{id_of(Body::Pluto)} && COLOR_COUNT == COLOR_WINDOW_TEXT);
 
 // Start-up: every entry takes its stored colour, or its default when the
 // setting is missing, not three integers, or has a component outside 0..255.

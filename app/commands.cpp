@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "engine/bodies.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
 #include "reports/calendar_report.h"
@@ -198,7 +199,7 @@ void run_reports(const CommandEntry& c, AppState& app) {
     if (c.id == CMD_ALMANAC) {
         if (run_command_dialog(c)) {
             app.params.end_year = app.params.year;
-            app.params.planet_set = 65535;
+            app.params.planet_set = EVERY_BODY;
             for (const ReportStep& step : REPORTS) {
                 if (work_signals().stop_requested) break;
                 run_report_step(step, true, app);
@@ -234,6 +235,33 @@ OutputKind output_kind_of(int id) {
     if (id >= 61 && id <= 67) return OutputKind::Movie;
     if ((id >= 80 && id <= 93) || id == CMD_MOON_NODES) return OutputKind::Report;
     return OutputKind::Other;
+}
+
+MovieKind movie_kind_of(int command) {
+    switch (command) {
+    case CMD_ECLIPTIC_TOP: return MOVIE_ECLIPTIC_TOP;
+    case CMD_ECLIPTIC_SIDE: return MOVIE_ECLIPTIC_SIDE;
+    case CMD_JUPITER_MOONS_SIDE: return MOVIE_JUPITER_SIDE;
+    case CMD_JUPITER_MOONS_TOP: return MOVIE_JUPITER_TOP;
+    case CMD_DAY_NIGHT: return MOVIE_DAY_NIGHT;
+    case CMD_BINARY_STAR: return MOVIE_BINARY_STAR;
+    default: return MOVIE_PLANETARIUM;
+    }
+}
+
+MovieParams movie_params_of(const CommandParams& p) {
+    MovieParams m;
+    m.year = p.year, m.month = p.month, m.day = p.day, m.hour = p.hour, m.minute = p.minute;
+    m.planet_set = p.planet_set;
+    m.moon_set = p.moon_set;
+    m.label_planets = p.label_planets;
+    m.planetarium_body = p.planetarium_body;
+    m.planetarium_not_tracking = p.planetarium_not_tracking;
+    m.planetarium_view_set = p.planetarium_view_set;
+    m.planetarium_star = p.planetarium_star;
+    m.binary_star = p.binary_star;
+    m.binary_star_year = p.binary_star_year;
+    return m;
 }
 
 const ReportStep* report_steps(int& count) {

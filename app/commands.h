@@ -4,6 +4,7 @@
 // installs its shell operations and dialogs; the command line its own dialog step.
 #include "app/app_state.h"
 #include "app/dialog_rules.h"
+#include "movies/movie.h"
 
 struct CommandEntry {
     int id;
@@ -16,6 +17,11 @@ struct CommandEntry {
 // The command's table row, or nullptr for an id that is not a command.
 const CommandEntry* find_command(int id);
 OutputKind output_kind_of(int id);
+
+// The movie of a movie command (61..67).
+MovieKind movie_kind_of(int command);
+// What a movie starts from, out of the dialogs' parameters.
+MovieParams movie_params_of(const CommandParams& params);
 
 // A report generator: appends to the document; returns 1 when stopped, else 0.
 using ReportGenerator = int (*)(ReportDocument& document, int segment, bool in_almanac,

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "app/location.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "format/format.h"
 
@@ -98,6 +99,9 @@ IntField view_angle_field(const DialogEntry& e, int control) {
     return {&e.view_angle, control, 5, 90, MSG_VIEW_ANGLE_RANGE};
 }
 
+// The bodies whose check boxes are on.
+BodySet checked_bodies(const DialogEntry& e) { return {static_cast<std::uint32_t>(e.planet_set)}; }
+
 // The two ecliptic movies and the two Jupiter-moons movies: date and time,
 // time speed, (ecliptic) view angle, and a set of planets or moons.
 DialogError date_time_movie(const DialogEntry& e, bool ecliptic, CommandParams& p) {
@@ -108,9 +112,9 @@ DialogError date_time_movie(const DialogEntry& e, bool ecliptic, CommandParams& 
     if (DialogError err = ecliptic ? validate_int_fields({&speed, &angle}) : validate_int_fields({&speed});
         err.message_id)
         return err;
-    int planets = e.planet_set & 0x7FC;  // Earth .. Pluto
+    BodySet planets = checked_bodies(e) & EARTH_AND_PLANETS;
     int moons = e.moon_set & 0xF;
-    if (ecliptic && planets == 0) return {MSG_SELECT_PLANET, CTL_MOVIE_FIRST_PLANET};
+    if (ecliptic && planets.empty()) return {MSG_SELECT_PLANET, CTL_MOVIE_FIRST_PLANET};
     if (!ecliptic && moons == 0) return {MSG_SELECT_MOON, CTL_FIRST_MOON};
     CommandParams q = p;
     if (DialogError err = check_date_time(d, q); err.message_id) return err;
@@ -151,7 +155,7 @@ DialogError planetarium_movie(const DialogEntry& e, CommandParams& p) {
     if (e.turbo) {
         if (!e.track_body) return {MSG_TURBO_NEEDS_TRACKING, CTL_PL_TRACK_BODY};
         // Turbo follows a planet or the star; the body's button is control 130 + body.
-        if (e.planetarium_body < BODY_MERCURY || e.planetarium_body > PLANETARIUM_STAR_BODY)
+        if (e.planetarium_body < id_of(Body::Mercury) || e.planetarium_body > PLANETARIUM_STAR_BODY)
             return {MSG_TURBO_NEEDS_TRACKING, CTL_PL_FIRST_BODY + e.planetarium_body};
     }
     CommandParams q = p;
@@ -164,8 +168,8 @@ DialogError planetarium_movie(const DialogEntry& e, CommandParams& p) {
     q.turbo = e.turbo;
     q.planetarium_star = e.planetarium_star;
     q.label_planets = e.label_planets;
-    q.planetarium_view_set = (e.view_sun_moon ? 0x3 : 0) | (e.view_planets ? 0x7F8 : 0) |
-                             (e.view_stars ? 1 << BODY_STARS_BIT : 0);
+    q.planetarium_view_set = (e.view_sun_moon ? SUN_AND_MOON : NO_BODIES) | (e.view_planets ? PLANETS : NO_BODIES) |
+                             (e.view_stars ? NO_BODIES.with(Body::Stars) : NO_BODIES);
     p = q;
     return {};
 }
@@ -173,12 +177,12 @@ DialogError planetarium_movie(const DialogEntry& e, CommandParams& p) {
 DialogError planets_dialog(const DialogEntry& e, CommandParams& p) {
     YearMonths ym;
     if (DialogError err = check_year_months(e, true, ym); err.message_id) return err;
-    int set = e.planet_set & 0x7FC;  // Earth .. Pluto
+    BodySet set = checked_bodies(e) & EARTH_AND_PLANETS;
     bool from_earth = p.distance_offered && e.distance_from_sun == 0;
-    if (!p.earth_offered || from_earth) set &= ~(1 << BODY_EARTH);
-    if (set == 0) {
-        int first = p.earth_offered && !from_earth ? BODY_EARTH : BODY_MERCURY;
-        return {MSG_SELECT_PLANET, CTL_FIRST_PLANET + first - BODY_EARTH};
+    if (!p.earth_offered || from_earth) set = set.without(Body::Earth);
+    if (set.empty()) {
+        int first = p.earth_offered && !from_earth ? id_of(Body::Earth) : id_of(Body::Mercury);
+        return {MSG_SELECT_PLANET, CTL_FIRST_PLANET + first - id_of(Body::Earth)};
     }
     p.year = ym.year;
     p.month = ym.start;
@@ -258,12 +262,12 @@ DialogEntry dialog_entry_from(DialogId dialog, const CommandParams& p) {
     e.planetarium_body = p.planetarium_body;
     e.track_body = p.planetarium_not_tracking ? 0 : 1;
     e.turbo = p.turbo;
-    e.view_sun_moon = (p.planetarium_view_set & 1) != 0;
-    e.view_planets = (p.planetarium_view_set & 1 << BODY_MERCURY) != 0;
-    e.view_stars = (p.planetarium_view_set & 1 << BODY_STARS_BIT) != 0;
+    e.view_sun_moon = p.planetarium_view_set.contains(Body::Sun);
+    e.view_planets = p.planetarium_view_set.contains(Body::Mercury);
+    e.view_stars = p.planetarium_view_set.contains(Body::Stars);
     e.planetarium_star = p.planetarium_star < 0 ? 0 : p.planetarium_star;  // the first star when none
     e.speed_index = p.speed_index;
-    e.planet_set = p.planet_set;
+    e.planet_set = static_cast<int>(p.planet_set.bits);
     e.distance_from_sun = p.distance_offered ? 1 : p.distance_from_sun;
     e.main_planet = p.main_planet;
     e.moon_set = p.moon_set;
@@ -298,8 +302,8 @@ DialogError apply_dialog(DialogId dialog, const DialogEntry& e, CommandParams& p
         IntField stop = year_field(e.end_year, apsides ? CTL_APSIDES_STOP_YEAR : CTL_STOP_YEAR);
         if (DialogError err = validate_int_fields({&start, &stop}); err.message_id) return err;
         if (stop.value < start.value) return {MSG_STOP_YEAR, stop.control_id};
-        int set = e.planet_set & 0xFC;  // Earth .. Saturn
-        if (apsides && set == 0) return {MSG_SELECT_PLANET, CTL_FIRST_PLANET};
+        BodySet set = checked_bodies(e) & EARTH_TO_SATURN;
+        if (apsides && set.empty()) return {MSG_SELECT_PLANET, CTL_FIRST_PLANET};
         p.year = start.value;
         p.end_year = stop.value;
         if (apsides) p.planet_set = set;
@@ -313,10 +317,10 @@ DialogError apply_dialog(DialogId dialog, const DialogEntry& e, CommandParams& p
         IntField month = month_field(e.month, CTL_ANGLE_MONTH);
         if (DialogError err = validate_int_fields({&year, &month}); err.message_id) return err;
         // The main planet's own box is unchecked and disabled.
-        int others = e.planet_set & 0x7F8 & ~(1 << e.main_planet);
-        if (others == 0) {
-            int first = e.main_planet == BODY_MERCURY ? BODY_VENUS : BODY_MERCURY;
-            return {MSG_SELECT_PLANET, CTL_ANGLE_FIRST_OTHER + first - BODY_MERCURY};
+        BodySet others = (checked_bodies(e) & PLANETS).without(e.main_planet);
+        if (others.empty()) {
+            int first = e.main_planet == id_of(Body::Mercury) ? id_of(Body::Venus) : id_of(Body::Mercury);
+            return {MSG_SELECT_PLANET, CTL_ANGLE_FIRST_OTHER + first - id_of(Body::Mercury)};
         }
         p.year = year.value;
         p.month = month.value;

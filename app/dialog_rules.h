@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "engine/bodies.h"
 
 enum DialogId {
     DIAL_NONE, DIAL_YEAR, DIAL_YEAR_MONTH, DIAL_YEAR_MR, DIAL_YEAR_RANGE, DIAL_PLANETS,
@@ -64,16 +65,16 @@ struct DialogEntry {
     std::string year, month, end_year, end_month;
     std::string day, hour, minute;  // the date and time dialogs
     int speed_index = 0;        // the day/night movie's speed buttons
-    int planet_set = 0;         // bits over BodyId
+    int planet_set = 0;         // the body check boxes: bit b for body id b
     int distance_from_sun = 0;  // the distance radio buttons, when offered
-    int main_planet = BODY_MERCURY;
+    int main_planet = id_of(Body::Mercury);
     int moon_set = 0;
     int number_moons = 0;
     std::string time_speed, view_angle;  // the movie dialogs
     int label_planets = 0;
     int binary_star = -1;        // index into the binary star list; -1: none selected
     // The planetarium: body 0 Sun, 1 Moon, 3..10 planets, 11 the star.
-    int planetarium_body = BODY_SUN;
+    int planetarium_body = id_of(Body::Sun);
     int track_body = 0;
     int turbo = 0;
     int view_sun_moon = 0, view_planets = 0, view_stars = 0;

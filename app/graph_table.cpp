@@ -1,6 +1,7 @@
 #include "app/graph_table.h"
 
 #include "app/colors.h"
+#include "engine/bodies.h"
 #include "graphs/eclipses_graph.h"
 #include "graphs/moon_graphs.h"
 #include "graphs/planet_graphs.h"
@@ -11,18 +12,16 @@ namespace {
 using P = const CommandParams&;
 using C = const SkyContext&;
 
-// The planet graphs of a year take the planets without the Moon and the Earth.
-constexpr int PLANETS_ONLY = 0x7F8;
-
 // Adapters from a command's parameters to its generator's, as the command
 // table lists them.
 template <int (*graph)(Surface&, const GraphStyle&, int, const Location&)>
 int year_and_place(Surface& s, const GraphStyle& g, P p, C sky) {
     return graph(s, g, p.year, sky.location);
 }
-template <int (*graph)(Surface&, const GraphStyle&, int, int)>
+// The planet graphs of a year take the planets without the Moon and the Earth.
+template <int (*graph)(Surface&, const GraphStyle&, int, BodySet)>
 int year_and_planets(Surface& s, const GraphStyle& g, P p, C) {
-    return graph(s, g, p.year, p.planet_set & PLANETS_ONLY);
+    return graph(s, g, p.year, p.planet_set & PLANETS);
 }
 int jupiter_moons(Surface& s, const GraphStyle& g, P p, C sky) {
     return jupiter_moons_graph(s, g, p.year, p.month, p.moon_set, p.number_moons != 0, sky.location);

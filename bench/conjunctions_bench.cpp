@@ -3,15 +3,14 @@
 
 #include <vector>
 
+#include "engine/bodies.h"
 #include "engine/conjunctions.h"
 #include "engine/planet_apsides.h"
 
 namespace {
 
-constexpr int ALL_PLANETS = 0x7F8;  // Mercury (3) to Pluto (10)
-
 void fill_year(int year, ConjunctionTable& table) {
-    conjunction_table_init(year, 1, 12, ALL_PLANETS, table);
+    conjunction_table_init(year, 1, 12, PLANETS, table);
     for (int d = 1; d <= table.day_count; ++d) conjunction_table_sample(d, table);
 }
 

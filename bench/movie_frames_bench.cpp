@@ -14,16 +14,16 @@
 
 namespace {
 
-void movie_frames(benchmark::State& state, int command, bool jet_trails) {
+void movie_frames(benchmark::State& state, MovieKind kind, bool jet_trails) {
     ensure_gui_session();
     // The world map shipped in the source tree's data folder, beside this one.
     set_data_folder((std::filesystem::path(__FILE__).parent_path().parent_path() / "data").string());
-    CommandParams params;
+    MovieParams params;
     params.day = 21, params.month = 6, params.year = 2024, params.hour = 12;
     params.binary_star = 8;
     params.binary_star_year = 1900;
     MovieState movie;
-    start_movie(movie, command, params, nullptr);
+    start_movie(movie, kind, params, nullptr);
     movie.jet_trails = jet_trails;
     movie.seconds_per_tick = 0.25;
     SkyContext sky;
@@ -38,12 +38,12 @@ void movie_frames(benchmark::State& state, int command, bool jet_trails) {
     set_data_folder("");
 }
 
-BENCHMARK_CAPTURE(movie_frames, EclipticTop, CMD_ECLIPTIC_TOP, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(movie_frames, EclipticSide, CMD_ECLIPTIC_SIDE, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(movie_frames, JupiterMoonsSide, CMD_JUPITER_MOONS_SIDE, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(movie_frames, JupiterMoonsTop, CMD_JUPITER_MOONS_TOP, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(movie_frames, DayNight, CMD_DAY_NIGHT, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(movie_frames, BinaryStar, CMD_BINARY_STAR, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(movie_frames, BinaryStarTrails, CMD_BINARY_STAR, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(movie_frames, EclipticTop, MOVIE_ECLIPTIC_TOP, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(movie_frames, EclipticSide, MOVIE_ECLIPTIC_SIDE, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(movie_frames, JupiterMoonsSide, MOVIE_JUPITER_SIDE, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(movie_frames, JupiterMoonsTop, MOVIE_JUPITER_TOP, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(movie_frames, DayNight, MOVIE_DAY_NIGHT, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(movie_frames, BinaryStar, MOVIE_BINARY_STAR, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(movie_frames, BinaryStarTrails, MOVIE_BINARY_STAR, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -36,10 +36,10 @@ void planetarium_frames(benchmark::State& state, bool steady, bool jet_trails) {
         state.SkipWithError("no STARS.DAT");
         return;
     }
-    CommandParams params;
+    MovieParams params;
     params.day = 20, params.month = 3, params.year = 2024, params.hour = 21;
     MovieState movie;
-    start_movie(movie, CMD_PLANETARIUM, params, catalogue);
+    start_movie(movie, MOVIE_PLANETARIUM, params, catalogue);
     movie.seconds_per_tick = 0.25;
     movie.jet_trails = jet_trails;
     SkyContext sky;

@@ -2,13 +2,12 @@
 // size of a PNG written by the command line).
 #include <benchmark/benchmark.h>
 
+#include "engine/bodies.h"
 #include "graphs/planet_graphs.h"
 #include "platform/qt/gui_session.h"
 #include "platform/qt/surface_qt.h"
 
 namespace {
-
-constexpr int ALL_PLANETS = 0x7F8;  // Mercury .. Pluto
 
 template <typename Graph>
 void draw_planet_graph(benchmark::State& state, Graph graph) {
@@ -18,7 +17,7 @@ void draw_planet_graph(benchmark::State& state, Graph graph) {
     for (auto _ : state) {
         auto image = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
         setup_drawing(*image, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &style);
-        benchmark::DoNotOptimize(graph(*image, style, 2026, ALL_PLANETS));
+        benchmark::DoNotOptimize(graph(*image, style, 2026, PLANETS));
     }
 }
 
@@ -28,13 +27,13 @@ void BM_PlanetMagnitudeGraph(benchmark::State& state) { draw_planet_graph(state,
 void BM_PlanetIlluminationGraph(benchmark::State& state) { draw_planet_graph(state, planet_illumination_graph); }
 void BM_PlanetDiameterGraph(benchmark::State& state) { draw_planet_graph(state, planet_diameter_graph); }
 void BM_PlanetDistanceGraph(benchmark::State& state) {
-    draw_planet_graph(state, [](Surface& s, const GraphStyle& g, int year, int set) {
-        return planet_distance_graph(s, g, year, set | 1 << 2, 1);  // Earth too
+    draw_planet_graph(state, [](Surface& s, const GraphStyle& g, int year, BodySet set) {
+        return planet_distance_graph(s, g, year, set.with(Body::Earth), 1);
     });
 }
 void BM_PlanetAngleGraph(benchmark::State& state) {
-    draw_planet_graph(state, [](Surface& s, const GraphStyle& g, int year, int set) {
-        return planet_angle_graph(s, g, year, 3, Location{}, 5, set & ~(1 << 5));
+    draw_planet_graph(state, [](Surface& s, const GraphStyle& g, int year, BodySet set) {
+        return planet_angle_graph(s, g, year, 3, Location{}, id_of(Body::Mars), set.without(Body::Mars));
     });
 }
 BENCHMARK(BM_PlanetOrbitGraph)->Unit(benchmark::kMillisecond);

@@ -19,6 +19,7 @@
 #include "app/graph_table.h"
 #include "app/location.h"
 #include "cli/ephemeris.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "movies/movie.h"
 #include "movies/star_catalogue.h"
@@ -392,13 +393,14 @@ int ephemeris_command(int argc, char** argv) {
         show_error(error.message_id);
         return EXIT_BAD_INPUT;
     }
-    int bodies = 0x7FB;  // every body but the Earth
+    BodySet bodies = SKY_BODIES;
     if (auto list = option("bodies")) {
-        bodies = parse_body_list(*list);
-        if (bodies < 0) {
+        int set = parse_body_list(*list);
+        if (set < 0) {
             std::fprintf(stderr, "Unknown body in --bodies: %s\n", list->c_str());
             return EXIT_BAD_INPUT;
         }
+        bodies = BodySet{static_cast<std::uint32_t>(set)};
     }
     const CommandParams& p = app.params;
     const Location& place = app.sky.location;
@@ -423,13 +425,13 @@ bool take_body_options(CommandParams& params) {
             std::fprintf(stderr, "Unknown body in --planets: %s\n", planets->c_str());
             return false;
         }
-        params.planet_set = set;
+        params.planet_set = BodySet{static_cast<std::uint32_t>(set)};
     }
     if (auto moons = option("moons"); moons && name_set(*moons, MOON_NAMES) < 0) {
         std::fprintf(stderr, "Unknown moon in --moons: %s (io, europa, ganymede, callisto)\n", moons->c_str());
         return false;
     }
-    if (auto main = option("main-planet"); main && (body_of(*main) < BODY_MERCURY)) {
+    if (auto main = option("main-planet"); main && (body_of(*main) < id_of(Body::Mercury))) {
         std::fprintf(stderr, "Unknown planet in --main-planet: %s (mercury ... pluto)\n", main->c_str());
         return false;
     }
@@ -571,7 +573,7 @@ bool movie_entry(DialogId dialog, DialogEntry& entry) {
         entry.number_moons = option("labels") ? 1 : 0;
         return true;
     default:  // DIAL_EC_MOVIES: --planets is in the parameters already; its boxes are Earth to Pluto
-        entry.planet_set &= (1 << (BODY_PLUTO + 1)) - (1 << BODY_EARTH);
+        entry.planet_set &= static_cast<int>(EARTH_AND_PLANETS.bits);
         return true;
     }
 }
@@ -631,7 +633,7 @@ int movie_command(int argc, char** argv) {
     ensure_gui_session();
     std::unique_ptr<Surface> surface = make_image_surface(width, height);
     MovieState movie;
-    start_movie(movie, command, app.params, app.star_catalogue);
+    start_movie(movie, movie_kind_of(command), movie_params_of(app.params), app.star_catalogue);
     movie.seconds_per_tick = 0.25;
     movie.jet_trails = option("trails").has_value();
     const GraphStyle style = current_graph_style(false);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/jupiter_moons.h"
 #include "engine/moon.h"
@@ -60,7 +61,7 @@ std::string clock_time(double hours) {
 
 }  // namespace
 
-std::vector<EphemerisRow> ephemeris_rows(int body_set, int day, int month, int year,
+std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, int year,
                                          double local_hours, const Location& location) {
     UtInstant ut = to_ut(day, month, year, local_hours, location);
     double sun_ra, sun_dec, sun_longitude, sun_distance, sun_semidiameter, sun_anomaly;
@@ -68,7 +69,7 @@ std::vector<EphemerisRow> ephemeris_rows(int body_set, int day, int month, int y
                  sun_distance, sun_semidiameter, sun_anomaly);
     std::vector<EphemerisRow> rows;
     for (int body = 0; body <= 10; ++body) {
-        if (body == 2 || !(body_set & (1 << body))) continue;
+        if (body == id_of(Body::Earth) || !body_set.contains(body)) continue;
         EphemerisRow row;
         row.body = body;
         row.distance_km = row.magnitude = NONE;

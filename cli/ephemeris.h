@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/bodies.h"
 #include "engine/location.h"
 
 // One body's place at the instant.  Values the engine does not define for the
@@ -21,9 +22,9 @@ struct EphemerisRow {
     double rise = -1.0, set = -1.0;  // local standard hours on the local date; -1: none
 };
 
-// The bodies of body_set (bits over body ids; Earth is skipped) at the local
+// The bodies of body_set (Earth is skipped) at the local
 // instant (calendar date and hours of local standard time at location).
-std::vector<EphemerisRow> ephemeris_rows(int body_set, int day, int month, int year,
+std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, int year,
                                          double local_hours, const Location& location);
 
 // Text for standard output (UTF-8): a fixed-width table with a heading, or CSV

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/planets.h"
 #include "engine/sun.h"
 #include "platform/message_pump.h"
@@ -99,7 +100,7 @@ double angular_separation(double a, double b) {
     return std::fmin(d, std::fabs(360.0 - d));
 }
 
-void conjunction_table_init(int year, int start_month, int stop_month, int planet_set,
+void conjunction_table_init(int year, int start_month, int stop_month, BodySet planet_set,
                             ConjunctionTable& table) {
     table.year = year;
     table.start_month = start_month;
@@ -112,7 +113,7 @@ void conjunction_table_init(int year, int start_month, int stop_month, int plane
     table.sun_longitude.assign(table.day_count, 0.0);
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
         std::vector<double>& column = table.planet_longitude[planet_index(body)];
-        if (planet_set & (1 << body))
+        if (planet_set.contains(body))
             column.assign(table.day_count, 0.0);
         else
             column.clear();
@@ -124,7 +125,7 @@ void conjunction_table_sample(int d, ConjunctionTable& table) {
     double declination, extra;
     ecliptic_place(t, 0, table.sun_longitude[d - 1], declination, extra);
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body)
-        if (table.planet_set & (1 << body))
+        if (table.planet_set.contains(body))
             ecliptic_place(t, body, table.planet_longitude[planet_index(body)][d - 1],
                            declination, extra);
 }

@@ -15,6 +15,7 @@
 // hours late).  Angles are degrees.
 #include <vector>
 
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 
 constexpr int CONJUNCTION_MAX_DAYS = 370;       // a leap year with its margins
@@ -47,7 +48,7 @@ struct ConjunctionTable {
     int year = 0;
     int start_month = 0;
     int stop_month = 0;
-    int planet_set = 0;    // bits over body ids; only 3-10 are sampled
+    BodySet planet_set;    // only Mercury to Pluto are sampled
     JulianDay start = 0;   // julian_day(1, start_month, year) - 2
     int day_count = 0;     // N, at most CONJUNCTION_MAX_DAYS
     std::vector<double> sun_longitude;  // [d - 1]
@@ -57,7 +58,7 @@ struct ConjunctionTable {
 
 // Sets the range and the sample count and sizes the table: N days from two
 // days before the 1st of start_month to the 2nd of the month after stop_month.
-void conjunction_table_init(int year, int start_month, int stop_month, int planet_set,
+void conjunction_table_init(int year, int start_month, int stop_month, BodySet planet_set,
                             ConjunctionTable& table);
 // Computes sample day d (1..N): the Sun and every selected planet.
 void conjunction_table_sample(int d, ConjunctionTable& table);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/moon.h"
 #include "engine/planets.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr int SUN = 0;
-constexpr int MOON = 1;
 constexpr double CONVERGED_DAY_FRACTION = 0.0001;  // |delta m|, days (about 9 s)
 constexpr int MAX_PASSES = 100;
 
@@ -31,10 +30,10 @@ void body_place(int body, JulianDay jd, double& ra_degrees, double& declination,
     double ra = 0.0;
     double dec = 0.0;
     double unused[6] = {};  // the outputs rising and setting do not need
-    if (body == SUN) {
+    if (body == id_of(Body::Sun)) {
         sun_position(hours, day, month, year, 1, ra, dec, unused[0], unused[1], unused[2],
                      unused[3]);
-    } else if (body == MOON) {
+    } else if (body == id_of(Body::Moon)) {
         moon_position(hours, day, month, year, unused[0], unused[1], parallax, unused[2],
                       unused[3], unused[4], ra, dec);
     } else {
@@ -85,8 +84,8 @@ void rise_set(int body, int day, int month, int year, double& rise, double& set,
     }
     // The Moon's standard altitude allows for its parallax and semidiameter
     // (from the day after's place).
-    const double h0 = body == SUN    ? SUN_STANDARD_ALTITUDE
-                      : body == MOON ? 0.7275 * parallax - 0.5667
+    const double h0 = body == id_of(Body::Sun)    ? SUN_STANDARD_ALTITUDE
+                      : body == id_of(Body::Moon) ? 0.7275 * parallax - 0.5667
                                      : PLANET_STANDARD_ALTITUDE;
 
     // Apparent sidereal time at Greenwich at local 0 h, degrees.

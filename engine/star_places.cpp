@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/planets.h"
 #include "engine/sun.h"
 
 namespace {
 
-constexpr int MOON = 1;
 constexpr int MERCURY = 3;
 
 // Absolute visual magnitude V0 (at 1 AU from the Sun and the Earth, full
@@ -126,7 +126,7 @@ void topocentric_place(Location location, int body, double distance, double moon
     observer_geocentric(location.elevation, latitude, rho_sin_phi, rho_cos_phi);
     // 8.794 arcseconds, the solar parallax, at 1 AU.
     const double parallax =
-        body == MOON ? moon_parallax
+        body == id_of(Body::Moon) ? moon_parallax
                      : normalize_degrees(asin_deg(sin_deg(0.002442777777777778) / distance));
     const double sidereal = apparent_sidereal_time(hours, day, month, year);
     const double hour_angle = normalize_degrees(15.0 * (sidereal - longitude_west / 15.0 - ra_hours));

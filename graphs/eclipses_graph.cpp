@@ -1,6 +1,7 @@
 // The Eclipses graph: one row per year, a dot at each eclipse's maximum.
 #include "graphs/eclipses_graph.h"
 
+#include "engine/bodies.h"
 #include "engine/eclipses.h"
 #include "format/format.h"
 #include "resources/strings.h"
@@ -10,8 +11,6 @@ namespace {
 constexpr int STR_MONTH = 7;         // "Month"
 constexpr int STR_TITLE = 1001;      // "Eclipses Graph for %d to %d"
 constexpr int STR_YEAR = 1002;       // "Year"
-constexpr int COLOR_SUN = 0;
-constexpr int COLOR_MOON = 1;
 
 }  // namespace
 
@@ -53,7 +52,7 @@ int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, in
         for (int i = 0; i < list.count; ++i) {
             const EclipseEntry& eclipse = list.entries[i];
             fill_disc(surface, style, date_to_x(frame.x0, frame.width, frame.days, eclipse.jd_max, frame.start), y,
-                      cw / 2, eclipse.kind == LUNAR_ECLIPSE ? COLOR_MOON : COLOR_SUN, -1, false);
+                      cw / 2, eclipse.kind == LUNAR_ECLIPSE ? id_of(Body::Moon) : id_of(Body::Sun), -1, false);
         }
     }
     return 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/jupiter_moons.h"
 #include "engine/moon.h"
 #include "format/format.h"
@@ -25,7 +26,6 @@ constexpr int STR_ILLUM_TITLE = 31;      // "Moon Illuminated Fraction Graph for
 constexpr int STR_ILLUM_FRACTION = 32;   // "Illum. Frac."
 
 // Colour-table entries.
-constexpr int COLOR_MOON = 1;
 constexpr int COLOR_JUPITER = 6;
 constexpr int COLOR_IO = 16;  // Europa, Ganymede, Callisto follow
 
@@ -107,7 +107,7 @@ int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year
     draw_month_axis(surface, style, year, frame);
 
     if (graph_stopped()) return 1;
-    select_color_pen(surface, style, COLOR_MOON);
+    select_color_pen(surface, style, id_of(Body::Moon));
     GraphCurve curve;
     double previous_longitude = 0.0;
     // Local midnights from 30 December of the year before: the first two only
@@ -151,7 +151,7 @@ int moon_illumination_graph(Surface& surface, const GraphStyle& style, int year,
     }
 
     if (graph_stopped()) return 1;
-    select_color_pen(surface, style, COLOR_MOON);
+    select_color_pen(surface, style, id_of(Body::Moon));
     GraphCurve curve;
     const JulianDay first_midnight = local_midnight(year, month, location);
     // days + 1 midnights: the last one closes the month's last day.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/planets.h"
 #include "engine/star_places.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr int BODY_SUN = 0;
-constexpr int BODY_EARTH = 2;
 constexpr int FIRST_PLANET = 3;  // Mercury
 constexpr int LAST_PLANET = 10;  // Pluto
 constexpr double SAMPLE_STEP_DAYS = 7.0;  // the yearly graphs sample weekly
@@ -31,7 +30,6 @@ constexpr int STR_MONTH = 7;             // "Month"
 constexpr int STR_ANGLE_TITLE = 17;      // "Planet Angle Graph for %s, %s %d"
 constexpr int STR_ANGLE_CAPTION = 18;    // "Angle (degrees)"
 
-bool in_set(int planet_set, int body) { return (planet_set >> body & 1) != 0; }
 
 // "%*d": an integer right-aligned in width columns (0: as wide as it needs).
 std::string integer_text(int value, int width) { return format_fixed(value, width, 0); }
@@ -110,7 +108,7 @@ double diameter_value(int body, const EngineDate& d) {
 }
 // The Earth's distance from the Sun is the Sun's from the Earth.
 double sun_distance_value(int body, const EngineDate& d) {
-    if (body != BODY_EARTH) return planet_state(body, d, 0).sun_distance;
+    if (body != id_of(Body::Earth)) return planet_state(body, d, 0).sun_distance;
     double ra = 0.0, distance = 0.0;
     sun_place(d, ra, distance);
     return distance;
@@ -156,7 +154,7 @@ constexpr ValueGraph SUN_DISTANCE_GRAPH = {
 constexpr ValueGraph EARTH_DISTANCE_GRAPH = {
     15, 2, 7, 6, 16, 6, 0.0, 60.0, 60, -10, 7, 1, 1, 2, 0, true, earth_distance_value};
 
-int value_graph(Surface& surface, const GraphStyle& style, int year, int planet_set, const ValueGraph& graph) {
+int value_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set, const ValueGraph& graph) {
     GraphFrame frame = make_graph_frame(surface, graph.x_factor, graph.y_factor, year);
     int column = char_width(surface);
     int row = line_height(surface);
@@ -174,8 +172,8 @@ int value_graph(Surface& surface, const GraphStyle& style, int year, int planet_
     LegendSlot slots[LEGEND_SLOT_COUNT];
     layout_legend(surface, frame.width, frame.height, frame.x0, frame.y0, graph.with_earth, slots);
 
-    for (int body = graph.with_earth ? BODY_EARTH : FIRST_PLANET; body <= LAST_PLANET; ++body) {
-        if (!in_set(planet_set, body)) continue;
+    for (int body = graph.with_earth ? id_of(Body::Earth) : FIRST_PLANET; body <= LAST_PLANET; ++body) {
+        if (!planet_set.contains(body)) continue;
         if (graph_stopped()) return 1;
         select_color_pen(surface, style, body);
         GraphCurve curve;
@@ -252,7 +250,7 @@ void extend_wrapping_curve(Surface& surface, GraphCurve& curve, int x, int y, in
 
 }  // namespace
 
-int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, int planet_set) {
+int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set) {
     GraphFrame frame = make_graph_frame(surface, 9, 5, year);
     int column = char_width(surface);
     int row = line_height(surface);
@@ -276,7 +274,7 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, int 
     // The Sun, three units thick, and the point opposite it, where a planet
     // stands at opposition.
     if (graph_stopped()) return 1;
-    select_color_pen(surface, style, BODY_SUN);
+    select_color_pen(surface, style, id_of(Body::Sun));
     GraphCurve sun, opposite;
     bool stopped = sample_weekly(frame, [&](const EngineDate& date, int x) {
         double ra = 0.0, distance = 0.0;
@@ -287,7 +285,7 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, int 
     if (stopped) return 1;
 
     for (int body = FIRST_PLANET; body <= LAST_PLANET; ++body) {
-        if (!in_set(planet_set, body)) continue;
+        if (!planet_set.contains(body)) continue;
         if (graph_stopped()) return 1;
         select_color_pen(surface, style, body);
         GraphCurve curve;
@@ -302,25 +300,25 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, int 
     return 0;
 }
 
-int planet_magnitude_graph(Surface& surface, const GraphStyle& style, int year, int planet_set) {
+int planet_magnitude_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set) {
     return value_graph(surface, style, year, planet_set, MAGNITUDE_GRAPH);
 }
 
-int planet_illumination_graph(Surface& surface, const GraphStyle& style, int year, int planet_set) {
+int planet_illumination_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set) {
     return value_graph(surface, style, year, planet_set, ILLUMINATION_GRAPH);
 }
 
-int planet_diameter_graph(Surface& surface, const GraphStyle& style, int year, int planet_set) {
+int planet_diameter_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set) {
     return value_graph(surface, style, year, planet_set, DIAMETER_GRAPH);
 }
 
-int planet_distance_graph(Surface& surface, const GraphStyle& style, int year, int planet_set, int from_sun) {
+int planet_distance_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set, int from_sun) {
     if (from_sun) return value_graph(surface, style, year, planet_set, SUN_DISTANCE_GRAPH);
-    return value_graph(surface, style, year, planet_set & ~(1 << BODY_EARTH), EARTH_DISTANCE_GRAPH);
+    return value_graph(surface, style, year, planet_set.without(Body::Earth), EARTH_DISTANCE_GRAPH);
 }
 
 int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int month, const Location& location,
-                       int main_planet, int planet_set) {
+                       int main_planet, BodySet planet_set) {
     const int days = days_in_month(month, year);
     std::string month_text = month_name(month);
     std::erase(month_text, ' ');
@@ -364,7 +362,7 @@ int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int 
     double main_direction[MAX_MONTH_DAYS + 1][3];
     bool main_known = false;
     for (int body = FIRST_PLANET; body <= LAST_PLANET; ++body) {
-        if (body == main_planet || !in_set(planet_set, body)) continue;
+        if (body == main_planet || !planet_set.contains(body)) continue;
         if (graph_stopped()) return 1;
         select_color_pen(surface, style, body);
         GraphCurve curve;

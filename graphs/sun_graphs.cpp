@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/rise_set.h"
 #include "engine/sun.h"
@@ -30,7 +31,6 @@ constexpr int STR_SHADOW_CAPTION = 26;
 constexpr int STR_SUNRISE_TITLE = 27;
 constexpr int STR_AZIMUTH_OF_SUN = 28;
 
-constexpr int BODY_SUN = 0;  // also the Sun's colour-table entry
 
 // The Sun's azimuth (degrees from north through east, [0, 360)) and altitude
 // (degrees) at a UT instant, seen from location.
@@ -96,7 +96,7 @@ bool sunrise_azimuth(JulianDay t, const Location& location, double& value) {
     int day = 0, month = 0, year = 0;
     whole_date(t, day, month, year);
     double rise = 0.0, set = 0.0;
-    rise_set(BODY_SUN, day, month, year, rise, set, location);
+    rise_set(id_of(Body::Sun), day, month, year, rise, set, location);
     if (rise == NO_EVENT_HOURS) return false;
     // The rise time is local standard time; the Sun's place wants UT.
     double altitude = 0.0;
@@ -218,7 +218,7 @@ int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, c
     draw_season_markers(surface, frame, year, location);
 
     if (graph_stopped()) return 1;
-    select_color_pen(surface, style, BODY_SUN);
+    select_color_pen(surface, style, id_of(Body::Sun));
     GraphCurve curve;
     for (JulianDay t = frame.start;;) {
         double value = 0.0;
@@ -275,7 +275,7 @@ ShadowScale fit_shadows(const std::vector<Shadow>& shadows, const GraphFrame& fr
 
 double daylight_hours(int day, int month, int year, const Location& location) {
     double rise = 0.0, set = 0.0;
-    rise_set(BODY_SUN, day, month, year, rise, set, location);
+    rise_set(id_of(Body::Sun), day, month, year, rise, set, location);
     const bool rises = rise != NO_EVENT_HOURS, sets = set != NO_EVENT_HOURS;
     if (rises && sets) return set > rise ? set - rise : 24.0 - (rise - set);
     if (rises) return 24.0 - rise;
@@ -339,7 +339,7 @@ int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Lo
     }
     const ShadowScale fit = fit_shadows(shadows, frame);
 
-    select_color_pen(surface, style, BODY_SUN);
+    select_color_pen(surface, style, id_of(Body::Sun));
     GraphCurve curve;
     for (const Shadow& s : shadows) {
         int x = round_to_int(fit.left + s.meridian * fit.scale);

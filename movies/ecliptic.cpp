@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/app_state.h"
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/planets.h"
 #include "engine/sun.h"
 #include "format/format.h"
@@ -61,7 +61,7 @@ void draw_top_background(Surface& frame, const GraphStyle& style) {
     }
     draw_circle(frame, centre, centre, centre);
     frame.restore_state();
-    draw_body(frame, style, BODY_SUN, centre, centre, 2 * c, false, nullptr);
+    draw_body(frame, style, id_of(Body::Sun), centre, centre, 2 * c, false, nullptr);
 }
 
 void draw_side_background(Surface& frame, const GraphStyle& style, const EclipticStrip& strip) {
@@ -102,7 +102,7 @@ EclipticPlace ecliptic_place(int body, JulianDay t) {
     int day = 0, month = 0, year = 0;
     split_instant(t, hours, day, month, year);
     EclipticPlace place;
-    if (body == BODY_EARTH) {
+    if (body == id_of(Body::Earth)) {
         double ra = 0.0, dec = 0.0, longitude = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
         sun_position(hours, day, month, year, 0, ra, dec, longitude, place.radius, semidiameter, mean_anomaly);
         place.longitude = normalize_degrees(longitude + 180.0);
@@ -140,9 +140,9 @@ SurfacePoint ecliptic_side_point(const EclipticStrip& strip, double longitude, d
 
 void ecliptic_frame(Surface& window, int width, int height, MovieState& movie, SkyContext& sky,
                     const GraphStyle& style, std::uint32_t frame) {
-    const bool top = movie.command == CMD_ECLIPTIC_TOP;
+    const bool top = movie.kind == MOVIE_ECLIPTIC_TOP;
     const MovieKind kind = top ? MOVIE_ECLIPTIC_TOP : MOVIE_ECLIPTIC_SIDE;
-    const CommandParams& params = movie.params;
+    const MovieParams& params = movie.params;
     step_movie_time(movie, kind, sky, frame);
 
     Surface& buffer = begin_frame(window, width, height, kind, movie, style);
@@ -155,8 +155,8 @@ void ecliptic_frame(Surface& window, int width, int height, MovieState& movie, S
     const int picture = picture_size(buffer);
     const int radius = char_width(buffer) / 2;
     Surface* trails = movie.jet_trails ? movie.trails.get() : nullptr;
-    for (int body = BODY_EARTH; body <= BODY_PLUTO; ++body) {
-        if ((params.planet_set >> body & 1) == 0) continue;
+    for (int body = id_of(Body::Earth); body <= id_of(Body::Pluto); ++body) {
+        if (!params.planet_set.contains(body)) continue;
         const EclipticPlace place = ecliptic_place(body, movie.time);
         const SurfacePoint at = top ? ecliptic_top_point(place.longitude, place.radius, sky.view_angle, picture)
                                     : ecliptic_side_point(strip, place.longitude, place.latitude);

@@ -58,8 +58,8 @@ EclipticStrip ecliptic_strip(int char_width, int line_height);
 // and latitude b (+18 degrees on the strip's top edge, -18 on its bottom).
 SurfacePoint ecliptic_side_point(const EclipticStrip& strip, double longitude, double latitude);
 
-// One tick of Ecliptic Top (movie.command CMD_ECLIPTIC_TOP) or Ecliptic Side
-// (CMD_ECLIPTIC_SIDE): frame 0 sets the time from the dialog, later frames
+// One tick of Ecliptic Top (movie.kind MOVIE_ECLIPTIC_TOP) or Ecliptic Side
+// (MOVIE_ECLIPTIC_SIDE): frame 0 sets the time from the dialog, later frames
 // step it by the time speed in days; draws the zodiac, the Sun, the chosen
 // bodies of movie.params.planet_set (Earth to Pluto), their names with the
 // label flag and, with jet trails, their trails; then the status panel.

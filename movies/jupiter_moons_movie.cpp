@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "app/app_state.h"
+#include "engine/bodies.h"
 #include "graphs/drawing.h"
 #include "movies/movie.h"
 #include "resources/strings.h"
@@ -11,9 +11,9 @@
 namespace {
 
 constexpr double RADII_TO_EDGE = 30.0;  // Jupiter radii from the centre to the square's edge
-constexpr int JUPITER_COLOR = BODY_JUPITER;
+constexpr int JUPITER_COLOR = id_of(Body::Jupiter);
 constexpr int FIRST_MOON_COLOR = 16;    // Io; then Europa, Ganymede, Callisto
-constexpr int EARTH_NAME_ID = 870 + BODY_EARTH;
+constexpr int EARTH_NAME_ID = 870 + id_of(Body::Earth);
 
 }  // namespace
 
@@ -33,9 +33,9 @@ SurfacePoint jupiter_moon_point(const JupiterSatellite& moon, bool top_view, int
 
 void jupiter_moons_frame(Surface& window, int width, int height, MovieState& movie, SkyContext& sky,
                          const GraphStyle& style, std::uint32_t frame) {
-    const bool top = movie.command == CMD_JUPITER_MOONS_TOP;
+    const bool top = movie.kind == MOVIE_JUPITER_TOP;
     const MovieKind kind = top ? MOVIE_JUPITER_TOP : MOVIE_JUPITER_SIDE;
-    const CommandParams& params = movie.params;
+    const MovieParams& params = movie.params;
     step_movie_time(movie, kind, sky, frame);
 
     Surface& buffer = begin_frame(window, width, height, kind, movie, style);

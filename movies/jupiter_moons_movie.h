@@ -22,8 +22,8 @@ int jupiter_disc_radius(int picture);
 // (round(R - x k), R - round(z k)) in the top view.
 SurfacePoint jupiter_moon_point(const JupiterSatellite& moon, bool top_view, int picture);
 
-// One tick of Jupiter Moons Side (movie.command CMD_JUPITER_MOONS_SIDE) or
-// Jupiter Moons Top (CMD_JUPITER_MOONS_TOP): frame 0 sets the time from the
+// One tick of Jupiter Moons Side (movie.kind MOVIE_JUPITER_SIDE) or
+// Jupiter Moons Top (MOVIE_JUPITER_TOP): frame 0 sets the time from the
 // dialog, later frames step it by the time speed in minutes; draws Jupiter,
 // the moons of movie.params.moon_set (bit 0 Io ... bit 3 Callisto), their
 // numbers with the label flag and, with jet trails, their trails; then the

@@ -99,7 +99,7 @@ JulianDay movie_start_time(int day, int month, int year, double local_hours, con
 }
 
 JulianDay dialog_start_time(const MovieState& movie, const Location& location) {
-    const CommandParams& p = movie.params;
+    const MovieParams& p = movie.params;
     return movie_start_time(p.day, p.month, p.year, p.hour + p.minute / 60.0, location);
 }
 
@@ -127,8 +127,8 @@ void step_movie_time(MovieState& movie, MovieKind kind, const SkyContext& sky, s
     else movie.time += movie_time_step(kind, sky.time_speed);
 }
 
-void start_movie(MovieState& movie, int command, const CommandParams& params, StarCatalogue* catalogue) {
-    movie.command = command;
+void start_movie(MovieState& movie, MovieKind kind, const MovieParams& params, StarCatalogue* catalogue) {
+    movie.kind = kind;
     movie.params = params;
     movie.catalogue = catalogue;
     movie.planetarium = PlanetariumState{};
@@ -237,17 +237,11 @@ void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPane
 void draw_movie_frame(Surface& target, int width, int height, MovieState& movie, SkyContext& sky,
                       const GraphStyle& style, std::uint32_t frame) {
     using FrameFunction = void (*)(Surface&, int, int, MovieState&, SkyContext&, const GraphStyle&, std::uint32_t);
-    struct MovieFrames {
-        int command;
-        FrameFunction draw;
-    };
-    static constexpr MovieFrames FRAMES[] = {
-        {CMD_PLANETARIUM, planetarium_frame},        {CMD_ECLIPTIC_TOP, ecliptic_frame},
-        {CMD_ECLIPTIC_SIDE, ecliptic_frame},         {CMD_JUPITER_MOONS_SIDE, jupiter_moons_frame},
-        {CMD_JUPITER_MOONS_TOP, jupiter_moons_frame}, {CMD_DAY_NIGHT, day_night_frame},
-        {CMD_BINARY_STAR, binary_star_frame},
+    // By MovieKind.
+    static constexpr FrameFunction FRAMES[] = {
+        planetarium_frame,   ecliptic_frame,  ecliptic_frame,    jupiter_moons_frame,
+        jupiter_moons_frame, day_night_frame, binary_star_frame,
     };
     setup_drawing(target, DRAWING_GRAPH, width, height, nullptr);
-    for (const MovieFrames& m : FRAMES)
-        if (m.command == movie.command) m.draw(target, width, height, movie, sky, style, frame);
+    FRAMES[movie.kind](target, width, height, movie, sky, style, frame);
 }

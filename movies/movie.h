@@ -9,12 +9,15 @@
 #include <memory>
 #include <string>
 
-#include "app/app_state.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/location.h"
+#include "engine/sky_context.h"
 #include "graphs/drawing.h"
 #include "movies/planetarium.h"
 #include "platform/surface.h"
+
+struct StarCatalogue;
 
 // Numbers the movies for the shared frame buffer and status panel.
 enum MovieKind : int {
@@ -27,11 +30,25 @@ enum MovieKind : int {
     MOVIE_BINARY_STAR = 6,
 };
 
+// What a movie starts from: its dialog's values.
+struct MovieParams {
+    int year = 2000, month = 1, day = 1, hour = 0, minute = 0;  // local date and time of the first frame
+    BodySet planet_set = EARTH_AND_PLANETS;  // ecliptic movies
+    int moon_set = 0xF;                      // Jupiter's moons: bit 0 Io, 1 Europa, 2 Ganymede, 3 Callisto
+    int label_planets = 1;                   // ecliptic and planetarium: names beside the bodies
+    int planetarium_body = id_of(Body::Sun); // 0 Sun, 1 Moon, 3..10 planets, 11 the star
+    int planetarium_not_tracking = 1;        // 1: the scroll bars pan the view
+    BodySet planetarium_view_set = PLANETARIUM_VIEW;
+    int planetarium_star = -1;               // index into the star catalogue, -1 none
+    int binary_star = 0;                     // row of the binary-star table, 0..9
+    int binary_star_year = 2000;             // the binary star's first year
+};
+
 // The running movie, kept between ticks.  The caller refreshes jet_trails and
 // paused from the menus before each frame; the frame counter is the caller's.
 struct MovieState {
-    int command = CMD_NONE;
-    CommandParams params;                  // the dialog's values at the start
+    MovieKind kind = MOVIE_PLANETARIUM;
+    MovieParams params;                    // the dialog's values at the start
     StarCatalogue* catalogue = nullptr;    // null: no stars to draw
     JulianDay time = 0.0;                  // simulated instant, UT
     JulianDay start_time = 0.0;            // t0, UT
@@ -76,11 +93,11 @@ double movie_time_step(MovieKind kind, int time_speed);
 // the dialog, each later frame adds movie_time_step.
 void step_movie_time(MovieState& movie, MovieKind kind, const SkyContext& sky, std::uint32_t frame);
 
-// Starts a movie: keeps the command, its parameters and the star catalogue,
+// Starts a movie: keeps its kind, its parameters and the star catalogue,
 // sets the planetarium's tracking state (0 tracking, 1 not yet started) and
 // drops the frame buffer and jet trails.  The first frame then sets the
 // simulated time.
-void start_movie(MovieState& movie, int command, const CommandParams& params, StarCatalogue* catalogue);
+void start_movie(MovieState& movie, MovieKind kind, const MovieParams& params, StarCatalogue* catalogue);
 // Drops the screen bitmaps: the frame buffer, the jet-trail surface and the
 // day/night world map (zoom, resize): the next frame makes a new buffer, with
 // trails starts an empty trail surface and stretches the map again.

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "app/app_state.h"
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/moon.h"
 #include "engine/planets.h"
@@ -67,8 +67,8 @@ constexpr double EARTH_TO_MOON_RADII = 3.6698158803222096;
 constexpr double TRUE_SIZE_VIEW_ANGLE = 5.0;   // Sun and Moon drawn to scale only here
 constexpr int SUN_MOON_CHARACTERS = 3;         // their radius otherwise, in character widths
 // The bodies recomputed in turn on even frames.
-constexpr int ROUND_ROBIN[] = {BODY_SUN, BODY_MERCURY, BODY_VENUS, BODY_MARS, BODY_JUPITER,
-                               BODY_SATURN, BODY_URANUS, BODY_NEPTUNE, BODY_PLUTO};
+constexpr int ROUND_ROBIN[] = {id_of(Body::Sun), id_of(Body::Mercury), id_of(Body::Venus), id_of(Body::Mars), id_of(Body::Jupiter),
+                               id_of(Body::Saturn), id_of(Body::Uranus), id_of(Body::Neptune), id_of(Body::Pluto)};
 
 // A UT instant as the position routines take it.
 struct Instant {
@@ -82,17 +82,16 @@ Instant instant_of(JulianDay t) {
     return at;
 }
 
-bool in_set(int set, int bit) { return (set >> bit & 1) != 0; }
 
 // The body's topocentric place and unit vector, and its drawn radius.
 void compute_body(PlanetariumBody& body, int id, const Instant& at, const SkyContext& sky, int picture,
                   int char_w) {
     double ra = 0.0, dec = 0.0, semidiameter = 0.0, longitude = 0.0;
-    if (id == BODY_SUN) {
+    if (id == id_of(Body::Sun)) {
         double mean_anomaly = 0.0;
         sun_position(at.hours, at.day, at.month, at.year, 1, ra, dec, longitude, body.distance, semidiameter,
                      mean_anomaly);
-    } else if (id == BODY_MOON) {
+    } else if (id == id_of(Body::Moon)) {
         double latitude = 0.0;
         moon_position(at.hours, at.day, at.month, at.year, longitude, latitude, body.parallax, semidiameter,
                       body.illuminated, body.shadow_u, ra, dec);
@@ -104,7 +103,7 @@ void compute_body(PlanetariumBody& body, int id, const Instant& at, const SkyCon
     topocentric_place(sky.location, id, body.distance, body.parallax, at.hours, at.day, at.month, at.year, ra, dec);
     sky_unit_vector(ra, dec, body.direction);
     body.computed = true;
-    if (id > BODY_MOON) body.radius = char_w / 2.0;
+    if (id > id_of(Body::Moon)) body.radius = char_w / 2.0;
     else if (sky.view_angle == TRUE_SIZE_VIEW_ANGLE)
         body.radius = std::sqrt(2.0) * tan_deg(semidiameter) * (picture / 2.0) / tan_deg(sky.view_angle / 2.0);
     else body.radius = SUN_MOON_CHARACTERS * char_w;
@@ -115,12 +114,12 @@ void compute_body(PlanetariumBody& body, int id, const Instant& at, const SkyCon
 // (the Moon on odd frames, the others in turn on even ones), all on frame 0,
 // the centred one while it is tracked, and with turbo the planets of the
 // frame's parity.
-bool body_due(int id, std::uint32_t frame, int view_set, int centred, int tracking, bool turbo) {
+bool body_due(int id, std::uint32_t frame, BodySet view_set, int centred, int tracking, bool turbo) {
     if (id == centred && tracking != TRACKING_OFF) return true;
-    if (!in_set(view_set, id)) return false;
+    if (!view_set.contains(id)) return false;
     if (frame == 0) return true;
     if (turbo && is_planet(id) && id % 2 == static_cast<int>(frame % 2)) return true;
-    if (id == BODY_MOON) return frame % 2 == 1;
+    if (id == id_of(Body::Moon)) return frame % 2 == 1;
     return frame % 2 == 0 && ROUND_ROBIN[(frame / 2) % std::size(ROUND_ROBIN)] == id;
 }
 
@@ -159,7 +158,7 @@ void update_stars(StarCatalogue& catalogue, JulianDay t, const ViewCentre& centr
 // touches the Moon's disc.
 void update_shadow(PlanetariumState& state, JulianDay t, const Instant& at, const SkyContext& sky,
                    const ViewCentre& centre, int picture) {
-    const PlanetariumBody& moon = state.bodies[BODY_MOON];
+    const PlanetariumBody& moon = state.bodies[id_of(Body::Moon)];
     state.shadow_shown = false;
     double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
     const Instant seen = instant_of(t - SHADOW_LIGHT_TIME);
@@ -167,7 +166,7 @@ void update_shadow(PlanetariumState& state, JulianDay t, const Instant& at, cons
                  mean_anomaly);
     ra = normalize_degrees(15.0 * ra + 180.0) / 15.0;
     dec = normalize_degrees(-fold_latitude(dec));
-    topocentric_place(sky.location, BODY_MOON, 0.0, moon.parallax, at.hours, at.day, at.month, at.year, ra, dec);
+    topocentric_place(sky.location, id_of(Body::Moon), 0.0, moon.parallax, at.hours, at.day, at.month, at.year, ra, dec);
     sky_unit_vector(ra, dec, state.shadow.direction);
     const ScreenPlace place = project_direction(state.shadow.direction, centre, sky.view_angle, picture);
     if (!place.in_view) return;
@@ -179,18 +178,18 @@ void update_shadow(PlanetariumState& state, JulianDay t, const Instant& at, cons
 }
 
 // Mercury or Venus in front of the Sun: close to its centre and nearly new.
-bool in_transit(const PlanetariumState& state, int id, int view_set) {
-    const PlanetariumBody& sun = state.bodies[BODY_SUN];
+bool in_transit(const PlanetariumState& state, int id, BodySet view_set) {
+    const PlanetariumBody& sun = state.bodies[id_of(Body::Sun)];
     const PlanetariumBody& planet = state.bodies[id];
-    return in_set(view_set, id) && in_set(view_set, BODY_SUN) && sun.visible && planet.visible &&
+    return view_set.contains(id) && view_set.contains(Body::Sun) && sun.visible && planet.visible &&
            planar_distance(planet.x, planet.y, sun.x, sun.y) <= 2.0 * sun.radius && planet.illuminated < 0.5;
 }
 
 void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, const MovieState& movie) {
     const PlanetariumState& state = movie.planetarium;
-    const int view_set = movie.params.planetarium_view_set;
+    const BodySet view_set = movie.params.planetarium_view_set;
     const bool label = movie.params.label_planets != 0;
-    if (in_set(view_set, BODY_STARS_BIT) && movie.catalogue) {
+    if (view_set.contains(Body::Stars) && movie.catalogue) {
         for (const StarRecord& star : movie.catalogue->stars) {
             if (!star.visible || !star.direction_computed) continue;
             draw_star(frame, style, star.screen_x, star.screen_y, star.radius);
@@ -201,14 +200,14 @@ void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, 
         const PlanetariumBody& body = state.bodies[id];
         draw_body(frame, style, id, body.x, body.y, body.drawn_radius, label, trails);
     };
-    auto shown = [&](int id) { return in_set(view_set, id) && state.bodies[id].visible; };
-    for (int id = BODY_PLUTO; id >= BODY_MERCURY; --id)
+    auto shown = [&](int id) { return view_set.contains(id) && state.bodies[id].visible; };
+    for (int id = id_of(Body::Pluto); id >= id_of(Body::Mercury); --id)
         if (shown(id)) draw(id);
-    if (shown(BODY_SUN)) draw(BODY_SUN);
-    for (int id : {BODY_MERCURY, BODY_VENUS})
+    if (shown(id_of(Body::Sun))) draw(id_of(Body::Sun));
+    for (int id : {id_of(Body::Mercury), id_of(Body::Venus)})
         if (in_transit(state, id, view_set)) draw(id);
-    if (!shown(BODY_MOON)) return;
-    draw(BODY_MOON);
+    if (!shown(id_of(Body::Moon))) return;
+    draw(id_of(Body::Moon));
     if (!state.shadow_shown) return;
     draw_body(frame, style, STYLE_PENUMBRA, state.shadow.x, state.shadow.y, state.shadow.drawn_radius, false,
               nullptr);
@@ -237,7 +236,7 @@ int pan_view(SkyContext& sky, ScrollBarKind bar, ScrollCode code, int thumb) {
 void planetarium_frame(Surface& window, int width, int height, MovieState& movie, SkyContext& sky,
                        const GraphStyle& style, std::uint32_t frame) {
     PlanetariumState& state = movie.planetarium;
-    const CommandParams& params = movie.params;
+    const MovieParams& params = movie.params;
     const JulianDay clock = movie_clock_now(movie);
     if (frame == 0) {
         movie.time = movie.start_time = dialog_start_time(movie, sky.location);
@@ -254,10 +253,10 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
     Surface& buffer = begin_frame(window, width, height, MOVIE_PLANETARIUM, movie, style);
     const int picture = picture_size(buffer);
     const Instant at = instant_of(movie.time);
-    const int view_set = params.planetarium_view_set;
+    const BodySet view_set = params.planetarium_view_set;
     const int centred = params.planetarium_body;
-    for (int id = BODY_SUN; id < PLANETARIUM_BODIES; ++id)
-        if (id != BODY_EARTH && body_due(id, frame, view_set, centred, state.tracking, sky.turbo != 0))
+    for (int id = id_of(Body::Sun); id < PLANETARIUM_BODIES; ++id)
+        if (id != id_of(Body::Earth) && body_due(id, frame, view_set, centred, state.tracking, sky.turbo != 0))
             compute_body(state.bodies[id], id, at, sky, picture, char_width(buffer));
 
     // The view centre: on the tracked body, or where the scroll bars left it,
@@ -268,7 +267,7 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
         params.planetarium_star < static_cast<int>(movie.catalogue->stars.size()))
         centred_star = &movie.catalogue->stars[params.planetarium_star];
     if (state.tracking != TRACKING_OFF) {
-        const double* direction = state.bodies[centred < PLANETARIUM_BODIES ? centred : BODY_SUN].direction;
+        const double* direction = state.bodies[centred < PLANETARIUM_BODIES ? centred : id_of(Body::Sun)].direction;
         if (centred_star) {
             if (!centred_star->direction_computed) compute_star(*centred_star, movie.time);
             centred_star->visible = true;
@@ -281,18 +280,18 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
         centre.horizontal -= (movie.time - movie.start_time) * 24.0 * SIDEREAL_PER_SOLAR * 360.0;
     }
 
-    for (int id = BODY_SUN; id < PLANETARIUM_BODIES; ++id) {
+    for (int id = id_of(Body::Sun); id < PLANETARIUM_BODIES; ++id) {
         PlanetariumBody& body = state.bodies[id];
-        if (id == BODY_EARTH || !in_set(view_set, id) || !body.computed) continue;
+        if (id == id_of(Body::Earth) || !view_set.contains(id) || !body.computed) continue;
         const ScreenPlace place = project_direction(body.direction, centre, sky.view_angle, picture);
         body.x = place.x;
         body.y = place.y;
         body.visible = place.in_view;
     }
-    if (in_set(view_set, BODY_STARS_BIT) && movie.catalogue)
+    if (view_set.contains(Body::Stars) && movie.catalogue)
         update_stars(*movie.catalogue, movie.time, centre, sky.view_angle, picture, frame);
     state.shadow_shown = false;
-    if (in_set(view_set, BODY_MOON) && state.bodies[BODY_MOON].illuminated > 0.75)
+    if (view_set.contains(Body::Moon) && state.bodies[id_of(Body::Moon)].illuminated > 0.75)
         update_shadow(state, movie.time, at, sky, centre, picture);
 
     StatusPanel panel = movie_panel(MOVIE_PLANETARIUM, movie);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/bodies.h"
 #include "engine/rise_set.h"
 #include "engine/sun.h"
 #include "format/format.h"
@@ -25,8 +26,6 @@ constexpr int STR_SEASON_CELL = 2074;   // "%s|%s:%s"
 
 constexpr char EMPTY_CELL[] = "|         ";  // a day outside the month, or no event
 constexpr int DAY_CELL_PADDING = 6;         // blanks after the day number
-constexpr int SUN = 0;
-constexpr int MOON = 1;
 
 // The string id's printf format filled with the arguments, as a std::string.
 template <typename... Args>
@@ -96,7 +95,7 @@ void calendar_cell(JulianDay cell_jd, int row, int column, const Location& locat
     case 2:
     case 4: {
         double rise = 0.0;
-        rise_set(row == 2 ? SUN : MOON, date.day, date.month, date.year, rise,
+        rise_set(row == 2 ? id_of(Body::Sun) : id_of(Body::Moon), date.day, date.month, date.year, rise,
                  kept_set_hours[column], location);
         line = format_text(STR_EVENT_CELL, line.c_str(), abbreviation.c_str(),
                            format_hours_minutes(rise).c_str());

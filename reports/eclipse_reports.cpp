@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/eclipses.h"
 #include "engine/rise_set.h"
@@ -36,8 +37,6 @@ constexpr int STR_TOTAL_ENDS = 849;       // "Total phase ends:        %s"
 constexpr int STR_PARTIAL_ENDS = 850;     // "Partial phase ends:      %s"
 constexpr int STR_SOLAR_NOTE = 778;       // the note lines after a solar report, up to a "!"
 
-constexpr int SUN = 0;
-constexpr int MOON = 1;
 
 // The string id's printf format filled with one text argument.
 std::string format_with(int id, const std::string& argument) {
@@ -80,7 +79,7 @@ void add_solar_eclipse(const EclipseCircumstances& eclipse, const Location& loca
                        ReportDocument& document) {
     const LocalInstant local = local_instant(eclipse.jd_max, location);
     report_add_line("", document);
-    add_date_and_rise_set(STR_SOLAR_DATE, SUN, STR_SUN_RISE, STR_SUN_SET, local, location, document);
+    add_date_and_rise_set(STR_SOLAR_DATE, id_of(Body::Sun), STR_SUN_RISE, STR_SUN_SET, local, location, document);
     report_add_line(format_with(STR_SOLAR_MAXIMUM, format_hours_minutes(local.hours)), document);
     if (eclipse.solar_type == SOLAR_PARTIAL)
         report_add_line(format_with(STR_SOLAR_PARTIAL, format_fixed(eclipse.magnitude, 2, 2)),
@@ -104,7 +103,7 @@ void add_lunar_eclipse(const EclipseCircumstances& eclipse, const Location& loca
     const double p = eclipse.partial_semiduration_hours;
     const double t = eclipse.total_semiduration_hours;
     report_add_line("", document);
-    add_date_and_rise_set(STR_LUNAR_DATE, MOON, STR_MOON_RISE, STR_MOON_SET, local, location, document);
+    add_date_and_rise_set(STR_LUNAR_DATE, id_of(Body::Moon), STR_MOON_RISE, STR_MOON_SET, local, location, document);
     report_add_line(format_with(STR_LUNAR_MAGNITUDE, format_fixed(eclipse.magnitude, 2, 2)), document);
     report_add_line(format_with(STR_PARTIAL_BEGINS, phase_time(h, -p)), document);
     if (t > 0.0) report_add_line(format_with(STR_TOTAL_BEGINS, phase_time(h, -t)), document);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/conjunctions.h"
 #include "engine/planet_apsides.h"
@@ -42,7 +43,6 @@ constexpr double CONJUNCTION_PLANET_SHARE = 0.031;
 
 std::string text(int id) { return std::string(load_string(id)); }
 
-bool selected(int planet_set, int body) { return (planet_set & (1 << body)) != 0; }
 
 // The title string filled with one text argument, centred.
 std::string centred_title(int id, const std::string& argument) {
@@ -147,7 +147,7 @@ std::string event_line(int body, const ConjunctionEvent& event) {
 }  // namespace
 
 int view_info_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                     int start_month, int stop_month, int planet_set, const Location& location) {
+                     int start_month, int stop_month, BodySet planet_set, const Location& location) {
     report_header(location, document);
     report_add_line(
         centred_title(STR_VIEW_INFO_TITLE, format_month_range(start_month, stop_month, year)),
@@ -158,7 +158,7 @@ int view_info_report(ReportDocument& document, int segment, bool in_almanac, int
     const JulianDay last = julian_day(days_in_month(stop_month, year), stop_month, year);
     const int weeks = static_cast<int>(std::trunc(last - first)) / 7 + 1;
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
-        if (!selected(planet_set, body)) continue;
+        if (!planet_set.contains(body)) continue;
         report_add_line(center_line(body_name(body)), document);
         report_add_line("", document);
         report_add_line(text(STR_VIEW_INFO_HEADER), document);
@@ -178,7 +178,7 @@ int view_info_report(ReportDocument& document, int segment, bool in_almanac, int
 }
 
 int apsides_report(ReportDocument& document, int segment, bool in_almanac, int first_year,
-                   int last_year, int planet_set, const Location& location) {
+                   int last_year, BodySet planet_set, const Location& location) {
     report_header(location, document);
     report_add_line(centred_title(STR_APSIDES_TITLE, format_year_range(first_year, last_year)),
                     document);
@@ -187,7 +187,7 @@ int apsides_report(ReportDocument& document, int segment, bool in_almanac, int f
     const JulianDay lo = julian_day(1, 1, first_year) + location.time_zone / 24.0;
     const JulianDay hi = julian_day(1, 1, last_year + 1) + location.time_zone / 24.0;
     for (int body = APSIS_FIRST_BODY; body <= APSIS_LAST_BODY; ++body) {
-        if (!selected(planet_set, body)) continue;
+        if (!planet_set.contains(body)) continue;
         report_add_line("", document);
         report_add_line(body_name(body), document);
         const int lines_before = document.line_count;
@@ -206,7 +206,7 @@ int apsides_report(ReportDocument& document, int segment, bool in_almanac, int f
 }
 
 int conjunction_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                       int start_month, int stop_month, int planet_set,
+                       int start_month, int stop_month, BodySet planet_set,
                        const Location& location) {
     report_header(location, document);
     report_add_line(
@@ -226,7 +226,7 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
     }
 
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
-        if (!selected(planet_set, body)) continue;
+        if (!planet_set.contains(body)) continue;
         const int stopped = pump_messages(0);
         if (stopped) return stopped;
         report_add_line("", document);

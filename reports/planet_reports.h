@@ -10,15 +10,16 @@
 // part of one.  planet_set: bits over body ids (bit b for body b); View Info
 // and Conj/Opp take Mercury (3) to Pluto (10), Apsides Earth (2) to Saturn (7).
 // Dates and times are the location's standard time (UT + time_zone).
+#include "engine/bodies.h"
 #include "engine/location.h"
 #include "reports/report_document.h"
 
 int view_info_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                     int start_month, int stop_month, int planet_set, const Location& location);
+                     int start_month, int stop_month, BodySet planet_set, const Location& location);
 
 int apsides_report(ReportDocument& document, int segment, bool in_almanac, int first_year,
-                   int last_year, int planet_set, const Location& location);
+                   int last_year, BodySet planet_set, const Location& location);
 
 int conjunction_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                       int start_month, int stop_month, int planet_set,
+                       int start_month, int stop_month, BodySet planet_set,
                        const Location& location);

@@ -132,9 +132,9 @@ TEST(BinaryStarYear, StepsAndClamp) {
 TEST(BinaryStarFrame, RecordedFrames) {
     SurfaceLog log;
     auto window = make_recording_surface(log, "window", 1000, 750);
-    CommandParams params;
+    MovieParams params;
     params.binary_star = 9, params.binary_star_year = 1889;
-    MovieState movie = start_test_movie(CMD_BINARY_STAR, params);
+    MovieState movie = start_test_movie(MOVIE_BINARY_STAR, params);
     movie.jet_trails = true;
     SkyContext sky;
     sky.view_angle = 8.025;

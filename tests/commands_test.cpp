@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/bodies.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
 
@@ -135,8 +136,8 @@ TEST(DefaultParams, ComeFromTheLocalClock) {
     const CommandParams p = default_command_params(2449783.5 + (21 + 45 / 60.0) / 24);
     EXPECT_EQ(std::vector<int>({p.year, p.month, p.day, p.hour, p.minute, p.end_year, p.end_month, p.binary_star_year}),
               std::vector<int>({1995, 3, 7, 21, 45, 1995, 12, 1995}));
-    EXPECT_EQ(p.planet_set, 0x7FC);            // Earth to Pluto
-    EXPECT_EQ(p.planetarium_view_set, 0xFFB);  // all but Earth
+    EXPECT_EQ(p.planet_set, EARTH_AND_PLANETS);
+    EXPECT_EQ(p.planetarium_view_set, PLANETARIUM_VIEW);  // all but Earth
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // The search refines hourly only forward from the daily 0 h UT sample nearest
 // the event, so its instant may lie up to half a day after the true one; the
 // tolerances allow for that plus the older planetary theory.
+#include "engine/bodies.h"
 #include "engine/conjunctions.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +48,7 @@ TEST(Conjunctions, PublishedEventsAreFoundWithinHalfADay) {
     };
     for (const EventCase& c : cases) {
         ConjunctionTable table;
-        conjunction_table_init(c.year, c.month, c.month, 1 << c.body, table);
+        conjunction_table_init(c.year, c.month, c.month, NO_BODIES.with(c.body), table);
         for (int d = 1; d <= table.day_count; ++d) conjunction_table_sample(d, table);
         std::vector<ConjunctionEvent> events;
         EXPECT_EQ(find_conjunctions(table, c.body, c.pass, 0.0, events), 0);
@@ -69,7 +70,7 @@ TEST(Conjunctions, PublishedEventsAreFoundWithinHalfADay) {
 // which is outside the Sun's disk, so it is not tagged as a transit.
 TEST(Conjunctions, EventBeforeItsNearestSampleIsGivenAtTheSample) {
     ConjunctionTable table;
-    conjunction_table_init(2019, 11, 11, 1 << 3, table);
+    conjunction_table_init(2019, 11, 11, NO_BODIES.with(Body::Mercury), table);
     for (int d = 1; d <= table.day_count; ++d) conjunction_table_sample(d, table);
     std::vector<ConjunctionEvent> events;
     EXPECT_EQ(find_conjunctions(table, 3, PASS_CONJUNCTION, 0.0, events), 0);

@@ -103,7 +103,7 @@ TEST(DayNightFrame, RecordedFrames) {
     set_data_folder(std::string(SKYLOOM_SOURCE_DIR) + "/data");
     SurfaceLog log;
     auto window = make_recording_surface(log, "window", 1000, 750);
-    MovieState movie = start_test_movie(CMD_DAY_NIGHT, movie_params(31, 1, 2023, 6));
+    MovieState movie = start_test_movie(MOVIE_DAY_NIGHT, movie_params(31, 1, 2023, 6));
     SkyContext sky;
     sky.speed_index = DN_ONE_MONTH;
     for (std::uint32_t frame = 0; frame < 3; ++frame)
@@ -130,7 +130,7 @@ TEST(DayNightFrame, RecordedFrames) {
 // June solstice rendered headless: 80 N lit, 80 S dark, the subsolar point lit (white), 140 degrees away dark.
 TEST(DayNightFrame, JuneSolsticeToPngHeadless) {
     set_data_folder(std::string(SKYLOOM_SOURCE_DIR) + "/data");
-    MovieState movie = start_test_movie(CMD_DAY_NIGHT, movie_params(21, 6, 2024, 12));
+    MovieState movie = start_test_movie(MOVIE_DAY_NIGHT, movie_params(21, 6, 2024, 12));
     SkyContext sky;
     sky.speed_index = DN_ONE_HOUR;
     auto image = render_frames_to_png(movie, sky, 3, GraphStyle{}, 1000, 750);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/bodies.h"
 #include "platform/locale.h"
 #include "format/format.h"
 #include "resources/strings.h"
@@ -68,14 +69,14 @@ TEST(DialogRules, YearRangeAndPlanets) {
     DialogEntry opened = dialog_entry_from(DIAL_YEAR_RANGE, p);
     EXPECT_EQ(std::pair(opened.year, opened.end_year), std::pair(std::string("2005"), std::string("2010")));
     e = year_month_range("2026", "1", "12");
-    e.planet_set = 1 << BODY_EARTH;  // Earth alone, where Earth is not offered
+    e.planet_set = 1 << id_of(Body::Earth);  // Earth alone, where Earth is not offered
     p.earth_offered = false;
     DialogError none = apply_dialog(DIAL_PLANETS, e, p);
     // Refused at the Mercury box, the first shown.
     EXPECT_EQ(std::pair(none.message_id, none.control_id), std::pair(int{MSG_SELECT_PLANET}, 120));
-    e.planet_set = (1 << BODY_MARS) | (1 << BODY_EARTH);
+    e.planet_set = (1 << id_of(Body::Mars)) | (1 << id_of(Body::Earth));
     EXPECT_EQ(apply_dialog(DIAL_PLANETS, e, p).message_id, 0);
-    EXPECT_EQ(p.planet_set, 1 << BODY_MARS);
+    EXPECT_EQ(p.planet_set, NO_BODIES.with(Body::Mars));
     e.year = "2000", e.end_year = "2001", e.planet_set = 0;
     EXPECT_EQ(apply_dialog(DIAL_PLANET_APSIDES, e, p).message_id, MSG_SELECT_PLANET);
 }
@@ -85,7 +86,7 @@ DialogEntry movie_entry() {
     DialogEntry e = dialog_entry_from(DIAL_PL_MOVIE, CommandParams{});
     e.year = "2024", e.month = "3", e.day = "1", e.hour = "21", e.minute = "30";
     e.time_speed = "-64", e.view_angle = "90";
-    e.planet_set = 1 << BODY_MARS, e.moon_set = 1, e.binary_star = 9, e.planetarium_star = 0;
+    e.planet_set = 1 << id_of(Body::Mars), e.moon_set = 1, e.binary_star = 9, e.planetarium_star = 0;
     return e;
 }
 
@@ -128,7 +129,7 @@ TEST(DialogRules, MovieDialogsCheckInOrder) {
     e.view_planets = 0;
     CommandParams p;
     ASSERT_EQ(apply_dialog(DIAL_PL_MOVIE, e, p).message_id, 0);
-    EXPECT_EQ(p.planetarium_view_set, 0x803);
+    EXPECT_EQ(p.planetarium_view_set, SUN_AND_MOON.with(Body::Stars));
     EXPECT_EQ(std::vector<int>({p.year, p.month, p.day, p.hour, p.minute, p.time_speed}),
               std::vector<int>({2024, 3, 1, 21, 30, -64}));
 }

@@ -1,5 +1,6 @@
 // The ecliptic movies: scale and strip edge cases, published places of
 // Meeus's worked examples (Astronomical Algorithms, 2nd ed.: "AA") on screen.
+#include "engine/bodies.h"
 #include "movies/ecliptic.h"
 
 #include <gtest/gtest.h>
@@ -35,17 +36,17 @@ TEST(EclipticGeometry, ScaleStripAndLabelEdgeCases) {
 // AA ex. 32.a, 1992 Dec 20 0h TD (VSOP87 Venus and Earth): the places and the
 // discs drawn where the published places put them at view angle 5.
 TEST(EclipticFrame, MeeusPlacesOnScreen) {
-    struct Case { int body; double l, b, r, tolerance; int command, x, y; };
+    struct Case { int body; double l, b, r, tolerance; MovieKind kind; int x, y; };
     const Case cases[] = {
-        {BODY_VENUS, 26.11428, -2.62070, 0.724603, 0.005, CMD_ECLIPTIC_TOP, 332, 463},
-        {BODY_VENUS, 26.11428, -2.62070, 0.724603, 0.005, CMD_ECLIPTIC_SIDE, 134, 276},
-        {BODY_EARTH, 88.35704, 0.0, 0.983824, 0.01, CMD_ECLIPTIC_TOP, 242, 379},
-        {BODY_EARTH, 88.35704, 0.0, 0.983824, 0.01, CMD_ECLIPTIC_SIDE, 282, 311},
+        {id_of(Body::Venus), 26.11428, -2.62070, 0.724603, 0.005, MOVIE_ECLIPTIC_TOP, 332, 463},
+        {id_of(Body::Venus), 26.11428, -2.62070, 0.724603, 0.005, MOVIE_ECLIPTIC_SIDE, 134, 276},
+        {id_of(Body::Earth), 88.35704, 0.0, 0.983824, 0.01, MOVIE_ECLIPTIC_TOP, 242, 379},
+        {id_of(Body::Earth), 88.35704, 0.0, 0.983824, 0.01, MOVIE_ECLIPTIC_SIDE, 282, 311},
     };
     for (const Case& c : cases) {
-        CommandParams params = movie_params(19, 12, 1992, 23, 59);
-        params.planet_set = 1 << c.body;
-        MovieState movie = start_test_movie(c.command, params);
+        MovieParams params = movie_params(19, 12, 1992, 23, 59);
+        params.planet_set = NO_BODIES.with(c.body);
+        MovieState movie = start_test_movie(c.kind, params);
         const EclipticPlace place = ecliptic_place(c.body, movie_start_time(19, 12, 1992, 23 + 59 / 60.0, {}));
         EXPECT_NEAR(place.longitude, c.l, c.tolerance) << "body " << c.body;
         EXPECT_NEAR(place.latitude, c.b, c.tolerance) << "body " << c.body;

@@ -32,7 +32,7 @@ TEST(MovieTimeSpeed, StepsAndTimePerTick) {
 TEST(MovieFrame, BufferClipAndTrails) {
     SurfaceLog log;
     auto window = make_recording_surface(log, "window", 1000, 750);
-    MovieState movie = start_test_movie(CMD_ECLIPTIC_TOP);
+    MovieState movie = start_test_movie(MOVIE_ECLIPTIC_TOP);
     SkyContext sky;
     sky.time_speed = 4;
     GraphStyle style;
@@ -89,13 +89,13 @@ TEST(MovieFrame, PlanetariumStatusPanel) {
 // All seven movies render headless to PNG with trails; speed 4 steps 4 days (ecliptic), 4 minutes (Jupiter).
 TEST(MovieFrame, EveryMovieRendersToPng) {
     set_data_folder(std::string(SKYLOOM_SOURCE_DIR) + "/data");  // the day/night world map
-    struct Case { int command; int frames; double days_moved; };  // -1: not checked here
-    const Case cases[] = {{CMD_PLANETARIUM, 20, -1},           {CMD_ECLIPTIC_TOP, 3, 8.0},
-                          {CMD_ECLIPTIC_SIDE, 3, 8.0},        {CMD_JUPITER_MOONS_SIDE, 3, 8 / 1440.0},
-                          {CMD_JUPITER_MOONS_TOP, 3, 8 / 1440.0}, {CMD_DAY_NIGHT, 3, 2 / 24.0},
-                          {CMD_BINARY_STAR, 3, -1}};
+    struct Case { MovieKind kind; int frames; double days_moved; };  // -1: not checked here
+    const Case cases[] = {{MOVIE_PLANETARIUM, 20, -1},           {MOVIE_ECLIPTIC_TOP, 3, 8.0},
+                          {MOVIE_ECLIPTIC_SIDE, 3, 8.0},        {MOVIE_JUPITER_SIDE, 3, 8 / 1440.0},
+                          {MOVIE_JUPITER_TOP, 3, 8 / 1440.0}, {MOVIE_DAY_NIGHT, 3, 2 / 24.0},
+                          {MOVIE_BINARY_STAR, 3, -1}};
     for (const Case& c : cases) {
-        MovieState movie = start_test_movie(c.command, movie_params(1, 1, 2000, 12));
+        MovieState movie = start_test_movie(c.kind, movie_params(1, 1, 2000, 12));
         movie.jet_trails = true;
         SkyContext sky;
         sky.view_angle = 30.0;
@@ -103,7 +103,7 @@ TEST(MovieFrame, EveryMovieRendersToPng) {
         sky.speed_index = DN_ONE_HOUR;
         render_frames_to_png(movie, sky, c.frames);
         if (c.days_moved >= 0) {
-            EXPECT_NEAR(movie.time - movie.start_time, c.days_moved, 1e-9) << "command " << c.command;
+            EXPECT_NEAR(movie.time - movie.start_time, c.days_moved, 1e-9) << "movie " << c.kind;
         }
     }
     set_data_folder("");

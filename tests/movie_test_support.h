@@ -16,15 +16,15 @@
 #include "platform/recording_surface.h"
 
 // Parameters of a movie starting at (day, month, year, hour, minute) UT.
-inline CommandParams movie_params(int day, int month, int year, int hour, int minute = 0) {
-    CommandParams params;
+inline MovieParams movie_params(int day, int month, int year, int hour, int minute = 0) {
+    MovieParams params;
     params.day = day, params.month = month, params.year = year, params.hour = hour, params.minute = minute;
     return params;
 }
 
-inline MovieState start_test_movie(int command, const CommandParams& params = {}) {
+inline MovieState start_test_movie(MovieKind kind, const MovieParams& params = {}) {
     MovieState movie;
-    start_movie(movie, command, params, nullptr);
+    start_movie(movie, kind, params, nullptr);
     return movie;
 }
 
@@ -38,7 +38,7 @@ inline std::unique_ptr<Surface> render_frames_to_png(MovieState& movie, SkyConte
                                                      const GraphStyle& style = {}, int width = 800,
                                                      int height = 600) {
     ensure_gui_session();
-    const auto folder = std::filesystem::temp_directory_path() / ("skyloom_movie_" + std::to_string(movie.command));
+    const auto folder = std::filesystem::temp_directory_path() / ("skyloom_movie_" + std::to_string(movie.kind));
     std::filesystem::create_directories(folder);
     auto image = make_image_surface(width, height);
     for (int frame = 0; frame < count; ++frame) {

@@ -28,6 +28,7 @@
 #include "app/help.h"
 #include "app/location.h"
 #include "app/window/help_window.h"
+#include "engine/bodies.h"
 #include "movies/star_catalogue.h"
 #include "platform/files.h"
 #include "platform/messages.h"
@@ -131,8 +132,8 @@ TEST(ParameterDialogs, CancelWritesNothing) {
                                 });
     EXPECT_FALSE(accepted);
     EXPECT_TRUE(params.cancelled);
-    EXPECT_EQ(std::vector<int>({params.year, params.month, params.end_month, params.planet_set}),
-              std::vector<int>({before.year, before.month, before.end_month, before.planet_set}));
+    EXPECT_EQ(std::vector<int>({params.year, params.month, params.end_month, static_cast<int>(params.planet_set.bits)}),
+              std::vector<int>({before.year, before.month, before.end_month, static_cast<int>(before.planet_set.bits)}));
 }
 
 // The star list holds the catalogue's 284 named stars by constellation,
@@ -142,7 +143,7 @@ TEST(PlanetariumDialog, StarListTurboRuleAndChosenStar) {
     app_state().star_catalogue = load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT");
     ASSERT_NE(app_state().star_catalogue, nullptr);
     CommandParams params;
-    params.planetarium_body = BODY_MARS;
+    params.planetarium_body = id_of(Body::Mars);
     std::string chosen;
     bool accepted = with_dialog([&] { return run_parameter_dialog(DIAL_PL_MOVIE, params, nullptr); }, [&](QDialog& d) {
         auto* list = d.findChild<QListWidget*>("171");

@@ -1,5 +1,6 @@
 // The planetarium: its view centre, the clock-driven movie time, and frames
 // drawn to a recording surface.
+#include "engine/bodies.h"
 #include "movies/planetarium.h"
 
 #include <gtest/gtest.h>
@@ -85,13 +86,13 @@ TEST(MovieTime, StartAndClockSteps) {
 
 // A movie tracking a body (the Sun unless told) from (day, month, year,
 // hour, minute) UT at time zone 0, showing the bodies of view_set.
-MovieState sun_tracking_movie(int day, int month, int year, int hour, int minute, int view_set,
-                              int body = BODY_SUN) {
-    CommandParams params = movie_params(day, month, year, hour, minute);
+MovieState sun_tracking_movie(int day, int month, int year, int hour, int minute, BodySet view_set,
+                              int body = id_of(Body::Sun)) {
+    MovieParams params = movie_params(day, month, year, hour, minute);
     params.planetarium_not_tracking = 0;
     params.planetarium_body = body;
     params.planetarium_view_set = view_set;
-    return start_test_movie(CMD_PLANETARIUM, params);
+    return start_test_movie(MOVIE_PLANETARIUM, params);
 }
 
 // The centre of a body's name as drawn: centred on x, its top half a text
@@ -114,7 +115,7 @@ bool find_name(const SurfaceLog& log, const std::string& name, int& x, int& y) {
 TEST(PlanetariumFrame, EclipseSunAndMoonAtTheirPlaces) {
     SurfaceLog log;
     auto window = make_recording_surface(log, "window", 1000, 750);
-    MovieState movie = sun_tracking_movie(11, 8, 1999, 11, 2, 1 << BODY_SUN | 1 << BODY_MOON);
+    MovieState movie = sun_tracking_movie(11, 8, 1999, 11, 2, SUN_AND_MOON);
     SkyContext sky;
     sky.location.latitude = 45.1;
     sky.location.longitude = 24.3;
@@ -126,7 +127,7 @@ TEST(PlanetariumFrame, EclipseSunAndMoonAtTheirPlaces) {
     ASSERT_TRUE(find_name(log, "Moon", moon_x, moon_y));
     EXPECT_EQ(sun_x, 375);
     EXPECT_EQ(sun_y, 375);
-    EXPECT_EQ(movie.planetarium.bodies[BODY_SUN].drawn_radius, 56);
+    EXPECT_EQ(movie.planetarium.bodies[id_of(Body::Sun)].drawn_radius, 56);
     EXPECT_LE(std::hypot(moon_x - sun_x, moon_y - sun_y), 5.0) << "Moon at " << moon_x << "," << moon_y;
     EXPECT_NEAR(view_centre_ra_hours({sky.view_horizontal, sky.view_vertical}), 9.4, 0.05);  // the Sun's RA
 }
@@ -135,14 +136,14 @@ TEST(PlanetariumFrame, EclipseSunAndMoonAtTheirPlaces) {
 TEST(PlanetariumFrame, MoonInsideTheUmbraAtTotality) {
     SurfaceLog log;
     auto window = make_recording_surface(log, "window", 1000, 750);
-    MovieState movie = sun_tracking_movie(14, 3, 2025, 6, 59, 1 << BODY_SUN | 1 << BODY_MOON, BODY_MOON);
+    MovieState movie = sun_tracking_movie(14, 3, 2025, 6, 59, SUN_AND_MOON, id_of(Body::Moon));
     SkyContext sky;
     sky.location.longitude = 100.0;
     sky.view_angle = 10.0;
     draw_movie_frame(*window, 1000, 750, movie, sky, GraphStyle{}, 0);
     const PlanetariumState& state = movie.planetarium;
     ASSERT_TRUE(state.shadow_shown);
-    const PlanetariumBody& moon = state.bodies[BODY_MOON];
+    const PlanetariumBody& moon = state.bodies[id_of(Body::Moon)];
     const double apart = std::hypot(moon.x - state.shadow.x, moon.y - state.shadow.y);
     EXPECT_LE(apart + moon.drawn_radius, state.umbra_radius + 1.0)
         << "Moon " << moon.x << "," << moon.y << " r " << moon.drawn_radius << "; umbra " << state.shadow.x << ","
@@ -156,7 +157,7 @@ TEST(PlanetariumFrame, PausedTimeAndStarsFillingIn) {
     ASSERT_NE(catalogue, nullptr);
     SurfaceLog log;
     auto window = make_recording_surface(log, "window", 1000, 750);
-    MovieState movie = sun_tracking_movie(20, 3, 2024, 0, 0, 0xFFB);
+    MovieState movie = sun_tracking_movie(20, 3, 2024, 0, 0, PLANETARIUM_VIEW);
     movie.catalogue = catalogue;
     SkyContext sky;
     sky.view_angle = 90.0;

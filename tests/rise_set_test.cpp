@@ -11,14 +11,13 @@
 #include <string>
 #include <tuple>
 
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/location.h"
 #include "engine/rise_set.h"
 
 namespace {
 
-constexpr int SUN = 0;
-constexpr int MOON = 1;
 constexpr double MINUTE = 1.0 / 60.0;  // hours
 
 // A place from signed degrees: latitude north-positive, longitude east-positive.
@@ -82,16 +81,16 @@ TEST(RiseSet, SunAndVenusAtNamedPlaces) {
         {4, &BOSTON, 20, 3, 1988, 12.0 + 25.0 / 60.0, 2.0 + 55.0 / 60.0, 1.0 * MINUTE, "Meeus ex. 15.a, rounded"},
         {4, &BOSTON, 20, 3, 1988, 12.0 + 25.0 / 60.0 + 26.0 / 3600.0, 2.0 + 54.0 / 60.0 + 40.0 / 3600.0, t,
          "Meeus ex. 15.a, unrounded"},
-        {SUN, &GREENWICH, 19, 3, 2000, 6.0753, 18.1973, t, "AE"},
-        {SUN, &GREENWICH, 20, 3, 2000, 6.0373, 18.2254, t, "AE"},
-        {SUN, &GREENWICH, 21, 3, 2000, 5.9993, 18.2535, t, "AE"},
-        {SUN, &GREENWICH, 21, 6, 2000, 3.7133, 20.3471, t, "AE"},
-        {SUN, &NEW_YORK, 15, 1, 2026, 7.2978, 16.8904, t, "AE"},
-        {SUN, &SYDNEY, 21, 6, 2026, 6.9997, 16.8965, t, "AE"},
-        {SUN, &QUITO, 20, 3, 2026, 6.2998, 18.4082, t, "AE"},
-        {SUN, &REYKJAVIK, 21, 12, 2026, 11.3713, 15.4907, t, "AE"},
-        {SUN, &TOKYO, 15, 8, 1995, 4.9924, 18.5320, t, "AE"},
-        {SUN, &TROMSO, 1, 2, 2026, 9.4003, 14.5428, t, "AE"},
+        {id_of(Body::Sun), &GREENWICH, 19, 3, 2000, 6.0753, 18.1973, t, "AE"},
+        {id_of(Body::Sun), &GREENWICH, 20, 3, 2000, 6.0373, 18.2254, t, "AE"},
+        {id_of(Body::Sun), &GREENWICH, 21, 3, 2000, 5.9993, 18.2535, t, "AE"},
+        {id_of(Body::Sun), &GREENWICH, 21, 6, 2000, 3.7133, 20.3471, t, "AE"},
+        {id_of(Body::Sun), &NEW_YORK, 15, 1, 2026, 7.2978, 16.8904, t, "AE"},
+        {id_of(Body::Sun), &SYDNEY, 21, 6, 2026, 6.9997, 16.8965, t, "AE"},
+        {id_of(Body::Sun), &QUITO, 20, 3, 2026, 6.2998, 18.4082, t, "AE"},
+        {id_of(Body::Sun), &REYKJAVIK, 21, 12, 2026, 11.3713, 15.4907, t, "AE"},
+        {id_of(Body::Sun), &TOKYO, 15, 8, 1995, 4.9924, 18.5320, t, "AE"},
+        {id_of(Body::Sun), &TROMSO, 1, 2, 2026, 9.4003, 14.5428, t, "AE"},
     };
     for (const EventCase& c : cases) expect_events(c);
 }
@@ -104,14 +103,14 @@ TEST(RiseSet, SunAndVenusAtNamedPlaces) {
 TEST(RiseSet, MoonAndPlanetsAtNamedPlaces) {
     const double t = 1.0 * MINUTE;
     const EventCase cases[] = {
-        {MOON, &GREENWICH, 1, 1, 2000, 2.6718, 13.2084, t, "AE"},
-        {MOON, &GREENWICH, 21, 1, 2000, 17.0325, 8.0571, t, "AE: total lunar eclipse night"},
-        {MOON, &NEW_YORK, 10, 7, 2026, 0.3856, 15.9334, t, "AE"},
-        {MOON, &SYDNEY, 20, 5, 2026, 10.4455, 20.2768, t, "AE"},
-        {MOON, &TOKYO, 15, 8, 1995, 21.0608, 9.4813, t, "AE"},
-        {MOON, &GREENWICH, 5, 10, 2026, NO_EVENT_HOURS, 15.6274, t, "AE: no moonrise"},
-        {MOON, &GREENWICH, 20, 10, 2026, 14.9103, NO_EVENT_HOURS, t, "AE: no moonset"},
-        {MOON, &GREENWICH, 25, 1, 2026, 10.0229, NO_EVENT_HOURS, t, "AE: no moonset"},
+        {id_of(Body::Moon), &GREENWICH, 1, 1, 2000, 2.6718, 13.2084, t, "AE"},
+        {id_of(Body::Moon), &GREENWICH, 21, 1, 2000, 17.0325, 8.0571, t, "AE: total lunar eclipse night"},
+        {id_of(Body::Moon), &NEW_YORK, 10, 7, 2026, 0.3856, 15.9334, t, "AE"},
+        {id_of(Body::Moon), &SYDNEY, 20, 5, 2026, 10.4455, 20.2768, t, "AE"},
+        {id_of(Body::Moon), &TOKYO, 15, 8, 1995, 21.0608, 9.4813, t, "AE"},
+        {id_of(Body::Moon), &GREENWICH, 5, 10, 2026, NO_EVENT_HOURS, 15.6274, t, "AE: no moonrise"},
+        {id_of(Body::Moon), &GREENWICH, 20, 10, 2026, 14.9103, NO_EVENT_HOURS, t, "AE: no moonset"},
+        {id_of(Body::Moon), &GREENWICH, 25, 1, 2026, 10.0229, NO_EVENT_HOURS, t, "AE: no moonset"},
         {3, &GREENWICH, 1, 4, 2026, 4.9853, 15.8302, t, "AE: Mercury"},
         {5, &NEW_YORK, 1, 4, 2026, 5.0625, 16.7532, t, "AE: Mars"},
         {6, &GREENWICH, 16, 12, 1992, 1.3291, 12.8290, t, "AE: Jupiter"},
@@ -125,7 +124,7 @@ TEST(RiseSet, MoonAndPlanetsAtNamedPlaces) {
     int days_without_rise = 0, days_without_set = 0;
     for_each_date_of(2026, [&](int day, int month, int year) {
         double rise = 0.0, set = 0.0;
-        rise_set(MOON, day, month, year, rise, set, GREENWICH);
+        rise_set(id_of(Body::Moon), day, month, year, rise, set, GREENWICH);
         days_without_rise += rise == NO_EVENT_HOURS;
         days_without_set += set == NO_EVENT_HOURS;
     });
@@ -141,16 +140,16 @@ TEST(RiseSet, PolarDayAndNightAndThePoleItself) {
     const Location north_70 = place("70 N", 70.0, 0.0, 0.0);
     const Location south_80 = place("80 S", -80.0, -60.0, -4.0);
     const EventCase cases[] = {
-        {SUN, &north_70, 21, 6, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "midnight sun"},
-        {SUN, &north_70, 21, 12, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "polar night"},
-        {SUN, &south_80, 15, 6, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "polar night"},
-        {SUN, &south_80, 15, 12, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "midnight sun"},
+        {id_of(Body::Sun), &north_70, 21, 6, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "midnight sun"},
+        {id_of(Body::Sun), &north_70, 21, 12, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "polar night"},
+        {id_of(Body::Sun), &south_80, 15, 6, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "polar night"},
+        {id_of(Body::Sun), &south_80, 15, 12, 2026, NO_EVENT_HOURS, NO_EVENT_HOURS, 0.0, "midnight sun"},
     };
     for (const EventCase& c : cases) expect_events(c);
     for (const double latitude : {90.0, -90.0}) {
         const Location pole = place("pole", latitude, 0.0, 0.0);
         const Location near_pole = place("near pole", latitude > 0 ? 89.999 : -89.999, 0.0, 0.0);
-        for (int body : {SUN, MOON}) {
+        for (int body : {id_of(Body::Sun), id_of(Body::Moon)}) {
             for_each_date_of(2026, [&](int day, int month, int year) {
                 double rise = 0.0, set = 0.0, near_rise = 0.0, near_set = 0.0;
                 rise_set(body, day, month, year, rise, set, pole);
@@ -174,7 +173,7 @@ TEST(RiseSet, SmoothThroughTheYearAndAlwaysOnTheDate) {
     double previous_rise = NO_EVENT_HOURS, previous_set = NO_EVENT_HOURS;
     for_each_date_of(2026, [&](int day, int month, int year) {
         double rise = 0.0, set = 0.0;
-        rise_set(SUN, day, month, year, rise, set, GREENWICH);
+        rise_set(id_of(Body::Sun), day, month, year, rise, set, GREENWICH);
         EXPECT_NE(rise, NO_EVENT_HOURS) << month << "-" << day;
         EXPECT_NE(set, NO_EVENT_HOURS) << month << "-" << day;
         if (previous_rise != NO_EVENT_HOURS) {
@@ -182,7 +181,7 @@ TEST(RiseSet, SmoothThroughTheYearAndAlwaysOnTheDate) {
             EXPECT_NEAR(set, previous_set, 3.0 * MINUTE) << "sunset " << month << "-" << day;
         }
         previous_rise = rise, previous_set = set;
-        for (int body : {SUN, MOON, 5}) {
+        for (int body : {id_of(Body::Sun), id_of(Body::Moon), 5}) {
             rise_set(body, day, month, year, rise, set, TROMSO);
             for (double t : {rise, set})
                 EXPECT_TRUE(t == NO_EVENT_HOURS || (t >= 0.0 && t <= 24.0))

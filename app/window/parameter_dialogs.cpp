@@ -30,6 +30,7 @@
 #include "app/help.h"
 #include "app/location.h"
 #include "app/window/help_window.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "format/format.h"
 #include "movies/star_catalogue.h"
@@ -173,8 +174,8 @@ std::vector<QRadioButton*> add_choice(Form& f, QGroupBox* group, int first_contr
     return buttons;
 }
 
-// Check boxes for the planets first .. BODY_PLUTO; box of body b is control first_control + b - first.
-std::vector<QCheckBox*> add_planet_boxes(Form& f, int title, int first_control, int first, int last = BODY_PLUTO,
+// Check boxes for the planets first .. id_of(Body::Pluto); box of body b is control first_control + b - first.
+std::vector<QCheckBox*> add_planet_boxes(Form& f, int title, int first_control, int first, int last = id_of(Body::Pluto),
                                          QBoxLayout* row = nullptr) {
     return add_set_boxes(f, add_group(f, title, row), first_control, first, last - first + 1, STR_FIRST_BODY + first,
                          &DialogEntry::planet_set);
@@ -191,7 +192,7 @@ void build_planets(Form& f, const CommandParams& p) {
     auto start = add_field(f, LBL_START_MONTH, CTL_MONTH, &DialogEntry::month);
     auto stop = add_field(f, LBL_STOP_MONTH, CTL_STOP_MONTH, &DialogEntry::end_month);
     if (!p.months_offered) hide_field(start), hide_field(stop);
-    QCheckBox* earth = add_planet_boxes(f, LBL_PLANETS, CTL_FIRST_PLANET, BODY_EARTH).front();
+    QCheckBox* earth = add_planet_boxes(f, LBL_PLANETS, CTL_FIRST_PLANET, id_of(Body::Earth)).front();
     if (!p.earth_offered) earth->hide();
     QGroupBox* distance = add_group(f, LBL_DISTANCE);
     std::vector<QRadioButton*> choice = add_choice(f, distance, 128, 0, 2, LBL_FROM_EARTH, &DialogEntry::distance_from_sun);
@@ -213,10 +214,10 @@ void build_planet_angle(Form& f) {
     add_field(f, LBL_MONTH, CTL_ANGLE_MONTH, &DialogEntry::month);
     auto* row = new QHBoxLayout;
     f.column->addLayout(row);
-    std::vector<QRadioButton*> mains = add_choice(f, add_group(f, LBL_MAIN_PLANET, row), 117, BODY_MERCURY, 8,
-                                                  STR_FIRST_BODY + BODY_MERCURY, &DialogEntry::main_planet);
+    std::vector<QRadioButton*> mains = add_choice(f, add_group(f, LBL_MAIN_PLANET, row), 117, id_of(Body::Mercury), 8,
+                                                  STR_FIRST_BODY + id_of(Body::Mercury), &DialogEntry::main_planet);
     std::vector<QCheckBox*> others =
-        add_planet_boxes(f, LBL_OTHER_PLANETS, CTL_ANGLE_FIRST_OTHER, BODY_MERCURY, BODY_PLUTO, row);
+        add_planet_boxes(f, LBL_OTHER_PLANETS, CTL_ANGLE_FIRST_OTHER, id_of(Body::Mercury), id_of(Body::Pluto), row);
     for (size_t i = 0; i < mains.size(); ++i) {
         QCheckBox* own = others[i];
         auto main_chosen = [own](bool chosen) {
@@ -255,8 +256,8 @@ void build_planetarium(Form& f) {
     f.column->addLayout(row);
     QGroupBox* bodies = add_group(f, LBL_BODY, row);
     auto* exclusive = new QButtonGroup(bodies);
-    for (int body = BODY_SUN; body <= PLANETARIUM_STAR_BODY; ++body) {
-        if (body == BODY_EARTH) continue;
+    for (int body = id_of(Body::Sun); body <= PLANETARIUM_STAR_BODY; ++body) {
+        if (body == id_of(Body::Earth)) continue;
         auto* button = new QRadioButton(text_of(body == PLANETARIUM_STAR_BODY ? LBL_STAR : STR_FIRST_BODY + body));
         button->setChecked(f.entry.planetarium_body == body);
         exclusive->addButton(button, body);
@@ -313,7 +314,7 @@ void build_controls(Form& f, DialogId dialog, const CommandParams& p) {
         bool apsides = dialog == DIAL_PLANET_APSIDES;
         add_field(f, LBL_START_YEAR, apsides ? CTL_APSIDES_START_YEAR : CTL_START_YEAR, &DialogEntry::year);
         add_field(f, LBL_STOP_YEAR, apsides ? CTL_APSIDES_STOP_YEAR : CTL_STOP_YEAR, &DialogEntry::end_year);
-        if (apsides) add_planet_boxes(f, LBL_PLANETS, CTL_FIRST_PLANET, BODY_EARTH, BODY_SATURN);
+        if (apsides) add_planet_boxes(f, LBL_PLANETS, CTL_FIRST_PLANET, id_of(Body::Earth), id_of(Body::Saturn));
         break;
     }
     case DIAL_PLANETS: build_planets(f, p); break;
@@ -323,7 +324,7 @@ void build_controls(Form& f, DialogId dialog, const CommandParams& p) {
         add_field(f, LBL_TIME_SPEED, CTL_TIME_SPEED, &DialogEntry::time_speed);
         auto angle = add_field(f, LBL_VIEW_ANGLE, CTL_VIEW_ANGLE, &DialogEntry::view_angle);
         if (p.movie_command == CMD_ECLIPTIC_SIDE) hide_field(angle);  // still checked
-        add_planet_boxes(f, LBL_PLANETS, CTL_MOVIE_FIRST_PLANET, BODY_EARTH);
+        add_planet_boxes(f, LBL_PLANETS, CTL_MOVIE_FIRST_PLANET, id_of(Body::Earth));
         add_flag_box(f, LBL_LABEL_PLANETS, 161, &DialogEntry::label_planets);
         break;
     }

@@ -1,0 +1,16 @@
+#pragma once
+// What every report, graph and movie receives by value: the observer and the
+// movie view.
+#include "engine/location.h"
+
+struct SkyContext {
+    Location location;
+    double view_vertical = 0.0;    // planetarium view centre, degrees
+    double view_horizontal = 0.0;  // planetarium view centre, degrees
+    double view_angle = 0.0;       // movie field of view, degrees, 5..90
+    int time_speed = 0;            // movie time speed, -64..64
+    int saved_time_speed = 0;      // parked by Pause
+    int speed_index = 0;           // day/night movie speed 0..4; 5 while paused
+    int saved_speed_index = 0;     // parked by Pause
+    int turbo = 0;                 // planetarium turbo flag
+};
