@@ -21,9 +21,16 @@ std::string program_folder() {
     return exe.parent_path().string();
 }
 
+// The folder the program looks in first: its own (a build tree), or the override.
 std::string data_folder() {
     static const std::string program = program_folder();
     return folder_override.empty() ? program : folder_override;
+}
+
+// An installed copy's data folder: share/skyloom2 beside the program's bin/.
+fs::path installed_data_folder() {
+    static const fs::path installed = (fs::path(program_folder()) / ".." / "share" / USER_FOLDER).lexically_normal();
+    return installed;
 }
 
 // True when a new file can be made in folder.  Trying is the only test that
@@ -53,7 +60,12 @@ fs::path xdg_data_home() {
 void set_data_folder(const std::string& folder) { folder_override = folder; }
 
 std::string data_file_path(const std::string& name) {
-    return (fs::path(data_folder()) / name).string();
+    fs::path beside = fs::path(data_folder()) / name;
+    if (!folder_override.empty()) return beside.string();
+    std::error_code ec;
+    if (fs::exists(beside, ec)) return beside.string();
+    if (fs::is_directory(installed_data_folder(), ec)) return (installed_data_folder() / name).string();
+    return beside.string();
 }
 
 std::FILE* open_data_file(const std::string& name, const char* mode) {
@@ -61,15 +73,16 @@ std::FILE* open_data_file(const std::string& name, const char* mode) {
 }
 
 std::string writable_data_file_path(const std::string& name) {
-    if (folder_takes_new_files(data_folder())) return data_file_path(name);
+    const fs::path shipped = data_file_path(name);
+    const bool beside_program = shipped == fs::path(data_folder()) / name;
+    if (beside_program && folder_takes_new_files(data_folder())) return shipped.string();
     fs::path data_home = xdg_data_home();
     std::error_code ec;
-    if (data_home.empty()) return data_file_path(name);
+    if (data_home.empty()) return shipped.string();
     fs::path user_folder = data_home / USER_FOLDER;
     fs::create_directories(user_folder, ec);
-    if (ec) return data_file_path(name);
+    if (ec) return shipped.string();
     fs::path user_file = user_folder / name;
-    fs::path shipped = data_file_path(name);
     // Seed the user's copy once; a failed copy leaves the user's file missing,
     // which reads as a missing file.
     if (!fs::exists(user_file, ec) && fs::exists(shipped, ec)) fs::copy_file(shipped, user_file, ec);

@@ -1,19 +1,25 @@
 #pragma once
-// Data files live beside the program file.  Files the user changes (the city
-// list) stay there when that folder is writable; in an installed copy, whose
-// folder is not, they live in the user's data folder instead.
+// Data files live beside the program file (a build tree), or, in a copy
+// installed in the usual layout, in share/skyloom2 beside the program's bin/.
+// Files the user changes (the city list) stay beside the program when that
+// folder is writable; in an installed copy they live in the user's data
+// folder instead.
 #include <cstdio>
 #include <string>
 
-// Full path of name in the program's folder.
+// Full path of name: beside the program when it is there, else in
+// ../share/skyloom2 from the program's folder when that folder exists (an
+// installed copy), else beside the program.  The override, when set, is the
+// only folder.
 std::string data_file_path(const std::string& name);
 // Opens that file with the given stdio mode; nullptr when it cannot be opened.
 std::FILE* open_data_file(const std::string& name, const char* mode);
 // Overrides the folder (tests, and a command-line --data-dir).  Empty restores the program's.
 void set_data_folder(const std::string& folder);
 
-// Full path of a data file the user may rewrite.  When the program's folder
-// is writable this is data_file_path(name).  Otherwise it is name in the
+// Full path of a data file the user may rewrite.  When data_file_path(name)
+// lies beside the program and that folder is writable, this is it.
+// Otherwise (an installed copy, or a read-only folder) it is name in the
 // user's data folder, $XDG_DATA_HOME/skyloom2 (~/.local/share/skyloom2 when
 // XDG_DATA_HOME is unset or not absolute), made when missing; a file not yet
 // there is first copied from the program's folder, so the user starts from

@@ -746,6 +746,9 @@ void run_qt_dialog(DialogId dialog, CommandParams& params, QWidget* parent) {
 
 int window_main(int argc, char** argv, const Location* place) {
     QApplication application(argc, argv);
+    // The installed desktop entry's name: Wayland desktops find the icon and
+    // the menu entry of the window through it.
+    QGuiApplication::setDesktopFileName("com.vantorel.skyloom2");
     if (!main_window.plugins.draw_graph) main_window.plugins.draw_graph = draw_window_graph;
     if (!main_window.plugins.draw_movie_frame) main_window.plugins.draw_movie_frame = draw_window_movie_frame;
     if (!main_window.plugins.discard_movie_bitmaps)

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The installed program: `cmake --install` into a scratch prefix gives the
+# usual layout, the desktop entry and the AppStream metadata pass their
+# validators, the installed program finds its data in share/skyloom2 and keeps
+# the user's city list in the XDG data folder, and the man page and the bash
+# completion know every command, name and option the usage lists.
+# Usage: install_test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+prefix=$scratch/prefix
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+app=com.vantorel.skyloom2
+for f in bin/skyloom share/skyloom2/CITIES.DAT share/skyloom2/STARS.DAT share/skyloom2/WORLDMAP.PNG \
+         share/skyloom2/help/contents.html share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
+         share/icons/hicolor/scalable/apps/$app.svg share/man/man1/skyloom.1 \
+         share/bash-completion/completions/skyloom; do
+  [ -e "$prefix/$f" ] || fail "not installed: $f"
+done
+
+desktop-file-validate "$prefix/share/applications/$app.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$app.metainfo.xml" || fail "appstreamcli validate"
+
+# The installed program, run by a user whose home holds nothing of Skyloom yet.
+home=$scratch/home
+mkdir -p "$home"
+out=$(env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C "$prefix/bin/skyloom" report seasons --year 1995 --city Denver) ||
+  fail "installed skyloom report seasons --city Denver"
+grep -q "Denver" <<<"$out" || fail "the seasons report does not name Denver"
+grep -q "1995" <<<"$out" || fail "the seasons report does not show 1995"
+[ -f "$home/.local/share/skyloom2/CITIES.DAT" ] || fail "the user's city list is not in the XDG data folder"
+[ ! -e "$prefix/bin/CITIES.DAT" ] || fail "a city list was written beside the installed program"
+cmp -s "$home/.local/share/skyloom2/CITIES.DAT" "$prefix/share/skyloom2/CITIES.DAT" ||
+  fail "the user's city list did not start from the shipped one"
+
+# Every name and option of the usage in the man page and the completion.
+usage=$("$build/skyloom" --help)
+man_text=$(sed 's/\\-/-/g' "$prefix/share/man/man1/skyloom.1")
+completion=$(cat "$prefix/share/bash-completion/completions/skyloom")
+names=$(sed -n '/NAME:/,/^OPTIONS:/p' <<<"$usage" | sed 's/^[A-Za-z ]*NAME://' | tr ' ' '\n' | grep -E '^[a-z]+(-[a-z]+)*$' || true)
+options=$(grep -oE -- '--[a-z]+(-[a-z]+)*' <<<"$usage" | sort -u)
+[ -n "$names" ] && [ -n "$options" ] || fail "no names or options read from the usage"
+for word in $names $options; do
+  grep -qF -- "$word" <<<"$man_text" || fail "the man page does not mention $word"
+  grep -qwF -- "$word" <<<"$completion" || fail "the bash completion does not know $word"
+done
+if command -v groff >/dev/null; then
+  warnings=$(groff -man -ww -z "$prefix/share/man/man1/skyloom.1" 2>&1)
+  [ -z "$warnings" ] || fail "groff warns about the man page: $warnings"
+fi
+
+# The completion at work: the report names after "report", the cities after --city.
+if [ -f /usr/share/bash-completion/bash_completion ]; then
+  complete_words() {
+    env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" bash -c '
+      source /usr/share/bash-completion/bash_completion
+      source "$1"; shift
+      COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+      _skyloom skyloom "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
+      printf "%s\n" "${COMPREPLY[@]}"' _ "$prefix/share/bash-completion/completions/skyloom" "$@"
+  }
+  [ "$(complete_words skyloom report sea)" = "seasons" ] || fail "completion of 'report sea'"
+  grep -qx "Denver" <<<"$(complete_words skyloom report seasons --city denv)" || fail "completion of '--city denv'"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "installed tree and its desktop files check out"
