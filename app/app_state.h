@@ -45,7 +45,7 @@ struct CommandParams {
     int end_month = 12;
     int time_speed = 64;
     int view_angle = 90;           // whole degrees
-    int caption = 0;               // string id of a shared dialog's title
+    int caption = 0;               // string id of the dialog's title
     BodySet planet_set = EARTH_AND_PLANETS;
     int distance_from_sun = 0;     // Planet Distance: 0 from Earth, 1 from the Sun
     int main_planet = id_of(Body::Mercury);

@@ -10,7 +10,7 @@ struct CommandEntry {
     int id;
     OutputKind kind;
     DialogId dialog;
-    int caption;  // string id of a shared dialog's title, 0 for none
+    int caption;  // string id of the dialog's title: the command's name; 0 for none
     bool earth_offered, distance_offered, months_offered;  // the planet dialog's modes
 };
 

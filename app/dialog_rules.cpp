@@ -265,7 +265,7 @@ DialogEntry dialog_entry_from(DialogId dialog, const CommandParams& p) {
     e.view_sun_moon = p.planetarium_view_set.contains(Body::Sun);
     e.view_planets = p.planetarium_view_set.contains(Body::Mercury);
     e.view_stars = p.planetarium_view_set.contains(Body::Stars);
-    e.planetarium_star = p.planetarium_star < 0 ? 0 : p.planetarium_star;  // the first star when none
+    e.planetarium_star = p.planetarium_star;  // -1: the dialog shows its list's first row
     e.speed_index = p.speed_index;
     e.planet_set = static_cast<int>(p.planet_set.bits);
     e.distance_from_sun = p.distance_offered ? 1 : p.distance_from_sun;

@@ -163,12 +163,52 @@ int help_keyword_context(const std::string& keyword) {
 
 std::string help_topic_title(int context) { return title_of_page(read_file(help_topic_path(context))); }
 
+namespace {
+
+std::size_t count_occurrences(const std::string& text, const std::string& word) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + word.size())) ++count;
+    return count;
+}
+
+// How well a topic answers the words, best first: the title holding the
+// words as typed, then the title holding every word, then the title holding
+// some of them, and within each rank the topic that uses the words most.
+struct SearchRank {
+    int title_rank = 0;  // 3 the phrase, 2 every word, 1 some word, 0 none
+    std::size_t uses = 0;
+    auto operator<=>(const SearchRank&) const = default;
+};
+
+SearchRank rank_topic(const std::string& title, const std::string& text, const std::vector<std::string>& wanted,
+                      const std::string& phrase) {
+    std::string lowered_title = lower(title);
+    SearchRank rank;
+    std::size_t in_title = 0;
+    for (const std::string& word : wanted) {
+        if (lowered_title.find(word) != std::string::npos) ++in_title;
+        rank.uses += count_occurrences(text, word);
+    }
+    if (lowered_title.find(phrase) != std::string::npos) rank.title_rank = 3;
+    else if (in_title == wanted.size()) rank.title_rank = 2;
+    else if (in_title > 0) rank.title_rank = 1;
+    return rank;
+}
+
+}  // namespace
+
 std::vector<HelpTopicHit> search_help_topics(const std::string& words) {
     std::vector<std::string> wanted;
     std::istringstream split(lower(words));
     for (std::string word; split >> word;) wanted.push_back(word);
-    std::vector<HelpTopicHit> hits;
-    if (wanted.empty()) return hits;
+    if (wanted.empty()) return {};
+    std::string phrase = wanted.front();
+    for (std::size_t i = 1; i < wanted.size(); ++i) phrase += " " + wanted[i];
+    struct RankedHit {
+        SearchRank rank;
+        HelpTopicHit hit;
+    };
+    std::vector<RankedHit> ranked;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(help_book_path(""), error)) {
         int context = context_of_file_name(entry.path().filename().string());
@@ -177,8 +217,15 @@ std::vector<HelpTopicHit> search_help_topics(const std::string& words) {
         std::string text = plain_text_of_page(page);
         bool all = std::all_of(wanted.begin(), wanted.end(),
                                [&text](const std::string& word) { return text.find(word) != std::string::npos; });
-        if (all) hits.push_back({context, title_of_page(page)});
+        if (!all) continue;
+        std::string title = title_of_page(page);
+        ranked.push_back({rank_topic(title, text, wanted, phrase), {context, title}});
     }
-    std::sort(hits.begin(), hits.end(), [](const HelpTopicHit& a, const HelpTopicHit& b) { return a.context < b.context; });
+    std::sort(ranked.begin(), ranked.end(), [](const RankedHit& a, const RankedHit& b) {
+        if (a.rank != b.rank) return a.rank > b.rank;
+        return a.hit.context < b.hit.context;
+    });
+    std::vector<HelpTopicHit> hits;
+    for (const RankedHit& r : ranked) hits.push_back(r.hit);
     return hits;
 }

@@ -37,7 +37,9 @@ struct HelpTopicHit {
 };
 // Full-text search over the topic pages of the help book: the topics whose
 // text (without its markup) holds every word of words, compared without
-// regard to case, in context order.  Empty for no words.
+// regard to case.  Topics whose title holds the words come first (the words
+// as typed, then every word, then some), then those that use the words most;
+// ties in context order.  Empty for no words.
 std::vector<HelpTopicHit> search_help_topics(const std::string& words);
 // The title of a topic page (its <title>), empty when it has none or cannot be read.
 std::string help_topic_title(int context);

@@ -890,6 +890,16 @@ constexpr StringEntry string_table[] = {
     {2203, "Stars"},
     {2204, "Star"},
     {2205, "Star:"},
+
+    // Titles of the dialogs whose commands have no other name string (our own ids).
+    {2206, "Planetarium"},
+    {2207, "Binary Star"},
+    {2208, "Planet Angle"},
+    {2209, "Planet Apsides"},
+    {2210, "Jupiter Moons Orbit"},
+
+    // Set Location: the sign of the time zone (our own id).
+    {2211, "Local time = UT + zone: + east of Greenwich, - west of it (New York -5, Tokyo +9)."},
 };
 
 constexpr bool ids_strictly_increasing() {

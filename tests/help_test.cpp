@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -135,6 +136,61 @@ TEST_F(Help, SearchFindsTopicsByWordsOfTheirText) {
     ASSERT_EQ(hits.size(), 1u);
     EXPECT_EQ(hits[0].context, 404);
     EXPECT_TRUE(search_help_topics("href").empty());
+}
+
+// A topic whose title holds the words comes before topics that only mention
+// them ("jet trails" used to list its own topic eighth).
+TEST_F(Help, SearchRanksTitleMatchesFirst) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"jet trails", "Jet Trails"}, {"set location", "Set Location"},
+        {"ZOOM", "Zoom In"},           {"easter", "Dates of Easter"},
+    };
+    for (auto [words, title] : cases) {
+        std::vector<HelpTopicHit> hits = search_help_topics(words);
+        ASSERT_GE(hits.size(), 2u) << words;
+        EXPECT_EQ(hits[0].title, title) << words;
+    }
+}
+
+// The help window opens beside the window it was asked from and inside the
+// screen: the 820 x 600 window asked from a dialog at y = 315 of a
+// 900-pixel screen.
+TEST_F(Help, PlacedBesideItsOwnerOnTheScreen) {
+    const QRect screen(0, 0, 1440, 900);
+    struct Case { QRect owner; QSize wanted; QRect expected; } cases[] = {
+        {{100, 315, 400, 300}, {820, 600}, {{500, 300}, QSize(820, 600)}},   // right of it, raised to fit
+        {{900, 100, 400, 300}, {820, 600}, {{80, 100}, QSize(820, 600)}},    // no room right: left of it
+        {{200, 100, 1000, 700}, {820, 600}, {{620, 100}, QSize(820, 600)}},  // room neither side: the wider side
+        {{0, 0, 300, 200}, {1600, 1000}, {{0, 0}, QSize(1440, 900)}},        // cut to the screen
+    };
+    for (const Case& c : cases) {
+        const QRect place = place_beside(c.owner, c.wanted, screen);
+        EXPECT_EQ(place, c.expected) << c.owner.x() << "," << c.owner.y();
+        EXPECT_TRUE(screen.contains(place));
+    }
+    // The headless screen is small: the window is cut to it.
+    QWidget owner;
+    owner.setGeometry(100, 100, 300, 200);
+    owner.show();
+    ASSERT_TRUE(show_help_context(510, &owner));
+    EXPECT_TRUE(owner.screen()->availableGeometry().contains(help_window()->frameGeometry()));
+}
+
+// Esc and Ctrl+W close the help window, as they close other windows.
+TEST_F(Help, EscapeAndControlWCloseTheWindow) {
+    for (QKeySequence key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        ASSERT_TRUE(show_help_context(510, nullptr));
+        help_window()->activateWindow();
+        settle();
+        bool handled = false;
+        for (QShortcut* shortcut : help_window()->findChildren<QShortcut*>())
+            if (shortcut->key() == key) {
+                emit shortcut->activated();
+                handled = true;
+            }
+        EXPECT_TRUE(handled) << key.toString().toStdString();
+        EXPECT_FALSE(help_window()->isVisible()) << key.toString().toStdString();
+    }
 }
 
 // The window opens on a context's topic; the Help menu's commands follow.

@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QListWidget>
@@ -25,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/help.h"
 #include "app/location.h"
 #include "app/window/help_window.h"
@@ -32,6 +34,7 @@
 #include "movies/star_catalogue.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/qt/surface_qt.h"
 #include "resources/strings.h"
 
 namespace {
@@ -174,6 +177,50 @@ TEST(PlanetariumDialog, StarListTurboRuleAndChosenStar) {
     app_state().star_catalogue = nullptr;
 }
 
+// With no star chosen yet (-1, the start-up value) the list opens on its
+// first row, Andromeda's first named star, not on catalogue record 0; it
+// stands beside the Body group and shows a dozen names at once.
+TEST(PlanetariumDialog, StarListOpensOnItsFirstRowAndShowsADozenNames) {
+    app_state().star_catalogue = load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT");
+    ASSERT_NE(app_state().star_catalogue, nullptr);
+    CommandParams params;
+    ASSERT_EQ(params.planetarium_star, -1);
+    params.planetarium_body = PLANETARIUM_STAR_BODY;
+    with_dialog([&] { return run_parameter_dialog(DIAL_PL_MOVIE, params, nullptr); }, [&](QDialog& d) {
+        auto* list = d.findChild<QListWidget*>("171");
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->currentRow(), 0);
+        EXPECT_EQ(list->currentItem()->text().section('/', 0, 0), "And");
+        EXPECT_GE(list->viewport()->height() / list->sizeHintForRow(0), 12);
+        EXPECT_LE(d.height(), 800) << "fits a small laptop screen";
+    });
+    free_star_catalogue(app_state().star_catalogue);
+    app_state().star_catalogue = nullptr;
+}
+
+// Every dialog is titled with the name of the command that opened it.
+TEST(ParameterDialogs, TitledWithTheirCommandsName) {
+    const std::pair<int, const char*> commands[] = {
+        {CMD_DAY_NIGHT, "Day/Night"},          {CMD_BINARY_STAR, "Binary Star"},
+        {CMD_PLANET_ANGLE, "Planet Angle"},    {CMD_PLANET_APSIDES, "Planet Apsides"},
+        {CMD_JUPITER_MOONS_GRAPH, "Jupiter Moons Orbit"}, {CMD_CALENDAR, "Calendar"},
+        {CMD_ECLIPTIC_SIDE, "Ecliptic Side"},  {CMD_PLANET_DISTANCE, "Planet Distance"},
+    };
+    static std::string title;
+    ShellHooks hooks;
+    hooks.run_dialog = [](DialogId dialog, CommandParams& params) {
+        with_dialog([&] { return run_parameter_dialog(dialog, params, nullptr); },
+                    [](QDialog& d) { title = d.windowTitle().toStdString(); });
+    };
+    set_shell_hooks(hooks);
+    for (auto [command, name] : commands) {
+        title.clear();
+        dispatch_command(command);  // cancelled: nothing runs
+        EXPECT_EQ(title, name) << command;
+    }
+    set_shell_hooks(ShellHooks{});
+}
+
 // F1 in a dialog opens the help window on that dialog's own topic.
 TEST(ParameterDialogs, HelpKeyShowsTheDialogsTopic) {
     set_data_folder(std::filesystem::path(SKYLOOM_BINARY).parent_path().string());  // the help book
@@ -251,6 +298,21 @@ TEST(SetLocationDialog, FindsACityAsItsNameIsTyped) {
         type_keys("ver");
         EXPECT_EQ(field(d, 117)->text().toStdString(), "39");
         EXPECT_EQ(field(d, 127)->text().toStdString(), "104");
+    });
+}
+
+// Set Location: units beside the fields, the zone's sign told, and no wider
+// than the program's first window (82 columns of the fixed-pitch font).
+TEST(SetLocationDialog, UnitsZoneSignAndWidth) {
+    SkyContext work;
+    with_dialog([&] { return run_set_location_dialog(work, nullptr); }, [&](QDialog& d) {
+        QStringList labels;
+        for (QLabel* label : d.findChildren<QLabel*>()) labels << label->text();
+        for (const char* mark : {"\u00B0", "\u2032", "\u2033"})
+            EXPECT_EQ(labels.count(QString::fromUtf8(mark)), 2) << mark;  // latitude and longitude
+        EXPECT_TRUE(labels.filter("east of Greenwich").size() == 1);
+        const int char_width = make_image_surface(1, 1)->font_metrics().char_width;
+        EXPECT_LE(d.sizeHint().width(), 82 * char_width);
     });
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -50,6 +51,7 @@ struct Box {
     bool question;
     QWidget* parent;
     QPixmap icon_pixmap;
+    int width, title_width;  // pixels
 };
 std::vector<Box> boxes;  // message boxes, answered as they open
 bool answer_yes = false;
@@ -61,7 +63,8 @@ void answer_box() {
     if (!box) return;
     bool question = box->button(QMessageBox::Yes) != nullptr;
     boxes.push_back({from_qstring(box->windowTitle()), from_qstring(box->text()), box->icon(), question,
-                     box->parentWidget(), box->iconPixmap()});
+                     box->parentWidget(), box->iconPixmap(), box->width(),
+                     box->fontMetrics().horizontalAdvance(box->windowTitle())});
     std::fprintf(stderr, "box \"%s\": %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
     box->button(question ? (answer_yes ? QMessageBox::Yes : QMessageBox::No) : QMessageBox::Ok)->click();
 }
@@ -373,6 +376,28 @@ TEST_F(Window, ErrorsAndQuestionsShowInBoxes) {
     EXPECT_EQ(boxes[0].text, "Latitude cannot be greater than 60\xB0");
     EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
     EXPECT_EQ(std::tuple(boxes[1].title, boxes[1].question), std::tuple("Skyloom 2", true));
+}
+
+// A box belongs to the dialog whose field it refuses (the window manager
+// shows it over that dialog), else to the main window; it is wide enough for
+// its title however short its text.
+TEST_F(Window, ErrorBoxesBelongToTheDialogAndShowTheirWholeTitle) {
+    QDialog dialog(frame());
+    QTimer::singleShot(0, [&] {
+        show_error(MSG_YEAR_RANGE);
+        dialog.reject();
+    });
+    dialog.exec();
+    frame()->activateWindow();
+    settle();
+    show_error_text("No.");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Year must be between 1000 and 3000");
+    EXPECT_EQ(boxes[0].parent, &dialog);
+    EXPECT_EQ(boxes[1].parent, frame());
+    // The title bar holds the window manager's buttons and the window's icon
+    // beside the title: some 80 pixels more.
+    for (const Box& box : boxes) EXPECT_GE(box.width, box.title_width + 80) << box.text;
 }
 
 // The program's own icon: on the window, and beside the About box's line.

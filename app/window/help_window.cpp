@@ -1,11 +1,15 @@
 #include "app/window/help_window.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -24,7 +28,7 @@ namespace {
 
 constexpr int STR_PRODUCT = 52;      // "Skyloom 2"
 constexpr int TOPIC_USING_HELP = 904;
-constexpr int WINDOW_WIDTH = 820, WINDOW_HEIGHT = 600;  // first size, pixels
+constexpr int WINDOW_WIDTH = 820, WINDOW_HEIGHT = 600;  // wanted size, pixels
 constexpr int PANEL_WIDTH = 240;                         // the tabs' first width, pixels
 
 // The parts of the one help window; all null while it is not open.
@@ -169,11 +173,30 @@ void build_help_window(QWidget* parent) {
     splitter->setSizes({PANEL_WIDTH, WINDOW_WIDTH - PANEL_WIDTH});
     auto* layout = new QHBoxLayout(help.window);
     layout->addWidget(splitter);
+    // Closed as other windows of the desktop are: Esc, as in a dialog, and Ctrl+W.
+    for (QKeySequence key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        QObject::connect(new QShortcut(key, help.window), &QShortcut::activated, help.window, &QWidget::close);
 
     QUrl contents = QUrl::fromLocalFile(to_qstring(help_book_path("contents.html")));
     help.contents->setSource(contents);
     // Home is the first page shown: the contents.
     help.topic->setSource(contents);
+}
+
+// A help window that is not showing opens beside the window it was asked
+// from (the dialog of an F1), on that window's screen.
+void place_help_window(QWidget* parent) {
+    QWidget* owner = parent ? parent->window() : nullptr;
+    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // The frame the window manager adds around the help window's own area, as it adds it around the owner.
+    QRect frame_of_owner = owner ? owner->frameGeometry() : QRect();
+    QSize decoration = owner ? frame_of_owner.size() - owner->geometry().size() : QSize();
+    QRect available = screen->availableGeometry();
+    if (!owner) frame_of_owner = QRect(available.center(), QSize(0, 0));
+    QRect place = place_beside(frame_of_owner, QSize(WINDOW_WIDTH, WINDOW_HEIGHT) + decoration, available);
+    help.window->resize(place.size() - decoration);
+    help.window->move(place.topLeft());
 }
 
 // The help window, made when it is not open; false (after an error box)
@@ -185,6 +208,7 @@ bool open_help_window(QWidget* parent) {
         return false;
     }
     if (!help.window) build_help_window(parent);
+    if (!help.window->isVisible()) place_help_window(parent);
     help.window->show();
     help.window->raise();
     help.window->activateWindow();
@@ -257,3 +281,14 @@ void close_help_window() {
 }
 
 QWidget* help_window() { return help.window; }
+
+QRect place_beside(const QRect& owner, const QSize& wanted, const QRect& screen) {
+    QSize size = wanted.boundedTo(screen.size());
+    int room_right = screen.right() - owner.right(), room_left = owner.left() - screen.left();
+    int x;
+    if (room_right >= size.width()) x = owner.right() + 1;
+    else if (room_left >= size.width()) x = owner.left() - size.width();
+    else x = room_right >= room_left ? screen.right() + 1 - size.width() : screen.left();
+    int y = std::clamp(owner.top(), screen.top(), screen.bottom() + 1 - size.height());
+    return QRect(QPoint(x, y), size);
+}

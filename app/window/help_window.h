@@ -6,6 +6,8 @@
 // box, never ends the program.
 #include <string>
 
+class QRect;
+class QSize;
 class QWidget;
 
 // Help | Index, and F1 in the main window: the contents page.
@@ -26,3 +28,9 @@ bool is_help_command(int command);
 void close_help_window();
 // The help window while it exists, else nullptr (for the tests).
 QWidget* help_window();
+// Where the help window opens: its wanted size, cut to fit the screen (the
+// available area, panels excluded), beside the owner window so that it does
+// not cover it: right of it when there is room, else left of it, else at the
+// screen's side with more room; its top level with the owner's and the whole
+// window on the screen.  All rectangles include the window frames.
+QRect place_beside(const QRect& owner, const QSize& wanted, const QRect& screen);

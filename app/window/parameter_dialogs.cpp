@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -48,6 +49,8 @@ constexpr int STR_FIRST_SPEED = 1010;       // "Real Time" .. "1 Month"
 constexpr int MSG_INTERNAL_ERROR = 690;     // "Internal error - please contact product support"
 constexpr int NAMED_STARS = 284;            // the Planetarium dialog's star list
 constexpr int ABOUT_ICON_SIZE = 64;         // the About box's icon, logical pixels
+constexpr int STAR_LIST_ROWS = 12;          // names the Planetarium's star list shows at least
+constexpr int EDIT_FRAME_PIXELS = 16;       // a line edit's frame and margins around its text
 enum LabelId {
     LBL_YEAR = 2160, LBL_MONTH, LBL_START_MONTH, LBL_STOP_MONTH, LBL_START_YEAR, LBL_STOP_YEAR,
     LBL_DAY, LBL_HOUR, LBL_MINUTE, LBL_TIME_SPEED, LBL_VIEW_ANGLE, LBL_PLANETS, LBL_DISTANCE,
@@ -56,6 +59,7 @@ enum LabelId {
     LBL_LATITUDE, LBL_LONGITUDE, LBL_NORTH, LBL_SOUTH, LBL_WEST, LBL_EAST, LBL_ELEVATION,
     LBL_TIME_ZONE, LBL_SAVE, LBL_ABOUT_LINE, LBL_ABOUT_TITLE, LBL_SET_LOCATION, LBL_BODY, LBL_VIEW,
     LBL_TRACK_BODY, LBL_PRINTER_MESSAGE, LBL_TURBO, LBL_SUN_MOON, LBL_STARS, LBL_STAR, LBL_STAR_LIST,
+    LBL_ZONE_SIGN = 2211,
 };
 
 QString text_of(int id) { return to_qstring(load_string(id)); }
@@ -276,13 +280,21 @@ void build_planetarium(Form& f) {
     if (stars.size() != NAMED_STARS) fatal_error(MSG_INTERNAL_ERROR, "DIAL", __LINE__);
     auto* list = new QListWidget;
     for (int record : stars) list->addItem(to_qstring(star_list_label(catalogue->stars[record])));
+    // No star chosen yet (-1): the first row of the list.
     auto chosen = std::find(stars.begin(), stars.end(), f.entry.planetarium_star);
     list->setCurrentRow(chosen == stars.end() ? 0 : static_cast<int>(chosen - stars.begin()));
+    list->scrollToItem(list->currentItem(), QAbstractItemView::PositionAtCenter);
+    // Beside the Body and View groups, as tall as they are, with room for a dozen names.
+    list->setMinimumHeight(STAR_LIST_ROWS * list->sizeHintForRow(0) + 2 * list->frameWidth());
+    list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
+                          2 * list->frameWidth());
     auto* caption = new QLabel(text_of(LBL_STAR_LIST));
     caption->setBuddy(list);
     caption->setObjectName("170");
-    f.column->addWidget(caption);
-    f.column->addWidget(list);
+    auto* star_column = new QVBoxLayout;
+    star_column->addWidget(caption);
+    star_column->addWidget(list, 1);
+    row->addLayout(star_column);
     register_control(f, CTL_PL_STAR_LIST, list);
     auto star_chosen = [list, caption](bool chosen) {
         list->setVisible(chosen);
@@ -355,11 +367,6 @@ void build_controls(Form& f, DialogId dialog, const CommandParams& p) {
     }
 }
 
-bool has_caption(DialogId dialog) {
-    return dialog == DIAL_YEAR || dialog == DIAL_YEAR_MONTH || dialog == DIAL_YEAR_MR || dialog == DIAL_YEAR_RANGE ||
-           dialog == DIAL_PLANETS || dialog == DIAL_EC_MOVIES || dialog == DIAL_JM_MOVIES;
-}
-
 // A refusal: the message, then the named control focused (an edit's text selected).
 void refuse(const Form& f, const DialogError& error) {
     show_error(error.message_id);
@@ -392,7 +399,8 @@ bool run_parameter_dialog(DialogId dialog, CommandParams& params, QWidget* paren
     QDialog window(parent);
     Form f;
     f.entry = dialog_entry_from(dialog, params);
-    QString title = has_caption(dialog) && params.caption ? text_of(params.caption) : text_of(STR_PRODUCT);
+    // Titled with the command's name, so the user sees what is asked for.
+    QString title = text_of(params.caption ? params.caption : STR_PRODUCT);
     start_form(f, window, title, dialog_help_context(dialog), [&] {
         DialogEntry entry = f.entry;
         for (const auto& read : f.readers) read(entry);
@@ -446,25 +454,31 @@ void city_name_changed(LocationFields& l) {
     show_city(l, find_city(name));
 }
 
-QLineEdit* add_location_edit(Form& f, int control, int row, int column) {
+// A field as wide as chars digits (and its frame), in columns column.. of row.
+QLineEdit* add_location_edit(Form& f, int control, int row, int column, int chars, int columns = 1) {
     auto* edit = new QLineEdit;
-    f.fields->addWidget(edit, row, column);
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + EDIT_FRAME_PIXELS);
+    f.fields->addWidget(edit, row, column, 1, columns, Qt::AlignLeft);
     register_control(f, control, edit);
     return edit;
 }
 
-// An angle's row: label, degrees, minutes, seconds (controls first, +1, +3) and two hemispheres.
+// An angle's row: label, degrees, minutes and seconds (controls first, +1,
+// +3), each followed by its unit mark, then the two hemispheres.
 void add_angle_row(Form& f, int row, int label, int first_control, QLineEdit* (&parts)[3], QRadioButton* first,
                    QRadioButton* second) {
+    static const QString UNIT_MARKS[3] = {QStringLiteral("\u00B0"), QStringLiteral("\u2032"), QStringLiteral("\u2033")};
+    static constexpr int CONTROL_OFFSETS[3] = {0, 1, 3};
     f.fields->addWidget(new QLabel(text_of(label)), row, 0);
-    parts[0] = add_location_edit(f, first_control, row, 1);
-    parts[1] = add_location_edit(f, first_control + 1, row, 2);
-    parts[2] = add_location_edit(f, first_control + 3, row, 3);
+    for (int part = 0; part < 3; ++part) {
+        parts[part] = add_location_edit(f, first_control + CONTROL_OFFSETS[part], row, 1 + 2 * part, part ? 2 : 3);
+        f.fields->addWidget(new QLabel(UNIT_MARKS[part]), row, 2 + 2 * part);
+    }
     auto* group = new QButtonGroup(f.dialog);
     group->addButton(first);
     group->addButton(second);
-    f.fields->addWidget(first, row, 4);
-    f.fields->addWidget(second, row, 5);
+    f.fields->addWidget(first, row, 7);
+    f.fields->addWidget(second, row, 8);
 }
 
 // OK and Save: checks the fields; on success the work copy and the city list take them.
@@ -525,14 +539,18 @@ bool run_set_location_dialog(SkyContext& work_copy, QWidget* parent) {
     finder->setFilterMode(Qt::MatchStartsWith);
     register_control(f, 115, l.city);
     f.fields->addWidget(new QLabel(text_of(LBL_LOCATION)), 0, 0);
-    f.fields->addWidget(l.city, 0, 1, 1, 5);
+    f.fields->addWidget(l.city, 0, 1, 1, 8);
     for (int code = 0; code < 4; ++code) l.hemisphere[code] = new QRadioButton(text_of(LBL_NORTH + code));
     add_angle_row(f, 1, LBL_LATITUDE, 117, l.latitude, l.hemisphere[COMPASS_NORTH], l.hemisphere[COMPASS_SOUTH]);
     add_angle_row(f, 2, LBL_LONGITUDE, 127, l.longitude, l.hemisphere[COMPASS_WEST], l.hemisphere[COMPASS_EAST]);
-    f.fields->addWidget(new QLabel(text_of(LBL_ELEVATION)), 3, 0, 1, 2);
-    l.elevation = add_location_edit(f, 138, 3, 2);
-    f.fields->addWidget(new QLabel(text_of(LBL_TIME_ZONE)), 4, 0, 1, 2);
-    l.time_zone = add_location_edit(f, 136, 4, 2);
+    f.fields->addWidget(new QLabel(text_of(LBL_ELEVATION)), 3, 0);
+    l.elevation = add_location_edit(f, 138, 3, 1, 5, 4);
+    f.fields->addWidget(new QLabel(text_of(LBL_TIME_ZONE)), 4, 0);
+    l.time_zone = add_location_edit(f, 136, 4, 1, 6, 4);
+    // Which way the zone counts, which the number alone does not tell.
+    auto* zone_sign = new QLabel(text_of(LBL_ZONE_SIGN));
+    zone_sign->setWordWrap(true);
+    f.fields->addWidget(zone_sign, 5, 1, 1, 8);
     finish_form(f);
 
     // The current city, or the first when the list has no city of that name.

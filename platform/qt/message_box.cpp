@@ -1,8 +1,10 @@
 // Message boxes and the message pump on Qt.
 #include "platform/qt/message_box.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "platform/message_pump.h"
 #include "platform/messages.h"
@@ -18,13 +20,35 @@ QMessageBox::Icon icon_of(MessageIcon icon) {
     }
 }
 
-// The boxes have no owner window: an error may come while no window exists
-// (start-up) or while the window cannot be trusted (a fatal error).
+// Room a title bar takes besides the title: the window manager's buttons
+// and margins, in average character widths of the box's font.
+constexpr int TITLE_BAR_EXTRA_CHARS = 16;
+
+// The window a box belongs to: the dialog whose field it refuses, else the
+// window the user works in; none at start-up, before any window exists.  The
+// window manager then shows the box over its owner, not at the screen's centre.
+QWidget* box_owner() {
+    if (QWidget* dialog = QApplication::activeModalWidget()) return dialog;
+    return QApplication::activeWindow();
+}
+
+// A box is as wide as its text; a short text would cut the title ("Sky…rror"),
+// so the box is made at least as wide as the title needs.
+void make_room_for_title(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    QFontMetrics metrics(box.font());
+    int width = metrics.horizontalAdvance(box.windowTitle()) + TITLE_BAR_EXTRA_CHARS * metrics.averageCharWidth();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 bool present_message_box(const char* title, const char* text, MessageIcon icon) {
     bool question = icon == ICON_QUESTION;
     QMessageBox box(icon_of(icon), to_qstring(title), to_qstring(text),
-                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, box_owner());
     box.setWindowModality(Qt::ApplicationModal);
+    make_room_for_title(box);
     box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
     return box.exec() != QMessageBox::No;
 }
@@ -32,7 +56,7 @@ bool present_message_box(const char* title, const char* text, MessageIcon icon) 
 // Qt hands the waiting events over as one batch, so a repaint that becomes
 // pending inside it does not cut the batch short; pump_messages then ends the
 // caller's work (mode 1) and the window's paint waits for the running one.
-void process_waiting_events(int) { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void process_waiting_events(int) { QApplication::processEvents(QEventLoop::AllEvents); }
 
 }  // namespace
 

@@ -4,7 +4,8 @@
 // work keeps the window alive.
 
 // Error and fatal-error boxes (exclamation icon, OK), the Yes/No question box
-// and the fatal error's source-line box, each modal for the whole application.
+// and the fatal error's source-line box, each modal for the whole application,
+// owned by the dialog or window the user works in, and wide enough for its title.
 void install_qt_message_presenter();
 
 // Makes pump_messages hand the waiting events to Qt.
