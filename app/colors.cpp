@@ -9,15 +9,10 @@
 #include "engine/bodies.h"
 #include "platform/messages.h"
 #include "platform/settings_store.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int MSG_INTERNAL_ERROR = 690;  // "Internal error - please contact product support"
-constexpr int STR_FIRST_BODY_NAME = 870; // "Sun"; body id b is 870 + b
-constexpr int MSG_SAVE_QUESTION = 2040;  // "Save assigned colors?"
-constexpr int MSG_CANNOT_SAVE = 2041;    // "Cannot save color information in file SKY.INI"
-constexpr int STR_STARS = 2042;          // "Stars", then the other names through "Callisto"
 
 struct ColorEntry {
     int name_id;       // string id of the display name, which is also the settings key
@@ -46,15 +41,15 @@ const ColorTable DEFAULT_TABLE{
         entry(STR_FIRST_BODY_NAME + id_of(Body::Uranus), {0, 0, 255}),
         entry(STR_FIRST_BODY_NAME + id_of(Body::Neptune), {128, 128, 0}),
         entry(STR_FIRST_BODY_NAME + id_of(Body::Pluto), {128, 128, 128}),
-        entry(STR_STARS, {0, 0, 0}),
-        entry(STR_STARS + 1, {255, 0, 0}),      // Main Star
-        entry(STR_STARS + 2, {0, 0, 255}),      // Companion
-        entry(STR_STARS + 3, {192, 192, 192}),  // Penumbra
-        entry(STR_STARS + 4, {128, 128, 128}),  // Umbra
-        entry(STR_STARS + 5, {255, 0, 0}),      // Io
-        entry(STR_STARS + 6, {0, 255, 0}),      // Europa
-        entry(STR_STARS + 7, {0, 0, 255}),      // Ganymede
-        entry(STR_STARS + 8, {255, 0, 255}),    // Callisto
+        entry(STR_STARS_COLOR, {0, 0, 0}),
+        entry(STR_STARS_COLOR + 1, {255, 0, 0}),      // Main Star
+        entry(STR_STARS_COLOR + 2, {0, 0, 255}),      // Companion
+        entry(STR_STARS_COLOR + 3, {192, 192, 192}),  // Penumbra
+        entry(STR_STARS_COLOR + 4, {128, 128, 128}),  // Umbra
+        entry(STR_STARS_COLOR + 5, {255, 0, 0}),      // Io
+        entry(STR_STARS_COLOR + 6, {0, 255, 0}),      // Europa
+        entry(STR_STARS_COLOR + 7, {0, 0, 255}),      // Ganymede
+        entry(STR_STARS_COLOR + 8, {255, 0, 255}),    // Callisto
     },
     false,
 };
@@ -142,7 +137,7 @@ void cancel_color_assignment() {
 bool save_colors() {
     for (int i = 0; i < COLOR_COUNT; ++i) {
         if (!write_setting(color_name(i), color_setting(table.entries[i].color))) {
-            show_error(MSG_CANNOT_SAVE);
+            show_error(MSG_CANNOT_SAVE_COLORS);
             return false;
         }
     }
@@ -151,7 +146,7 @@ bool save_colors() {
 }
 
 void save_colors_if_changed() {
-    if (table.modified && ask_question(std::string(load_string(MSG_SAVE_QUESTION)).c_str())) save_colors();
+    if (table.modified && ask_question(std::string(load_string(MSG_SAVE_COLORS_QUESTION)).c_str())) save_colors();
 }
 
 bool colors_modified() { return table.modified; }

@@ -10,12 +10,9 @@
 #include "reports/planet_reports.h"
 #include "reports/twilight_report.h"
 #include "reports/seasons_easter.h"
+#include "resources/string_ids.h"
 
 namespace {
-
-constexpr int MSG_LATITUDE_OVER_60 = 123;  // "Latitude cannot be greater than 60°"
-constexpr int MSG_NO_STAR_DATABASE = 686;  // "Star database not loaded"
-constexpr int STR_ALMANAC = 74;            // "Almanac"
 
 using K = OutputKind;
 constexpr bool N = false, Y = true;

@@ -10,16 +10,13 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/text_encoding.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
 const char* const CITIES_FILE = "CITIES.DAT";
 const char* const CITIES_NEW_FILE = "CITIES.NEW";
-constexpr int MSG_CANNOT_LOAD = 2030;    // "Cannot load city location database"
-constexpr int MSG_CANNOT_SAVE = 2031;    // "Cannot save city location database"
-constexpr int MSG_CANNOT_CLOSE = 2032;   // "Cannot close city location database"
-constexpr int MSG_SAVE_QUESTION = 2033;  // "Save city location database?"
 const char* const NO_NAME_CITY = "No name";
 
 constexpr std::size_t LINE_LIMIT = 80;  // characters read of each line of CITIES.DAT
@@ -162,7 +159,7 @@ void load_cities(Location& location) {
         }
         std::fclose(file);
     } else {
-        show_error(MSG_CANNOT_LOAD);
+        show_error(MSG_CANNOT_LOAD_CITIES);
     }
     // A missing file, or one that lists no city, leaves one neutral city so
     // that there is always a current city.
@@ -211,7 +208,7 @@ bool save_cities() {
     const std::string file_path = writable_data_file_path(CITIES_FILE);
     std::FILE* file = std::fopen(new_path.c_str(), "w");
     if (file == nullptr) {
-        show_error(MSG_CANNOT_SAVE);
+        show_error(MSG_CANNOT_SAVE_CITIES);
         return false;
     }
     bool written = std::fprintf(file, "%s\n", current_name.c_str()) >= 0;
@@ -222,17 +219,17 @@ bool save_cities() {
     written = written && std::fflush(file) == 0;
     if (!written) {
         std::fclose(file);
-        show_error(MSG_CANNOT_SAVE);
+        show_error(MSG_CANNOT_SAVE_CITIES);
         return false;
     }
     if (std::fclose(file) != 0) {
-        show_error(MSG_CANNOT_CLOSE);
+        show_error(MSG_CANNOT_CLOSE_CITIES);
         return false;
     }
     // One rename over the old file: CITIES.DAT always holds either the old
     // list or the new one, never nothing.
     if (std::rename(new_path.c_str(), file_path.c_str()) != 0) {
-        show_error(MSG_CANNOT_SAVE);
+        show_error(MSG_CANNOT_SAVE_CITIES);
         return false;
     }
     modified = false;
@@ -240,7 +237,7 @@ bool save_cities() {
 }
 
 void save_cities_if_modified() {
-    if (modified && ask_question(std::string(load_string(MSG_SAVE_QUESTION)).c_str())) save_cities();
+    if (modified && ask_question(std::string(load_string(MSG_SAVE_CITIES_QUESTION)).c_str())) save_cities();
 }
 
 void free_cities() {

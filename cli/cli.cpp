@@ -29,6 +29,7 @@
 #include "platform/qt/gui_session.h"
 #include "platform/qt/surface_qt.h"
 #include "platform/text_encoding.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
@@ -497,7 +498,6 @@ int graph_command(int argc, char** argv) {
     return 0;
 }
 
-constexpr int STR_FIRST_BINARY_STAR = 94;  // the ten binary stars' names
 // The day/night movie's steps per tick, by speed index.
 constexpr const char* STEP_NAMES[] = {"real-time", "hour", "day", "week", "month"};
 // The planetarium's View boxes: Sun/Moon, Planets, Stars.

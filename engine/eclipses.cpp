@@ -8,10 +8,10 @@
 #include "engine/calendar.h"
 #include "engine/moon.h"
 #include "platform/messages.h"
+#include "resources/string_ids.h"
 
 namespace {
 
-constexpr int MSG_INTERNAL_ERROR = 690;
 constexpr int DATE_STEPS = 50;      // date steps of 7/300 year over the year's span
 constexpr int PHASES = 4;
 

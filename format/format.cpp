@@ -11,16 +11,10 @@
 #include "engine/angles.h"
 #include "engine/calendar.h"
 #include "platform/locale.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int STR_COMPASS_FIRST = 153;  // "N", "NE", "E", "SE", "S", "SW", "W", "NW"
-constexpr int STR_PHASE_FIRST = 161;    // "NM", "FQ", "FM", "LQ"
-constexpr int STR_SEASON_FIRST = 165;   // "MEQ", "JSO", "SEQ", "DSO"
-constexpr int STR_UNIT_MINUTE = 197;    // "m"
-constexpr int STR_UNIT_SECOND = 198;    // "s"
-constexpr int STR_UNIT_HOUR = 199;      // "h"
 
 constexpr char DEGREE_SIGN = '\xB0';
 constexpr int TEXT_BYTES = 81;  // every formatted text fits 80 characters and a NUL

@@ -3,12 +3,11 @@
 #include "graphs/drawing.h"
 
 #include "platform/messages.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
-constexpr int MSG_INTERNAL_ERROR = 690;  // "Internal error - please contact product support"
-constexpr int BODY_NAME_BASE = 870;      // string id of body 0's name ("Sun")
 constexpr int LAST_PLANET = 10;          // Pluto
 
 SurfaceColor entry_color(const GraphStyle& style, int index) {
@@ -51,7 +50,7 @@ void draw_text_vertical(Surface& surface, int x, int y, std::string_view text) {
 }
 
 void draw_body_name(Surface& surface, int body, int x, int y) {
-    std::string_view name = load_string(BODY_NAME_BASE + body);
+    std::string_view name = load_string(STR_FIRST_BODY_NAME + body);
     draw_text_centered(surface, x, y + text_height(surface, name) / 2, name);
 }
 

@@ -4,15 +4,8 @@
 #include "engine/bodies.h"
 #include "engine/eclipses.h"
 #include "format/format.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
-
-namespace {
-
-constexpr int STR_MONTH = 7;         // "Month"
-constexpr int STR_TITLE = 1001;      // "Eclipses Graph for %d to %d"
-constexpr int STR_YEAR = 1002;       // "Year"
-
-}  // namespace
 
 int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, int stop_year,
                    const Location& location) {
@@ -26,9 +19,9 @@ int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, in
 
     draw_frame(surface, frame.x0, frame.y0 + frame.height, frame.x0 + frame.width, frame.y0, false,
                style.colors[STYLE_WINDOW_TEXT]);
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - lh, graph_text(STR_TITLE, start_year, stop_year));
-    draw_graph_caption(surface, frame, 2 * lh, load_string(STR_MONTH));
-    draw_value_caption(surface, frame, 9, load_string(STR_YEAR));
+    draw_graph_caption(surface, frame, GRAPH_HEIGHT - lh, graph_text(STR_ECLIPSES_GRAPH_TITLE, start_year, stop_year));
+    draw_graph_caption(surface, frame, 2 * lh, load_string(STR_MONTH_CAPTION));
+    draw_value_caption(surface, frame, 9, load_string(STR_YEAR_CAPTION));
     // A rule and a label for the first year and then for each year at least a
     // line height above the last labelled one, so that labels never overlap.
     int labelled_y = 0;

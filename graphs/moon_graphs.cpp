@@ -9,21 +9,10 @@
 #include "engine/jupiter_moons.h"
 #include "engine/moon.h"
 #include "format/format.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-// String ids of the graphs' texts.
-constexpr int STR_JUPITER_TITLE = 0;     // "Jupiter Moons Orbit Graph for %s %d"
-constexpr int STR_JUPITER_LEGEND = 1;    // "1: Io  2: Europa  3: Ganymede  4: Callisto"
-constexpr int STR_WEST = 2;              // "W"
-constexpr int STR_EAST = 3;              // "E"
-constexpr int STR_DAY_OF_MONTH = 4;      // "Day of Month (at Midnight)"
-constexpr int STR_MONTH = 7;             // "Month"
-constexpr int STR_SPEED_TITLE = 29;      // "Moon Angular Speed Graph for %d"
-constexpr int STR_DEGREES_PER_DAY = 30;  // "Degrees per Day"
-constexpr int STR_ILLUM_TITLE = 31;      // "Moon Illuminated Fraction Graph for %s %d"
-constexpr int STR_ILLUM_FRACTION = 32;   // "Illum. Frac."
 
 // Colour-table entries.
 constexpr int COLOR_JUPITER = 6;
@@ -99,8 +88,8 @@ int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year
     const int cw = char_width(surface);
     const int lh = line_height(surface);
     draw_graph_outline(surface, style, frame);
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - lh, graph_text(STR_SPEED_TITLE, year));
-    draw_graph_caption(surface, frame, 2 * lh, load_string(STR_MONTH));
+    draw_graph_caption(surface, frame, GRAPH_HEIGHT - lh, graph_text(STR_MOON_SPEED_TITLE, year));
+    draw_graph_caption(surface, frame, 2 * lh, load_string(STR_MONTH_CAPTION));
     draw_value_caption(surface, frame, 5, load_string(STR_DEGREES_PER_DAY));
     for (int v = SPEED_BOTTOM; v <= SPEED_TOP; ++v)
         draw_value_rule(surface, style, frame, speed_to_y(frame, v), whole(v, 2), frame.x0 - 2 * cw);
@@ -138,8 +127,8 @@ int moon_illumination_graph(Surface& surface, const GraphStyle& style, int year,
     frame.width = days * step;
     frame.height = (GRAPH_HEIGHT / 2 - frame.y0) * 2;
 
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - 2 * lh, month_title(STR_ILLUM_TITLE, year, month));
-    draw_graph_caption(surface, frame, 2 * lh, load_string(STR_DAY_OF_MONTH));
+    draw_graph_caption(surface, frame, GRAPH_HEIGHT - 2 * lh, month_title(STR_MOON_ILLUM_TITLE, year, month));
+    draw_graph_caption(surface, frame, 2 * lh, load_string(STR_DAY_OF_MONTH_CAPTION));
     draw_value_caption(surface, frame, 6, load_string(STR_ILLUM_FRACTION));
     draw_graph_outline(surface, style, frame);
     for (int k = 1; k < days; ++k) draw_x_rule(surface, style, frame.x0 + k * step, frame.y0, frame.height);
@@ -182,10 +171,10 @@ int jupiter_moons_graph(Surface& surface, const GraphStyle& style, int year, int
 
     draw_graph_caption(surface, frame, GRAPH_HEIGHT - lh, month_title(STR_JUPITER_TITLE, year, month));
     draw_graph_caption(surface, frame, (GRAPH_HEIGHT / 2 - lh) * 2, load_string(STR_JUPITER_LEGEND));
-    draw_graph_caption(surface, frame, 2 * lh, load_string(STR_DAY_OF_MONTH));
+    draw_graph_caption(surface, frame, 2 * lh, load_string(STR_DAY_OF_MONTH_CAPTION));
     // West in the middle of the lower half, east in the middle of the upper.
-    draw_text_vertical(surface, x0 - 2 * cw, (250 - h / 4) * 3 - y0, load_string(STR_WEST));
-    draw_text_vertical(surface, x0 - 2 * cw, GRAPH_HEIGHT - h / 4 - y0, load_string(STR_EAST));
+    draw_text_vertical(surface, x0 - 2 * cw, (250 - h / 4) * 3 - y0, load_string(STR_GRAPH_WEST));
+    draw_text_vertical(surface, x0 - 2 * cw, GRAPH_HEIGHT - h / 4 - y0, load_string(STR_GRAPH_EAST));
     // Jupiter's disk: one radius above and below the centre line.
     const int radius = round_to_int(scale);
     draw_frame(surface, x0 + 1, y0 + h / 2 + radius, x0 + frame.width, y0 + h / 2 - radius, false,

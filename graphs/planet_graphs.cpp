@@ -13,6 +13,7 @@
 #include "engine/sun.h"
 #include "format/format.h"
 #include "graphs/graph_frame.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
@@ -21,15 +22,6 @@ constexpr int FIRST_PLANET = 3;  // Mercury
 constexpr int LAST_PLANET = 10;  // Pluto
 constexpr double SAMPLE_STEP_DAYS = 7.0;  // the yearly graphs sample weekly
 constexpr int MAX_MONTH_DAYS = 31;
-
-// String ids of the captions.
-constexpr int STR_DAY_OF_MONTH = 4;      // "Day of Month (at Midnight)"
-constexpr int STR_ORBIT_TITLE = 5;       // "Planet Orbit Graph for %d"
-constexpr int STR_RA = 6;                // "RA"
-constexpr int STR_MONTH = 7;             // "Month"
-constexpr int STR_ANGLE_TITLE = 17;      // "Planet Angle Graph for %s, %s %d"
-constexpr int STR_ANGLE_CAPTION = 18;    // "Angle (degrees)"
-
 
 // "%*d": an integer right-aligned in width columns (0: as wide as it needs).
 std::string integer_text(int value, int width) { return format_fixed(value, width, 0); }
@@ -160,7 +152,7 @@ int value_graph(Surface& surface, const GraphStyle& style, int year, BodySet pla
     int row = line_height(surface);
     draw_graph_outline(surface, style, frame);
     draw_graph_caption(surface, frame, GRAPH_HEIGHT - graph.title_lines * row, graph_text(graph.title_id, year));
-    draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH));
+    draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH_CAPTION));
     draw_value_caption(surface, frame, graph.caption_factor, load_string(graph.caption_id));
     for (int k = 0; k < graph.rule_count; ++k) {
         double v = static_cast<double>(graph.rule_first + k * graph.rule_step) / graph.rule_scale;
@@ -255,8 +247,8 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, Body
     int column = char_width(surface);
     int row = line_height(surface);
     draw_graph_outline(surface, style, frame);
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - row, graph_text(STR_ORBIT_TITLE, year));
-    draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH));
+    draw_graph_caption(surface, frame, GRAPH_HEIGHT - row, graph_text(STR_PLANET_ORBIT_TITLE, year));
+    draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH_CAPTION));
     draw_value_caption(surface, frame, 6, load_string(STR_RA));
 
     double sun_ra = 0.0, sun_distance = 0.0;
@@ -335,8 +327,8 @@ int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int 
     auto angle_to_y = [&](double degrees) { return frame.y0 + round_to_int(frame.height * degrees / 180.0); };
 
     draw_graph_caption(surface, frame, GRAPH_HEIGHT - row,
-                       graph_text(STR_ANGLE_TITLE, body_name(main_planet).c_str(), month_text.c_str(), year));
-    draw_graph_caption(surface, frame, 2 * row, load_string(STR_DAY_OF_MONTH));
+                       graph_text(STR_PLANET_ANGLE_TITLE, body_name(main_planet).c_str(), month_text.c_str(), year));
+    draw_graph_caption(surface, frame, 2 * row, load_string(STR_DAY_OF_MONTH_CAPTION));
     draw_value_caption(surface, frame, 6, load_string(STR_ANGLE_CAPTION));
     draw_graph_outline(surface, style, frame);
 

@@ -14,23 +14,10 @@
 #include "engine/sun.h"
 #include "format/format.h"
 #include "graphs/graph_frame.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-// String ids of the titles and captions.
-constexpr int STR_MONTH = 7;
-constexpr int STR_EQUATION_OF_TIME_TITLE = 19;
-constexpr int STR_MINUTES = 20;
-constexpr int STR_DAY_LENGTH_TITLE = 21;
-constexpr int STR_HOURS = 22;
-constexpr int STR_SUN_ANGLE_TITLE = 23;
-constexpr int STR_ANGLE_AT_TRANSIT = 24;
-constexpr int STR_ANALEMMA_TITLE = 25;
-constexpr int STR_SHADOW_CAPTION = 26;
-constexpr int STR_SUNRISE_TITLE = 27;
-constexpr int STR_AZIMUTH_OF_SUN = 28;
-
 
 // The Sun's azimuth (degrees from north through east, [0, 360)) and altitude
 // (degrees) at a UT instant, seen from location.
@@ -211,7 +198,7 @@ int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, c
     int row = line_height(surface);
     draw_graph_outline(surface, style, frame);
     draw_graph_caption(surface, frame, GRAPH_HEIGHT - row, title);
-    draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH));
+    draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH_CAPTION));
     draw_value_caption(surface, frame, graph.caption_column, load_string(graph.caption_id));
     graph.draw_rules(surface, style, frame);
     draw_month_axis(surface, style, year, frame);

@@ -9,14 +9,13 @@
 #include "graphs/drawing.h"
 #include "movies/movie.h"
 #include "platform/messages.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
-constexpr int MSG_INTERNAL_ERROR = 690;  // "Internal error - please contact product support"
 constexpr int STYLE_MAIN_STAR = 12;
 constexpr int STYLE_COMPANION = 13;
-constexpr int STR_NORTH = 153, STR_EAST = 155, STR_SOUTH = 157, STR_WEST = 159;
 // At view angle v a separation of v / 2.5 arc seconds reaches the circle.
 constexpr double SEPARATION_SCALE = 2.5;
 
@@ -51,10 +50,10 @@ void draw_sky_frame(Surface& frame, const GraphStyle& style, int r) {
     draw_line(frame, 0, r, 2 * r, r);
     draw_circle(frame, r, r, r);
     frame.set_text_color(style.colors[STYLE_WINDOW_TEXT]);
-    draw_compass_letter(frame, STR_NORTH, r - c / 2, r - h / 2 + r);
-    draw_compass_letter(frame, STR_SOUTH, r - c / 2, r + 3 * h / 2 - r);
-    draw_compass_letter(frame, STR_EAST, r + c / 2 - r, r + h / 2);
-    draw_compass_letter(frame, STR_WEST, r - 3 * c / 2 + r, r + h / 2);
+    draw_compass_letter(frame, STR_COMPASS_FIRST + 0, r - c / 2, r - h / 2 + r);
+    draw_compass_letter(frame, STR_COMPASS_FIRST + 4, r - c / 2, r + 3 * h / 2 - r);
+    draw_compass_letter(frame, STR_COMPASS_FIRST + 2, r + c / 2 - r, r + h / 2);
+    draw_compass_letter(frame, STR_COMPASS_FIRST + 6, r - 3 * c / 2 + r, r + h / 2);
     frame.restore_state();
 }
 

@@ -13,14 +13,11 @@
 #include "movies/movie.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
-constexpr int MSG_GDI_ERROR = 693;             // "GDI error"
-constexpr int STR_DAY_NIGHT = 186;             // "Day/Night"
-constexpr int STR_DAY_NIGHT_STATUS = 187;      // "Date: %s  Time: %s  Time Speed: %s"
-constexpr int STR_SPEED_LABELS = 1010;         // "Real Time" ... "Paused"
 constexpr double SUN_COLUMNS_PER_DEGREE = 0.8916666666666667;       // 321 / 360
 constexpr double TERMINATOR_COLUMNS_PER_DEGREE = 0.8888888888888888;  // 320 / 360
 constexpr double ROWS_PER_DEGREE = 0.9722222222222222;               // 175 / 180
@@ -108,7 +105,7 @@ void draw_status_lines(Surface& frame, JulianDay t, const SkyContext& sky) {
     calendar_date(t + sky.location.time_zone / 24.0, local_day, month, year);
     const std::string date = format_date(static_cast<int>(local_day), month, year);
     const std::string time = format_hours_minutes(frac(local_day) * 24.0);
-    const std::string speed(load_string(STR_SPEED_LABELS + sky.speed_index));
+    const std::string speed(load_string(STR_FIRST_SPEED + sky.speed_index));
     char line[96];
     std::snprintf(line, sizeof line, std::string(load_string(STR_DAY_NIGHT_STATUS)).c_str(), date.c_str(),
                   time.c_str(), speed.c_str());

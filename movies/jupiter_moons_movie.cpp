@@ -6,6 +6,7 @@
 #include "engine/bodies.h"
 #include "graphs/drawing.h"
 #include "movies/movie.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
@@ -13,7 +14,6 @@ namespace {
 constexpr double RADII_TO_EDGE = 30.0;  // Jupiter radii from the centre to the square's edge
 constexpr int JUPITER_COLOR = id_of(Body::Jupiter);
 constexpr int FIRST_MOON_COLOR = 16;    // Io; then Europa, Ganymede, Callisto
-constexpr int EARTH_NAME_ID = 870 + id_of(Body::Earth);
 
 }  // namespace
 
@@ -48,7 +48,7 @@ void jupiter_moons_frame(Surface& window, int width, int height, MovieState& mov
     const int centre = picture / 2;
     const int c = char_width(buffer);
     const int h = line_height(buffer);
-    if (top) draw_text_centered(buffer, centre, 5 * h / 4, load_string(EARTH_NAME_ID));
+    if (top) draw_text_centered(buffer, centre, 5 * h / 4, load_string(STR_FIRST_BODY_NAME + id_of(Body::Earth)));
     const int disc = jupiter_disc_radius(picture);
     fill_disc(buffer, style, centre, centre, disc, JUPITER_COLOR, -1, false);
     Surface* trails = movie.jet_trails ? movie.trails.get() : nullptr;

@@ -12,14 +12,13 @@
 #include "movies/jupiter_moons_movie.h"
 #include "format/format.h"
 #include "platform/messages.h"
+#include "resources/string_ids.h"
 
 namespace {
 
 constexpr int PANEL_CHARACTERS = 22;  // status-panel width, in character widths
 constexpr double TURBO_FACTOR = 1000.0;
 constexpr double MINUTES_PER_DAY = 1440.0;
-constexpr int MSG_GDI_ERROR = 693;           // "GDI error"
-constexpr int MSG_NO_TRAIL_MEMORY = 866;     // "Insufficient memory for Jet Trails"
 
 // An image of width x height pixels put in the graph mapping and filled with
 // the window colour.

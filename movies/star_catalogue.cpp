@@ -6,11 +6,11 @@
 
 #include "platform/files.h"
 #include "platform/text_encoding.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
-constexpr int STARS_FILE_NAME = 129;  // "STARS.DAT"
 constexpr std::size_t READ_CHUNK = 1024;
 constexpr std::size_t HEADER_SIZE = 16;
 constexpr std::size_t SECOND_MAGIC_OFFSET = 20866 * 4;
@@ -75,7 +75,7 @@ StarCatalogue* catalogue_from(std::FILE* file) {
 }  // namespace
 
 StarCatalogue* load_star_catalogue() {
-    return catalogue_from(open_data_file(std::string(load_string(STARS_FILE_NAME)), "rb"));
+    return catalogue_from(open_data_file(std::string(load_string(STR_STARS_FILE_NAME)), "rb"));
 }
 
 StarCatalogue* load_star_catalogue_file(const std::string& path) {
@@ -87,11 +87,11 @@ void free_star_catalogue(StarCatalogue* catalogue) {
 }
 
 std::string star_name(const StarRecord& star) {
-    return std::string(load_string(STAR_NAME_STRINGS + star.name_number));
+    return std::string(load_string(STR_FIRST_STAR_NAME + star.name_number));
 }
 
 std::string constellation_abbreviation(const StarRecord& star) {
-    return std::string(load_string(CONSTELLATION_STRINGS + star.constellation));
+    return std::string(load_string(STR_FIRST_CONSTELLATION + star.constellation));
 }
 
 std::vector<int> named_star_list(const StarCatalogue& catalogue) {

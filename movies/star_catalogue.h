@@ -17,12 +17,11 @@
 #include <string>
 #include <vector>
 
+
 constexpr std::size_t STAR_FILE_SIZE = 83472;
 constexpr std::int32_t STAR_FILE_MAGIC = 302630100;
 constexpr int STAR_RECORDS = 1159;
 constexpr int STAR_RECORD_SIZE = 72;
-constexpr int STAR_NAME_STRINGS = 200;           // name number n is string 200 + n (0: "No name")
-constexpr int CONSTELLATION_STRINGS = 500;       // constellation c is string 500 + c
 constexpr int CONSTELLATION_COUNT = 88;
 
 struct StarRecord {

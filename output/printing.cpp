@@ -5,16 +5,12 @@
 
 #include "format/format.h"
 #include "platform/messages.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
 constexpr int CMD_PRINT = 52, CMD_PRINT_SETUP = 53, CMD_SET_FONT = 94, CMD_COPY = 110;
-constexpr int STR_DEGREE_REPLACEMENT = 196;  // "d"
-constexpr int STR_PROGRESS = 865;            // "Printing:  %s%% complete"
-constexpr int STR_JOB_NAME = 1108;           // "SKY Printout #%d"
-constexpr int MSG_CANNOT_PRINT = 688;        // "Cannot print to current printer"
-constexpr int MSG_NO_DEFAULT_PRINTER = 2200; // the Linux wording of 1003
 constexpr int TOP_MARGIN_LINES = 3;
 constexpr SurfaceColor BLACK = surface_color(0, 0, 0);
 constexpr SurfaceColor WHITE = surface_color(255, 255, 255);
@@ -23,7 +19,7 @@ constexpr char DEGREE_SIGN = '\xB0';
 void show_progress(const PrintProgress& progress, int index, int count) {
     if (!progress.show) return;
     double percent = count > 0 ? 100.0 * index / count : 100.0;
-    std::string format(load_string(STR_PROGRESS));
+    std::string format(load_string(STR_PRINT_PROGRESS));
     char text[64];
     std::snprintf(text, sizeof text, format.c_str(), format_fixed(percent, 3, 2).c_str());
     progress.show(text);

@@ -7,13 +7,10 @@
 #include <string>
 
 #include "platform/text_encoding.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int STR_PRODUCT = 52;       // "Skyloom 2"
-constexpr int STR_ERROR_TITLE = 62;   // "Skyloom 2 - Error"
-constexpr int STR_FATAL_TITLE = 689;  // "Skyloom 2 - Fatal error"
 
 bool present_on_stderr(const char* title, const char* text, MessageIcon icon) {
     std::string line = latin1_to_utf8(title[0] ? std::string(title) + ": " + text : std::string(text));

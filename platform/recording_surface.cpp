@@ -6,10 +6,9 @@
 #include <utility>
 
 #include "platform/messages.h"
+#include "resources/string_ids.h"
 
 namespace {
-
-constexpr int MSG_GDI_ERROR = 693;  // "GDI error"
 
 std::string point_text(SurfacePoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 

@@ -5,10 +5,9 @@
 #include <cmath>
 
 #include "platform/messages.h"
+#include "resources/string_ids.h"
 
 namespace {
-
-constexpr int MSG_GDI_ERROR = 693;  // "GDI error"
 
 int round_to_nearest(double value) { return static_cast<int>(std::floor(value + 0.5)); }
 

@@ -9,20 +9,10 @@
 #include "engine/sun.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int STR_SUNRISE = 656;        // "SR"; 657 "SS", 658 "MR", 659 "MS" follow
-constexpr int STR_SOLAR_ECLIPSE = 660;  // "SE"; 661 "LE" (lunar) follows
-constexpr int STR_GRID_LINE = 662;      // "+---------+...+"
-constexpr int STR_WEEKDAYS = 663;       // " Sunday    Monday ..."
-constexpr int STR_TITLE = 664;          // "Calendar Report for %s"
-constexpr int STR_MONTH_HEADING = 2070; // "%s        %4d": month name, year
-constexpr int STR_DAY_CELL = 2071;      // "%s| %2d%*s": line so far, day, blank padding
-constexpr int STR_EVENT_CELL = 2072;    // "%s|%2s: %s": line so far, abbreviation, time
-constexpr int STR_PHASE_CELL = 2073;    // "%s|%s: %s"
-constexpr int STR_SEASON_CELL = 2074;   // "%s|%s:%s"
 
 constexpr char EMPTY_CELL[] = "|         ";  // a day outside the month, or no event
 constexpr int DAY_CELL_PADDING = 6;         // blanks after the day number
@@ -85,7 +75,7 @@ void calendar_cell(JulianDay cell_jd, int row, int column, const Location& locat
     calendar_date(cell_jd, day, date.month, date.year);
     date.day = static_cast<int>(day);
 
-    const std::string abbreviation(row >= 2 && row <= 5 ? load_string(STR_SUNRISE + row - 2) : "");
+    const std::string abbreviation(row >= 2 && row <= 5 ? load_string(STR_SUNRISE_ABBREVIATION + row - 2) : "");
     double hours = 0.0;
     int found = -1;
     switch (row) {
@@ -122,7 +112,7 @@ void calendar_cell(JulianDay cell_jd, int row, int column, const Location& locat
         if (found >= 0)
             line = format_text(
                 STR_EVENT_CELL, line.c_str(),
-                std::string(load_string(STR_SOLAR_ECLIPSE + eclipses.entries[found].kind)).c_str(),
+                std::string(load_string(STR_SOLAR_ECLIPSE_ABBREVIATION + eclipses.entries[found].kind)).c_str(),
                 format_hours_minutes(hours).c_str());
         break;
     case 8:
@@ -140,7 +130,7 @@ int calendar_report(ReportDocument& document, int segment, bool in_almanac, int 
                     int start_month, int stop_month, const Location& location) {
     report_header(location, document);
     report_add_line(
-        center_line(format_text(STR_TITLE, format_month_range(start_month, stop_month, year).c_str())),
+        center_line(format_text(STR_CALENDAR_TITLE, format_month_range(start_month, stop_month, year).c_str())),
         document);
     report_add_line("", document);
 

@@ -12,31 +12,10 @@
 #include "engine/rise_set.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int STR_SOLAR_TITLE = 830;      // "Solar Eclipse Report for %s"
-constexpr int STR_SOLAR_DATE = 831;       // "Solar eclipse on %s"
-constexpr int STR_SUN_RISE = 832;         // "Sun rise: %s"
-constexpr int STR_SUN_SET = 833;          // "Sun set:  %s"
-constexpr int STR_SOLAR_MAXIMUM = 834;    // "Time of maximum eclipse: %s"
-constexpr int STR_SOLAR_TOTAL = 835;      // "Eclipse is total"; 836 annular, 837 annular-total
-constexpr int STR_SOLAR_PARTIAL = 838;    // "Eclipse is partial, maximum magnitude = %s"
-constexpr int STR_NORTHERN = 839;         // "Eclipse is visible in the northern hemisphere"
-constexpr int STR_SOUTHERN = 840;         // "... southern hemisphere"
-constexpr int STR_LUNAR_TITLE = 841;      // "Lunar Eclipse Report for %s"
-constexpr int STR_LUNAR_DATE = 842;       // "Lunar eclipse on %s"
-constexpr int STR_MOON_RISE = 843;        // "Moon rise: %s"
-constexpr int STR_MOON_SET = 844;         // "Moon set:  %s"
-constexpr int STR_LUNAR_MAGNITUDE = 845;  // "Magnitude: %s"
-constexpr int STR_PARTIAL_BEGINS = 846;   // "Partial phase begins:    %s"
-constexpr int STR_TOTAL_BEGINS = 847;     // "Total phase begins:      %s"
-constexpr int STR_LUNAR_MAXIMUM = 848;    // "Time of maximum eclipse: %s"
-constexpr int STR_TOTAL_ENDS = 849;       // "Total phase ends:        %s"
-constexpr int STR_PARTIAL_ENDS = 850;     // "Partial phase ends:      %s"
-constexpr int STR_SOLAR_NOTE = 778;       // the note lines after a solar report, up to a "!"
-
 
 // The string id's printf format filled with one text argument.
 std::string format_with(int id, const std::string& argument) {

@@ -13,15 +13,10 @@
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "reports/moon_reports.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int STR_METEOR_TITLE = 652;    // "Meteor Showers Report for %s"
-constexpr int STR_METEOR_HEADER = 653;
-constexpr int STR_METEOR_LINE = 654;
-constexpr int STR_NO_RATE = 655;         // "??"
-constexpr int STR_SHOWER_NAME = 800;     // row s is named by string 800 + s
 
 constexpr int NO_RATE = -1;
 constexpr int NO_RADIANT = -1;           // ra_hours of a shower without a radiant

@@ -11,18 +11,10 @@
 #include "engine/moon_events.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int STR_APOGEE = 641;            // "Apogee"; 642 "Perigee" follows
-constexpr int STR_APSIDES_TITLE = 643;     // "Moon Apsides Report for %s"
-constexpr int STR_APSIDES_HEADER = 644;
-constexpr int STR_APSIS_LINE = 645;        // date, hour, apsis, distance, diameter
-constexpr int STR_NODES_TITLE = 1103;      // "Moon Nodes Report for %s"
-constexpr int STR_NODES_HEADER = 1104;
-constexpr int STR_NODE_LINE = 1105;        // date, time, node, illuminated fraction
-constexpr int STR_ASCENDING = 1106;        // "Ascending"; 1107 "Descending" follows
 
 // Share of the progress taken by the daily distance scan.
 constexpr double SCAN_SHARE = 0.26;
@@ -53,7 +45,7 @@ void add_apsis_line(JulianDay local, MoonApsisKind kind, double distance_km,
                     ReportDocument& document) {
     const LocalDate at = local_date(local);
     char line[128];
-    std::snprintf(line, sizeof line, text(STR_APSIS_LINE).c_str(),
+    std::snprintf(line, sizeof line, text(STR_MOON_APSIS_LINE).c_str(),
                   format_date(at.day, at.month, at.year).c_str(), round_to_int(at.hours),
                   text(STR_APOGEE + kind).c_str(), static_cast<long>(distance_km),
                   format_fixed(MOON_DIAMETER_DEGREE_KM / distance_km, 1, 4).c_str());
@@ -104,7 +96,7 @@ void add_month_range_title(int title_id, int year, int start_month, int stop_mon
 
 int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, int year,
                         int start_month, int stop_month, const Location& location) {
-    add_report_top(STR_APSIDES_TITLE, STR_APSIDES_HEADER, year, start_month, stop_month,
+    add_report_top(STR_MOON_APSIDES_TITLE, STR_MOON_APSIDES_HEADER, year, start_month, stop_month,
                    location, document);
     JulianDay first = 0.0;
     JulianDay last = 0.0;

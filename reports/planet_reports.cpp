@@ -15,26 +15,10 @@
 #include "engine/rise_set.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int STR_PERIHELION = 665;          // "Perihelion"; 666 "Aphelion" follows
-constexpr int STR_NO_APSIS = 667;            // "  No Apsis"
-constexpr int STR_APSIDES_TITLE = 668;       // "Planet Apsides Report for %s"
-constexpr int STR_APSIS_LINE = 669;          // "  %s  %-10s   Distance from Sun:  %s AU"
-constexpr int STR_SUPERIOR = 670;            // "Superior Conjunction"
-constexpr int STR_INFERIOR = 671;            // "Inferior Conjunction"
-constexpr int STR_CONJUNCTION = 672;         // "Conjunction"
-constexpr int STR_OPPOSITION = 673;          // "Opposition"
-constexpr int STR_TRANSIT = 674;             // "(Transit)"; 675 "(Occultation)" follows
-constexpr int STR_CONJUNCTION_TITLE = 676;   // "Planet Conjunction/Opposition Report for %s"
-constexpr int STR_EVENT_HEADER = 677;        // "  Date        Hour   Event"
-constexpr int STR_EVENT_LINE = 678;          // "  %s  %s     %-20s  %-13s"
-constexpr int STR_NO_EVENT = 679;            // "  No Event"
-constexpr int STR_VIEW_INFO_TITLE = 680;     // "Planet View Info Report for %s"
-constexpr int STR_VIEW_INFO_HEADER = 681;    // "Date       Rise  Set     RA ..."
-constexpr int STR_VIEW_INFO_LINE = 682;      // "%s %s %s  %s  %10s %11s   %s   %s"
 
 // Share of the Conj/Opp report's progress taken by the daily table.
 constexpr double DAILY_TABLE_SHARE = 0.69;
@@ -42,7 +26,6 @@ constexpr double DAILY_TABLE_SHARE = 0.69;
 constexpr double CONJUNCTION_PLANET_SHARE = 0.031;
 
 std::string text(int id) { return std::string(load_string(id)); }
-
 
 // The title string filled with one text argument, centred.
 std::string centred_title(int id, const std::string& argument) {
@@ -117,7 +100,7 @@ int add_apsis_lines(int body, ApsisKind kind, int first_year, int last_year, Jul
         const std::string date = date_text(local);
         const std::string distance = format_fixed(r, 2, 2);
         char line[128];
-        std::snprintf(line, sizeof line, text(STR_APSIS_LINE).c_str(), date.c_str(),
+        std::snprintf(line, sizeof line, text(STR_PLANET_APSIS_LINE).c_str(), date.c_str(),
                       text(STR_PERIHELION + kind).c_str(), distance.c_str());
         report_add_line(line, document);
     }
@@ -180,7 +163,7 @@ int view_info_report(ReportDocument& document, int segment, bool in_almanac, int
 int apsides_report(ReportDocument& document, int segment, bool in_almanac, int first_year,
                    int last_year, BodySet planet_set, const Location& location) {
     report_header(location, document);
-    report_add_line(centred_title(STR_APSIDES_TITLE, format_year_range(first_year, last_year)),
+    report_add_line(centred_title(STR_PLANET_APSIDES_TITLE, format_year_range(first_year, last_year)),
                     document);
     report_add_line("", document);
     report_progress(segment, in_almanac, 0.0);

@@ -9,14 +9,10 @@
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int MSG_INTERNAL_ERROR = 690;
-constexpr int STR_HEADER_PLACE = 683;    // "%-20s  Latitude: %s %c  Longitude: %s %c"
-constexpr int STR_HEADER_TIME = 684;     // "Local Time = UT %c %s hours  Elevation: %d meters"
-constexpr int STR_PROGRESS = 131;        // "Generating Report: %s%% complete (...)"
 
 // Share of an Almanac run taken by each report, as boundaries B[1..15].
 constexpr double ALMANAC_BOUNDARY[16] = {0.0,   0.0,   0.018, 0.24,  0.243, 0.246, 0.281, 0.316,
@@ -106,7 +102,7 @@ std::string progress_text(double fraction, double elapsed_ms, bool known) {
         std::snprintf(seconds, sizeof seconds, "%02ld", s % 60);
     }
     char text[160];
-    std::snprintf(text, sizeof text, std::string(load_string(STR_PROGRESS)).c_str(), percent.c_str(),
+    std::snprintf(text, sizeof text, std::string(load_string(STR_REPORT_PROGRESS)).c_str(), percent.c_str(),
                   minutes, seconds);
     return text;
 }

@@ -3,10 +3,9 @@
 #include <algorithm>
 
 #include "platform/messages.h"
+#include "resources/string_ids.h"
 
 namespace {
-
-constexpr int MSG_INTERNAL_ERROR = 690;
 
 // The new position for one scroll-bar request: max is the last position the
 // bar reaches, page the step of a page.  Line steps only move within 0..max.

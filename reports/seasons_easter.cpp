@@ -9,14 +9,10 @@
 #include "engine/sun.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int STR_WINTER = 188;          // "Winter"; 189 Spring, 190 Summer, 191 Autumn follow
-constexpr int STR_SEASONS_TITLE = 192;   // "Seasons Report for %s"
-constexpr int STR_SEASON_LINE = 193;     // "%s: %s %s    %s Length: %s days"
-constexpr int STR_EASTER_TITLE = 194;    // "Dates of Easter Report for %s"
 
 // The string id's printf format filled with one text argument.
 std::string format_with(int id, const std::string& argument) {

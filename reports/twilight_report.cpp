@@ -11,15 +11,10 @@
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "reports/moon_reports.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-constexpr int STR_TWILIGHT_TITLE = 646;   // "Twilight Report for %s"
-constexpr int STR_TWILIGHT_HEADER = 647;  // two header lines, 647 and 648
-constexpr int STR_TWILIGHT_ROW = 649;
-constexpr int STR_TWILIGHT_REFUSED = 650; // "Cannot generate Twilight Report for latitude ..."
-constexpr int STR_NO_TWILIGHT = 651;      // "-----"
 
 constexpr int DAYS_PER_ROW = 7;
 // Sidereal hours (of hour angle) to solar hours.

@@ -16,11 +16,11 @@
 #include "app/help.h"
 #include "app/window/parameter_dialogs.h"
 #include "platform/qt/qt_text.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
-constexpr int STR_DIALOG_TITLE = 2051;  // "Assign Colors"
 constexpr int ROWS = 10;                // objects per column
 
 QColor to_qcolor(Rgb color) { return QColor(color.red, color.green, color.blue); }
@@ -61,7 +61,7 @@ void choose_color(QDialog& dialog, int index, QWidget* swatch) {
 
 void run_assign_colors_dialog(QWidget* parent) {
     QDialog dialog(parent);
-    dialog.setWindowTitle(to_qstring(load_string(STR_DIALOG_TITLE)));
+    dialog.setWindowTitle(to_qstring(load_string(STR_ASSIGN_COLORS_TITLE)));
     add_help_key(dialog, dialog_help_context(DIAL_ASSIGN_COLORS));
     auto* grid = new QGridLayout;
     for (int i = 0; i < COLOR_COUNT; ++i) {

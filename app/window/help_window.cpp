@@ -22,11 +22,11 @@
 #include "app/help.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
-constexpr int STR_PRODUCT = 52;      // "Skyloom 2"
 constexpr int TOPIC_USING_HELP = 904;
 constexpr int WINDOW_WIDTH = 820, WINDOW_HEIGHT = 600;  // wanted size, pixels
 constexpr int PANEL_WIDTH = 240;                         // the tabs' first width, pixels

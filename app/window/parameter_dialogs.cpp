@@ -37,16 +37,11 @@
 #include "movies/star_catalogue.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
-constexpr int STR_PRODUCT = 52;             // "Skyloom 2"
-constexpr int STR_FIRST_BINARY_STAR = 94;   // the ten binary stars' names
-constexpr int STR_FIRST_BODY = 870;         // body names, by BodyId
-constexpr int STR_FIRST_MOON = 2047;        // "Io" .. "Callisto"
-constexpr int STR_FIRST_SPEED = 1010;       // "Real Time" .. "1 Month"
-constexpr int MSG_INTERNAL_ERROR = 690;     // "Internal error - please contact product support"
 constexpr int NAMED_STARS = 284;            // the Planetarium dialog's star list
 constexpr int ABOUT_ICON_SIZE = 64;         // the About box's icon, logical pixels
 constexpr int STAR_LIST_ROWS = 12;          // names the Planetarium's star list shows at least
@@ -181,7 +176,7 @@ std::vector<QRadioButton*> add_choice(Form& f, QGroupBox* group, int first_contr
 // Check boxes for the planets first .. id_of(Body::Pluto); box of body b is control first_control + b - first.
 std::vector<QCheckBox*> add_planet_boxes(Form& f, int title, int first_control, int first, int last = id_of(Body::Pluto),
                                          QBoxLayout* row = nullptr) {
-    return add_set_boxes(f, add_group(f, title, row), first_control, first, last - first + 1, STR_FIRST_BODY + first,
+    return add_set_boxes(f, add_group(f, title, row), first_control, first, last - first + 1, STR_FIRST_BODY_NAME + first,
                          &DialogEntry::planet_set);
 }
 
@@ -219,7 +214,7 @@ void build_planet_angle(Form& f) {
     auto* row = new QHBoxLayout;
     f.column->addLayout(row);
     std::vector<QRadioButton*> mains = add_choice(f, add_group(f, LBL_MAIN_PLANET, row), 117, id_of(Body::Mercury), 8,
-                                                  STR_FIRST_BODY + id_of(Body::Mercury), &DialogEntry::main_planet);
+                                                  STR_FIRST_BODY_NAME + id_of(Body::Mercury), &DialogEntry::main_planet);
     std::vector<QCheckBox*> others =
         add_planet_boxes(f, LBL_OTHER_PLANETS, CTL_ANGLE_FIRST_OTHER, id_of(Body::Mercury), id_of(Body::Pluto), row);
     for (size_t i = 0; i < mains.size(); ++i) {
@@ -262,7 +257,7 @@ void build_planetarium(Form& f) {
     auto* exclusive = new QButtonGroup(bodies);
     for (int body = id_of(Body::Sun); body <= PLANETARIUM_STAR_BODY; ++body) {
         if (body == id_of(Body::Earth)) continue;
-        auto* button = new QRadioButton(text_of(body == PLANETARIUM_STAR_BODY ? LBL_STAR : STR_FIRST_BODY + body));
+        auto* button = new QRadioButton(text_of(body == PLANETARIUM_STAR_BODY ? LBL_STAR : STR_FIRST_BODY_NAME + body));
         button->setChecked(f.entry.planetarium_body == body);
         exclusive->addButton(button, body);
         bodies->layout()->addWidget(button);

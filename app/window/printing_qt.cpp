@@ -17,12 +17,11 @@
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/surface_qt.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
-constexpr int MSG_NO_PRINTER = 687;  // "Printer has not been selected or is improperly configured"
-constexpr int STR_PRODUCT = 52;      // "Skyloom 2"
 constexpr SurfaceColor BLACK = surface_color(0, 0, 0);
 constexpr SurfaceColor WHITE = surface_color(255, 255, 255);
 constexpr const char* FIXED_FACE = "DejaVu Sans Mono";  // the face surfaces use for the system fixed font

@@ -51,13 +51,11 @@
 #include "platform/qt/settings_qt.h"
 #include "app/window/printing_qt.h"
 #include "platform/qt/surface_qt.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
-constexpr int STR_PRODUCT = 52;      // "Skyloom 2"
-constexpr int MSG_GDI_ERROR = 693;   // "GDI error"
-constexpr int MSG_STAR_DATABASE_MISSING = 685;  // "Cannot load star database"
 constexpr int FRAME_PERIOD_MS = 250;
 constexpr int WINDOW_WIDTH_CHARS = 72;   // first outer size, in maximum character widths
 constexpr int WINDOW_HEIGHT_CHARS = 54;

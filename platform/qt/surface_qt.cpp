@@ -22,10 +22,10 @@
 
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
+#include "resources/string_ids.h"
 
 namespace {
 
-constexpr int MSG_GDI_ERROR = 693;        // "GDI error"
 constexpr int FILE_DOTS_PER_INCH = 96;    // images, SVG and PDF files
 constexpr double POINTS_PER_INCH = 72.0;  // PDF page sizes are in points
 constexpr double FALLBACK_POINT_SIZE = 10.0;
