@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -36,6 +37,7 @@
 #include "platform/messages.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/qt_text.h"
+#include "platform/settings_store.h"
 #include "platform/surface.h"
 #include "platform/text_encoding.h"
 #include "report_test_support.h"
@@ -157,9 +159,10 @@ TEST_F(Window, OpensWithTitleMenusAndFirstSize) {
             if (item.id) expected.push_back(item.text);
         EXPECT_EQ(texts, expected) << "menu " << position;
     }
-    // 72 by 54 maximum character widths.
+    // 82 columns of the report font (a report line and its margins) and 3 : 4 of that high.
     const ReportViewMetrics& m = window_view_metrics();
-    EXPECT_EQ(frame()->size(), QSize(72 * m.char_width, 54 * m.char_width));
+    EXPECT_GE(m.client_width, 82 * m.char_width);
+    EXPECT_GE(m.client_height, 82 * m.char_width * 3 / 4);
     EXPECT_FALSE(window_scroll_bar(SCROLL_VERTICAL)->isVisible());
     EXPECT_EQ(app_state().initial_width, m.client_width);
     menu_opened();  // nothing on screen yet: nothing to copy
@@ -223,6 +226,10 @@ TEST_F(Window, MenusWhileAReportRunsAndEscapeStopsIt) {
 }
 
 TEST_F(Window, KeysBarsAndWheelScrollTheReport) {
+    // Narrower than a report line, so that it also scrolls sideways.
+    const QSize first = frame()->size();
+    frame()->resize(first.width() * 2 / 3, first.height());
+    settle();
     long_report();
     const ReportDocument& d = app_state().report;
     const ReportViewMetrics& m = window_view_metrics();
@@ -265,6 +272,42 @@ TEST_F(Window, KeysBarsAndWheelScrollTheReport) {
         QApplication::sendEvent(client_area(), &wheel);
         EXPECT_EQ(d.top_line, top) << "wheel " << delta;
     }
+    frame()->resize(first);
+    settle();
+}
+
+// The first window shows a whole report line beside the scroll bar: the
+// Calendar's Saturday column (columns 71-80) is not cut off.
+TEST_F(Window, FirstWindowShowsEightyColumns) {
+    dispatch_command(CMD_PLANET_DATA);
+    settle();
+    ASSERT_TRUE(window_scroll_bar(SCROLL_VERTICAL)->isVisible());
+    const ReportViewMetrics& m = window_view_metrics();
+    EXPECT_GE(m.client_width / m.char_width, 1 + 80);  // the left margin, then 80 columns
+}
+
+// After Esc stops a report the keys scroll it at once, wherever the focus
+// was (Esc in the menu bar leaves it in keyboard mode).
+TEST_F(Window, KeysScrollAtOnceAfterStop) {
+    frame()->activateWindow();
+    settle();
+    // Stopped once the report is longer than the window.
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&stopper] {
+        if (app_state().report.line_count < 200) return;
+        stopper.stop();
+        frame()->menuBar()->setFocus();
+        press(Qt::Key_Escape);
+    });
+    stopper.start(0);
+    long_report();
+    ASSERT_NE(lines_of(app_state().report).back(), REPORT_END_MARKER);  // stopped
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), client_area());
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &end);
+    const ReportViewMetrics& m = window_view_metrics();
+    EXPECT_EQ(app_state().report.top_line, app_state().report.line_count - m.client_height / m.line_height);
 }
 
 TEST_F(Window, MovieKeysSteerTheRunningMovie) {
@@ -348,6 +391,31 @@ TEST_F(Window, PaintDrawsTheCurrentGraph) {
     EXPECT_FALSE(app.graph_drawing);
     expect_all_groups_enabled();
     dispatch_command(CMD_STOP);
+}
+
+// Enlarging the window while a graph draws shows the background in the new
+// area, not black, until the graph is drawn again at the new size.
+TEST_F(Window, EnlargedWhileAGraphDrawsShowsTheBackground) {
+    static QImage during;
+    static QSize first;
+    first = frame()->size();
+    WindowPlugins plugins;
+    plugins.draw_graph = [](Surface&, int) {
+        if (!during.isNull()) return;
+        frame()->resize(first + QSize(100, 80));
+        settle();
+        during = client_area()->grab().toImage();
+    };
+    set_window_plugins(plugins);
+    during = QImage();
+    dispatch_command(CMD_EQUATION_OF_TIME);
+    settle();
+    ASSERT_FALSE(during.isNull());
+    const QColor background = client_area()->palette().color(QPalette::Base);
+    EXPECT_EQ(during.pixelColor(during.width() - 5, during.height() - 5), background);
+    dispatch_command(CMD_STOP);
+    frame()->resize(first);
+    settle();
 }
 
 TEST_F(Window, DrawingSizeNeverBelowTheFirstSize) {
@@ -475,6 +543,21 @@ TEST_F(Window, ClosingOffersToSaveChangedCitiesAndColours) {
     EXPECT_EQ(boxes[1].text, "Save assigned colors?");
     EXPECT_FALSE(frame()->isVisible());
     EXPECT_EQ(read_text(cities), before);  // answered No
+}
+
+// Closing keeps the window's place and size; the next run opens there.
+TEST_F(Window, PlaceAndSizeKeptForTheNextRun) {
+    frame()->show();
+    frame()->move(30, 40);
+    frame()->resize(700, 520);
+    settle();
+    frame()->close();
+    EXPECT_EQ(read_setting("Window"), "30,40,700,520,0");
+    release_main_window();
+    open_main_window(&paris);
+    settle();
+    EXPECT_EQ(frame()->pos(), QPoint(30, 40));
+    EXPECT_EQ(frame()->size(), QSize(700, 520));
 }
 
 }  // namespace

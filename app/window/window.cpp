@@ -19,12 +19,15 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QRegion>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSessionManager>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -43,6 +46,7 @@
 #include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
+#include "platform/settings_store.h"
 #include "app/window/color_dialog.h"
 #include "app/window/help_window.h"
 #include "platform/qt/message_box.h"
@@ -57,8 +61,11 @@
 namespace {
 
 constexpr int FRAME_PERIOD_MS = 250;
-constexpr int WINDOW_WIDTH_CHARS = 72;   // first outer size, in maximum character widths
-constexpr int WINDOW_HEIGHT_CHARS = 54;
+// The first client area: a report line (80 columns) with a column of margin
+// either side, and 3 : 4 of that high, the shape of a graph.
+constexpr int FIRST_CLIENT_COLUMNS = 82;
+constexpr double SCREEN_SHARE = 0.95;    // at most this part of the screen's free area
+constexpr const char* GEOMETRY_SETTING = "Window";  // "x,y,width,height,maximised" of the frame
 constexpr int WHEEL_NOTCH = 120;         // angle delta of one wheel notch, 1/8 degree
 
 struct Window {
@@ -366,6 +373,13 @@ bool accelerator_key(int qt_key, AcceleratorKey& key) {
     return false;
 }
 
+// After a command the keys go to the report view again, so that Page Down
+// and End scroll at once; this also ends the menu bar's keyboard mode that
+// Esc leaves it in.  A dialog or help window keeps its own focus.
+void give_keys_to_view() {
+    if (!QApplication::activeModalWidget()) main_window.client->setFocus(Qt::OtherFocusReason);
+}
+
 // An accelerator key runs its menu item's command, as choosing the item
 // would: the menu state is brought up to date first, and a greyed item does
 // nothing.  Returns true when the key is an accelerator.
@@ -376,6 +390,7 @@ bool translate_accelerator(const QKeyEvent& event) {
     if (id == 0) return false;
     menu_opened();
     if (item_enabled(id)) dispatch_command(id);
+    give_keys_to_view();
     return true;
 }
 
@@ -466,7 +481,42 @@ void offer_to_save() {
     save_colors_if_changed();
 }
 
+// The frame's place and size for the next run: "x,y,width,height,maximised".
+void save_window_geometry() {
+    const QRect place = main_window.frame->normalGeometry();
+    char text[SETTING_VALUE_LENGTH + 1];
+    std::snprintf(text, sizeof text, "%d,%d,%d,%d,%d", main_window.frame->pos().x(), main_window.frame->pos().y(),
+                  place.width(), place.height(), main_window.frame->isMaximized() ? 1 : 0);
+    write_setting(GEOMETRY_SETTING, text);
+}
+
+// The first window: 82 columns of the report font beside the vertical scroll
+// bar, 3 : 4 of that high under the menu bar, within the screen's free area;
+// or the place and size of the last run when they still lie on a screen.
+void size_first_window() {
+    QMainWindow& frame = *main_window.frame;
+    const ReportViewMetrics& m = main_window.metrics;
+    int client_width = FIRST_CLIENT_COLUMNS * m.char_width;
+    QSize wanted(client_width + main_window.bars[SCROLL_VERTICAL]->sizeHint().width(),
+                 client_width * 3 / 4 + main_window.bars[SCROLL_HORIZONTAL]->sizeHint().height() +
+                     frame.menuBar()->sizeHint().height());
+    if (QScreen* screen = frame.screen()) wanted = wanted.boundedTo(screen->availableGeometry().size() * SCREEN_SHARE);
+    frame.resize(wanted);
+
+    int x, y, width, height, maximised;
+    std::string saved = read_setting(GEOMETRY_SETTING);
+    if (std::sscanf(saved.c_str(), "%d,%d,%d,%d,%d", &x, &y, &width, &height, &maximised) != 5) return;
+    QRect place(x, y, width, height);
+    if (width < frame.minimumSizeHint().width() || height < frame.minimumSizeHint().height() ||
+        !QGuiApplication::screenAt(place.center()))
+        return;  // a screen that has gone, or a value edited by hand
+    frame.move(place.topLeft());
+    frame.resize(place.size());
+    if (maximised) frame.setWindowState(Qt::WindowMaximized);
+}
+
 void window_closing() {
+    save_window_geometry();
     offer_to_save();
     stop_frame_timer();
     close_help_window();
@@ -485,7 +535,13 @@ protected:
     void paintEvent(QPaintEvent*) override {
         if (!main_window.screen) return;
         QPainter painter(this);
-        painter.drawImage(0, 0, *surface_image(*main_window.screen));
+        const QImage& image = *surface_image(*main_window.screen);
+        painter.drawImage(0, 0, image);
+        // Enlarged while a graph draws: the new area shows the background
+        // until the graph is drawn again at the new size.
+        QRegion uncovered = QRegion(rect()) - QRect(QPoint(0, 0), image.deviceIndependentSize().toSize());
+        QColor background = palette().color(QPalette::Base);
+        for (const QRect& part : uncovered) painter.fillRect(part, background);
     }
     void resizeEvent(QResizeEvent*) override { client_resized(); }
     void keyPressEvent(QKeyEvent* event) override { key_down(*event); }
@@ -532,6 +588,7 @@ void run_other_command(int id) {
 void command_chosen(int id) {
     dispatch_command(id);
     show_menu_state();  // Qt toggled the item's check mark by itself
+    give_keys_to_view();
 }
 
 // F1 with a menu item highlighted shows that command's help topic instead
@@ -617,8 +674,7 @@ void create_window() {
 
     build_menu_bar();
     show_menu_state();
-    main_window.frame->resize(WINDOW_WIDTH_CHARS * main_window.metrics.char_width,
-                         WINDOW_HEIGHT_CHARS * main_window.metrics.char_width);
+    size_first_window();
 
     main_window.frame_timer = new QTimer(main_window.frame);
     QObject::connect(main_window.frame_timer, &QTimer::timeout, frame_tick);
