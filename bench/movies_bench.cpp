@@ -1,7 +1,7 @@
 // Timings of planetarium frames on a 1000 x 750 off-screen image: the first
-// frame (every body computed) and a steady frame once the whole catalogue is
-// precessed (a quarter of the stars examined, one body recomputed), without
-// and with jet trails.  A frame must fit well inside the 250 ms tick.  A long
+// frame (every body and every star's apparent place computed) and a steady
+// frame (every star placed, one body recomputed), without and with jet
+// trails.  A frame must fit well inside the 250 ms tick.  A long
 // run of 10 000 frames with trails reports the resident memory it added.
 #include <benchmark/benchmark.h>
 

@@ -2,6 +2,10 @@
 // primitives that graphs and movies are drawn with.
 #include "graphs/drawing.h"
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
 #include "platform/messages.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
@@ -133,4 +137,32 @@ void draw_body(Surface& surface, const GraphStyle& style, int index, int x, int 
         fill_disc(surface, style, x, y, r, index, index == STYLE_PENUMBRA ? HATCH_HORIZONTAL : HATCH_VERTICAL,
                   true);
     }
+}
+
+void draw_moon(Surface& surface, const GraphStyle& style, int x, int y, int r, double lit,
+               double bright_limb_degrees, Surface* jet_trails) {
+    constexpr int MOON = 1;
+    fill_disc(surface, style, x, y, r, MOON, -1, false);
+    // Chords half a unit apart, across the disc from the dark limb (s = -c) to
+    // the terminator (s = (1 - 2 lit) c), s along the bright limb's direction u
+    // and q along w, its perpendicular.
+    const double angle = bright_limb_degrees * std::numbers::pi / 180.0;
+    const double ux = std::cos(angle), uy = std::sin(angle), wx = -uy, wy = ux;
+    const double terminator = 1.0 - 2.0 * std::clamp(lit, 0.0, 1.0);
+    surface.save_state();
+    surface.set_pen(style.background, 2);  // 2 units: no gaps between chords at any angle
+    for (double q = -r; q <= r; q += 0.5) {
+        const double c = std::sqrt(std::max(0.0, double(r) * r - q * q));
+        if ((terminator + 1.0) * c < 0.5) continue;  // nothing dark on this chord
+        auto at = [&](double s) {
+            return SurfacePoint{x + static_cast<int>(std::lround(s * ux + q * wx)),
+                                y + static_cast<int>(std::lround(s * uy + q * wy))};
+        };
+        surface.draw_line(at(-c), at(terminator * c));
+    }
+    select_color_pen(surface, style, MOON);
+    draw_circle(surface, x, y, r);
+    surface.restore_state();
+    draw_body_name(surface, MOON, x, y);
+    if (jet_trails != nullptr) draw_body(*jet_trails, style, MOON, x, y, r, false, jet_trails);
 }

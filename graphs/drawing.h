@@ -98,3 +98,11 @@ void draw_star(Surface& surface, const GraphStyle& style, int x, int y, int r);
 // there (drawing on the jet-trail surface itself draws only that circle).
 void draw_body(Surface& surface, const GraphStyle& style, int index, int x, int y, int r, bool label,
                Surface* jet_trails);
+// The Moon as draw_body draws it, with only its lit part in the Moon's colour:
+// the part from the dark limb to the terminator (half an ellipse of semi-axis
+// |1 - 2 lit| r across the disc) takes the window colour inside the Moon's
+// outline.  lit: the illuminated fraction, 0..1; bright_limb_degrees: the
+// direction from the centre to the middle of the bright limb, counterclockwise
+// from +x (logical, y up).
+void draw_moon(Surface& surface, const GraphStyle& style, int x, int y, int r, double lit,
+               double bright_limb_degrees, Surface* jet_trails);

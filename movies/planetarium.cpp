@@ -59,8 +59,9 @@ ScreenPlace project_direction(const double direction[3], const ViewCentre& centr
 namespace {
 
 constexpr int CENTRED_STAR = 11;               // body index of the dialog meaning a star
-constexpr int STAR_SLICES = 4;                 // invisible stars are examined every 4th frame
-constexpr int STARS_PRECESSED_PER_FRAME = 1;
+// The stars' apparent places are kept this long (days of simulated time):
+// aberration and precession move a star less than 1" a day.
+constexpr double STAR_PLACE_DAYS = 1.0;
 constexpr double SIDEREAL_PER_SOLAR = 0.041780746218582264;  // sidereal days per solar hour
 constexpr double SHADOW_LIGHT_TIME = 0.005775599728083529;   // days; the Sun is seen that much late
 constexpr double EARTH_TO_MOON_RADII = 3.6698158803222096;
@@ -95,6 +96,12 @@ void compute_body(PlanetariumBody& body, int id, const Instant& at, const SkyCon
         double latitude = 0.0;
         moon_position(at.hours, at.day, at.month, at.year, longitude, latitude, body.parallax, semidiameter,
                       body.illuminated, body.shadow_u, ra, dec);
+        // The Sun's direction turns the lit side toward it.
+        double sun_ra = 0.0, sun_dec = 0.0, sun_longitude = 0.0, sun_distance = 0.0, sun_semidiameter = 0.0,
+               mean_anomaly = 0.0;
+        sun_position(at.hours, at.day, at.month, at.year, 1, sun_ra, sun_dec, sun_longitude, sun_distance,
+                     sun_semidiameter, mean_anomaly);
+        sky_unit_vector(sun_ra, sun_dec, body.sun_direction);
     } else {
         double elongation = 0.0, helio_latitude = 0.0, helio_longitude = 0.0, radius = 0.0;
         planet_position(id, at.hours, at.day, at.month, at.year, 1, ra, dec, body.distance, body.illuminated,
@@ -127,30 +134,37 @@ void compute_star(StarRecord& star, JulianDay t) {
     double ra = 0.0, dec = 0.0;
     star_apparent_place(2000, star.ra_hours, star.dec_degrees, t, ra, dec);
     sky_unit_vector(ra, dec, star.direction);
-    star.direction_computed = true;
 }
 
-// Examines this frame's stars: those visible in the last frame and this
-// frame's quarter of the catalogue, precessing at most one new star.
-void update_stars(StarCatalogue& catalogue, JulianDay t, const ViewCentre& centre, double view_angle, int picture,
-                  std::uint32_t frame) {
-    const int count = static_cast<int>(catalogue.stars.size());
-    const int slice_size = count / STAR_SLICES + 1;
-    const int slice = static_cast<int>(frame % STAR_SLICES);
-    int budget = STARS_PRECESSED_PER_FRAME;
-    for (int i = 0; i < count; ++i) {
-        StarRecord& star = catalogue.stars[i];
-        if (!star.visible && i / slice_size != slice) continue;
-        if (!star.direction_computed && budget > 0) {
-            compute_star(star, t);
-            --budget;
-        }
-        if (!star.direction_computed) continue;  // stays due until its turn comes
+// Every star's apparent place at t, when the stored ones are from frame 0's
+// reset or more than STAR_PLACE_DAYS away.
+void refresh_stars(StarCatalogue& catalogue, PlanetariumState& state, JulianDay t, bool first_frame) {
+    if (!first_frame && std::fabs(t - state.stars_time) < STAR_PLACE_DAYS) return;
+    for (StarRecord& star : catalogue.stars) compute_star(star, t);
+    state.stars_time = t;
+}
+
+// Places every star for this frame's view: visible when in view and within
+// the picture.
+void place_stars(StarCatalogue& catalogue, const ViewCentre& centre, double view_angle, int picture) {
+    for (StarRecord& star : catalogue.stars) {
         const ScreenPlace place = project_direction(star.direction, centre, view_angle, picture);
         star.screen_x = place.x;
         star.screen_y = place.y;
         star.visible = place.in_view && place.x >= 0 && place.x <= picture && place.y >= 0 && place.y <= picture;
     }
+}
+
+// The direction on screen, degrees counterclockwise from +x, in which the
+// great circle from one sky direction toward another leaves it.
+double screen_direction_toward(const double from[3], const double to[3], const ViewCentre& centre) {
+    const double along = dot3(from, to);
+    double a[3] = {from[0], from[1], from[2]}, b[3];
+    for (int i = 0; i < 3; ++i) b[i] = from[i] + 1e-3 * (to[i] - along * from[i]);
+    for (double* v : {a, b})
+        rotate_vector(sin_deg(centre.vertical), cos_deg(centre.vertical), sin_deg(centre.horizontal),
+                      cos_deg(centre.horizontal), v);
+    return std::atan2(b[1] - a[1], b[0] - a[0]) * DEGREES_PER_RADIAN;
 }
 
 // The Earth's shadow at the Moon's distance: its centre opposite the Sun (as
@@ -191,7 +205,7 @@ void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, 
     const bool label = movie.params.label_planets != 0;
     if (view_set.contains(Body::Stars) && movie.catalogue) {
         for (const StarRecord& star : movie.catalogue->stars) {
-            if (!star.visible || !star.direction_computed) continue;
+            if (!star.visible) continue;
             draw_star(frame, style, star.screen_x, star.screen_y, star.radius);
             if (trails) draw_star(*trails, style, star.screen_x, star.screen_y, star.radius);
         }
@@ -207,7 +221,8 @@ void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, 
     for (int id : {id_of(Body::Mercury), id_of(Body::Venus)})
         if (in_transit(state, id, view_set)) draw(id);
     if (!shown(id_of(Body::Moon))) return;
-    draw(id_of(Body::Moon));
+    const PlanetariumBody& moon = state.bodies[id_of(Body::Moon)];
+    draw_moon(frame, style, moon.x, moon.y, moon.drawn_radius, moon.illuminated, moon.bright_limb, trails);
     if (!state.shadow_shown) return;
     draw_body(frame, style, STYLE_PENUMBRA, state.shadow.x, state.shadow.y, state.shadow.drawn_radius, false,
               nullptr);
@@ -240,11 +255,6 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
     const JulianDay clock = movie_clock_now(movie);
     if (frame == 0) {
         movie.time = movie.start_time = dialog_start_time(movie, sky.location);
-        if (movie.catalogue)
-            for (StarRecord& star : movie.catalogue->stars) {
-                star.direction_computed = false;
-                star.visible = true;
-            }
     } else {
         movie.time = step_clock_time(movie.time, clock, movie.clock_previous, sky.time_speed, sky.turbo != 0);
     }
@@ -269,8 +279,7 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
     if (state.tracking != TRACKING_OFF) {
         const double* direction = state.bodies[centred < PLANETARIUM_BODIES ? centred : id_of(Body::Sun)].direction;
         if (centred_star) {
-            if (!centred_star->direction_computed) compute_star(*centred_star, movie.time);
-            centred_star->visible = true;
+            compute_star(*centred_star, movie.time);
             direction = centred_star->direction;
         }
         centre = view_centre_of_vector(direction);
@@ -287,9 +296,12 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
         body.x = place.x;
         body.y = place.y;
         body.visible = place.in_view;
+        if (id == id_of(Body::Moon)) body.bright_limb = screen_direction_toward(body.direction, body.sun_direction, centre);
     }
-    if (view_set.contains(Body::Stars) && movie.catalogue)
-        update_stars(*movie.catalogue, movie.time, centre, sky.view_angle, picture, frame);
+    if (view_set.contains(Body::Stars) && movie.catalogue) {
+        refresh_stars(*movie.catalogue, state, movie.time, frame == 0);
+        place_stars(*movie.catalogue, centre, sky.view_angle, picture);
+    }
     state.shadow_shown = false;
     if (view_set.contains(Body::Moon) && state.bodies[id_of(Body::Moon)].illuminated > 0.75)
         update_shadow(state, movie.time, at, sky, centre, picture);

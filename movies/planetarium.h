@@ -7,6 +7,7 @@
 // declination d (degrees): h = 180 - 15 a and v = 180 + d, modulo 360.
 #include <cstdint>
 
+#include "engine/calendar.h"
 #include "reports/report_view.h"
 
 class Surface;
@@ -49,6 +50,8 @@ struct PlanetariumBody {
     double parallax = 0.0;      // Moon: horizontal parallax, degrees
     double distance = 0.0;      // AU (Sun and planets)
     double direction[3] = {0.0, 0.0, 0.0};
+    double sun_direction[3] = {0.0, 0.0, 0.0};  // Moon: the Sun's unit vector, for its lit side
+    double bright_limb = 0.0;   // Moon: on screen, degrees counterclockwise from +x toward the Sun
     bool computed = false;      // a place has been computed
     bool visible = false;       // in view and within the picture
     int x = 0;
@@ -66,6 +69,7 @@ struct PlanetariumState {
     PlanetariumBody shadow;  // the Earth's shadow centre; drawn_radius: the penumbra's
     int umbra_radius = 0;
     bool shadow_shown = false;
+    JulianDay stars_time = 0.0;  // UT instant of the stars' stored directions
 };
 
 // Pans the view for a scroll-bar action, by view angle / 8 a line and twice
@@ -76,8 +80,10 @@ int pan_view(SkyContext& sky, ScrollBarKind bar, ScrollCode code, int thumb);
 
 // One tick of the planetarium (see draw_movie_frame): advances the clock-driven
 // time, recomputes the bodies due on this frame (one position per frame, all
-// on frame 0; with turbo also the planets of the frame's parity), examines a
-// quarter of the invisible stars and precesses at most one, centres the view
-// and draws stars, planets, Sun, transits, Moon and the Earth's shadow.
+// on frame 0; with turbo also the planets of the frame's parity), centres the
+// view and draws stars, planets, Sun, transits, the Moon's lit part and the
+// Earth's shadow.  Every star is placed on every frame, so the first frame and
+// any jump of the view show the whole catalogue; the stars' apparent places
+// are computed all at once on frame 0 and again once the time has moved a day.
 void planetarium_frame(Surface& window, int width, int height, MovieState& movie, SkyContext& sky,
                        const GraphStyle& style, std::uint32_t frame);

@@ -32,7 +32,6 @@ struct StarRecord {
     int constellation = 0;       // 0..87
     // Working fields of the planetarium.
     double direction[3] = {0.0, 0.0, 0.0};  // unit vector at the movie's date
-    bool direction_computed = false;
     bool visible = false;                   // in view in the last frame
     int screen_x = 0;
     int screen_y = 0;
