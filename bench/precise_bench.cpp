@@ -1,0 +1,67 @@
+// Timings of the precise engine (ERFA): places, rising and setting, and the
+// event searches.
+#include <benchmark/benchmark.h>
+
+#include "engine/calendar.h"
+#include "engine/location.h"
+#include "engine/precise/eclipses.h"
+#include "engine/precise/events.h"
+#include "engine/precise/places.h"
+#include "engine/precise/rise_set.h"
+
+namespace {
+
+void BM_PrecisePlace(benchmark::State& state) {
+    int body = static_cast<int>(state.range(0));
+    double t = 2461041.5;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(precise::geocentric_place(body, t));
+        t += 0.01;
+    }
+}
+BENCHMARK(BM_PrecisePlace)->Arg(0)->Arg(1)->Arg(3)->Arg(10);
+
+// Rising and setting of the Sun and the Moon on every day of a year (730 calls).
+void BM_PreciseRiseSetYear(benchmark::State& state) {
+    Location greenwich;
+    greenwich.latitude = 51.4769;
+    for (auto _ : state) {
+        for (int month = 1; month <= 12; ++month)
+            for (int day = 1; day <= days_in_month(month, 2026); ++day)
+                for (int body : {0, 1})
+                    benchmark::DoNotOptimize(precise::rise_set_transit(body, day, month, 2026, greenwich));
+    }
+}
+BENCHMARK(BM_PreciseRiseSetYear)->Unit(benchmark::kMillisecond);
+
+void BM_PreciseSeasons(benchmark::State& state) {
+    JulianDay jd[4];
+    for (auto _ : state) {
+        precise::season_instants(2026, jd);
+        benchmark::DoNotOptimize(jd[0]);
+    }
+}
+BENCHMARK(BM_PreciseSeasons)->Unit(benchmark::kMicrosecond);
+
+void BM_PrecisePhasesAndEclipsesYear(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(precise::find_eclipses(julian_day(1, 1, 2026), julian_day(1, 1, 2027)));
+}
+BENCHMARK(BM_PrecisePhasesAndEclipsesYear)->Unit(benchmark::kMillisecond);
+
+// Conjunctions and oppositions of Mercury ... Pluto over 1000 years (1500-2499).
+void BM_PreciseConjunctions1000Years(benchmark::State& state) {
+    for (auto _ : state)
+        for (int body = 3; body <= 10; ++body)
+            benchmark::DoNotOptimize(precise::planet_conjunctions(body, julian_day(1, 1, 1500), julian_day(1, 1, 2500)));
+}
+BENCHMARK(BM_PreciseConjunctions1000Years)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_PreciseMoonApsidesAndNodesYear(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(precise::moon_apsides(julian_day(1, 1, 2026), julian_day(1, 1, 2027)));
+        benchmark::DoNotOptimize(precise::moon_nodes(julian_day(1, 1, 2026), julian_day(1, 1, 2027)));
+    }
+}
+BENCHMARK(BM_PreciseMoonApsidesAndNodesYear)->Unit(benchmark::kMillisecond);
+
+}  // namespace

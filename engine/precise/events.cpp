@@ -1,0 +1,283 @@
+#include "engine/precise/events.h"
+
+#include <cmath>
+#include <erfa.h>
+#include <erfam.h>
+
+#include "engine/precise/delta_t.h"
+#include "engine/precise/places.h"
+#include "engine/precise/search.h"
+#include "engine/sun.h"
+
+namespace precise {
+namespace {
+
+constexpr double SECOND_DAYS = 1.0 / 86400.0;
+constexpr double MINUTE_DAYS = 60.0 / 86400.0;
+constexpr double EARTH_MOON_MASS_RATIO = 81.30057;
+constexpr double LIGHT_DAYS_PER_AU = ERFA_AULT / ERFA_DAYSEC;
+
+double longitude_of(const double v[3]) { return std::atan2(v[1], v[0]) * ERFA_DR2D; }
+
+// ---- Conjunctions: a lean apparent place for searches over centuries ----
+//
+// The Earth is Plan94's Earth-Moon barycentre less the Moon's share (the Moon
+// from its five largest terms: the share is 4700 km, so a place good to half a
+// degree leaves 0.1"), the planet has light-time (from Plan94's velocity) and
+// both bodies first-order annual aberration; both are referred to the mean
+// ecliptic of date (eraEcm06).  Nutation in longitude shifts both longitudes
+// alike, and the ecliptic's own turning over a hundred days moves their
+// difference by under 0.2", so one ecliptic serves a hundred days.
+struct LeanPair {
+    double sun[3];     // unit vectors, ecliptic of date
+    double planet[3];
+    double sun_distance_au = 0;
+    double planet_distance_au = 0;
+};
+
+void add_aberration(double u[3], const double v_c[3]) {
+    double uv = u[0] * v_c[0] + u[1] * v_c[1] + u[2] * v_c[2];
+    for (int i = 0; i < 3; ++i) u[i] += v_c[i] - uv * u[i];
+    double n = vector_norm(u);
+    for (int i = 0; i < 3; ++i) u[i] /= n;
+}
+
+// The Moon's geocentric position (AU, equator of J2000) to about half a
+// degree: Meeus, Astronomical Algorithms, chapter 47, largest terms only.
+void rough_moon(double tt, double p[3]) {
+    double d = tt - ERFA_DJ00;
+    double l = (218.316 + 13.176396 * d) * ERFA_DD2R;
+    double m = (134.963 + 13.064993 * d) * ERFA_DD2R;
+    double f = (93.272 + 13.229350 * d) * ERFA_DD2R;
+    double lon = l + 6.289 * ERFA_DD2R * std::sin(m);
+    double lat = 5.128 * ERFA_DD2R * std::sin(f);
+    double r = (385001.0 - 20905.0 * std::cos(m)) / AU_KM;
+    double x = r * std::cos(lat) * std::cos(lon), y = r * std::cos(lat) * std::sin(lon), z = r * std::sin(lat);
+    const double ce = 0.9174821430670688, se = 0.3977769691083922;  // obliquity of J2000
+    p[0] = x;
+    p[1] = ce * y - se * z;
+    p[2] = se * y + ce * z;
+}
+
+const double (*ecliptic_of_date(double tt))[3] {
+    thread_local double key = -1e300;
+    thread_local double rm[3][3];
+    double k = std::floor(tt / 100.0);
+    if (k != key) {
+        eraEcm06(k * 100.0 + 50.0, 0.0, rm);
+        key = k;
+    }
+    return rm;
+}
+
+LeanPair lean_pair(int body, double tt) {
+    double emb[2][3], moon[3];
+    eraPlan94(tt, 0.0, 3, emb);
+    rough_moon(tt, moon);
+    double earth[3], v_c[3];
+    for (int i = 0; i < 3; ++i) {
+        earth[i] = emb[0][i] - moon[i] / (1.0 + EARTH_MOON_MASS_RATIO);
+        v_c[i] = emb[1][i] * LIGHT_DAYS_PER_AU;
+    }
+    double sun[3] = {-earth[0], -earth[1], -earth[2]};
+    double planet[3];
+    double pv[2][3];
+    if (body == PLUTO) {
+        heliocentric_position(body, tt, pv[0]);
+        double later[3];
+        heliocentric_position(body, tt + 1.0, later);
+        for (int i = 0; i < 3; ++i) pv[1][i] = later[i] - pv[0][i];
+    } else {
+        eraPlan94(tt, 0.0, body <= VENUS ? body - 2 : body - 1, pv);
+    }
+    for (int i = 0; i < 3; ++i) planet[i] = pv[0][i] - earth[i];
+    double tau = vector_norm(planet) * LIGHT_DAYS_PER_AU;
+    for (int i = 0; i < 3; ++i) planet[i] -= pv[1][i] * tau;
+    LeanPair pair;
+    pair.sun_distance_au = vector_norm(sun);
+    pair.planet_distance_au = vector_norm(planet);
+    for (int i = 0; i < 3; ++i) {
+        sun[i] /= pair.sun_distance_au;
+        planet[i] /= pair.planet_distance_au;
+    }
+    add_aberration(sun, v_c);
+    add_aberration(planet, v_c);
+    auto rm = const_cast<double(*)[3]>(ecliptic_of_date(tt));
+    eraRxp(rm, sun, pair.sun);
+    eraRxp(rm, planet, pair.planet);
+    return pair;
+}
+
+// Search step per planet, days: shorter than the least interval between two
+// of its events (Mercury's inferior and superior conjunctions are 40 days
+// apart at the least, an outer planet's conjunction and opposition 180).
+double conjunction_step(int body) {
+    if (body == MERCURY) return 10.0;
+    if (body == VENUS) return 20.0;
+    return 30.0;
+}
+
+}  // namespace
+
+// ---- Seasons ----
+
+void season_instants(int year, JulianDay jd[4]) {
+    JulianDay guess[4];
+    ::season_instants(year, guess);  // the classical instants, minutes off: a bracket
+    for (int k = 0; k < 4; ++k) {
+        auto f = [k](double t) { return wrap180(geocentric_place(SUN, t).longitude - 90.0 * k); };
+        double a = guess[k] - 1.0, b = guess[k] + 1.0;
+        jd[k] = refine_root(f, a, f(a), b, f(b), 0.1 * SECOND_DAYS);
+    }
+}
+
+// ---- Phases ----
+
+std::vector<PhaseInstant> moon_phases(JulianDay first, JulianDay last) {
+    auto elongation = [](double t) {
+        double e = geocentric_place(MOON, t).longitude - geocentric_place(SUN, t).longitude;
+        e = std::fmod(e, 360.0);
+        return e < 0 ? e + 360.0 : e;
+    };
+    std::vector<PhaseInstant> phases;
+    double a = first, ea = elongation(a);
+    while (a < last) {
+        double b = std::fmin(a + 1.0, last), eb = elongation(b);
+        double unwrapped = eb < ea ? eb + 360.0 : eb;
+        // The next multiple of 90 above ea, if the Moon reaches it in this step.
+        double target = (std::floor(ea / 90.0) + 1.0) * 90.0;
+        if (ea == 0.0 && a == first) target = 0.0;
+        if (target <= unwrapped) {
+            int q = static_cast<int>(target / 90.0) % 4;
+            auto f = [&](double t) { return wrap180(elongation(t) - 90.0 * q); };
+            double t = refine_root(f, a, wrap180(ea - 90.0 * q), b, wrap180(eb - 90.0 * q),
+                                   0.1 * SECOND_DAYS);
+            if (t >= first && t < last) phases.push_back({t, q});
+        }
+        a = b;
+        ea = eb;
+    }
+    return phases;
+}
+
+// ---- Conjunctions and oppositions ----
+
+std::vector<ConjunctionInstant> planet_conjunctions(int body, JulianDay first, JulianDay last) {
+    std::vector<ConjunctionInstant> events;
+    double tt_first = terrestrial_time(first), tt_last = terrestrial_time(last);
+    auto difference = [body](double tt) {
+        LeanPair p = lean_pair(body, tt);
+        return wrap180(longitude_of(p.planet) - longitude_of(p.sun));
+    };
+    // One sweep finds both: a conjunction where the difference crosses 0, an
+    // opposition where it crosses 180 (the difference shifted by 180 crosses 0).
+    double step = conjunction_step(body);
+    double a = tt_first, da = difference(a);
+    while (a < tt_last) {
+        double b = std::fmin(a + step, tt_last), db = difference(b);
+        for (int kind = CONJUNCTION; kind <= (body <= VENUS ? CONJUNCTION : OPPOSITION); ++kind) {
+            double shift = kind == OPPOSITION ? 180.0 : 0.0;
+            double fa = wrap180(da - shift), fb = wrap180(db - shift);
+            if ((fa < 0.0) == (fb < 0.0) || std::fabs(fa) > 90.0 || std::fabs(fb) > 90.0) continue;
+            auto f = [&](double tt) { return wrap180(difference(tt) - shift); };
+            double t = refine_root(f, a, fa, b, fb, SECOND_DAYS);
+            if (t >= tt_last || (t == tt_first && fa != 0.0)) continue;
+            LeanPair p = lean_pair(body, t);
+            ConjunctionInstant e;
+            e.instant = universal_time(t);
+            e.kind = static_cast<ConjunctionKind>(kind);
+            e.inferior = p.planet_distance_au < p.sun_distance_au;
+            e.separation = angle_between_vectors(p.sun, p.planet);
+            double radii = std::asin(body_radius_km(SUN) / (p.sun_distance_au * AU_KM)) * ERFA_DR2D +
+                           std::asin(body_radius_km(body) / (p.planet_distance_au * AU_KM)) * ERFA_DR2D;
+            if (kind == CONJUNCTION && e.separation < radii) e.overlap = e.inferior ? TRANSIT : OCCULTATION;
+            events.push_back(e);
+        }
+        a = b;
+        da = db;
+    }
+    return events;
+}
+
+// ---- Apsides ----
+
+std::vector<ApsisInstant> planet_apsides(int body, JulianDay first, JulianDay last) {
+    static const double PERIOD_DAYS[] = {365.256, 87.969, 224.701, 686.98, 4332.59, 10759.2, 30688.5, 60182.0, 90560.0};
+    double step = PERIOD_DAYS[body - EARTH] / 24.0;
+    // The Earth's own distance wobbles monthly with the Moon; its extrema are
+    // sought within four days of those of the Earth-Moon barycentre.
+    auto smooth = [body](double tt) {
+        double pv[2][3], p[3];
+        if (body == EARTH) {
+            eraPlan94(tt, 0.0, 3, pv);
+            return vector_norm(pv[0]);
+        }
+        heliocentric_position(body, tt, p);
+        return vector_norm(p);
+    };
+    auto distance = [body](double tt) {
+        double p[3];
+        heliocentric_position(body, tt, p);
+        return vector_norm(p);
+    };
+    // The extremum is flat: the last refinement takes the Earth from eraEpv00
+    // itself, not from its interpolation.
+    auto exact_earth_distance = [](double tt) {
+        double pvh[2][3], pvb[2][3];
+        eraEpv00(tt, 0.0, pvh, pvb);
+        return vector_norm(pvh[0]);
+    };
+    std::vector<ApsisInstant> found;
+    double tt_first = terrestrial_time(first), tt_last = terrestrial_time(last);
+    for (const Extremum& x : find_extrema(smooth, tt_first - step, tt_last + step, step, MINUTE_DAYS)) {
+        double t = x.instant;
+        if (body == EARTH) {
+            const double h = 0.25;
+            double best = t, best_r = distance(t);
+            for (double dt = -4.0; dt <= 4.0; dt += h) {
+                double r = distance(x.instant + dt);
+                if (x.maximum ? r > best_r : r < best_r) { best = x.instant + dt; best_r = r; }
+            }
+            t = refine_extremum(exact_earth_distance, best - h, best + h, x.maximum, SECOND_DAYS);
+        }
+        if (t < tt_first || t >= tt_last) continue;
+        found.push_back({universal_time(t), x.maximum, body == EARTH ? exact_earth_distance(t) : distance(t)});
+    }
+    return found;
+}
+
+std::vector<ApsisInstant> moon_apsides(JulianDay first, JulianDay last) {
+    auto distance_km = [](double tt) {
+        double p[3], v[3];
+        moon_position(tt, p, v);
+        return vector_norm(p) * AU_KM;
+    };
+    const double step = 0.5;
+    std::vector<ApsisInstant> found;
+    double tt_first = terrestrial_time(first), tt_last = terrestrial_time(last);
+    for (const Extremum& x : find_extrema(distance_km, tt_first - step, tt_last + step, step, SECOND_DAYS)) {
+        if (x.instant < tt_first || x.instant >= tt_last) continue;
+        found.push_back({universal_time(x.instant), x.maximum, distance_km(x.instant)});
+    }
+    return found;
+}
+
+// ---- Nodes ----
+
+std::vector<NodeInstant> moon_nodes(JulianDay first, JulianDay last) {
+    auto latitude = [](double tt) {
+        double p[3], v[3], e[3], rm[3][3];
+        moon_position(tt, p, v);
+        eraEcm06(tt, 0.0, rm);
+        eraRxp(rm, p, e);
+        return std::asin(e[2] / vector_norm(e)) * ERFA_DR2D;
+    };
+    std::vector<NodeInstant> found;
+    double tt_first = terrestrial_time(first), tt_last = terrestrial_time(last);
+    for (const Crossing& c : find_crossings(latitude, tt_first, tt_last, 1.0, SECOND_DAYS, 1e9)) {
+        if (c.instant < tt_last) found.push_back({universal_time(c.instant), c.rising});
+    }
+    return found;
+}
+
+}  // namespace precise

@@ -1,0 +1,266 @@
+#include "engine/precise/places.h"
+
+#include <cmath>
+#include <erfa.h>
+#include <erfam.h>
+
+#include "engine/precise/delta_t.h"
+#include "engine/precise/pluto.h"
+
+namespace precise {
+namespace {
+
+constexpr double SUN_RADIUS_KM = 696000.0;  // 959.63" at 1 AU
+constexpr double PLANET_RADIUS_KM[] = {2439.7, 6051.8, 3396.2, 71492.0, 60268.0, 25559.0, 24764.0, 1188.3};
+constexpr double LIGHT_DAYS_PER_AU = ERFA_AULT / ERFA_DAYSEC;
+
+// eraEpv00 every EARTH_NODE_DAYS, kept in four slots by node: a sweep through
+// time computes each node once.  Cubic Hermite interpolation on position and
+// velocity between nodes four days apart errs by under 10 km (the largest
+// fourth derivative is the monthly wobble about the Earth-Moon barycentre).
+constexpr double EARTH_NODE_DAYS = 4.0;
+
+struct EarthNode {
+    double day = -1e300;
+    double position[3];  // heliocentric, AU
+    double velocity[3];  // heliocentric, AU/day
+    double bary_velocity[3];
+};
+
+const EarthNode& earth_node(double day) {
+    thread_local EarthNode slots[4];
+    EarthNode& n = slots[static_cast<long long>(day / EARTH_NODE_DAYS) & 3];
+    if (n.day != day) {
+        double pvh[2][3], pvb[2][3];
+        eraEpv00(day, 0.0, pvh, pvb);
+        for (int i = 0; i < 3; ++i) {
+            n.position[i] = pvh[0][i];
+            n.velocity[i] = pvh[1][i];
+            n.bary_velocity[i] = pvb[1][i];
+        }
+        n.day = day;
+    }
+    return n;
+}
+
+// The Earth's heliocentric position and barycentric velocity at a TT Julian
+// day: cubic Hermite interpolation between the two nodes around it.
+void earth_state(double jd_tt, double position[3], double bary_velocity[3]) {
+    double d0 = std::floor(jd_tt / EARTH_NODE_DAYS) * EARTH_NODE_DAYS;
+    const EarthNode& a = earth_node(d0);
+    const EarthNode& b = earth_node(d0 + EARTH_NODE_DAYS);
+    double h = EARTH_NODE_DAYS;
+    double s = (jd_tt - d0) / h, s2 = s * s, s3 = s2 * s;
+    double h00 = 2 * s3 - 3 * s2 + 1, h10 = (s3 - 2 * s2 + s) * h, h01 = -2 * s3 + 3 * s2, h11 = (s3 - s2) * h;
+    for (int i = 0; i < 3; ++i) {
+        position[i] = h00 * a.position[i] + h10 * a.velocity[i] + h01 * b.position[i] + h11 * b.velocity[i];
+        bary_velocity[i] = a.bary_velocity[i] + s * (b.bary_velocity[i] - a.bary_velocity[i]);
+    }
+}
+
+// Precession-nutation IAU 2000B at a TT Julian day, the last one kept.
+struct Frame {
+    double tt = -1e300;
+    double rbpn[3][3];   // GCRS -> true equator and equinox of date
+    double dpsi = 0;     // nutation in longitude, radians
+    double epsa = 0;     // mean obliquity, radians
+    double eps_true = 0; // true obliquity, radians
+};
+
+const Frame& frame_at(double jd_tt) {
+    thread_local Frame f;
+    if (f.tt != jd_tt) {
+        double deps, rb[3][3], rp[3][3], rbp[3][3], rn[3][3];
+        eraPn00b(jd_tt, 0.0, &f.dpsi, &deps, &f.epsa, rb, rp, rbp, rn, f.rbpn);
+        f.eps_true = f.epsa + deps;
+        f.tt = jd_tt;
+    }
+    return f;
+}
+
+double normalize(double degrees) {
+    double d = std::fmod(degrees, 360.0);
+    return d < 0 ? d + 360.0 : d;
+}
+
+// Geometric geocentric vector (AU, GCRS) of a body with light-time, the
+// body's heliocentric vector at the emission instant, and the Earth's state.
+struct Geometry {
+    double geocentric[3];
+    double heliocentric[3];
+    double earth[3];
+    double earth_bary_velocity[3];
+};
+
+Geometry geometry(int body, double jd_tt) {
+    Geometry g;
+    earth_state(jd_tt, g.earth, g.earth_bary_velocity);
+    if (body == SUN) {
+        for (int i = 0; i < 3; ++i) {
+            g.geocentric[i] = -g.earth[i];
+            g.heliocentric[i] = 0.0;
+        }
+    } else if (body == MOON) {
+        double p[3], v[3];
+        moon_position(jd_tt, p, v);
+        double tau = vector_norm(p) * LIGHT_DAYS_PER_AU;
+        for (int i = 0; i < 3; ++i) {
+            g.geocentric[i] = p[i] - v[i] * tau;
+            g.heliocentric[i] = g.earth[i] + g.geocentric[i];
+        }
+    } else {
+        double tau = 0.0;
+        for (int iteration = 0; iteration < 3; ++iteration) {
+            heliocentric_position(body, jd_tt - tau, g.heliocentric);
+            for (int i = 0; i < 3; ++i) g.geocentric[i] = g.heliocentric[i] - g.earth[i];
+            tau = vector_norm(g.geocentric) * LIGHT_DAYS_PER_AU;
+        }
+    }
+    return g;
+}
+
+// The apparent place from a geometric geocentric vector relative to an
+// observer at `observer` (AU, true equator of date; zero for the geocentre).
+Place apparent_place(int body, const Geometry& g, const Frame& f, const double observer[3]) {
+    Place place;
+    double dist = vector_norm(g.geocentric);
+    double natural[3], v[3], aberrated[3], of_date[3];
+    for (int i = 0; i < 3; ++i) {
+        natural[i] = g.geocentric[i] / dist;
+        v[i] = g.earth_bary_velocity[i] * LIGHT_DAYS_PER_AU;
+    }
+    double v2 = v[0] * v[0] + v[1] * v[1] + v[2] * v[2];
+    eraAb(natural, v, vector_norm(g.earth), std::sqrt(1.0 - v2), aberrated);
+    eraRxp(const_cast<double(*)[3]>(f.rbpn), aberrated, of_date);
+    for (int i = 0; i < 3; ++i) of_date[i] = of_date[i] * dist - observer[i];
+    double d = vector_norm(of_date);
+    for (int i = 0; i < 3; ++i) place.direction[i] = of_date[i] / d;
+    place.distance_au = d;
+
+    double ra, dec;
+    eraC2s(place.direction, &ra, &dec);
+    place.ra_hours = normalize(ra * ERFA_DR2D) / 15.0;
+    place.dec = dec * ERFA_DR2D;
+    double ce = std::cos(f.eps_true), se = std::sin(f.eps_true);
+    double ecl[3] = {place.direction[0], ce * place.direction[1] + se * place.direction[2],
+                     -se * place.direction[1] + ce * place.direction[2]};
+    double lon, lat;
+    eraC2s(ecl, &lon, &lat);
+    place.longitude = normalize(lon * ERFA_DR2D);
+    place.latitude = lat * ERFA_DR2D;
+    place.semidiameter = std::asin(body_radius_km(body) / (d * AU_KM)) * ERFA_DR2D;
+
+    if (body != SUN) {
+        double to_sun[3], to_earth[3], sun_dir[3];
+        for (int i = 0; i < 3; ++i) {
+            to_sun[i] = -g.heliocentric[i];
+            to_earth[i] = -g.geocentric[i];
+            sun_dir[i] = -g.earth[i];
+        }
+        place.sun_distance_au = vector_norm(to_sun);
+        place.phase_angle = angle_between_vectors(to_sun, to_earth);
+        place.illuminated = (1.0 + std::cos(place.phase_angle * ERFA_DD2R)) / 2.0;
+        place.elongation = angle_between_vectors(sun_dir, g.geocentric);
+    }
+    return place;
+}
+
+// The observer's position (AU) in the true equator of date.
+void observer_position(const Location& location, double gast_radians, double out[3]) {
+    double xyz[3];
+    eraGd2gc(1, signed_longitude(location) * ERFA_DD2R, signed_latitude(location) * ERFA_DD2R,
+             location.elevation, xyz);
+    double c = std::cos(gast_radians), s = std::sin(gast_radians);
+    out[0] = (c * xyz[0] - s * xyz[1]) / (AU_KM * 1000.0);
+    out[1] = (s * xyz[0] + c * xyz[1]) / (AU_KM * 1000.0);
+    out[2] = xyz[2] / (AU_KM * 1000.0);
+}
+
+double gast_radians(double jd_ut, double jd_tt, const Frame& f) {
+    return eraAnp(eraGmst06(jd_ut, 0.0, jd_tt, 0.0) + eraEe00(jd_tt, 0.0, f.epsa, f.dpsi));
+}
+
+}  // namespace
+
+double body_radius_km(int body) {
+    if (body == SUN) return SUN_RADIUS_KM;
+    if (body == MOON) return MOON_RADIUS_KM;
+    if (body == EARTH) return EARTH_RADIUS_KM;
+    return PLANET_RADIUS_KM[body - MERCURY];
+}
+
+double vector_norm(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+
+double angle_between_vectors(const double a[3], const double b[3]) {
+    return eraSepp(const_cast<double*>(a), const_cast<double*>(b)) * ERFA_DR2D;
+}
+
+void moon_position(double jd_tt, double position[3], double velocity[3]) {
+    double pv[2][3];
+    eraMoon98(jd_tt, 0.0, pv);
+    for (int i = 0; i < 3; ++i) {
+        position[i] = pv[0][i];
+        velocity[i] = pv[1][i];
+    }
+}
+
+void heliocentric_position(int body, double jd_tt, double position[3]) {
+    if (body == EARTH) {
+        double v[3];
+        earth_state(jd_tt, position, v);
+    } else if (body == PLUTO) {
+        pluto_position(jd_tt, position);
+    } else {
+        // eraPlan94 numbers Mercury 1, Venus 2, the Earth-Moon barycentre 3, Mars 4 ... Neptune 8.
+        double pv[2][3];
+        eraPlan94(jd_tt, 0.0, body <= VENUS ? body - 2 : body - 1, pv);
+        for (int i = 0; i < 3; ++i) position[i] = pv[0][i];
+    }
+}
+
+Place geocentric_place(int body, JulianDay jd_ut) {
+    double tt = terrestrial_time(jd_ut);
+    const double geocentre[3] = {0, 0, 0};
+    return apparent_place(body, geometry(body, tt), frame_at(tt), geocentre);
+}
+
+Place topocentric_place(int body, JulianDay jd_ut, const Location& location) {
+    double tt = terrestrial_time(jd_ut);
+    const Frame& f = frame_at(tt);
+    double observer[3];
+    observer_position(location, gast_radians(jd_ut, tt, f), observer);
+    return apparent_place(body, geometry(body, tt), f, observer);
+}
+
+double apparent_sidereal_time(JulianDay jd_ut) {
+    double tt = terrestrial_time(jd_ut);
+    return gast_radians(jd_ut, tt, frame_at(tt)) * ERFA_DR2D / 15.0;
+}
+
+void horizontal_place(const Place& place, JulianDay jd_ut, const Location& location,
+                      double& azimuth, double& altitude) {
+    double lst = apparent_sidereal_time(jd_ut) * 15.0 + signed_longitude(location);
+    double h = (lst - place.ra_hours * 15.0) * ERFA_DD2R;
+    double phi = signed_latitude(location) * ERFA_DD2R;
+    double dec = place.dec * ERFA_DD2R;
+    double az, el;
+    eraHd2ae(h, dec, phi, &az, &el);
+    azimuth = az * ERFA_DR2D;
+    altitude = el * ERFA_DR2D;
+}
+
+void heliocentric_place(int body, JulianDay jd_ut, double& longitude, double& latitude,
+                        double& radius_au) {
+    double tt = terrestrial_time(jd_ut);
+    double p[3], rm[3][3], e[3];
+    heliocentric_position(body, tt, p);
+    eraEcm06(tt, 0.0, rm);
+    eraRxp(rm, p, e);
+    double lon, lat;
+    eraC2s(e, &lon, &lat);
+    longitude = normalize(lon * ERFA_DR2D);
+    latitude = lat * ERFA_DR2D;
+    radius_au = vector_norm(e);
+}
+
+}  // namespace precise

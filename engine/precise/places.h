@@ -1,0 +1,81 @@
+#pragma once
+// Places of the Sun, the Moon and the planets for the precise engine, on the
+// IAU SOFA routines as ERFA packages them:
+//   Earth       eraEpv00, evaluated once a day and interpolated (cubic
+//               Hermite on position and velocity, within 0.1 km);
+//   Mercury..Neptune eraPlan94 (heliocentric), with light-time;
+//   Pluto       Meeus' chapter 37 series (pluto.h), with light-time;
+//   Moon        eraMoon98 (Meeus' truncated ELP);
+// then annual aberration (eraAb, from the Earth's barycentric velocity) and
+// precession-nutation IAU 2000B (eraPn00b) to the true equator and equinox
+// of date; sidereal time is eraGmst06 plus the equation of the equinoxes.
+//
+// Times are UT Julian days (TT follows from delta_t.h); angles are degrees,
+// right ascension and sidereal time hours.  Body ids as everywhere: 0 Sun,
+// 1 Moon, 2 Earth, 3 Mercury ... 10 Pluto.
+#include "engine/calendar.h"
+#include "engine/location.h"
+
+namespace precise {
+
+constexpr int SUN = 0, MOON = 1, EARTH = 2, MERCURY = 3, VENUS = 4, MARS = 5, JUPITER = 6,
+              SATURN = 7, URANUS = 8, NEPTUNE = 9, PLUTO = 10;
+
+constexpr double AU_KM = 149597870.7;
+constexpr double EARTH_RADIUS_KM = 6378.137;  // equatorial (WGS84)
+constexpr double MOON_RADIUS_KM = 1737.4;
+
+// Equatorial radius of a body (0 Sun, 1 Moon, 3-10 planets), km.
+double body_radius_km(int body);
+
+// An apparent place and what goes with it.
+struct Place {
+    double ra_hours = 0;        // true equator and equinox of date, [0, 24)
+    double dec = 0;             // -90..90
+    double longitude = 0;       // ecliptic of date (true obliquity), [0, 360)
+    double latitude = 0;        // -90..90
+    double distance_au = 0;     // from the observer (light-time distance)
+    double sun_distance_au = 0; // body-Sun distance; the Sun's own: 0
+    double phase_angle = 0;     // Sun-body-observer angle, degrees
+    double illuminated = 1;     // lit fraction of the disk, 0-1
+    double elongation = 0;      // Sun-observer-body angle, degrees
+    double semidiameter = 0;    // apparent angular radius, degrees
+    double direction[3] = {0, 0, 1};  // unit vector, true equator of date
+};
+
+// Apparent geocentric place of a body at a UT instant.
+Place geocentric_place(int body, JulianDay jd_ut);
+
+// Apparent topocentric place for an observer at the location (WGS84
+// geodetic latitude, longitude and elevation), with the body's parallax.
+Place topocentric_place(int body, JulianDay jd_ut, const Location& location);
+
+// Greenwich apparent sidereal time, hours [0, 24).
+double apparent_sidereal_time(JulianDay jd_ut);
+
+// Given a place, the instant it is for and the location; returns the
+// azimuth (from North through East, [0, 360)) and the altitude of the
+// centre without refraction, degrees.
+void horizontal_place(const Place& place, JulianDay jd_ut, const Location& location,
+                      double& azimuth, double& altitude);
+
+// Heliocentric ecliptic place of a planet (2 Earth, 3-10), mean ecliptic and
+// equinox of date, geometric: longitude [0, 360), latitude, radius (AU).
+void heliocentric_place(int body, JulianDay jd_ut, double& longitude, double& latitude,
+                        double& radius_au);
+
+// Heliocentric position of a planet (2 Earth, 3-10) at a TT Julian day,
+// equatorial frame of J2000, AU.  The Earth is the Earth's centre.
+void heliocentric_position(int body, double jd_tt, double position[3]);
+
+// The Moon's geocentric position at a TT Julian day, equatorial frame of
+// J2000, AU (eraMoon98).
+void moon_position(double jd_tt, double position[3], double velocity[3]);
+
+// Length of a vector.
+double vector_norm(const double v[3]);
+
+// Angle between two unit vectors, degrees (robust near 0 and 180).
+double angle_between_vectors(const double a[3], const double b[3]);
+
+}  // namespace precise

@@ -1,0 +1,125 @@
+#include "engine/precise/rise_set.h"
+
+#include <cmath>
+#include <erfa.h>
+#include <erfam.h>
+
+#include "engine/calendar.h"
+#include "engine/precise/places.h"
+#include "engine/precise/search.h"
+
+namespace precise {
+namespace {
+
+constexpr double TENTH_SECOND_DAYS = 0.1 / 86400.0;
+constexpr double HOUR_DAYS = 1.0 / 24.0;
+
+// A body's geocentric place over one local day, and the observer.
+struct DayTrack {
+    double start = 0;             // UT Julian day of local midnight
+    double ra[3], dec[3], distance[3];  // radians, radians, km at start, +12 h, +24 h
+    double gast[2];               // radians at start and start + 1 (unwrapped)
+    double site[3];               // observer, km, terrestrial frame
+    double vertical[3];           // geodetic zenith, terrestrial frame
+    double radius_km = 0;
+};
+
+double quadratic(const double f[3], double s) {  // s in -1..1 over the three nodes
+    return f[1] + 0.5 * s * (f[2] - f[0]) + 0.5 * s * s * (f[0] - 2.0 * f[1] + f[2]);
+}
+
+DayTrack make_track(int body, int day, int month, int year, const Location& location) {
+    DayTrack track;
+    track.start = julian_day(day, month, year) - location.time_zone / 24.0;
+    for (int i = 0; i < 3; ++i) {
+        Place p = geocentric_place(body, track.start + 0.5 * i);
+        track.ra[i] = p.ra_hours * 15.0 * ERFA_DD2R;
+        track.dec[i] = p.dec * ERFA_DD2R;
+        track.distance[i] = p.distance_au * AU_KM;
+    }
+    for (int i = 1; i < 3; ++i) {  // unwrap through 0 h
+        while (track.ra[i] - track.ra[i - 1] > ERFA_DPI) track.ra[i] -= ERFA_D2PI;
+        while (track.ra[i] - track.ra[i - 1] < -ERFA_DPI) track.ra[i] += ERFA_D2PI;
+    }
+    track.gast[0] = apparent_sidereal_time(track.start) * 15.0 * ERFA_DD2R;
+    track.gast[1] = apparent_sidereal_time(track.start + 1.0) * 15.0 * ERFA_DD2R;
+    while (track.gast[1] < track.gast[0]) track.gast[1] += ERFA_D2PI;
+    track.gast[1] += ERFA_D2PI;  // a sidereal day and four minutes
+    double lon = signed_longitude(location) * ERFA_DD2R, lat = signed_latitude(location) * ERFA_DD2R;
+    eraGd2gc(1, lon, lat, location.elevation, track.site);
+    for (double& x : track.site) x /= 1000.0;
+    track.vertical[0] = std::cos(lat) * std::cos(lon);
+    track.vertical[1] = std::cos(lat) * std::sin(lon);
+    track.vertical[2] = std::sin(lat);
+    track.radius_km = body_radius_km(body);
+    return track;
+}
+
+// The topocentric altitude of the centre, its angular radius and the local
+// hour angle, degrees, at a UT Julian day within the track's day.
+struct Sight {
+    double altitude = 0;
+    double semidiameter = 0;
+    double hour_angle = 0;
+};
+
+Sight sight(const DayTrack& track, double t) {
+    double s = (t - track.start) / 0.5 - 1.0;
+    double ra = quadratic(track.ra, s), dec = quadratic(track.dec, s), d = quadratic(track.distance, s);
+    double theta = track.gast[0] + (t - track.start) * (track.gast[1] - track.gast[0]);
+    // Body and observer in a frame turning with the Earth (x towards Greenwich).
+    double h = ra - theta;
+    double body[3] = {d * std::cos(dec) * std::cos(h), d * std::cos(dec) * std::sin(h), d * std::sin(dec)};
+    double topo[3];
+    for (int i = 0; i < 3; ++i) topo[i] = body[i] - track.site[i];
+    double r = std::sqrt(topo[0] * topo[0] + topo[1] * topo[1] + topo[2] * topo[2]);
+    Sight out;
+    out.altitude = std::asin((topo[0] * track.vertical[0] + topo[1] * track.vertical[1] +
+                              topo[2] * track.vertical[2]) / r) * ERFA_DR2D;
+    out.semidiameter = std::asin(track.radius_km / r) * ERFA_DR2D;
+    // Local hour angle: the observer's meridian minus the body's topocentric direction.
+    double lon = std::atan2(track.vertical[1], track.vertical[0]);
+    out.hour_angle = wrap180((lon - std::atan2(topo[1], topo[0])) * ERFA_DR2D);
+    return out;
+}
+
+double local_hours(double jd_ut, double start) { return (jd_ut - start) * 24.0; }
+
+}  // namespace
+
+DayEvents rise_set_transit(int body, int day, int month, int year, const Location& location) {
+    DayEvents events;
+    DayTrack track = make_track(body, day, month, year, location);
+    auto above_horizon = [&](double t) {
+        Sight s = sight(track, t);
+        double standard = -REFRACTION_DEGREES;
+        if (body == SUN || body == MOON) standard -= s.semidiameter;
+        return s.altitude - standard;
+    };
+    for (const Crossing& c : find_crossings(above_horizon, track.start, track.start + 1.0,
+                                            HOUR_DAYS, TENTH_SECOND_DAYS, 1e9)) {
+        double& slot = c.rising ? events.rise : events.set;
+        if (slot == NO_EVENT) slot = local_hours(c.instant, track.start);
+    }
+    // Upper culmination: the hour angle passes 0 going from negative to positive.
+    auto hour_angle = [&](double t) { return sight(track, t).hour_angle; };
+    for (const Crossing& c : find_crossings(hour_angle, track.start, track.start + 1.0, HOUR_DAYS,
+                                            TENTH_SECOND_DAYS, 90.0)) {
+        if (c.rising && events.transit == NO_EVENT) events.transit = local_hours(c.instant, track.start);
+    }
+    return events;
+}
+
+void twilight(double depression, int day, int month, int year, const Location& location,
+              double& morning, double& evening) {
+    morning = evening = NO_EVENT;
+    DayTrack track = make_track(SUN, day, month, year, location);
+    auto above = [&](double t) { return sight(track, t).altitude + depression; };
+    for (const Crossing& c : find_crossings(above, track.start, track.start + 1.0, HOUR_DAYS,
+                                            TENTH_SECOND_DAYS, 1e9)) {
+        double& slot = c.rising ? morning : evening;
+        if (slot == NO_EVENT) slot = local_hours(c.instant, track.start);
+    }
+}
+
+}  // namespace precise

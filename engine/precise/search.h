@@ -1,0 +1,47 @@
+#pragma once
+// Root and extremum finding in time for the precise engine's event searches.
+// Functions of a Julian day (days) return an angle or a distance; roots are
+// refined with Brent's method, extrema with golden-section search.
+#include <functional>
+#include <vector>
+
+namespace precise {
+
+using TimeFunction = std::function<double(double)>;
+
+// An angle reduced to (-180, 180], degrees.
+double wrap180(double degrees);
+
+// Given f's values fa and fb of opposite signs (or one zero) at a and b;
+// returns the root in [a, b] to `tolerance` days.
+double refine_root(const TimeFunction& f, double a, double fa, double b, double fb,
+                   double tolerance);
+
+struct Crossing {
+    double instant = 0;  // Julian day
+    bool rising = true;  // f goes from negative to positive
+};
+
+// Every zero crossing of f in [first, last]: f is sampled every `step` days
+// and each sign change between samples whose values are both smaller than
+// `jump_limit` in size (so an angle wrapping at +-180 is no crossing) is
+// refined to `tolerance` days.  The step must be shorter than the least
+// interval between two crossings.
+std::vector<Crossing> find_crossings(const TimeFunction& f, double first, double last,
+                                     double step, double tolerance, double jump_limit);
+
+// Given a bracket [a, b] holding one extremum; returns its instant to
+// `tolerance` days: the maximum when `maximum`, else the minimum.
+double refine_extremum(const TimeFunction& f, double a, double b, bool maximum,
+                       double tolerance);
+
+// The local extrema of f in [first, last], sampled every `step` days and
+// refined; each with `maximum` telling which kind it is.
+struct Extremum {
+    double instant = 0;
+    bool maximum = false;
+};
+std::vector<Extremum> find_extrema(const TimeFunction& f, double first, double last,
+                                   double step, double tolerance);
+
+}  // namespace precise

@@ -1,0 +1,40 @@
+#pragma once
+// The precise engine's reference tables (tests/data/precise, made by
+// tools/make_reference_tables.py from PyEphem, and published.csv typed in from
+// USNO and NASA), read as rows of text fields.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/calendar.h"
+
+using ReferenceRow = std::vector<std::string>;
+
+// The rows of one table, without its comment lines and its header.
+inline std::vector<ReferenceRow> read_reference_table(const std::string& name) {
+    std::ifstream in(std::string(SKYLOOM_TEST_DATA_DIR) + "/precise/" + name);
+    std::vector<ReferenceRow> rows;
+    std::string line;
+    bool header = true;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        if (header) { header = false; continue; }
+        ReferenceRow row;
+        std::stringstream fields(line);
+        std::string field;
+        while (std::getline(fields, field, ',')) row.push_back(field);
+        if (!line.empty() && line.back() == ',') row.push_back("");
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// "2026-1-8" (and an optional "HH:MM[:SS]") as a Julian day.
+inline JulianDay reference_date(const std::string& date, const std::string& time = "") {
+    int y = 0, m = 0, d = 0, hh = 0, mm = 0, ss = 0;
+    std::sscanf(date.c_str(), "%d-%d-%d", &y, &m, &d);
+    if (!time.empty()) std::sscanf(time.c_str(), "%d:%d:%d", &hh, &mm, &ss);
+    return julian_day(d + (hh + mm / 60.0 + ss / 3600.0) / 24.0, m, y);
+}
