@@ -29,7 +29,9 @@ appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$app.metainfo.
 # The installed program, run by a user whose home holds nothing of Skyloom yet.
 home=$scratch/home
 mkdir -p "$home"
-out=$(env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C "$prefix/bin/skyloom" report seasons --year 1995 --city Denver) ||
+# (The sanitizers' settings pass through for the sanitized build.)
+out=$(env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C ASAN_OPTIONS="${ASAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
+        UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" "$prefix/bin/skyloom" report seasons --year 1995 --city Denver) ||
   fail "installed skyloom report seasons --city Denver"
 grep -q "Denver" <<<"$out" || fail "the seasons report does not name Denver"
 grep -q "1995" <<<"$out" || fail "the seasons report does not show 1995"
