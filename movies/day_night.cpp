@@ -98,8 +98,10 @@ std::unique_ptr<Surface> prepare_world_map(Surface& window, int width, int heigh
     return map;
 }
 
-// "Day/Night" at y = 2h and the date, time and speed line at y = h, x = c.
-void draw_status_lines(Surface& frame, JulianDay t, const SkyContext& sky) {
+// "Day/Night" at y = 2h and the date, time and speed line at y = h, x = c,
+// on a box of the window colour a character clear of them on the right and a
+// quarter line above, so that no coastline runs through them.
+void draw_status_lines(Surface& frame, JulianDay t, const SkyContext& sky, const GraphStyle& style) {
     double local_day = 0.0;
     int month = 0, year = 0;
     calendar_date(t + sky.location.time_zone / 24.0, local_day, month, year);
@@ -109,9 +111,12 @@ void draw_status_lines(Surface& frame, JulianDay t, const SkyContext& sky) {
     char line[96];
     std::snprintf(line, sizeof line, std::string(load_string(STR_DAY_NIGHT_STATUS)).c_str(), date.c_str(),
                   time.c_str(), speed.c_str());
+    const std::string_view title = load_string(STR_DAY_NIGHT);
     const int c = char_width(frame);
     const int h = line_height(frame);
-    frame.draw_text({c, 2 * h}, load_string(STR_DAY_NIGHT));
+    const int right = 2 * c + std::max(text_width(frame, title), text_width(frame, line));
+    fill_rect(frame, 0, 2 * h + h / 4, right, 0, style.background, style.background);
+    frame.draw_text({c, 2 * h}, title);
     frame.draw_text({c, h}, line);
 }
 
@@ -192,10 +197,11 @@ void day_night_frame(Surface& window, int width, int height, MovieState& movie, 
     int bands[DAYLIGHT_BANDS];
     daylight_bands(dec, bands);
     paint_bands(buffer, bands, sun_column, style.colors[STYLE_WINDOW_TEXT]);
-    draw_status_lines(buffer, movie.time, sky);
 
     // The map's white outlines flip what lies under them; the inverted copy
-    // then shows the bands (text colour) light and the night dark.
+    // then shows the bands (text colour) light and the night dark, and the
+    // status lines, drawn over the map, light on a dark box.
     buffer.copy_from(*movie.world_map, COPY_XOR);
+    draw_status_lines(buffer, movie.time, sky, style);
     end_frame(window, buffer, COPY_INVERTED);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "engine/angles.h"
@@ -150,6 +151,34 @@ TEST(DayNightFrame, JuneSolsticeToPngHeadless) {
     EXPECT_TRUE(lit(sun_x, sun_y)) << "subsolar point";
     EXPECT_FALSE(lit(static_cast<int>(10.0 / 360.0 * 1000), 375)) << "170 W on the equator, 140 degrees from the Sun";
     set_data_folder("");
+}
+
+// The status lines over the map: the bottom-left corner where they stand
+// (Antarctica's coast runs through it) comes out the same with the world map
+// and with a blank one, so no coastline crosses the text.
+TEST(DayNightFrame, StatusLinesClearOfTheCoastlines) {
+    auto corner = [](const std::string& folder) {
+        set_data_folder(folder);
+        MovieState movie = start_test_movie(MOVIE_DAY_NIGHT, movie_params(21, 12, 2024, 12));
+        SkyContext sky;
+        auto image = render_frames_to_png(movie, sky, 1, GraphStyle{}, 1000, 750);
+        set_data_folder("");
+        const int lines = 2 * line_height(*image);  // one pixel a unit at this size
+        return surface_image(*image)->copy(0, 750 - lines, 200, lines);
+    };
+    const auto blank = std::filesystem::temp_directory_path() / "skyloom_blank_map";
+    std::filesystem::create_directories(blank);
+    QImage map(640, 350, QImage::Format_Mono);
+    map.fill(0);
+    ASSERT_TRUE(map.save(QString::fromStdString((blank / "WORLDMAP.PNG").string())));
+    const QImage with_map = corner(std::string(SKYLOOM_SOURCE_DIR) + "/data");
+    const QImage without = corner(blank.string());
+    std::filesystem::remove_all(blank);
+    ASSERT_GT(with_map.height(), 20);
+    int differing = 0;
+    for (int y = 0; y < with_map.height(); ++y)
+        for (int x = 0; x < with_map.width(); ++x) differing += with_map.pixel(x, y) != without.pixel(x, y);
+    EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 #include "movies/movie.h"
 #include "platform/qt/gui_session.h"
@@ -38,7 +39,9 @@ inline std::unique_ptr<Surface> render_frames_to_png(MovieState& movie, SkyConte
                                                      const GraphStyle& style = {}, int width = 800,
                                                      int height = 600) {
     ensure_gui_session();
-    const auto folder = std::filesystem::temp_directory_path() / ("skyloom_movie_" + std::to_string(movie.kind));
+    // One folder per process: CTest runs the cases side by side.
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("skyloom_movie_" + std::to_string(movie.kind) + "_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     auto image = make_image_surface(width, height);
     for (int frame = 0; frame < count; ++frame) {
