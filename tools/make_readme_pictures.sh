@@ -7,6 +7,8 @@ mkdir -p "$top/docs"
 "$skyloom" graph equation-of-time --year 2026 --size 800x600 -o "$top/docs/equation-of-time-2026.png"
 "$skyloom" graph jupiter-moons --year 2026 --from-month 12 --size 800x600 -o "$top/docs/jupiter-moons-2026-12.png"
 "$skyloom" graph day-length --year 2026 --city Greenwich --grid --size 800x600 -o "$top/docs/day-length-greenwich-2026.png"
+"$skyloom" graph sun-angle --year 2026 --lat -33.87 --lon 151.21 --tz 10 --size 800x600 -o "$top/docs/sun-angle-sydney-2026.png"
+"$skyloom" graph analemma --year 2026 --lat 34.05 --lon -118.24 --tz -8 --size 800x600 -o "$top/docs/analemma-los-angeles-2026.png"
 # Movie frames: each movie's last frame of a short run, drawn by skyloom movie.
 frames=$(mktemp -d)
 movie() {
@@ -15,9 +17,11 @@ movie() {
     "$skyloom" movie "$name" "$@" --size 800x600 -o "$frames/$name"
     cp "$(ls "$frames/$name"/frame-*.png | tail -1)" "$top/docs/$picture"
 }
-# The planetarium fills in its stars over the first frames, as the window does.
+# The planetarium's first frames: the whole sky at once, and a first-quarter Moon.
 movie planetarium planetarium-orion.png --date 2026-01-15 --time 21:00 --city Greenwich \
-    --star Betelgeuse --view-angle 70 --speed 1 --labels --skip 1200 --frames 1
+    --star Betelgeuse --view-angle 70 --speed 1 --labels --frames 1
+movie planetarium planetarium-moon.png --date 2026-01-26 --time 04:47 --city Greenwich \
+    --track moon --view-angle 5 --speed 1 --frames 1
 movie ecliptic-top ecliptic-top.png --date 2026-01-01 --time 00:00 --planets earth,mercury,venus,mars \
     --view-angle 5 --speed 4 --trails --labels --frames 60
 movie ecliptic-side ecliptic-side.png --date 2026-01-01 --time 00:00 --speed 64 --trails --labels --frames 40
