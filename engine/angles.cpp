@@ -11,9 +11,6 @@
 // ---- Trigonometry and numeric helpers ----
 
 double rad_to_deg(double x) { return x * DEGREES_PER_RADIAN; }
-double sin_deg(double x) { return std::sin(x * RADIANS_PER_DEGREE); }
-double cos_deg(double x) { return std::cos(x * RADIANS_PER_DEGREE); }
-double tan_deg(double x) { return std::tan(x * RADIANS_PER_DEGREE); }
 double asin_deg(double x) { return std::asin(x) * DEGREES_PER_RADIAN; }
 double acos_deg(double x) { return std::acos(x) * DEGREES_PER_RADIAN; }
 double atan_deg(double x) { return std::atan(x) * DEGREES_PER_RADIAN; }
@@ -91,15 +88,11 @@ void rotate_vector(double s1, double c1, double s2, double c2, double v[3]) {
 
 // ---- Astronomical transforms ----
 
-namespace {
-
 // Julian centuries from 1900 of a date given as (hours, day, month, year), in
 // whatever time scale the caller passes.
-double centuries_of(double hours, int day, int month, int year) {
+double centuries_of_date(double hours, int day, int month, int year) {
     return centuries_1900(julian_day(day + hours / 24.0, month, year));
 }
-
-}  // namespace
 
 // Given a date (hours, day, month, year; ephemeris time for the Sun and
 // planets, UT otherwise) and whether to include nutation; returns the
@@ -107,7 +100,10 @@ double centuries_of(double hours, int day, int month, int year) {
 // Supplement (1961), in centuries from 1900; the nutation term is the leading
 // (lunar node) term of the nutation in obliquity.
 double obliquity(double hours, int day, int month, int year, bool with_nutation) {
-    const double t = centuries_of(hours, day, month, year);
+    return obliquity_for(centuries_of_date(hours, day, month, year), with_nutation);
+}
+
+double obliquity_for(double t, bool with_nutation) {
     double epsilon = 23.452294 - 0.0130125 * t - 0.00000164 * t * t + 0.000000503 * t * t * t;
     if (with_nutation) epsilon += 0.00256 * cos_deg(259.18 - 1934.142 * t);
     return epsilon;
@@ -118,7 +114,10 @@ double obliquity(double hours, int day, int month, int year, bool with_nutation)
 // terms of the classical (Woolard) series in centuries from 1900, as in Meeus,
 // Astronomical Formulae for Calculators, ch. 15.  Good to about 0.5".
 void nutation(double hours, int day, int month, int year, double& delta_psi, double& delta_epsilon) {
-    const double t = centuries_of(hours, day, month, year);
+    nutation_for(centuries_of_date(hours, day, month, year), delta_psi, delta_epsilon);
+}
+
+void nutation_for(double t, double& delta_psi, double& delta_epsilon) {
     const double t2 = t * t;
     const double l = normalize_degrees(279.6967 + 36000.7689 * t + 0.000303 * t2);
     const double lp = normalize_degrees(270.4342 + 481267.8831 * t - 0.001133 * t2);
@@ -147,8 +146,11 @@ void ecliptic_to_equatorial(double hours, int day, int month, int year, double l
                             double latitude, bool with_nutation, double& ra_hours,
                             double& declination) {
     const double epsilon = obliquity(hours, day, month, year, with_nutation);
-    const double sin_e = sin_deg(epsilon);
-    const double cos_e = cos_deg(epsilon);
+    ecliptic_to_equatorial_for(sin_deg(epsilon), cos_deg(epsilon), longitude, latitude, ra_hours, declination);
+}
+
+void ecliptic_to_equatorial_for(double sin_e, double cos_e, double longitude, double latitude, double& ra_hours,
+                                double& declination) {
     const double sin_l = sin_deg(longitude);
     ra_hours = normalize_degrees(atan2_deg(cos_deg(longitude), sin_l * cos_e - tan_deg(latitude) * sin_e)) *
                0.06666666666666667;

@@ -10,6 +10,8 @@
 // date take it as (hours, day, month, year) and do not add Delta T: callers
 // pass the time scale they need (ephemeris time for the Sun and planets, UT
 // for the Moon and the observer).
+#include <cmath>
+
 #include "engine/location.h"
 
 constexpr double DEGREES_PER_RADIAN = 57.29577951308232;
@@ -17,9 +19,11 @@ constexpr double RADIANS_PER_DEGREE = 0.017453292519943295;
 
 // ---- Trigonometry and numeric helpers ----
 double rad_to_deg(double x);
-double sin_deg(double x);
-double cos_deg(double x);
-double tan_deg(double x);
+// Inline, so that a sine and a cosine of one angle in one function become a
+// single sincos call (the same values, computed once).
+inline double sin_deg(double x) { return std::sin(x * RADIANS_PER_DEGREE); }
+inline double cos_deg(double x) { return std::cos(x * RADIANS_PER_DEGREE); }
+inline double tan_deg(double x) { return std::tan(x * RADIANS_PER_DEGREE); }
 double asin_deg(double x);          // no clamping of x
 double acos_deg(double x);          // no clamping of x
 double atan_deg(double x);          // -90..90
@@ -43,12 +47,21 @@ void sky_unit_vector(double ra_hours, double declination, double v[3]);
 void rotate_vector(double s1, double c1, double s2, double c2, double v[3]);
 
 // ---- Astronomical transforms ----
+// Julian centuries from 1900 of a date (hours, day, month, year), in the
+// time scale the caller passes: what obliquity and nutation start from.
+double centuries_of_date(double hours, int day, int month, int year);
 double obliquity(double hours, int day, int month, int year, bool with_nutation);
+double obliquity_for(double centuries, bool with_nutation);
 // Nutation in longitude and in obliquity, arcseconds.
 void nutation(double hours, int day, int month, int year, double& delta_psi, double& delta_epsilon);
+void nutation_for(double centuries, double& delta_psi, double& delta_epsilon);
 void ecliptic_to_equatorial(double hours, int day, int month, int year, double longitude,
                             double latitude, bool with_nutation, double& ra_hours,
                             double& declination);
+// The same for an obliquity given by its sine and cosine: what the places
+// of one instant share.
+void ecliptic_to_equatorial_for(double sin_epsilon, double cos_epsilon, double longitude, double latitude,
+                                double& ra_hours, double& declination);
 // Adds nutation and annual aberration to a geocentric place.
 void apparent_place_correction(double& ra_hours, double& declination, double epsilon,
                                double sun_longitude, double delta_psi, double delta_epsilon);

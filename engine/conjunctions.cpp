@@ -24,6 +24,44 @@ double reference_longitude(double sun_longitude, int pass) {
 
 int planet_index(int body) { return body - CONJUNCTION_FIRST_PLANET; }
 
+// What the places of the Sun and of every planet at one instant share: the
+// Sun, the nutation and the obliquities are computed once, not once a body.
+struct SkyInstant {
+    PlanetInstant planets;         // with the apparent-place terms
+    double sin_obliquity = 0.0;    // true obliquity of the UT date, for the
+    double cos_obliquity = 0.0;    // ecliptic longitudes
+};
+
+SkyInstant sky_instant(JulianDay t) {
+    double hours = 0.0;
+    int day = 0, month = 0, year = 0;
+    split_instant(t, hours, day, month, year);
+    SkyInstant sky;
+    sky.planets = planet_instant(hours, day, month, year, 1);
+    const double epsilon = obliquity(hours, day, month, year, true);
+    sky.sin_obliquity = sin_deg(epsilon);
+    sky.cos_obliquity = cos_deg(epsilon);
+    return sky;
+}
+
+// ecliptic_place of one body at a shared instant.
+void place_at(const SkyInstant& sky, int body, double& longitude, double& declination, double& disk_or_phase) {
+    double ra = 0.0;
+    if (body == 0) {
+        double sun_longitude = 0.0;
+        sun_equatorial(sky.planets.sun, 1, ra, declination, sun_longitude);
+        disk_or_phase = sun_semidiameter(sky.planets.sun.distance);
+    } else {
+        double distance, elongation, helio_latitude, helio_longitude, radius;
+        planet_place(body, sky.planets, 1, ra, declination, distance, disk_or_phase, elongation, helio_latitude,
+                     helio_longitude, radius);
+    }
+    // tan(lambda) = (sin(alpha) cos(eps) + tan(delta) sin(eps)) / cos(alpha)
+    const double alpha = ra * 15.0;
+    longitude = atan2_deg(cos_deg(alpha),
+                          sin_deg(alpha) * sky.cos_obliquity + tan_deg(declination) * sky.sin_obliquity);
+}
+
 // Refines the minimum of sample day `day` over the 49 hourly instants from its
 // sample on (pump_messages(0) before each).  Returns the pump's non-zero value
 // when stopped, else 0, with the best instant, its separation and disk
@@ -37,10 +75,11 @@ int refine_conjunction(const ConjunctionTable& table, int body, int pass, int da
         const int stopped = pump_messages(0);
         if (stopped) return stopped;
         const JulianDay t = table.start + (day - 1) + h / 24.0;
+        const SkyInstant sky = sky_instant(t);
         double sun_longitude, sun_declination, sun_semidiameter;
         double planet_longitude, planet_declination, illuminated;
-        ecliptic_place(t, 0, sun_longitude, sun_declination, sun_semidiameter);
-        ecliptic_place(t, body, planet_longitude, planet_declination, illuminated);
+        place_at(sky, 0, sun_longitude, sun_declination, sun_semidiameter);
+        place_at(sky, body, planet_longitude, planet_declination, illuminated);
         const double d =
             angular_separation(reference_longitude(sun_longitude, pass), planet_longitude);
         if (d < event.separation) {
@@ -75,24 +114,7 @@ bool accept_conjunction(const ConjunctionTable& table, double time_zone, Conjunc
 
 void ecliptic_place(JulianDay t, int body, double& longitude, double& declination,
                     double& disk_or_phase) {
-    double hours = 0.0;
-    int day = 0, month = 0, year = 0;
-    split_instant(t, hours, day, month, year);
-    double ra = 0.0;
-    if (body == 0) {
-        double sun_longitude, distance, mean_anomaly;
-        sun_position(hours, day, month, year, 1, ra, declination, sun_longitude, distance,
-                     disk_or_phase, mean_anomaly);
-    } else {
-        double distance, elongation, helio_latitude, helio_longitude, radius;
-        planet_position(body, hours, day, month, year, 1, ra, declination, distance,
-                        disk_or_phase, elongation, helio_latitude, helio_longitude, radius);
-    }
-    // tan(lambda) = (sin(alpha) cos(eps) + tan(delta) sin(eps)) / cos(alpha)
-    const double alpha = ra * 15.0;
-    const double epsilon = obliquity(hours, day, month, year, true);
-    longitude = atan2_deg(cos_deg(alpha), sin_deg(alpha) * cos_deg(epsilon) +
-                                              tan_deg(declination) * sin_deg(epsilon));
+    place_at(sky_instant(t), body, longitude, declination, disk_or_phase);
 }
 
 double angular_separation(double a, double b) {
@@ -121,13 +143,12 @@ void conjunction_table_init(int year, int start_month, int stop_month, BodySet p
 }
 
 void conjunction_table_sample(int d, ConjunctionTable& table) {
-    const JulianDay t = table.start + (d - 1);
+    const SkyInstant sky = sky_instant(table.start + (d - 1));
     double declination, extra;
-    ecliptic_place(t, 0, table.sun_longitude[d - 1], declination, extra);
+    place_at(sky, 0, table.sun_longitude[d - 1], declination, extra);
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body)
         if (table.planet_set.contains(body))
-            ecliptic_place(t, body, table.planet_longitude[planet_index(body)][d - 1],
-                           declination, extra);
+            place_at(sky, body, table.planet_longitude[planet_index(body)][d - 1], declination, extra);
 }
 
 int conjunction_pass_count(int body) { return body <= 4 ? 1 : 2; }

@@ -24,12 +24,6 @@ int calendar_year(double jd) {
     return year;
 }
 
-bool already_listed(const PhaseTable& table, double jd_true) {
-    for (int i = 0; i < table.count; ++i)
-        if (table.records[i].jd_true == jd_true) return true;
-    return false;
-}
-
 // Examines the records of one phase (full Moons for lunar eclipses, new Moons
 // for solar ones) whose local date lies in the year, appending each eclipse.
 void examine_phases(int year, const PhaseTable& table, const Location& location, int phase,
@@ -59,16 +53,24 @@ EclipseElements record_elements(const PhaseRecord& r) {
 
 int build_phase_table(int year, PhaseTable& table, PhaseStepHook step, void* context) {
     table.count = 0;
+    double previous_lunation = -1e9;
     for (int i = 0; i < DATE_STEPS; ++i) {
         // A year with fraction, from one twelfth of a year before the year to
         // thirteen twelfths after its start.
         const double date = (year - 1.0 / 12.0) + (7.0 / 6.0) * i * 0.02;
+        // A date step (about 8.5 days) is shorter than a lunation, so the steps
+        // meet each lunation on consecutive steps, and all of them give its four
+        // phases bit for bit alike: only the first of them computes them.
+        const double lunation = lunation_number(date);
+        const bool known = lunation == previous_lunation;
+        previous_lunation = lunation;
         for (int q = 0; q < PHASES; ++q) {
             if (step) {
                 // The place of step (i, q) in the 200, as a fraction of the whole build.
                 const double done = double(i * PHASES + q) / (DATE_STEPS * PHASES - 1);
                 if (int stopped = step(done, context)) return stopped;
             }
+            if (known) continue;
             PhaseRecord record;
             record.phase = q;
             double jd_mean = 0.0;
@@ -79,8 +81,6 @@ int build_phase_table(int year, PhaseTable& table, PhaseStepHook step, void* con
             const double delta_t_days = delta_t_hours(calendar_year(jd_true)) / 24.0;
             record.jd_true = jd_true - delta_t_days;
             record.jd_mean = jd_mean - delta_t_days;
-            // Several date steps fall in one lunation; they give bitwise equal instants.
-            if (already_listed(table, record.jd_true)) continue;
             if (table.count + 1 >= PHASE_TABLE_SLOTS)
                 fatal_error(MSG_INTERNAL_ERROR, "REPORTS", __LINE__);
             table.records[table.count++] = record;

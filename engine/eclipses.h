@@ -81,9 +81,10 @@ struct EclipseCircumstances {
 using PhaseStepHook = int (*)(double fraction, void* context);
 
 // Given a year; fills the table with the phases found by 50 date steps of
-// 7/300 year from year - 1/12, four phases each (200 calls of
-// moon_phase_instant), each distinct instant once.  step (may be null) is
-// called before every call; returns its non-zero answer (the table partly
+// 7/300 year from year - 1/12, four phases each (200 steps), each distinct
+// instant once: a lunation met by several date steps is computed at the
+// first (about 60 calls of moon_phase_instant).  step (may be null) is called
+// before each of the 200 steps; returns its non-zero answer (the table partly
 // filled) when it stops the build, else 0.
 int build_phase_table(int year, PhaseTable& table, PhaseStepHook step = nullptr,
                       void* context = nullptr);

@@ -196,6 +196,10 @@ double moon_distance_km(double hours, int day, int month, int year) {
     return 6378.14 / sin_deg(lunar_parallax(lunar_arguments(hours, day, month, year)));
 }
 
+// Given a date as a year with fraction; returns its lunation number, 12.3685
+// lunations a year from the new Moon of 1900 January 0.
+double lunation_number(double date) { return std::trunc((date - 1900.0) * 12.3685); }
+
 // Given a date as a year with fraction and a phase 0-3 (new, first quarter,
 // full, last quarter); returns the arguments F, M, M' (degrees) and T
 // (centuries) of lunation k, with the mean and the corrected Julian days of
@@ -205,7 +209,7 @@ void moon_phase_instant(double date, int phase, double& latitude_argument,
                         double& sun_mean_anomaly, double& moon_mean_anomaly, double& centuries,
                         double& jd_mean, double& jd_true) {
     static constexpr double phase_fraction[] = {0.0, 0.25, 0.5, 0.75};
-    const double k = std::trunc((date - 1900.0) * 12.3685) + phase_fraction[phase];
+    const double k = lunation_number(date) + phase_fraction[phase];
     const double t = k * 0.0008085054776246109;  // k / 1236.85
     const double t2 = t * t;
     const double t3 = t2 * t;

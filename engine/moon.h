@@ -37,6 +37,11 @@ void moon_position(double hours, int day, int month, int year, double& longitude
 // 6378.14 / sin(parallax) (6378.14 km: the Earth's equatorial radius).
 double moon_distance_km(double hours, int day, int month, int year);
 
+// Given a date as a year with fraction (e.g. 1995.5); returns the number of
+// its lunation, k0 = trunc((date - 1900) * 12.3685), counted from the first
+// new Moon of 1900.  Every date of one lunation gives the same phase instants.
+double lunation_number(double date);
+
 // Given a date as a year with fraction (e.g. 1995.5) and a phase (NEW_MOON,
 // FIRST_QUARTER, FULL_MOON, LAST_QUARTER): the phase of lunation
 // k0 = trunc((date - 1900) * 12.3685), counted from the first new Moon of 1900.

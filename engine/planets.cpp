@@ -89,11 +89,6 @@ constexpr ElementsRow elements_table[] = {
      30.10957},
 };
 
-// The separate mean anomalies of the perturbation terms (degrees, normalised).
-struct MeanAnomalies {
-    double mercury, venus, mars, jupiter, saturn, uranus, neptune;
-};
-
 MeanAnomalies mean_anomalies(double t) {
     const double t2 = t * t;
     return {normalize_degrees(102.27938 + 149472.51529 * t + 0.000007 * t2),
@@ -309,6 +304,19 @@ constexpr PlutoTerm pluto_terms[] = {
     {2, 0, 0, 0, 0, 0, 0, 25, 16},
 };
 
+// planet_elements for T given.
+void elements_for(int body, double t, double& mean_longitude, double& semi_major_axis, double& eccentricity,
+                  double& inclination, double& perihelion_argument, double& node_longitude, double& mean_anomaly) {
+    const ElementsRow& row = elements_table[body - MERCURY];
+    mean_longitude = normalize_degrees(evaluate(row.longitude, t));
+    eccentricity = evaluate(row.eccentricity, t);
+    inclination = normalize_degrees(evaluate(row.inclination, t));
+    node_longitude = normalize_degrees(evaluate(row.node, t));
+    perihelion_argument = normalize_degrees(evaluate(row.perihelion, t));
+    semi_major_axis = row.semi_major_axis;
+    mean_anomaly = mean_longitude - node_longitude - perihelion_argument;
+}
+
 }  // namespace
 
 // Given a planet 3-9 and an instant taken as it stands (no Delta T added);
@@ -321,15 +329,8 @@ void planet_elements(int body, double hours, int day, int month, int year,
                      double& mean_longitude, double& semi_major_axis, double& eccentricity,
                      double& inclination, double& perihelion_argument, double& node_longitude,
                      double& mean_anomaly) {
-    const ElementsRow& row = elements_table[body - MERCURY];
-    const double t = centuries_1900(julian_day(day + hours / 24.0, month, year));
-    mean_longitude = normalize_degrees(evaluate(row.longitude, t));
-    eccentricity = evaluate(row.eccentricity, t);
-    inclination = normalize_degrees(evaluate(row.inclination, t));
-    node_longitude = normalize_degrees(evaluate(row.node, t));
-    perihelion_argument = normalize_degrees(evaluate(row.perihelion, t));
-    semi_major_axis = row.semi_major_axis;
-    mean_anomaly = mean_longitude - node_longitude - perihelion_argument;
+    elements_for(body, centuries_of_date(hours, day, month, year), mean_longitude, semi_major_axis, eccentricity,
+                 inclination, perihelion_argument, node_longitude, mean_anomaly);
 }
 
 // Given an ecliptic place (degrees) for the mean equinox and ecliptic of
@@ -389,36 +390,40 @@ void pluto_heliocentric(double jde, double& helio_latitude, double& helio_longit
     precess_ecliptic_1950(jde, helio_longitude, helio_latitude);
 }
 
-// Given a planet 3-10 and a UT instant (Delta T added here); returns its
-// Earth distance, lit fraction, elongation and heliocentric place, and with
-// want_equatorial also its apparent right ascension and declination
-// (nutation and aberration, no light time).  Meeus, Astronomical Formulae
-// for Calculators, chapter "Planets".
-void planet_position(int body, double hours, int day, int month, int year, int want_equatorial,
-                     double& ra, double& dec, double& distance, double& illuminated,
-                     double& elongation, double& helio_latitude, double& helio_longitude,
-                     double& radius) {
-    // Ephemeris date.
-    const double jde = julian_day(day, month, year) + hours / 24.0 + delta_t_hours(year) / 24.0;
-    double hours_e = 0.0;
-    int day_e = 0, month_e = 0, year_e = 0;
-    split_instant(jde, hours_e, day_e, month_e, year_e);
+// Given a UT instant; the ephemeris instant and what every planet's place at
+// it needs besides its own elements.
+PlanetInstant planet_instant(double hours, int day, int month, int year, int want_equatorial) {
+    PlanetInstant p;
+    p.jde = julian_day(day, month, year) + hours / 24.0 + delta_t_hours(year) / 24.0;
+    split_instant(p.jde, p.hours_e, p.day_e, p.month_e, p.year_e);
+    p.centuries = centuries_1900(p.jde);
+    p.mean_anomalies = mean_anomalies(p.centuries);
+    p.sun = sun_ecliptic(hours, day, month, year);
+    p.date_centuries = centuries_of_date(p.hours_e, p.day_e, p.month_e, p.year_e);
+    p.want_equatorial = want_equatorial;
+    if (want_equatorial) {
+        nutation_for(p.date_centuries, p.delta_psi, p.delta_epsilon);
+        p.mean_obliquity = obliquity_for(p.date_centuries, false);
+        const double true_obliquity = obliquity_for(p.date_centuries, true);
+        p.sin_true_obliquity = sin_deg(true_obliquity);
+        p.cos_true_obliquity = cos_deg(true_obliquity);
+    }
+    return p;
+}
 
-    // The Sun: geometric longitude, distance and mean anomaly.
-    double sun_ra = 0.0;
-    double sun_dec = 0.0;
-    double sun_longitude = 0.0;
-    double sun_distance = 0.0;
-    double sun_semidiameter = 0.0;
-    double sun_mean_anomaly = 0.0;
-    sun_position(hours, day, month, year, 0, sun_ra, sun_dec, sun_longitude, sun_distance,
-                 sun_semidiameter, sun_mean_anomaly);
-
+// Given a planet 3-10 and its instant; returns its Earth distance, lit
+// fraction, elongation and heliocentric place, and with want_equatorial also
+// its apparent right ascension and declination (nutation and aberration, no
+// light time).  Meeus, Astronomical Formulae for Calculators, chapter "Planets".
+void planet_place(int body, const PlanetInstant& instant, int want_equatorial, double& ra, double& dec,
+                  double& distance, double& illuminated, double& elongation, double& helio_latitude,
+                  double& helio_longitude, double& radius) {
+    const double sun_longitude = instant.sun.longitude;
     double l = 0.0;    // heliocentric longitude
     double psi = 0.0;  // heliocentric latitude
     double r = 0.0;    // radius vector
     if (body == PLUTO) {
-        pluto_heliocentric(jde, psi, l, r);
+        pluto_heliocentric(instant.jde, psi, l, r);
     } else {
         double mean_longitude = 0.0;
         double a = 0.0;
@@ -427,14 +432,14 @@ void planet_position(int body, double hours, int day, int month, int year, int w
         double perihelion = 0.0;
         double node = 0.0;
         double mean_anomaly = 0.0;
-        planet_elements(body, hours_e, day_e, month_e, year_e, mean_longitude, a, e, inclination,
-                        perihelion, node, mean_anomaly);
-        const double t = centuries_1900(jde);
-        const MeanAnomalies m = mean_anomalies(t);
+        elements_for(body, instant.date_centuries, mean_longitude, a, e, inclination, perihelion, node,
+                     mean_anomaly);
+        const double t = instant.centuries;
+        const MeanAnomalies& m = instant.mean_anomalies;
         const double own_mean_anomaly[] = {m.mercury, m.venus,  m.mars,   m.jupiter,
                                            m.saturn,  m.uranus, m.neptune};
         mean_anomaly = own_mean_anomaly[body - MERCURY];
-        const Perturbations d = perturbations(body, t, m, sun_mean_anomaly, e);
+        const Perturbations d = perturbations(body, t, m, instant.sun.mean_anomaly, e);
         mean_longitude += d.mean_longitude;
         mean_anomaly += d.mean_anomaly;
         e += d.eccentricity;
@@ -455,13 +460,16 @@ void planet_position(int body, double hours, int day, int month, int year, int w
     radius = r;
 
     // Geocentric rectangular place, x toward the Sun.
-    const double big_r = sun_distance;
-    const double r_projected = r * cos_deg(psi);
-    const double x = r_projected * cos_deg(l - sun_longitude) + big_r;
+    const double big_r = instant.sun.distance;
+    const double cos_psi = cos_deg(psi);
+    const double sin_psi = sin_deg(psi);
+    const double cos_from_sun = cos_deg(l - sun_longitude);
+    const double r_projected = r * cos_psi;
+    const double x = r_projected * cos_from_sun + big_r;
     const double y = r_projected * sin_deg(l - sun_longitude);
-    const double z = r * sin_deg(psi);
+    const double z = r * sin_psi;
     distance = std::sqrt(x * x + y * y + z * z);
-    illuminated = (big_r * cos_deg(psi) * cos_deg(l - sun_longitude) + r + distance) / (2 * distance);
+    illuminated = (big_r * cos_psi * cos_from_sun + r + distance) / (2 * distance);
     elongation = acos_deg((distance * distance + big_r * big_r - r * r) / (2 * big_r * distance));
 
     if (want_equatorial == 0) {
@@ -470,13 +478,18 @@ void planet_position(int body, double hours, int day, int month, int year, int w
         return;
     }
     const double lambda = normalize_degrees(atan2_deg(x, y) + sun_longitude);
-    const double beta = asin_deg(r * sin_deg(psi) / distance);
-    ecliptic_to_equatorial(hours_e, day_e, month_e, year_e, lambda, beta, true, ra, dec);
-    double delta_psi = 0.0;
-    double delta_epsilon = 0.0;
-    nutation(hours_e, day_e, month_e, year_e, delta_psi, delta_epsilon);
-    const double epsilon = obliquity(hours_e, day_e, month_e, year_e, false);
-    apparent_place_correction(ra, dec, epsilon, sun_longitude, delta_psi, delta_epsilon);
+    const double beta = asin_deg(r * sin_psi / distance);
+    ecliptic_to_equatorial_for(instant.sin_true_obliquity, instant.cos_true_obliquity, lambda, beta, ra, dec);
+    apparent_place_correction(ra, dec, instant.mean_obliquity, sun_longitude, instant.delta_psi,
+                              instant.delta_epsilon);
+}
+
+void planet_position(int body, double hours, int day, int month, int year, int want_equatorial,
+                     double& ra, double& dec, double& distance, double& illuminated,
+                     double& elongation, double& helio_latitude, double& helio_longitude,
+                     double& radius) {
+    planet_place(body, planet_instant(hours, day, month, year, want_equatorial), want_equatorial, ra, dec, distance,
+                 illuminated, elongation, helio_latitude, helio_longitude, radius);
 }
 
 bool is_planet(int id) { return id >= MERCURY && id < 11; }

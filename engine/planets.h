@@ -18,6 +18,42 @@
 // Angles are degrees, right ascension hours.  No state.
 #include <string>
 
+#include "engine/sun.h"
+
+// The separate mean anomalies of the planets' perturbation terms, degrees [0, 360).
+struct MeanAnomalies {
+    double mercury, venus, mars, jupiter, saturn, uranus, neptune;
+};
+
+// What the places of all planets at one UT instant share: the ephemeris
+// instant, the mean anomalies, the Sun's geometric place and, for apparent
+// places, the nutation and the obliquity of the date.
+struct PlanetInstant {
+    double jde = 0.0;            // ephemeris Julian day
+    double hours_e = 0.0;        // the same instant as an ephemeris date
+    int day_e = 0, month_e = 0, year_e = 0;
+    double centuries = 0.0;      // T of jde, Julian centuries from 1900
+    double date_centuries = 0.0; // T of the ephemeris date (the elements, nutation and obliquity)
+    MeanAnomalies mean_anomalies{};
+    SunEcliptic sun;
+    int want_equatorial = 0;     // whether the next five are set
+    double delta_psi = 0.0;      // nutation in longitude, arcseconds
+    double delta_epsilon = 0.0;  // nutation in obliquity, arcseconds
+    double mean_obliquity = 0.0; // degrees
+    double sin_true_obliquity = 0.0;  // of the obliquity with the nutation term
+    double cos_true_obliquity = 0.0;
+};
+
+// Given a UT instant (hours of the day 0-24, day, month, astronomical year;
+// Delta T is added here) and want_equatorial as for planet_position.
+PlanetInstant planet_instant(double hours, int day, int month, int year, int want_equatorial);
+
+// planet_position for an instant made by planet_instant (with want_equatorial
+// set when it is asked for here); the same results bit for bit.
+void planet_place(int body, const PlanetInstant& instant, int want_equatorial, double& ra, double& dec,
+                  double& distance, double& illuminated, double& elongation, double& helio_latitude,
+                  double& helio_longitude, double& radius);
+
 // Given a planet (3-10) and a UT instant (hours of the day 0-24, day, month,
 // astronomical year; Delta T is added here) and want_equatorial (1: also the
 // apparent place; 0: skip the costly equatorial steps).  Returns:

@@ -30,6 +30,53 @@ struct SunCache {
 
 }  // namespace
 
+SunEcliptic sun_ecliptic(double hours, int day, int month, int year) {
+    SunEcliptic sun;
+    // Ephemeris time, and the same instant as an ephemeris calendar date for
+    // the obliquity.
+    const JulianDay jde = julian_day(day + hours / 24.0, month, year) + delta_t_hours(year) / 24.0;
+    const double t = centuries_1900(jde);
+    double day_e = 0.0;
+    calendar_date(jde, day_e, sun.month_e, sun.year_e);
+    const double whole_day_e = std::trunc(day_e);
+    sun.hours_e = (day_e - whole_day_e) * 24.0;
+    sun.day_e = static_cast<int>(whole_day_e);
+    sun.centuries = t;
+
+    const double t2 = t * t;
+    const double l = normalize_degrees(279.69668 + 36000.76892 * t + 0.0003025 * t2);
+    const double m = normalize_degrees(358.47583 + 35999.04975 * t - 0.00015 * t2 - 0.0000033 * t2 * t);
+    const double e = 0.01675104 - 0.0000418 * t - 0.000000126 * t2;
+    const double ecc = normalize_degrees(solve_kepler(m, e));
+    const double nu = true_anomaly(e, ecc);
+    const double r = 1.0000002 * (1.0 - e * cos_deg(ecc));
+
+    // Perturbations (degrees, not reduced): Venus (A, B), Jupiter (C, and H = 2C
+    // for the radius only), the Moon (D) and the long-period inequality (E').
+    const double a = 153.23 + 22518.7541 * t;
+    const double b = 216.57 + 45037.5082 * t;
+    const double c = 312.69 + 32964.3577 * t;
+    const double d = 350.74 + 445267.1142 * t - 0.00144 * t2;
+    const double e_long = 231.19 + 20.2 * t;
+    const double h = 353.4 + 65928.7155 * t;
+    sun.longitude = normalize_degrees(l + nu - m + 0.00134 * cos_deg(a) + 0.00154 * cos_deg(b) +
+                                      0.002 * cos_deg(c) + 0.00179 * sin_deg(d) + 0.00178 * sin_deg(e_long));
+    sun.distance = r + 0.00000543 * sin_deg(a) + 0.00001575 * sin_deg(b) + 0.00001627 * sin_deg(c) +
+                   0.00003076 * cos_deg(d) + 0.00000927 * sin_deg(h);
+    sun.mean_anomaly = m;
+    return sun;
+}
+
+void sun_equatorial(const SunEcliptic& sun, int apparent, double& ra, double& dec, double& longitude) {
+    longitude = sun.longitude;
+    // Nutation in longitude (lunar node term) and aberration (-20.5"); not renormalised.
+    if (apparent) longitude = longitude - 0.00479 * sin_deg(259.18 - 1934.142 * sun.centuries) - 0.00569;
+    ecliptic_to_equatorial(sun.hours_e, sun.day_e, sun.month_e, sun.year_e, longitude, 0.0, apparent != 0, ra,
+                           dec);
+}
+
+double sun_semidiameter(double distance) { return 0.2665638888888889 / distance; }  // 959.63" at 1 AU
+
 void sun_position(double hours, int day, int month, int year, int apparent, double& ra,
                   double& dec, double& longitude, double& distance, double& semidiameter,
                   double& mean_anomaly) {
@@ -43,61 +90,12 @@ void sun_position(double hours, int day, int month, int year, int apparent, doub
         mean_anomaly = cache.mean_anomaly;
         return;
     }
-    cache.valid = 1;
-    cache.hours = hours;
-    cache.day = day;
-    cache.month = month;
-    cache.year = year;
-    cache.apparent = apparent;
-
-    // Ephemeris time, and the same instant as an ephemeris calendar date for
-    // the obliquity.
-    const JulianDay jde = julian_day(day + hours / 24.0, month, year) + delta_t_hours(year) / 24.0;
-    const double t = centuries_1900(jde);
-    double day_e = 0.0;
-    int month_e = 0;
-    int year_e = 0;
-    calendar_date(jde, day_e, month_e, year_e);
-    const double whole_day_e = std::trunc(day_e);
-    const double hours_e = (day_e - whole_day_e) * 24.0;
-
-    const double t2 = t * t;
-    const double l = normalize_degrees(279.69668 + 36000.76892 * t + 0.0003025 * t2);
-    const double m = normalize_degrees(358.47583 + 35999.04975 * t - 0.00015 * t2 - 0.0000033 * t2 * t);
-    const double e = 0.01675104 - 0.0000418 * t - 0.000000126 * t2;
-    const double ecc = normalize_degrees(solve_kepler(m, e));
-    const double nu = true_anomaly(e, ecc);
-    double lambda = l + nu - m;
-    double r = 1.0000002 * (1.0 - e * cos_deg(ecc));
-
-    // Perturbations (degrees, not reduced): Venus (A, B), Jupiter (C, and H = 2C
-    // for the radius only), the Moon (D) and the long-period inequality (E').
-    const double a = 153.23 + 22518.7541 * t;
-    const double b = 216.57 + 45037.5082 * t;
-    const double c = 312.69 + 32964.3577 * t;
-    const double d = 350.74 + 445267.1142 * t - 0.00144 * t2;
-    const double e_long = 231.19 + 20.2 * t;
-    const double h = 353.4 + 65928.7155 * t;
-    lambda = normalize_degrees(lambda + 0.00134 * cos_deg(a) + 0.00154 * cos_deg(b) + 0.002 * cos_deg(c) +
-                               0.00179 * sin_deg(d) + 0.00178 * sin_deg(e_long));
-    // Nutation in longitude (lunar node term) and aberration (-20.5"); not renormalised.
-    if (apparent) lambda = lambda - 0.00479 * sin_deg(259.18 - 1934.142 * t) - 0.00569;
-
-    ecliptic_to_equatorial(hours_e, static_cast<int>(whole_day_e), month_e, year_e, lambda, 0.0,
-                           apparent != 0, ra, dec);
-    r = r + 0.00000543 * sin_deg(a) + 0.00001575 * sin_deg(b) + 0.00001627 * sin_deg(c) +
-        0.00003076 * cos_deg(d) + 0.00000927 * sin_deg(h);
-
-    longitude = lambda;
-    distance = r;
-    semidiameter = 0.2665638888888889 / r;  // 959.63" at 1 AU
-    mean_anomaly = m;
-    cache.ra = ra;
-    cache.dec = dec;
-    cache.longitude = longitude;
-    cache.distance = distance;
-    cache.semidiameter = semidiameter;
-    cache.mean_anomaly = mean_anomaly;
+    const SunEcliptic sun = sun_ecliptic(hours, day, month, year);
+    sun_equatorial(sun, apparent, ra, dec, longitude);
+    distance = sun.distance;
+    semidiameter = sun_semidiameter(sun.distance);
+    mean_anomaly = sun.mean_anomaly;
+    cache = SunCache{1, hours, day, month, year, apparent, ra, dec, longitude, distance, semidiameter, mean_anomaly};
 }
 
 // Starts at the mean instant of each season (tropical year 365.2422 days) and

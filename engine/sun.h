@@ -21,6 +21,26 @@ void sun_position(double hours, int day, int month, int year, int apparent, doub
                   double& dec, double& longitude, double& distance, double& semidiameter,
                   double& mean_anomaly);
 
+// The Sun's geometric ecliptic place at a UT instant, the part of
+// sun_position that its apparent and equatorial steps start from; the places
+// of the planets at one instant share it.
+struct SunEcliptic {
+    double longitude = 0.0;     // geometric ecliptic longitude, degrees [0, 360)
+    double distance = 0.0;      // Earth-Sun distance, astronomical units
+    double mean_anomaly = 0.0;  // degrees [0, 360)
+    double centuries = 0.0;     // the ephemeris instant, Julian centuries from 1900
+    double hours_e = 0.0;       // the ephemeris instant as a date (for the obliquity)
+    int day_e = 0, month_e = 0, year_e = 0;
+};
+// Given a UT instant (hours 0..24, day, month, year); Delta T is added here.
+SunEcliptic sun_ecliptic(double hours, int day, int month, int year);
+// Given the geometric place and apparent (as for sun_position); returns the
+// right ascension (hours), declination (degrees kept in [0, 360)) and the
+// ecliptic longitude (degrees) that sun_position gives for it.
+void sun_equatorial(const SunEcliptic& sun, int apparent, double& ra, double& dec, double& longitude);
+// Given the Earth-Sun distance (AU); returns the Sun's apparent angular radius, degrees.
+double sun_semidiameter(double distance);
+
 // Given a year; fills jd[0..3] with the UT Julian days at which the Sun's
 // apparent longitude is 0, 90, 180 and 270 degrees in that year (March
 // equinox, June solstice, September equinox, December solstice).

@@ -7,9 +7,11 @@
 #include <cmath>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/calendar.h"
+#include "engine/moon.h"
 #include "reports/eclipse_reports.h"
 #include "tests/report_test_support.h"
 
@@ -110,6 +112,42 @@ TEST_F(Eclipses, WholeYearsFromMinus4000To32000) {
             EXPECT_EQ(lines.back(), "\f");
             for (const std::string& line : lines)
                 EXPECT_TRUE(line.size() <= 80 && line.find("nan") == line.npos && line.find("inf") == line.npos) << line;
+        }
+    }
+}
+
+// The table computes each lunation once; it must hold exactly what the
+// literal search gives: moon_phase_instant at all 200 date steps and phases,
+// Delta T taken off, a record kept unless its instant is already listed.
+TEST_F(Eclipses, PhaseTableHoldsTheLiteralSearchsInstantsBitForBit) {
+    for (int year : {-4000, 1000, 1582, 1583, 2000, 2026, 3000, 32000}) {
+        std::vector<PhaseRecord> literal;
+        for (int i = 0; i < 50; ++i)
+            for (int q = 0; q < 4; ++q) {
+                PhaseRecord r;
+                r.phase = q;
+                moon_phase_instant((year - 1.0 / 12.0) + (7.0 / 6.0) * i * 0.02, q, r.latitude_argument,
+                                   r.sun_mean_anomaly, r.moon_mean_anomaly, r.centuries, r.jd_mean, r.jd_true);
+                double day = 0.0;
+                int month = 0, y = 0;
+                calendar_date(r.jd_true, day, month, y);
+                r.jd_true -= delta_t_hours(y) / 24.0;
+                r.jd_mean -= delta_t_hours(y) / 24.0;
+                bool listed = false;
+                for (const PhaseRecord& k : literal) listed = listed || k.jd_true == r.jd_true;
+                if (!listed) literal.push_back(r);
+            }
+        PhaseTable table;
+        ASSERT_EQ(build_phase_table(year, table), 0);
+        ASSERT_EQ(table.count, static_cast<int>(literal.size())) << year;
+        for (int i = 0; i < table.count; ++i) {
+            const PhaseRecord& a = table.records[i];
+            const PhaseRecord& b = literal[i];
+            EXPECT_EQ(std::tuple(a.phase, a.latitude_argument, a.sun_mean_anomaly, a.moon_mean_anomaly, a.centuries,
+                                 a.jd_true, a.jd_mean),
+                      std::tuple(b.phase, b.latitude_argument, b.sun_mean_anomaly, b.moon_mean_anomaly, b.centuries,
+                                 b.jd_true, b.jd_mean))
+                << year << " record " << i;
         }
     }
 }

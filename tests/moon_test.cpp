@@ -167,6 +167,8 @@ TEST(MoonPhase, LunationNumberEdges) {
     EXPECT_NEAR(new_moon.jd_mean, 2451520.8, 0.3);
     EXPECT_EQ(yyyymmdd(new_moon.jd_true), 19991207);
     EXPECT_NEAR(phase_at(2000.0, FULL_MOON).jd_mean - new_moon.jd_mean, 29.53058868 / 2.0, 1e-3);
+    // Meeus's example of 1977 mid-February: 1977.13 lies in lunation 953 from 1900.
+    EXPECT_EQ(lunation_number(1977.13), 953.0);
     const PhaseResult k0 = phase_at(1899.99, NEW_MOON);
     EXPECT_EQ(k0.t, 0.0);
     EXPECT_EQ(yyyymmdd(k0.jd_true), 19000101);

@@ -161,6 +161,41 @@ TEST(PlanetPosition, WithoutEquatorialStepsOnlyRaAndDecAreZero) {
     }
 }
 
+// Searches share one instant among the Sun and all planets; every number must
+// be planet_position's own, bit for bit, from 1000 to 3000, and the shared
+// Sun must be sun_position's (geometric for the planets, apparent for itself).
+TEST(PlanetPlace, SharedInstantGivesPlanetPositionBitForBit) {
+    for (JulianDay jd = julian_day(1.0, 1, 1000); jd < julian_day(1.0, 1, 3000); jd += 3652.9 + 0.37) {
+        const When w = when_of(jd);
+        for (int want_equatorial : {0, 1}) {
+            const PlanetInstant instant = planet_instant(w.hours, w.day, w.month, w.year, want_equatorial);
+            for (int body = 3; body <= 10; ++body) {
+                Place shared{};
+                planet_place(body, instant, want_equatorial, shared.ra, shared.dec, shared.distance,
+                             shared.illuminated, shared.elongation, shared.helio_latitude, shared.helio_longitude,
+                             shared.radius);
+                const Place alone = place_at(body, jd, want_equatorial);
+                auto all = [](const Place& p) {
+                    return std::tuple(p.ra, p.dec, p.distance, p.illuminated, p.elongation, p.helio_latitude,
+                                      p.helio_longitude, p.radius);
+                };
+                EXPECT_EQ(all(shared), all(alone)) << "body " << body << " JD " << jd;
+            }
+        }
+        for (int apparent : {0, 1}) {
+            double ra, dec, longitude, distance, semidiameter, mean_anomaly, shared_ra, shared_dec, shared_longitude;
+            sun_position(w.hours, w.day, w.month, w.year, apparent, ra, dec, longitude, distance, semidiameter,
+                         mean_anomaly);
+            const SunEcliptic sun = sun_ecliptic(w.hours, w.day, w.month, w.year);
+            sun_equatorial(sun, apparent, shared_ra, shared_dec, shared_longitude);
+            EXPECT_EQ(std::tuple(shared_ra, shared_dec, shared_longitude, sun.distance, sun_semidiameter(sun.distance),
+                                 sun.mean_anomaly),
+                      std::tuple(ra, dec, longitude, distance, semidiameter, mean_anomaly))
+                << "Sun, apparent " << apparent << " JD " << jd;
+        }
+    }
+}
+
 TEST(PlanetPosition, LongitudeStraysPast360ByTheLastPerturbation) {
     // Mars crossing heliocentric longitude 0 in 1995-96: the perturbation dl is
     // added after the normalisation, so some instant (minute steps) shows a
