@@ -55,6 +55,7 @@
 #include "platform/qt/settings_qt.h"
 #include "app/window/printing_qt.h"
 #include "platform/qt/surface_qt.h"
+#include "platform/qt/vector_state.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
 
@@ -461,6 +462,7 @@ void locale_changed() {
 
 // One tick of the frame timer: the next frame of the running movie.
 void frame_tick() {
+    clear_vector_upper_state();  // the event loop may leave them dirty; the frame's arithmetic follows
     AppState& app = app_state();
     if (output_kind_of(app.current_output) != OutputKind::Movie) return;
     if (main_window.plugins.draw_movie_frame && !main_window.painting) {
@@ -586,6 +588,7 @@ void run_other_command(int id) {
 
 // A menu item chosen: its command runs once the menu has closed.
 void command_chosen(int id) {
+    clear_vector_upper_state();  // as the event loop left them; a report computes before it pumps
     dispatch_command(id);
     show_menu_state();  // Qt toggled the item's check mark by itself
     give_keys_to_view();

@@ -8,8 +8,11 @@
 #include <string>
 #include <memory>
 
+#include "platform/qt/vector_state.h"
+
 void ensure_gui_session() {
     if (QCoreApplication::instance()) return;
+    VectorStateGuard clean;
     bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
     if (!display && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("XDG_RUNTIME_DIR")) {

@@ -9,6 +9,7 @@
 #include "platform/message_pump.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/vector_state.h"
 
 namespace {
 
@@ -56,7 +57,10 @@ bool present_message_box(const char* title, const char* text, MessageIcon icon) 
 // Qt hands the waiting events over as one batch, so a repaint that becomes
 // pending inside it does not cut the batch short; pump_messages then ends the
 // caller's work (mode 1) and the window's paint waits for the running one.
-void process_waiting_events(int) { QApplication::processEvents(QEventLoop::AllEvents); }
+void process_waiting_events(int) {
+    VectorStateGuard clean;  // the paints and handlers just run may leave them dirty
+    QApplication::processEvents(QEventLoop::AllEvents);
+}
 
 }  // namespace
 

@@ -22,6 +22,7 @@
 
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/vector_state.h"
 #include "resources/string_ids.h"
 
 namespace {
@@ -83,6 +84,8 @@ struct DrawState {
     QFont font = fixed_font();
 };
 
+// Every call that reaches the painter or the font engine leaves the vector
+// registers clean for the caller's arithmetic (platform/qt/vector_state.h).
 class QtSurface final : public Surface {
 public:
     // device is the target; image and owned_device keep it alive when this
@@ -92,6 +95,7 @@ public:
         : image(std::move(image)), owned_device(std::move(owned_device)), device(device), paged(paged) {}
 
     bool begin() {
+        VectorStateGuard clean;
         if (!painter.begin(&device)) return false;
         painter.setRenderHint(QPainter::Antialiasing, false);
         return true;
@@ -103,10 +107,12 @@ public:
     SurfaceSize device_size() const override { return {device.width(), device.height()}; }
 
     void save_state() override {
+        VectorStateGuard clean;
         painter.save();
         saved.push_back(state);
     }
     void restore_state() override {
+        VectorStateGuard clean;
         if (saved.empty()) fatal_error(MSG_GDI_ERROR, "GRAPHICS", __LINE__);
         painter.restore();
         state = saved.back();
@@ -131,30 +137,36 @@ public:
         state.font = font;
     }
     void set_clip_rect(SurfacePoint corner1, SurfacePoint corner2) override {
+        VectorStateGuard clean;
         painter.setClipRect(to_qrect(to_device_rect(map, corner1, corner2)));
     }
 
     FontMetrics font_metrics() override {
+        VectorStateGuard clean;
         QFontMetrics metrics(state.font, &device);
         return {to_logical_length(map, metrics.maxWidth()), to_logical_length(map, metrics.lineSpacing())};
     }
     TextExtent text_extent(std::string_view text) override {
+        VectorStateGuard clean;
         QFontMetrics metrics(state.font, &device);
         return {to_logical_length(map, metrics.horizontalAdvance(to_qstring(text))),
                 to_logical_length(map, metrics.height())};
     }
 
     void draw_line(SurfacePoint from, SurfacePoint to) override {
+        VectorStateGuard clean;
         apply_pen();
         painter.drawLine(device_point(from), device_point(to));
     }
     void draw_polyline(std::span<const SurfacePoint> points) override {
+        VectorStateGuard clean;
         QPolygon polygon;
         for (SurfacePoint p : points) polygon << device_point(p);
         apply_pen();
         painter.drawPolyline(polygon);
     }
     void draw_rectangle(SurfacePoint corner1, SurfacePoint corner2) override {
+        VectorStateGuard clean;
         QRect box = to_qrect(to_device_rect(map, corner1, corner2));
         if (box.isEmpty()) return;
         apply_pen();
@@ -163,6 +175,7 @@ public:
         painter.drawRect(box.adjusted(0, 0, -1, -1));
     }
     bool draw_ellipse(SurfacePoint corner1, SurfacePoint corner2) override {
+        VectorStateGuard clean;
         QRect box = to_qrect(to_device_rect(map, corner1, corner2));
         if (box.isEmpty()) return false;
         apply_pen();
@@ -171,9 +184,11 @@ public:
         return true;
     }
     void set_pixel(SurfacePoint at, SurfaceColor color) override {
+        VectorStateGuard clean;
         painter.fillRect(QRect(device_point(at), QSize(1, 1)), to_qcolor(color));
     }
     void draw_text(SurfacePoint top_left, std::string_view text) override {
+        VectorStateGuard clean;
         if (text.empty()) return;
         QString string = to_qstring(text);
         QFontMetrics metrics(state.font, &device);
@@ -191,11 +206,13 @@ public:
         return make_image_surface(width, height);
     }
     std::unique_ptr<Surface> load_image(const std::string& path) override {
+        VectorStateGuard clean;
         QImage loaded(QFile::decodeName(path.c_str()));
         if (loaded.isNull()) return nullptr;
         return image_surface(loaded.convertToFormat(QImage::Format_RGB32));
     }
     void copy_from(const Surface& source, CopyMode mode) override {
+        VectorStateGuard clean;
         const QImage& from = image_of(source);
         QRect area = drawing_area() & from.rect();
         QImage piece = from.copy(area);
@@ -206,12 +223,16 @@ public:
         painter.restore();
     }
     void draw_image(const Surface& source, SurfacePoint corner1, SurfacePoint corner2) override {
+        VectorStateGuard clean;
         const QImage& from = image_of(source);
         QRect box = to_qrect(to_device_rect(map, corner1, corner2));
         if (box.isEmpty() || from.isNull()) return;
         painter.drawImage(box.topLeft(), stretch_or(from, box.width(), box.height()));
     }
-    bool new_page() override { return paged && paged->newPage(); }
+    bool new_page() override {
+        VectorStateGuard clean;
+        return paged && paged->newPage();
+    }
 
     static std::unique_ptr<Surface> image_surface(QImage image) {
         auto held = std::make_unique<QImage>(std::move(image));
@@ -269,6 +290,7 @@ std::unique_ptr<Surface> owning_surface(std::unique_ptr<QPaintDevice> device, QP
 }  // namespace
 
 std::unique_ptr<Surface> make_image_surface(int width, int height) {
+    VectorStateGuard clean;
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) return nullptr;
     image.fill(Qt::black);
@@ -313,6 +335,7 @@ const QImage* surface_image(const Surface& surface) {
 }
 
 bool save_png(const Surface& surface, const std::string& path) {
+    VectorStateGuard clean;
     const QImage* image = surface_image(surface);
     return image && image->save(QFile::decodeName(path.c_str()), "PNG");
 }
