@@ -130,6 +130,8 @@ bool lunar_eclipse(double full_moon, Eclipse& e) {
 
 bool is_solar(EclipseKind kind) { return kind <= SOLAR_HYBRID_ECLIPSE; }
 
+double umbral_cone_radius(JulianDay jd_ut) { return shadow_axis(jd_ut).umbra_radius; }
+
 std::vector<Eclipse> find_eclipses(JulianDay first, JulianDay last) {
     std::vector<Eclipse> found;
     for (const PhaseInstant& p : moon_phases(first - 1.0, last + 1.0)) {

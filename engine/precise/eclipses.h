@@ -31,6 +31,11 @@ struct Eclipse {
 
 bool is_solar(EclipseKind kind);
 
+// The radius of the Moon's umbral cone on the plane through the Earth's
+// centre perpendicular to the shadow axis, Earth radii: negative where the
+// umbra reaches past the plane (the u of the eclipse theory).
+double umbral_cone_radius(JulianDay jd_ut);
+
 // Every solar and lunar eclipse (penumbral ones included) whose maximum lies
 // in [first, last), in time order.
 std::vector<Eclipse> find_eclipses(JulianDay first, JulianDay last);

@@ -166,7 +166,7 @@ Place apparent_place(int body, const Geometry& g, const Frame& f, const double o
 }
 
 // The observer's position (AU) in the true equator of date.
-void observer_position(const Location& location, double gast_radians, double out[3]) {
+void observer_at(const Location& location, double gast_radians, double out[3]) {
     double xyz[3];
     eraGd2gc(1, signed_longitude(location) * ERFA_DD2R, signed_latitude(location) * ERFA_DD2R,
              location.elevation, xyz);
@@ -228,8 +228,43 @@ Place topocentric_place(int body, JulianDay jd_ut, const Location& location) {
     double tt = terrestrial_time(jd_ut);
     const Frame& f = frame_at(tt);
     double observer[3];
-    observer_position(location, gast_radians(jd_ut, tt, f), observer);
+    observer_at(location, gast_radians(jd_ut, tt, f), observer);
     return apparent_place(body, geometry(body, tt), f, observer);
+}
+
+void star_place(int epoch_year, double ra0_hours, double dec0, JulianDay jd_ut, double& ra_hours,
+                double& dec) {
+    double epoch_tt = terrestrial_time(julian_day(1.0, 1, epoch_year));
+    double tt = terrestrial_time(jd_ut);
+    double of_epoch[3], gcrs[3], rbp[3][3];
+    eraS2c(ra0_hours * 15.0 * ERFA_DD2R, dec0 * ERFA_DD2R, of_epoch);
+    eraPmat06(epoch_tt, 0.0, rbp);  // GCRS -> mean of the epoch
+    eraTrxp(rbp, of_epoch, gcrs);
+    Geometry g;
+    double velocity[3];
+    earth_state(tt, g.earth, velocity);
+    for (int i = 0; i < 3; ++i) {
+        g.geocentric[i] = gcrs[i];
+        g.heliocentric[i] = gcrs[i];
+        g.earth_bary_velocity[i] = velocity[i];
+    }
+    const double geocentre[3] = {0, 0, 0};
+    Place p = apparent_place(SUN, g, frame_at(tt), geocentre);
+    ra_hours = p.ra_hours;
+    dec = p.dec;
+}
+
+void observer_position(const Location& location, JulianDay jd_ut, double position[3]) {
+    double tt = terrestrial_time(jd_ut);
+    observer_at(location, gast_radians(jd_ut, tt, frame_at(tt)), position);
+}
+
+void nutation_and_obliquity(JulianDay jd_ut, double& delta_psi, double& delta_epsilon,
+                            double& mean_obliquity) {
+    const Frame& f = frame_at(terrestrial_time(jd_ut));
+    delta_psi = f.dpsi * ERFA_DR2D;
+    delta_epsilon = (f.eps_true - f.epsa) * ERFA_DR2D;
+    mean_obliquity = f.epsa * ERFA_DR2D;
 }
 
 double apparent_sidereal_time(JulianDay jd_ut) {

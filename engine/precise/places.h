@@ -50,6 +50,20 @@ Place geocentric_place(int body, JulianDay jd_ut);
 // geodetic latitude, longitude and elevation), with the body's parallax.
 Place topocentric_place(int body, JulianDay jd_ut, const Location& location);
 
+// Apparent place of a catalogue star: position (ra0 hours, dec0 degrees) for
+// the mean equator and equinox of 0 h January 1 of epoch_year, no proper
+// motion; returns the place of date at a UT instant (ra hours [0, 24), dec).
+void star_place(int epoch_year, double ra0_hours, double dec0, JulianDay jd_ut, double& ra_hours,
+                double& dec);
+
+// The observer's geocentric position, AU, in the true equator and equinox of date.
+void observer_position(const Location& location, JulianDay jd_ut, double position[3]);
+
+// Nutation in longitude and obliquity (IAU 2000B) and the mean obliquity
+// (IAU 2006) at a UT instant, degrees.
+void nutation_and_obliquity(JulianDay jd_ut, double& delta_psi, double& delta_epsilon,
+                            double& mean_obliquity);
+
 // Greenwich apparent sidereal time, hours [0, 24).
 double apparent_sidereal_time(JulianDay jd_ut);
 

@@ -1,0 +1,82 @@
+// The precise engine through the classical engine's calls: same conventions,
+// precise numbers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/conjunctions.h"
+#include "engine/precise/classical_calls.h"
+#include "engine/precise/rise_set.h"
+
+namespace {
+
+Location greenwich() {
+    Location l;
+    l.name = "Greenwich";
+    l.latitude = 51.4769;
+    return l;
+}
+
+TEST(PreciseClassicalCalls, DeclinationsKeptInTheClassicalCircle) {
+    double ra, dec, lon, dist, sd, m;
+    precise::sun_position(0.0, 21, 12, 2026, 1, ra, dec, lon, dist, sd, m);
+    EXPECT_NEAR(dec, 360.0 - 23.44, 0.01);  // December solstice: -23.44 kept as 336.56
+    EXPECT_NEAR(lon, 269.116, 0.01);  // 20 h 50 m before the solstice, at 1.0185 degrees a day
+    double glon = 0;
+    precise::sun_position(0.0, 21, 12, 2026, 0, ra, dec, glon, dist, sd, m);
+    // Geometric: the aberration (20.5") and the nutation (at most 17.3") taken off.
+    EXPECT_NEAR(glon - lon, 20.5 / 3600.0, 17.3 / 3600.0);
+}
+
+TEST(PreciseClassicalCalls, EquationOfTimeAtItsExtremes) {
+    // The published extremes: about +16.4 min early in November, -14.2 min mid-February.
+    EXPECT_NEAR(precise::equation_of_time(3, 11, 2026) * 60.0, 16.4, 0.2);
+    EXPECT_NEAR(precise::equation_of_time(11, 2, 2026) * 60.0, -14.2, 0.2);
+}
+
+TEST(PreciseClassicalCalls, RiseSetAndConjunctionsInLocalTime) {
+    double rise, set;
+    precise::rise_set(0, 21, 6, 2026, rise, set, greenwich());
+    precise::DayEvents e = precise::rise_set_transit(0, 21, 6, 2026, greenwich());
+    EXPECT_EQ(rise, e.rise);
+    EXPECT_NEAR(rise, 3 + 43 / 60.0, 2 / 60.0);  // 03:43 UT at Greenwich on the solstice
+    EXPECT_NEAR(set, 20 + 21 / 60.0, 2 / 60.0);
+
+    // Mercury's inferior conjunction of 2023 January 7, about 13 h UT: on
+    // January 8 in Tokyo's zone, in the January report of the year.
+    ConjunctionTable table;
+    conjunction_table_init(2023, 1, 1, NO_BODIES.with(Body::Mercury), table);
+    std::vector<ConjunctionEvent> events;
+    precise::find_conjunctions(table, 3, PASS_CONJUNCTION, 9.0, events);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].month, 1);
+    EXPECT_EQ(events[0].day, 7);
+    EXPECT_LT(events[0].last_illuminated, 0.5);  // inferior
+}
+
+TEST(PreciseClassicalCalls, YearEclipsesLunarFirstWithTheirKinds) {
+    EclipseList list;
+    EclipseCircumstances c[ECLIPSE_LIST_SLOTS];
+    PhaseTable phases;
+    precise::build_phase_table(2024, phases, nullptr, nullptr);
+    EXPECT_GT(phases.count, 52);
+    precise::find_year_eclipses(2024, phases, greenwich(), list, c);
+    // 2024: partial lunar September 18 (the penumbral one of March 25 is not
+    // listed); solar total April 8 and annular October 2.
+    ASSERT_EQ(list.count, 3);
+    EXPECT_EQ(list.entries[0].kind, LUNAR_ECLIPSE);
+    EXPECT_EQ(c[1].solar_type, SOLAR_TOTAL);
+    EXPECT_EQ(c[2].solar_type, SOLAR_ANNULAR);
+}
+
+TEST(PreciseClassicalCalls, ApsidesAndNodesNearTheMeanOnes) {
+    // The Earth's perihelion of 2026 (k = 126): January 3, 17:16 UT (USNO).
+    EXPECT_NEAR(precise::planet_apsis_instant(2, 126), julian_day(3 + 17.27 / 24, 1, 2026), 2.0 / 1440);
+    int offset = 0;
+    double km = 0;
+    precise::moon_apsis_refine(julian_day(1, 1, 2026), MOON_PERIGEE, offset, km);
+    EXPECT_LT(km, 370000.0);
+    EXPECT_LE(std::abs(offset), 36);
+}
+
+}  // namespace
