@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -123,7 +124,7 @@ const char USAGE[] =
     "  --from-sun        planet-distance: distances from the Sun (default: from the Earth)\n"
     "  --main-planet NAME  planet-angle: the planet the angles are measured from\n"
     "  -o FILE           graphs: the picture file, by its extension PNG, SVG or PDF\n"
-    "  --size WxH        graphs: picture size in pixels (default 1000x750)\n"
+    "  --size WxH        graphs, movies: pixels, each 100..10000 (default 1000x750)\n"
     "  --speed N         movies: time speed -64..64;  --view-angle DEG  5..90\n"
     "  --track BODY      planetarium: keep a body (sun, moon, mercury ... pluto) centred\n"
     "  --star NAME       planetarium: keep a named star centred (Sirius, CMa/Sirius);\n"
@@ -143,7 +144,9 @@ const char USAGE[] =
     "                    positive; tz = hours added to UT for local standard time\n"
     "\n"
     "Defaults: this year, months 1 to 12, all planets, the current city.\n"
-    "Bad input prints the dialog's message on standard error and exits with status 2.\n";
+    "Names ignore case; numbers take a decimal point in every locale (--lat 39.74).\n"
+    "Bad input, or an option the command does not read, prints a message on\n"
+    "standard error and exits with status 2.\n";
 
 struct Options {
     std::map<std::string, std::string> values;  // option name (without "--") -> text
@@ -155,6 +158,65 @@ constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-mo
                                         "speed", "view-angle", "track", "frames", "star", "step", "skip"};
 constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels", "trails"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
+
+// The options a command reads besides the place options, separated by blanks:
+// the fields of its dialog and the options of its verb.
+std::string options_of(const std::string& verb, int command) {
+    std::string used;
+    const CommandEntry* entry = command ? find_command(command) : nullptr;
+    switch (entry ? entry->dialog : DIAL_NONE) {
+    case DIAL_YEAR: used = "year"; break;
+    case DIAL_YEAR_MONTH: used = "year from-month"; break;
+    case DIAL_YEAR_MR: used = "year from-month to-month"; break;
+    case DIAL_YEAR_RANGE: used = "year end-year"; break;
+    case DIAL_PLANET_APSIDES: used = "year end-year planets"; break;
+    case DIAL_PLANETS:
+        used = "year planets";
+        if (entry->months_offered) used += " from-month to-month";
+        if (entry->distance_offered) used += " from-sun";
+        break;
+    case DIAL_PLANET_ANGLE: used = "year from-month planets main-planet"; break;
+    case DIAL_JM_GRAPH: used = "year from-month moons"; break;
+    case DIAL_DN_MOVIE: used = "date time step"; break;
+    case DIAL_EC_MOVIES: used = "date time speed view-angle planets labels"; break;
+    case DIAL_JM_MOVIES: used = "date time speed moons labels"; break;
+    case DIAL_BS_MOVIE: used = "year speed view-angle star"; break;
+    case DIAL_PL_MOVIE: used = "date time speed view-angle track star bodies turbo labels"; break;
+    default: break;
+    }
+    if (verb == "report") used += " pdf";
+    if (verb == "graph") used += " output size grid";
+    if (verb == "movie") used += " output size frames skip trails";
+    if (verb == "ephemeris") used += " date time bodies csv jupiter-moons";
+    return used;
+}
+
+bool is_place_option(const std::string& name) {
+    return std::find(std::begin(LOCATION_OPTION_NAMES), std::end(LOCATION_OPTION_NAMES), name) !=
+           std::end(LOCATION_OPTION_NAMES);
+}
+
+// False, after saying so, when an option is one the command does not read
+// (calendar --end-year): a command line never silently ignores what it is told.
+bool options_apply(const Options& options, const std::string& verb, const std::string& name, int command) {
+    const std::string used = options_of(verb, command);
+    const std::string words = " " + used + " ";
+    for (const auto& [option, value] : options.values) {
+        if (is_place_option(option) || words.find(" " + option + " ") != std::string::npos) continue;
+        std::string taken;
+        for (size_t start = 0, end; start < used.size(); start = end + 1) {
+            end = std::min(used.find(' ', start), used.size());
+            if (end == start) continue;
+            std::string word = used.substr(start, end - start);
+            taken += (word == "output" ? "-o" : "--" + word) + " ";
+        }
+        std::fprintf(stderr, "%s does not apply to %s%s%s (it takes %sand the place options)\n",
+                     option == "output" ? "-o" : ("--" + option).c_str(), verb.c_str(), name.empty() ? "" : " ",
+                     name.c_str(), taken.c_str());
+        return false;
+    }
+    return true;
+}
 
 // ---- the command line's stand-ins for the window ----
 
@@ -192,7 +254,16 @@ void override_field(std::string& field, const char* name) {
     if (auto v = option(name)) field = *v;
 }
 
-// Bit set over the positions of names from a comma-separated list; -1 for an unknown name.
+// The index of name among names (either case); -1 when it is not there.
+template <size_t N>
+int index_of(const std::string& name, const char* const (&names)[N]) {
+    for (size_t i = 0; i < N; ++i)
+        if (same_text_ignoring_case(name, names[i])) return static_cast<int>(i);
+    return -1;
+}
+
+// Bit set over the positions of names (either case) from a comma-separated
+// list; -1 for an unknown name.
 template <size_t N>
 int name_set(const std::string& list, const char* const (&names)[N]) {
     int set = 0;
@@ -200,10 +271,7 @@ int name_set(const std::string& list, const char* const (&names)[N]) {
     while (start <= list.size()) {
         size_t end = list.find(',', start);
         if (end == std::string::npos) end = list.size();
-        std::string name = list.substr(start, end - start);
-        int bit = -1;
-        for (size_t b = 0; b < N; ++b)
-            if (name == names[b]) bit = static_cast<int>(b);
+        int bit = index_of(list.substr(start, end - start), names);
         if (bit < 0) return -1;
         set |= 1 << bit;
         start = end + 1;
@@ -264,12 +332,23 @@ bool parse_options(int argc, char** argv, int first, Options& out) {
     return true;
 }
 
+// A number as every option reads it, in every locale: an optional sign,
+// digits and a decimal point ("-104.98"); a decimal comma is refused, as
+// commas separate the items of lists and a script must not depend on the
+// locale.  False for anything else, or a value that is not finite.
+bool read_decimal(const std::string& text, double& value) {
+    const char* first = text.c_str();
+    const char* last = first + text.size();
+    if (first != last && *first == '+') ++first;
+    auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
+    return error == std::errc() && end == last && std::isfinite(value);
+}
+
 // Splits signed decimal degrees into the dialog's whole degrees, minutes and seconds.
 bool degrees_entry(const std::string& text, std::string& d, std::string& m, std::string& s,
                    int& hemisphere, int positive_code, int negative_code) {
-    char* end = nullptr;
-    double value = std::strtod(text.c_str(), &end);
-    if (end == text.c_str() || *end != '\0') return false;
+    double value = 0;
+    if (!read_decimal(text, value)) return false;
     hemisphere = value < 0 ? negative_code : positive_code;
     long seconds = std::lround(std::fabs(value) * 3600.0);
     d = std::to_string(seconds / 3600);
@@ -301,7 +380,9 @@ bool choose_location(Location& location) {
     entry.name = option("name").value_or("Observer");
     entry.elevation = option("elev").value_or("0");
     entry.time_zone = *tz;
-    if (!degrees_entry(*lat, entry.latitude_degrees, entry.latitude_minutes, entry.latitude_seconds,
+    double hours = 0;
+    if (!read_decimal(*tz, hours) ||
+        !degrees_entry(*lat, entry.latitude_degrees, entry.latitude_minutes, entry.latitude_seconds,
                        entry.latitude_hemisphere, COMPASS_NORTH, COMPASS_SOUTH) ||
         !degrees_entry(*lon, entry.longitude_degrees, entry.longitude_minutes,
                        entry.longitude_seconds, entry.longitude_hemisphere, COMPASS_EAST,
@@ -382,6 +463,7 @@ int ephemeris_command(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[2], "--help") == 0) return usage(stdout, 0);
     Options options;
     if (!parse_options(argc, argv, 2, options)) return usage(stderr, EXIT_BAD_INPUT);
+    if (!options_apply(options, "ephemeris", "", 0)) return EXIT_BAD_INPUT;
     if (!start_up(options)) return EXIT_BAD_INPUT;
     AppState& app = app_state();
     DialogEntry entry = dialog_entry_from(DIAL_DN_MOVIE, app.params);
@@ -452,12 +534,23 @@ PictureKind picture_kind(const std::string& path) {
     return PictureKind::None;
 }
 
-// "WxH" in pixels, each 100..10000.
-bool parse_size(const std::string& text, int& width, int& height) {
-    size_t x = text.find('x');
-    return x != std::string::npos && parse_int_field(text.substr(0, x), width) &&
-           parse_int_field(text.substr(x + 1), height) && width >= 100 && width <= 10000 &&
-           height >= 100 && height <= 10000;
+constexpr int MIN_PICTURE_SIDE = 100, MAX_PICTURE_SIDE = 10000;  // pixels
+
+// The picture size from --size "WxH" (default 1000 x 750); false after a
+// message naming the limits.
+bool picture_size(int& width, int& height) {
+    width = 1000;
+    height = 750;
+    auto text = option("size");
+    if (!text) return true;
+    size_t x = text->find('x');
+    if (x != std::string::npos && parse_int_field(text->substr(0, x), width) &&
+        parse_int_field(text->substr(x + 1), height) && width >= MIN_PICTURE_SIDE && width <= MAX_PICTURE_SIDE &&
+        height >= MIN_PICTURE_SIDE && height <= MAX_PICTURE_SIDE)
+        return true;
+    std::fprintf(stderr, "--size must be WIDTHxHEIGHT in pixels, each from %d to %d (e.g. 1000x750): %s\n",
+                 MIN_PICTURE_SIDE, MAX_PICTURE_SIDE, text->c_str());
+    return false;
 }
 
 int graph_command(int argc, char** argv) {
@@ -465,12 +558,13 @@ int graph_command(int argc, char** argv) {
     const int command = command_named(argv[2], GRAPH_NAMES);
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
+    if (!options_apply(options, "graph", argv[2], command)) return EXIT_BAD_INPUT;
     run.options = &options;
     std::string path = option("output").value_or("");
     PictureKind kind = picture_kind(path);
-    int width = 1000, height = 750;
-    if (kind == PictureKind::None || (option("size") && !parse_size(*option("size"), width, height)))
-        return usage(stderr, EXIT_BAD_INPUT);
+    if (kind == PictureKind::None) return usage(stderr, EXIT_BAD_INPUT);
+    int width, height;
+    if (!picture_size(width, height)) return EXIT_BAD_INPUT;
     if (!start_up(options)) return EXIT_BAD_INPUT;
     AppState& app = app_state();
     if (!take_body_options(app.params)) return EXIT_BAD_INPUT;
@@ -502,14 +596,6 @@ int graph_command(int argc, char** argv) {
 constexpr const char* STEP_NAMES[] = {"real-time", "hour", "day", "week", "month"};
 // The planetarium's View boxes: Sun/Moon, Planets, Stars.
 constexpr const char* VIEW_NAMES[] = {"sun-moon", "planets", "stars"};
-
-// The index of name among names (either case); -1 when it is not there.
-template <size_t N>
-int index_of(const std::string& name, const char* const (&names)[N]) {
-    for (size_t i = 0; i < N; ++i)
-        if (same_text_ignoring_case(name, names[i])) return static_cast<int>(i);
-    return -1;
-}
 
 // The planetarium's options: the body (--track BODY or --star NAME), the
 // View boxes and turbo.  False after a message about an unknown name.
@@ -607,13 +693,14 @@ int movie_command(int argc, char** argv) {
     const int command = command_named(argv[2], MOVIE_NAMES);
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
+    if (!options_apply(options, "movie", argv[2], command)) return EXIT_BAD_INPUT;
     run.options = &options;
     const std::string folder = option("output").value_or("");
-    int frames = 0, skipped = 0, width = 1000, height = 750;
+    int frames = 0, skipped = 0, width, height;
     if (folder.empty() || !parse_int_field(option("frames").value_or(""), frames) || frames < 1 ||
-        !parse_int_field(option("skip").value_or("0"), skipped) || skipped < 0 ||
-        (option("size") && !parse_size(*option("size"), width, height)))
+        !parse_int_field(option("skip").value_or("0"), skipped) || skipped < 0)
         return usage(stderr, EXIT_BAD_INPUT);
+    if (!picture_size(width, height)) return EXIT_BAD_INPUT;
     if (!start_up(options) || !take_body_options(app_state().params)) return EXIT_BAD_INPUT;
     if (auto track = option("track"); track && body_of(*track) < 0) {
         std::fprintf(stderr, "Unknown body in --track: %s (sun, moon, mercury ... pluto)\n", track->c_str());
@@ -655,6 +742,7 @@ int report_command(int argc, char** argv) {
     const int command = command_named(argv[2], REPORT_NAMES);
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
+    if (!options_apply(options, "report", argv[2], command)) return EXIT_BAD_INPUT;
     if (!start_up(options)) return EXIT_BAD_INPUT;
     AppState& app = app_state();
     if (!take_body_options(app.params)) return EXIT_BAD_INPUT;
@@ -684,9 +772,7 @@ bool cli_window_options(int argc, char** argv) {
     Options options;
     if (argc < 2 || !parse_options(argc, argv, 1, options)) return false;
     for (const auto& [name, value] : options.values)
-        if (std::find(std::begin(LOCATION_OPTION_NAMES), std::end(LOCATION_OPTION_NAMES), name) ==
-            std::end(LOCATION_OPTION_NAMES))
-            return false;
+        if (!is_place_option(name)) return false;
     return true;
 }
 

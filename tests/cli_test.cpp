@@ -91,7 +91,18 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
         {"graph planet-angle --main-planet earth -o x.png", "earth"},
         {"graph planet-orbit --planets earth -o x.png", "Select at least one planet"},
         {"graph sunrise -o x.txt", "Usage:"},
-        {"graph sunrise --size 10x10 -o x.png", "Usage:"},
+        {"graph sunrise --size 10x10 -o x.png", "each from 100 to 10000"},
+        {"movie day-night --size 100x10001 --frames 1 -o x", "each from 100 to 10000"},
+        // An option the command does not read is refused, naming what it takes.
+        {"report calendar --end-year 2027", "--end-year does not apply to report calendar (it takes --year"},
+        {"report seasons --planets mars", "--planets does not apply to report seasons"},
+        {"graph equation-of-time --moons io -o x.png", "--moons does not apply to graph equation-of-time"},
+        {"movie day-night --speed 3 --frames 1 -o x", "--speed does not apply to movie day-night"},
+        {"ephemeris --year 2020", "--year does not apply to ephemeris"},
+        // Numbers take a decimal point in every option and locale; a comma is refused alike.
+        {"report introduction --lat 10,5 --lon 0 --tz 0", "Invalid number"},
+        {"report introduction --lat 10 --lon 0 --tz 1,5", "Invalid number"},
+        {"report introduction --lat 10 --lon 0 --tz nan", "Invalid number"},
         {"movie binary-star --year 32001 --frames 1 -o x", "Year must be between -4000 and 32000"},
         {"movie planetarium --turbo --track moon --frames 1 -o x", "Turbo mode requires that you track a planet or star"},
         {"movie planetarium --star Vulcan --frames 1 -o x", "Vulcan"},
@@ -120,6 +131,20 @@ std::vector<std::vector<std::string>> csv_rows(const std::string& text) {
 }
 
 // Published: March equinox 2026-03-20 14:46 UT, the Sun at RA 0 h, Dec 0, 0.9959 AU.
+// Names of bodies and moons are read without regard to case, as city and star
+// names are; a number reads the same with a plus sign or trailing zeros.
+TEST(CommandLine, NamesIgnoreCaseAndNumbersReadAlike) {
+    const std::string planets = "report planet-view --year 2026 --from-month 1 --to-month 1 --planets ";
+    CliRun lower = run_skyloom(planets + "mars,venus");
+    EXPECT_EQ(lower.status, 0) << lower.err;
+    EXPECT_EQ(run_skyloom(planets + "Mars,VENUS").out, lower.out);
+    EXPECT_EQ(run_skyloom("ephemeris --date 2026-03-20 --time 12:00 --city greenwich --bodies Sun,MOON").status, 0);
+    const std::string place = "report seasons --year 2026 --lat 39.74 --lon -104.98 --tz -7";
+    CliRun point = run_skyloom(place);
+    EXPECT_EQ(point.status, 0) << point.err;
+    EXPECT_EQ(run_skyloom("report seasons --year 2026 --lat +39.740 --lon -104.98 --tz -7.0").out, point.out);
+}
+
 TEST(Ephemeris, SunAndMoonAtTheMarchEquinoxOf2026AndJupitersMoons) {
     CliRun r = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --lat 51.4778 --lon 0 --tz 0 "
                            "--bodies sun,moon --csv");
