@@ -186,8 +186,10 @@ TEST_F(Format, SystemReaderUnderTheCLocaleGivesDefaults) {
 // Real locales compiled from the system's locale sources into a temporary
 // folder; skipped where localedef or the sources are missing.
 TEST_F(Format, SystemReaderMapsRealLocales) {
-    std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "skyloom_format_locales";
-    std::filesystem::create_directories(dir);
+    // A folder of its own: other test runs on the machine compile theirs at the same time.
+    std::string folder = ::testing::TempDir() + "skyloom_format_locales_XXXXXX";
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    const std::filesystem::path dir = folder;
     const struct { const char* name, *decimal, *short_date, *time_separator, *hour_zero, *equinox; } cases[] = {
         {"fi_FI", ",", "dd.MM.yyyy", ".", "1", "20.03.2026 14.44"},  // d_fmt "%d.%m.%Y", t_fmt "%H.%M.%S"
         {"en_US", ".", "MM/dd/yyyy", ":", "1", "03/20/2026 14:44"},  // d_fmt "%m/%d/%Y", t_fmt "%r"
