@@ -258,6 +258,78 @@ protected:
     }
 };
 
+// The rectangle holding every pixel darker than mid-grey, in image pixels.
+QRect ink_box(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// For a high-density screen an image holds twice the pixels each way and is
+// drawn with the same calls to the same logical layout: a report line of
+// text and a graph's hairline and filled box land where they land at 1x,
+// doubled; text measures the same; copies keep the ratio.
+TEST(QtSurface, PixelRatioTwoDoublesThePixelsAndKeepsTheLayout) {
+    constexpr int W = 400, H = 300;
+    struct Drawn { QImage text, graph; QRect red; int hairline_x; FontMetrics metrics; TextExtent extent; };
+    auto draw = [](double ratio) {
+        Drawn d;
+        auto surface = make_image_surface(W, H, ratio);
+        EXPECT_EQ(surface->device_size(), (SurfaceSize{W, H}));
+        fill(*surface, WHITE, {0, 0}, {W, H});  // text mapping: pixels
+        surface->set_text_color(BLACK);
+        surface->set_background(WHITE);
+        d.metrics = surface->font_metrics();
+        d.extent = surface->text_extent("Jan  1  SR 07:59  SS 16:02");
+        surface->draw_text({d.metrics.char_width, d.metrics.line_height}, "Jan  1  SR 07:59  SS 16:02");
+        d.text = surface_image(*surface)->copy();
+        surface->set_mapping(graph_mapping(W, H));
+        fill(*surface, WHITE);
+        surface->set_pen(BLACK, 1);
+        surface->draw_line({500, 100}, {500, 700});
+        surface->set_pen(RED, 1);
+        surface->set_brush(RED);
+        surface->draw_rectangle({100, 100}, {200, 200});
+        d.hairline_x = to_device(surface->mapping(), {500, 0}).x;
+        DeviceRect r = to_device_rect(surface->mapping(), {100, 100}, {200, 200});
+        d.red = QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        auto copy = surface->create_image(W, H);
+        copy->set_mapping(surface->mapping());
+        copy->copy_from(*surface, COPY_SOURCE);
+        d.graph = surface_image(*copy)->copy();
+        return d;
+    };
+    const Drawn one = draw(1.0), two = draw(2.0);
+    EXPECT_EQ(one.text.size(), QSize(W, H));
+    EXPECT_EQ(two.text.size(), QSize(2 * W, 2 * H));
+    EXPECT_EQ(two.graph.size(), QSize(2 * W, 2 * H));  // the copy took the ratio
+    EXPECT_EQ(std::tuple(two.metrics.char_width, two.metrics.line_height, two.extent.width),
+              std::tuple(one.metrics.char_width, one.metrics.line_height, one.extent.width));
+
+    // The line of text: the same place and size, in twice the pixels.
+    const QRect text1 = ink_box(one.text), text2 = ink_box(two.text);
+    ASSERT_FALSE(text1.isEmpty());
+    EXPECT_NEAR(text2.left(), 2 * text1.left(), 2);
+    EXPECT_NEAR(text2.right(), 2 * text1.right() + 1, 3);
+    EXPECT_NEAR(text2.top(), 2 * text1.top(), 3);
+    EXPECT_NEAR(text2.bottom(), 2 * text1.bottom() + 1, 3);
+
+    // The box covers exactly the doubled pixels; the hairline is one image pixel wide at its doubled place.
+    const QRect red2(two.red.topLeft() * 2, two.red.size() * 2);
+    EXPECT_EQ(two.graph.pixel(red2.topLeft()) & 0xFFFFFF, RED);
+    EXPECT_EQ(two.graph.pixel(red2.bottomRight()) & 0xFFFFFF, RED);
+    EXPECT_EQ(two.graph.pixel(red2.bottomRight() + QPoint(1, 1)) & 0xFFFFFF, WHITE);
+    EXPECT_EQ(two.graph.pixel(red2.topLeft() - QPoint(1, 1)) & 0xFFFFFF, WHITE);
+    const int row = 2 * (one.red.top() - 10);
+    std::vector<int> dark;
+    for (int x = 0; x < two.graph.width(); ++x)
+        if (qGray(two.graph.pixel(x, row)) < 128) dark.push_back(x);
+    ASSERT_EQ(dark.size(), 1u);
+    EXPECT_NEAR(dark[0], 2 * one.hairline_x, 1);
+}
+
 TEST(QtSurface, WidgetSurfacePaintsDuringPaintEvent) {
     BlueGraphWidget widget;
     widget.setAutoFillBackground(true);

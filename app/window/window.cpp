@@ -138,11 +138,15 @@ void erase(Surface& surface, int left, int top, int right, int bottom) {
     surface.draw_rectangle({left, top}, {right, bottom});
 }
 
-// Makes the surface as large as the client area, erased.
+// Makes the surface as large as the client area, at the screen's pixel
+// ratio (sharp on a high-density screen; sizes stay in logical pixels), erased.
 void fit_screen_to_client() {
     SurfaceSize size{main_window.client->width(), main_window.client->height()};
-    if (main_window.screen && main_window.screen->device_size() == size) return;
-    main_window.screen = make_image_surface(size.width, size.height);
+    const double ratio = main_window.client->devicePixelRatioF();
+    if (main_window.screen && main_window.screen->device_size() == size &&
+        surface_image(*main_window.screen)->devicePixelRatio() == ratio)
+        return;
+    main_window.screen = make_image_surface(size.width, size.height, ratio);
     if (!main_window.screen) fatal_error(MSG_GDI_ERROR, "SKY", __LINE__);
     erase(*main_window.screen, 0, 0, size.width, size.height);
 }
@@ -559,6 +563,14 @@ protected:
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::LocaleChange) locale_changed();
         QWidget::changeEvent(event);
+    }
+    // Moved to a screen of another pixel ratio: everything is drawn again at that ratio.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ScreenChangeInternal) {
+            discard_screen_bitmaps();
+            invalidate();
+        }
+        return QWidget::event(event);
     }
 };
 

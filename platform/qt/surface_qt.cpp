@@ -104,7 +104,11 @@ public:
 
     void set_mapping(const SurfaceMapping& m) override { map = m; }
     SurfaceMapping mapping() const override { return map; }
-    SurfaceSize device_size() const override { return {device.width(), device.height()}; }
+    // In logical pixels: an image drawn at a pixel ratio of 2 has twice the pixels each way.
+    SurfaceSize device_size() const override {
+        if (image) return {qRound(image->width() / pixel_ratio()), qRound(image->height() / pixel_ratio())};
+        return {device.width(), device.height()};
+    }
 
     void save_state() override {
         VectorStateGuard clean;
@@ -155,14 +159,14 @@ public:
 
     void draw_line(SurfacePoint from, SurfacePoint to) override {
         VectorStateGuard clean;
-        apply_pen();
-        painter.drawLine(device_point(from), device_point(to));
+        apply_line_pen();
+        painter.drawLine(fine_point(from), fine_point(to));
     }
     void draw_polyline(std::span<const SurfacePoint> points) override {
         VectorStateGuard clean;
-        QPolygon polygon;
-        for (SurfacePoint p : points) polygon << device_point(p);
-        apply_pen();
+        QPolygonF polygon;
+        for (SurfacePoint p : points) polygon << fine_point(p);
+        apply_line_pen();
         painter.drawPolyline(polygon);
     }
     void draw_rectangle(SurfacePoint corner1, SurfacePoint corner2) override {
@@ -171,8 +175,7 @@ public:
         if (box.isEmpty()) return;
         apply_pen();
         apply_brush();
-        // A QRect is drawn one pixel larger than its size with a one-pixel pen.
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.drawRect(outline_of(box));
     }
     bool draw_ellipse(SurfacePoint corner1, SurfacePoint corner2) override {
         VectorStateGuard clean;
@@ -180,7 +183,7 @@ public:
         if (box.isEmpty()) return false;
         apply_pen();
         apply_brush();
-        painter.drawEllipse(box.adjusted(0, 0, -1, -1));
+        painter.drawEllipse(outline_of(box));
         return true;
     }
     void set_pixel(SurfacePoint at, SurfaceColor color) override {
@@ -203,7 +206,7 @@ public:
     }
 
     std::unique_ptr<Surface> create_image(int width, int height) override {
-        return make_image_surface(width, height);
+        return make_image_surface(width, height, pixel_ratio());
     }
     std::unique_ptr<Surface> load_image(const std::string& path) override {
         VectorStateGuard clean;
@@ -214,12 +217,14 @@ public:
     void copy_from(const Surface& source, CopyMode mode) override {
         VectorStateGuard clean;
         const QImage& from = image_of(source);
-        QRect area = drawing_area() & from.rect();
-        QImage piece = from.copy(area);
+        // The same logical area of both, each in its own pixels.
+        const double from_ratio = from.devicePixelRatio();
+        QRect area = drawing_area() & QRect(QPoint(0, 0), from.deviceIndependentSize().toSize());
+        QImage piece = from.copy(QRectF(QPointF(area.topLeft()) * from_ratio, QSizeF(area.size()) * from_ratio).toRect());
         if (mode == COPY_INVERTED) piece.invertPixels();
         painter.save();
         if (mode == COPY_XOR) painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter.drawImage(area.topLeft(), piece);
+        painter.drawImage(QRectF(area), piece);
         painter.restore();
     }
     void draw_image(const Surface& source, SurfacePoint corner1, SurfacePoint corner2) override {
@@ -227,7 +232,11 @@ public:
         const QImage& from = image_of(source);
         QRect box = to_qrect(to_device_rect(map, corner1, corner2));
         if (box.isEmpty() || from.isNull()) return;
-        painter.drawImage(box.topLeft(), stretch_or(from, box.width(), box.height()));
+        // Stretched to this surface's own pixels, so a map keeps its detail on a sharper screen.
+        const double ratio = pixel_ratio();
+        QImage stretched = stretch_or(from, qRound(box.width() * ratio), qRound(box.height() * ratio));
+        stretched.setDevicePixelRatio(ratio);
+        painter.drawImage(box.topLeft(), stretched);
     }
     bool new_page() override {
         VectorStateGuard clean;
@@ -247,16 +256,47 @@ private:
         SurfacePoint d = to_device(map, logical);
         return {d.x, d.y};
     }
+    // Device pixels per logical pixel: 1, or more on an image for a high-density screen.
+    double pixel_ratio() const { return image ? image->devicePixelRatio() : 1.0; }
+    // A line's end under the graph mapping to the nearest pixel of the image
+    // itself, so that curves are as smooth as the screen allows; in logical
+    // pixels, as the painter takes them.  At a ratio of 1, device_point.
+    QPointF fine_point(SurfacePoint logical) const {
+        const double ratio = pixel_ratio();
+        if (!map.graph || ratio == 1.0) return device_point(logical);
+        SurfaceMapping fine = graph_mapping(qRound(map.device_width * ratio), qRound(map.device_height * ratio));
+        SurfacePoint d = to_device(fine, logical);
+        return {d.x / ratio, d.y / ratio};
+    }
     // The device pixels of the drawing: the 1000 x 750 area under the graph
     // mapping, the whole surface under the text mapping.
     QRect drawing_area() const {
-        if (!map.graph) return QRect(0, 0, device.width(), device.height());
+        if (!map.graph) return QRect(QPoint(0, 0), QSize(device_size().width, device_size().height));
         return to_qrect(to_device_rect(map, {0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT}));
     }
     void apply_pen() {
         // Pens are as wide as their logical width, and never thinner than a pixel.
         double width = std::max(1.0, std::round(state.pen_width * map.scale));
         painter.setPen(QPen(state.pen_color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    }
+    // Lines are as wide as their logical width in the image's own pixels, and
+    // never thinner than one of them: hairlines stay hairlines on a sharper screen.
+    void apply_line_pen() {
+        const double ratio = pixel_ratio();
+        if (ratio == 1.0) return apply_pen();
+        QPen pen(state.pen_color, std::max(1.0, std::round(state.pen_width * map.scale * ratio)), Qt::SolidLine,
+                 Qt::RoundCap, Qt::RoundJoin);
+        pen.setCosmetic(true);  // its width in the image's pixels
+        painter.setPen(pen);
+    }
+    // Where the pen's centre runs so that its outline covers exactly the
+    // pixels of box.  A QRect is drawn one pixel larger than its size with a
+    // one-pixel pen; a wider pen of an image with more pixels is kept inside
+    // by half its width.
+    QRectF outline_of(const QRect& box) const {
+        if (pixel_ratio() == 1.0) return box.adjusted(0, 0, -1, -1);
+        const double half = painter.pen().widthF() / 2;
+        return QRectF(box).adjusted(half, half, -half, -half);
     }
     void apply_brush() {
         painter.setBrush(state.brush);
@@ -289,10 +329,11 @@ std::unique_ptr<Surface> owning_surface(std::unique_ptr<QPaintDevice> device, QP
 
 }  // namespace
 
-std::unique_ptr<Surface> make_image_surface(int width, int height) {
+std::unique_ptr<Surface> make_image_surface(int width, int height, double pixel_ratio) {
     VectorStateGuard clean;
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(qRound(width * pixel_ratio), qRound(height * pixel_ratio), QImage::Format_RGB32);
     if (image.isNull()) return nullptr;
+    image.setDevicePixelRatio(pixel_ratio);
     image.fill(Qt::black);
     return QtSurface::image_surface(std::move(image));
 }

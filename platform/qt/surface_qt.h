@@ -17,8 +17,12 @@ class QImage;
 class QPrinter;
 class QWidget;
 
-// An off-screen image of width x height pixels, black.
-std::unique_ptr<Surface> make_image_surface(int width, int height);
+// An off-screen image of width x height pixels, black.  At a pixel ratio
+// above 1 (a high-density screen, or one scaled twice) it holds that many
+// more pixels each way while its coordinates, sizes and fonts stay those of
+// ratio 1: the same drawing, with sharper text, lines and images.  Images
+// made from it (create_image) have its ratio.
+std::unique_ptr<Surface> make_image_surface(int width, int height, double pixel_ratio = 1.0);
 // The widget, for the duration of its paint event; failing to paint on it is
 // fatal ("GDI error").
 std::unique_ptr<Surface> make_widget_surface(QWidget& widget);
