@@ -66,36 +66,36 @@ int introduction(ReportDocument& d, int segment, bool almanac, const CommandPara
     return static_text_report(d, 700, 777, segment, almanac);
 }
 int seasons(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext& sky) {
-    return seasons_report(d, segment, almanac, p.year, p.end_year, sky.location);
+    return seasons_report(d, segment, almanac, p.year, p.end_year, sky);
 }
 int easter(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext&) {
     return easter_report(d, segment, almanac, p.year, p.end_year);
 }
 int lunar_eclipses(ReportDocument& d, int segment, bool almanac, const CommandParams& p,
                    const SkyContext& sky) {
-    return eclipse_report(d, segment, almanac, LUNAR_ECLIPSE, p.year, p.end_year, sky.location);
+    return eclipse_report(d, segment, almanac, LUNAR_ECLIPSE, p.year, p.end_year, sky);
 }
 int solar_eclipses(ReportDocument& d, int segment, bool almanac, const CommandParams& p,
                    const SkyContext& sky) {
-    return eclipse_report(d, segment, almanac, SOLAR_ECLIPSE, p.year, p.end_year, sky.location);
+    return eclipse_report(d, segment, almanac, SOLAR_ECLIPSE, p.year, p.end_year, sky);
 }
 // The month-range reports of the Moon and the sky share one parameter list.
-using MonthRangeReport = int (*)(ReportDocument&, int, bool, int, int, int, const Location&);
+using MonthRangeReport = int (*)(ReportDocument&, int, bool, int, int, int, const SkyContext&);
 template <MonthRangeReport report>
 int month_range(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext& sky) {
-    return report(d, segment, almanac, p.year, p.month, p.end_month, sky.location);
+    return report(d, segment, almanac, p.year, p.month, p.end_month, sky);
 }
 int planet_view(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext& sky) {
-    return view_info_report(d, segment, almanac, p.year, p.month, p.end_month, p.planet_set, sky.location);
+    return view_info_report(d, segment, almanac, p.year, p.month, p.end_month, p.planet_set, sky);
 }
 int planet_apsides(ReportDocument& d, int segment, bool almanac, const CommandParams& p,
                    const SkyContext& sky) {
-    return apsides_report(d, segment, almanac, p.year, p.end_year, p.planet_set, sky.location);
+    return apsides_report(d, segment, almanac, p.year, p.end_year, p.planet_set, sky);
 }
 int planet_conj_opp(ReportDocument& d, int segment, bool almanac, const CommandParams& p,
                     const SkyContext& sky) {
     return conjunction_report(d, segment, almanac, p.year, p.month, p.end_month, p.planet_set,
-                              sky.location);
+                              sky);
 }
 int planet_data(ReportDocument& d, int segment, bool almanac, const CommandParams&, const SkyContext&) {
     return static_text_report(d, 600, 640, segment, almanac);

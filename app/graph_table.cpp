@@ -14,29 +14,29 @@ using C = const SkyContext&;
 
 // Adapters from a command's parameters to its generator's, as the command
 // table lists them.
-template <int (*graph)(Surface&, const GraphStyle&, int, const Location&)>
+template <int (*graph)(Surface&, const GraphStyle&, int, const SkyContext&)>
 int year_and_place(Surface& s, const GraphStyle& g, P p, C sky) {
-    return graph(s, g, p.year, sky.location);
+    return graph(s, g, p.year, sky);
 }
 // The planet graphs of a year take the planets without the Moon and the Earth.
-template <int (*graph)(Surface&, const GraphStyle&, int, BodySet)>
-int year_and_planets(Surface& s, const GraphStyle& g, P p, C) {
-    return graph(s, g, p.year, p.planet_set & PLANETS);
+template <int (*graph)(Surface&, const GraphStyle&, int, BodySet, const SkyContext&)>
+int year_and_planets(Surface& s, const GraphStyle& g, P p, C sky) {
+    return graph(s, g, p.year, p.planet_set & PLANETS, sky);
 }
 int jupiter_moons(Surface& s, const GraphStyle& g, P p, C sky) {
-    return jupiter_moons_graph(s, g, p.year, p.month, p.moon_set, p.number_moons != 0, sky.location);
+    return jupiter_moons_graph(s, g, p.year, p.month, p.moon_set, p.number_moons != 0, sky);
 }
-int planet_distance(Surface& s, const GraphStyle& g, P p, C) {
-    return planet_distance_graph(s, g, p.year, p.planet_set, p.distance_from_sun);
+int planet_distance(Surface& s, const GraphStyle& g, P p, C sky) {
+    return planet_distance_graph(s, g, p.year, p.planet_set, p.distance_from_sun, sky);
 }
 int planet_angle(Surface& s, const GraphStyle& g, P p, C sky) {
-    return planet_angle_graph(s, g, p.year, p.month, sky.location, p.main_planet, p.planet_set);
+    return planet_angle_graph(s, g, p.year, p.month, sky, p.main_planet, p.planet_set);
 }
 int moon_illumination(Surface& s, const GraphStyle& g, P p, C sky) {
-    return moon_illumination_graph(s, g, p.year, p.month, sky.location);
+    return moon_illumination_graph(s, g, p.year, p.month, sky);
 }
 int eclipses(Surface& s, const GraphStyle& g, P p, C sky) {
-    return eclipses_graph(s, g, p.year, p.end_year, sky.location);
+    return eclipses_graph(s, g, p.year, p.end_year, sky);
 }
 
 struct GraphEntry {

@@ -15,7 +15,7 @@ void BM_CalendarReportWholeYear(benchmark::State& state) {
     greenwich.elevation = 46;
     for (auto _ : state) {
         ReportDocument document;
-        calendar_report(document, 2, false, 1995, 1, 12, greenwich);
+        calendar_report(document, 2, false, 1995, 1, 12, SkyContext(greenwich));
         benchmark::DoNotOptimize(document.line_count);
     }
 }

@@ -32,7 +32,7 @@ void BM_EclipseReport1000Years(benchmark::State& state) {
     const Location location = greenwich();
     for (auto _ : state) {
         ReportDocument document;
-        eclipse_report(document, 6, false, static_cast<int>(state.range(0)), 1500, 2499, location);
+        eclipse_report(document, 6, false, static_cast<int>(state.range(0)), 1500, 2499, SkyContext(location));
         benchmark::DoNotOptimize(document.line_count);
     }
 }

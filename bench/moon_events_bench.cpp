@@ -42,12 +42,12 @@ Location bench_place() {
     return l;
 }
 
-using Generator = int (*)(ReportDocument&, int, bool, int, int, int, const Location&);
+using Generator = int (*)(ReportDocument&, int, bool, int, int, int, const SkyContext&);
 
 void BM_ReportYear(benchmark::State& state, Generator generator) {
     for (auto _ : state) {
         ReportDocument document;
-        benchmark::DoNotOptimize(generator(document, 11, false, 2026, 1, 12, bench_place()));
+        benchmark::DoNotOptimize(generator(document, 11, false, 2026, 1, 12, SkyContext(bench_place())));
     }
 }
 BENCHMARK_CAPTURE(BM_ReportYear, moon_apsides, moon_apsides_report)->Unit(benchmark::kMillisecond);

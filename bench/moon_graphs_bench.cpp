@@ -26,19 +26,19 @@ void draw_graph(benchmark::State& state, const std::function<int(Surface&, const
 }
 
 void BM_MoonAngularSpeedGraph(benchmark::State& state) {
-    draw_graph(state, [](Surface& s, const GraphStyle& g) { return moon_angular_speed_graph(s, g, 2026, GREENWICH); });
+    draw_graph(state, [](Surface& s, const GraphStyle& g) { return moon_angular_speed_graph(s, g, 2026, SkyContext(GREENWICH)); });
 }
 void BM_MoonIlluminationGraph(benchmark::State& state) {
-    draw_graph(state, [](Surface& s, const GraphStyle& g) { return moon_illumination_graph(s, g, 2026, 3, GREENWICH); });
+    draw_graph(state, [](Surface& s, const GraphStyle& g) { return moon_illumination_graph(s, g, 2026, 3, SkyContext(GREENWICH)); });
 }
 void BM_JupiterMoonsGraph(benchmark::State& state) {
     draw_graph(state, [](Surface& s, const GraphStyle& g) {
         return jupiter_moons_graph(s, g, 2026, 3, MOON_SET_IO | MOON_SET_EUROPA | MOON_SET_GANYMEDE | MOON_SET_CALLISTO,
-                                   true, GREENWICH);
+                                   true, SkyContext(GREENWICH));
     });
 }
 void BM_EclipsesGraph1000Years(benchmark::State& state) {
-    draw_graph(state, [](Surface& s, const GraphStyle& g) { return eclipses_graph(s, g, 1500, 2499, GREENWICH); });
+    draw_graph(state, [](Surface& s, const GraphStyle& g) { return eclipses_graph(s, g, 1500, 2499, SkyContext(GREENWICH)); });
 }
 BENCHMARK(BM_MoonAngularSpeedGraph)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoonIlluminationGraph)->Unit(benchmark::kMillisecond);

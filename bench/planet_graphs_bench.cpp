@@ -17,7 +17,7 @@ void draw_planet_graph(benchmark::State& state, Graph graph) {
     for (auto _ : state) {
         auto image = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
         setup_drawing(*image, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &style);
-        benchmark::DoNotOptimize(graph(*image, style, 2026, PLANETS));
+        benchmark::DoNotOptimize(graph(*image, style, 2026, PLANETS, SkyContext{}));
     }
 }
 
@@ -27,13 +27,13 @@ void BM_PlanetMagnitudeGraph(benchmark::State& state) { draw_planet_graph(state,
 void BM_PlanetIlluminationGraph(benchmark::State& state) { draw_planet_graph(state, planet_illumination_graph); }
 void BM_PlanetDiameterGraph(benchmark::State& state) { draw_planet_graph(state, planet_diameter_graph); }
 void BM_PlanetDistanceGraph(benchmark::State& state) {
-    draw_planet_graph(state, [](Surface& s, const GraphStyle& g, int year, BodySet set) {
-        return planet_distance_graph(s, g, year, set.with(Body::Earth), 1);
+    draw_planet_graph(state, [](Surface& s, const GraphStyle& g, int year, BodySet set, const SkyContext& sky) {
+        return planet_distance_graph(s, g, year, set.with(Body::Earth), 1, sky);
     });
 }
 void BM_PlanetAngleGraph(benchmark::State& state) {
-    draw_planet_graph(state, [](Surface& s, const GraphStyle& g, int year, BodySet set) {
-        return planet_angle_graph(s, g, year, 3, Location{}, id_of(Body::Mars), set.without(Body::Mars));
+    draw_planet_graph(state, [](Surface& s, const GraphStyle& g, int year, BodySet set, const SkyContext& sky) {
+        return planet_angle_graph(s, g, year, 3, sky, id_of(Body::Mars), set.without(Body::Mars));
     });
 }
 BENCHMARK(BM_PlanetOrbitGraph)->Unit(benchmark::kMillisecond);

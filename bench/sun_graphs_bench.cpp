@@ -8,7 +8,7 @@
 
 namespace {
 
-using SunGraph = int (*)(Surface&, const GraphStyle&, int, const Location&);
+using SunGraph = int (*)(Surface&, const GraphStyle&, int, const SkyContext&);
 
 void draw_sun_graph(benchmark::State& state, SunGraph graph) {
     ensure_gui_session();
@@ -21,7 +21,7 @@ void draw_sun_graph(benchmark::State& state, SunGraph graph) {
         auto surface = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
         setup_drawing(*surface, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &style);
         fill_rect(*surface, 0, GRAPH_HEIGHT, GRAPH_WIDTH, 0, style.background, style.background);
-        benchmark::DoNotOptimize(graph(*surface, style, 2024, greenwich));
+        benchmark::DoNotOptimize(graph(*surface, style, 2024, SkyContext(greenwich)));
     }
 }
 

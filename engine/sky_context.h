@@ -1,10 +1,16 @@
 #pragma once
-// What every report, graph and movie receives by value: the observer and the
-// movie view.
+// What every report, graph and movie receives by value: the observer, the
+// engine that computes for them, and the movie view.
 #include "engine/location.h"
+#include "engine/sky_engine.h"
 
 struct SkyContext {
+    SkyContext() = default;
+    // The observer with the classical engine and no view (the generators' callers that know only a place).
+    explicit SkyContext(const Location& observer) : location(observer) {}
+
     Location location;
+    const SkyEngine* engine = &CLASSICAL_ENGINE;  // never null
     double view_vertical = 0.0;    // planetarium view centre, degrees
     double view_horizontal = 0.0;  // planetarium view centre, degrees
     double view_angle = 0.0;       // movie field of view, degrees, 5..90

@@ -8,7 +8,9 @@
 #include "resources/strings.h"
 
 int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, int stop_year,
-                   const Location& location) {
+                   const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     const int cw = char_width(surface);
     const int lh = line_height(surface);
     GraphFrame frame = make_graph_frame(surface, 10, 4, start_year);
@@ -38,8 +40,8 @@ int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, in
         set_graph_period(frame, year);  // each year's dots on its own calendar
         if (year == start_year) draw_month_axis(surface, style, year, frame);
         if (graph_stopped()) return 1;
-        build_phase_table(year, table);
-        find_year_eclipses(year, table, location, list);
+        engine.build_phase_table(year, table, nullptr, nullptr);
+        engine.find_year_eclipses(year, table, location, list, nullptr);
         if (graph_stopped()) return 1;
         const int y = row_y(year);
         for (int i = 0; i < list.count; ++i) {

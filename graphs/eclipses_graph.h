@@ -2,7 +2,7 @@
 // The Eclipses graph: every solar and lunar eclipse of a range of years as a
 // dot, one row per year (the first year at the bottom) and the months across;
 // solar eclipses in the Sun's colour, lunar ones in the Moon's.
-#include "engine/location.h"
+#include "engine/sky_context.h"
 #include "graphs/graph_frame.h"
 
 // Draws start_year..stop_year (stop_year >= start_year) into the graph space
@@ -10,4 +10,4 @@
 // decides in which year an eclipse falls.  Returns 1 when the user stopped it
 // or the window needs repainting (the finished years' dots stay), else 0.
 int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, int stop_year,
-                   const Location& location);
+                   const SkyContext& sky);

@@ -33,7 +33,7 @@ struct MoonSample {
 };
 
 // The Moon at a UT instant given as a Julian day.
-MoonSample moon_at(JulianDay ut) {
+MoonSample moon_at(const SkyEngine& engine, JulianDay ut) {
     double day = 0.0;
     int month = 0;
     int year = 0;
@@ -41,7 +41,7 @@ MoonSample moon_at(JulianDay ut) {
     const int whole_day = static_cast<int>(day);
     MoonSample sample;
     double latitude, parallax, semidiameter, shadow_u, ra, dec;
-    moon_position((day - whole_day) * 24.0, whole_day, month, year, sample.longitude, latitude, parallax,
+    engine.moon_position((day - whole_day) * 24.0, whole_day, month, year, sample.longitude, latitude, parallax,
                   semidiameter, sample.illuminated, shadow_u, ra, dec);
     return sample;
 }
@@ -83,7 +83,9 @@ int speed_to_y(const GraphFrame& frame, double degrees_per_day) {
 
 }  // namespace
 
-int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
+int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     const GraphFrame frame = make_graph_frame(surface, 7, 4, year);
     const int cw = char_width(surface);
     const int lh = line_height(surface);
@@ -103,7 +105,7 @@ int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year
     // prime the longitude, so each plotted value is the gain since the
     // midnight before, from 1 January on.
     for (JulianDay t = frame.start - 2.0; t <= frame.end; t += 1.0) {
-        const double longitude = normalize_degrees(moon_at(t - location.time_zone / 24.0).longitude);
+        const double longitude = normalize_degrees(moon_at(engine, t - location.time_zone / 24.0).longitude);
         double gained = std::abs(longitude - previous_longitude);
         if (gained >= 180.0) gained = std::abs(gained - 360.0);  // the Moon passed 0 degrees
         previous_longitude = longitude;
@@ -116,7 +118,9 @@ int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year
 }
 
 int moon_illumination_graph(Surface& surface, const GraphStyle& style, int year, int month,
-                            const Location& location) {
+                            const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     const int cw = char_width(surface);
     const int lh = line_height(surface);
     const int days = days_in_month(month, year);
@@ -145,7 +149,7 @@ int moon_illumination_graph(Surface& surface, const GraphStyle& style, int year,
     const JulianDay first_midnight = local_midnight(year, month, location);
     // days + 1 midnights: the last one closes the month's last day.
     for (int d = 0; d <= days; ++d) {
-        const double illuminated = moon_at(first_midnight + d).illuminated;
+        const double illuminated = moon_at(engine, first_midnight + d).illuminated;
         extend_curve(surface, curve, frame.x0 + d * step, frame.y0 + round_to_int(frame.height * illuminated));
         if (graph_stopped()) return 1;
     }
@@ -153,7 +157,9 @@ int moon_illumination_graph(Surface& surface, const GraphStyle& style, int year,
 }
 
 int jupiter_moons_graph(Surface& surface, const GraphStyle& style, int year, int month, int moon_set,
-                        bool number_moons, const Location& location) {
+                        bool number_moons, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     const int cw = char_width(surface);
     const int lh = line_height(surface);
     const int days = days_in_month(month, year);
@@ -195,7 +201,7 @@ int jupiter_moons_graph(Surface& surface, const GraphStyle& style, int year, int
     for (int sample = 0; sample < days * SAMPLES_PER_DAY; ++sample) {
         const double elapsed = sample * SAMPLE_DAYS;
         JupiterSatellite satellites[JUPITER_SATELLITE_COUNT];
-        jupiter_satellites(first_midnight + elapsed, satellites);
+        engine.jupiter_satellites(first_midnight + elapsed, satellites);
         const int x = x0 + static_cast<int>(x_offset);
         for (int m = 0; m < JUPITER_SATELLITE_COUNT; ++m) {
             if ((moon_set & (1 << m)) == 0) continue;

@@ -8,7 +8,7 @@
 // setup_drawing, and returns 1 when the user stopped it or the window needs
 // repainting (the picture is then partly drawn), else 0.  The location's time
 // zone decides where local midnight falls.
-#include "engine/location.h"
+#include "engine/sky_context.h"
 #include "graphs/graph_frame.h"
 
 // Jupiter's moons as bits of the moon set.
@@ -19,16 +19,16 @@ constexpr int MOON_SET_CALLISTO = 8;
 
 // Moon Angular Speed: degrees of ecliptic longitude gained per day, one sample
 // per local midnight of year, on an axis of 11..16 degrees per day.
-int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
+int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);
 
 // Moon Illum. Frac.: the fraction of the disk lit at each local midnight of
 // month (1..12) of year, from the 1st to the midnight closing the last day.
 int moon_illumination_graph(Surface& surface, const GraphStyle& style, int year, int month,
-                            const Location& location);
+                            const SkyContext& sky);
 
 // Jupiter Moons Orbit: for month of year, each moon of moon_set (MOON_SET_*
 // bits) as its east-west offset from Jupiter (up = east, 30 Jupiter radii to
 // each side) every 3 hours; with number_moons, each moon's number (1..4) at
 // every reversal of its motion after the first day.
 int jupiter_moons_graph(Surface& surface, const GraphStyle& style, int year, int month, int moon_set,
-                        bool number_moons, const Location& location);
+                        bool number_moons, const SkyContext& sky);

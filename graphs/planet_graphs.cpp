@@ -50,19 +50,19 @@ struct PlanetState {
     double sun_distance = 0.0;    // AU
 };
 
-PlanetState planet_state(int body, const EngineDate& date, int want_equatorial) {
+PlanetState planet_state(const SkyEngine& engine, int body, const EngineDate& date, int want_equatorial) {
     PlanetState state;
     double elongation = 0.0, helio_latitude = 0.0, helio_longitude = 0.0;
-    planet_position(body, date.hours, date.day, date.month, date.year, want_equatorial, state.ra, state.dec,
+    engine.planet_position(body, date.hours, date.day, date.month, date.year, want_equatorial, state.ra, state.dec,
                     state.earth_distance, state.illuminated, elongation, helio_latitude, helio_longitude,
                     state.sun_distance);
     return state;
 }
 
 // The Sun's apparent right ascension (hours, 0..24) and its distance (AU).
-void sun_place(const EngineDate& date, double& ra, double& distance) {
+void sun_place(const SkyEngine& engine, const EngineDate& date, double& ra, double& distance) {
     double dec = 0.0, longitude = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
-    sun_position(date.hours, date.day, date.month, date.year, 1, ra, dec, longitude, distance, semidiameter,
+    engine.sun_position(date.hours, date.day, date.month, date.year, 1, ra, dec, longitude, distance, semidiameter,
                  mean_anomaly);
 }
 
@@ -89,23 +89,23 @@ void extend_planet_curve(Surface& surface, GraphCurve& curve, LegendSlot slots[L
 
 // ---- The yearly value graphs ----
 
-using PlanetValue = double (*)(int body, const EngineDate& date);
+using PlanetValue = double (*)(const SkyEngine& engine, int body, const EngineDate& date);
 
-double magnitude_value(int body, const EngineDate& d) {
-    return planet_magnitude(body, d.hours, d.day, d.month, d.year);
+double magnitude_value(const SkyEngine& engine, int body, const EngineDate& d) {
+    return engine.planet_magnitude(body, d.hours, d.day, d.month, d.year);
 }
-double illumination_value(int body, const EngineDate& d) { return planet_state(body, d, 0).illuminated; }
-double diameter_value(int body, const EngineDate& d) {
-    return planet_angular_diameter(body, d.hours, d.day, d.month, d.year);
+double illumination_value(const SkyEngine& engine, int body, const EngineDate& d) { return planet_state(engine, body, d, 0).illuminated; }
+double diameter_value(const SkyEngine& engine, int body, const EngineDate& d) {
+    return engine.planet_angular_diameter(body, d.hours, d.day, d.month, d.year);
 }
 // The Earth's distance from the Sun is the Sun's from the Earth.
-double sun_distance_value(int body, const EngineDate& d) {
-    if (body != id_of(Body::Earth)) return planet_state(body, d, 0).sun_distance;
+double sun_distance_value(const SkyEngine& engine, int body, const EngineDate& d) {
+    if (body != id_of(Body::Earth)) return planet_state(engine, body, d, 0).sun_distance;
     double ra = 0.0, distance = 0.0;
-    sun_place(d, ra, distance);
+    sun_place(engine, d, ra, distance);
     return distance;
 }
-double earth_distance_value(int body, const EngineDate& d) { return planet_state(body, d, 0).earth_distance; }
+double earth_distance_value(const SkyEngine& engine, int body, const EngineDate& d) { return planet_state(engine, body, d, 0).earth_distance; }
 
 // One yearly value graph.  Margins and columns count char_width (x) and
 // line_height (y) units.  Rule k (0 .. rule_count - 1) stands at the value
@@ -146,7 +146,8 @@ constexpr ValueGraph SUN_DISTANCE_GRAPH = {
 constexpr ValueGraph EARTH_DISTANCE_GRAPH = {
     15, 2, 7, 6, 16, 6, 0.0, 60.0, 60, -10, 7, 1, 1, 2, 0, true, earth_distance_value};
 
-int value_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set, const ValueGraph& graph) {
+int value_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set, const ValueGraph& graph,
+                const SkyEngine& engine) {
     GraphFrame frame = make_graph_frame(surface, graph.x_factor, graph.y_factor, year);
     int column = char_width(surface);
     int row = line_height(surface);
@@ -170,7 +171,7 @@ int value_graph(Surface& surface, const GraphStyle& style, int year, BodySet pla
         select_color_pen(surface, style, body);
         GraphCurve curve;
         bool stopped = sample_weekly(frame, [&](const EngineDate& date, int x) {
-            int y = value_to_y(graph.bottom, graph.top, graph.value(body, date), frame.height, frame.y0);
+            int y = value_to_y(graph.bottom, graph.top, graph.value(engine, body, date), frame.height, frame.y0);
             extend_planet_curve(surface, curve, slots, body, x, y);
         });
         if (stopped) return 1;
@@ -212,13 +213,14 @@ constexpr Constellation CONSTELLATIONS[] = {
 };
 constexpr int LIBRA_ROW = 6;  // its leader is lowered half a line, clear of narrow Scorpius
 
-void draw_constellation_labels(Surface& surface, const GraphFrame& frame, const RaAxis& axis, int year) {
+void draw_constellation_labels(const SkyEngine& engine, Surface& surface, const GraphFrame& frame, const RaAxis& axis,
+                               int year) {
     int column = char_width(surface);
     int right = frame.x0 + frame.width;
     int row = 0;
     for (const Constellation& c : CONSTELLATIONS) {
         double ra = 0.0, dec = 0.0;
-        ecliptic_to_equatorial(0.0, 1, 1, year, c.boundary - c.half_width, 0.0, false, ra, dec);
+        engine.ecliptic_to_equatorial(0.0, 1, 1, year, c.boundary - c.half_width, 0.0, false, ra, dec);
         int y = ra_to_y(axis, ra);
         // Two staggered columns, so that neighbours do not overlap.
         int x = right + (row % 2 == 0 ? 5 : 2) * column;
@@ -242,7 +244,8 @@ void extend_wrapping_curve(Surface& surface, GraphCurve& curve, int x, int y, in
 
 }  // namespace
 
-int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set) {
+int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set, const SkyContext& sky) {
+    const SkyEngine& engine = *sky.engine;
     GraphFrame frame = make_graph_frame(surface, 9, 5, year);
     int column = char_width(surface);
     int row = line_height(surface);
@@ -252,14 +255,14 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, Body
     draw_value_caption(surface, frame, 6, load_string(STR_RA));
 
     double sun_ra = 0.0, sun_distance = 0.0;
-    sun_place(engine_date(frame.start), sun_ra, sun_distance);
+    sun_place(engine, engine_date(frame.start), sun_ra, sun_distance);
     const RaAxis axis = {normalize_hours(sun_ra), frame.y0, frame.height};
     for (int hour = 0; hour < 24; ++hour) {
         std::string label = hour % 2 == 0 ? integer_text(hour, 2) + "h" : "";
         draw_value_rule(surface, style, frame, ra_to_y(axis, hour), label, frame.x0 - 3 * column);
     }
     draw_month_axis(surface, style, year, frame);
-    draw_constellation_labels(surface, frame, axis, year);
+    draw_constellation_labels(engine, surface, frame, axis, year);
     LegendSlot slots[LEGEND_SLOT_COUNT];
     layout_legend(surface, frame.width, frame.height, frame.x0, frame.y0, false, slots);
 
@@ -270,7 +273,7 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, Body
     GraphCurve sun, opposite;
     bool stopped = sample_weekly(frame, [&](const EngineDate& date, int x) {
         double ra = 0.0, distance = 0.0;
-        sun_place(date, ra, distance);
+        sun_place(engine, date, ra, distance);
         extend_wrapping_curve(surface, sun, x, ra_to_y(axis, ra), frame.height, 1);
         extend_wrapping_curve(surface, opposite, x, ra_to_y(axis, ra + 12.0), frame.height, 1);
     });
@@ -283,7 +286,7 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, Body
         GraphCurve curve;
         stopped = sample_weekly(frame, [&](const EngineDate& date, int x) {
             bool joined = curve.started;
-            int y = ra_to_y(axis, planet_state(body, date, 1).ra);
+            int y = ra_to_y(axis, planet_state(engine, body, date, 1).ra);
             extend_wrapping_curve(surface, curve, x, y, frame.height, 0);
             if (joined) draw_planet_label(surface, slots, body, x, y);
         });
@@ -292,25 +295,29 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, Body
     return 0;
 }
 
-int planet_magnitude_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set) {
-    return value_graph(surface, style, year, planet_set, MAGNITUDE_GRAPH);
+int planet_magnitude_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set, const SkyContext& sky) {
+    return value_graph(surface, style, year, planet_set, MAGNITUDE_GRAPH, *sky.engine);
 }
 
-int planet_illumination_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set) {
-    return value_graph(surface, style, year, planet_set, ILLUMINATION_GRAPH);
+int planet_illumination_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set,
+                              const SkyContext& sky) {
+    return value_graph(surface, style, year, planet_set, ILLUMINATION_GRAPH, *sky.engine);
 }
 
-int planet_diameter_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set) {
-    return value_graph(surface, style, year, planet_set, DIAMETER_GRAPH);
+int planet_diameter_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set, const SkyContext& sky) {
+    return value_graph(surface, style, year, planet_set, DIAMETER_GRAPH, *sky.engine);
 }
 
-int planet_distance_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set, int from_sun) {
-    if (from_sun) return value_graph(surface, style, year, planet_set, SUN_DISTANCE_GRAPH);
-    return value_graph(surface, style, year, planet_set.without(Body::Earth), EARTH_DISTANCE_GRAPH);
+int planet_distance_graph(Surface& surface, const GraphStyle& style, int year, BodySet planet_set, int from_sun,
+                          const SkyContext& sky) {
+    if (from_sun) return value_graph(surface, style, year, planet_set, SUN_DISTANCE_GRAPH, *sky.engine);
+    return value_graph(surface, style, year, planet_set.without(Body::Earth), EARTH_DISTANCE_GRAPH, *sky.engine);
 }
 
-int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int month, const Location& location,
+int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int month, const SkyContext& sky,
                        int main_planet, BodySet planet_set) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     const int days = days_in_month(month, year);
     std::string month_text = month_name(month);
     std::erase(month_text, ' ');
@@ -362,10 +369,10 @@ int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int 
         for (int d = 0; d <= days; ++d, t += 1.0) {
             EngineDate date = engine_date(t);
             if (!main_known) {
-                PlanetState main = planet_state(main_planet, date, 1);
+                PlanetState main = planet_state(engine, main_planet, date, 1);
                 sky_unit_vector(main.ra, main.dec, main_direction[d]);
             }
-            PlanetState other = planet_state(body, date, 1);
+            PlanetState other = planet_state(engine, body, date, 1);
             double direction[3];
             sky_unit_vector(other.ra, other.dec, direction);
             int y = angle_to_y(angle_between(main_direction[d], direction));

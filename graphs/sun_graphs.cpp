@@ -21,21 +21,23 @@ namespace {
 
 // The Sun's azimuth (degrees from north through east, [0, 360)) and altitude
 // (degrees) at a UT instant, seen from location.
-void sun_horizontal(JulianDay instant, const Location& location, double& azimuth, double& altitude) {
+void sun_horizontal(JulianDay instant, const SkyContext& sky, double& azimuth, double& altitude) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     double hours = 0.0;
     int whole_day = 0, month = 0, year = 0;
     split_instant(instant, hours, whole_day, month, year);
     double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, anomaly = 0.0;
-    sun_position(hours, whole_day, month, year, 1, ra, dec, longitude, distance, semidiameter, anomaly);
-    equatorial_to_horizontal(hours, ra, dec, whole_day, month, year, azimuth, altitude, location);
+    engine.sun_position(hours, whole_day, month, year, 1, ra, dec, longitude, distance, semidiameter, anomaly);
+    engine.equatorial_to_horizontal(hours, ra, dec, whole_day, month, year, azimuth, altitude, location);
     azimuth = normalize_degrees(azimuth);
 }
 
 // The Sun's altitude normalised into [0, 360): at most 90 while it is above
 // the horizon, above 270 while it is below.
-double sun_altitude_turned(JulianDay instant, const Location& location) {
+double sun_altitude_turned(JulianDay instant, const SkyContext& sky) {
     double azimuth = 0.0, altitude = 0.0;
-    sun_horizontal(instant, location, azimuth, altitude);
+    sun_horizontal(instant, sky, azimuth, altitude);
     return normalize_degrees(altitude);
 }
 
@@ -47,12 +49,13 @@ void whole_date(JulianDay t, int& day, int& month, int& year) {
 
 // ---- The sampled values, for a sample at 0 h UT of a date ----
 // Each returns false when the sample has no value and is not plotted.
-using SunValue = bool (*)(JulianDay t, const Location& location, double& value);
+using SunValue = bool (*)(JulianDay t, const SkyContext& sky, double& value);
 
-bool equation_of_time_minutes(JulianDay t, const Location&, double& value) {
+bool equation_of_time_minutes(JulianDay t, const SkyContext& sky, double& value) {
+    const SkyEngine& engine = *sky.engine;
     int day = 0, month = 0, year = 0;
     whole_date(t, day, month, year);
-    value = equation_of_time(day, month, year) * 60.0;
+    value = engine.equation_of_time(day, month, year) * 60.0;
     return true;
 }
 
@@ -62,32 +65,36 @@ JulianDay local_mean_noon(JulianDay t, const Location& location) {
     return t + 0.5 - signed_longitude(location) / 360.0;
 }
 
-bool day_length_sample(JulianDay t, const Location& location, double& value) {
+bool day_length_sample(JulianDay t, const SkyContext& sky, double& value) {
     int day = 0, month = 0, year = 0;
     whole_date(t, day, month, year);
-    value = daylight_hours(day, month, year, location);
+    value = daylight_hours(day, month, year, sky);
     return true;
 }
 
-bool transit_altitude(JulianDay t, const Location& location, double& value) {
+bool transit_altitude(JulianDay t, const SkyContext& sky, double& value) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     int day = 0, month = 0, year = 0;
     whole_date(t, day, month, year);
     // Local apparent noon: the true Sun on the observer's meridian.
-    double altitude = sun_altitude_turned(local_mean_noon(t, location) - equation_of_time(day, month, year) / 24.0,
-                                          location);
+    double altitude = sun_altitude_turned(local_mean_noon(t, location) - engine.equation_of_time(day, month, year) / 24.0,
+                                          sky);
     value = altitude > 90.0 ? 0.0 : altitude;
     return true;
 }
 
-bool sunrise_azimuth(JulianDay t, const Location& location, double& value) {
+bool sunrise_azimuth(JulianDay t, const SkyContext& sky, double& value) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     int day = 0, month = 0, year = 0;
     whole_date(t, day, month, year);
     double rise = 0.0, set = 0.0;
-    rise_set(id_of(Body::Sun), day, month, year, rise, set, location);
+    engine.rise_set(id_of(Body::Sun), day, month, year, rise, set, location);
     if (rise == NO_EVENT_HOURS) return false;
     // The rise time is local standard time; the Sun's place wants UT.
     double altitude = 0.0;
-    sun_horizontal(t + (rise - location.time_zone) / 24.0, location, value, altitude);
+    sun_horizontal(t + (rise - location.time_zone) / 24.0, sky, value, altitude);
     return true;
 }
 
@@ -180,9 +187,11 @@ std::string latitude_title(int title_id, int year, const Location& location) {
 
 // A full-height line at the local time of each equinox and solstice, with its
 // abbreviation above the frame.
-void draw_season_markers(Surface& surface, const GraphFrame& frame, int year, const Location& location) {
+void draw_season_markers(Surface& surface, const GraphFrame& frame, int year, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     JulianDay instants[4];
-    season_instants(year, instants);
+    engine.season_instants(year, instants);
     int label_top = frame.y0 + frame.height + line_height(surface) * 3 / 2;
     for (int season = 0; season < 4; ++season) {
         int x = date_to_x(frame.x0, frame.width, frame.days, instants[season] + location.time_zone / 24.0,
@@ -192,7 +201,7 @@ void draw_season_markers(Surface& surface, const GraphFrame& frame, int year, co
     }
 }
 
-int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, const Location& location,
+int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky,
                           const YearlySunGraph& graph, const std::string& title) {
     GraphFrame frame = make_graph_frame(surface, graph.x_factor, graph.y_factor, year);
     int row = line_height(surface);
@@ -202,14 +211,14 @@ int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, c
     draw_value_caption(surface, frame, graph.caption_column, load_string(graph.caption_id));
     graph.draw_rules(surface, style, frame);
     draw_month_axis(surface, style, year, frame);
-    draw_season_markers(surface, frame, year, location);
+    draw_season_markers(surface, frame, year, sky);
 
     if (graph_stopped()) return 1;
     select_color_pen(surface, style, id_of(Body::Sun));
     GraphCurve curve;
     for (JulianDay t = frame.start;;) {
         double value = 0.0;
-        if (graph.value(t, location, value))
+        if (graph.value(t, sky, value))
             extend_curve(surface, curve, date_to_x(frame.x0, frame.width, frame.days, t, frame.start),
                          value_to_y(graph.bottom, graph.top, value, frame.height, frame.y0));
         if (graph_stopped()) return 1;
@@ -224,9 +233,10 @@ int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, c
 
 // The shadow of a unit vertical stick at local mean noon of the date of t:
 // its component along the meridian and its east-west component.
-void noon_shadow(JulianDay t, const Location& location, double& meridian, double& east_west) {
+void noon_shadow(JulianDay t, const SkyContext& sky, double& meridian, double& east_west) {
+    const Location& location = sky.location;
     double azimuth = 0.0, altitude = 0.0;
-    sun_horizontal(local_mean_noon(t, location), location, azimuth, altitude);
+    sun_horizontal(local_mean_noon(t, location), sky, azimuth, altitude);
     double length = altitude >= 89.999 ? 0.0 : 1.0 / tan_deg(altitude);
     polar_to_rect(length, azimuth, meridian, east_west);
 }
@@ -260,39 +270,45 @@ ShadowScale fit_shadows(const std::vector<Shadow>& shadows, const GraphFrame& fr
 
 }  // namespace
 
-double daylight_hours(int day, int month, int year, const Location& location) {
+double daylight_hours(int day, int month, int year, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     double rise = 0.0, set = 0.0;
-    rise_set(id_of(Body::Sun), day, month, year, rise, set, location);
+    engine.rise_set(id_of(Body::Sun), day, month, year, rise, set, location);
     const bool rises = rise != NO_EVENT_HOURS, sets = set != NO_EVENT_HOURS;
     if (rises && sets) return set > rise ? set - rise : 24.0 - (rise - set);
     if (rises) return 24.0 - rise;
     if (sets) return set;
     // Neither: polar day when the Sun is up at local noon, else polar night.
     const JulianDay noon = local_mean_noon(julian_day(day, month, year), location);
-    return sun_altitude_turned(noon, location) <= 90.0 ? 24.0 : 0.0;
+    return sun_altitude_turned(noon, sky) <= 90.0 ? 24.0 : 0.0;
 }
 
-int equation_of_time_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
-    return draw_yearly_sun_graph(surface, style, year, location, EQUATION_OF_TIME,
+int equation_of_time_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky) {
+    return draw_yearly_sun_graph(surface, style, year, sky, EQUATION_OF_TIME,
                                  graph_text(STR_EQUATION_OF_TIME_TITLE, year));
 }
 
-int day_length_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
-    return draw_yearly_sun_graph(surface, style, year, location, DAY_LENGTH,
+int day_length_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky) {
+    const Location& location = sky.location;
+    return draw_yearly_sun_graph(surface, style, year, sky, DAY_LENGTH,
                                  latitude_title(STR_DAY_LENGTH_TITLE, year, location));
 }
 
-int sun_angle_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
-    return draw_yearly_sun_graph(surface, style, year, location, SUN_ANGLE,
+int sun_angle_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky) {
+    const Location& location = sky.location;
+    return draw_yearly_sun_graph(surface, style, year, sky, SUN_ANGLE,
                                  latitude_title(STR_SUN_ANGLE_TITLE, year, location));
 }
 
-int sunrise_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
-    return draw_yearly_sun_graph(surface, style, year, location, SUNRISE,
+int sunrise_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky) {
+    const Location& location = sky.location;
+    return draw_yearly_sun_graph(surface, style, year, sky, SUNRISE,
                                  latitude_title(STR_SUNRISE_TITLE, year, location));
 }
 
-int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Location& location) {
+int analemma_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky) {
+    const Location& location = sky.location;
     int column = char_width(surface);
     int row = line_height(surface);
     GraphFrame frame;
@@ -319,7 +335,7 @@ int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Lo
     std::vector<Shadow> shadows;
     for (JulianDay t = frame.start;; t = std::fmin(t + 2.0, end)) {
         Shadow s{t, 0.0, 0.0};
-        noon_shadow(t, location, s.meridian, s.east_west);
+        noon_shadow(t, sky, s.meridian, s.east_west);
         shadows.push_back(s);
         if (graph_stopped()) return 1;
         if (t >= end) break;

@@ -7,7 +7,7 @@
 // DRAWING_GRAPH), the curve in the Sun's colour and everything else in the
 // window-text colour.  Each returns 1 when the user stopped it or the window
 // must be repainted (the drawing is then partial), else 0.
-#include "engine/location.h"
+#include "engine/sky_context.h"
 #include "graphs/drawing.h"
 
 // The hours of daylight of a local date at location, from the Sun's rise and
@@ -15,11 +15,11 @@
 // previous day's light after midnight, a rise without a set lights the rest
 // of the date and a set without a rise its start.  With neither, 24 when the
 // Sun is up at local mean noon, else 0.
-double daylight_hours(int day, int month, int year, const Location& location);
+double daylight_hours(int day, int month, int year, const SkyContext& sky);
 
-int equation_of_time_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
-int day_length_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
-int sun_angle_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
+int equation_of_time_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);
+int day_length_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);
+int sun_angle_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);
 // Meant for latitudes up to 60 degrees (the command refuses higher ones).
-int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
-int sunrise_graph(Surface& surface, const GraphStyle& style, int year, const Location& location);
+int analemma_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);
+int sunrise_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);

@@ -192,8 +192,8 @@ void day_night_frame(Surface& window, int width, int height, MovieState& movie, 
     int day = 0, month = 0, year = 0;
     split_instant(movie.time, hours, day, month, year);
     double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
-    sun_position(hours, day, month, year, 1, ra, dec, longitude, distance, semidiameter, mean_anomaly);
-    const int sun_column = static_cast<int>(subsolar_column(ra, ut_to_gst(hours, day, month, year)));
+    sky.engine->sun_position(hours, day, month, year, 1, ra, dec, longitude, distance, semidiameter, mean_anomaly);
+    const int sun_column = static_cast<int>(subsolar_column(ra, sky.engine->sidereal_time(hours, day, month, year)));
     int bands[DAYLIGHT_BANDS];
     daylight_bands(dec, bands);
     paint_bands(buffer, bands, sun_column, style.colors[STYLE_WINDOW_TEXT]);

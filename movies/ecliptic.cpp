@@ -97,18 +97,18 @@ int zodiac_label_longitude(const ZodiacSign& sign) {
     return longitude < 0 ? longitude + 360 : longitude;
 }
 
-EclipticPlace ecliptic_place(int body, JulianDay t) {
+EclipticPlace ecliptic_place(const SkyEngine& engine, int body, JulianDay t) {
     double hours = 0.0;
     int day = 0, month = 0, year = 0;
     split_instant(t, hours, day, month, year);
     EclipticPlace place;
     if (body == id_of(Body::Earth)) {
         double ra = 0.0, dec = 0.0, longitude = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
-        sun_position(hours, day, month, year, 0, ra, dec, longitude, place.radius, semidiameter, mean_anomaly);
+        engine.sun_position(hours, day, month, year, 0, ra, dec, longitude, place.radius, semidiameter, mean_anomaly);
         place.longitude = normalize_degrees(longitude + 180.0);
     } else {
         double ra = 0.0, dec = 0.0, distance = 0.0, illuminated = 0.0, elongation = 0.0, longitude = 0.0;
-        planet_position(body, hours, day, month, year, 0, ra, dec, distance, illuminated, elongation, place.latitude,
+        engine.planet_position(body, hours, day, month, year, 0, ra, dec, distance, illuminated, elongation, place.latitude,
                         longitude, place.radius);
         place.longitude = normalize_degrees(longitude);
     }
@@ -157,7 +157,7 @@ void ecliptic_frame(Surface& window, int width, int height, MovieState& movie, S
     Surface* trails = movie.jet_trails ? movie.trails.get() : nullptr;
     for (int body = id_of(Body::Earth); body <= id_of(Body::Pluto); ++body) {
         if (!params.planet_set.contains(body)) continue;
-        const EclipticPlace place = ecliptic_place(body, movie.time);
+        const EclipticPlace place = ecliptic_place(*sky.engine, body, movie.time);
         const SurfacePoint at = top ? ecliptic_top_point(place.longitude, place.radius, sky.view_angle, picture)
                                     : ecliptic_side_point(strip, place.longitude, place.latitude);
         draw_body(buffer, style, body, at.x, at.y, radius, params.label_planets != 0, trails);

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "engine/calendar.h"
+#include "engine/sky_engine.h"
 #include "platform/surface.h"
 
 struct GraphStyle;
@@ -30,13 +31,13 @@ int zodiac_label_longitude(const ZodiacSign& sign);
 // A body's heliocentric ecliptic place at a UT instant: longitude in 0..360
 // and latitude in degrees, radius vector in AU.  Earth (body 2) is taken
 // opposite the Sun's geocentric place (longitude + 180, latitude 0); the
-// planets (3..10) come from planet_position.
+// planets (3..10) come from the engine's planet_position.
 struct EclipticPlace {
     double longitude = 0.0;
     double latitude = 0.0;
     double radius = 0.0;
 };
-EclipticPlace ecliptic_place(int body, JulianDay t);
+EclipticPlace ecliptic_place(const SkyEngine& engine, int body, JulianDay t);
 
 // Top view: logical units per AU, 0.02 (90 / view_angle) R with R half the
 // picture side, so that at 90 degrees 1 AU lies 0.02 R from the Sun.

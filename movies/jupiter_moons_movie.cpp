@@ -43,7 +43,7 @@ void jupiter_moons_frame(Surface& window, int width, int height, MovieState& mov
     outline_and_clip_picture(buffer, style);
 
     JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
-    jupiter_satellites(movie.time, moons);
+    sky.engine->jupiter_satellites(movie.time, moons);
     const int picture = picture_size(buffer);
     const int centre = picture / 2;
     const int c = char_width(buffer);

@@ -65,7 +65,7 @@ std::string view_angle_line(double view_angle) {
 // The planetarium's own lines 5, 6 and 9..17.
 void planetarium_lines(const StatusPanel& panel, const SkyContext& sky, double ut_hours, int day, int month,
                        int year, std::string lines[]) {
-    const double gst = ut_to_gst(ut_hours, day, month, year);
+    const double gst = sky.engine->sidereal_time(ut_hours, day, month, year);
     lines[5] = "GST:  " + format_angle(gst, false);
     lines[6] = "LST:  " + format_angle(gst_to_lst(gst, sky.location), false);
     lines[7] = "Julian Date (UT)";
@@ -73,7 +73,7 @@ void planetarium_lines(const StatusPanel& panel, const SkyContext& sky, double u
     lines[9] = "RA:  " + format_angle(panel.ra_hours, false);
     lines[10] = "DEC: " + format_angle(panel.declination, true);
     double azimuth = 0.0, altitude = 0.0;
-    equatorial_to_horizontal(ut_hours, panel.ra_hours, panel.declination, day, month, year, azimuth, altitude,
+    sky.engine->equatorial_to_horizontal(ut_hours, panel.ra_hours, panel.declination, day, month, year, azimuth, altitude,
                              sky.location);
     lines[12] = "Alt: " + format_angle(altitude, true);
     lines[13] = "Azi:" + format_angle(azimuth, true) + " (" + compass_point(azimuth) + ")";

@@ -90,24 +90,24 @@ void compute_body(PlanetariumBody& body, int id, const Instant& at, const SkyCon
     double ra = 0.0, dec = 0.0, semidiameter = 0.0, longitude = 0.0;
     if (id == id_of(Body::Sun)) {
         double mean_anomaly = 0.0;
-        sun_position(at.hours, at.day, at.month, at.year, 1, ra, dec, longitude, body.distance, semidiameter,
+        sky.engine->sun_position(at.hours, at.day, at.month, at.year, 1, ra, dec, longitude, body.distance, semidiameter,
                      mean_anomaly);
     } else if (id == id_of(Body::Moon)) {
         double latitude = 0.0;
-        moon_position(at.hours, at.day, at.month, at.year, longitude, latitude, body.parallax, semidiameter,
+        sky.engine->moon_position(at.hours, at.day, at.month, at.year, longitude, latitude, body.parallax, semidiameter,
                       body.illuminated, body.shadow_u, ra, dec);
         // The Sun's direction turns the lit side toward it.
         double sun_ra = 0.0, sun_dec = 0.0, sun_longitude = 0.0, sun_distance = 0.0, sun_semidiameter = 0.0,
                mean_anomaly = 0.0;
-        sun_position(at.hours, at.day, at.month, at.year, 1, sun_ra, sun_dec, sun_longitude, sun_distance,
+        sky.engine->sun_position(at.hours, at.day, at.month, at.year, 1, sun_ra, sun_dec, sun_longitude, sun_distance,
                      sun_semidiameter, mean_anomaly);
         sky_unit_vector(sun_ra, sun_dec, body.sun_direction);
     } else {
         double elongation = 0.0, helio_latitude = 0.0, helio_longitude = 0.0, radius = 0.0;
-        planet_position(id, at.hours, at.day, at.month, at.year, 1, ra, dec, body.distance, body.illuminated,
+        sky.engine->planet_position(id, at.hours, at.day, at.month, at.year, 1, ra, dec, body.distance, body.illuminated,
                         elongation, helio_latitude, helio_longitude, radius);
     }
-    topocentric_place(sky.location, id, body.distance, body.parallax, at.hours, at.day, at.month, at.year, ra, dec);
+    sky.engine->topocentric_place(sky.location, id, body.distance, body.parallax, at.hours, at.day, at.month, at.year, ra, dec);
     sky_unit_vector(ra, dec, body.direction);
     body.computed = true;
     if (id > id_of(Body::Moon)) body.radius = char_w / 2.0;
@@ -130,17 +130,18 @@ bool body_due(int id, std::uint32_t frame, BodySet view_set, int centred, int tr
     return frame % 2 == 0 && ROUND_ROBIN[(frame / 2) % std::size(ROUND_ROBIN)] == id;
 }
 
-void compute_star(StarRecord& star, JulianDay t) {
+void compute_star(const SkyEngine& engine, StarRecord& star, JulianDay t) {
     double ra = 0.0, dec = 0.0;
-    star_apparent_place(2000, star.ra_hours, star.dec_degrees, t, ra, dec);
+    engine.star_apparent_place(2000, star.ra_hours, star.dec_degrees, t, ra, dec);
     sky_unit_vector(ra, dec, star.direction);
 }
 
 // Every star's apparent place at t, when the stored ones are from frame 0's
 // reset or more than STAR_PLACE_DAYS away.
-void refresh_stars(StarCatalogue& catalogue, PlanetariumState& state, JulianDay t, bool first_frame) {
+void refresh_stars(const SkyEngine& engine, StarCatalogue& catalogue, PlanetariumState& state, JulianDay t,
+                   bool first_frame) {
     if (!first_frame && std::fabs(t - state.stars_time) < STAR_PLACE_DAYS) return;
-    for (StarRecord& star : catalogue.stars) compute_star(star, t);
+    for (StarRecord& star : catalogue.stars) compute_star(engine, star, t);
     state.stars_time = t;
 }
 
@@ -176,11 +177,11 @@ void update_shadow(PlanetariumState& state, JulianDay t, const Instant& at, cons
     state.shadow_shown = false;
     double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
     const Instant seen = instant_of(t - SHADOW_LIGHT_TIME);
-    sun_position(seen.hours, seen.day, seen.month, seen.year, 1, ra, dec, longitude, distance, semidiameter,
+    sky.engine->sun_position(seen.hours, seen.day, seen.month, seen.year, 1, ra, dec, longitude, distance, semidiameter,
                  mean_anomaly);
     ra = normalize_degrees(15.0 * ra + 180.0) / 15.0;
     dec = normalize_degrees(-fold_latitude(dec));
-    topocentric_place(sky.location, id_of(Body::Moon), 0.0, moon.parallax, at.hours, at.day, at.month, at.year, ra, dec);
+    sky.engine->topocentric_place(sky.location, id_of(Body::Moon), 0.0, moon.parallax, at.hours, at.day, at.month, at.year, ra, dec);
     sky_unit_vector(ra, dec, state.shadow.direction);
     const ScreenPlace place = project_direction(state.shadow.direction, centre, sky.view_angle, picture);
     if (!place.in_view) return;
@@ -279,7 +280,7 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
     if (state.tracking != TRACKING_OFF) {
         const double* direction = state.bodies[centred < PLANETARIUM_BODIES ? centred : id_of(Body::Sun)].direction;
         if (centred_star) {
-            compute_star(*centred_star, movie.time);
+            compute_star(*sky.engine, *centred_star, movie.time);
             direction = centred_star->direction;
         }
         centre = view_centre_of_vector(direction);
@@ -299,7 +300,7 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
         if (id == id_of(Body::Moon)) body.bright_limb = screen_direction_toward(body.direction, body.sun_direction, centre);
     }
     if (view_set.contains(Body::Stars) && movie.catalogue) {
-        refresh_stars(*movie.catalogue, state, movie.time, frame == 0);
+        refresh_stars(*sky.engine, *movie.catalogue, state, movie.time, frame == 0);
         place_stars(*movie.catalogue, centre, sky.view_angle, picture);
     }
     state.shadow_shown = false;

@@ -67,9 +67,11 @@ int calendar_month_grid(int month, int year, JulianDay grid[CALENDAR_GRID_CELLS]
     return weeks;
 }
 
-void calendar_cell(JulianDay cell_jd, int row, int column, const Location& location,
+void calendar_cell(JulianDay cell_jd, int row, int column, const SkyContext& sky,
                    const JulianDay seasons[4], const PhaseTable& phases,
                    const EclipseList& eclipses, double kept_set_hours[7], std::string& line) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     CellDate date;
     double day = 0.0;
     calendar_date(cell_jd, day, date.month, date.year);
@@ -85,7 +87,7 @@ void calendar_cell(JulianDay cell_jd, int row, int column, const Location& locat
     case 2:
     case 4: {
         double rise = 0.0;
-        rise_set(row == 2 ? id_of(Body::Sun) : id_of(Body::Moon), date.day, date.month, date.year, rise,
+        engine.rise_set(row == 2 ? id_of(Body::Sun) : id_of(Body::Moon), date.day, date.month, date.year, rise,
                  kept_set_hours[column], location);
         line = format_text(STR_EVENT_CELL, line.c_str(), abbreviation.c_str(),
                            format_hours_minutes(rise).c_str());
@@ -127,7 +129,9 @@ void calendar_cell(JulianDay cell_jd, int row, int column, const Location& locat
 }
 
 int calendar_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                    int start_month, int stop_month, const Location& location) {
+                    int start_month, int stop_month, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     report_header(location, document);
     report_add_line(
         center_line(format_text(STR_CALENDAR_TITLE, format_month_range(start_month, stop_month, year).c_str())),
@@ -138,11 +142,11 @@ int calendar_report(ReportDocument& document, int segment, bool in_almanac, int 
     PhaseTable phases;
     EclipseList eclipses;
     ProgressRange range{segment, in_almanac, 0.0, 0.1};
-    if (collect_year_events(year, location, phases, eclipses, report_work_step, &range) != 0 ||
-        work_signals().stop_requested)
+    if (engine.build_phase_table(year, phases, report_work_step, &range) != 0 || work_signals().stop_requested)
         return 1;
+    engine.find_year_eclipses(year, phases, location, eclipses, nullptr);
     JulianDay seasons[4];
-    season_instants(year, seasons);
+    engine.season_instants(year, seasons);
 
     const std::string grid_line(load_string(STR_GRID_LINE));
     double kept_set_hours[7] = {};
@@ -168,7 +172,7 @@ int calendar_report(ReportDocument& document, int segment, bool in_almanac, int 
                     if (cell_jd == CALENDAR_NO_DAY)
                         line += EMPTY_CELL;
                     else
-                        calendar_cell(cell_jd, row, column, location, seasons, phases, eclipses,
+                        calendar_cell(cell_jd, row, column, sky, seasons, phases, eclipses,
                                       kept_set_hours, line);
                 }
                 report_add_line(line + "|", document);

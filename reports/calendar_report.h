@@ -8,7 +8,7 @@
 
 #include "engine/calendar.h"
 #include "engine/eclipses.h"
-#include "engine/location.h"
+#include "engine/sky_context.h"
 #include "reports/report_document.h"
 
 constexpr int CALENDAR_GRID_CELLS = 42;  // six weeks of seven days
@@ -28,7 +28,7 @@ int calendar_month_grid(int month, int year, JulianDay grid[CALENDAR_GRID_CELLS]
 // matched to the cell by their local date (UT + location.time_zone).
 // seasons holds the UT Julian days of the year's March equinox, June
 // solstice, September equinox and December solstice.
-void calendar_cell(JulianDay cell_jd, int row, int column, const Location& location,
+void calendar_cell(JulianDay cell_jd, int row, int column, const SkyContext& sky,
                    const JulianDay seasons[4], const PhaseTable& phases,
                    const EclipseList& eclipses, double kept_set_hours[7], std::string& line);
 
@@ -37,4 +37,4 @@ void calendar_cell(JulianDay cell_jd, int row, int column, const Location& locat
 // in an Almanac (2); in_almanac: run as part of one.  Returns 1 when the user
 // stopped it (the lines so far stay, without an end marker), else 0.
 int calendar_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                    int start_month, int stop_month, const Location& location);
+                    int start_month, int stop_month, const SkyContext& sky);

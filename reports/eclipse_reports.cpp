@@ -44,21 +44,24 @@ LocalInstant local_instant(double jd, const Location& location) {
 
 // The date line, then the rise and set lines of the body on that local date.
 void add_date_and_rise_set(int date_id, int body, int rise_id, int set_id,
-                           const LocalInstant& local, const Location& location,
+                           const LocalInstant& local, const SkyContext& sky,
                            ReportDocument& document) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     report_add_line(format_with(date_id, format_date(local.day, local.month, local.year)), document);
     double rise = NO_EVENT_HOURS;
     double set = NO_EVENT_HOURS;
-    rise_set(body, local.day, local.month, local.year, rise, set, location);
+    engine.rise_set(body, local.day, local.month, local.year, rise, set, location);
     report_add_line(format_with(rise_id, format_hours_minutes(rise)), document);
     report_add_line(format_with(set_id, format_hours_minutes(set)), document);
 }
 
-void add_solar_eclipse(const EclipseCircumstances& eclipse, const Location& location,
+void add_solar_eclipse(const EclipseCircumstances& eclipse, const SkyContext& sky,
                        ReportDocument& document) {
+    const Location& location = sky.location;
     const LocalInstant local = local_instant(eclipse.jd_max, location);
     report_add_line("", document);
-    add_date_and_rise_set(STR_SOLAR_DATE, id_of(Body::Sun), STR_SUN_RISE, STR_SUN_SET, local, location, document);
+    add_date_and_rise_set(STR_SOLAR_DATE, id_of(Body::Sun), STR_SUN_RISE, STR_SUN_SET, local, sky, document);
     report_add_line(format_with(STR_SOLAR_MAXIMUM, format_hours_minutes(local.hours)), document);
     if (eclipse.solar_type == SOLAR_PARTIAL)
         report_add_line(format_with(STR_SOLAR_PARTIAL, format_fixed(eclipse.magnitude, 2, 2)),
@@ -75,14 +78,15 @@ std::string phase_time(double hours, double offset) {
     return format_hours_minutes(normalize_degrees((hours + offset) * 15.0) / 15.0);
 }
 
-void add_lunar_eclipse(const EclipseCircumstances& eclipse, const Location& location,
+void add_lunar_eclipse(const EclipseCircumstances& eclipse, const SkyContext& sky,
                        ReportDocument& document) {
+    const Location& location = sky.location;
     const LocalInstant local = local_instant(eclipse.jd_max, location);
     const double h = local.hours;
     const double p = eclipse.partial_semiduration_hours;
     const double t = eclipse.total_semiduration_hours;
     report_add_line("", document);
-    add_date_and_rise_set(STR_LUNAR_DATE, id_of(Body::Moon), STR_MOON_RISE, STR_MOON_SET, local, location, document);
+    add_date_and_rise_set(STR_LUNAR_DATE, id_of(Body::Moon), STR_MOON_RISE, STR_MOON_SET, local, sky, document);
     report_add_line(format_with(STR_LUNAR_MAGNITUDE, format_fixed(eclipse.magnitude, 2, 2)), document);
     report_add_line(format_with(STR_PARTIAL_BEGINS, phase_time(h, -p)), document);
     if (t > 0.0) report_add_line(format_with(STR_TOTAL_BEGINS, phase_time(h, -t)), document);
@@ -100,7 +104,9 @@ void add_solar_note(ReportDocument& document) {
 }  // namespace
 
 int eclipse_report(ReportDocument& document, int segment, bool in_almanac, int kind,
-                   int first_year, int last_year, const Location& location) {
+                   int first_year, int last_year, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     const bool lunar = kind == LUNAR_ECLIPSE;
     report_header(location, document);
     report_add_line(center_line(format_with(lunar ? STR_LUNAR_TITLE : STR_SOLAR_TITLE,
@@ -118,15 +124,15 @@ int eclipse_report(ReportDocument& document, int segment, bool in_almanac, int k
         int stopped = pump_messages(0);
         if (stopped) return stopped;
         ProgressRange range{segment, in_almanac, base, step};
-        stopped = build_phase_table(year, table, report_work_step, &range);
+        stopped = engine.build_phase_table(year, table, report_work_step, &range);
         if (stopped) return stopped;
-        find_year_eclipses(year, table, location, list, found);
+        engine.find_year_eclipses(year, table, location, list, found);
         for (int i = 0; i < list.count; ++i) {
             if (found[i].kind != kind) continue;
             if (lunar)
-                add_lunar_eclipse(found[i], location, document);
+                add_lunar_eclipse(found[i], sky, document);
             else
-                add_solar_eclipse(found[i], location, document);
+                add_solar_eclipse(found[i], sky, document);
         }
         base += step;
     }

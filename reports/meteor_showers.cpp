@@ -72,13 +72,13 @@ struct SunDay {
     double longitude;  // geometric, equinox 2000.0, degrees
 };
 
-SunDay sun_day(JulianDay jd, int year) {
+SunDay sun_day(const SkyEngine& engine, JulianDay jd, int year) {
     double day = 0.0;
     int month = 0;
     int date_year = 0;
     calendar_date(jd, day, month, date_year);
     double ra, dec, longitude, distance, semidiameter, mean_anomaly;
-    sun_position(0.0, static_cast<int>(day), month, date_year, 0, ra, dec, longitude, distance,
+    engine.sun_position(0.0, static_cast<int>(day), month, date_year, 0, ra, dec, longitude, distance,
                  semidiameter, mean_anomaly);
     return {jd, normalize_degrees(longitude + (2000 - year) * PRECESSION_DEGREES_PER_YEAR)};
 }
@@ -96,7 +96,7 @@ const SunDay& nearest_day(const std::vector<SunDay>& table, double target) {
 // The line of shower s, whose maximum falls on the local instant `local`
 // (0 h UT of the found day + zone); the Moon is taken at that local date and
 // hour read as if they were UT.
-void add_shower_line(int s, JulianDay local, double sun_longitude, ReportDocument& document) {
+void add_shower_line(const SkyEngine& engine, int s, JulianDay local, double sun_longitude, ReportDocument& document) {
     const MeteorShower& shower = METEOR_SHOWERS[s];
     double day = 0.0;
     int month = 0;
@@ -104,7 +104,7 @@ void add_shower_line(int s, JulianDay local, double sun_longitude, ReportDocumen
     calendar_date(local, day, month, year);
     const double whole_day = std::trunc(day);
     double longitude, latitude, parallax, semidiameter, illuminated, shadow_u, ra, dec;
-    moon_position((day - whole_day) * 24.0, static_cast<int>(whole_day), month, year, longitude,
+    engine.moon_position((day - whole_day) * 24.0, static_cast<int>(whole_day), month, year, longitude,
                   latitude, parallax, semidiameter, illuminated, shadow_u, ra, dec);
 
     char rate[16];
@@ -132,7 +132,9 @@ void add_shower_line(int s, JulianDay local, double sun_longitude, ReportDocumen
 }  // namespace
 
 int meteor_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                  int start_month, int stop_month, const Location& location) {
+                  int start_month, int stop_month, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     report_header(location, document);
     add_month_range_title(STR_METEOR_TITLE, year, start_month, stop_month, document);
     report_add_line("", document);
@@ -151,7 +153,7 @@ int meteor_report(ReportDocument& document, int segment, bool in_almanac, int ye
         const int stopped = pump_messages(0);
         if (stopped) return stopped;
         report_progress(segment, in_almanac, progress_fraction(0, days + 1, j) * TABLE_SHARE);
-        table.push_back(sun_day(first - 1 + j, year));
+        table.push_back(sun_day(engine, first - 1 + j, year));
     }
 
     for (int s = 0; s < METEOR_SHOWER_COUNT; ++s) {
@@ -164,7 +166,7 @@ int meteor_report(ReportDocument& document, int segment, bool in_almanac, int ye
         const JulianDay local = found.jd + location.time_zone / 24.0;
         if (std::fabs(found.longitude - maximum_longitude) <= MAXIMUM_WINDOW_DEGREES &&
             first <= local && local <= last)
-            add_shower_line(s, local, found.longitude, document);
+            add_shower_line(engine, s, local, found.longitude, document);
     }
     report_end(document);
     report_progress(segment, in_almanac, 1.0);

@@ -4,7 +4,7 @@
 // Moon's illuminated fraction on the date and the Sun's ecliptic longitude.
 // A maximum is defined by the Sun's geometric longitude (equinox 2000.0); the
 // date is the day whose 0 h UT longitude is nearest to it.
-#include "engine/location.h"
+#include "engine/sky_context.h"
 #include "reports/report_document.h"
 
 constexpr int METEOR_SHOWER_COUNT = 28;
@@ -15,4 +15,4 @@ constexpr int METEOR_SHOWER_COUNT = 28;
 // longitude on a day of the range.  Returns 1 when the user stopped it (the
 // lines so far stay, without an end marker), else 0.
 int meteor_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                  int start_month, int stop_month, const Location& location);
+                  int start_month, int stop_month, const SkyContext& sky);

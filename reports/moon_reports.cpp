@@ -54,10 +54,10 @@ void add_apsis_line(JulianDay local, MoonApsisKind kind, double distance_km,
 
 // The line of one node passage at its local instant; the Moon's illuminated
 // fraction is taken at the local date and hour read as if they were UT.
-void add_node_line(JulianDay local, MoonNode node, ReportDocument& document) {
+void add_node_line(const SkyEngine& engine, JulianDay local, MoonNode node, ReportDocument& document) {
     const LocalDate at = local_date(local);
     double longitude, latitude, parallax, semidiameter, illuminated, shadow_u, ra, dec;
-    moon_position(at.hours, at.day, at.month, at.year, longitude, latitude, parallax, semidiameter,
+    engine.moon_position(at.hours, at.day, at.month, at.year, longitude, latitude, parallax, semidiameter,
                   illuminated, shadow_u, ra, dec);
     char line[128];
     std::snprintf(line, sizeof line, text(STR_NODE_LINE).c_str(),
@@ -95,7 +95,9 @@ void add_month_range_title(int title_id, int year, int start_month, int stop_mon
 }
 
 int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                        int start_month, int stop_month, const Location& location) {
+                        int start_month, int stop_month, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     add_report_top(STR_MOON_APSIDES_TITLE, STR_MOON_APSIDES_HEADER, year, start_month, stop_month,
                    location, document);
     JulianDay first = 0.0;
@@ -109,7 +111,7 @@ int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, 
         const int stopped = pump_messages(0);
         if (stopped) return stopped;
         report_progress(segment, in_almanac, progress_fraction(0, days + 1, j) * SCAN_SHARE);
-        distance_km[j] = moon_distance_at(first - 1 + j);
+        distance_km[j] = engine.moon_distance_at(first - 1 + j);
     }
 
     // Every day but the last of the range is examined.
@@ -126,7 +128,7 @@ int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, 
         const JulianDay t_day = first + j - 1;
         int offset_hours = 0;
         double r_km = 0.0;
-        moon_apsis_refine(t_day, kind, offset_hours, r_km);
+        engine.moon_apsis_refine(t_day, kind, offset_hours, r_km);
         const JulianDay local = t_day + (offset_hours + location.time_zone) / 24.0;
         const int local_month = local_date(local).month;
         if (first + zone_days <= local && local <= last + zone_days && local_month >= start_month &&
@@ -139,7 +141,9 @@ int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, 
 }
 
 int moon_nodes_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                      int start_month, int stop_month, const Location& location) {
+                      int start_month, int stop_month, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     add_report_top(STR_NODES_TITLE, STR_NODES_HEADER, year, start_month, stop_month, location,
                    document);
     JulianDay first = 0.0;
@@ -153,8 +157,8 @@ int moon_nodes_report(ReportDocument& document, int segment, bool in_almanac, in
     for (int k = k_first, n = 0; k <= k_last; ++k, ++n) {
         report_progress(segment, in_almanac, static_cast<double>(n) / count);
         for (MoonNode node : {ASCENDING_NODE, DESCENDING_NODE}) {
-            const JulianDay local = moon_node_instant(k, node, year) + location.time_zone / 24.0;
-            if (first <= local && local <= last) add_node_line(local, node, document);
+            const JulianDay local = engine.moon_node_instant(k, node, year) + location.time_zone / 24.0;
+            if (first <= local && local <= last) add_node_line(engine, local, node, document);
         }
     }
     report_end(document);

@@ -5,7 +5,7 @@
 // year, in the location's standard time (UT + time_zone).  Also the two
 // helpers every month-range report of this family shares.
 #include "engine/calendar.h"
-#include "engine/location.h"
+#include "engine/sky_context.h"
 #include "reports/report_document.h"
 
 // Given months start_month .. stop_month (1-12) of year; returns the 0 h
@@ -25,11 +25,11 @@ void add_month_range_title(int title_id, int year, int start_month, int stop_mon
 // Returns 1 when the user stopped it (the lines so far stay, without an end
 // marker), else 0.
 int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                        int start_month, int stop_month, const Location& location);
+                        int start_month, int stop_month, const SkyContext& sky);
 
 // segment: the report's place in an Almanac (12).  A passage is listed when
 // its local instant lies between 0 h of the first day and 0 h of the last day
 // of the range.  It takes no messages while it runs (about a hundred series
 // evaluations) and always returns 0.
 int moon_nodes_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                      int start_month, int stop_month, const Location& location);
+                      int start_month, int stop_month, const SkyContext& sky);

@@ -45,15 +45,17 @@ std::string date_text(JulianDay jd) {
 // ---- Planet View Info ----
 
 // One weekly row: rise and set on the local date, the place at 0 h UT.
-std::string view_info_row(int body, JulianDay jd, const Location& location) {
+std::string view_info_row(int body, JulianDay jd, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     double day_with_fraction = 0.0;
     int month = 0, year = 0;
     calendar_date(jd, day_with_fraction, month, year);
     const int day = static_cast<int>(day_with_fraction);
     double rise = 0.0, set = 0.0;
-    rise_set(body, day, month, year, rise, set, location);
+    engine.rise_set(body, day, month, year, rise, set, location);
     double ra, dec, distance, illuminated, elongation, helio_latitude, helio_longitude, radius;
-    planet_position(body, 0.0, day, month, year, 1, ra, dec, distance, illuminated, elongation,
+    engine.planet_position(body, 0.0, day, month, year, 1, ra, dec, distance, illuminated, elongation,
                     helio_latitude, helio_longitude, radius);
     const std::string date = format_date(day, month, year);
     const std::string rise_text = format_hours_minutes(rise);
@@ -76,8 +78,10 @@ std::string view_info_row(int body, JulianDay jd, const Location& location) {
 // last_printed is the local instant of the planet's last line (0 when none).
 // Returns the pump's non-zero value when stopped, else 0.
 int add_apsis_lines(int body, ApsisKind kind, int first_year, int last_year, JulianDay lo,
-                    JulianDay hi, const Location& location, int segment, bool in_almanac,
+                    JulianDay hi, const SkyContext& sky, int segment, bool in_almanac,
                     JulianDay& last_printed, ReportDocument& document) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     double k_first = 0.0, k_last = 0.0;
     planet_apsis_k_range(body, kind, first_year, last_year, k_first, k_last);
     for (double k = k_first; k <= k_last; k += 1.0) {
@@ -87,7 +91,7 @@ int add_apsis_lines(int body, ApsisKind kind, int first_year, int last_year, Jul
                         loop_fraction(body, APSIS_FIRST_BODY, APSIS_LAST_BODY, kind, 0, 1,
                                       static_cast<int>(k), static_cast<int>(k_first),
                                       static_cast<int>(k_last)));
-        const JulianDay ut = planet_apsis_instant(body, k);
+        const JulianDay ut = engine.planet_apsis_instant(body, k);
         const JulianDay local = ut + location.time_zone / 24.0;
         if (local < lo || local > hi || local == last_printed) continue;
         last_printed = local;
@@ -96,7 +100,7 @@ int add_apsis_lines(int body, ApsisKind kind, int first_year, int last_year, Jul
         calendar_date(ut, ut_day, ut_month, ut_year);
         const int whole_day = static_cast<int>(ut_day);
         const double r =
-            heliocentric_distance(body, (ut_day - whole_day) * 24.0, whole_day, ut_month, ut_year);
+            engine.heliocentric_distance(body, (ut_day - whole_day) * 24.0, whole_day, ut_month, ut_year);
         const std::string date = date_text(local);
         const std::string distance = format_fixed(r, 2, 2);
         char line[128];
@@ -130,7 +134,8 @@ std::string event_line(int body, const ConjunctionEvent& event) {
 }  // namespace
 
 int view_info_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                     int start_month, int stop_month, BodySet planet_set, const Location& location) {
+                     int start_month, int stop_month, BodySet planet_set, const SkyContext& sky) {
+    const Location& location = sky.location;
     report_header(location, document);
     report_add_line(
         centred_title(STR_VIEW_INFO_TITLE, format_month_range(start_month, stop_month, year)),
@@ -152,7 +157,7 @@ int view_info_report(ReportDocument& document, int segment, bool in_almanac, int
             report_progress(segment, in_almanac,
                             loop_fraction(body, CONJUNCTION_FIRST_PLANET, CONJUNCTION_LAST_PLANET,
                                           w, 1, weeks, 1, 1, 1));
-            report_add_line(view_info_row(body, first + 7.0 * (w - 1), location), document);
+            report_add_line(view_info_row(body, first + 7.0 * (w - 1), sky), document);
         }
         report_end(document);
     }
@@ -161,7 +166,8 @@ int view_info_report(ReportDocument& document, int segment, bool in_almanac, int
 }
 
 int apsides_report(ReportDocument& document, int segment, bool in_almanac, int first_year,
-                   int last_year, BodySet planet_set, const Location& location) {
+                   int last_year, BodySet planet_set, const SkyContext& sky) {
+    const Location& location = sky.location;
     report_header(location, document);
     report_add_line(centred_title(STR_PLANET_APSIDES_TITLE, format_year_range(first_year, last_year)),
                     document);
@@ -177,7 +183,7 @@ int apsides_report(ReportDocument& document, int segment, bool in_almanac, int f
         JulianDay last_printed = 0.0;
         for (ApsisKind kind : {APSIS_PERIHELION, APSIS_APHELION}) {
             const int stopped = add_apsis_lines(body, kind, first_year, last_year, lo, hi,
-                                                location, segment, in_almanac, last_printed,
+                                                sky, segment, in_almanac, last_printed,
                                                 document);
             if (stopped) return stopped;
         }
@@ -190,7 +196,9 @@ int apsides_report(ReportDocument& document, int segment, bool in_almanac, int f
 
 int conjunction_report(ReportDocument& document, int segment, bool in_almanac, int year,
                        int start_month, int stop_month, BodySet planet_set,
-                       const Location& location) {
+                       const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     report_header(location, document);
     report_add_line(
         centred_title(STR_CONJUNCTION_TITLE, format_month_range(start_month, stop_month, year)),
@@ -205,7 +213,7 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
         if (stopped) return stopped;
         report_progress(segment, in_almanac,
                         progress_fraction(1, table.day_count, d) * DAILY_TABLE_SHARE);
-        conjunction_table_sample(d, table);
+        engine.conjunction_table_sample(d, table);
     }
 
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
@@ -219,7 +227,7 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
         for (int pass = PASS_CONJUNCTION; pass < conjunction_pass_count(body); ++pass) {
             std::vector<ConjunctionEvent> events;
             const int pass_stopped =
-                find_conjunctions(table, body, pass, location.time_zone, events);
+                engine.find_conjunctions(table, body, pass, location.time_zone, events);
             for (const ConjunctionEvent& event : events) {
                 if (!any_event) {
                     report_add_line(text(STR_EVENT_HEADER), document);

@@ -11,15 +11,15 @@
 // and Conj/Opp take Mercury (3) to Pluto (10), Apsides Earth (2) to Saturn (7).
 // Dates and times are the location's standard time (UT + time_zone).
 #include "engine/bodies.h"
-#include "engine/location.h"
+#include "engine/sky_context.h"
 #include "reports/report_document.h"
 
 int view_info_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                     int start_month, int stop_month, BodySet planet_set, const Location& location);
+                     int start_month, int stop_month, BodySet planet_set, const SkyContext& sky);
 
 int apsides_report(ReportDocument& document, int segment, bool in_almanac, int first_year,
-                   int last_year, BodySet planet_set, const Location& location);
+                   int last_year, BodySet planet_set, const SkyContext& sky);
 
 int conjunction_report(ReportDocument& document, int segment, bool in_almanac, int year,
                        int start_month, int stop_month, BodySet planet_set,
-                       const Location& location);
+                       const SkyContext& sky);

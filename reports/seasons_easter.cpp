@@ -30,11 +30,13 @@ void add_title(int id, int start_year, int end_year, ReportDocument& document) {
 // The four lines of one year: each season instant in local time, and beside
 // it the season that ends there with its length (the March equinox row shows
 // the winter that began at the previous December solstice).
-void add_season_year(int year, const Location& location, ReportDocument& document) {
+void add_season_year(int year, const SkyContext& sky, ReportDocument& document) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     JulianDay s[4];
     JulianDay next[4];
-    season_instants(year, s);
-    season_instants(year + 1, next);
+    engine.season_instants(year, s);
+    engine.season_instants(year + 1, next);
     const double length_days[4] = {next[0] - s[3], s[1] - s[0], s[2] - s[1], s[3] - s[2]};
     for (int k = 0; k < 4; ++k) {
         double day = 0.0;
@@ -57,7 +59,8 @@ void add_season_year(int year, const Location& location, ReportDocument& documen
 }  // namespace
 
 int seasons_report(ReportDocument& document, int segment, bool in_almanac, int start_year,
-                   int end_year, const Location& location) {
+                   int end_year, const SkyContext& sky) {
+    const Location& location = sky.location;
     report_header(location, document);
     report_add_line("", document);
     add_title(STR_SEASONS_TITLE, start_year, end_year, document);
@@ -66,7 +69,7 @@ int seasons_report(ReportDocument& document, int segment, bool in_almanac, int s
         const int stopped = pump_messages(0);
         if (stopped) return stopped;
         report_progress(segment, in_almanac, progress_fraction(start_year, end_year, year));
-        add_season_year(year, location, document);
+        add_season_year(year, sky, document);
     }
     report_end(document);
     return 0;

@@ -23,8 +23,10 @@ constexpr double TWILIGHT_ZENITHS[3] = {ASTRONOMICAL_TWILIGHT_ZENITH, NAUTICAL_T
                                         CIVIL_TWILIGHT_ZENITH};
 
 // The row of the date whose 0 h UT Julian day is t.
-void add_twilight_row(JulianDay t, double latitude, const Location& location,
+void add_twilight_row(JulianDay t, double latitude, const SkyContext& sky,
                       ReportDocument& document) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     double day = 0.0;
     int month = 0;
     int year = 0;
@@ -32,11 +34,11 @@ void add_twilight_row(JulianDay t, double latitude, const Location& location,
     const int whole_day = static_cast<int>(day);
 
     double ra, declination, longitude, distance, semidiameter, mean_anomaly;
-    sun_position(12.0, whole_day, month, year, 0, ra, declination, longitude, distance,
+    engine.sun_position(12.0, whole_day, month, year, 0, ra, declination, longitude, distance,
                  semidiameter, mean_anomaly);
     double rise = NO_EVENT_HOURS;
     double set = NO_EVENT_HOURS;
-    rise_set(0, whole_day, month, year, rise, set, location);
+    engine.rise_set(0, whole_day, month, year, rise, set, location);
 
     std::string begin_end[6];
     for (int i = 0; i < 3; ++i) {
@@ -69,7 +71,8 @@ std::string twilight_time_text(double hours) {
 }
 
 int twilight_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                    int start_month, int stop_month, const Location& location) {
+                    int start_month, int stop_month, const SkyContext& sky) {
+    const Location& location = sky.location;
     report_header(location, document);
     add_month_range_title(STR_TWILIGHT_TITLE, year, start_month, stop_month, document);
     report_add_line("", document);
@@ -92,7 +95,7 @@ int twilight_report(ReportDocument& document, int segment, bool in_almanac, int 
         const int stopped = pump_messages(0);
         if (stopped) return stopped;
         report_progress(segment, in_almanac, progress_fraction(0, days, offset));
-        add_twilight_row(first + offset, latitude, location, document);
+        add_twilight_row(first + offset, latitude, sky, document);
     }
     report_end(document);
     report_progress(segment, in_almanac, 1.0);

@@ -7,7 +7,7 @@
 // 12 h UT of the date.  Latitudes above 60 degrees get one explanatory line.
 #include <string>
 
-#include "engine/location.h"
+#include "engine/sky_context.h"
 #include "reports/report_document.h"
 
 // Zenith distances of the Sun's centre at the twilight limits, degrees.
@@ -33,4 +33,4 @@ std::string twilight_time_text(double hours);
 // one.  Returns 1 when the user stopped it (the lines so far stay, without an
 // end marker), else 0; the latitude line above 60 degrees has no end marker.
 int twilight_report(ReportDocument& document, int segment, bool in_almanac, int year,
-                    int start_month, int stop_month, const Location& location);
+                    int start_month, int stop_month, const SkyContext& sky);

@@ -33,7 +33,7 @@ TEST_F(CalendarReport, MonthGridsOfTheEdgeCases) {
 
 TEST_F(CalendarReport, January1995AtGreenwichMatchesTheGolden) {
     ReportDocument document;
-    EXPECT_EQ(calendar_report(document, 2, false, 1995, 1, 1, GREENWICH), 0);
+    EXPECT_EQ(calendar_report(document, 2, false, 1995, 1, 1, SkyContext(GREENWICH)), 0);
     expect_golden(document, "calendar_1995_01_greenwich.txt");
 }
 
@@ -41,7 +41,7 @@ TEST_F(CalendarReport, January1995AtGreenwichMatchesTheGolden) {
 // eclipse 13th 06:54 UT and total lunar eclipse 28th 02:47 UT (NASA), equinox 23rd 08:20 (USNO).
 TEST_F(CalendarReport, EclipsesAndTheEquinoxShowInTheirCells) {
     ReportDocument document;
-    EXPECT_EQ(calendar_report(document, 2, false, 2015, 9, 9, GREENWICH), 0);
+    EXPECT_EQ(calendar_report(document, 2, false, 2015, 9, 9, SkyContext(GREENWICH)), 0);
     struct Cell { int line, column; const char* text; };
     const Cell cells[] = {{34, 0, "|SE:  6:52|"}, {44, 3, "|SEQ: 8:18|"}, {52, 1, "|LE:  2:45|"}};
     for (const Cell& c : cells)
@@ -60,7 +60,7 @@ TEST_F(CalendarReport, EventsGoToTheCellOfTheirLocalDate) {
     greenwich_plus_one.time_zone = 1.0;
     std::string line;
     for (int day = 30; day <= 31; ++day)
-        calendar_cell(julian_day(day, 1, 1995), 6, 0, greenwich_plus_one, seasons, phases, eclipses,
+        calendar_cell(julian_day(day, 1, 1995), 6, 0, SkyContext(greenwich_plus_one), seasons, phases, eclipses,
                       kept_set_hours, line);
     EXPECT_EQ(line, "|         |NM:  0:50");
 }
@@ -68,7 +68,7 @@ TEST_F(CalendarReport, EventsGoToTheCellOfTheirLocalDate) {
 TEST_F(CalendarReport, YearsAtTheEndsOfTheRangeGiveTwelveClosedMonths) {
     for (int year : {1000, 3000}) {
         ReportDocument document;
-        EXPECT_EQ(calendar_report(document, 2, false, year, 1, 12, GREENWICH), 0) << year;
+        EXPECT_EQ(calendar_report(document, 2, false, year, 1, 12, SkyContext(GREENWICH)), 0) << year;
         int markers = 0;
         for (int i = 0; i < document.line_count; ++i) markers += report_line(document, i) == REPORT_END_MARKER;
         EXPECT_EQ(markers, 12) << year;

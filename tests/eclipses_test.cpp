@@ -25,7 +25,7 @@ Location place(const char* name, double latitude, int ns, double longitude, int 
 
 ReportDocument eclipse_document(int kind, int first, int last, const Location& location, int result = 0) {
     ReportDocument document;
-    EXPECT_EQ(eclipse_report(document, kind == LUNAR_ECLIPSE ? 5 : 6, false, kind, first, last, location), result);
+    EXPECT_EQ(eclipse_report(document, kind == LUNAR_ECLIPSE ? 5 : 6, false, kind, first, last, SkyContext(location)), result);
     return document;
 }
 

@@ -47,7 +47,7 @@ TEST(EclipticFrame, MeeusPlacesOnScreen) {
         MovieParams params = movie_params(19, 12, 1992, 23, 59);
         params.planet_set = NO_BODIES.with(c.body);
         MovieState movie = start_test_movie(c.kind, params);
-        const EclipticPlace place = ecliptic_place(c.body, movie_start_time(19, 12, 1992, 23 + 59 / 60.0, {}));
+        const EclipticPlace place = ecliptic_place(CLASSICAL_ENGINE, c.body, movie_start_time(19, 12, 1992, 23 + 59 / 60.0, {}));
         EXPECT_NEAR(place.longitude, c.l, c.tolerance) << "body " << c.body;
         EXPECT_NEAR(place.latitude, c.b, c.tolerance) << "body " << c.body;
         EXPECT_NEAR(place.radius, c.r, 1e-4) << "body " << c.body;

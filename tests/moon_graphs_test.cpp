@@ -25,10 +25,10 @@ const GraphStyle STYLE = [] {
 SurfaceColor pen(int index) { return STYLE.colors[index]; }
 
 using Graph = std::function<int(Surface&)>;
-const Graph SPEED_2026 = [](Surface& s) { return moon_angular_speed_graph(s, STYLE, 2026, GREENWICH); };
-const Graph ILLUMINATION_MARCH_2026 = [](Surface& s) { return moon_illumination_graph(s, STYLE, 2026, 3, GREENWICH); };
-const Graph JUPITER_MARCH_2026 = [](Surface& s) { return jupiter_moons_graph(s, STYLE, 2026, 3, 15, true, GREENWICH); };
-const Graph ECLIPSES_2024_2027 = [](Surface& s) { return eclipses_graph(s, STYLE, 2024, 2027, GREENWICH); };
+const Graph SPEED_2026 = [](Surface& s) { return moon_angular_speed_graph(s, STYLE, 2026, SkyContext(GREENWICH)); };
+const Graph ILLUMINATION_MARCH_2026 = [](Surface& s) { return moon_illumination_graph(s, STYLE, 2026, 3, SkyContext(GREENWICH)); };
+const Graph JUPITER_MARCH_2026 = [](Surface& s) { return jupiter_moons_graph(s, STYLE, 2026, 3, 15, true, SkyContext(GREENWICH)); };
+const Graph ECLIPSES_2024_2027 = [](Surface& s) { return eclipses_graph(s, STYLE, 2024, 2027, SkyContext(GREENWICH)); };
 // Each graph with its frame's top-left corner: margins in characters and lines.
 const struct { Graph graph; int x_chars, y_lines; } GRAPHS[] = {
     {SPEED_2026, 7, 4}, {ILLUMINATION_MARCH_2026, 7, 4}, {JUPITER_MARCH_2026, 3, 5}, {ECLIPSES_2024_2027, 10, 4}};
@@ -72,10 +72,10 @@ TEST(MoonGraphs, IlluminatedFractionAtTheFullAndNewMoonsOfMarch2026) {
     auto fraction = [&](int day) { return (moon[day - 1].y - 64) / 622.0; };
     EXPECT_GT(std::max(fraction(3), fraction(4)), 0.97) << "full between the midnights of 3 and 4 March";
     EXPECT_LT(fraction(19), 0.02) << "new 1.4 h after the midnight of 19 March";
-    Drawing february = record([](Surface& s) { return moon_illumination_graph(s, STYLE, 2024, 2, GREENWICH); });
+    Drawing february = record([](Surface& s) { return moon_illumination_graph(s, STYLE, 2024, 2, SkyContext(GREENWICH)); });
     EXPECT_EQ(february.curves[pen(1)].size(), 30u);
     EXPECT_EQ(february.texts[56], "1 3 5 7 9 11 13 15 17 19 21 23 25 27 29 ") << "no closing 1: 30 is even";
-    EXPECT_EQ(record([](Surface& s) { return moon_illumination_graph(s, STYLE, 2026, 4, GREENWICH); }).texts[56],
+    EXPECT_EQ(record([](Surface& s) { return moon_illumination_graph(s, STYLE, 2026, 4, SkyContext(GREENWICH)); }).texts[56],
               "1 3 5 7 9 11 13 15 17 19 21 23 25 27 29 1 ") << "31 is odd: May's 1st closes April";
 }
 

@@ -28,13 +28,13 @@ Location place(const char* name, double latitude, double west_longitude, double 
 
 TEST_F(MoonReports, GoldensOfTheFourReports) {
     ReportDocument apsides, nodes, meteors, twilight;
-    EXPECT_EQ(moon_apsides_report(apsides, 11, false, 2022, 1, 1, DENVER), 0);
+    EXPECT_EQ(moon_apsides_report(apsides, 11, false, 2022, 1, 1, SkyContext(DENVER)), 0);
     expect_golden(apsides, "moon_apsides_2022_01_denver.txt");
-    EXPECT_EQ(moon_nodes_report(nodes, 12, false, 2026, 2, 3, DENVER), 0);
+    EXPECT_EQ(moon_nodes_report(nodes, 12, false, 2026, 2, 3, SkyContext(DENVER)), 0);
     expect_golden(nodes, "moon_nodes_2026_02_03_denver.txt");
-    EXPECT_EQ(meteor_report(meteors, 13, false, 2026, 1, 12, GREENWICH), 0);
+    EXPECT_EQ(meteor_report(meteors, 13, false, 2026, 1, 12, SkyContext(GREENWICH)), 0);
     expect_golden(meteors, "meteor_showers_2026_greenwich.txt");
-    EXPECT_EQ(twilight_report(twilight, 14, false, 2026, 6, 6, GREENWICH), 0);
+    EXPECT_EQ(twilight_report(twilight, 14, false, 2026, 6, 6, SkyContext(GREENWICH)), 0);
     expect_golden(twilight, "twilight_2026_06_greenwich.txt");
 }
 
@@ -42,8 +42,8 @@ TEST_F(MoonReports, GoldensOfTheFourReports) {
 // and before the first of April: neither month lists it.
 TEST_F(MoonReports, ApsisAfterMidnightOfTheLastDayIsNotListed) {
     ReportDocument march, april;
-    moon_apsides_report(march, 11, false, 2027, 3, 3, GREENWICH);
-    moon_apsides_report(april, 11, false, 2027, 4, 4, GREENWICH);
+    moon_apsides_report(march, 11, false, 2027, 3, 3, SkyContext(GREENWICH));
+    moon_apsides_report(april, 11, false, 2027, 4, 4, SkyContext(GREENWICH));
     for (const auto& lines : {lines_of(march), lines_of(april)}) {
         ASSERT_EQ(lines.size(), 10u) << "two apsides a month";
         for (const std::string& line : lines) EXPECT_NE(line.substr(0, 10), "03/31/2027");
@@ -55,8 +55,8 @@ TEST_F(MoonReports, ApsisAfterMidnightOfTheLastDayIsNotListed) {
 // with its own four showers; the Quadrantids are still far on January 1.
 TEST_F(MoonReports, MeteorMaximaOutsideTheMonthsAreDropped) {
     ReportDocument july, december;
-    meteor_report(july, 13, false, 2026, 7, 7, GREENWICH);
-    meteor_report(december, 13, false, 2026, 12, 12, GREENWICH);
+    meteor_report(july, 13, false, 2026, 7, 7, SkyContext(GREENWICH));
+    meteor_report(december, 13, false, 2026, 12, 12, SkyContext(GREENWICH));
     const std::vector<std::string> j = lines_of(july), d = lines_of(december);
     EXPECT_EQ(j[j.size() - 2].substr(0, 26), "07/29/2026  delta-Aquarids");
     ASSERT_EQ(d.size(), 13u) << "heading, four showers, end marker";
@@ -86,7 +86,7 @@ TEST_F(MoonReports, TwilightAgainstTheAlmanac) {
     const size_t columns[8] = {13, 20, 28, 35, 43, 50, 58, 65};
     for (const auto& c : cases) {
         ReportDocument document;
-        twilight_report(document, 14, false, 2026, c.month, c.month, c.location);
+        twilight_report(document, 14, false, 2026, c.month, c.month, SkyContext(c.location));
         const std::string row = lines_of(document)[12];
         const std::string almanac = c.almanac;
         ASSERT_EQ(row.substr(0, 10), almanac.substr(0, 10));
@@ -105,10 +105,10 @@ TEST_F(MoonReports, TwilightAgainstTheAlmanac) {
 
 TEST_F(MoonReports, TwilightLatitudeRules) {
     ReportDocument at_60, above_60;
-    EXPECT_EQ(twilight_report(at_60, 14, false, 2026, 3, 3, place("Limit", 60.0, 0, 0, 0)), 0);
+    EXPECT_EQ(twilight_report(at_60, 14, false, 2026, 3, 3, SkyContext(place("Limit", 60.0, 0, 0, 0))), 0);
     EXPECT_EQ(at_60.line_count, 9 + 5 + 1) << "five rows and the end marker";
 
-    EXPECT_EQ(twilight_report(above_60, 14, true, 2026, 3, 3, place("North", 60.5, 0, 0, 0)), 0);
+    EXPECT_EQ(twilight_report(above_60, 14, true, 2026, 3, 3, SkyContext(place("North", 60.5, 0, 0, 0))), 0);
     ASSERT_EQ(above_60.line_count, 10) << "one explanatory line, no end marker";
     EXPECT_EQ(report_line(above_60, 9).substr(36), "latitude greater than 60\xB0");
 
@@ -123,9 +123,9 @@ TEST_F(MoonReports, TwilightLatitudeRules) {
 TEST_F(MoonReports, StopEndsTheApsidesAfterTheirHeadingButNotTheNodes) {
     work_signals().stop_requested = true;
     ReportDocument apsides, nodes;
-    EXPECT_EQ(moon_apsides_report(apsides, 11, false, 2022, 1, 12, GREENWICH), 1);
+    EXPECT_EQ(moon_apsides_report(apsides, 11, false, 2022, 1, 12, SkyContext(GREENWICH)), 1);
     EXPECT_EQ(apsides.line_count, 7) << "heading only, no end marker";
-    EXPECT_EQ(moon_nodes_report(nodes, 12, false, 2026, 1, 1, GREENWICH), 0) << "it has no pump";
+    EXPECT_EQ(moon_nodes_report(nodes, 12, false, 2026, 1, 1, SkyContext(GREENWICH)), 0) << "it has no pump";
     EXPECT_EQ(report_line(nodes, nodes.line_count - 1), "\f");
 }
 

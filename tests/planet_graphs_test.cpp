@@ -19,10 +19,14 @@
 
 namespace {
 
-using Graph = int (*)(Surface&, const GraphStyle&, int year, BodySet planet_set);
+using Graph = int (*)(Surface&, const GraphStyle&, int year, BodySet planet_set, const SkyContext& sky);
 using Segment = std::pair<SurfacePoint, SurfacePoint>;
-int from_earth(Surface& s, const GraphStyle& g, int year, BodySet set) { return planet_distance_graph(s, g, year, set, 0); }
-int from_sun(Surface& s, const GraphStyle& g, int year, BodySet set) { return planet_distance_graph(s, g, year, set, 1); }
+int from_earth(Surface& s, const GraphStyle& g, int year, BodySet set, const SkyContext& sky) {
+    return planet_distance_graph(s, g, year, set, 0, sky);
+}
+int from_sun(Surface& s, const GraphStyle& g, int year, BodySet set, const SkyContext& sky) {
+    return planet_distance_graph(s, g, year, set, 1, sky);
+}
 
 GraphStyle test_style() {  // window text stays black
     GraphStyle style;
@@ -78,7 +82,7 @@ TEST(PlanetGraphs, CurvesMeetPublishedEvents) {
         {from_sun, 56, 96, 0, 60, 2023, 2, 0, 0.983, 0.11, 0, "Earth at perihelion 2023 Jan 4, 0.983 AU"},
     };
     for (const Case& c : cases) {
-        Recording r = record([&](Surface& s, const GraphStyle& g) { return c.graph(s, g, c.year, NO_BODIES.with(c.body)); });
+        Recording r = record([&](Surface& s, const GraphStyle& g) { return c.graph(s, g, c.year, NO_BODIES.with(c.body), {}); });
         int height = (375 - c.y0) * 2;
         std::vector<SurfacePoint> points = r.curve(c.body, c.y0 + height);
         ASSERT_EQ(points.size(), 53u) << c.source << ": weekly from 1 January to 31 December";
@@ -88,12 +92,12 @@ TEST(PlanetGraphs, CurvesMeetPublishedEvents) {
             << c.source;
         for (const SurfacePoint& p : points) EXPECT_LE(c.extreme * (p.y - points[c.sample].y), 0) << c.source;
     }
-    Recording earth = record([](Surface& s, const GraphStyle& g) { return from_earth(s, g, 2023, EARTH_AND_PLANETS); });
+    Recording earth = record([](Surface& s, const GraphStyle& g) { return from_earth(s, g, 2023, EARTH_AND_PLANETS, {}); });
     EXPECT_TRUE(earth.of(2).empty()) << "no Earth curve in the distances from the Earth";
 }
 
 TEST(PlanetGraphs, OrbitSunRisesFromTheCornerAndOppositionPointWrapsWithoutJoin) {
-    Recording r = record([](Surface& s, const GraphStyle& g) { return planet_orbit_graph(s, g, 2023, NO_BODIES); });
+    Recording r = record([](Surface& s, const GraphStyle& g) { return planet_orbit_graph(s, g, 2023, NO_BODIES, {}); });
     const int y0 = 80, height = 590, last_x = 926;  // x0 72; 31 December at 72 + 856 * 364 / 365
     std::vector<Segment> sun = r.of(0);
     int last_y = 0;
@@ -124,7 +128,7 @@ TEST(PlanetGraphs, AngleMonthAxisAndMarsSaturnConjunction) {
 TEST(PlanetGraphs, StopInTheFifthCurveKeepsFourAndPartOfTheFifth) {
     static int pumps = 0;  // one pump before each curve and one after each of its 53 samples
     set_pending_event_processor([](int) { work_signals().stop_requested = ++pumps == 4 * 54 + 1 + 10; });
-    Recording r = record([](Surface& s, const GraphStyle& g) { return planet_magnitude_graph(s, g, 2023, PLANETS); });
+    Recording r = record([](Surface& s, const GraphStyle& g) { return planet_magnitude_graph(s, g, 2023, PLANETS, {}); });
     set_pending_event_processor(nullptr);
     work_signals().stop_requested = false;
     EXPECT_EQ(r.result, 1);
@@ -137,8 +141,8 @@ TEST(PlanetGraphs, StopInTheFifthCurveKeepsFourAndPartOfTheFifth) {
 TEST(PlanetGraphs, PngOfEachGraphShowsItsFrame) {
     QTemporaryDir dir;
     struct Case { Graph graph; int x_factor, y_factor; const char* name; };
-    Graph angle = [](Surface& s, const GraphStyle& g, int year, BodySet set) {
-        return planet_angle_graph(s, g, year, 1, Location{}, 4, set);
+    Graph angle = [](Surface& s, const GraphStyle& g, int year, BodySet set, const SkyContext& sky) {
+        return planet_angle_graph(s, g, year, 1, sky, 4, set);
     };
     const Case cases[] = {{planet_orbit_graph, 9, 5, "orbit"},        {planet_magnitude_graph, 6, 5, "magnitude"},
                           {planet_illumination_graph, 7, 5, "illum"}, {planet_diameter_graph, 7, 6, "diameter"},
@@ -148,7 +152,7 @@ TEST(PlanetGraphs, PngOfEachGraphShowsItsFrame) {
         GraphStyle style = test_style();
         setup_drawing(*surface, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &style);
         fill_rect(*surface, 0, GRAPH_HEIGHT, GRAPH_WIDTH, 0, style.background, style.background);
-        EXPECT_EQ(c.graph(*surface, style, 2024, PLANETS), 0) << c.name;
+        EXPECT_EQ(c.graph(*surface, style, 2024, PLANETS, {}), 0) << c.name;
         int x0 = c.x_factor * char_width(*surface), y0 = c.y_factor * line_height(*surface), edge = 0;
         for (int y = y0; y <= GRAPH_HEIGHT - y0; ++y) edge += (surface_image(*surface)->pixel(x0, y) & 0xFFFFFF) == 0;
         EXPECT_GT(edge, (GRAPH_HEIGHT - 2 * y0) * 9 / 10) << c.name;

@@ -22,19 +22,19 @@ using PlanetReports = ReportTest;
 TEST_F(PlanetReports, ViewInfoWeeklyRowsAndEarthIgnored) {
     ReportDocument document;
     const BodySet earth_mercury_mars = NO_BODIES.with(Body::Earth).with(Body::Mercury).with(Body::Mars);
-    EXPECT_EQ(view_info_report(document, 7, false, 2020, 1, 2, earth_mercury_mars, GREENWICH), 0);
+    EXPECT_EQ(view_info_report(document, 7, false, 2020, 1, 2, earth_mercury_mars, SkyContext(GREENWICH)), 0);
     expect_golden(document, "planet_view_info_2020.txt");
 }
 
 TEST_F(PlanetReports, ApsidesOverThreeYears) {
     ReportDocument document;
-    EXPECT_EQ(apsides_report(document, 8, false, 2019, 2021, EARTH_AND_PLANETS, GREENWICH), 0);
+    EXPECT_EQ(apsides_report(document, 8, false, 2019, 2021, EARTH_AND_PLANETS, SkyContext(GREENWICH)), 0);
     expect_golden(document, "planet_apsides_2019_2021.txt");
 }
 
 TEST_F(PlanetReports, ConjunctionsAndOppositionsOfAYear) {
     ReportDocument document;
-    EXPECT_EQ(conjunction_report(document, 9, true, 2020, 1, 12, EARTH_AND_PLANETS, GREENWICH), 0);
+    EXPECT_EQ(conjunction_report(document, 9, true, 2020, 1, 12, EARTH_AND_PLANETS, SkyContext(GREENWICH)), 0);
     expect_golden(document, "planet_conjunctions_2020.txt");
 }
 
@@ -49,7 +49,7 @@ TEST_F(PlanetReports, StopDuringRefinementKeepsLinesWithoutEndMarker) {
     pumps = 0;
     set_pending_event_processor(stop_in_first_refinement);
     ReportDocument document;
-    EXPECT_EQ(conjunction_report(document, 9, false, 2020, 1, 12, EARTH_AND_PLANETS, GREENWICH), 1);
+    EXPECT_EQ(conjunction_report(document, 9, false, 2020, 1, 12, EARTH_AND_PLANETS, SkyContext(GREENWICH)), 1);
     ASSERT_EQ(document.line_count, 9);
     EXPECT_EQ(report_line(document, 7), "Mercury");
     EXPECT_EQ(report_line(document, 8), "");

@@ -19,7 +19,7 @@ using Reports = ReportTest;
 
 TEST_F(Reports, GoldenTexts) {
     ReportDocument seasons, easter_reform, easter_modern;
-    EXPECT_EQ(seasons_report(seasons, 3, false, 1995, 2000, GREENWICH), 0);
+    EXPECT_EQ(seasons_report(seasons, 3, false, 1995, 2000, SkyContext(GREENWICH)), 0);
     expect_golden(seasons, "seasons_1995_2000.txt");
     EXPECT_EQ(easter_report(easter_reform, 4, false, 1578, 1590), 0);
     expect_golden(easter_reform, "easter_1578_1590.txt");
@@ -32,7 +32,7 @@ TEST_F(Reports, GoldenTexts) {
 
 TEST_F(Reports, SingleYearsAndSeasonsInDenverShiftAcrossMidnight) {
     ReportDocument seasons;
-    EXPECT_EQ(seasons_report(seasons, 3, false, 1995, 1995, DENVER), 0);
+    EXPECT_EQ(seasons_report(seasons, 3, false, 1995, 1995, SkyContext(DENVER)), 0);
     // The March equinox, 1995 March 21 02:14 UT (USNO), is still March 20 in
     // Denver.  Lengths (winter ~89 days) print six integer columns.
     const std::vector<std::string> expected = {
@@ -68,7 +68,7 @@ TEST_F(Reports, StoppingBetweenYearsLeavesWholeYearsAndNoEndMarker) {
     pumps = 0;
     set_pending_event_processor(stop_at_third_pump);
     ReportDocument seasons;
-    EXPECT_EQ(seasons_report(seasons, 3, false, 1995, 2000, GREENWICH), 1);
+    EXPECT_EQ(seasons_report(seasons, 3, false, 1995, 2000, SkyContext(GREENWICH)), 1);
     const std::vector<std::string> lines = lines_of(seasons);
     ASSERT_EQ(lines.size(), 6u + 2 * 5u) << "header, title, and two year blocks of five lines";
     EXPECT_EQ(lines.back(), "");

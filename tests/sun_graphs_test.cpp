@@ -23,7 +23,7 @@ namespace {
 
 constexpr SurfaceColor SUN = surface_color(255, 0, 0), TEXT = 0, WINDOW = surface_color(255, 255, 255);
 
-using SunGraph = int (*)(Surface&, const GraphStyle&, int, const Location&);
+using SunGraph = int (*)(Surface&, const GraphStyle&, int, const SkyContext&);
 
 const GraphStyle STYLE{.colors = {SUN}, .background = WINDOW};  // window text black
 
@@ -51,7 +51,7 @@ Drawing draw(SunGraph graph, int year, const Location& location) {
     Drawing d;
     auto surface = make_recording_surface(d.log, "s", GRAPH_WIDTH, GRAPH_HEIGHT);
     setup_drawing(*surface, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &STYLE);
-    d.result = graph(*surface, STYLE, year, location);
+    d.result = graph(*surface, STYLE, year, SkyContext(location));
     auto sun_pen = std::find(d.log.lines.begin(), d.log.lines.end(), "s: pen #ff0000 1");
     for (auto line = sun_pen; line != d.log.lines.end(); ++line) {
         SurfacePoint a, b;
@@ -197,7 +197,7 @@ TEST(SunGraphs, DayLengthWhenTheSunSetsAfterMidnight) {
     Drawing weekly = draw(day_length_graph, 2026, mcmurdo);
     EXPECT_NEAR(value_at(point_near_day(weekly, 49, 56, 888, 365).y, 0, 24), 24.0, 0.05) << "78 S, 19 February";
     EXPECT_NEAR(value_at(point_near_day(weekly, 56, 56, 888, 365).y, 0, 24), 19.4, 0.4) << "78 S, 26 February";
-    EXPECT_NEAR(daylight_hours(21, 2, 2026, mcmurdo), 22.1, 0.3) << "78 S, 21 February: set after local midnight";
+    EXPECT_NEAR(daylight_hours(21, 2, 2026, SkyContext(mcmurdo)), 22.1, 0.3) << "78 S, 21 February: set after local midnight";
 }
 
 int pumps_left = 0;
@@ -220,7 +220,7 @@ TEST(SunGraphs, PngWithFrameAndCurve) {
         auto surface = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
         setup_drawing(*surface, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &STYLE);
         fill_rect(*surface, 0, GRAPH_HEIGHT, GRAPH_WIDTH, 0, WINDOW, WINDOW);
-        ASSERT_EQ(g.graph(*surface, STYLE, 2023, GREENWICH), 0) << g.name;
+        ASSERT_EQ(g.graph(*surface, STYLE, 2023, SkyContext(GREENWICH)), 0) << g.name;
         const QImage& image = *surface_image(*surface);
         int left = g.left_factor * char_width(*surface), y0 = 4 * line_height(*surface);
         int frame_pixels = 0, sun_pixels = 0;

@@ -1,0 +1,38 @@
+// The classical engine behind the seam: the functions of this folder.
+#include "engine/sky_engine.h"
+
+#include "engine/angles.h"
+#include "engine/calendar.h"
+#include "engine/moon.h"
+#include "engine/planet_apsides.h"
+#include "engine/planets.h"
+#include "engine/rise_set.h"
+#include "engine/star_places.h"
+#include "engine/sun.h"
+
+const SkyEngine CLASSICAL_ENGINE = {
+    .name = "classical",
+    .sun_position = sun_position,
+    .moon_position = moon_position,
+    .planet_position = planet_position,
+    .star_apparent_place = star_apparent_place,
+    .topocentric_place = topocentric_place,
+    .jupiter_satellites = jupiter_satellites,
+    .planet_magnitude = planet_magnitude,
+    .planet_angular_diameter = planet_angular_diameter,
+    .heliocentric_distance = heliocentric_distance,
+    .sidereal_time = ut_to_gst,
+    .ecliptic_to_equatorial = ecliptic_to_equatorial,
+    .equatorial_to_horizontal = equatorial_to_horizontal,
+    .equation_of_time = equation_of_time,
+    .rise_set = rise_set,
+    .season_instants = season_instants,
+    .build_phase_table = build_phase_table,
+    .find_year_eclipses = find_year_eclipses,
+    .conjunction_table_sample = conjunction_table_sample,
+    .find_conjunctions = find_conjunctions,
+    .moon_distance_at = moon_distance_at,
+    .moon_apsis_refine = moon_apsis_refine,
+    .moon_node_instant = moon_node_instant,
+    .planet_apsis_instant = planet_apsis_instant,
+};

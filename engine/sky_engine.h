@@ -1,0 +1,75 @@
+#pragma once
+// The engine seam: everything the reports, graphs and movies ask of an
+// astronomical engine (apparent places of the Sun, the Moon, the planets,
+// Jupiter's moons and the stars; rising and setting; the phase table and the
+// eclipses; the seasons and the equation of time; conjunctions and
+// oppositions; apsides and nodes; magnitudes and diameters; sidereal time and
+// the frames of reference), as one plain record of function pointers.  The
+// generators reach it through SkyContext::engine and never call an engine's
+// functions by name, so the engine behind them can change per call.
+//
+// CLASSICAL_ENGINE is the engine of this folder: the low-precision theories
+// of Meeus, Astronomical Formulae for Calculators (see each function's
+// header).  Another engine plugs in by defining its own SkyEngine, in its
+// own library, whose members have the same meaning, units and time scales as
+// the classical ones documented in engine/*.h (UT arguments split as hours,
+// day, month, year; degrees; right ascension in hours; declinations kept in
+// [0, 360) where the classical function keeps them so; -1.0 hours for an
+// event that does not happen), and by pointing SkyContext::engine at it.  A
+// member it has nothing better for may point at the classical function, and
+// the searches may be reused as they are (conjunction_table_init and the
+// pass and minima helpers take no engine).  No member keeps state between
+// calls that a caller could see.
+#include <vector>
+
+#include "engine/conjunctions.h"
+#include "engine/eclipses.h"
+#include "engine/jupiter_moons.h"
+#include "engine/location.h"
+#include "engine/moon_events.h"
+
+struct SkyEngine {
+    const char* name;  // "classical", ...
+
+    // ---- Apparent places (engine/sun.h, moon.h, planets.h, star_places.h, jupiter_moons.h) ----
+    void (*sun_position)(double hours, int day, int month, int year, int apparent, double& ra, double& dec,
+                         double& longitude, double& distance, double& semidiameter, double& mean_anomaly);
+    void (*moon_position)(double hours, int day, int month, int year, double& longitude, double& latitude,
+                          double& parallax, double& semidiameter, double& illuminated, double& shadow_u,
+                          double& ra, double& dec);
+    void (*planet_position)(int body, double hours, int day, int month, int year, int want_equatorial,
+                            double& ra, double& dec, double& distance, double& illuminated, double& elongation,
+                            double& helio_latitude, double& helio_longitude, double& radius);
+    void (*star_apparent_place)(int epoch_year, double ra0_hours, double dec0, double jd, double& ra_hours,
+                                double& dec);
+    void (*topocentric_place)(Location location, int body, double distance, double moon_parallax, double hours,
+                              int day, int month, int year, double& ra_hours, double& dec);
+    void (*jupiter_satellites)(JulianDay jd, JupiterSatellite records[JUPITER_SATELLITE_COUNT]);
+    double (*planet_magnitude)(int body, double hours, int day, int month, int year);
+    double (*planet_angular_diameter)(int body, double hours, int day, int month, int year);
+    double (*heliocentric_distance)(int body, double hours, int day, int month, int year);
+
+    // ---- Time and frames (engine/calendar.h, angles.h, sun.h) ----
+    double (*sidereal_time)(double ut, int day, int month, int year);  // Greenwich, hours
+    void (*ecliptic_to_equatorial)(double hours, int day, int month, int year, double longitude, double latitude,
+                                   bool with_nutation, double& ra_hours, double& declination);
+    void (*equatorial_to_horizontal)(double ut, double ra_hours, double declination, int day, int month, int year,
+                                     double& azimuth, double& altitude, Location location);
+    double (*equation_of_time)(int day, int month, int year);
+
+    // ---- Events (engine/rise_set.h, sun.h, eclipses.h, conjunctions.h, moon_events.h, planet_apsides.h) ----
+    void (*rise_set)(int body, int day, int month, int year, double& rise, double& set, Location location);
+    void (*season_instants)(int year, JulianDay jd[4]);
+    int (*build_phase_table)(int year, PhaseTable& table, PhaseStepHook step, void* context);
+    void (*find_year_eclipses)(int year, const PhaseTable& table, const Location& location, EclipseList& list,
+                               EclipseCircumstances* circumstances);
+    void (*conjunction_table_sample)(int d, ConjunctionTable& table);
+    int (*find_conjunctions)(const ConjunctionTable& table, int body, int pass, double time_zone,
+                             std::vector<ConjunctionEvent>& events);
+    double (*moon_distance_at)(JulianDay jd_ut);
+    void (*moon_apsis_refine)(JulianDay t_day, MoonApsisKind kind, int& offset_hours, double& distance_km);
+    JulianDay (*moon_node_instant)(int k, MoonNode node, int year);
+    JulianDay (*planet_apsis_instant)(int body, double k);
+};
+
+extern const SkyEngine CLASSICAL_ENGINE;
