@@ -29,7 +29,7 @@ void BM_PreciseRiseSetYear(benchmark::State& state) {
         for (int month = 1; month <= 12; ++month)
             for (int day = 1; day <= days_in_month(month, 2026); ++day)
                 for (int body : {0, 1})
-                    benchmark::DoNotOptimize(precise::rise_set_transit(body, day, month, 2026, greenwich));
+                    benchmark::DoNotOptimize(precise::day_events(body, day, month, 2026, greenwich, false));
     }
 }
 BENCHMARK(BM_PreciseRiseSetYear)->Unit(benchmark::kMillisecond);

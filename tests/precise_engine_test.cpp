@@ -30,27 +30,6 @@ double arcseconds_apart(double ra1, double dec1, double ra2, double dec2) {
     return std::acos(std::fmin(1.0, c)) / r * 3600.0;
 }
 
-Location place_named(const std::string& name) {
-    struct Known { const char* name; double lat, lon; double tz; };
-    static const Known known[] = {{"Washington", 38.8895, -77.0353, -5}, {"London", 51.4769, -0.0005, 0},
-                                  {"Sydney", -33.8688, 151.2093, 10}, {"Tromso", 69.6492, 18.9553, 1},
-                                  {"Quito", -0.2299, -78.5250, -5}};
-    for (const Known& k : known) {
-        if (name == k.name) {
-            Location l;
-            l.name = k.name;
-            l.latitude = std::fabs(k.lat);
-            l.latitude_hemisphere = k.lat < 0 ? COMPASS_SOUTH : COMPASS_NORTH;
-            l.longitude = std::fabs(k.lon);
-            l.longitude_hemisphere = k.lon < 0 ? COMPASS_WEST : COMPASS_EAST;
-            l.time_zone = k.tz;
-            return l;
-        }
-    }
-    ADD_FAILURE() << "unknown place " << name;
-    return {};
-}
-
 // An event in local hours (or -1) against a reference UT Julian day (or empty), seconds apart.
 double event_error_seconds(double local_hours, const std::string& reference_ut,
                            JulianDay local_midnight_ut) {
@@ -244,7 +223,7 @@ TEST(PreciseConjunctions, TransitsOfMercuryAndNearMisses) {
 TEST(PreciseRiseSet, AgreeWithPyEphemToSeconds) {
     double worst_sun = 0, worst_other = 0;
     for (const ReferenceRow& r : read_reference_table("rise_set.csv")) {
-        Location l = place_named(r[0]);
+        Location l = reference_place(r[0]);
         int body = std::stoi(r[2]);
         JulianDay day = reference_date(r[1]);
         double d; int m, y;
@@ -262,7 +241,7 @@ TEST(PreciseRiseSet, AgreeWithPyEphemToSeconds) {
 TEST(PreciseTwilight, SunCentreBelowTheGeometricHorizon) {
     double worst = 0;
     for (const ReferenceRow& r : read_reference_table("twilight.csv")) {
-        Location l = place_named(r[0]);
+        Location l = reference_place(r[0]);
         JulianDay day = reference_date(r[1]);
         double d; int m, y;
         calendar_date(day, d, m, y);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/calendar.h"
+#include "engine/location.h"
 
 using ReferenceRow = std::vector<std::string>;
 
@@ -37,4 +38,23 @@ inline JulianDay reference_date(const std::string& date, const std::string& time
     std::sscanf(date.c_str(), "%d-%d-%d", &y, &m, &d);
     if (!time.empty()) std::sscanf(time.c_str(), "%d:%d:%d", &hh, &mm, &ss);
     return julian_day(d + (hh + mm / 60.0 + ss / 3600.0) / 24.0, m, y);
+}
+
+// The places of the rising, setting and twilight tables (as the script has them).
+inline Location reference_place(const std::string& name) {
+    struct Known { const char* name; double latitude, longitude, time_zone; };
+    static const Known known[] = {{"Washington", 38.8895, -77.0353, -5}, {"London", 51.4769, -0.0005, 0},
+                                  {"Sydney", -33.8688, 151.2093, 10}, {"Tromso", 69.6492, 18.9553, 1},
+                                  {"Quito", -0.2299, -78.5250, -5}};
+    Location l;
+    for (const Known& k : known) {
+        if (name != k.name) continue;
+        l.name = k.name;
+        l.latitude = k.latitude < 0 ? -k.latitude : k.latitude;
+        l.latitude_hemisphere = k.latitude < 0 ? COMPASS_SOUTH : COMPASS_NORTH;
+        l.longitude = k.longitude < 0 ? -k.longitude : k.longitude;
+        l.longitude_hemisphere = k.longitude < 0 ? COMPASS_WEST : COMPASS_EAST;
+        l.time_zone = k.time_zone;
+    }
+    return l;
 }

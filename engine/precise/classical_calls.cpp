@@ -160,7 +160,7 @@ double equation_of_time(int day, int month, int year) {
 }
 
 void rise_set(int body, int day, int month, int year, double& rise, double& set, Location location) {
-    DayEvents e = rise_set_transit(body, day, month, year, location);
+    DayEvents e = day_events(body, day, month, year, location, false);
     rise = e.rise;
     set = e.set;
 }
@@ -168,7 +168,7 @@ void rise_set(int body, int day, int month, int year, double& rise, double& set,
 int build_phase_table(int year, PhaseTable& table, PhaseStepHook step, void* context) {
     table.count = 0;
     // The lunations around the year, as the classical table covers them.
-    JulianDay first = julian_day(1, 12, year - 1), last = julian_day(22, 1, year + 1);
+    JulianDay first = julian_day(1, 12, year - 1), last = julian_day(1, 2, year + 1);
     const int parts = 12;
     for (int i = 0; i < parts; ++i) {
         if (step) {

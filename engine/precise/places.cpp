@@ -58,7 +58,11 @@ void earth_state(double jd_tt, double position[3], double bary_velocity[3]) {
     }
 }
 
-// Precession-nutation IAU 2000B at a TT Julian day, the last one kept.
+// Precession-nutation IAU 2000B (eraPn00b) every half day, kept in four
+// slots, and interpolated linearly between: the shortest nutation terms that
+// matter (13.7 days, 0.2") leave under 0.002".
+constexpr double FRAME_NODE_DAYS = 0.5;
+
 struct Frame {
     double tt = -1e300;
     double rbpn[3][3];   // GCRS -> true equator and equinox of date
@@ -67,14 +71,30 @@ struct Frame {
     double eps_true = 0; // true obliquity, radians
 };
 
-const Frame& frame_at(double jd_tt) {
-    thread_local Frame f;
-    if (f.tt != jd_tt) {
+const Frame& frame_node(double tt) {
+    thread_local Frame slots[4];
+    Frame& f = slots[static_cast<long long>(tt / FRAME_NODE_DAYS) & 3];
+    if (f.tt != tt) {
         double deps, rb[3][3], rp[3][3], rbp[3][3], rn[3][3];
-        eraPn00b(jd_tt, 0.0, &f.dpsi, &deps, &f.epsa, rb, rp, rbp, rn, f.rbpn);
+        eraPn00b(tt, 0.0, &f.dpsi, &deps, &f.epsa, rb, rp, rbp, rn, f.rbpn);
         f.eps_true = f.epsa + deps;
-        f.tt = jd_tt;
+        f.tt = tt;
     }
+    return f;
+}
+
+Frame frame_at(double jd_tt) {
+    double t0 = std::floor(jd_tt / FRAME_NODE_DAYS) * FRAME_NODE_DAYS;
+    const Frame& a = frame_node(t0);
+    const Frame& b = frame_node(t0 + FRAME_NODE_DAYS);
+    double s = (jd_tt - t0) / FRAME_NODE_DAYS;
+    Frame f;
+    f.tt = jd_tt;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) f.rbpn[i][j] = a.rbpn[i][j] + s * (b.rbpn[i][j] - a.rbpn[i][j]);
+    f.dpsi = a.dpsi + s * (b.dpsi - a.dpsi);
+    f.epsa = a.epsa + s * (b.epsa - a.epsa);
+    f.eps_true = a.eps_true + s * (b.eps_true - a.eps_true);
     return f;
 }
 
@@ -226,7 +246,7 @@ Place geocentric_place(int body, JulianDay jd_ut) {
 
 Place topocentric_place(int body, JulianDay jd_ut, const Location& location) {
     double tt = terrestrial_time(jd_ut);
-    const Frame& f = frame_at(tt);
+    const Frame f = frame_at(tt);
     double observer[3];
     observer_at(location, gast_radians(jd_ut, tt, f), observer);
     return apparent_place(body, geometry(body, tt), f, observer);
@@ -261,7 +281,7 @@ void observer_position(const Location& location, JulianDay jd_ut, double positio
 
 void nutation_and_obliquity(JulianDay jd_ut, double& delta_psi, double& delta_epsilon,
                             double& mean_obliquity) {
-    const Frame& f = frame_at(terrestrial_time(jd_ut));
+    const Frame f = frame_at(terrestrial_time(jd_ut));
     delta_psi = f.dpsi * ERFA_DR2D;
     delta_epsilon = (f.eps_true - f.epsa) * ERFA_DR2D;
     mean_obliquity = f.epsa * ERFA_DR2D;

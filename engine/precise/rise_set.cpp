@@ -28,11 +28,25 @@ double quadratic(const double f[3], double s) {  // s in -1..1 over the three no
     return f[1] + 0.5 * s * (f[2] - f[0]) + 0.5 * s * s * (f[0] - 2.0 * f[1] + f[2]);
 }
 
+// The geocentric place, the last few kept: a run of days shares the place at
+// each midnight between two of them.
+Place place_at(int body, double jd_ut) {
+    struct Kept { int body = -1; double t = 0; Place place; };
+    thread_local Kept kept[8];
+    thread_local int next = 0;
+    for (const Kept& k : kept)
+        if (k.body == body && k.t == jd_ut) return k.place;
+    Kept& k = kept[next];
+    next = (next + 1) % 8;
+    k = {body, jd_ut, geocentric_place(body, jd_ut)};
+    return k.place;
+}
+
 DayTrack make_track(int body, int day, int month, int year, const Location& location) {
     DayTrack track;
     track.start = julian_day(day, month, year) - location.time_zone / 24.0;
     for (int i = 0; i < 3; ++i) {
-        Place p = geocentric_place(body, track.start + 0.5 * i);
+        Place p = place_at(body, track.start + 0.5 * i);
         track.ra[i] = p.ra_hours * 15.0 * ERFA_DD2R;
         track.dec[i] = p.dec * ERFA_DD2R;
         track.distance[i] = p.distance_au * AU_KM;
@@ -41,10 +55,10 @@ DayTrack make_track(int body, int day, int month, int year, const Location& loca
         while (track.ra[i] - track.ra[i - 1] > ERFA_DPI) track.ra[i] -= ERFA_D2PI;
         while (track.ra[i] - track.ra[i - 1] < -ERFA_DPI) track.ra[i] += ERFA_D2PI;
     }
+    // Sidereal time runs 1.00273781191 turns a UT day (IERS Conventions); the
+    // equation of the equinoxes changes by milliseconds of time a day.
     track.gast[0] = apparent_sidereal_time(track.start) * 15.0 * ERFA_DD2R;
-    track.gast[1] = apparent_sidereal_time(track.start + 1.0) * 15.0 * ERFA_DD2R;
-    while (track.gast[1] < track.gast[0]) track.gast[1] += ERFA_D2PI;
-    track.gast[1] += ERFA_D2PI;  // a sidereal day and four minutes
+    track.gast[1] = track.gast[0] + ERFA_D2PI * 1.00273781191135448;
     double lon = signed_longitude(location) * ERFA_DD2R, lat = signed_latitude(location) * ERFA_DD2R;
     eraGd2gc(1, lon, lat, location.elevation, track.site);
     for (double& x : track.site) x /= 1000.0;
@@ -88,6 +102,11 @@ double local_hours(double jd_ut, double start) { return (jd_ut - start) * 24.0; 
 }  // namespace
 
 DayEvents rise_set_transit(int body, int day, int month, int year, const Location& location) {
+    return day_events(body, day, month, year, location, true);
+}
+
+DayEvents day_events(int body, int day, int month, int year, const Location& location,
+                     bool with_transit) {
     DayEvents events;
     DayTrack track = make_track(body, day, month, year, location);
     auto above_horizon = [&](double t) {
@@ -101,6 +120,7 @@ DayEvents rise_set_transit(int body, int day, int month, int year, const Locatio
         double& slot = c.rising ? events.rise : events.set;
         if (slot == NO_EVENT) slot = local_hours(c.instant, track.start);
     }
+    if (!with_transit) return events;
     // Upper culmination: the hour angle passes 0 going from negative to positive.
     auto hour_angle = [&](double t) { return sight(track, t).hour_angle; };
     for (const Crossing& c : find_crossings(hour_angle, track.start, track.start + 1.0, HOUR_DAYS,

@@ -29,6 +29,9 @@ struct DayEvents {
 // standard time at the location, and the location; returns the day's first
 // rising, first setting and the transit in local hours, NO_EVENT when absent.
 DayEvents rise_set_transit(int body, int day, int month, int year, const Location& location);
+// The same, the transit only when asked for (it doubles the work).
+DayEvents day_events(int body, int day, int month, int year, const Location& location,
+                     bool with_transit);
 
 // Given a depression (6 civil, 12 nautical, 18 astronomical), a civil date
 // and the location; returns in `morning` and `evening` the local hours when

@@ -1,0 +1,249 @@
+// The README's accuracy table: the classical and the precise engine against
+// the reference tables of tests/data/precise (PyEphem, USNO, NASA), largest
+// and mean error per category.  Prints Markdown.
+//   cmake --build build --target accuracy_table && build/tests/accuracy_table
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/conjunctions.h"
+#include "engine/eclipses.h"
+#include "engine/moon.h"
+#include "engine/planets.h"
+#include "engine/precise/classical_calls.h"
+#include "engine/precise/delta_t.h"
+#include "engine/precise/events.h"
+#include "engine/precise/rise_set.h"
+#include "engine/rise_set.h"
+#include "engine/star_places.h"
+#include "engine/sun.h"
+#include "precise_reference.h"
+#include "reports/twilight_report.h"
+
+namespace {
+
+constexpr double SECONDS_PER_DAY = 86400.0;
+
+// The calls both engines answer alike.
+struct EngineCalls {
+    const char* name;
+    void (*sun_position)(double, int, int, int, int, double&, double&, double&, double&, double&, double&);
+    void (*moon_position)(double, int, int, int, double&, double&, double&, double&, double&, double&,
+                          double&, double&);
+    void (*planet_position)(int, double, int, int, int, int, double&, double&, double&, double&, double&,
+                            double&, double&, double&);
+    double (*planet_magnitude)(int, double, int, int, int);
+    void (*rise_set)(int, int, int, int, double&, double&, Location);
+    void (*season_instants)(int, JulianDay[4]);
+    int (*build_phase_table)(int, PhaseTable&, PhaseStepHook, void*);
+    void (*conjunction_table_sample)(int, ConjunctionTable&);
+    int (*find_conjunctions)(const ConjunctionTable&, int, int, double, std::vector<ConjunctionEvent>&);
+    // Twilight: morning and evening local hours of the Sun's centre at a depression.
+    void (*twilight)(double, int, int, int, const Location&, double&, double&);
+};
+
+// The Twilight report's rule: sunrise and sunset moved by the time from the
+// geometric horizon to the depression, at 12 h UT's declination.
+void classical_twilight(double depression, int day, int month, int year, const Location& location,
+                        double& morning, double& evening) {
+    double ra, dec, lon, dist, sd, m, rise, set;
+    sun_position(12.0, day, month, year, 0, ra, dec, lon, dist, sd, m);
+    rise_set(0, day, month, year, rise, set, location);
+    double offset = twilight_offset(signed_latitude(location), dec, 90.0 + depression);
+    morning = offset == TWILIGHT_NEVER_HOURS || rise < 0 ? -1.0 : rise - offset;
+    evening = offset == TWILIGHT_NEVER_HOURS || set < 0 ? -1.0 : set + offset;
+}
+
+const EngineCalls CLASSICAL = {"Classical", sun_position, moon_position, planet_position, planet_magnitude,
+                               rise_set, season_instants, build_phase_table, conjunction_table_sample,
+                               find_conjunctions, classical_twilight};
+const EngineCalls PRECISE = {"Precise", precise::sun_position, precise::moon_position,
+                             precise::planet_position, precise::planet_magnitude, precise::rise_set,
+                             precise::season_instants, precise::build_phase_table,
+                             precise::conjunction_table_sample, precise::find_conjunctions, precise::twilight};
+
+struct Errors {
+    double largest = 0, sum = 0;
+    int count = 0, missed = 0;
+    void add(double e) {
+        largest = std::fmax(largest, std::fabs(e));
+        sum += std::fabs(e);
+        ++count;
+    }
+    std::string text(const char* unit, int decimals) const {
+        char s[96];
+        std::snprintf(s, sizeof s, "%.*f / %.*f %s", decimals, largest, decimals, count ? sum / count : 0.0, unit);
+        std::string out = s;
+        if (missed) out += " (" + std::to_string(missed) + " missed or wrong)";
+        return out;
+    }
+};
+
+// Reference instants that do not depend on Delta T are stored as TT; the
+// observed Delta T (IERS) takes them to UT.
+JulianDay ut_of_tt(const std::string& field) { return precise::universal_time(std::stod(field)); }
+
+void split(JulianDay jd, double& hours, int& day, int& month, int& year) {
+    double d;
+    calendar_date(jd, d, month, year);
+    day = static_cast<int>(d);
+    hours = (d - day) * 24.0;
+}
+
+double arcseconds_apart(double ra1, double dec1, double ra2, double dec2) {
+    const double r = M_PI / 180.0;
+    double c = std::sin(dec1 * r) * std::sin(dec2 * r) + std::cos(dec1 * r) * std::cos(dec2 * r) * std::cos((ra1 - ra2) * 15.0 * r);
+    return std::acos(std::fmin(1.0, c)) / r * 3600.0;
+}
+
+double signed_dec(double dec) { return dec > 180.0 ? dec - 360.0 : dec; }
+
+void positions(const EngineCalls& e, Errors& sun, Errors& moon, Errors& planets, Errors& magnitudes) {
+    for (const ReferenceRow& r : read_reference_table("positions.csv")) {
+        int body = std::stoi(r[1]), day, month, year;
+        double hours, ra = 0, dec = 0, x[6];
+        split(ut_of_tt(r[0]), hours, day, month, year);
+        if (body == 0) e.sun_position(hours, day, month, year, 1, ra, dec, x[0], x[1], x[2], x[3]);
+        else if (body == 1) e.moon_position(hours, day, month, year, x[0], x[1], x[2], x[3], x[4], x[5], ra, dec);
+        else e.planet_position(body, hours, day, month, year, 1, ra, dec, x[0], x[1], x[2], x[3], x[4], x[5]);
+        double error = arcseconds_apart(ra, signed_dec(dec), std::stod(r[2]), std::stod(r[3]));
+        (body == 0 ? sun : body == 1 ? moon : planets).add(error);
+        if (body >= 3) magnitudes.add(e.planet_magnitude(body, hours, day, month, year) - std::stod(r[5]));
+    }
+}
+
+void seasons(const EngineCalls& e, Errors& pyephem, Errors& usno) {
+    std::map<int, std::vector<JulianDay>> years;
+    auto year_of = [&](int y) -> std::vector<JulianDay>& {
+        if (!years.count(y)) {
+            JulianDay jd[4];
+            e.season_instants(y, jd);
+            years[y].assign(jd, jd + 4);
+        }
+        return years[y];
+    };
+    for (const ReferenceRow& r : read_reference_table("seasons.csv"))
+        pyephem.add((year_of(std::stoi(r[0]))[std::stoi(r[1])] - ut_of_tt(r[2])) * SECONDS_PER_DAY);
+    for (const ReferenceRow& r : read_reference_table("published.csv")) {
+        if (r[0] != "season") continue;
+        usno.add((year_of(std::stoi(r[1].substr(0, 4)))[std::stoi(r[3])] - reference_date(r[1], r[2])) * SECONDS_PER_DAY);
+    }
+}
+
+void phases(const EngineCalls& e, Errors& errors) {
+    std::vector<std::pair<JulianDay, int>> found;
+    for (int year = 2000; year <= 2030; ++year) {
+        PhaseTable table;
+        e.build_phase_table(year, table, nullptr, nullptr);
+        for (int i = 0; i < table.count; ++i) found.push_back({table.records[i].jd_true, table.records[i].phase});
+    }
+    for (const ReferenceRow& r : read_reference_table("phases.csv")) {
+        JulianDay t = ut_of_tt(r[0]);
+        double best = 1e9;
+        for (const auto& [jd, phase] : found)
+            if (phase == std::stoi(r[1]) && std::fabs(jd - t) < std::fabs(best)) best = jd - t;
+        if (std::fabs(best) > 1.0) ++errors.missed;
+        else errors.add(best * SECONDS_PER_DAY);
+    }
+}
+
+// Local hours of an engine against a reference UT Julian day (or none).
+void add_event(double hours, const std::string& reference, JulianDay midnight_ut, Errors& errors) {
+    if (reference.empty() || hours < 0) {
+        if (reference.empty() != (hours < 0)) ++errors.missed;
+        return;
+    }
+    errors.add((midnight_ut + hours / 24.0 - std::stod(reference)) * SECONDS_PER_DAY);
+}
+
+void rise_set_rows(const EngineCalls& e, Errors& sun, Errors& moon) {
+    for (const ReferenceRow& r : read_reference_table("rise_set.csv")) {
+        int body = std::stoi(r[2]);
+        if (body > 1) continue;
+        Location l = reference_place(r[0]);
+        JulianDay day = reference_date(r[1]);
+        double hours;
+        int d, m, y;
+        split(day, hours, d, m, y);
+        double rise, set;
+        e.rise_set(body, d, m, y, rise, set, l);
+        Errors& errors = body == 0 ? sun : moon;
+        add_event(rise, r[3], day - l.time_zone / 24.0, errors);
+        add_event(set, r.size() > 4 ? r[4] : "", day - l.time_zone / 24.0, errors);
+    }
+}
+
+void twilight_rows(const EngineCalls& e, Errors& errors) {
+    for (const ReferenceRow& r : read_reference_table("twilight.csv")) {
+        Location l = reference_place(r[0]);
+        JulianDay day = reference_date(r[1]);
+        double hours, morning, evening;
+        int d, m, y;
+        split(day, hours, d, m, y);
+        e.twilight(std::stod(r[2]), d, m, y, l, morning, evening);
+        add_event(morning, r[3], day - l.time_zone / 24.0, errors);
+        add_event(evening, r.size() > 4 ? r[4] : "", day - l.time_zone / 24.0, errors);
+    }
+}
+
+void conjunctions(const EngineCalls& e, Errors& errors) {
+    std::vector<ConjunctionEvent> found;
+    for (int year = 2000; year <= 2030; ++year) {
+        ConjunctionTable table;
+        conjunction_table_init(year, 1, 12, PLANETS, table);
+        for (int d = 1; d <= table.day_count; ++d) e.conjunction_table_sample(d, table);
+        for (int body = 3; body <= 10; ++body)
+            for (int pass = PASS_CONJUNCTION; pass < conjunction_pass_count(body); ++pass) {
+                std::vector<ConjunctionEvent> events;
+                e.find_conjunctions(table, body, pass, 0.0, events);
+                for (ConjunctionEvent& ev : events) ev.hour = body;  // the body, for the matching below
+                found.insert(found.end(), events.begin(), events.end());
+            }
+    }
+    for (const ReferenceRow& r : read_reference_table("conjunctions.csv")) {
+        JulianDay t = ut_of_tt(r[0]);
+        double best = 1e9;
+        for (const ConjunctionEvent& ev : found)
+            if (ev.hour == std::stoi(r[1]) && ev.pass == std::stoi(r[2]) && std::fabs(ev.instant - t) < std::fabs(best))
+                best = ev.instant - t;
+        if (std::fabs(best) > 2.0) ++errors.missed;
+        else errors.add(best * 1440.0);
+    }
+}
+
+}  // namespace
+
+int main() {
+    struct Row { std::string category, reference; Errors by_engine[2]; const char* unit; int decimals; };
+    std::vector<Row> rows = {
+        {"Sun, apparent place", "PyEphem 1990-2039, 188 dates", {}, "\"", 1},
+        {"Moon, apparent place", "PyEphem 1990-2039", {}, "\"", 1},
+        {"Planets, apparent places", "PyEphem 1990-2039, Mercury-Pluto", {}, "\"", 1},
+        {"Planet magnitudes", "PyEphem 1990-2039", {}, "mag", 2},
+        {"Seasons", "PyEphem 1950-2050", {}, "s", 0},
+        {"Seasons", "USNO 2024-2025", {}, "s", 0},
+        {"Moon phases", "PyEphem 2000-2030", {}, "s", 0},
+        {"Sunrise and sunset", "PyEphem 2026, 5 places", {}, "s", 0},
+        {"Moonrise and moonset", "PyEphem 2026, 5 places", {}, "s", 0},
+        {"Twilight (6, 12, 18 degrees)", "PyEphem 2026, 5 places", {}, "s", 0},
+        {"Conjunctions and oppositions", "PyEphem 2000-2030, all planets", {}, "min", 1},
+    };
+    const EngineCalls* engines[2] = {&CLASSICAL, &PRECISE};
+    for (int i = 0; i < 2; ++i) {
+        const EngineCalls& e = *engines[i];
+        positions(e, rows[0].by_engine[i], rows[1].by_engine[i], rows[2].by_engine[i], rows[3].by_engine[i]);
+        seasons(e, rows[4].by_engine[i], rows[5].by_engine[i]);
+        phases(e, rows[6].by_engine[i]);
+        rise_set_rows(e, rows[7].by_engine[i], rows[8].by_engine[i]);
+        twilight_rows(e, rows[9].by_engine[i]);
+        conjunctions(e, rows[10].by_engine[i]);
+    }
+    std::printf("| category | reference | classical: largest / mean | precise: largest / mean |\n");
+    std::printf("|---|---|---|---|\n");
+    for (const Row& r : rows)
+        std::printf("| %s | %s | %s | %s |\n", r.category.c_str(), r.reference.c_str(),
+                    r.by_engine[0].text(r.unit, r.decimals).c_str(), r.by_engine[1].text(r.unit, r.decimals).c_str());
+    return 0;
+}
