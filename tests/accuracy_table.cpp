@@ -92,12 +92,6 @@ void split(JulianDay jd, double& hours, int& day, int& month, int& year) {
     hours = (d - day) * 24.0;
 }
 
-double arcseconds_apart(double ra1, double dec1, double ra2, double dec2) {
-    const double r = M_PI / 180.0;
-    double c = std::sin(dec1 * r) * std::sin(dec2 * r) + std::cos(dec1 * r) * std::cos(dec2 * r) * std::cos((ra1 - ra2) * 15.0 * r);
-    return std::acos(std::fmin(1.0, c)) / r * 3600.0;
-}
-
 double signed_dec(double dec) { return dec > 180.0 ? dec - 360.0 : dec; }
 
 void positions(const EngineCalls& e, Errors& sun, Errors& moon, Errors& planets, Errors& magnitudes) {

@@ -22,14 +22,6 @@ constexpr double MINUTE = 60.0 * SECOND;
 
 JulianDay ut_of_tt(const std::string& field) { return precise::universal_time(std::stod(field)); }
 
-// Arcseconds between two places given as right ascension (hours) and declination.
-double arcseconds_apart(double ra1, double dec1, double ra2, double dec2) {
-    const double r = M_PI / 180.0;
-    double c = std::sin(dec1 * r) * std::sin(dec2 * r) +
-               std::cos(dec1 * r) * std::cos(dec2 * r) * std::cos((ra1 - ra2) * 15.0 * r);
-    return std::acos(std::fmin(1.0, c)) / r * 3600.0;
-}
-
 // An event in local hours (or -1) against a reference UT Julian day (or empty), seconds apart.
 double event_error_seconds(double local_hours, const std::string& reference_ut,
                            JulianDay local_midnight_ut) {

@@ -2,6 +2,7 @@
 // The precise engine's reference tables (tests/data/precise, made by
 // tools/make_reference_tables.py from PyEphem, and published.csv typed in from
 // USNO and NASA), read as rows of text fields.
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -57,4 +58,12 @@ inline Location reference_place(const std::string& name) {
         l.time_zone = k.time_zone;
     }
     return l;
+}
+
+// Arcseconds between two places given as right ascension (hours) and declination (degrees).
+inline double arcseconds_apart(double ra1, double dec1, double ra2, double dec2) {
+    const double r = M_PI / 180.0;
+    double c = std::sin(dec1 * r) * std::sin(dec2 * r) +
+               std::cos(dec1 * r) * std::cos(dec2 * r) * std::cos((ra1 - ra2) * 15.0 * r);
+    return std::acos(std::fmin(1.0, c)) / r * 3600.0;
 }
