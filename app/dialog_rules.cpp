@@ -387,7 +387,8 @@ DialogError apply_location_entry(const LocationEntry& e, Location& location) {
     float hours = std::strtof(start, &end);
     while (end && std::isspace(static_cast<unsigned char>(*end))) ++end;
     if (end == start || *end != '\0') return {MSG_INVALID_NUMBER, 136};
-    if (hours < -12.0f || hours > 12.0f) return {MSG_TIME_ZONE_RANGE, 136};
+    // Written so that NaN, which fails every comparison, fails it too.
+    if (!(hours >= -12.0f && hours <= 12.0f)) return {MSG_TIME_ZONE_RANGE, 136};
     if (lat_d.value == 90 && (lat_m.value > 0 || lat_s.value > 0)) return {MSG_LATITUDE_RANGE, 117};
     if (lon_d.value == 180 && lon_m.value + lon_s.value >= 1) return {MSG_LONGITUDE_RANGE, 127};
 

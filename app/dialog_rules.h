@@ -39,6 +39,7 @@ enum DialogMessage {
     MSG_LONGITUDE_RANGE = 2022,
     MSG_ELEVATION_RANGE = 2023,
     MSG_TIME_ZONE_RANGE = 2024,
+    MSG_LOCATION_NAME_CHARACTERS = 2025,  // "Location name: Latin-1 characters only"
 };
 
 // Control ids of the fields, as the dialogs number them.

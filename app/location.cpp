@@ -1,10 +1,12 @@
 // The city location database: the list in memory, CITIES.DAT on disk.
 #include "app/location.h"
 
+#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "platform/files.h"
@@ -16,7 +18,10 @@
 namespace {
 
 const char* const CITIES_FILE = "CITIES.DAT";
-const char* const CITIES_NEW_FILE = "CITIES.NEW";
+// The new list is written to CITIES.NEW.<unique> and renamed over CITIES.DAT;
+// CITIES.LCK is the lock two copies of the program take around a save.
+const char* const CITIES_NEW_PREFIX = "CITIES.NEW";
+const char* const CITIES_LOCK_FILE = "CITIES.LCK";
 const char* const NO_NAME_CITY = "No name";
 
 constexpr std::size_t LINE_LIMIT = 80;  // characters read of each line of CITIES.DAT
@@ -24,10 +29,25 @@ constexpr double MINUTES_TO_DEGREES = 1.0 / 60.0;
 constexpr double SECONDS_TO_DEGREES = 1.0 / 3600.0;
 
 // Module state: the cities in list order, the selected city's name (also the
-// file's first line) and whether either changed since loading or saving.
+// file's first line) and whether either changed since loading or saving; the
+// cities stored from the dialog since then, in order, which a save applies
+// again over the file as another copy of the program may have left it; and
+// whether the file could not be read whole (then it is never saved over).
 std::vector<CityRecord> cities;
 std::string current_name;
 bool modified = false;
+std::vector<CityRecord> changes;
+bool file_damaged = false;
+
+// What reading CITIES.DAT found.
+struct CityFile {
+    enum State { MISSING, UNREADABLE, READ } state = MISSING;
+    int error_number = 0;      // why it is missing or unreadable
+    bool has_current = false;  // the first line was there
+    std::string current_name;
+    std::vector<CityRecord> cities;
+    int bad_line = 0;          // the first line left out for a value out of range; 0 for none
+};
 
 // White space as the C locale knows it, whatever the user's locale.
 bool is_blank(char c) {
@@ -102,14 +122,76 @@ int hemisphere_field(const std::vector<std::string>& fields, std::size_t index, 
     return latin1_lower(fields[index][0]) == latin1_lower(other_letter) ? other_code : default_code;
 }
 
-// Stores one city line of CITIES.DAT, already split; fields beyond the last
-// one present read as 0, North and West.
-void store_city_fields(const std::vector<std::string>& fields) {
-    store_city(fields[0], integer_field(fields, 1), integer_field(fields, 2), integer_field(fields, 3),
-               hemisphere_field(fields, 4, COMPASS_NORTH, 'S', COMPASS_SOUTH),
-               integer_field(fields, 5), integer_field(fields, 6), integer_field(fields, 7),
-               hemisphere_field(fields, 8, COMPASS_WEST, 'E', COMPASS_EAST),
-               number_field(fields, 10), integer_field(fields, 9), true);
+// One city line of CITIES.DAT, already split; fields beyond the last one
+// present read as 0, North and West.
+CityRecord city_from_fields(const std::vector<std::string>& fields) {
+    return {normalize_city_name(fields[0]), integer_field(fields, 1), integer_field(fields, 2),
+            integer_field(fields, 3), hemisphere_field(fields, 4, COMPASS_NORTH, 'S', COMPASS_SOUTH),
+            integer_field(fields, 5), integer_field(fields, 6), integer_field(fields, 7),
+            hemisphere_field(fields, 8, COMPASS_WEST, 'E', COMPASS_EAST), number_field(fields, 10),
+            integer_field(fields, 9)};
+}
+
+// The Set Location dialog's ranges, which every city read from the file must
+// keep too before its numbers are used: degrees 0..90 and 0..180 (exactly 90
+// and 180 with no minutes or seconds), minutes and seconds 0..59, elevation
+// -400..8900 m, time zone -12..12 h (NaN fails every comparison).
+bool city_in_range(const CityRecord& c) {
+    auto within = [](int value, int low, int high) { return value >= low && value <= high; };
+    return within(c.latitude_degrees, 0, 90) && within(c.latitude_minutes, 0, 59) &&
+           within(c.latitude_seconds, 0, 59) &&
+           (c.latitude_degrees < 90 || c.latitude_minutes + c.latitude_seconds == 0) &&
+           within(c.longitude_degrees, 0, 180) && within(c.longitude_minutes, 0, 59) &&
+           within(c.longitude_seconds, 0, 59) &&
+           (c.longitude_degrees < 180 || c.longitude_minutes + c.longitude_seconds == 0) &&
+           within(c.elevation, -400, 8900) && c.time_zone >= -12.0 && c.time_zone <= 12.0;
+}
+
+// Reads CITIES.DAT by the reading rules.  A file that is there but cannot be
+// read (no permission, a folder, a read error) is UNREADABLE; a city line
+// with a value out of range is left out and its number kept.
+CityFile read_city_file(const std::string& path) {
+    CityFile result;
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    if (file == nullptr) {
+        result.error_number = errno;
+        result.state = errno == ENOENT ? CityFile::MISSING : CityFile::UNREADABLE;
+        return result;
+    }
+    std::string line;
+    if (read_line(file, line)) {
+        result.has_current = true;
+        result.current_name = normalize_city_name(line);
+    }
+    for (int number = 2; read_line(file, line); ++number) {
+        std::vector<std::string> fields = split_fields(line);
+        if (fields.empty()) break;  // an empty line ends the list
+        CityRecord city = city_from_fields(fields);
+        if (city_in_range(city)) result.cities.push_back(city);
+        else if (result.bad_line == 0) result.bad_line = number;
+    }
+    result.state = std::ferror(file) ? CityFile::UNREADABLE : CityFile::READ;
+    result.error_number = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    return result;
+}
+
+// "<path>, line N: ..." from a printf-style message of the table.
+std::string line_message(int message_id, const std::string& path, int line) {
+    char text[1024];
+    std::snprintf(text, sizeof text, std::string(load_string(message_id)).c_str(), path.c_str(), line);
+    return text;
+}
+
+// Puts city into list as the dialog does: over the first city of that name
+// (ignoring case), else at the end.
+void put_city(std::vector<CityRecord>& list, const CityRecord& city) {
+    for (CityRecord& existing : list)
+        if (same_text_ignoring_case(existing.name, city.name)) {
+            existing = city;
+            return;
+        }
+    list.push_back(city);
 }
 
 // One city as a line of CITIES.DAT:
@@ -138,29 +220,32 @@ std::string normalize_city_name(const std::string& name) {
     std::string result;
     for (std::size_t i = 0; i < name.size(); ++i) {
         bool blank = is_blank(name[i]);
-        // Of a run of white space only its last character stays.
+        // A run of white space becomes one blank; a tab or line end inside a
+        // name would break the file's columns.  Other control characters show
+        // as '?', so that no name can reach a terminal as an escape sequence.
         if (blank && i + 1 < name.size() && is_blank(name[i + 1])) continue;
         if (blank && (result.empty() || i + 1 == name.size())) continue;
-        result.push_back(name[i]);
+        result.push_back(blank ? ' ' : is_control_character(name[i]) ? '?' : name[i]);
     }
+    // Cutting can leave a blank at the end; without it the name normalises
+    // to itself again.
     if (result.size() > CITY_NAME_LENGTH) result.resize(CITY_NAME_LENGTH);
+    while (!result.empty() && is_blank(result.back())) result.pop_back();
     return result;
 }
 
 void load_cities(Location& location) {
     free_cities();
-    if (std::FILE* file = std::fopen(writable_data_file_path(CITIES_FILE).c_str(), "r")) {
-        std::string line;
-        if (read_line(file, line)) current_name = normalize_city_name(line);
-        while (read_line(file, line)) {
-            std::vector<std::string> fields = split_fields(line);
-            if (fields.empty()) break;  // an empty line ends the list
-            store_city_fields(fields);
-        }
-        std::fclose(file);
-    } else {
-        show_error(MSG_CANNOT_LOAD_CITIES);
+    const std::string path = writable_data_file_path(CITIES_FILE);
+    CityFile file = read_city_file(path);
+    if (file.state != CityFile::READ) {
+        show_error_text(file_error_text(MSG_CANNOT_LOAD_CITIES, path, file.error_number).c_str());
+    } else if (file.bad_line != 0) {
+        show_error_text(line_message(MSG_BAD_CITY_LINE, path, file.bad_line).c_str());
     }
+    file_damaged = file.state == CityFile::UNREADABLE || file.bad_line != 0;
+    current_name = file.current_name;
+    cities = std::move(file.cities);
     // A missing file, or one that lists no city, leaves one neutral city so
     // that there is always a current city.
     if (cities.empty())
@@ -194,6 +279,7 @@ void store_city(const std::string& name, int latitude_degrees, int latitude_minu
     bool changed = !(record == city);
     record = city;
     if (from_file) return;
+    changes.push_back(city);
     if (!same_text_ignoring_case(city.name, current_name)) {
         current_name = city.name;
         modified = true;
@@ -204,34 +290,41 @@ void store_city(const std::string& name, int latitude_degrees, int latitude_minu
 bool save_cities() {
     // Beside the program, or in the user's data folder when the program's
     // folder is not writable (an installed copy).
-    const std::string new_path = writable_data_file_path(CITIES_NEW_FILE);
-    const std::string file_path = writable_data_file_path(CITIES_FILE);
-    std::FILE* file = std::fopen(new_path.c_str(), "w");
-    if (file == nullptr) {
-        show_error(MSG_CANNOT_SAVE_CITIES);
+    const std::string path = writable_data_file_path(CITIES_FILE);
+    if (file_damaged) {
+        show_error_text(line_message(MSG_CITIES_NOT_SAVED_OVER, path, 0).c_str());
         return false;
     }
-    bool written = std::fprintf(file, "%s\n", current_name.c_str()) >= 0;
-    for (const CityRecord& city : cities) {
-        if (!written) break;
-        written = std::fputs(city_line(city).c_str(), file) >= 0;
-    }
-    written = written && std::fflush(file) == 0;
-    if (!written) {
-        std::fclose(file);
-        show_error(MSG_CANNOT_SAVE_CITIES);
+    const std::string lock_path = (std::filesystem::path(path).parent_path() / CITIES_LOCK_FILE).string();
+    const int lock = lock_file(lock_path);
+    if (lock < 0) {
+        show_error_text(file_error_text(MSG_CANNOT_SAVE_CITIES, lock_path, errno).c_str());
         return false;
     }
-    if (std::fclose(file) != 0) {
-        show_error(MSG_CANNOT_CLOSE_CITIES);
+    // Read, change and write under the lock: another copy of the program may
+    // have saved since this one loaded, so its list is the one this copy's
+    // changes go over.  Cities neither copy changed, and those only the other
+    // added, stay.
+    CityFile file = read_city_file(path);
+    if (file.state == CityFile::UNREADABLE || file.bad_line != 0) {
+        unlock_file(lock);
+        show_error_text(line_message(MSG_CITIES_NOT_SAVED_OVER, path, 0).c_str());
         return false;
     }
-    // One rename over the old file: CITIES.DAT always holds either the old
-    // list or the new one, never nothing.
-    if (std::rename(new_path.c_str(), file_path.c_str()) != 0) {
-        show_error(MSG_CANNOT_SAVE_CITIES);
+    std::vector<CityRecord> list = file.state == CityFile::READ && !file.cities.empty() ? file.cities : cities;
+    for (const CityRecord& city : changes) put_city(list, city);
+    std::string text = current_name + "\n";
+    for (const CityRecord& city : list) text += city_line(city);
+    const ReplaceResult result = replace_file(path, CITIES_NEW_PREFIX, text);
+    const int error_number = errno;
+    unlock_file(lock);
+    if (result != ReplaceResult::Done) {
+        int message = result == ReplaceResult::CloseFailed ? MSG_CANNOT_CLOSE_CITIES : MSG_CANNOT_SAVE_CITIES;
+        show_error_text(file_error_text(message, path, error_number).c_str());
         return false;
     }
+    cities = std::move(list);
+    changes.clear();
     modified = false;
     return true;
 }
@@ -242,8 +335,10 @@ void save_cities_if_modified() {
 
 void free_cities() {
     std::vector<CityRecord>().swap(cities);
+    std::vector<CityRecord>().swap(changes);
     current_name.clear();
     modified = false;
+    file_damaged = false;
 }
 
 bool cities_modified() { return modified; }

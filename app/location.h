@@ -1,7 +1,7 @@
 #pragma once
 // The city location database (module LOCATION): the named places the observer
 // can be at, kept in list order, loaded from CITIES.DAT beside the program and
-// saved back through CITIES.NEW.  Standard library only.
+// saved back through a temporary CITIES.NEW.* file.  Standard library only.
 #include <string>
 
 #include "engine/location.h"
@@ -26,14 +26,19 @@ struct CityRecord {
 constexpr int CITY_NAME_LENGTH = 20;  // characters kept of a city name
 
 // A name as the list keeps it: leading and trailing white space removed, each
-// run of white space inside shortened to its last character, cut to 20 characters.
+// run of white space inside shortened to one blank, other control characters
+// shown as '?', cut to 20 characters without a blank at the end.  A
+// normalised name normalises to itself.
 std::string normalize_city_name(const std::string& name);
 
 // Start-up: reads CITIES.DAT (beside the program, or the user's copy when
 // that folder is read-only) into the list, selects the current city (the
 // file's first line, or the first city when that names none) and fills
 // location from it.  A missing file shows "Cannot load city location
-// database" and leaves the single city "No name".  Never sets the modified flag.
+// database" with the file's path and leaves the single city "No name"; a file
+// that is there but cannot be read is reported the same way.  A city line
+// with a value outside the Set Location dialog's ranges (or not a number) is
+// left out with a message naming the line.  Never sets the modified flag.
 void load_cities(Location& location);
 
 // The first city whose name equals name (normalised) ignoring letter case;
@@ -50,9 +55,15 @@ void store_city(const std::string& name, int latitude_degrees, int latitude_minu
                 int longitude_minutes, int longitude_seconds, int longitude_hemisphere,
                 double time_zone, int elevation, bool from_file);
 
-// Writes the current city name and every city to CITIES.NEW, then puts it in
-// place of CITIES.DAT.  Failures show an error box and leave CITIES.DAT as it
-// was.  Returns true when the list was saved (the modified flag is cleared).
+// Saves the list into CITIES.DAT.  Under a lock on CITIES.LCK beside it
+// (another copy of the program saving at the same time waits), the file is
+// read again and the cities stored from the dialog since loading go over
+// what it holds now, so that cities another copy saved meanwhile stay; the
+// text is written to a unique CITIES.NEW.* file, synced and renamed over
+// CITIES.DAT.  A file that could not be read whole at loading or now is
+// never saved over.  Failures show an error box naming the file and leave
+// CITIES.DAT as it was.  Returns true when the list was saved (the modified
+// flag is cleared; the list is then the one saved).
 bool save_cities();
 
 // Exit: when the list or the current city changed since loading or the last

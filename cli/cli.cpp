@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -230,7 +231,7 @@ void on_interrupt(int) { interrupted = 1; }
 
 bool print_message(const char* title, const char* text, MessageIcon icon) {
     if (icon == ICON_QUESTION) return false;
-    std::fprintf(stderr, "%s\n", latin1_to_utf8(text).c_str());
+    std::fprintf(stderr, "%s\n", latin1_to_terminal(text).c_str());
     run.refused = true;
     return true;
 }
@@ -240,7 +241,7 @@ void take_interrupt(int) {
 }
 
 void show_progress(const std::string& text) {
-    std::fprintf(stderr, "\r%s", latin1_to_utf8(text).c_str());
+    std::fprintf(stderr, "\r%s", latin1_to_terminal(text).c_str());
     std::fflush(stderr);
 }
 
@@ -344,25 +345,42 @@ bool read_decimal(const std::string& text, double& value) {
     return error == std::errc() && end == last && std::isfinite(value);
 }
 
-// Splits signed decimal degrees into the dialog's whole degrees, minutes and seconds.
-bool degrees_entry(const std::string& text, std::string& d, std::string& m, std::string& s,
-                   int& hemisphere, int positive_code, int negative_code) {
+// Splits signed decimal degrees into the dialog's whole degrees, minutes and
+// seconds.  The number is checked before any arithmetic: not a number gives
+// "Invalid number", a magnitude above limit the range message; 0 when the
+// text is usable.
+int degrees_entry(const std::string& text, double limit, int range_message, std::string& d, std::string& m,
+                  std::string& s, int& hemisphere, int positive_code, int negative_code) {
     double value = 0;
-    if (!read_decimal(text, value)) return false;
+    if (!read_decimal(text, value)) return MSG_INVALID_NUMBER;
+    if (!(std::fabs(value) <= limit)) return range_message;
     hemisphere = value < 0 ? negative_code : positive_code;
     long seconds = std::lround(std::fabs(value) * 3600.0);
     d = std::to_string(seconds / 3600);
     m = std::to_string(seconds / 60 % 60);
     s = std::to_string(seconds % 60);
-    return true;
+    return 0;
+}
+
+// A name option (UTF-8, as the terminal gives it) in the program's Latin-1;
+// false after a message when it has a character Latin-1 lacks.
+bool latin1_option(const char* name, std::string& latin1) {
+    const std::string text = option(name).value_or("");
+    if (utf8_to_latin1_exact(text, latin1)) return true;
+    std::fprintf(stderr, "--%s: %s has a character the city list cannot hold (Latin-1 only)\n", name,
+                 latin1_to_terminal(utf8_to_latin1(text)).c_str());
+    run.refused = true;
+    return false;
 }
 
 // Fills the location from --city or --lat/--lon/--tz; false after a message.
 bool choose_location(Location& location) {
-    if (auto city = option("city")) {
-        const CityRecord* record = find_city(*city);
+    if (option("city")) {
+        std::string city;
+        if (!latin1_option("city", city)) return false;
+        const CityRecord* record = find_city(city);
         if (!record) {
-            std::fprintf(stderr, "Unknown city: %s (see CITIES.DAT)\n", city->c_str());
+            std::fprintf(stderr, "Unknown city: %s (see CITIES.DAT)\n", latin1_to_terminal(city).c_str());
             run.refused = true;
             return false;
         }
@@ -377,17 +395,19 @@ bool choose_location(Location& location) {
         return false;
     }
     LocationEntry entry;
-    entry.name = option("name").value_or("Observer");
+    entry.name = "Observer";
+    if (option("name") && !latin1_option("name", entry.name)) return false;
     entry.elevation = option("elev").value_or("0");
     entry.time_zone = *tz;
     double hours = 0;
-    if (!read_decimal(*tz, hours) ||
-        !degrees_entry(*lat, entry.latitude_degrees, entry.latitude_minutes, entry.latitude_seconds,
-                       entry.latitude_hemisphere, COMPASS_NORTH, COMPASS_SOUTH) ||
-        !degrees_entry(*lon, entry.longitude_degrees, entry.longitude_minutes,
-                       entry.longitude_seconds, entry.longitude_hemisphere, COMPASS_EAST,
-                       COMPASS_WEST)) {
-        show_error(MSG_INVALID_NUMBER);
+    int message = degrees_entry(*lat, 90.0, MSG_LATITUDE_RANGE, entry.latitude_degrees, entry.latitude_minutes,
+                                entry.latitude_seconds, entry.latitude_hemisphere, COMPASS_NORTH, COMPASS_SOUTH);
+    if (message == 0)
+        message = degrees_entry(*lon, 180.0, MSG_LONGITUDE_RANGE, entry.longitude_degrees, entry.longitude_minutes,
+                                entry.longitude_seconds, entry.longitude_hemisphere, COMPASS_EAST, COMPASS_WEST);
+    if (message == 0 && !read_decimal(*tz, hours)) message = MSG_INVALID_NUMBER;
+    if (message != 0) {
+        show_error(message);
         return false;
     }
     DialogError error = apply_location_entry(entry, location);
@@ -402,7 +422,7 @@ int usage(FILE* to, int status) {
 
 void print_document(const ReportDocument& document) {
     for (int i = 0; i < document.line_count; ++i) {
-        std::string line = latin1_to_utf8(report_line(document, i));
+        std::string line = latin1_to_terminal(report_line(document, i));
         std::fprintf(stdout, "%s\n", line.c_str());
     }
 }
@@ -701,6 +721,10 @@ int movie_command(int argc, char** argv) {
         !parse_int_field(option("skip").value_or("0"), skipped) || skipped < 0)
         return usage(stderr, EXIT_BAD_INPUT);
     if (!picture_size(width, height)) return EXIT_BAD_INPUT;
+    if (skipped > INT_MAX - frames) {  // the frame counter is an int
+        std::fprintf(stderr, "--skip plus --frames must be at most %d\n", INT_MAX);
+        return EXIT_BAD_INPUT;
+    }
     if (!start_up(options) || !take_body_options(app_state().params)) return EXIT_BAD_INPUT;
     if (auto track = option("track"); track && body_of(*track) < 0) {
         std::fprintf(stderr, "Unknown body in --track: %s (sun, moon, mercury ... pluto)\n", track->c_str());

@@ -122,7 +122,7 @@ std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int 
                       clock_time(r.set).substr(0, 5).c_str());
         out += line;
     }
-    return latin1_to_utf8(out);
+    return latin1_to_terminal(out);
 }
 
 std::string ephemeris_csv(const std::vector<EphemerisRow>& rows) {

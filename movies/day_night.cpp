@@ -18,6 +18,7 @@
 
 namespace {
 
+const char* const WORLD_MAP_FILE = "WORLDMAP.PNG";
 constexpr double SUN_COLUMNS_PER_DEGREE = 0.8916666666666667;       // 321 / 360
 constexpr double TERMINATOR_COLUMNS_PER_DEGREE = 0.8888888888888888;  // 320 / 360
 constexpr double ROWS_PER_DEGREE = 0.9722222222222222;               // 175 / 180
@@ -89,8 +90,9 @@ void paint_bands(Surface& frame, const int bands[], int sun_column, SurfaceColor
 std::unique_ptr<Surface> prepare_world_map(Surface& window, int width, int height) {
     std::unique_ptr<Surface> map = window.create_image(width, height);
     if (!map) fatal_error(MSG_GDI_ERROR, "DN_MOVIE", __LINE__);
-    const std::unique_ptr<Surface> source = map->load_image(data_file_path("WORLDMAP.PNG"));
-    if (!source) fatal_error(MSG_GDI_ERROR, "DN_MOVIE", __LINE__);
+    const std::string path = data_file_path(WORLD_MAP_FILE);
+    const std::unique_ptr<Surface> source = map->load_image(path);
+    if (!source) fatal_error_text(file_error_text(MSG_CANNOT_LOAD_WORLD_MAP, path, 0), "DN_MOVIE", __LINE__);
     setup_drawing(*map, DRAWING_GRAPH, width, height, nullptr);
     const SurfaceColor black = surface_color(0, 0, 0);
     fill_rect(*map, 0, 0, GRAPH_WIDTH, GRAPH_HEIGHT, black, black);

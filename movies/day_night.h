@@ -53,7 +53,7 @@ void daylight_bands(double sun_declination, int bands[DAYLIGHT_BANDS]);
 // One tick of the day/night movie (see draw_movie_frame): advances the time
 // by sky.speed_index (frame 0 sets it from the dialog), stretches the world
 // map data/WORLDMAP.PNG into movie.world_map when there is none of the
-// drawing's size (an unreadable map is fatal, 693), paints the daylight
+// drawing's size (an unreadable map is fatal, 859 naming the file), paints the daylight
 // bands and the two status lines, combines the map with exclusive-or and
 // copies the frame to the window inverted.
 void day_night_frame(Surface& window, int width, int height, MovieState& movie, SkyContext& sky,

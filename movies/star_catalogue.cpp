@@ -47,6 +47,14 @@ std::vector<unsigned char> read_whole(std::FILE* file) {
     return block;
 }
 
+// A record's numbers are checked before they are used as string ids or in
+// arithmetic: a damaged file is no catalogue rather than wild reads.
+bool star_in_range(const StarRecord& star) {
+    return star.ra_hours >= 0.0 && star.ra_hours <= 24.0 && star.dec_degrees >= -90.0 &&
+           star.dec_degrees <= 90.0 && star.name_number >= 0 && star.name_number <= STAR_NAME_COUNT &&
+           star.constellation >= 0 && star.constellation < CONSTELLATION_COUNT;
+}
+
 StarCatalogue* catalogue_from(std::FILE* file) {
     if (file == nullptr) return nullptr;
     const std::vector<unsigned char> block = read_whole(file);
@@ -68,6 +76,10 @@ StarCatalogue* catalogue_from(std::FILE* file) {
         star.name_number = read_i32(record + 40);
         star.radius = record[52];
         star.constellation = read_i32(record + 64);
+        if (!star_in_range(star)) {
+            delete catalogue;
+            return nullptr;
+        }
     }
     return catalogue;
 }

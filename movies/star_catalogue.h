@@ -22,6 +22,7 @@ constexpr std::size_t STAR_FILE_SIZE = 83472;
 constexpr std::int32_t STAR_FILE_MAGIC = 302630100;
 constexpr int STAR_RECORDS = 1159;
 constexpr int STAR_RECORD_SIZE = 72;
+constexpr int STAR_NAME_COUNT = 277;             // name numbers 1..277: strings 201..477
 constexpr int CONSTELLATION_COUNT = 88;
 
 struct StarRecord {
@@ -42,8 +43,10 @@ struct StarCatalogue {
 };
 
 // Reads STARS.DAT from beside the program file.  Null when the file is
-// missing, not exactly 83472 bytes, lacks either magic number, or claims more
-// stars than it holds.
+// missing, not exactly 83472 bytes, lacks either magic number, claims more
+// stars than it holds, or has a record whose right ascension is outside
+// 0..24 h, declination outside -90..90 degrees (NaN included), name number
+// outside 0..277 or constellation outside 0..87.
 StarCatalogue* load_star_catalogue();
 // The same from a given path (the command line and tests).
 StarCatalogue* load_star_catalogue_file(const std::string& path);

@@ -1,7 +1,14 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -35,15 +42,36 @@ fs::path installed_data_folder() {
 
 // True when a new file can be made in folder.  Trying is the only test that
 // holds for every user (the superuser ignores permission bits, but not a
-// read-only file system or a path that is no folder).
+// read-only file system or a path that is no folder).  The probe has a name
+// of its own, so that it never opens, truncates or removes a file or link
+// that is already there.
 bool folder_takes_new_files(const fs::path& folder) {
-    fs::path probe = folder / WRITE_PROBE;
-    std::FILE* file = std::fopen(probe.c_str(), "w");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    std::error_code ec;
-    fs::remove(probe, ec);
+    std::string probe;
+    int descriptor = create_unique_file(folder.string(), WRITE_PROBE, probe);
+    if (descriptor < 0) return false;
+    close(descriptor);
+    unlink(probe.c_str());
     return true;
+}
+
+// Writes all of text to descriptor; false (errno set) on a failed or short write.
+bool write_all(int descriptor, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        ssize_t wrote = write(descriptor, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) return false;
+        done += static_cast<std::size_t>(wrote);
+    }
+    return true;
+}
+
+// Syncs a folder, so that a rename in it survives a crash.
+void sync_folder(const fs::path& folder) {
+    int descriptor = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return;
+    fsync(descriptor);
+    close(descriptor);
 }
 
 // $XDG_DATA_HOME, or ~/.local/share when it is unset, empty or relative (the
@@ -87,4 +115,61 @@ std::string writable_data_file_path(const std::string& name) {
     // which reads as a missing file.
     if (!fs::exists(user_file, ec) && fs::exists(shipped, ec)) fs::copy_file(shipped, user_file, ec);
     return user_file.string();
+}
+
+int create_unique_file(const std::string& folder, const std::string& prefix, std::string& path) {
+    static std::mt19937_64 random{std::random_device{}()};
+    const std::string base = (fs::path(folder) / prefix).string() + "." + std::to_string(getpid()) + ".";
+    constexpr int ATTEMPTS = 100;
+    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
+        path = base + std::to_string(random() % 1000000000);
+        int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (descriptor >= 0 || errno != EEXIST) return descriptor;
+    }
+    return -1;
+}
+
+ReplaceResult replace_file(const std::string& path, const std::string& temporary_prefix, const std::string& contents) {
+    std::error_code ec;
+    fs::path target = fs::is_symlink(path, ec) ? fs::weakly_canonical(path, ec) : fs::path(path);
+    if (ec) target = path;
+    std::string temporary;
+    int descriptor = create_unique_file(target.parent_path().string(), temporary_prefix, temporary);
+    if (descriptor < 0) return ReplaceResult::WriteFailed;
+    struct stat old_file;
+    if (stat(target.c_str(), &old_file) == 0) fchmod(descriptor, old_file.st_mode & 07777);
+    ReplaceResult result = ReplaceResult::Done;
+    if (!write_all(descriptor, contents) || fsync(descriptor) != 0) result = ReplaceResult::WriteFailed;
+    int saved_errno = errno;
+    if (close(descriptor) != 0 && result == ReplaceResult::Done) {
+        result = ReplaceResult::CloseFailed;
+        saved_errno = errno;
+    }
+    if (result == ReplaceResult::Done && rename(temporary.c_str(), target.c_str()) != 0) {
+        result = ReplaceResult::RenameFailed;
+        saved_errno = errno;
+    }
+    if (result != ReplaceResult::Done) {
+        unlink(temporary.c_str());
+        errno = saved_errno;
+        return result;
+    }
+    sync_folder(target.parent_path());
+    return result;
+}
+
+int lock_file(const std::string& path) {
+    int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor < 0) return -1;
+    while (flock(descriptor, LOCK_EX) != 0) {
+        if (errno == EINTR) continue;
+        // A file system without locks (some network ones): go on unlocked
+        // rather than refuse every save; the rename still keeps the file whole.
+        break;
+    }
+    return descriptor;
+}
+
+void unlock_file(int descriptor) {
+    if (descriptor >= 0) close(descriptor);  // closing releases the lock
 }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/text_encoding.h"
@@ -13,7 +14,7 @@
 namespace {
 
 bool present_on_stderr(const char* title, const char* text, MessageIcon icon) {
-    std::string line = latin1_to_utf8(title[0] ? std::string(title) + ": " + text : std::string(text));
+    std::string line = latin1_to_terminal(title[0] ? std::string(title) + ": " + text : std::string(text));
     std::fprintf(stderr, "%s\n", line.c_str());
     return icon != ICON_QUESTION;
 }
@@ -40,11 +41,24 @@ bool ask_question(const char* text) {
     return presenter(title.c_str(), text, ICON_QUESTION);
 }
 
+std::string file_error_text(int message_id, const std::string& path, int error_number) {
+    std::string text = std::string(load_string(message_id)) + ": " + path;
+    if (error_number != 0) text += std::string(" (") + std::strerror(error_number) + ")";
+    return text;
+}
+
 void fatal_error(int message_id, const char* module, long line) {
-    show_error(message_id, true);
+    fatal_error_text(std::string(load_string(message_id)), module, line);
+}
+
+void fatal_error_text(const std::string& text, const char* module, long line) {
+    std::string title(load_string(STR_FATAL_TITLE));
+    presenter(title.c_str(), text.c_str(), ICON_EXCLAMATION);
     char where[128];
     std::snprintf(where, sizeof where, "%s/%ld", module, line);
     presenter("", where, ICON_INFORMATION);
-    // Nothing is saved: the state that failed cannot be trusted.
-    std::_Exit(presenter == present_on_stderr ? 1 : 0);
+    // Nothing is saved: the state that failed cannot be trusted.  The status
+    // is the same whichever presenter showed the boxes, so that a script
+    // driving the command line sees the failure.
+    std::_Exit(EXIT_FATAL_ERROR);
 }

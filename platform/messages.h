@@ -1,6 +1,7 @@
 #pragma once
 // Error boxes and fatal errors.  The window installs a presenter that shows
 // message boxes; without one, messages go to standard error.
+#include <string>
 
 enum MessageIcon { ICON_EXCLAMATION, ICON_INFORMATION, ICON_QUESTION };
 
@@ -17,6 +18,16 @@ void show_error_text(const char* text);
 // Yes/No question titled "Skyloom 2"; true for Yes.  Without a window the answer is no.
 bool ask_question(const char* text);
 
+// The text of a file error: the message, the file's path and, when
+// error_number is not 0, the system's reason ("... : /x/CITIES.DAT (Permission denied)").
+std::string file_error_text(int message_id, const std::string& path, int error_number);
+
+// Exit status of a fatal error, whichever front end shows it.
+constexpr int EXIT_FATAL_ERROR = 1;
+
 // Something that should never fail did: shows the message, then "MODULE/line",
-// then ends the process.  module is the source module's short upper-case name.
+// then ends the process with EXIT_FATAL_ERROR.  module is the source module's
+// short upper-case name.
 [[noreturn]] void fatal_error(int message_id, const char* module, long line);
+// The same with a text made at run time (a data file's error naming its path).
+[[noreturn]] void fatal_error_text(const std::string& text, const char* module, long line);

@@ -1,5 +1,7 @@
 #include "platform/text_encoding.h"
 
+#include <utility>
+
 std::string latin1_to_utf8(std::string_view latin1) {
     std::string out;
     out.reserve(latin1.size() + latin1.size() / 8);
@@ -14,27 +16,63 @@ std::string latin1_to_utf8(std::string_view latin1) {
     return out;
 }
 
+namespace {
+
+// Decodes the UTF-8 sequence at utf8[i]: its code point and length in bytes;
+// false for a malformed, overlong or truncated sequence.
+bool decode_utf8(std::string_view utf8, size_t i, unsigned& code, int& length) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    int extra = c < 0x80 ? 0 : c >= 0xF0 && c < 0xF5 ? 3 : c >= 0xE0 && c < 0xF0 ? 2 : c >= 0xC2 && c < 0xE0 ? 1 : -1;
+    if (extra < 0 || i + extra >= utf8.size()) return false;
+    code = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
+    for (int k = 1; k <= extra; ++k) {
+        unsigned char d = static_cast<unsigned char>(utf8[i + k]);
+        if ((d & 0xC0) != 0x80) return false;
+        code = (code << 6) | (d & 0x3F);
+    }
+    static constexpr unsigned SMALLEST[] = {0, 0x80, 0x800, 0x10000};
+    length = extra + 1;
+    return code >= SMALLEST[extra] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+}
+
+}  // namespace
+
 std::string utf8_to_latin1(std::string_view utf8, char replacement) {
     std::string out;
     out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        unsigned code = extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
-        bool valid = extra > 0 && i + extra < utf8.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            unsigned char d = static_cast<unsigned char>(utf8[i + k]);
-            if ((d & 0xC0) != 0x80) valid = false;
-            code = (code << 6) | (d & 0x3F);
-        }
-        if (valid) i += extra;
-        out += (valid && code <= 0xFF) ? static_cast<char>(code) : replacement;
+    for (size_t i = 0; i < utf8.size();) {
+        unsigned code = 0;
+        int length = 1;
+        bool valid = decode_utf8(utf8, i, code, length);
+        out += valid && code <= 0xFF ? static_cast<char>(code) : replacement;
+        i += valid ? static_cast<size_t>(length) : 1;
     }
     return out;
+}
+
+bool utf8_to_latin1_exact(std::string_view utf8, std::string& latin1) {
+    std::string out;
+    for (size_t i = 0; i < utf8.size();) {
+        unsigned code = 0;
+        int length = 1;
+        if (!decode_utf8(utf8, i, code, length) || code > 0xFF) return false;
+        out += static_cast<char>(code);
+        i += static_cast<size_t>(length);
+    }
+    latin1 = std::move(out);
+    return true;
+}
+
+bool is_control_character(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return u < 0x20 || (u >= 0x7F && u < 0xA0);
+}
+
+std::string latin1_to_terminal(std::string_view latin1) {
+    std::string shown(latin1);
+    for (char& c : shown)
+        if (is_control_character(c) && c != '\n' && c != '\f') c = '?';
+    return latin1_to_utf8(shown);
 }
 
 unsigned char latin1_lower(char c) {

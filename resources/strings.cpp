@@ -808,12 +808,15 @@ constexpr StringEntry string_table[] = {
     {2022, "Longitude must be between 0\xB0 and 180\xB0"},
     {2023, "Elevation must be between -400 and 8900 meters"},
     {2024, "Time zone must be between -12 and 12 hours"},
+    {2025, "Location name: Latin-1 characters only"},
 
     // The city list.
     {2030, "Cannot load city location database"},
     {2031, "Cannot save city location database"},
     {2032, "Cannot close city location database"},
     {2033, "Save city location database?"},
+    {2034, "City location database %s, line %d: a value out of range; that city is left out"},
+    {2035, "City location database %s could not be read whole, so it is not saved over"},
 
     // Colours and settings (our own ids): the colour questions and messages,
     // the names of the coloured objects that are not bodies (the bodies use

@@ -1,11 +1,14 @@
 // The skyloom command line, run as a user runs it: golden reports, usage, the
-// ephemeris, and exit status 2 with the dialogs' messages on bad input.
+// ephemeris, exit status 2 with the dialogs' messages on bad input, names and
+// damaged data files.  These run against whichever build they are built in,
+// the Release one of scripts/test included.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -26,12 +29,13 @@ struct CliRun {
     std::string out, err;
 };
 
-// Runs the program with args under the C locale, capturing both streams.
-// Test programs run in parallel: each run gets its own file for standard error.
-CliRun run_skyloom(const std::string& args) {
+// Runs the program (the build's, or a copy) with args under the C locale,
+// capturing both streams.  Test programs run in parallel: each run gets its
+// own file for standard error.
+CliRun run_skyloom(const std::string& args, const std::string& program = SKYLOOM_BINARY) {
     std::string err_file = ::testing::TempDir() + "skyloom_cli_stderr_XXXXXX";
     close(mkstemp(err_file.data()));
-    FILE* pipe = popen(("LC_ALL=C " SKYLOOM_BINARY " " + args + " 2>" + err_file).c_str(), "r");
+    FILE* pipe = popen(("LC_ALL=C " + program + " " + args + " 2>" + err_file).c_str(), "r");
     CliRun r{};
     char buffer[4096];
     for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
@@ -110,6 +114,17 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
         {"movie day-night --step fortnight --frames 1 -o x", "fortnight"},
         {"movie day-night --date 2026-02-29 --frames 1 -o x", "Invalid date"},
         {"movie jupiter-moons-top --frames 0 -o x", "Usage:"},
+        // Numbers that are no place on Earth are refused before any arithmetic.
+        {"report seasons --year 2000 --lat nan --lon 0 --tz 0", "Invalid number"},
+        {"report seasons --year 2000 --lat 0 --lon inf --tz 0", "Invalid number"},
+        {"report seasons --year 2000 --lat -inf --lon 0 --tz 0", "Invalid number"},
+        {"report seasons --year 2000 --lat 2600000000000000 --lon 0 --tz 0", "Latitude must be between"},
+        {"report seasons --year 2000 --lat 0 --lon -1000000000000000000000 --tz 0", "Longitude must be between"},
+        {"report seasons --year 2000 --lat 0 --lon 0 --tz nan", "Invalid number"},
+        {"graph sunrise --lat 90.5 --lon 0 --tz 0 -o x.png", "Latitude must be between"},
+        {"movie jupiter-moons-top --frames 1 --skip 2147483647 -o x", "--skip plus --frames"},
+        {"report seasons --city '\xC5\x81\xC3\xB3" "d\xC5\xBA'", "Latin-1 only"},
+        {"report seasons --lat 1 --lon 1 --tz 0 --name 'S\xE3o'", "Latin-1 only"},  // not UTF-8
     };
     for (const Case& c : cases) {
         CliRun r = run_skyloom(c.args);
@@ -117,6 +132,46 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << " said: " << r.err;
         EXPECT_EQ(r.out, "") << c.args;
     }
+}
+
+// A folder of its own with a copy of the program beside the given data
+// files, as an installed program stands beside its data.
+std::string program_copy(const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(SKYLOOM_BINARY, folder / "skyloom",
+                               std::filesystem::copy_options::overwrite_existing);
+    return (folder / "skyloom").string();
+}
+
+// Latin-1 names in CITIES.DAT meet UTF-8 on the command line exactly; a
+// damaged city line is left out with its line named; control characters in
+// names never reach the terminal; a missing data file is a fatal file error
+// naming its path, with a non-zero status.
+TEST(CommandLine, DataFilesAndNamesCrossExactly) {
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "skyloom_cli_copy";
+    const std::string program = program_copy(folder);
+    std::ofstream(folder / "CITIES.DAT", std::ios::binary)
+        << "S\xE3o Paulo\n"
+        << "S\xE3o Paulo         |23|33| 0|S| 46|38| 0|W| 760|-3.00\n"
+        << "Isfahan             |32|39| 9|N| 51|40| 0|E|1578|nan\n";
+
+    CliRun r = run_skyloom("report seasons --year 2000 --city 'S\xC3\xA3o Paulo'", program);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("S\xC3\xA3o Paulo"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("UT -   3.00 hours"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("CITIES.DAT, line 3"), std::string::npos) << r.err;
+    EXPECT_EQ(run_skyloom("report seasons --city Isfahan", program).status, 2);
+
+    r = run_skyloom("report seasons --year 2000 --lat 1 --lon 2 --tz 0 --name 'Esc\x1B[2J\xC2\x9B'", program);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Esc?[2J?"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find('\x1B'), std::string::npos);
+
+    r = run_skyloom("movie day-night --frames 1 -o " + (folder / "frames").string(), program);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Cannot load world map: " + (folder / "WORLDMAP.PNG").string()), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "frames" / "frame-0001.png"));
+    std::filesystem::remove_all(folder);
 }
 
 std::vector<std::vector<std::string>> csv_rows(const std::string& text) {

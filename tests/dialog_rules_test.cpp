@@ -179,6 +179,11 @@ TEST(LocationEntry, RangesAndTheEdgesOfThePoles) {
         {"8901 m", [](LocationEntry& e) { e.elevation = "8901"; }, MSG_ELEVATION_RANGE},
         {"12.5 h", [](LocationEntry& e) { e.time_zone = "12.5"; }, MSG_TIME_ZONE_RANGE},
         {"5 5 h", [](LocationEntry& e) { e.time_zone = "5 5"; }, MSG_INVALID_NUMBER},
+        // Not numbers to compute with: NaN would pass two range comparisons.
+        {"nan h", [](LocationEntry& e) { e.time_zone = "nan"; }, MSG_TIME_ZONE_RANGE},
+        {"inf h", [](LocationEntry& e) { e.time_zone = "inf"; }, MSG_TIME_ZONE_RANGE},
+        {"-inf h", [](LocationEntry& e) { e.time_zone = "-inf"; }, MSG_TIME_ZONE_RANGE},
+        {"1e39 h", [](LocationEntry& e) { e.time_zone = "1e39"; }, MSG_TIME_ZONE_RANGE},  // past float
     };
     for (const auto& c : cases) {
         e = sample_location();

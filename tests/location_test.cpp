@@ -1,13 +1,20 @@
 // The city list: reading CITIES.DAT leniently, normalising and looking up
-// names, the modified flag, saving through CITIES.NEW, and the shipped list.
+// names, the modified flag, saving (atomic, locked, never over an unreadable
+// file, two processes at once), Latin-1 names, and the shipped list.
 #include "app/location.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -16,6 +23,7 @@
 
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/text_encoding.h"
 
 namespace fs = std::filesystem;
 
@@ -80,6 +88,14 @@ const char* const BETA = "Beta                |11|22|33|S| 44|55| 6|W|  -5|-3.50
 TEST(CityNames, Normalisation) {
     EXPECT_EQ(normalize_city_name("  Las   Vegas  "), "Las Vegas");
     EXPECT_EQ(normalize_city_name("Llanfairpwllgwyngyllgogery"), "Llanfairpwllgwyngyll");  // cut to 20
+    // Cutting at 20 leaves "North Carolina City " whose blank goes too.
+    EXPECT_EQ(normalize_city_name("North Carolina City Hall"), "North Carolina City");
+    // Tabs and line ends are blanks; escape sequences and other controls show as '?'.
+    EXPECT_EQ(normalize_city_name("Tab\t\tName\r"), "Tab Name");
+    EXPECT_EQ(normalize_city_name("Red\x1B[31m\x9B" "1m\x7F"), "Red?[31m?1m?");
+    // A normalised name normalises to itself.
+    for (const char* name : {"North Carolina City Hall", " a  b ", "12345678901234567890 x", "\t\x01\x85 "})
+        EXPECT_EQ(normalize_city_name(normalize_city_name(name)), normalize_city_name(name)) << name;
 }
 
 // Leading and doubled separators are skipped; missing fields read as 0, North, West.
@@ -115,7 +131,9 @@ TEST_F(CityList, CurrentCityAndLocation) {
 
 TEST_F(CityList, MissingFileGivesOneNeutralCity) {
     load_cities(location);
-    EXPECT_EQ(errors_shown, std::vector<std::string>{"Cannot load city location database"});
+    EXPECT_EQ(errors_shown, std::vector<std::string>{"Cannot load city location database: " +
+                                                     (folder / "CITIES.DAT").string() +
+                                                     " (No such file or directory)"});
     EXPECT_EQ(names(), std::vector<std::string>{"No name"});
     EXPECT_EQ(*find_city("No name"), (CityRecord{"No name"}));  // zeros, North, West
 }
@@ -155,15 +173,151 @@ TEST_F(CityList, ModifiedFlagAndTheExitQuestion) {
     EXPECT_FALSE(cities_modified());
 }
 
-TEST_F(CityList, FailedSaveLeavesTheOldFile) {
+// The files a folder holds besides the given ones.
+std::vector<std::string> other_files(const fs::path& folder, std::vector<std::string> expected) {
+    std::vector<std::string> others;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (std::find(expected.begin(), expected.end(), entry.path().filename()) == expected.end())
+            others.push_back(entry.path().filename());
+    return others;
+}
+
+// Runs body in a child process and gives its exit status (-1 when it did not exit).
+int in_child(const std::function<int()>& body) {
+    pid_t child = fork();
+    if (child == 0) std::_Exit(body());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A save that cannot write its text (files may not grow past 10 bytes here)
+// leaves CITIES.DAT as it was and no temporary file behind.
+TEST_F(CityList, FailedSaveLeavesTheOldFileAndNoTemporary) {
     const std::string original = std::string("Alpha\n") + ALPHA;
     load(original);
     store_city("Gamma", 1, 2, 3, COMPASS_NORTH, 4, 5, 6, COMPASS_WEST, 0.0, 0, false);
-    fs::create_directory(folder / "CITIES.NEW");  // CITIES.NEW cannot be created
-    EXPECT_FALSE(save_cities());
-    EXPECT_EQ(errors_shown, std::vector<std::string>{"Cannot save city location database"});
+    const int status = in_child([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{10, 10};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        return save_cities() ? 0 : 1;
+    });
+    EXPECT_EQ(status, 1);
     EXPECT_EQ(saved(), original);
+    EXPECT_EQ(other_files(folder, {"CITIES.DAT", "CITIES.LCK"}), std::vector<std::string>{});
     EXPECT_TRUE(cities_modified());
+}
+
+// A CITIES.DAT that is there but cannot be read (here a folder) is reported
+// with its path and never saved over.
+TEST_F(CityList, UnreadableFileIsNeverSavedOver) {
+    fs::create_directory(folder / "CITIES.DAT");
+    std::ofstream(folder / "CITIES.DAT" / "keep") << "the user's";
+    load_cities(location);
+    ASSERT_EQ(errors_shown.size(), 1u);
+    EXPECT_NE(errors_shown[0].find((folder / "CITIES.DAT").string()), std::string::npos) << errors_shown[0];
+    EXPECT_EQ(names(), std::vector<std::string>{"No name"});
+    store_city("Gamma", 1, 2, 3, COMPASS_NORTH, 4, 5, 6, COMPASS_WEST, 0.0, 0, false);
+    EXPECT_FALSE(save_cities());
+    EXPECT_NE(errors_shown.back().find("not saved over"), std::string::npos) << errors_shown.back();
+    EXPECT_EQ(read_text(folder / "CITIES.DAT" / "keep"), "the user's");
+    EXPECT_TRUE(cities_modified());
+}
+
+// A city line with a value out of range (a NaN time zone, 61 minutes, an
+// elevation past Everest) is left out with a message naming the line; the
+// file is then not saved over, so the line is not lost.
+TEST_F(CityList, OutOfRangeLinesAreLeftOutAndKept) {
+    const std::string text = std::string("Alpha\n") + ALPHA + "Nan zone|1|0|0|N|1|0|0|E|0|nan\n" +
+                             "Minutes|1|61|0|N|1|0|0|E|0|0\nHigh|1|0|0|N|1|0|0|E|9000|0\n" +
+                             "Pole|90|0|1|N|1|0|0|E|0|0\nInfinite|1|0|0|N|1|0|0|E|0|-inf\n" + BETA;
+    load(text);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(errors_shown, std::vector<std::string>{"City location database " + (folder / "CITIES.DAT").string() +
+                                                     ", line 3: a value out of range; that city is left out"});
+    store_city("Gamma", 1, 2, 3, COMPASS_NORTH, 4, 5, 6, COMPASS_WEST, 0.0, 0, false);
+    EXPECT_FALSE(save_cities());
+    EXPECT_EQ(saved(), text);
+}
+
+// Cities another copy of the program saved after this one loaded stay when
+// this one saves; of a city both changed, this save's values win.
+TEST_F(CityList, SaveKeepsWhatAnotherCopySavedMeanwhile) {
+    load(std::string("Alpha\n") + ALPHA + BETA);
+    store_city("Gamma", 1, 2, 3, COMPASS_NORTH, 4, 5, 6, COMPASS_WEST, 0.0, 0, false);
+    store_city("Beta", 12, 0, 0, COMPASS_SOUTH, 44, 0, 0, COMPASS_WEST, -3.0, 0, false);
+    std::ofstream(folder / "CITIES.DAT") << "Delta\n" << ALPHA
+                                         << "Beta                | 1| 0| 0|S|  1| 0| 0|W|   0|0.00\n"
+                                         << "Delta               | 5| 0| 0|N|  5| 0| 0|E|   0|1.00\n";
+    ASSERT_TRUE(save_cities());
+    EXPECT_EQ(saved(), std::string("Beta\n") + ALPHA +
+                           "Beta                |12| 0| 0|S| 44| 0| 0|W|   0|-3.00\n"
+                           "Delta               | 5| 0| 0|N|  5| 0| 0|E|   0|1.00\n"
+                           "Gamma               | 1| 2| 3|N|  4| 5| 6|W|   0|0.00\n");
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "Delta", "Gamma"}));
+}
+
+// Two processes saving at once, over and over, always leave the whole file
+// of one of them: each stores the city "Twice" with its own values.
+TEST_F(CityList, TwoProcessesSavingAtOnceLeaveOneWholeFile) {
+    const std::string original = std::string("Alpha\n") + ALPHA + BETA;
+    const std::string from_first = std::string("Twice\n") + ALPHA + BETA +
+                                   "Twice               | 1| 0| 0|N|  1| 0| 0|E|   1|1.00\n";
+    const std::string from_second = std::string("Twice\n") + ALPHA + BETA +
+                                    "Twice               | 2| 0| 0|S|  2| 0| 0|W|   2|-2.00\n";
+    constexpr int ROUNDS = 20;
+    for (int round = 0; round < ROUNDS; ++round) {
+        std::ofstream(folder / "CITIES.DAT", std::ios::binary) << original;
+        int start[2];
+        ASSERT_EQ(pipe(start), 0);
+        pid_t children[2];
+        for (int copy = 0; copy < 2; ++copy) {
+            children[copy] = fork();
+            if (children[copy] != 0) continue;
+            close(start[1]);
+            Location place;
+            load_cities(place);
+            char go;
+            if (read(start[0], &go, 1) != 0) std::_Exit(3);  // both wait here until the pipe closes
+            if (copy == 0) store_city("Twice", 1, 0, 0, COMPASS_NORTH, 1, 0, 0, COMPASS_EAST, 1.0, 1, false);
+            else store_city("Twice", 2, 0, 0, COMPASS_SOUTH, 2, 0, 0, COMPASS_WEST, -2.0, 2, false);
+            std::_Exit(save_cities() ? 0 : 1);
+        }
+        close(start[0]);
+        close(start[1]);
+        for (pid_t child : children) {
+            int status = 0;
+            waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+        }
+        const std::string result = saved();
+        EXPECT_TRUE(result == from_first || result == from_second) << "round " << round << ":\n" << result;
+        EXPECT_EQ(other_files(folder, {"CITIES.DAT", "CITIES.LCK"}), std::vector<std::string>{});
+    }
+}
+
+// The folder test never opens an existing name: a link where a fixed probe
+// name used to be leaves its target whole.
+TEST_F(CityList, WriteProbeNeverFollowsALink) {
+    std::ofstream(folder / "target") << "precious";
+    fs::create_symlink(folder / "target", folder / ".skyloom2-write-probe");
+    EXPECT_EQ(writable_data_file_path("CITIES.DAT"), (folder / "CITIES.DAT").string());
+    EXPECT_EQ(read_text(folder / "target"), "precious");
+    EXPECT_EQ(other_files(folder, {"target", ".skyloom2-write-probe"}), std::vector<std::string>{});
+}
+
+// Latin-1 names from the file are found by their UTF-8 spelling.
+TEST_F(CityList, Latin1NamesMatchTheirUtf8Spelling) {
+    load("S\xE3o Paulo\nS\xE3o Paulo|23|33|0|S|46|38|0|W|760|-3\n");
+    std::string latin1;
+    ASSERT_TRUE(utf8_to_latin1_exact("S\xC3\xA3o Paulo", latin1));
+    EXPECT_NE(find_city(latin1), nullptr);
+    EXPECT_EQ(location.name, "S\xE3o Paulo");
+    EXPECT_FALSE(utf8_to_latin1_exact("\xC5\x81\xC3\xB3" "d\xC5\xBA", latin1));  // "Lodz" with a Polish L
+    EXPECT_FALSE(utf8_to_latin1_exact("S\xE3o", latin1));                      // Latin-1, not UTF-8
+    EXPECT_FALSE(utf8_to_latin1_exact("\xC0\xAF", latin1));                   // overlong "/"
+    EXPECT_EQ(latin1_to_terminal("a\x1B[2Jb\x9B\x7F\f\n\xE3"), "a?[2Jb??\f\n\xC3\xA3");
 }
 
 // The shipped list loads, holds every town of 100 000 people under a name of its

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -54,7 +55,8 @@ TEST(StarCatalogue, ShippedFileHoldsPublishedPlacesAndTheNamedStars) {
     free_star_catalogue(catalogue);
 }
 
-// A wrong size, magic word or record count, or a missing file, loads nothing.
+// A wrong size, magic word or record count, a record out of range, or a
+// missing file, loads nothing.
 TEST(StarCatalogue, RejectsBadFiles) {
     std::ifstream in(shipped, std::ios::binary);
     const std::vector<char> good{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -65,6 +67,20 @@ TEST(StarCatalogue, RejectsBadFiles) {
         {"wrong second magic word", 83472, 83464}, {"wrong first magic word", 83472, 0},
         {"truncated", 5000, -1},              {"count past the records", 83472, 5},
     };
+    // Records whose numbers would index past the string table or are no
+    // numbers at all: a name number near INT_MAX (string 200 + n overflows),
+    // constellation 88, a NaN right ascension.
+    struct Patch { const char* what; std::size_t offset; std::vector<unsigned char> bytes; };
+    const std::size_t first_record = 16;
+    const Patch patches[] = {
+        {"name number 2147483600", first_record + 40, {0xD0, 0xFF, 0xFF, 0x7F}},
+        {"name number 278", first_record + 40, {22, 1, 0, 0}},
+        {"name number -1", first_record + 40, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {"constellation 88", first_record + 64, {88, 0, 0, 0}},
+        {"constellation 2147483647", first_record + 64, {0xFF, 0xFF, 0xFF, 0x7F}},
+        {"right ascension NaN", first_record, {0, 0, 0, 0, 0, 0, 0xF8, 0x7F}},
+        {"declination 1e300", first_record + 8, {0x9C, 0x75, 0x00, 0x88, 0x3C, 0xE4, 0x37, 0x7E}},
+    };
     const auto path = std::filesystem::temp_directory_path() / "skyloom_stars_test.dat";
     for (const Case& c : cases) {
         std::vector<char> bytes = good;
@@ -72,6 +88,12 @@ TEST(StarCatalogue, RejectsBadFiles) {
         if (c.flip >= 0) bytes[static_cast<std::size_t>(c.flip)] ^= 0x10;
         std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         EXPECT_EQ(load_star_catalogue_file(path.string()), nullptr) << c.what;
+    }
+    for (const Patch& p : patches) {
+        std::vector<char> bytes = good;
+        std::copy(p.bytes.begin(), p.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(p.offset));
+        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        EXPECT_EQ(load_star_catalogue_file(path.string()), nullptr) << p.what;
     }
     std::filesystem::remove(path);
     EXPECT_EQ(load_star_catalogue_file(path.string()), nullptr) << "missing file";

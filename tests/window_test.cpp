@@ -526,7 +526,7 @@ TEST(WindowDeathTest, FatalErrorShowsTwoBoxesThenEnds) {
             install_qt_message_presenter();
             fatal_error(693, "SKY", 7);
         },
-        ::testing::ExitedWithCode(0), "box \"Skyloom 2 - Fatal error\": GDI error.*box \"\": SKY/7");
+        ::testing::ExitedWithCode(EXIT_FATAL_ERROR), "box \"Skyloom 2 - Fatal error\": GDI error.*box \"\": SKY/7");
 }
 
 // Last: the window closes.

@@ -478,6 +478,10 @@ void add_angle_row(Form& f, int row, int label, int first_control, QLineEdit* (&
 
 // OK and Save: checks the fields; on success the work copy and the city list take them.
 bool store_location(const Form& f, const LocationFields& l, SkyContext& work_copy, bool save) {
+    if (!fits_latin1(l.city->currentText())) {  // the city list holds Latin-1 names only
+        refuse(f, {MSG_LOCATION_NAME_CHARACTERS, 115});
+        return false;
+    }
     LocationEntry e;
     e.name = from_qstring(l.city->currentText());
     e.latitude_degrees = from_qstring(l.latitude[0]->text());
