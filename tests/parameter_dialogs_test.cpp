@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,6 +31,7 @@
 #include "app/help.h"
 #include "app/location.h"
 #include "app/window/help_window.h"
+#include "app/window/printing_qt.h"
 #include "engine/bodies.h"
 #include "movies/star_catalogue.h"
 #include "platform/files.h"
@@ -314,6 +316,23 @@ TEST(SetLocationDialog, UnitsZoneSignAndWidth) {
         const int char_width = make_image_surface(1, 1)->font_metrics().char_width;
         EXPECT_LE(d.sizeHint().width(), 82 * char_width);
     });
+}
+
+// Set Font needs no system printer: Qt's PDF printer is always there, so the
+// chooser opens and the chosen size is kept for printing.
+TEST(SetFont, ChoosesTheFontWithOnlyThePdfPrinter) {
+    shown_messages.clear();
+    QTimer::singleShot(0, [] {
+        auto* chooser = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        QFont font(QStringLiteral("DejaVu Sans Mono"));
+        font.setPointSize(13);
+        chooser->setCurrentFont(font);
+        chooser->accept();
+    });
+    run_output_command(CMD_SET_FONT, ReportDocument{}, nullptr, 0, monochrome_copy, qt_printer_hooks(nullptr));
+    EXPECT_TRUE(shown_messages.empty());
+    EXPECT_EQ(print_session().font.point_size, 13);
 }
 
 }  // namespace
