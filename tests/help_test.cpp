@@ -160,8 +160,9 @@ TEST_F(Help, PlacedBesideItsOwnerOnTheScreen) {
     struct Case { QRect owner; QSize wanted; QRect expected; } cases[] = {
         {{100, 315, 400, 300}, {820, 600}, {{500, 300}, QSize(820, 600)}},   // right of it, raised to fit
         {{900, 100, 400, 300}, {820, 600}, {{80, 100}, QSize(820, 600)}},    // no room right: left of it
-        {{200, 100, 1000, 700}, {820, 600}, {{620, 100}, QSize(820, 600)}},  // room neither side: the wider side
-        {{0, 0, 300, 200}, {1600, 1000}, {{0, 0}, QSize(1440, 900)}},        // cut to the screen
+        {{560, 127, 240, 128}, {820, 600}, {{800, 127}, QSize(640, 600)}},   // narrower on the wider side
+        {{200, 100, 1000, 700}, {820, 600}, {{620, 100}, QSize(820, 600)}},  // little room either side: over it
+        {{0, 0, 300, 200}, {1600, 1000}, {{300, 0}, QSize(1140, 900)}},      // cut to the screen beside it
     };
     for (const Case& c : cases) {
         const QRect place = place_beside(c.owner, c.wanted, screen);

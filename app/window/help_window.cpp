@@ -286,9 +286,16 @@ QRect place_beside(const QRect& owner, const QSize& wanted, const QRect& screen)
     QSize size = wanted.boundedTo(screen.size());
     int room_right = screen.right() - owner.right(), room_left = owner.left() - screen.left();
     int x;
+    const bool right_wider = room_right >= room_left;
     if (room_right >= size.width()) x = owner.right() + 1;
     else if (room_left >= size.width()) x = owner.left() - size.width();
-    else x = room_right >= room_left ? screen.right() + 1 - size.width() : screen.left();
+    else if (std::max(room_right, room_left) >= size.width() / 2) {
+        // Narrower, still beside the owner, rather than over it.
+        size.setWidth(std::max(room_right, room_left));
+        x = right_wider ? owner.right() + 1 : screen.left();
+    } else {
+        x = right_wider ? screen.right() + 1 - size.width() : screen.left();
+    }
     int y = std::clamp(owner.top(), screen.top(), screen.bottom() + 1 - size.height());
     return QRect(QPoint(x, y), size);
 }

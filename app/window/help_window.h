@@ -30,7 +30,9 @@ void close_help_window();
 QWidget* help_window();
 // Where the help window opens: its wanted size, cut to fit the screen (the
 // available area, panels excluded), beside the owner window so that it does
-// not cover it: right of it when there is room, else left of it, else at the
-// screen's side with more room; its top level with the owner's and the whole
-// window on the screen.  All rectangles include the window frames.
+// not cover it: right of it when there is room, else left of it, else
+// narrower on the side with more room when that is at least half the wanted
+// width, else over the owner at the screen's side with more room; its top
+// level with the owner's and the whole window on the screen.  All rectangles
+// include the window frames.
 QRect place_beside(const QRect& owner, const QSize& wanted, const QRect& screen);
