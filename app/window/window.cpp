@@ -488,11 +488,15 @@ void offer_to_save() {
 }
 
 // The frame's place and size for the next run: "x,y,width,height,maximised".
+// A maximised window keeps the place it will go back to (its own area's, as
+// the frame's is not known then).
 void save_window_geometry() {
-    const QRect place = main_window.frame->normalGeometry();
+    const QMainWindow& frame = *main_window.frame;
+    const QRect normal = frame.normalGeometry();
+    const QPoint corner = frame.isMaximized() ? normal.topLeft() : frame.pos();
     char text[SETTING_VALUE_LENGTH + 1];
-    std::snprintf(text, sizeof text, "%d,%d,%d,%d,%d", main_window.frame->pos().x(), main_window.frame->pos().y(),
-                  place.width(), place.height(), main_window.frame->isMaximized() ? 1 : 0);
+    std::snprintf(text, sizeof text, "%d,%d,%d,%d,%d", corner.x(), corner.y(), normal.width(), normal.height(),
+                  frame.isMaximized() ? 1 : 0);
     write_setting(GEOMETRY_SETTING, text);
 }
 
