@@ -114,7 +114,9 @@ void report_progress(int segment, bool in_almanac, double fraction) {
     std::uint32_t start = module.progress_start_ms;
     // A wrapped 32-bit counter counts on from its top.
     double elapsed = now >= start ? double(now - start) : double(UINT32_MAX - start) + double(now);
-    if (module.display.progress) module.display.progress(progress_text(fraction, elapsed, fraction > 0.0));
+    const ReportDisplay& display = module.display;
+    if (display.progress && (!display.progress_due || display.progress_due()))
+        display.progress(progress_text(fraction, elapsed, fraction > 0.0));
 }
 
 int report_work_step(double fraction, void* range) {

@@ -27,6 +27,9 @@ struct ReportDocument {
 struct ReportDisplay {
     void (*line_added)(const ReportDocument& document, int line_number) = nullptr;  // 1-based
     void (*progress)(const std::string& text) = nullptr;  // the progress line's text
+    // Asked at each progress step before the text is made: false skips the
+    // step (a display that shows the line only now and then).  Null: every step.
+    bool (*progress_due)() = nullptr;
 };
 void set_report_display(const ReportDisplay& display);
 

@@ -79,6 +79,24 @@ TEST(ReportProgress, PercentageTimeToFinishAndFractions) {
     EXPECT_DOUBLE_EQ(loop_fraction(2001, 2000, 2001, 1, 1, 12, 1, 1, 1), 12.0 / 23.0);
 }
 
+// A display that shows the line now and then is asked first; the text is
+// made (and handed over) only for the steps it wants, each with the step's
+// own percentage.
+TEST(ReportProgress, DisplayThatShowsNowAndThenGetsOnlyTheStepsItWants) {
+    static std::vector<std::string> shown;
+    static int asked = 0;
+    shown.clear();
+    asked = 0;
+    ReportDisplay display;
+    display.progress = [](const std::string& text) { shown.push_back(text.substr(0, 26)); };
+    display.progress_due = [] { return ++asked % 3 == 1; };
+    set_report_display(display);
+    for (int step = 0; step <= 4; ++step) report_progress(1, false, step / 4.0);
+    set_report_display({});
+    EXPECT_EQ(asked, 5);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Generating Report:   0.00%", "Generating Report:  75.00%"}));
+}
+
 std::string comma_locale(std::string_view key, std::string_view fallback) {
     return key == "sDecimal" ? "," : std::string(fallback);
 }

@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +70,23 @@ constexpr double SCREEN_SHARE = 0.95;    // at most this part of the screen's fr
 constexpr const char* GEOMETRY_SETTING = "Window";  // "x,y,width,height,maximised" of the frame
 constexpr int WHEEL_NOTCH = 120;         // angle delta of one wheel notch, 1/8 degree
 
+// A report as it grows is shown in batches: new lines and the progress text
+// wait here and are drawn together at most every REPORT_SHOW_PERIOD (the
+// progress line only when its text changed).  Drawing and repainting at every
+// step (twenty thousand synchronous repaints a century of eclipses, half the
+// time spent shaping text) made a long report a hundred times slower in the
+// window than on the command line.
+constexpr std::chrono::milliseconds REPORT_SHOW_PERIOD{50};
+
+struct GrowingReport {
+    const ReportDocument* document = nullptr;
+    int first_new_line = 0;  // 1-based; 0: no line waits
+    int last_new_line = 0;
+    std::string progress;    // the latest progress text
+    std::string shown;       // the progress text on the screen; empty when none is
+    std::chrono::steady_clock::time_point shown_at;
+};
+
 struct Window {
     QMainWindow* frame = nullptr;
     QWidget* client = nullptr;  // the client area
@@ -83,6 +101,7 @@ struct Window {
     bool paint_posted = false;    // a paint request waits in the event queue
     bool painting = false;        // the paint handler is running
     int wheel_delta = 0;          // wheel turning not yet worth a line
+    GrowingReport growing;        // what of a growing report waits to be shown
     WindowPlugins plugins;
 } main_window;
 
@@ -240,6 +259,9 @@ void paint_client() {
     erase(screen, 0, 0, m.client_width, m.client_height);
     bool movie_or_nothing = app.current_output == CMD_NONE || output_kind_of(app.current_output) == OutputKind::Movie;
     bool went_on = false, graph_drawn = false;
+    // A whole paint shows every waiting line and erases the progress line.
+    main_window.growing.first_new_line = main_window.growing.last_new_line = 0;
+    main_window.growing.shown.clear();
     if (app.report.line_count > 0) {
         report_view_paint(app.report, app.report_complete, m,
                           [&screen](int x, int y, std::string_view text) { screen.draw_text({x, y}, text); });
@@ -270,28 +292,52 @@ void paint_client() {
 
 // ---- the report as it is made ----
 
-// A new line, drawn at once where it belongs while the report grows.
-void show_new_line(const ReportDocument& document, int line_number) {
-    std::string_view text = report_line(document, line_number - 1);
-    const ReportViewMetrics& m = main_window.metrics;
-    int y = new_line_y(text, line_number, m, main_window.frame->isMinimized());
-    if (y < 0 || main_window.painting || !main_window.screen) return;
-    prepare_for_text(*main_window.screen);
-    main_window.screen->draw_text({m.char_width, y}, text);
-    main_window.client->repaint(0, y, m.client_width, m.line_height);
-}
-
-// The progress line on the last line of the client area, the rest of that line erased.
-void show_progress(const std::string& text) {
+// Draws the lines and the progress text that wait, and asks Qt to paint them
+// when it next runs (update(), not a repaint on the spot).
+void show_growing_report() {
+    GrowingReport& g = main_window.growing;
+    g.shown_at = std::chrono::steady_clock::now();
     if (main_window.frame->isMinimized() || main_window.painting || !main_window.screen) return;
     const ReportViewMetrics& m = main_window.metrics;
-    int y = progress_line_y(m);
     Surface& screen = *main_window.screen;
     prepare_for_text(screen);
-    screen.draw_text({m.char_width, y}, text);
-    int text_end = m.char_width * (static_cast<int>(text.size()) + 1);
+    for (int n = g.first_new_line; g.document && n >= 1 && n <= g.last_new_line; ++n) {
+        std::string_view text = report_line(*g.document, n - 1);
+        int y = new_line_y(text, n, m, false);
+        if (y < 0) continue;
+        screen.draw_text({m.char_width, y}, text);
+        main_window.client->update(0, y, m.client_width, m.line_height);
+    }
+    g.first_new_line = g.last_new_line = 0;
+    if (g.progress == g.shown) return;
+    // The progress line on the last line of the client area, the rest of that line erased.
+    int y = progress_line_y(m);
+    screen.draw_text({m.char_width, y}, g.progress);
+    int text_end = m.char_width * (static_cast<int>(g.progress.size()) + 1);
     erase(screen, text_end, y, m.client_width, m.client_height);
-    main_window.client->repaint(0, y, m.client_width, m.client_height - y);
+    main_window.client->update(0, y, m.client_width, m.client_height - y);
+    g.shown = g.progress;
+}
+
+// Whether what waits is shown now: the first progress line of a view at
+// once, later ones a period after the last.
+bool growing_report_due() {
+    const GrowingReport& g = main_window.growing;
+    return g.shown.empty() || std::chrono::steady_clock::now() - g.shown_at >= REPORT_SHOW_PERIOD;
+}
+
+void show_new_line(const ReportDocument& document, int line_number) {
+    GrowingReport& g = main_window.growing;
+    g.document = &document;
+    if (g.first_new_line == 0) g.first_new_line = line_number;
+    g.last_new_line = line_number;
+    if (growing_report_due()) show_growing_report();
+}
+
+// Asked before a progress text is made: only when it will be shown.
+void show_progress(const std::string& text) {
+    main_window.growing.progress = text;
+    show_growing_report();
 }
 
 // ---- scrolling ----
@@ -716,6 +762,7 @@ void install_shell() {
     ReportDisplay display;
     display.line_added = show_new_line;
     display.progress = show_progress;
+    display.progress_due = growing_report_due;
     set_report_display(display);
 }
 
@@ -727,6 +774,7 @@ QIcon program_icon() {
 }
 
 QMainWindow* open_main_window(const Location* place) {
+    VectorStateGuard clean;
     // Every window and box of the program shows it: the main window, the dialogs, the About box.
     QApplication::setWindowIcon(program_icon());
     install_qt_message_presenter();
@@ -752,6 +800,7 @@ QMainWindow* open_main_window(const Location* place) {
 }
 
 void release_main_window() {
+    VectorStateGuard clean;
     stop_frame_timer();
     discard_screen_bitmaps();
     report_clear(app_state().report);

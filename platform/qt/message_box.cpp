@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <chrono>
 
 #include "platform/message_pump.h"
 #include "platform/messages.h"
@@ -57,9 +58,18 @@ bool present_message_box(const char* title, const char* text, MessageIcon icon) 
 // Qt hands the waiting events over as one batch, so a repaint that becomes
 // pending inside it does not cut the batch short; pump_messages then ends the
 // caller's work (mode 1) and the window's paint waits for the running one.
+// A look for events is a trip through the event loop (locks, a poll of the
+// display), and long work pumps thousands of times a second, so the events
+// are taken at most every EVENT_PERIOD: Esc and paints wait no longer.
+constexpr std::chrono::milliseconds EVENT_PERIOD{5};
+
 void process_waiting_events(int) {
+    static std::chrono::steady_clock::time_point last_taken;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last_taken < EVENT_PERIOD) return;
     VectorStateGuard clean;  // the paints and handlers just run may leave them dirty
     QApplication::processEvents(QEventLoop::AllEvents);
+    last_taken = std::chrono::steady_clock::now();
 }
 
 }  // namespace

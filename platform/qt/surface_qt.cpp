@@ -309,6 +309,7 @@ private:
         return *image;
     }
 
+    VectorStateGuard leave_clean;  // declared first, so it acts last, after the painter has ended
     std::unique_ptr<QImage> image;
     std::unique_ptr<QPaintDevice> owned_device;
     QPaintDevice& device;
