@@ -22,7 +22,7 @@ void BM_PhaseTableAndEclipsesOfAYear(benchmark::State& state) {
     EclipseList list;
     for (auto _ : state) {
         collect_year_events(2026, location, table, list);
-        benchmark::DoNotOptimize(list.count);
+        benchmark::DoNotOptimize(list.entries.size());
     }
 }
 BENCHMARK(BM_PhaseTableAndEclipsesOfAYear);

@@ -185,6 +185,17 @@ void apparent_place_correction(double& ra_hours, double& declination, double eps
     declination += d_dec;
 }
 
+// Given UT hours of a whole-day date; returns Greenwich mean sidereal time in
+// hours, [0, 24), from Newcomb's polynomial for 0 h UT in centuries from
+// 1900 January 0.5 (Explanatory Supplement to the Astronomical Ephemeris, 1961)
+// plus the sidereal rate times UT.
+double mean_sidereal_time(double ut, int day, int month, int year) {
+    const double t = centuries_1900(julian_day(day, month, year));
+    const double revolutions = frac(0.276919398 + 100.0021359 * t + 0.000001075 * t * t);
+    const double gmst = revolutions * 24.0 + 1.002737908 * ut;
+    return normalize_degrees(gmst * 15.0) / 15.0;
+}
+
 // Given a UT instant (hours, day, month, year); returns Greenwich apparent
 // sidereal time in hours: the mean sidereal time plus the equation of the
 // equinoxes (delta_psi cos epsilon, arcseconds of arc turned into hours).

@@ -65,6 +65,7 @@ void ecliptic_to_equatorial_for(double sin_epsilon, double cos_epsilon, double l
 // Adds nutation and annual aberration to a geocentric place.
 void apparent_place_correction(double& ra_hours, double& declination, double epsilon,
                                double sun_longitude, double delta_psi, double delta_epsilon);
+double mean_sidereal_time(double ut, int day, int month, int year);      // polynomial GMST, hours [0, 24)
 double apparent_sidereal_time(double ut, int day, int month, int year);  // hours, not normalised
 void equatorial_to_horizontal(double ut, double ra_hours, double declination, int day, int month,
                               int year, double& azimuth, double& altitude, Location location);

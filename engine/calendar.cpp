@@ -9,9 +9,6 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "engine/angles.h"
-#include "resources/strings.h"
-
 // ---- Numeric helpers ----
 
 // Given any double; returns x + 0.5 truncated toward zero, so halves round up
@@ -144,9 +141,6 @@ void easter_date(int year, int& day, int& month) {
     day = n % 31 + 1;
 }
 
-// Given a month 1-12; returns its name from the string table (ids 174-185).
-std::string month_name(int month) { return std::string(load_string(173 + month)); }
-
 // ---- Clock ----
 
 // Returns the computer's local wall-clock time (not UT; no time-zone or
@@ -255,15 +249,4 @@ double gst_to_lst(double gst, const Location& location) {
     double hours_per_degree = 0.06666666666666667;
     if (location.longitude_hemisphere == COMPASS_WEST) hours_per_degree = -hours_per_degree;
     return wrap_hours_once(gst + location.longitude * hours_per_degree);
-}
-
-// Given UT hours of a whole-day date; returns Greenwich mean sidereal time in
-// hours, [0, 24), from Newcomb's polynomial for 0 h UT in centuries from
-// 1900 January 0.5 (Explanatory Supplement to the Astronomical Ephemeris, 1961)
-// plus the sidereal rate times UT.
-double mean_sidereal_time(double ut, int day, int month, int year) {
-    const double t = centuries_1900(julian_day(day, month, year));
-    const double revolutions = frac(0.276919398 + 100.0021359 * t + 0.000001075 * t * t);
-    const double gmst = revolutions * 24.0 + 1.002737908 * ut;
-    return normalize_degrees(gmst * 15.0) / 15.0;
 }

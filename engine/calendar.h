@@ -2,7 +2,6 @@
 // Calendar and time scales: Julian days (Julian calendar before 1582 October 15,
 // Gregorian from then on, astronomical years with a year 0), the day of the week,
 // Easter, Delta T, sidereal time, and the small numeric helpers of the engine.
-#include <string>
 
 #include "engine/location.h"
 
@@ -25,7 +24,6 @@ bool is_valid_date(int day, int month, int year);
 int days_in_month(int month, int year);                 // 1582 October has 21 days
 int day_of_week(int day, int month, int year);          // 0 = Sunday ... 6 = Saturday
 void easter_date(int year, int& day, int& month);       // Easter Sunday; month 3 or 4
-std::string month_name(int month);                      // "January" ... "December" (string table)
 
 // ---- Clock ----
 // The local wall clock (not UT) as a Julian day, to the second.
@@ -41,4 +39,3 @@ double sidereal_year_constant(int year);
 double ut_to_gst(double ut, int day, int month, int year);   // Greenwich mean sidereal time
 double gst_to_ut(double gst, int day, int month, int year);  // inverse, for the same UT date
 double gst_to_lst(double gst, const Location& location);     // local sidereal time
-double mean_sidereal_time(double ut, int day, int month, int year);  // polynomial GMST

@@ -8,7 +8,6 @@
 #include "engine/bodies.h"
 #include "engine/planets.h"
 #include "engine/sun.h"
-#include "platform/message_pump.h"
 
 namespace {
 
@@ -63,17 +62,18 @@ void place_at(const SkyInstant& sky, int body, double& longitude, double& declin
 }
 
 // Refines the minimum of sample day `day` over the 49 hourly instants from its
-// sample on (pump_messages(0) before each).  Returns the pump's non-zero value
-// when stopped, else 0, with the best instant, its separation and disk
+// sample on (step before each).  Returns the step's non-zero answer when it
+// stops the refinement, else 0, with the best instant, its separation and disk
 // contact, and the planet's lit fraction at the last instant in `event`.
 int refine_conjunction(const ConjunctionTable& table, int body, int pass, int day,
-                       ConjunctionEvent& event) {
+                       ConjunctionEvent& event, StepHook step, void* context) {
     event.pass = pass;
     event.separation = 1000.0;
     event.disk = DISK_NONE;
     for (int h = 0; h <= REFINEMENT_HOURS; ++h) {
-        const int stopped = pump_messages(0);
-        if (stopped) return stopped;
+        if (step) {
+            if (const int stopped = step(static_cast<double>(h) / REFINEMENT_HOURS, context)) return stopped;
+        }
         const JulianDay t = table.start + (day - 1) + h / 24.0;
         const SkyInstant sky = sky_instant(t);
         double sun_longitude, sun_declination, sun_semidiameter;
@@ -172,10 +172,10 @@ std::vector<int> separation_minima(const std::vector<double>& separation) {
 }
 
 int find_conjunctions(const ConjunctionTable& table, int body, int pass, double time_zone,
-                      std::vector<ConjunctionEvent>& events) {
+                      std::vector<ConjunctionEvent>& events, StepHook step, void* context) {
     for (int day : separation_minima(daily_separations(table, body, pass))) {
         ConjunctionEvent event;
-        const int stopped = refine_conjunction(table, body, pass, day, event);
+        const int stopped = refine_conjunction(table, body, pass, day, event, step, context);
         if (stopped) return stopped;
         if (accept_conjunction(table, time_zone, event)) events.push_back(event);
     }

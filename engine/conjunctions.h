@@ -17,6 +17,7 @@
 
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/step_hook.h"
 
 constexpr int CONJUNCTION_MAX_DAYS = 370;       // a leap year with its margins
 constexpr int CONJUNCTION_FIRST_PLANET = 3;     // Mercury
@@ -87,9 +88,10 @@ struct ConjunctionEvent {
 
 // All events of one planet and pass, in date order, appended to `events`:
 // each minimum of the daily separations refined over the 49 hourly instants
-// from its sample on (pump_messages(0) before each instant), kept when the
-// least separation is at most 1 degree and the local date (UT + time_zone
-// hours) lies in the table's year and months.  Returns the non-zero value of
-// pump_messages when stopped (the events found until then stay), else 0.
+// from its sample on (step, when not null, before each instant with the part
+// of that refinement done), kept when the least separation is at most 1
+// degree and the local date (UT + time_zone hours) lies in the table's year
+// and months.  Returns the step's non-zero answer when it stops the search
+// (the events found until then stay), else 0.
 int find_conjunctions(const ConjunctionTable& table, int body, int pass, double time_zone,
-                      std::vector<ConjunctionEvent>& events);
+                      std::vector<ConjunctionEvent>& events, StepHook step = nullptr, void* context = nullptr);

@@ -7,8 +7,6 @@
 #include "engine/angles.h"
 #include "engine/calendar.h"
 #include "engine/moon.h"
-#include "platform/messages.h"
-#include "resources/string_ids.h"
 
 namespace {
 
@@ -28,19 +26,14 @@ int calendar_year(double jd) {
 // for solar ones) whose local date lies in the year, appending each eclipse.
 void examine_phases(int year, const PhaseTable& table, const Location& location, int phase,
                     bool (*is_eclipse)(const PhaseRecord&, EclipseCircumstances&),
-                    EclipseList& list, EclipseCircumstances* circumstances) {
-    for (int i = 0; i < table.count; ++i) {
-        const PhaseRecord& record = table.records[i];
+                    EclipseList& list) {
+    for (const PhaseRecord& record : table.records) {
         if (record.phase != phase) continue;
         if (calendar_year(record.jd_true + location.time_zone / 24.0) != year) continue;
         if (eclipse_excluded(record.latitude_argument)) continue;
         EclipseCircumstances eclipse;
         if (!is_eclipse(record, eclipse)) continue;
-        if (list.count + 1 >= ECLIPSE_LIST_SLOTS)
-            fatal_error(MSG_INTERNAL_ERROR, "REPORTS2", __LINE__);
-        list.entries[list.count] = EclipseEntry{eclipse.kind, eclipse.jd_max};
-        if (circumstances) circumstances[list.count] = eclipse;
-        ++list.count;
+        list.entries.push_back(eclipse);
     }
 }
 
@@ -51,8 +44,8 @@ EclipseElements record_elements(const PhaseRecord& r) {
 
 }  // namespace
 
-int build_phase_table(int year, PhaseTable& table, PhaseStepHook step, void* context) {
-    table.count = 0;
+int build_phase_table(int year, PhaseTable& table, StepHook step, void* context) {
+    table.records.clear();
     double previous_lunation = -1e9;
     for (int i = 0; i < DATE_STEPS; ++i) {
         // A year with fraction, from one twelfth of a year before the year to
@@ -81,9 +74,7 @@ int build_phase_table(int year, PhaseTable& table, PhaseStepHook step, void* con
             const double delta_t_days = delta_t_hours(calendar_year(jd_true)) / 24.0;
             record.jd_true = jd_true - delta_t_days;
             record.jd_mean = jd_mean - delta_t_days;
-            if (table.count + 1 >= PHASE_TABLE_SLOTS)
-                fatal_error(MSG_INTERNAL_ERROR, "REPORTS", __LINE__);
-            table.records[table.count++] = record;
+            table.records.push_back(record);
         }
     }
     return 0;
@@ -165,15 +156,14 @@ bool lunar_eclipse(const PhaseRecord& record, EclipseCircumstances& eclipse) {
     return true;
 }
 
-void find_year_eclipses(int year, const PhaseTable& table, const Location& location,
-                        EclipseList& list, EclipseCircumstances* circumstances) {
-    list.count = 0;
-    examine_phases(year, table, location, FULL_MOON, lunar_eclipse, list, circumstances);
-    examine_phases(year, table, location, NEW_MOON, solar_eclipse, list, circumstances);
+void find_year_eclipses(int year, const PhaseTable& table, const Location& location, EclipseList& list) {
+    list.entries.clear();
+    examine_phases(year, table, location, FULL_MOON, lunar_eclipse, list);
+    examine_phases(year, table, location, NEW_MOON, solar_eclipse, list);
 }
 
 int collect_year_events(int year, const Location& location, PhaseTable& table,
-                        EclipseList& list, PhaseStepHook step, void* context) {
+                        EclipseList& list, StepHook step, void* context) {
     const int stopped = build_phase_table(year, table, step, context);
     if (stopped) return stopped;
     find_year_eclipses(year, table, location, list);

@@ -12,13 +12,12 @@
 // All Julian days here are Universal Time: the phase instants of the lunar
 // theory (ephemeris time) have Delta T taken off when they are stored.
 #include <cstdint>
+#include <vector>
 
 #include "engine/location.h"
+#include "engine/step_hook.h"
 
-constexpr int PHASE_TABLE_SLOTS = 100;   // the count stays below this (else internal error)
-constexpr int ECLIPSE_LIST_SLOTS = 20;   // the count stays below this (else internal error)
-
-// Eclipse kinds, as stored in EclipseEntry::kind and chosen by the reports.
+// Eclipse kinds, as stored in EclipseCircumstances::kind and chosen by the reports.
 constexpr int SOLAR_ECLIPSE = 0;
 constexpr int LUNAR_ECLIPSE = 1;
 
@@ -39,20 +38,7 @@ struct PhaseRecord {
 // The phases of a year in the order found, which is chronological: lunation
 // after lunation, each one's new Moon, first quarter, full Moon, last quarter.
 struct PhaseTable {
-    PhaseRecord records[PHASE_TABLE_SLOTS];
-    int count = 0;
-};
-
-struct EclipseEntry {
-    std::int32_t kind = SOLAR_ECLIPSE;  // SOLAR_ECLIPSE or LUNAR_ECLIPSE
-    double jd_max = 0.0;                // maximum eclipse, UT Julian day
-};
-
-// The eclipses of a year: the lunar ones first, then the solar ones, each in
-// phase-table order.  A year has at most seven.
-struct EclipseList {
-    EclipseEntry entries[ECLIPSE_LIST_SLOTS];
-    int count = 0;
+    std::vector<PhaseRecord> records;
 };
 
 // The eclipse elements of one new or full Moon (angles in degrees).
@@ -75,10 +61,11 @@ struct EclipseCircumstances {
     double total_semiduration_hours = 0.0;    // lunar only; 0 when there is no total phase
 };
 
-// Called before each of the 200 steps of a phase-table build with the part
-// of the build done (0..1); a non-zero answer stops the build.  Reports pass
-// one that shows their progress line and runs the message pump.
-using PhaseStepHook = int (*)(double fraction, void* context);
+// The eclipses of a year: the lunar ones first, then the solar ones, each in
+// phase-table order.  A year has at most seven.
+struct EclipseList {
+    std::vector<EclipseCircumstances> entries;
+};
 
 // Given a year; fills the table with the phases found by 50 date steps of
 // 7/300 year from year - 1/12, four phases each (200 steps), each distinct
@@ -86,7 +73,7 @@ using PhaseStepHook = int (*)(double fraction, void* context);
 // first (about 60 calls of moon_phase_instant).  step (may be null) is called
 // before each of the 200 steps; returns its non-zero answer (the table partly
 // filled) when it stops the build, else 0.
-int build_phase_table(int year, PhaseTable& table, PhaseStepHook step = nullptr,
+int build_phase_table(int year, PhaseTable& table, StepHook step = nullptr,
                       void* context = nullptr);
 
 // Given F in degrees (any value; reduced to 0-360); true when the Moon is too
@@ -110,12 +97,10 @@ bool lunar_eclipse(const PhaseRecord& record, EclipseCircumstances& eclipse);
 // Given a year, its phase table and the location (whose time zone decides the
 // local date); empties the list, then appends every lunar eclipse and then
 // every solar eclipse whose local date of the full or new Moon lies in the
-// year.  When circumstances is not null it is an array of ECLIPSE_LIST_SLOTS
-// that receives, at the same index as each list entry, what the reports print.
-void find_year_eclipses(int year, const PhaseTable& table, const Location& location,
-                        EclipseList& list, EclipseCircumstances* circumstances = nullptr);
+// year, each with what the reports print about it.
+void find_year_eclipses(int year, const PhaseTable& table, const Location& location, EclipseList& list);
 
 // build_phase_table, then, unless stopped, find_year_eclipses.  Returns 1
 // when stopped, else 0.
 int collect_year_events(int year, const Location& location, PhaseTable& table,
-                        EclipseList& list, PhaseStepHook step = nullptr, void* context = nullptr);
+                        EclipseList& list, StepHook step = nullptr, void* context = nullptr);

@@ -7,7 +7,6 @@
 #include "engine/angles.h"
 #include "engine/calendar.h"
 #include "engine/sun.h"
-#include "resources/strings.h"
 
 namespace {
 
@@ -493,7 +492,3 @@ void planet_position(int body, double hours, int day, int month, int year, int w
 }
 
 bool is_planet(int id) { return id >= MERCURY && id < 11; }
-
-// Given a body id 0-10; returns its name from the string table ("Sun" is
-// 870 ... "Pluto" 880), cut to 80 characters.
-std::string body_name(int id) { return std::string(load_string(870 + id).substr(0, 80)); }

@@ -16,7 +16,6 @@
 // Body ids: 3 Mercury, 4 Venus, 5 Mars, 6 Jupiter, 7 Saturn, 8 Uranus,
 // 9 Neptune, 10 Pluto (0 Sun, 1 Moon and 2 Earth belong to other routines).
 // Angles are degrees, right ascension hours.  No state.
-#include <string>
 
 #include "engine/sun.h"
 
@@ -99,7 +98,3 @@ void precess_ecliptic_1950(double jd, double& longitude, double& latitude);
 
 // True for the planets that planet_position accepts: 3 <= id < 11.
 bool is_planet(int id);
-
-// The body's name from the string table (id 870 + body: "Sun" ... "Pluto"),
-// at most 80 characters.
-std::string body_name(int id);

@@ -251,6 +251,10 @@ std::string format_angle_short(double value, bool degrees) { return format_angle
 
 // ---- Names ----
 
+std::string month_name(int month) { return std::string(load_string(STR_FIRST_MONTH_NAME + month - 1)); }
+
+std::string body_name(int id) { return std::string(load_string(STR_FIRST_BODY_NAME + id).substr(0, 80)); }
+
 char compass_letter(int hemisphere) {
     // North, South, West, East among the eight compass points.
     static constexpr int LETTER_IDS[4] = {STR_COMPASS_FIRST, STR_COMPASS_FIRST + 4, STR_COMPASS_FIRST + 6,

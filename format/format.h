@@ -57,6 +57,10 @@ std::string format_angle(double value, bool degrees);
 std::string format_angle_short(double value, bool degrees);
 
 // ---- Names ----
+// "January" ... "December" for the months 1..12.
+std::string month_name(int month);
+// The body's name, "Sun" ... "Pluto", for the body ids 0..10 (at most 80 characters).
+std::string body_name(int id);
 // 'N', 'S', 'W' or 'E' for the compass codes 0..3 of engine/location.h.
 char compass_letter(int hemisphere);
 // One of the eight points "N", "NE", ... "NW" for an azimuth in degrees;

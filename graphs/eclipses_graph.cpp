@@ -41,11 +41,10 @@ int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, in
         if (year == start_year) draw_month_axis(surface, style, year, frame);
         if (graph_stopped()) return 1;
         engine.build_phase_table(year, table, nullptr, nullptr);
-        engine.find_year_eclipses(year, table, location, list, nullptr);
+        engine.find_year_eclipses(year, table, location, list);
         if (graph_stopped()) return 1;
         const int y = row_y(year);
-        for (int i = 0; i < list.count; ++i) {
-            const EclipseEntry& eclipse = list.entries[i];
+        for (const EclipseCircumstances& eclipse : list.entries) {
             fill_disc(surface, style, date_to_x(frame.x0, frame.width, frame.days, eclipse.jd_max, frame.start), y,
                       cw / 2, eclipse.kind == LUNAR_ECLIPSE ? id_of(Body::Moon) : id_of(Body::Sun), -1, false);
         }

@@ -100,7 +100,7 @@ void calendar_cell(JulianDay cell_jd, int row, int column, const SkyContext& sky
         return;
     case 6:
         found = last_event_on(
-            phases.count, [&](int i) { return phases.records[i].jd_true; }, date, true, location,
+            static_cast<int>(phases.records.size()), [&](int i) { return phases.records[i].jd_true; }, date, true, location,
             hours);
         if (found >= 0)
             line = format_text(STR_PHASE_CELL, line.c_str(),
@@ -109,7 +109,7 @@ void calendar_cell(JulianDay cell_jd, int row, int column, const SkyContext& sky
         break;
     case 7:
         found = last_event_on(
-            eclipses.count, [&](int i) { return eclipses.entries[i].jd_max; }, date, true,
+            static_cast<int>(eclipses.entries.size()), [&](int i) { return eclipses.entries[i].jd_max; }, date, true,
             location, hours);
         if (found >= 0)
             line = format_text(
@@ -144,7 +144,7 @@ int calendar_report(ReportDocument& document, int segment, bool in_almanac, int 
     ProgressRange range{segment, in_almanac, 0.0, 0.1};
     if (engine.build_phase_table(year, phases, report_work_step, &range) != 0 || work_signals().stop_requested)
         return 1;
-    engine.find_year_eclipses(year, phases, location, eclipses, nullptr);
+    engine.find_year_eclipses(year, phases, location, eclipses);
     JulianDay seasons[4];
     engine.season_instants(year, seasons);
 

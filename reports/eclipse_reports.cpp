@@ -119,20 +119,19 @@ int eclipse_report(ReportDocument& document, int segment, bool in_almanac, int k
     double base = 0.0;
     PhaseTable table;
     EclipseList list;
-    EclipseCircumstances found[ECLIPSE_LIST_SLOTS];
     for (int year = first_year; year <= last_year; ++year) {
         int stopped = pump_messages(0);
         if (stopped) return stopped;
         ProgressRange range{segment, in_almanac, base, step};
         stopped = engine.build_phase_table(year, table, report_work_step, &range);
         if (stopped) return stopped;
-        engine.find_year_eclipses(year, table, location, list, found);
-        for (int i = 0; i < list.count; ++i) {
-            if (found[i].kind != kind) continue;
+        engine.find_year_eclipses(year, table, location, list);
+        for (const EclipseCircumstances& eclipse : list.entries) {
+            if (eclipse.kind != kind) continue;
             if (lunar)
-                add_lunar_eclipse(found[i], sky, document);
+                add_lunar_eclipse(eclipse, sky, document);
             else
-                add_solar_eclipse(found[i], sky, document);
+                add_solar_eclipse(eclipse, sky, document);
         }
         base += step;
     }

@@ -131,6 +131,9 @@ std::string event_line(int body, const ConjunctionEvent& event) {
     return line;
 }
 
+// The conjunction search's step: the message pump between refinement instants.
+int pump_step(double, void*) { return pump_messages(0); }
+
 }  // namespace
 
 int view_info_report(ReportDocument& document, int segment, bool in_almanac, int year,
@@ -227,7 +230,7 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
         for (int pass = PASS_CONJUNCTION; pass < conjunction_pass_count(body); ++pass) {
             std::vector<ConjunctionEvent> events;
             const int pass_stopped =
-                engine.find_conjunctions(table, body, pass, location.time_zone, events);
+                engine.find_conjunctions(table, body, pass, location.time_zone, events, pump_step, nullptr);
             for (const ConjunctionEvent& event : events) {
                 if (!any_event) {
                     report_add_line(text(STR_EVENT_HEADER), document);

@@ -36,6 +36,7 @@ constexpr int STR_REPORT_PROGRESS = 131;  // "Generating Report: %s%% complete (
 constexpr int STR_COMPASS_FIRST = 153;  // "N", "NE", "E", "SE", "S", "SW", "W", "NW", by eighths of a turn
 constexpr int STR_PHASE_FIRST = 161;  // "NM", "FQ", "FM", "LQ"
 constexpr int STR_SEASON_FIRST = 165;  // "MEQ", "JSO", "SEQ", "DSO"
+constexpr int STR_FIRST_MONTH_NAME = 174;  // "January" ... "December"
 constexpr int STR_DAY_NIGHT = 186;  // "Day/Night"
 constexpr int STR_DAY_NIGHT_STATUS = 187;  // "Date: %s  Time: %s  Time Speed: %s"
 constexpr int STR_WINTER = 188;  // "Winter"; 189 Spring, 190 Summer, 191 Autumn follow

@@ -37,9 +37,9 @@ struct EngineCalls {
     double (*planet_magnitude)(int, double, int, int, int);
     void (*rise_set)(int, int, int, int, double&, double&, Location);
     void (*season_instants)(int, JulianDay[4]);
-    int (*build_phase_table)(int, PhaseTable&, PhaseStepHook, void*);
+    int (*build_phase_table)(int, PhaseTable&, StepHook, void*);
     void (*conjunction_table_sample)(int, ConjunctionTable&);
-    int (*find_conjunctions)(const ConjunctionTable&, int, int, double, std::vector<ConjunctionEvent>&);
+    int (*find_conjunctions)(const ConjunctionTable&, int, int, double, std::vector<ConjunctionEvent>&, StepHook, void*);
     // Twilight: morning and evening local hours of the Sun's centre at a depression.
     void (*twilight)(double, int, int, int, const Location&, double&, double&);
 };
@@ -131,7 +131,7 @@ void phases(const EngineCalls& e, Errors& errors) {
     for (int year = 2000; year <= 2030; ++year) {
         PhaseTable table;
         e.build_phase_table(year, table, nullptr, nullptr);
-        for (int i = 0; i < table.count; ++i) found.push_back({table.records[i].jd_true, table.records[i].phase});
+        for (const PhaseRecord& r : table.records) found.push_back({r.jd_true, r.phase});
     }
     for (const ReferenceRow& r : read_reference_table("phases.csv")) {
         JulianDay t = ut_of_tt(r[0]);
@@ -191,7 +191,7 @@ void conjunctions(const EngineCalls& e, Errors& errors) {
         for (int body = 3; body <= 10; ++body)
             for (int pass = PASS_CONJUNCTION; pass < conjunction_pass_count(body); ++pass) {
                 std::vector<ConjunctionEvent> events;
-                e.find_conjunctions(table, body, pass, 0.0, events);
+                e.find_conjunctions(table, body, pass, 0.0, events, nullptr, nullptr);
                 for (ConjunctionEvent& ev : events) ev.hour = body;  // the body, for the matching below
                 found.insert(found.end(), events.begin(), events.end());
             }

@@ -51,8 +51,7 @@ TEST_F(CalendarReport, EclipsesAndTheEquinoxShowInTheirCells) {
 // A new Moon at 23:50 UT seen with a time zone of +1 belongs to the next day.
 TEST_F(CalendarReport, EventsGoToTheCellOfTheirLocalDate) {
     PhaseTable phases;
-    phases.records[0].jd_true = julian_day(30 + (23 + 50 / 60.0) / 24, 1, 1995);
-    phases.count = 1;
+    phases.records.push_back({.jd_true = julian_day(30 + (23 + 50 / 60.0) / 24, 1, 1995)});
     const EclipseList eclipses;
     const JulianDay seasons[4] = {};
     double kept_set_hours[7] = {};

@@ -121,7 +121,7 @@ TEST_F(Format, ShortDatePatterns) {
     EXPECT_EQ(date_separator(false), '/');
 }
 
-TEST_F(Format, RangesCompassPhaseAndSeasonNames) {
+TEST_F(Format, RangesCompassPhaseSeasonMonthAndBodyNames) {
     const struct { int start_month, stop_month, year; const char* expected, *source; } cases[] = {
         {2, 2, 1900, "02/01/1900 to 02/28/1900", "Gregorian century, not leap"},
         {2, 2, 2000, "02/01/2000 to 02/29/2000", "Gregorian 400-year leap"},
@@ -142,6 +142,8 @@ TEST_F(Format, RangesCompassPhaseAndSeasonNames) {
     for (int i = 0; i < 4; ++i) phases += phase_abbreviation(i) + " ", seasons += season_abbreviation(i) + " ";
     EXPECT_EQ(phases, "NM FQ FM LQ ");
     EXPECT_EQ(seasons, "MEQ JSO SEQ DSO ");
+    EXPECT_EQ(month_name(1) + "/" + month_name(12), "January/December");
+    EXPECT_EQ(body_name(0) + "/" + body_name(2) + "/" + body_name(10), "Sun/Earth/Pluto");
 }
 
 TEST_F(Format, SettingsAreCachedUntilReloaded) {

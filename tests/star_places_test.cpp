@@ -144,10 +144,10 @@ TEST(PlanetMagnitude, PublishedValuesAtOppositionAndVenusInTransit) {
         {8, 12.0, 21, 11, 2025, 5.6, 0.0}, {9, 13.0, 23, 9, 2025, 7.7, 0.0},
     };
     for (const Case& c : cases) {
-        EXPECT_NEAR(planet_magnitude(c.body, c.hours, c.day, c.month, c.year), c.magnitude, 0.15) << body_name(c.body);
+        EXPECT_NEAR(planet_magnitude(c.body, c.hours, c.day, c.month, c.year), c.magnitude, 0.15) << "body " << c.body;
         if (c.diameter > 0.0) {
             EXPECT_NEAR(planet_angular_diameter(c.body, c.hours, c.day, c.month, c.year), c.diameter, 0.3)
-                << body_name(c.body);
+                << "body " << c.body;
         }
     }
     // Mid-transit, 2012 June 6 01:29 UT and 2004 June 8 08:20 UT: lit fraction

@@ -165,8 +165,8 @@ void rise_set(int body, int day, int month, int year, double& rise, double& set,
     set = e.set;
 }
 
-int build_phase_table(int year, PhaseTable& table, PhaseStepHook step, void* context) {
-    table.count = 0;
+int build_phase_table(int year, PhaseTable& table, StepHook step, void* context) {
+    table.records.clear();
     // The lunations around the year, as the classical table covers them.
     JulianDay first = julian_day(1, 12, year - 1), last = julian_day(1, 2, year + 1);
     const int parts = 12;
@@ -176,8 +176,7 @@ int build_phase_table(int year, PhaseTable& table, PhaseStepHook step, void* con
         }
         JulianDay a = first + (last - first) * i / parts, b = first + (last - first) * (i + 1) / parts;
         for (const PhaseInstant& p : moon_phases(a, b)) {
-            if (table.count + 1 >= PHASE_TABLE_SLOTS) return 0;
-            PhaseRecord& r = table.records[table.count++];
+            PhaseRecord& r = table.records.emplace_back();
             double t = centuries_j2000(p.instant);
             r.phase = p.phase;
             // The Moon's mean arguments at the instant (Meeus, chapter 47).
@@ -192,9 +191,8 @@ int build_phase_table(int year, PhaseTable& table, PhaseStepHook step, void* con
     return 0;
 }
 
-void find_year_eclipses(int year, const PhaseTable&, const Location& location, EclipseList& list,
-                        EclipseCircumstances* circumstances) {
-    list.count = 0;
+void find_year_eclipses(int year, const PhaseTable&, const Location& location, EclipseList& list) {
+    list.entries.clear();
     double zone = location.time_zone / 24.0;
     std::vector<Eclipse> found = find_eclipses(julian_day(1, 1, year) - zone - 1.0, julian_day(1, 1, year + 1) - zone + 1.0);
     for (int solar = 0; solar <= 1; ++solar) {  // the lunar ones first
@@ -202,22 +200,18 @@ void find_year_eclipses(int year, const PhaseTable&, const Location& location, E
             if (is_solar(e.kind) != (solar == 1) || e.kind == LUNAR_PENUMBRAL_ECLIPSE) continue;
             double d; int m, y;
             calendar_date(e.maximum + zone, d, m, y);
-            if (y != year || list.count + 1 >= ECLIPSE_LIST_SLOTS) continue;
-            list.entries[list.count] = {solar ? SOLAR_ECLIPSE : LUNAR_ECLIPSE, e.maximum};
-            if (circumstances) {
-                EclipseCircumstances& c = circumstances[list.count];
-                c.kind = solar ? SOLAR_ECLIPSE : LUNAR_ECLIPSE;
-                c.jd_max = e.maximum;
-                c.gamma = e.gamma;
-                c.solar_type = e.kind == SOLAR_TOTAL_ECLIPSE     ? SOLAR_TOTAL
-                               : e.kind == SOLAR_ANNULAR_ECLIPSE ? SOLAR_ANNULAR
-                               : e.kind == SOLAR_HYBRID_ECLIPSE  ? SOLAR_ANNULAR_TOTAL
-                                                                 : SOLAR_PARTIAL;
-                c.magnitude = e.magnitude;
-                c.partial_semiduration_hours = e.partial_semiduration_hours;
-                c.total_semiduration_hours = e.total_semiduration_hours;
-            }
-            ++list.count;
+            if (y != year) continue;
+            EclipseCircumstances& c = list.entries.emplace_back();
+            c.kind = solar ? SOLAR_ECLIPSE : LUNAR_ECLIPSE;
+            c.jd_max = e.maximum;
+            c.gamma = e.gamma;
+            c.solar_type = e.kind == SOLAR_TOTAL_ECLIPSE     ? SOLAR_TOTAL
+                           : e.kind == SOLAR_ANNULAR_ECLIPSE ? SOLAR_ANNULAR
+                           : e.kind == SOLAR_HYBRID_ECLIPSE  ? SOLAR_ANNULAR_TOTAL
+                                                             : SOLAR_PARTIAL;
+            c.magnitude = e.magnitude;
+            c.partial_semiduration_hours = e.partial_semiduration_hours;
+            c.total_semiduration_hours = e.total_semiduration_hours;
         }
     }
 }
@@ -225,7 +219,10 @@ void find_year_eclipses(int year, const PhaseTable&, const Location& location, E
 void conjunction_table_sample(int, ConjunctionTable&) {}
 
 int find_conjunctions(const ConjunctionTable& table, int body, int pass, double time_zone,
-                      std::vector<ConjunctionEvent>& events) {
+                      std::vector<ConjunctionEvent>& events, StepHook step, void* context) {
+    if (step) {
+        if (const int stopped = step(0.0, context)) return stopped;
+    }
     double zone = time_zone / 24.0;
     JulianDay first = julian_day(1, table.start_month, table.year) - zone;
     JulianDay last = (table.stop_month == 12 ? julian_day(1, 1, table.year + 1)
