@@ -225,7 +225,8 @@ std::string normalize_city_name(const std::string& name) {
         // as '?', so that no name can reach a terminal as an escape sequence.
         if (blank && i + 1 < name.size() && is_blank(name[i + 1])) continue;
         if (blank && (result.empty() || i + 1 == name.size())) continue;
-        result.push_back(blank ? ' ' : is_control_character(name[i]) ? '?' : name[i]);
+        // A "|" would end the name's field in CITIES.DAT.
+        result.push_back(blank ? ' ' : is_control_character(name[i]) ? '?' : name[i] == '|' ? '/' : name[i]);
     }
     // Cutting can leave a blank at the end; without it the name normalises
     // to itself again.

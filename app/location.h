@@ -27,7 +27,8 @@ constexpr int CITY_NAME_LENGTH = 20;  // characters kept of a city name
 
 // A name as the list keeps it: leading and trailing white space removed, each
 // run of white space inside shortened to one blank, other control characters
-// shown as '?', cut to 20 characters without a blank at the end.  A
+// shown as '?', the file's field separator "|" as "/", cut to 20 characters
+// without a blank at the end.  A
 // normalised name normalises to itself.
 std::string normalize_city_name(const std::string& name);
 

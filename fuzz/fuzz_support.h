@@ -1,0 +1,62 @@
+#pragma once
+// What the fuzz targets share: a scratch folder that stands for the program's
+// folder, a way to put the input there as a data file, message boxes that
+// say nothing, and a check that stops the run when a property fails.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/messages.h"
+
+namespace fuzz {
+
+// The scratch folder, made once per process and set as the data folder: in
+// /dev/shm when there is one, so that the saves' syncs cost nothing.
+inline const std::string& scratch_folder() {
+    static const std::string folder = [] {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/dev/shm") + "/skyloom_fuzz_XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) {
+            pattern = "/tmp/skyloom_fuzz_XXXXXX";
+            if (mkdtemp(pattern.data()) == nullptr) std::abort();
+        }
+        set_data_folder(pattern);
+        set_message_presenter([](const char*, const char*, MessageIcon icon) { return icon != ICON_QUESTION; });
+        return pattern;
+    }();
+    return folder;
+}
+
+// Writes bytes as the file name inside the scratch folder.
+inline void put_file(const std::string& name, std::string_view bytes) {
+    const std::string path = scratch_folder() + "/" + name;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) std::abort();
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+// The input cut into pieces at line ends; missing pieces are empty.
+inline std::vector<std::string> lines(const std::uint8_t* data, std::size_t size, std::size_t count) {
+    std::vector<std::string> pieces(count);
+    std::size_t piece = 0;
+    for (std::size_t i = 0; i < size && piece < count; ++i) {
+        if (data[i] == '\n') ++piece;
+        else pieces[piece].push_back(static_cast<char>(data[i]));
+    }
+    return pieces;
+}
+
+// A property that must hold: report it and stop, so that the fuzzer keeps the input.
+inline void require(bool holds, const char* what) {
+    if (holds) return;
+    std::fprintf(stderr, "property failed: %s\n", what);
+    std::abort();
+}
+
+}  // namespace fuzz
