@@ -141,6 +141,15 @@ TEST_F(CityList, MissingFileGivesOneNeutralCity) {
     EXPECT_EQ(*find_city("No name"), (CityRecord{"No name"}));  // zeros, North, West
 }
 
+// A current city whose name is cut to 20 leaving a blank is still the
+// current city, and its cut name finds it.
+TEST_F(CityList, CutNamesStayTheCurrentCity) {
+    load(std::string("North Carolina City Hall\n") + ALPHA + "North Carolina City Hall|35|46|0|N|78|38|0|W|96|-5\n");
+    EXPECT_EQ(location.name, "North Carolina City");
+    EXPECT_NE(find_city("North Carolina City"), nullptr);
+    EXPECT_EQ(find_city("North Carolina City Hall"), find_city("north carolina city"));
+}
+
 // Long names are cut to 20, typed names normalised; of two twins only the first is updated.
 TEST_F(CityList, SavedLinesKeepTheExactFormat) {
     load(std::string("Alpha\n") + ALPHA + "An overly long city name here|1|2|3|N|4|5|6|W|7|8\n" +

@@ -272,6 +272,32 @@ TEST(SetLocationDialog, AddsACityAndRefusesThePoleWithSeconds) {
     EXPECT_EQ(find_city("testville")->longitude_minutes, 30);
 }
 
+// Names cross from the toolkit's Unicode to the city list's Latin-1 exactly:
+// one Latin-1 cannot hold is refused, not stored with '?'; a NaN time zone is
+// refused before it reaches the list.
+TEST(SetLocationDialog, NamesCrossExactlyAndNaNIsRefused) {
+    SkyContext work;
+    auto fill = [](QDialog& d, const QString& name, const char* zone) {
+        d.findChild<QComboBox*>("115")->setEditText(name);
+        const std::pair<int, const char*> values[] = {{117, "23"}, {118, "33"}, {120, "0"}, {127, "46"},
+                                                      {128, "38"},  {130, "0"},  {138, "760"}, {136, zone}};
+        for (auto [control, text] : values) type(d, control, text);
+        press(d, QDialogButtonBox::Ok);
+    };
+    shown_messages.clear();
+    bool accepted = with_dialog([&] { return run_set_location_dialog(work, nullptr); }, [&](QDialog& d) {
+        fill(d, QString::fromUtf8("\xC5\x81\xC3\xB3" "d\xC5\xBA"), "1");  // Lodz with a Polish L
+        fill(d, QString::fromUtf8("S\xC3\xA3o Paulo"), "nan");
+        ASSERT_EQ(shown_messages.size(), 2u);
+        EXPECT_EQ(shown_messages[0], load_string(MSG_LOCATION_NAME_CHARACTERS));
+        EXPECT_EQ(shown_messages[1], load_string(MSG_TIME_ZONE_RANGE));
+        fill(d, QString::fromUtf8("S\xC3\xA3o Paulo"), "-3");
+    });
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(work.location.name, "S\xE3o Paulo");
+    ASSERT_NE(find_city("S\xE3o Paulo"), nullptr);
+}
+
 // Typing the first letters of a city, in any case, drops down the cities
 // whose names begin with them; the whole name shows the city's fields.
 TEST(SetLocationDialog, FindsACityAsItsNameIsTyped) {
