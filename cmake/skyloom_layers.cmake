@@ -1,0 +1,96 @@
+# The layers of Skyloom 2 in the build.
+#
+# skyloom_libraries_used(SOURCE OUT): the project libraries a source file
+# uses, from the project headers it names (and those the test folder's own
+# headers name); a Qt header counts as Qt6::Widgets.  Test programs link
+# exactly these, so a test of the engine links the engine and nothing else.
+#
+# skyloom_check_no_toolkit(TARGET...): stops the configuration when one of the
+# given libraries links the toolkit, directly or through another library.
+
+set(SKYLOOM_FOLDER_LIBRARIES
+    "app/window=skyloom_window" "app=skyloom_core" "cli=skyloom_cli" "engine/precise=skyloom_precise"
+    "engine=skyloom_engine" "format=skyloom_format" "reports=skyloom_reports" "graphs=skyloom_graphs"
+    "movies=skyloom_movies" "output=skyloom_output" "platform/qt=skyloom_platform_qt"
+    "platform=skyloom_platform" "resources=skyloom_resources")
+
+function(skyloom_libraries_used source out)
+  set(found "")
+  set(pending "${source}")
+  set(seen "")
+  while(pending)
+    list(POP_FRONT pending file)
+    if(file IN_LIST seen OR NOT EXISTS "${file}")
+      continue()
+    endif()
+    list(APPEND seen "${file}")
+    get_filename_component(here "${file}" DIRECTORY)
+    file(STRINGS "${file}" includes REGEX "^#include [\"<]")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include [\"<]([^\">]+)[\">].*" "\\1" header "${line}")
+      if(header MATCHES "^Q[A-Za-z]+$")
+        list(APPEND found Qt6::Widgets)
+      elseif(header MATCHES "^tests/" OR (NOT header MATCHES "/" AND EXISTS "${here}/${header}"))
+        if(header MATCHES "^tests/")
+          list(APPEND pending "${CMAKE_SOURCE_DIR}/${header}")
+        else()
+          list(APPEND pending "${here}/${header}")
+        endif()
+      else()
+        get_filename_component(folder "${header}" DIRECTORY)
+        foreach(pair ${SKYLOOM_FOLDER_LIBRARIES})
+          string(REPLACE "=" ";" pair "${pair}")
+          list(GET pair 0 dir)
+          list(GET pair 1 library)
+          if(folder STREQUAL dir)
+            list(APPEND found ${library})
+          endif()
+        endforeach()
+      endif()
+    endforeach()
+  endwhile()
+  list(REMOVE_DUPLICATES found)
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+# Every library target reached from target through its link libraries.
+function(skyloom_link_closure target out)
+  set(closure "")
+  set(pending "${target}")
+  while(pending)
+    list(POP_FRONT pending t)
+    if(t IN_LIST closure)
+      continue()
+    endif()
+    list(APPEND closure "${t}")
+    if(TARGET "${t}")
+      get_target_property(aliased "${t}" ALIASED_TARGET)
+      if(aliased)
+        list(APPEND pending "${aliased}")
+      endif()
+      get_target_property(type "${t}" TYPE)
+      if(NOT type STREQUAL "INTERFACE_LIBRARY")
+        get_target_property(links "${t}" LINK_LIBRARIES)
+        if(links)
+          list(APPEND pending ${links})
+        endif()
+      endif()
+      get_target_property(interface "${t}" INTERFACE_LINK_LIBRARIES)
+      if(interface)
+        list(APPEND pending ${interface})
+      endif()
+    endif()
+  endwhile()
+  set(${out} "${closure}" PARENT_SCOPE)
+endfunction()
+
+function(skyloom_check_no_toolkit)
+  foreach(target ${ARGN})
+    skyloom_link_closure(${target} closure)
+    foreach(t ${closure})
+      if(t MATCHES "^Qt[0-9]*::" OR t MATCHES "^skyloom_(window|platform_qt)$")
+        message(FATAL_ERROR "${target} links the toolkit through ${t}: only platform/qt and app/window may")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
