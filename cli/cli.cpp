@@ -36,6 +36,7 @@
 
 namespace {
 
+constexpr int EXIT_FILE_ERROR = 1;  // a file could not be read or written
 constexpr int EXIT_BAD_INPUT = 2;
 
 // The reports, graphs and movies by their command-line names.
@@ -147,7 +148,8 @@ const char USAGE[] =
     "Defaults: this year, months 1 to 12, all planets, the current city.\n"
     "Names ignore case; numbers take a decimal point in every locale (--lat 39.74).\n"
     "Bad input, or an option the command does not read, prints a message on\n"
-    "standard error and exits with status 2.\n";
+    "standard error and exits with status 2; a file that cannot be read or\n"
+    "written, or a fatal error, with status 1.\n";
 
 struct Options {
     std::map<std::string, std::string> values;  // option name (without "--") -> text
@@ -437,7 +439,7 @@ int print_document_pdf(const ReportDocument& document, const std::string& path) 
     pdf.reset();  // the file is finished when its surface goes
     if (!written) {
         std::fprintf(stderr, "Cannot write %s\n", path.c_str());
-        return 1;
+        return EXIT_FILE_ERROR;
     }
     return 0;
 }
@@ -607,7 +609,7 @@ int graph_command(int argc, char** argv) {
     }
     if (!written) {
         std::fprintf(stderr, "Cannot write %s\n", path.c_str());
-        return 1;
+        return EXIT_FILE_ERROR;
     }
     return 0;
 }
@@ -731,7 +733,10 @@ int movie_command(int argc, char** argv) {
         return EXIT_BAD_INPUT;
     }
     AppState& app = app_state();
-    if (command == CMD_PLANETARIUM && !app.star_catalogue) app.star_catalogue = load_star_catalogue();
+    if (command == CMD_PLANETARIUM && !app.star_catalogue && !(app.star_catalogue = load_star_catalogue())) {
+        std::fprintf(stderr, "%s\n", latin1_to_terminal(star_catalogue_error()).c_str());
+        return EXIT_FILE_ERROR;  // a data file, not the user's input
+    }
 
     ShellHooks hooks;
     hooks.run_dialog = movie_options_dialog;
@@ -755,7 +760,7 @@ int movie_command(int argc, char** argv) {
         std::snprintf(name, sizeof name, "/frame-%04d.png", frame - skipped + 1);
         if (!save_png(*surface, folder + name)) {
             std::fprintf(stderr, "Cannot write %s%s\n", folder.c_str(), name);
-            return 1;
+            return EXIT_FILE_ERROR;
         }
     }
     return 0;

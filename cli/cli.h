@@ -4,7 +4,8 @@
 
 #include "engine/location.h"
 
-// Exit status: 0 done, 2 bad input (usage or a value a dialog would refuse).
+// Exit status: 0 done, 1 a file that cannot be read or written (or a fatal
+// error, EXIT_FATAL_ERROR), 2 bad input (usage or a value a dialog would refuse).
 int cli_main(int argc, char** argv);
 
 // `skyloom --city NAME` and `skyloom --lat DEG --lon DEG --tz HOURS [--elev M]

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/files.h"
+#include "platform/messages.h"
 #include "platform/text_encoding.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
@@ -88,6 +89,10 @@ StarCatalogue* catalogue_from(std::FILE* file) {
 
 StarCatalogue* load_star_catalogue() {
     return catalogue_from(open_data_file(std::string(load_string(STR_STARS_FILE_NAME)), "rb"));
+}
+
+std::string star_catalogue_error() {
+    return file_error_text(MSG_STAR_DATABASE_MISSING, data_file_path(std::string(load_string(STR_STARS_FILE_NAME))), 0);
 }
 
 StarCatalogue* load_star_catalogue_file(const std::string& path) {

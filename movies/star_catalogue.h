@@ -48,6 +48,8 @@ struct StarCatalogue {
 // 0..24 h, declination outside -90..90 degrees (NaN included), name number
 // outside 0..277 or constellation outside 0..87.
 StarCatalogue* load_star_catalogue();
+// "Cannot load star database: PATH", naming the file load_star_catalogue reads.
+std::string star_catalogue_error();
 // The same from a given path (the command line and tests).
 StarCatalogue* load_star_catalogue_file(const std::string& path);
 void free_star_catalogue(StarCatalogue* catalogue);

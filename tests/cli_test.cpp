@@ -171,6 +171,9 @@ TEST(CommandLine, DataFilesAndNamesCrossExactly) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Cannot load world map: " + (folder / "WORLDMAP.PNG").string()), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(folder / "frames" / "frame-0001.png"));
+    r = run_skyloom("movie planetarium --frames 1 -o " + (folder / "frames").string(), program);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Cannot load star database: " + (folder / "STARS.DAT").string()), std::string::npos) << r.err;
     std::filesystem::remove_all(folder);
 }
 

@@ -883,7 +883,7 @@ int window_main(int argc, char** argv, const Location* place) {
     std::setlocale(LC_NUMERIC, "C");
     open_main_window(place);
     app_state().star_catalogue = load_star_catalogue();
-    if (!app_state().star_catalogue) show_error(MSG_STAR_DATABASE_MISSING);
+    if (!app_state().star_catalogue) show_error_text(star_catalogue_error().c_str());
     int code = QApplication::exec();
     release_main_window();
     free_star_catalogue(app_state().star_catalogue);
