@@ -136,6 +136,29 @@ TEST(QtSurface, OpaqueBackgroundBoxesTextAndFillsHatchGaps) {
     EXPECT_GT(green, 0);
 }
 
+// A line is laid out once and drawn again from that layout: the same pixels
+// wherever it goes, and a new layout when the font changes.
+TEST(QtSurface, TextDrawnAgainLooksTheSameUntilTheFontChanges) {
+    auto surface = make_image_surface(400, 200);
+    surface->set_background(GREEN);
+    surface->set_background_opaque(true);
+    surface->draw_text({0, 0}, "Time: 12:34");
+    surface->draw_text({0, 100}, "Time: 12:34");
+    const QImage& image = *surface_image(*surface);
+    const int width = surface->text_extent("Time: 12:34").width, height = surface->font_metrics().line_height;
+    EXPECT_EQ(image.copy(0, 0, width, height), image.copy(0, 100, width, height));
+    // Ten-point text, then twenty-point: the green box of the second is wider.
+    surface->set_font("", 10);
+    surface->draw_text({0, 50}, "Time: 12:34");
+    const int small = surface->text_extent("Time: 12:34").width;
+    surface->set_font("", 20);
+    surface->draw_text({0, 150}, "Time: 12:34");
+    const int large = surface->text_extent("Time: 12:34").width;
+    ASSERT_GT(large, small + 10);
+    EXPECT_EQ(pixel(*surface, small + 5, 152), GREEN) << "the twenty-point box, where the ten-point one has ended";
+    EXPECT_NE(pixel(*surface, small + 5, 52), GREEN);
+}
+
 TEST(QtSurface, FixedPitchMetricsInLogicalUnits) {
     auto normal = graph_image(1000, 750);
     FontMetrics metrics = normal->font_metrics();
@@ -229,6 +252,10 @@ TEST(QtSurface, PngSvgAndPdfFromTheSameCalls) {
     QImage decoded(QString::fromStdString(png));
     EXPECT_EQ(decoded.size(), QSize(2000, 1500));
     EXPECT_EQ(decoded.pixel(96, 1500 - 1340) & 0xFFFFFF, BLACK) << "frame corner (48, 670) doubled";
+    // A movie frame's lighter compression loses nothing.
+    const std::string fast = folder.filePath("frame.png").toStdString();
+    ASSERT_TRUE(save_png(*image, fast, PNG_FAST));
+    EXPECT_EQ(QImage(QString::fromStdString(fast)), decoded);
 
     {
         auto surface = make_svg_surface(svg, 1000, 750);

@@ -9,14 +9,19 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
+#include <QImageWriter>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QStaticText>
 #include <QSvgGenerator>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -193,16 +198,14 @@ public:
     void draw_text(SurfacePoint top_left, std::string_view text) override {
         VectorStateGuard clean;
         if (text.empty()) return;
-        QString string = to_qstring(text);
-        QFontMetrics metrics(state.font, &device);
+        const ShapedText& shaped = shaped_text(text);
         QPoint corner = device_point(top_left);
         if (state.background_opaque)
-            painter.fillRect(QRect(corner, QSize(metrics.horizontalAdvance(string), metrics.height())),
-                             state.background);
+            painter.fillRect(QRect(corner, QSize(shaped.advance, shaped_metrics->height())), state.background);
         painter.setFont(state.font);
         painter.setPen(state.text_color);
         painter.setBackgroundMode(Qt::TransparentMode);
-        painter.drawText(corner + QPoint(0, metrics.ascent()), string);
+        painter.drawStaticText(corner, shaped.layout);
     }
 
     std::unique_ptr<Surface> create_image(int width, int height) override {
@@ -220,11 +223,17 @@ public:
         // The same logical area of both, each in its own pixels.
         const double from_ratio = from.devicePixelRatio();
         QRect area = drawing_area() & QRect(QPoint(0, 0), from.deviceIndependentSize().toSize());
-        QImage piece = from.copy(QRectF(QPointF(area.topLeft()) * from_ratio, QSizeF(area.size()) * from_ratio).toRect());
-        if (mode == COPY_INVERTED) piece.invertPixels();
+        const QRectF source_area(QPointF(area.topLeft()) * from_ratio, QSizeF(area.size()) * from_ratio);
         painter.save();
         if (mode == COPY_XOR) painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter.drawImage(QRectF(area), piece);
+        if (mode == COPY_INVERTED) {
+            QImage piece = from.copy(source_area.toRect());
+            piece.invertPixels();
+            painter.drawImage(QRectF(area), piece);
+        } else {
+            // Straight from the source: a copy of a whole frame first cost as much again.
+            painter.drawImage(QRectF(area), from, source_area);
+        }
         painter.restore();
     }
     void draw_image(const Surface& source, SurfacePoint corner1, SurfacePoint corner2) override {
@@ -303,6 +312,32 @@ private:
         painter.setBackground(state.background);
         painter.setBackgroundMode(state.background_opaque ? Qt::OpaqueMode : Qt::TransparentMode);
     }
+    // A line of text as laid out once in the current font: movies draw the
+    // same status lines frame after frame, and laying a line out (shaping)
+    // costs more than drawing it.  The store starts again when the font
+    // changes or it grows past SHAPED_TEXT_LIMIT lines.
+    struct ShapedText {
+        QStaticText layout;
+        int advance = 0;  // pixels, as the text advances the pen
+    };
+    static constexpr size_t SHAPED_TEXT_LIMIT = 512;
+    const ShapedText& shaped_text(std::string_view text) {
+        if (!shaped_metrics || shaped_font != state.font || shaped.size() >= SHAPED_TEXT_LIMIT) {
+            shaped.clear();
+            shaped_font = state.font;
+            shaped_metrics.emplace(state.font, &device);
+        }
+        auto [entry, added] = shaped.try_emplace(std::string(text));
+        if (added) {
+            QString string = to_qstring(text);
+            entry->second.advance = shaped_metrics->horizontalAdvance(string);
+            entry->second.layout.setText(string);
+            entry->second.layout.setTextFormat(Qt::PlainText);
+            entry->second.layout.prepare(QTransform(), state.font);
+        }
+        return entry->second;
+    }
+
     static const QImage& image_of(const Surface& surface) {
         const QImage* image = surface_image(surface);
         if (!image) fatal_error(MSG_GDI_ERROR, "GRAPHICS", __LINE__);
@@ -318,6 +353,9 @@ private:
     SurfaceMapping map = text_mapping();
     DrawState state;
     std::vector<DrawState> saved;
+    std::unordered_map<std::string, ShapedText> shaped;  // by text, in shaped_font
+    QFont shaped_font;
+    std::optional<QFontMetrics> shaped_metrics;  // of shaped_font on this device
 };
 
 // A surface on a device this surface owns; nullptr when painting cannot begin.
@@ -376,8 +414,14 @@ const QImage* surface_image(const Surface& surface) {
     return qt_surface ? qt_surface->held_image() : nullptr;
 }
 
-bool save_png(const Surface& surface, const std::string& path) {
+bool save_png(const Surface& surface, const std::string& path, PngCompression compression) {
     VectorStateGuard clean;
     const QImage* image = surface_image(surface);
-    return image && image->save(QFile::decodeName(path.c_str()), "PNG");
+    if (!image) return false;
+    QImageWriter writer(QFile::decodeName(path.c_str()), "PNG");
+    // Qt's PNG writer takes 0-100 for zlib's levels 0-9; 20 is level 1, the
+    // fastest that still compresses.
+    constexpr int FAST_COMPRESSION = 20;
+    if (compression == PNG_FAST) writer.setCompression(FAST_COMPRESSION);
+    return writer.write(*image);
 }
