@@ -1,6 +1,7 @@
 #pragma once
-// The graphs by command: each command's generator, called with the
-// parameters its dialog left and the sky context, on any drawing surface.
+// The graphs by command: each command's generator (its row of the command
+// table, app/commands.h), called with the parameters its dialog left and the
+// sky context, on any drawing surface.
 #include "app/app_state.h"
 #include "graphs/drawing.h"
 #include "platform/surface.h"

@@ -39,46 +39,10 @@ namespace {
 constexpr int EXIT_FILE_ERROR = 1;  // a file could not be read or written
 constexpr int EXIT_BAD_INPUT = 2;
 
-// The reports, graphs and movies by their command-line names.
-struct CommandName {
-    const char* name;
-    int command;
-};
-constexpr CommandName REPORT_NAMES[] = {
-    {"introduction", CMD_INTRODUCTION}, {"calendar", CMD_CALENDAR},
-    {"seasons", CMD_SEASONS},           {"easter", CMD_EASTER},
-    {"lunar-eclipses", CMD_LUNAR_ECLIPSES}, {"solar-eclipses", CMD_SOLAR_ECLIPSES},
-    {"planet-view", CMD_PLANET_VIEW},   {"planet-apsides", CMD_PLANET_APSIDES},
-    {"planet-conj-opp", CMD_PLANET_CONJ_OPP}, {"planet-data", CMD_PLANET_DATA},
-    {"moon-apsides", CMD_MOON_APSIDES}, {"moon-nodes", CMD_MOON_NODES},
-    {"meteor-showers", CMD_METEOR_SHOWERS}, {"twilight", CMD_TWILIGHT},
-    {"almanac", CMD_ALMANAC},
-};
-
-constexpr CommandName GRAPH_NAMES[] = {
-    {"jupiter-moons", CMD_JUPITER_MOONS_GRAPH}, {"planet-orbit", CMD_PLANET_ORBIT},
-    {"planet-magnitude", CMD_PLANET_MAGNITUDE}, {"planet-illumination", CMD_PLANET_ILLUMINATION},
-    {"planet-diameter", CMD_PLANET_DIAMETER},   {"planet-distance", CMD_PLANET_DISTANCE},
-    {"planet-angle", CMD_PLANET_ANGLE},         {"equation-of-time", CMD_EQUATION_OF_TIME},
-    {"day-length", CMD_DAY_LENGTH},             {"sun-angle", CMD_SUN_ANGLE},
-    {"analemma", CMD_ANALEMMA},                 {"sunrise", CMD_SUNRISE},
-    {"moon-speed", CMD_MOON_SPEED},             {"moon-illumination", CMD_MOON_ILLUMINATION},
-    {"eclipses", CMD_ECLIPSES_GRAPH},
-};
-
-constexpr CommandName MOVIE_NAMES[] = {
-    {"planetarium", CMD_PLANETARIUM},       {"ecliptic-top", CMD_ECLIPTIC_TOP},
-    {"ecliptic-side", CMD_ECLIPTIC_SIDE},   {"jupiter-moons-side", CMD_JUPITER_MOONS_SIDE},
-    {"jupiter-moons-top", CMD_JUPITER_MOONS_TOP}, {"day-night", CMD_DAY_NIGHT},
-    {"binary-star", CMD_BINARY_STAR},
-};
-
-// The command of a name in one of those tables; 0 when it is not there.
-template <size_t N>
-int command_named(const char* name, const CommandName (&names)[N]) {
-    for (const CommandName& n : names)
-        if (std::strcmp(name, n.name) == 0) return n.command;
-    return 0;
+// The command of a report, graph or movie by its command-line name; 0 for none.
+int command_named(OutputKind kind, const char* name) {
+    const CommandEntry* c = find_command_named(kind, name);
+    return c ? c->id : 0;
 }
 
 constexpr const char* MOON_NAMES[] = {"io", "europa", "ganymede", "callisto"};
@@ -86,7 +50,8 @@ constexpr const char* MOON_NAMES[] = {"io", "europa", "ganymede", "callisto"};
 constexpr const char* BODY_NAMES[] = {"sun",     "moon",   "earth",  "mercury", "venus", "mars",
                                       "jupiter", "saturn", "uranus", "neptune", "pluto"};
 
-const char USAGE[] =
+// Before the names of the reports, graphs and movies.
+const char USAGE_COMMANDS[] =
     "Usage:\n"
     "  skyloom                          open the window\n"
     "  skyloom --city NAME | --lat DEG --lon DEG --tz HOURS [--elev M] [--name TEXT]\n"
@@ -102,18 +67,10 @@ const char USAGE[] =
     "                                   draw N frames of 250 ms as DIR/frame-0001.png ...\n"
     "                                   (after M frames drawn but not written)\n"
     "  skyloom --help | skyloom report --help\n"
-    "\n"
-    "NAME: introduction calendar seasons easter lunar-eclipses solar-eclipses planet-view\n"
-    "      planet-apsides planet-conj-opp planet-data moon-apsides moon-nodes meteor-showers\n"
-    "      twilight almanac\n"
-    "\n"
-    "Graph NAME: jupiter-moons planet-orbit planet-magnitude planet-illumination\n"
-    "      planet-diameter planet-distance planet-angle equation-of-time day-length\n"
-    "      sun-angle analemma sunrise moon-speed moon-illumination eclipses\n"
-    "\n"
-    "Movie NAME: planetarium ecliptic-top ecliptic-side jupiter-moons-side jupiter-moons-top\n"
-    "      day-night binary-star\n"
-    "\n"
+    "\n";
+
+// After the names of the reports, graphs and movies.
+const char USAGE_OPTIONS[] =
     "OPTIONS:\n"
     "  --year Y          year, or the first year of a range (1000..3000)\n"
     "  --end-year Y      last year of a range\n"
@@ -417,8 +374,29 @@ bool choose_location(Location& location) {
     return error.message_id == 0;
 }
 
+// "TITLE NAME: a b c", wrapped before a name that would pass column 87 onto
+// lines indented by six blanks.
+std::string name_list(const char* title, OutputKind kind) {
+    constexpr std::size_t WIDTH = 87;
+    std::string text = title, line = "NAME:";
+    if (!text.empty()) line = text + " " + line;
+    text.clear();
+    for (std::string_view name : command_names(kind)) {
+        if (line.size() + 1 + name.size() > WIDTH) {
+            text += line + "\n";
+            line = "     ";
+        }
+        line += " ";
+        line += name;
+    }
+    return text + line + "\n\n";
+}
+
 int usage(FILE* to, int status) {
-    std::fputs(USAGE, to);
+    std::fputs(USAGE_COMMANDS, to);
+    std::fputs((name_list("", OutputKind::Report) + name_list("Graph", OutputKind::Graph) +
+                name_list("Movie", OutputKind::Movie)).c_str(), to);
+    std::fputs(USAGE_OPTIONS, to);
     return status;
 }
 
@@ -577,7 +555,7 @@ bool picture_size(int& width, int& height) {
 
 int graph_command(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
-    const int command = command_named(argv[2], GRAPH_NAMES);
+    const int command = command_named(OutputKind::Graph, argv[2]);
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
     if (!options_apply(options, "graph", argv[2], command)) return EXIT_BAD_INPUT;
@@ -712,7 +690,7 @@ void movie_options_dialog(DialogId dialog, CommandParams& params) {
 // Frames of a movie drawn off-screen, one 250 ms tick apart, as PNG files.
 int movie_command(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
-    const int command = command_named(argv[2], MOVIE_NAMES);
+    const int command = command_named(OutputKind::Movie, argv[2]);
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
     if (!options_apply(options, "movie", argv[2], command)) return EXIT_BAD_INPUT;
@@ -749,7 +727,7 @@ int movie_command(int argc, char** argv) {
     ensure_gui_session();
     std::unique_ptr<Surface> surface = make_image_surface(width, height);
     MovieState movie;
-    start_movie(movie, movie_kind_of(command), movie_params_of(app.params), app.star_catalogue);
+    start_movie(movie, find_command(command)->movie, movie_params_of(app.params), app.star_catalogue);
     movie.seconds_per_tick = 0.25;
     movie.jet_trails = option("trails").has_value();
     const GraphStyle style = current_graph_style(false);
@@ -768,7 +746,7 @@ int movie_command(int argc, char** argv) {
 
 int report_command(int argc, char** argv) {
     if (argc < 3 || std::strcmp(argv[2], "--help") == 0) return usage(argc < 3 ? stderr : stdout, argc < 3 ? EXIT_BAD_INPUT : 0);
-    const int command = command_named(argv[2], REPORT_NAMES);
+    const int command = command_named(OutputKind::Report, argv[2]);
     Options options;
     if (command == 0 || !parse_options(argc, argv, 3, options)) return usage(stderr, EXIT_BAD_INPUT);
     if (!options_apply(options, "report", argv[2], command)) return EXIT_BAD_INPUT;

@@ -59,13 +59,12 @@ TEST(OutputKind, ByCommandIdAndTheAlmanacOrder) {
         {141, K::Report}};
     for (const auto& [command, kind] : kinds)
         EXPECT_EQ(static_cast<int>(output_kind_of(command)), static_cast<int>(kind)) << "command " << command;
-    int count = 0;
-    const ReportStep* steps = report_steps(count);
-    ASSERT_EQ(count, 14);
+    const std::vector<const CommandEntry*> steps = report_steps();
+    ASSERT_EQ(steps.size(), 14u);
     const int order[] = {80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 141, 91, 92};
-    for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(steps[i].command, order[i]) << "step " << i;
-        EXPECT_EQ(steps[i].segment, i + 1) << "step " << i;
+    for (int i = 0; i < 14; ++i) {
+        EXPECT_EQ(steps[i]->id, order[i]) << "step " << i;
+        EXPECT_EQ(steps[i]->segment, i + 1) << "step " << i;
     }
 }
 

@@ -833,7 +833,7 @@ MovieState window_movie;
 
 void draw_window_movie_frame(Surface& surface, int command, std::uint32_t frame) {
     AppState& app = app_state();
-    if (frame == 0) start_movie(window_movie, movie_kind_of(command), movie_params_of(app.params), app.star_catalogue);
+    if (frame == 0) start_movie(window_movie, find_command(command)->movie, movie_params_of(app.params), app.star_catalogue);
     window_movie.jet_trails = app.jet_trails;
     window_movie.paused = menu_state().paused;
     GraphStyle style = current_graph_style(menu_state().grid_lines);
