@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int CMD_PRINT = 52, CMD_PRINT_SETUP = 53, CMD_SET_FONT = 94, CMD_COPY = 110;
 constexpr int TOP_MARGIN_LINES = 3;
 constexpr SurfaceColor BLACK = surface_color(0, 0, 0);
 constexpr SurfaceColor WHITE = surface_color(255, 255, 255);
@@ -178,17 +177,20 @@ std::string clipboard_text(const ReportDocument& document) {
     return text;
 }
 
-void run_output_command(int command, const ReportDocument& report, const Surface* window, SurfaceColor background,
-                        MonochromeCopy monochrome, const PrinterHooks& hooks) {
-    if (command == CMD_PRINT) {
+void run_output_command(OutputAction action, const ReportDocument& report, const Surface* window,
+                        SurfaceColor background, MonochromeCopy monochrome, const PrinterHooks& hooks) {
+    switch (action) {
+    case OutputAction::Print:
         if (report.line_count > 0) print_report(report, hooks);
         else if (window) print_screen(*window, background, monochrome, hooks);
-    } else if (command == CMD_PRINT_SETUP) {
+        break;
+    case OutputAction::PrintSetup:
         if (hooks.print_setup) hooks.print_setup();
-    } else if (command == CMD_SET_FONT) {
-        choose_print_font(hooks);
-    } else if (command == CMD_COPY) {
+        break;
+    case OutputAction::SetFont: choose_print_font(hooks); break;
+    case OutputAction::Copy:
         if (report.line_count > 0) hooks.set_clipboard_text(clipboard_text(report));
         else if (window) hooks.set_clipboard_picture(*window);
+        break;
     }
 }

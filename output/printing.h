@@ -91,7 +91,11 @@ struct PrinterHooks {
 // The window's picture for printing: its background white, all else black.
 using MonochromeCopy = std::unique_ptr<Surface> (*)(const Surface& window, SurfaceColor background);
 
-// Print (52), Print Setup (53), Set Font (94) and Copy (110).  window is the
-// window's picture (null when there is none), background its background colour.
-void run_output_command(int command, const ReportDocument& report, const Surface* window, SurfaceColor background,
-                        MonochromeCopy monochrome, const PrinterHooks& hooks);
+// The commands of this module: Print, Print Setup, Set Font and Copy.
+enum class OutputAction { Print, PrintSetup, SetFont, Copy };
+
+// Runs one of them: Print and Copy take the report when it has lines, else
+// the window's picture (window: null when there is none; background: its
+// background colour).
+void run_output_command(OutputAction action, const ReportDocument& report, const Surface* window,
+                        SurfaceColor background, MonochromeCopy monochrome, const PrinterHooks& hooks);

@@ -356,7 +356,7 @@ TEST(SetFont, ChoosesTheFontWithOnlyThePdfPrinter) {
         chooser->setCurrentFont(font);
         chooser->accept();
     });
-    run_output_command(CMD_SET_FONT, ReportDocument{}, nullptr, 0, monochrome_copy, qt_printer_hooks(nullptr));
+    run_output_command(OutputAction::SetFont, ReportDocument{}, nullptr, 0, monochrome_copy, qt_printer_hooks(nullptr));
     EXPECT_TRUE(shown_messages.empty());
     EXPECT_EQ(print_session().font.point_size, 13);
 }

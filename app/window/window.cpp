@@ -848,7 +848,15 @@ int pan_window_movie(ScrollBarKind bar, ScrollCode code, int thumb) { return pan
 // Print, Print Setup, Set Font and Copy: the report when it has lines, else
 // the client area's picture.
 void run_output_window_command(int command) {
-    run_output_command(command, app_state().report, main_window.screen.get(), background_color(), monochrome_copy,
+    OutputAction action = OutputAction::Print;
+    switch (command) {
+    case CMD_PRINT: action = OutputAction::Print; break;
+    case CMD_PRINT_SETUP: action = OutputAction::PrintSetup; break;
+    case CMD_SET_FONT: action = OutputAction::SetFont; break;
+    case CMD_COPY: action = OutputAction::Copy; break;
+    default: return;
+    }
+    run_output_command(action, app_state().report, main_window.screen.get(), background_color(), monochrome_copy,
                        qt_printer_hooks(main_window.frame));
 }
 
