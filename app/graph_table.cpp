@@ -2,6 +2,10 @@
 
 #include "app/colors.h"
 #include "app/commands.h"
+#include "engine/precise/precise_engine.h"
+#include "graphs/graph_frame.h"
+#include "resources/string_ids.h"
+#include "resources/strings.h"
 
 namespace {
 
@@ -29,5 +33,8 @@ int draw_command_graph(int command, Surface& surface, int width, int height, con
     fill_rect(surface, 0, 0, width, height, style.background, style.background);
     setup_drawing(surface, DRAWING_GRAPH, width, height, &style);
     const AppState& app = app_state();
-    return generator(surface, style, app.params, app.sky);
+    const int stopped = generator(surface, style, app.params, app.sky);
+    if (!stopped && is_precise_engine(*app.sky.engine))
+        draw_engine_caption(surface, style, load_string(STR_PRECISE_CALCULATIONS));
+    return stopped;
 }

@@ -4,6 +4,8 @@
 #include <iterator>
 
 #include "app/commands.h"
+#include "engine/precise/precise_engine.h"
+#include "platform/settings_store.h"
 
 namespace {
 
@@ -14,7 +16,8 @@ constexpr MenuItem FILE_ITEMS[] = {
 constexpr MenuItem EDIT_ITEMS[] = {{CMD_COPY, "&Copy\tCtrl+C"}};
 constexpr MenuItem SETTINGS_ITEMS[] = {
     {CMD_SET_LOCATION, "&Set Location..."}, {CMD_ASSIGN_COLORS, "&Assign Colors..."}, {0, ""},
-    {CMD_TICK_MARKS, "&Tick Marks"}, {CMD_GRID_LINES, "Gr&id Lines"},
+    {CMD_TICK_MARKS, "&Tick Marks"}, {CMD_GRID_LINES, "Gr&id Lines"}, {0, ""},
+    {CMD_PRECISE_CALCULATIONS, "&Precise Calculations"},
 };
 constexpr MenuItem REPORT_ITEMS[] = {
     {CMD_INTRODUCTION, "&Introduction"},
@@ -142,13 +145,18 @@ int menu_position_of(int id) {
 }
 
 bool menu_item_checkable(int id) {
-    return id == CMD_TICK_MARKS || id == CMD_GRID_LINES || id == CMD_PAUSE || id == CMD_JET_TRAILS;
+    return id == CMD_TICK_MARKS || id == CMD_GRID_LINES || id == CMD_PAUSE || id == CMD_JET_TRAILS ||
+           id == CMD_PRECISE_CALCULATIONS;
 }
 
 int accelerator_command(AcceleratorKey key, bool control) {
     for (const Accelerator& a : ACCELERATORS)
         if (a.key == key && a.control == control) return a.command;
     return 0;
+}
+
+void load_engine_setting(SkyContext& sky) {
+    sky.engine = read_setting(PRECISE_SETTING) == "1" ? &PRECISE_ENGINE : &CLASSICAL_ENGINE;
 }
 
 MenuState& menu_state() {
@@ -203,6 +211,7 @@ bool menu_item_checked(int id, const MenuState& menus, const AppState& app) {
     case CMD_GRID_LINES: return menus.grid_lines;
     case CMD_PAUSE: return menus.paused;
     case CMD_JET_TRAILS: return app.jet_trails;
+    case CMD_PRECISE_CALCULATIONS: return is_precise_engine(*app.sky.engine);
     default: return false;
     }
 }
@@ -244,6 +253,11 @@ MenuCommandResult run_menu_command(int id, MenuState& menus, AppState& app) {
         // Only the check marks change; the current graph is not drawn again.
         menus.tick_marks = id == CMD_TICK_MARKS;
         menus.grid_lines = id == CMD_GRID_LINES;
+        break;
+    case CMD_PRECISE_CALCULATIONS:
+        // The next output is computed by the other engine; the choice is kept.
+        sky.engine = is_precise_engine(*sky.engine) ? &CLASSICAL_ENGINE : &PRECISE_ENGINE;
+        write_setting(PRECISE_SETTING, is_precise_engine(*sky.engine) ? "1" : "0");
         break;
     default: return MenuCommandResult::NotMenuCommand;
     }

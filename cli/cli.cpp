@@ -23,6 +23,7 @@
 #include "cli/ephemeris.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/precise/precise_engine.h"
 #include "movies/movie.h"
 #include "movies/star_catalogue.h"
 #include "output/printing.h"
@@ -97,6 +98,7 @@ const char USAGE_OPTIONS[] =
     "  --pdf FILE        reports: the pages as the printer would print them, A4\n"
     "  --csv             ephemeris: comma-separated values with a header row\n"
     "  --jupiter-moons   ephemeris: also Jupiter's four large moons (x, y, z in Jupiter radii)\n"
+    "  --precise         every command: the precise engine (ERFA) instead of the classical one\n"
     "  --city NAME       a city of CITIES.DAT (default: its current city)\n"
     "  --lat DEG --lon DEG --tz HOURS [--elev M] [--name TEXT]\n"
     "                    a place instead: signed decimal degrees, north and east\n"
@@ -116,7 +118,8 @@ constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-mo
                                         "moons", "main-planet", "output", "size", "pdf",
                                         "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name",
                                         "speed", "view-angle", "track", "frames", "star", "step", "skip"};
-constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels", "trails"};  // options without a value
+constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels", "trails",
+                                      "precise"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
 
 // The options a command reads besides the place options, separated by blanks:
@@ -162,7 +165,8 @@ bool options_apply(const Options& options, const std::string& verb, const std::s
     const std::string used = options_of(verb, command);
     const std::string words = " " + used + " ";
     for (const auto& [option, value] : options.values) {
-        if (is_place_option(option) || words.find(" " + option + " ") != std::string::npos) continue;
+        if (is_place_option(option) || option == "precise" || words.find(" " + option + " ") != std::string::npos)
+            continue;
         std::string taken;
         for (size_t start = 0, end; start < used.size(); start = end + 1) {
             end = std::min(used.find(' ', start), used.size());
@@ -436,6 +440,7 @@ bool load_place(const Options& options, Location& location) {
 bool start_up(const Options& options) {
     AppState& app = app_state();
     app.params = default_command_params(clock_now());
+    app.sky.engine = options.values.count("precise") ? &PRECISE_ENGINE : &CLASSICAL_ENGINE;
     return load_place(options, app.sky.location);
 }
 
@@ -489,8 +494,9 @@ int ephemeris_command(int argc, char** argv) {
     const Location& place = app.sky.location;
     double hours = p.hour + p.minute / 60.0;
     bool csv = option("csv").has_value();
-    std::vector<EphemerisRow> rows = ephemeris_rows(bodies, p.day, p.month, p.year, hours, place);
-    std::string text = csv ? ephemeris_csv(rows) : ephemeris_table(rows, p.day, p.month, p.year, hours, place);
+    std::vector<EphemerisRow> rows = ephemeris_rows(bodies, p.day, p.month, p.year, hours, app.sky);
+    std::string text = csv ? ephemeris_csv(rows, *app.sky.engine)
+                           : ephemeris_table(rows, p.day, p.month, p.year, hours, app.sky);
     if (option("jupiter-moons")) {
         text += '\n';
         text += jupiter_moons_text(p.day, p.month, p.year, hours, place, csv);

@@ -7,12 +7,12 @@
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/jupiter_moons.h"
-#include "engine/moon.h"
 #include "engine/planets.h"
+#include "engine/precise/precise_engine.h"
 #include "engine/rise_set.h"
-#include "engine/star_places.h"
-#include "engine/sun.h"
 #include "format/format.h"
+#include "resources/string_ids.h"
+#include "resources/strings.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -62,10 +62,12 @@ std::string clock_time(double hours) {
 }  // namespace
 
 std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, int year,
-                                         double local_hours, const Location& location) {
+                                         double local_hours, const SkyContext& sky) {
+    const Location& location = sky.location;
+    const SkyEngine& engine = *sky.engine;
     UtInstant ut = to_ut(day, month, year, local_hours, location);
     double sun_ra, sun_dec, sun_longitude, sun_distance, sun_semidiameter, sun_anomaly;
-    sun_position(ut.hours, ut.day, ut.month, ut.year, 1, sun_ra, sun_dec, sun_longitude,
+    engine.sun_position(ut.hours, ut.day, ut.month, ut.year, 1, sun_ra, sun_dec, sun_longitude,
                  sun_distance, sun_semidiameter, sun_anomaly);
     std::vector<EphemerisRow> rows;
     for (int body = 0; body <= 10; ++body) {
@@ -81,36 +83,38 @@ std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, i
             row.diameter_arcsec = 2.0 * sun_semidiameter * ARCSEC_PER_DEGREE;
         } else if (body == 1) {
             double longitude, latitude, parallax, semidiameter, illuminated, shadow_u;
-            moon_position(ut.hours, ut.day, ut.month, ut.year, longitude, latitude, parallax,
-                          semidiameter, illuminated, shadow_u, row.ra_hours, row.declination);
-            row.distance_km = moon_distance_km(ut.hours, ut.day, ut.month, ut.year);
+            engine.moon_position(ut.hours, ut.day, ut.month, ut.year, longitude, latitude, parallax,
+                                 semidiameter, illuminated, shadow_u, row.ra_hours, row.declination);
+            row.distance_km = engine.moon_distance_at(ut.jd);
             row.distance_au = row.distance_km / KM_PER_AU;
             row.illuminated = illuminated;
             row.elongation = elongation_between(sun_ra, sun_dec, row.ra_hours, row.declination);
             row.diameter_arcsec = 2.0 * semidiameter * ARCSEC_PER_DEGREE;
         } else {
             double helio_latitude, helio_longitude, radius;
-            planet_position(body, ut.hours, ut.day, ut.month, ut.year, 1, row.ra_hours,
-                            row.declination, row.distance_au, row.illuminated, row.elongation,
-                            helio_latitude, helio_longitude, radius);
-            row.magnitude = planet_magnitude(body, ut.hours, ut.day, ut.month, ut.year);
-            row.diameter_arcsec = planet_angular_diameter(body, ut.hours, ut.day, ut.month, ut.year);
+            engine.planet_position(body, ut.hours, ut.day, ut.month, ut.year, 1, row.ra_hours,
+                                   row.declination, row.distance_au, row.illuminated, row.elongation,
+                                   helio_latitude, helio_longitude, radius);
+            row.magnitude = engine.planet_magnitude(body, ut.hours, ut.day, ut.month, ut.year);
+            row.diameter_arcsec = engine.planet_angular_diameter(body, ut.hours, ut.day, ut.month, ut.year);
         }
         row.declination = fold_latitude(row.declination);
-        rise_set(body, day, month, year, row.rise, row.set, location);
+        engine.rise_set(body, day, month, year, row.rise, row.set, location);
         rows.push_back(row);
     }
     return rows;
 }
 
 std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int month, int year,
-                            double local_hours, const Location& location) {
+                            double local_hours, const SkyContext& sky) {
+    const Location& location = sky.location;
     char line[256];
     std::string out;
     std::snprintf(line, sizeof line, "%s  %04d-%02d-%02d %s local standard time (UT %+.2f h)\n",
                   location.name.c_str(), year, month, day, clock_time(local_hours).substr(0, 5).c_str(),
                   location.time_zone);
     out += line;
+    if (is_precise_engine(*sky.engine)) out += std::string(load_string(STR_PRECISE_CALCULATIONS)) + "\n";
     out += "Body     RA (h m s)  Dec (d ' \")    Dist (AU)  Dist (km)  Illum  Elong    Mag  Diam \"  Rise   Set\n";
     for (const EphemerisRow& r : rows) {
         std::snprintf(line, sizeof line, "%-8s %-11s %-12s %11.6f %10s %6s %6s %6s %7s  %-6s %s\n",
@@ -125,18 +129,20 @@ std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int 
     return latin1_to_terminal(out);
 }
 
-std::string ephemeris_csv(const std::vector<EphemerisRow>& rows) {
+std::string ephemeris_csv(const std::vector<EphemerisRow>& rows, const SkyEngine& engine) {
+    const bool precise = is_precise_engine(engine);
     std::string out =
         "body,ra_hours,dec_degrees,distance_au,distance_km,illuminated,elongation_degrees,"
-        "magnitude,diameter_arcsec,rise,set\n";
+        "magnitude,diameter_arcsec,rise,set";
+    out += precise ? ",engine\n" : "\n";
     char line[512];
     for (const EphemerisRow& r : rows) {
-        std::snprintf(line, sizeof line, "%s,%.6f,%.5f,%.8f,%s,%s,%s,%s,%s,%s,%s\n",
+        std::snprintf(line, sizeof line, "%s,%.6f,%.5f,%.8f,%s,%s,%s,%s,%s,%s,%s%s\n",
                       body_name(r.body).c_str(), r.ra_hours, r.declination, r.distance_au,
                       number(r.distance_km, "%.1f").c_str(), number(r.illuminated, "%.4f").c_str(),
                       number(r.elongation, "%.3f").c_str(), number(r.magnitude, "%.2f").c_str(),
                       number(r.diameter_arcsec, "%.2f").c_str(), clock_time(r.rise).c_str(),
-                      clock_time(r.set).c_str());
+                      clock_time(r.set).c_str(), precise ? ",precise" : "");
         out += line;
     }
     return out;
@@ -147,7 +153,7 @@ std::string jupiter_moons_text(int day, int month, int year, double local_hours,
     static const char* const NAMES[JUPITER_SATELLITE_COUNT] = {"Io", "Europa", "Ganymede", "Callisto"};
     UtInstant ut = to_ut(day, month, year, local_hours, location);
     JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
-    jupiter_satellites(ut.jd, moons);
+    jupiter_satellites(ut.jd, moons);  // the classical theory in either engine
     std::string out = csv ? "moon,x,y,z,hidden\n" : "Moon         x (Rj)   y (Rj)   z (Rj)  Hidden\n";
     char line[128];
     for (int i = 0; i < JUPITER_SATELLITE_COUNT; ++i) {

@@ -6,6 +6,7 @@
 
 #include "engine/bodies.h"
 #include "engine/location.h"
+#include "engine/sky_context.h"
 
 // One body's place at the instant.  Values the engine does not define for the
 // body are NaN (shown as "-").
@@ -22,16 +23,19 @@ struct EphemerisRow {
     double rise = -1.0, set = -1.0;  // local standard hours on the local date; -1: none
 };
 
-// The bodies of body_set (Earth is skipped) at the local
-// instant (calendar date and hours of local standard time at location).
+// The bodies of body_set (Earth is skipped) at the local instant (calendar
+// date and hours of local standard time at the sky's location), computed by
+// the sky's engine.
 std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, int year,
-                                         double local_hours, const Location& location);
+                                         double local_hours, const SkyContext& sky);
 
 // Text for standard output (UTF-8): a fixed-width table with a heading, or CSV
 // with a header row and plain decimal numbers (times as HH:MM:SS, "-" for none).
+// The precise engine's numbers say so: the line "Precise calculations" under
+// the table's heading, and a last CSV column "engine" holding "precise".
 std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int month, int year,
-                            double local_hours, const Location& location);
-std::string ephemeris_csv(const std::vector<EphemerisRow>& rows);
+                            double local_hours, const SkyContext& sky);
+std::string ephemeris_csv(const std::vector<EphemerisRow>& rows, const SkyEngine& engine);
 
 // Jupiter's four large satellites at the local instant: x, y, z offsets in
 // Jupiter radii and whether the planet hides each one.

@@ -35,4 +35,5 @@ const SkyEngine CLASSICAL_ENGINE = {
     .moon_apsis_refine = moon_apsis_refine,
     .moon_node_instant = moon_node_instant,
     .planet_apsis_instant = planet_apsis_instant,
+    .twilight = nullptr,  // the Twilight report's rule
 };

@@ -69,6 +69,13 @@ struct SkyEngine {
     void (*moon_apsis_refine)(JulianDay t_day, MoonApsisKind kind, int& offset_hours, double& distance_km);
     JulianDay (*moon_node_instant)(int k, MoonNode node, int year);
     JulianDay (*planet_apsis_instant)(int body, double k);
+    // The local standard hours (UT + time_zone) of the civil date at which the
+    // Sun's centre is `depression` degrees below the geometric horizon, rising
+    // (morning) and setting (evening); -1.0 when it does not get there.  Null
+    // in an engine that leaves twilight to the Twilight report's own rule
+    // (sunrise and sunset moved by the time the Sun takes to sink that far).
+    void (*twilight)(double depression, int day, int month, int year, const Location& location,
+                     double& morning, double& evening);
 };
 
 extern const SkyEngine CLASSICAL_ENGINE;

@@ -83,6 +83,12 @@ void draw_graph_caption(Surface& surface, const GraphFrame& frame, int top, std:
     draw_text_centered(surface, frame.x0 + frame.width / 2, top, text);
 }
 
+void draw_engine_caption(Surface& surface, const GraphStyle& style, std::string_view text) {
+    surface.set_text_color(style.colors[STYLE_WINDOW_TEXT]);
+    surface.set_background(style.background);
+    draw_text_centered(surface, GRAPH_WIDTH / 2, line_height(surface), text);
+}
+
 void draw_value_caption(Surface& surface, const GraphFrame& frame, int column_factor, std::string_view text) {
     draw_text_vertical(surface, frame.x0 - column_factor * char_width(surface), frame.y0 + frame.height / 2, text);
 }

@@ -66,6 +66,9 @@ std::string graph_text(int string_id, ...);
 void draw_graph_outline(Surface& surface, const GraphStyle& style, const GraphFrame& frame);
 // A title or time caption centred over the plot with its top at top.
 void draw_graph_caption(Surface& surface, const GraphFrame& frame, int top, std::string_view text);
+// A line under the time caption, centred on the graph space, in the
+// window-text colour: what the graph's numbers were computed by.
+void draw_engine_caption(Surface& surface, const GraphStyle& style, std::string_view text);
 // The value caption, letter under letter at x0 - column_factor * char_width,
 // centred on the plot's middle.
 void draw_value_caption(Surface& surface, const GraphFrame& frame, int column_factor, std::string_view text);

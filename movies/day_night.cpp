@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/angles.h"
+#include "engine/precise/precise_engine.h"
 #include "engine/sun.h"
 #include "format/format.h"
 #include "graphs/drawing.h"
@@ -100,7 +101,7 @@ std::unique_ptr<Surface> prepare_world_map(Surface& window, int width, int heigh
     return map;
 }
 
-// "Day/Night" at y = 2h and the date, time and speed line at y = h, x = c,
+// "Day/Night" (with "(Precise calculations)" from the precise engine) at y = 2h and the date, time and speed line at y = h, x = c,
 // on a box of the window colour a character clear of them on the right and a
 // quarter line above, so that no coastline runs through them.
 void draw_status_lines(Surface& frame, JulianDay t, const SkyContext& sky, const GraphStyle& style) {
@@ -113,7 +114,8 @@ void draw_status_lines(Surface& frame, JulianDay t, const SkyContext& sky, const
     char line[96];
     std::snprintf(line, sizeof line, std::string(load_string(STR_DAY_NIGHT_STATUS)).c_str(), date.c_str(),
                   time.c_str(), speed.c_str());
-    const std::string_view title = load_string(STR_DAY_NIGHT);
+    std::string title(load_string(STR_DAY_NIGHT));
+    if (is_precise_engine(*sky.engine)) title += "  (" + std::string(load_string(STR_PRECISE_CALCULATIONS)) + ")";
     const int c = char_width(frame);
     const int h = line_height(frame);
     const int right = 2 * c + std::max(text_width(frame, title), text_width(frame, line));

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "engine/angles.h"
+#include "engine/precise/precise_engine.h"
 #include "movies/binary_star.h"
 #include "movies/day_night.h"
 #include "movies/ecliptic.h"
@@ -13,6 +14,7 @@
 #include "format/format.h"
 #include "platform/messages.h"
 #include "resources/string_ids.h"
+#include "resources/strings.h"
 
 namespace {
 
@@ -222,6 +224,8 @@ void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPane
         break;
     case MOVIE_DAY_NIGHT: break;  // it draws its own two lines
     }
+    if (is_precise_engine(*sky.engine))
+        lines[panel.kind == MOVIE_BINARY_STAR ? 14 : 2] = load_string(STR_PRECISE_CALCULATIONS);
     frame.save_state();
     frame.set_text_color(style.colors[STYLE_WINDOW_TEXT]);
     frame.set_background(style.background);

@@ -132,7 +132,7 @@ int calendar_report(ReportDocument& document, int segment, bool in_almanac, int 
                     int start_month, int stop_month, const SkyContext& sky) {
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
-    report_header(location, document);
+    report_header(sky, document);
     report_add_line(
         center_line(format_text(STR_CALENDAR_TITLE, format_month_range(start_month, stop_month, year).c_str())),
         document);

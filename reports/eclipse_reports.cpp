@@ -108,7 +108,7 @@ int eclipse_report(ReportDocument& document, int segment, bool in_almanac, int k
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
     const bool lunar = kind == LUNAR_ECLIPSE;
-    report_header(location, document);
+    report_header(sky, document);
     report_add_line(center_line(format_with(lunar ? STR_LUNAR_TITLE : STR_SOLAR_TITLE,
                                             format_year_range(first_year, last_year))),
                     document);

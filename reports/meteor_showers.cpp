@@ -135,7 +135,7 @@ int meteor_report(ReportDocument& document, int segment, bool in_almanac, int ye
                   int start_month, int stop_month, const SkyContext& sky) {
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
-    report_header(location, document);
+    report_header(sky, document);
     add_month_range_title(STR_METEOR_TITLE, year, start_month, stop_month, document);
     report_add_line("", document);
     report_add_line("", document);

@@ -69,8 +69,8 @@ void add_node_line(const SkyEngine& engine, JulianDay local, MoonNode node, Repo
 
 // Header, centred title, an empty line, the column header and an empty line.
 void add_report_top(int title_id, int header_id, int year, int start_month, int stop_month,
-                    const Location& location, ReportDocument& document) {
-    report_header(location, document);
+                    const SkyContext& sky, ReportDocument& document) {
+    report_header(sky, document);
     add_month_range_title(title_id, year, start_month, stop_month, document);
     report_add_line("", document);
     report_add_line(load_string(header_id), document);
@@ -99,7 +99,7 @@ int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, 
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
     add_report_top(STR_MOON_APSIDES_TITLE, STR_MOON_APSIDES_HEADER, year, start_month, stop_month,
-                   location, document);
+                   sky, document);
     JulianDay first = 0.0;
     JulianDay last = 0.0;
     month_range_days(year, start_month, stop_month, first, last);
@@ -144,7 +144,7 @@ int moon_nodes_report(ReportDocument& document, int segment, bool in_almanac, in
                       int start_month, int stop_month, const SkyContext& sky) {
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
-    add_report_top(STR_NODES_TITLE, STR_NODES_HEADER, year, start_month, stop_month, location,
+    add_report_top(STR_NODES_TITLE, STR_NODES_HEADER, year, start_month, stop_month, sky,
                    document);
     JulianDay first = 0.0;
     JulianDay last = 0.0;

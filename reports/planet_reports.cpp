@@ -138,8 +138,7 @@ int pump_step(double, void*) { return pump_messages(0); }
 
 int view_info_report(ReportDocument& document, int segment, bool in_almanac, int year,
                      int start_month, int stop_month, BodySet planet_set, const SkyContext& sky) {
-    const Location& location = sky.location;
-    report_header(location, document);
+    report_header(sky, document);
     report_add_line(
         centred_title(STR_VIEW_INFO_TITLE, format_month_range(start_month, stop_month, year)),
         document);
@@ -171,7 +170,7 @@ int view_info_report(ReportDocument& document, int segment, bool in_almanac, int
 int apsides_report(ReportDocument& document, int segment, bool in_almanac, int first_year,
                    int last_year, BodySet planet_set, const SkyContext& sky) {
     const Location& location = sky.location;
-    report_header(location, document);
+    report_header(sky, document);
     report_add_line(centred_title(STR_PLANET_APSIDES_TITLE, format_year_range(first_year, last_year)),
                     document);
     report_add_line("", document);
@@ -202,7 +201,7 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
                        const SkyContext& sky) {
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
-    report_header(location, document);
+    report_header(sky, document);
     report_add_line(
         centred_title(STR_CONJUNCTION_TITLE, format_month_range(start_month, stop_month, year)),
         document);

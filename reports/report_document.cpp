@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/precise/precise_engine.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
@@ -65,7 +66,8 @@ void report_clear(ReportDocument& document) {
     document = ReportDocument{};
 }
 
-void report_header(const Location& location, ReportDocument& document) {
+void report_header(const SkyContext& sky, ReportDocument& document) {
+    const Location& location = sky.location;
     char line[256];
     std::string latitude = format_angle(location.latitude, true);
     std::string longitude = format_angle(location.longitude, true);
@@ -77,6 +79,7 @@ void report_header(const Location& location, ReportDocument& document) {
     std::snprintf(line, sizeof line, std::string(load_string(STR_HEADER_TIME)).c_str(),
                   location.time_zone >= 0 ? '+' : '-', zone.c_str(), location.elevation);
     report_add_line(line, document);
+    if (is_precise_engine(*sky.engine)) report_add_line(load_string(STR_PRECISE_CALCULATIONS), document);
     report_add_line("", document);
 }
 

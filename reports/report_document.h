@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/location.h"
+#include "engine/sky_context.h"
 
 constexpr int REPORT_WIDTH = 80;         // columns of every report line
 constexpr int REPORT_RECORD_BYTES = 81;  // one line and its NUL
@@ -41,8 +42,9 @@ int report_record_capacity(const ReportDocument& document);
 void report_add_line(std::string_view text, ReportDocument& document);  // 0..80 characters
 void report_end(ReportDocument& document);
 void report_clear(ReportDocument& document);
-// The two location lines and an empty line.
-void report_header(const Location& location, ReportDocument& document);
+// The two location lines, "Precise calculations" when the precise engine
+// computes the report, and an empty line.
+void report_header(const SkyContext& sky, ReportDocument& document);
 // The title with (80 - length) / 2 blanks in front, at least one.
 std::string center_line(std::string_view title);
 

@@ -60,8 +60,7 @@ void add_season_year(int year, const SkyContext& sky, ReportDocument& document) 
 
 int seasons_report(ReportDocument& document, int segment, bool in_almanac, int start_year,
                    int end_year, const SkyContext& sky) {
-    const Location& location = sky.location;
-    report_header(location, document);
+    report_header(sky, document);
     report_add_line("", document);
     add_title(STR_SEASONS_TITLE, start_year, end_year, document);
     report_progress(segment, in_almanac, 0.0);

@@ -42,6 +42,14 @@ void add_twilight_row(JulianDay t, double latitude, const SkyContext& sky,
 
     std::string begin_end[6];
     for (int i = 0; i < 3; ++i) {
+        if (engine.twilight) {
+            double morning = NO_EVENT_HOURS;
+            double evening = NO_EVENT_HOURS;
+            engine.twilight(TWILIGHT_ZENITHS[i] - 90.0, whole_day, month, year, location, morning, evening);
+            begin_end[2 * i] = twilight_time_text(morning);
+            begin_end[2 * i + 1] = twilight_time_text(evening);
+            continue;
+        }
         const double d = twilight_offset(latitude, declination, TWILIGHT_ZENITHS[i]);
         begin_end[2 * i] = twilight_time_text(rise - d);
         begin_end[2 * i + 1] = twilight_time_text(set + d);
@@ -73,7 +81,7 @@ std::string twilight_time_text(double hours) {
 int twilight_report(ReportDocument& document, int segment, bool in_almanac, int year,
                     int start_month, int stop_month, const SkyContext& sky) {
     const Location& location = sky.location;
-    report_header(location, document);
+    report_header(sky, document);
     add_month_range_title(STR_TWILIGHT_TITLE, year, start_month, stop_month, document);
     report_add_line("", document);
     report_add_line("", document);

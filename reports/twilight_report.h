@@ -4,7 +4,8 @@
 // of astronomical, nautical and civil twilight.  The twilight times are the
 // sunrise and sunset moved by the interval the Sun takes to go from the
 // geometric horizon to 18, 12 or 6 degrees below it, with the declination of
-// 12 h UT of the date.  Latitudes above 60 degrees get one explanatory line.
+// 12 h UT of the date; an engine with its own twilight (the precise one) gives
+// them directly.  Latitudes above 60 degrees get one explanatory line.
 #include <string>
 
 #include "engine/sky_context.h"

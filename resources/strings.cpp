@@ -841,6 +841,7 @@ constexpr StringEntry string_table[] = {
     {2072, "%s|%2s: %s"},
     {2073, "%s|%s: %s"},
     {2074, "%s|%s:%s"},
+    {2075, "Precise calculations"},
 
     // Labels of the parameter dialogs, the Set Location dialog and the About box (our own ids).
     {2160, "Year:"},

@@ -260,4 +260,36 @@ TEST(GraphCommand, WritesPictureFilesOfTheAskedSize) {
     EXPECT_EQ(read_file(dir + "g.pdf").rfind("%PDF", 0), 0u);
 }
 
+// --precise on every command: the precise engine's numbers, and each output says so.
+TEST(CommandLine, PreciseOnEveryCommandSaysSo) {
+    // USNO: the March equinox of 2024 at 03:06 UT and the June solstice at 20:51.
+    CliRun seasons = run_skyloom("report seasons --year 2024 --city Greenwich --precise");
+    ASSERT_EQ(seasons.status, 0) << seasons.err;
+    EXPECT_NE(seasons.out.find("\nPrecise calculations\n"), std::string::npos);
+    EXPECT_NE(seasons.out.find("MEQ: 03/20/2024  3:06"), std::string::npos) << seasons.out;
+    EXPECT_NE(seasons.out.find("JSO: 06/20/2024 20:51"), std::string::npos) << seasons.out;
+    EXPECT_EQ(run_skyloom("report seasons --year 2024 --city Greenwich").out.find("Precise"), std::string::npos);
+
+    CliRun table = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --city Greenwich --precise");
+    ASSERT_EQ(table.status, 0) << table.err;
+    EXPECT_NE(table.out.find("\nPrecise calculations\n"), std::string::npos);
+    CliRun csv = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --city Greenwich --bodies sun --csv --precise");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    EXPECT_NE(csv.out.find(",set,engine\n"), std::string::npos);
+    EXPECT_NE(csv.out.find(",precise\n"), std::string::npos);
+    // At the equinox (USNO: 14:46 UT) the Sun's declination is within a minute's motion (0.007 degrees) of 0.
+    size_t sun = csv.out.find("Sun,");
+    ASSERT_NE(sun, std::string::npos);
+    double ra = 0, dec = 1;
+    ASSERT_EQ(std::sscanf(csv.out.c_str() + sun, "Sun,%lf,%lf", &ra, &dec), 2);
+    EXPECT_NEAR(dec, 0.0, 0.007);
+
+    const std::string dir = ::testing::TempDir();
+    CliRun graph = run_skyloom("graph equation-of-time --year 2026 --city Greenwich --precise -o " + dir + "p.svg");
+    ASSERT_EQ(graph.status, 0) << graph.err;
+    EXPECT_NE(read_file(dir + "p.svg").find("Precise calculations"), std::string::npos);
+    CliRun movie = run_skyloom("movie ecliptic-top --date 2026-01-01 --time 00:00 --frames 1 --precise -o " + dir);
+    EXPECT_EQ(movie.status, 0) << movie.err;
+}
+
 }  // namespace

@@ -46,14 +46,14 @@ TEST(ReportHeader, ShowsPlaceZoneAndElevation) {
     const Location sample{"Sample City", COMPASS_NORTH, COMPASS_WEST, 39 + 44 / 60.0 + 21 / 3600.0,
                           104 + 59 / 60.0 + 3 / 3600.0, -7, 200};
     ReportDocument doc;
-    report_header(sample, doc);
+    report_header(SkyContext(sample), doc);
     ASSERT_EQ(doc.line_count, 3);
     EXPECT_EQ(report_line(doc, 0),
               "Sample City           Latitude:  39\xB0" "44'21\" N  Longitude:  104\xB0" "59'03\" W");
     EXPECT_EQ(report_line(doc, 1), "Local Time = UT -   7.00 hours  Elevation: 200 meters");
     EXPECT_EQ(report_line(doc, 2), "");
     report_clear(doc);
-    report_header(Location{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.5}, doc);
+    report_header(SkyContext(Location{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.5}), doc);
     EXPECT_EQ(report_line(doc, 1), "Local Time = UT +   0.00 hours  Elevation: 0 meters");
 }
 

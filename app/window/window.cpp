@@ -787,6 +787,7 @@ QMainWindow* open_main_window(const Location* place) {
 
     AppState& app = app_state();
     load_colors();
+    load_engine_setting(app.sky);
     load_cities(app.sky.location);
     if (place) app.sky.location = *place;
     app.params = default_command_params(clock_now());

@@ -166,6 +166,13 @@ void rise_set(int body, int day, int month, int year, double& rise, double& set,
 }
 
 int build_phase_table(int year, PhaseTable& table, StepHook step, void* context) {
+    // The last year's table is kept: a report run month by month asks for it each month.
+    thread_local int kept_year = 0;
+    thread_local PhaseTable kept;
+    if (!kept.records.empty() && kept_year == year) {
+        table = kept;
+        return step ? step(1.0, context) : 0;
+    }
     table.records.clear();
     // The lunations around the year, as the classical table covers them.
     JulianDay first = julian_day(1, 12, year - 1), last = julian_day(1, 2, year + 1);
@@ -188,13 +195,25 @@ int build_phase_table(int year, PhaseTable& table, StepHook step, void* context)
             r.jd_mean = p.instant;
         }
     }
+    kept = table;
+    kept_year = year;
     return 0;
 }
 
-void find_year_eclipses(int year, const PhaseTable&, const Location& location, EclipseList& list) {
+void find_year_eclipses(int year, const PhaseTable& table, const Location& location, EclipseList& list) {
     list.entries.clear();
     double zone = location.time_zone / 24.0;
-    std::vector<Eclipse> found = find_eclipses(julian_day(1, 1, year) - zone - 1.0, julian_day(1, 1, year + 1) - zone + 1.0);
+    // The last year's eclipses are kept: a report run month by month asks for them each month.
+    thread_local int kept_year = 0;
+    thread_local double kept_zone = 0;
+    thread_local std::vector<Eclipse> found;
+    if (found.empty() || kept_year != year || kept_zone != zone) {
+        std::vector<PhaseInstant> phases;
+        for (const PhaseRecord& r : table.records) phases.push_back({r.jd_true, r.phase});
+        found = find_eclipses(julian_day(1, 1, year) - zone - 1.0, julian_day(1, 1, year + 1) - zone + 1.0, phases);
+        kept_year = year;
+        kept_zone = zone;
+    }
     for (int solar = 0; solar <= 1; ++solar) {  // the lunar ones first
         for (const Eclipse& e : found) {
             if (is_solar(e.kind) != (solar == 1) || e.kind == LUNAR_PENUMBRAL_ECLIPSE) continue;
@@ -241,7 +260,11 @@ int find_conjunctions(const ConjunctionTable& table, int body, int pass, double 
     return 0;
 }
 
-double moon_distance_at(JulianDay jd_ut) { return geocentric_place(MOON, jd_ut).distance_au * AU_KM; }
+double moon_distance_at(JulianDay jd_ut) {
+    double p[3], v[3];
+    moon_position(terrestrial_time(jd_ut), p, v);  // centre to centre, geometric
+    return vector_norm(p) * AU_KM;
+}
 
 void moon_apsis_refine(JulianDay t_day, MoonApsisKind kind, int& offset_hours, double& distance_km) {
     offset_hours = 0;

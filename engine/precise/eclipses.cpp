@@ -133,8 +133,12 @@ bool is_solar(EclipseKind kind) { return kind <= SOLAR_HYBRID_ECLIPSE; }
 double umbral_cone_radius(JulianDay jd_ut) { return shadow_axis(jd_ut).umbra_radius; }
 
 std::vector<Eclipse> find_eclipses(JulianDay first, JulianDay last) {
+    return find_eclipses(first, last, moon_phases(first - 1.0, last + 1.0));
+}
+
+std::vector<Eclipse> find_eclipses(JulianDay first, JulianDay last, const std::vector<PhaseInstant>& phases) {
     std::vector<Eclipse> found;
-    for (const PhaseInstant& p : moon_phases(first - 1.0, last + 1.0)) {
+    for (const PhaseInstant& p : phases) {
         if (p.phase != 0 && p.phase != 2) continue;
         // Only near a node: the Moon's latitude within 1.6 degrees.
         if (std::fabs(geocentric_place(MOON, p.instant).latitude) > 1.6) continue;

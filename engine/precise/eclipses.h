@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/calendar.h"
+#include "engine/precise/events.h"
 
 namespace precise {
 
@@ -39,5 +40,8 @@ double umbral_cone_radius(JulianDay jd_ut);
 // Every solar and lunar eclipse (penumbral ones included) whose maximum lies
 // in [first, last), in time order.
 std::vector<Eclipse> find_eclipses(JulianDay first, JulianDay last);
+// The same among the given phases (their new and full Moons), which must
+// cover [first - 1, last + 1].
+std::vector<Eclipse> find_eclipses(JulianDay first, JulianDay last, const std::vector<PhaseInstant>& phases);
 
 }  // namespace precise

@@ -142,7 +142,7 @@ std::vector<PhaseInstant> moon_phases(JulianDay first, JulianDay last) {
     std::vector<PhaseInstant> phases;
     double a = first, ea = elongation(a);
     while (a < last) {
-        double b = std::fmin(a + 1.0, last), eb = elongation(b);
+        double b = std::fmin(a + 2.0, last), eb = elongation(b);  // under 32 degrees a step
         double unwrapped = eb < ea ? eb + 360.0 : eb;
         // The next multiple of 90 above ea, if the Moon reaches it in this step.
         double target = (std::floor(ea / 90.0) + 1.0) * 90.0;
@@ -150,8 +150,7 @@ std::vector<PhaseInstant> moon_phases(JulianDay first, JulianDay last) {
         if (target <= unwrapped) {
             int q = static_cast<int>(target / 90.0) % 4;
             auto f = [&](double t) { return wrap180(elongation(t) - 90.0 * q); };
-            double t = refine_root(f, a, wrap180(ea - 90.0 * q), b, wrap180(eb - 90.0 * q),
-                                   0.1 * SECOND_DAYS);
+            double t = refine_root(f, a, wrap180(ea - 90.0 * q), b, wrap180(eb - 90.0 * q), SECOND_DAYS);
             if (t >= first && t < last) phases.push_back({t, q});
         }
         a = b;
@@ -220,8 +219,17 @@ std::vector<ApsisInstant> planet_apsides(int body, JulianDay first, JulianDay la
         heliocentric_position(body, tt, p);
         return vector_norm(p);
     };
-    // The extremum is flat: the last refinement takes the Earth from eraEpv00
-    // itself, not from its interpolation.
+    // The extremum is flat: it is sought on the Earth-Moon barycentre less the
+    // Moon's share (Plan94 and Moon98), and its last parabola over two hours
+    // takes the Earth from eraEpv00 itself.
+    auto earth_distance = [](double tt) {
+        double emb[2][3], moon[3], v[3];
+        eraPlan94(tt, 0.0, 3, emb);
+        moon_position(tt, moon, v);
+        double earth[3];
+        for (int i = 0; i < 3; ++i) earth[i] = emb[0][i] - moon[i] / (1.0 + EARTH_MOON_MASS_RATIO);
+        return vector_norm(earth);
+    };
     auto exact_earth_distance = [](double tt) {
         double pvh[2][3], pvb[2][3];
         eraEpv00(tt, 0.0, pvh, pvb);
@@ -232,13 +240,14 @@ std::vector<ApsisInstant> planet_apsides(int body, JulianDay first, JulianDay la
     for (const Extremum& x : find_extrema(smooth, tt_first - step, tt_last + step, step, MINUTE_DAYS)) {
         double t = x.instant;
         if (body == EARTH) {
-            const double h = 0.25;
-            double best = t, best_r = distance(t);
-            for (double dt = -4.0; dt <= 4.0; dt += h) {
-                double r = distance(x.instant + dt);
+            const double h = 0.5;
+            double best = t, best_r = earth_distance(t);
+            // The Moon moves the Earth's extremum by up to a day and a half.
+            for (double dt = -2.0; dt <= 2.0; dt += h) {
+                double r = earth_distance(x.instant + dt);
                 if (x.maximum ? r > best_r : r < best_r) { best = x.instant + dt; best_r = r; }
             }
-            t = refine_extremum(exact_earth_distance, best - h, best + h, x.maximum, SECOND_DAYS);
+            t = refine_by_vertex(exact_earth_distance, refine_by_vertex(earth_distance, best, h, 1), 1.0 / 24.0, 1);
         }
         if (t < tt_first || t >= tt_last) continue;
         found.push_back({universal_time(t), x.maximum, body == EARTH ? exact_earth_distance(t) : distance(t)});
@@ -252,12 +261,20 @@ std::vector<ApsisInstant> moon_apsides(JulianDay first, JulianDay last) {
         moon_position(tt, p, v);
         return vector_norm(p) * AU_KM;
     };
+    // Sampled twice a day; each extremum refined by parabolas (nine distances).
     const double step = 0.5;
     std::vector<ApsisInstant> found;
     double tt_first = terrestrial_time(first), tt_last = terrestrial_time(last);
-    for (const Extremum& x : find_extrema(distance_km, tt_first - step, tt_last + step, step, SECOND_DAYS)) {
-        if (x.instant < tt_first || x.instant >= tt_last) continue;
-        found.push_back({universal_time(x.instant), x.maximum, distance_km(x.instant)});
+    double t0 = tt_first - step, d0 = distance_km(t0), d1 = distance_km(tt_first);
+    for (double t1 = tt_first; t1 < tt_last + step; t1 += step) {
+        double d2 = distance_km(t1 + step);
+        bool far = d1 > d0 && d1 >= d2, near = d1 < d0 && d1 <= d2;
+        if (far || near) {
+            double t = refine_by_vertex(distance_km, t1, step, 3);
+            if (t >= tt_first && t < tt_last) found.push_back({universal_time(t), far, distance_km(t)});
+        }
+        d0 = d1;
+        d1 = d2;
     }
     return found;
 }

@@ -14,8 +14,9 @@ constexpr double SUN_RADIUS_KM = 696000.0;  // 959.63" at 1 AU
 constexpr double PLANET_RADIUS_KM[] = {2439.7, 6051.8, 3396.2, 71492.0, 60268.0, 25559.0, 24764.0, 1188.3};
 constexpr double LIGHT_DAYS_PER_AU = ERFA_AULT / ERFA_DAYSEC;
 
-// eraEpv00 every EARTH_NODE_DAYS, kept in four slots by node: a sweep through
-// time computes each node once.  Cubic Hermite interpolation on position and
+// eraEpv00 every EARTH_NODE_DAYS, kept in slots by node for about a year and
+// a half: a sweep through time computes each node once, and so do several
+// sweeps over the same year (a report's planets one after the other).  Cubic Hermite interpolation on position and
 // velocity between nodes four days apart errs by under 10 km (the largest
 // fourth derivative is the monthly wobble about the Earth-Moon barycentre).
 constexpr double EARTH_NODE_DAYS = 4.0;
@@ -28,8 +29,9 @@ struct EarthNode {
 };
 
 const EarthNode& earth_node(double day) {
-    thread_local EarthNode slots[4];
-    EarthNode& n = slots[static_cast<long long>(day / EARTH_NODE_DAYS) & 3];
+    constexpr int SLOTS = 128;
+    thread_local EarthNode slots[SLOTS];
+    EarthNode& n = slots[static_cast<long long>(day / EARTH_NODE_DAYS) & (SLOTS - 1)];
     if (n.day != day) {
         double pvh[2][3], pvb[2][3];
         eraEpv00(day, 0.0, pvh, pvb);
@@ -58,8 +60,8 @@ void earth_state(double jd_tt, double position[3], double bary_velocity[3]) {
     }
 }
 
-// Precession-nutation IAU 2000B (eraPn00b) every half day, kept in four
-// slots, and interpolated linearly between: the shortest nutation terms that
+// Precession-nutation IAU 2000B (eraPn00b) every half day, kept in slots by
+// node for about a year and a half, and interpolated linearly between: the shortest nutation terms that
 // matter (13.7 days, 0.2") leave under 0.002".
 constexpr double FRAME_NODE_DAYS = 0.5;
 
@@ -72,8 +74,9 @@ struct Frame {
 };
 
 const Frame& frame_node(double tt) {
-    thread_local Frame slots[4];
-    Frame& f = slots[static_cast<long long>(tt / FRAME_NODE_DAYS) & 3];
+    constexpr int SLOTS = 1024;
+    thread_local Frame slots[SLOTS];
+    Frame& f = slots[static_cast<long long>(tt / FRAME_NODE_DAYS) & (SLOTS - 1)];
     if (f.tt != tt) {
         double deps, rb[3][3], rp[3][3], rbp[3][3], rn[3][3];
         eraPn00b(tt, 0.0, &f.dpsi, &deps, &f.epsa, rb, rp, rbp, rn, f.rbpn);

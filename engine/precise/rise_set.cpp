@@ -14,6 +14,13 @@ namespace {
 constexpr double TENTH_SECOND_DAYS = 0.1 / 86400.0;
 constexpr double HOUR_DAYS = 1.0 / 24.0;
 
+// The sampling step: two hours, or one hour beyond 55 degrees of latitude,
+// where the Moon (declination up to 28.5 degrees) can stay up for less than
+// two hours and a rise and a set could fall between two samples.
+double sampling_step(const Location& location) {
+    return location.latitude > 55.0 ? HOUR_DAYS : 2.0 * HOUR_DAYS;
+}
+
 // A body's geocentric place over one local day, and the observer.
 struct DayTrack {
     double start = 0;             // UT Julian day of local midnight
@@ -116,7 +123,7 @@ DayEvents day_events(int body, int day, int month, int year, const Location& loc
         return s.altitude - standard;
     };
     for (const Crossing& c : find_crossings(above_horizon, track.start, track.start + 1.0,
-                                            HOUR_DAYS, TENTH_SECOND_DAYS, 1e9)) {
+                                            sampling_step(location), TENTH_SECOND_DAYS, 1e9)) {
         double& slot = c.rising ? events.rise : events.set;
         if (slot == NO_EVENT) slot = local_hours(c.instant, track.start);
     }
@@ -135,7 +142,7 @@ void twilight(double depression, int day, int month, int year, const Location& l
     morning = evening = NO_EVENT;
     DayTrack track = make_track(SUN, day, month, year, location);
     auto above = [&](double t) { return sight(track, t).altitude + depression; };
-    for (const Crossing& c : find_crossings(above, track.start, track.start + 1.0, HOUR_DAYS,
+    for (const Crossing& c : find_crossings(above, track.start, track.start + 1.0, sampling_step(location),
                                             TENTH_SECOND_DAYS, 1e9)) {
         double& slot = c.rising ? morning : evening;
         if (slot == NO_EVENT) slot = local_hours(c.instant, track.start);

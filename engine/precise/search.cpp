@@ -101,6 +101,17 @@ double refine_extremum(const TimeFunction& f, double a, double b, bool maximum,
     return 0.5 * (a + b);
 }
 
+double refine_by_vertex(const TimeFunction& f, double t, double h, int passes) {
+    for (int pass = 0; pass < passes; ++pass, h /= 12.0) {
+        double a = f(t - h), b = f(t), c = f(t + h);
+        double curvature = a - 2.0 * b + c;
+        if (curvature == 0.0) break;
+        double step = 0.5 * h * (a - c) / curvature;
+        t += std::fmax(-h, std::fmin(h, step));  // stay within the bracket
+    }
+    return t;
+}
+
 std::vector<Extremum> find_extrema(const TimeFunction& f, double first, double last,
                                    double step, double tolerance) {
     std::vector<Extremum> found;

@@ -35,6 +35,11 @@ std::vector<Crossing> find_crossings(const TimeFunction& f, double first, double
 double refine_extremum(const TimeFunction& f, double a, double b, bool maximum,
                        double tolerance);
 
+// A smooth extremum near t refined by parabolas: the vertex of the parabola
+// through f at t - h, t, t + h, then again around it with h / 12, `passes`
+// times in all (three passes take a day-wide guess to a second).
+double refine_by_vertex(const TimeFunction& f, double t, double h, int passes);
+
 // The local extrema of f in [first, last], sampled every `step` days and
 // refined; each with `maximum` telling which kind it is.
 struct Extremum {

@@ -1,0 +1,58 @@
+// The switch between the engines: Settings > Precise Calculations, kept in the
+// settings, and the line every precise report carries.
+#include <gtest/gtest.h>
+
+#include "app/menu_state.h"
+#include "engine/precise/precise_engine.h"
+#include "platform/settings_store.h"
+#include "reports/report_document.h"
+
+namespace {
+
+TEST(PreciseSwitch, TheSettingsItemTogglesTheEngineAndKeepsTheChoice) {
+    install_memory_settings_store();
+    AppState app;
+    MenuState menus;
+    load_engine_setting(app.sky);
+    EXPECT_EQ(app.sky.engine, &CLASSICAL_ENGINE);  // a new installation: classical
+    EXPECT_TRUE(menu_item_checkable(CMD_PRECISE_CALCULATIONS));
+    EXPECT_FALSE(menu_item_checked(CMD_PRECISE_CALCULATIONS, menus, app));
+
+    EXPECT_EQ(run_menu_command(CMD_PRECISE_CALCULATIONS, menus, app), MenuCommandResult::Done);
+    EXPECT_EQ(app.sky.engine, &PRECISE_ENGINE);
+    EXPECT_TRUE(menu_item_checked(CMD_PRECISE_CALCULATIONS, menus, app));
+    EXPECT_EQ(read_setting(PRECISE_SETTING), "1");
+
+    AppState next_run;  // the choice survives the program
+    load_engine_setting(next_run.sky);
+    EXPECT_EQ(next_run.sky.engine, &PRECISE_ENGINE);
+
+    run_menu_command(CMD_PRECISE_CALCULATIONS, menus, app);
+    EXPECT_EQ(app.sky.engine, &CLASSICAL_ENGINE);
+    EXPECT_EQ(read_setting(PRECISE_SETTING), "0");
+}
+
+TEST(PreciseSwitch, GreyedWithTheSettingsMenuWhileOutputRuns) {
+    MenuState menus;
+    set_menu_groups_enabled(menus, OutputKind::Report, false);
+    EXPECT_FALSE(menus.group_enabled[menu_position_of(CMD_PRECISE_CALCULATIONS)]);
+    set_menu_groups_enabled(menus, OutputKind::Report, true);
+    EXPECT_TRUE(menus.group_enabled[menu_position_of(CMD_PRECISE_CALCULATIONS)]);
+}
+
+TEST(PreciseSwitch, APreciseReportSaysSoUnderItsLocationLines) {
+    SkyContext sky(Location{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.5});
+    ReportDocument classical, precise;
+    report_header(sky, classical);
+    sky.engine = &PRECISE_ENGINE;
+    report_header(sky, precise);
+    ASSERT_EQ(classical.line_count, 3);
+    ASSERT_EQ(precise.line_count, 4);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(report_line(precise, i), report_line(classical, i));
+    EXPECT_EQ(report_line(precise, 2), "Precise calculations");
+    EXPECT_EQ(report_line(precise, 3), "");
+    EXPECT_TRUE(is_precise_engine(PRECISE_ENGINE));
+    EXPECT_FALSE(is_precise_engine(CLASSICAL_ENGINE));
+}
+
+}  // namespace
