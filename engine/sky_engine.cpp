@@ -4,11 +4,23 @@
 #include "engine/angles.h"
 #include "engine/calendar.h"
 #include "engine/moon.h"
+#include "engine/moon_events.h"
 #include "engine/planet_apsides.h"
 #include "engine/planets.h"
 #include "engine/rise_set.h"
 #include "engine/star_places.h"
 #include "engine/sun.h"
+
+namespace {
+
+// The seam's offset in hours of any fraction, from the classical whole hours.
+void moon_apsis_whole_hours(JulianDay t_day, MoonApsisKind kind, double& offset_hours, double& distance_km) {
+    int hours = 0;
+    moon_apsis_refine(t_day, kind, hours, distance_km);
+    offset_hours = hours;
+}
+
+}  // namespace
 
 const SkyEngine CLASSICAL_ENGINE = {
     .name = "classical",
@@ -32,7 +44,7 @@ const SkyEngine CLASSICAL_ENGINE = {
     .conjunction_table_sample = conjunction_table_sample,
     .find_conjunctions = find_conjunctions,
     .moon_distance_at = moon_distance_at,
-    .moon_apsis_refine = moon_apsis_refine,
+    .moon_apsis_refine = moon_apsis_whole_hours,
     .moon_node_instant = moon_node_instant,
     .planet_apsis_instant = planet_apsis_instant,
     .twilight = nullptr,  // the Twilight report's rule

@@ -66,7 +66,8 @@ struct SkyEngine {
     int (*find_conjunctions)(const ConjunctionTable& table, int body, int pass, double time_zone,
                              std::vector<ConjunctionEvent>& events, StepHook step, void* context);
     double (*moon_distance_at)(JulianDay jd_ut);
-    void (*moon_apsis_refine)(JulianDay t_day, MoonApsisKind kind, int& offset_hours, double& distance_km);
+    // offset_hours: from t_day to the extreme, hours (the classical engine's are whole hours).
+    void (*moon_apsis_refine)(JulianDay t_day, MoonApsisKind kind, double& offset_hours, double& distance_km);
     JulianDay (*moon_node_instant)(int k, MoonNode node, int year);
     JulianDay (*planet_apsis_instant)(int body, double k);
     // The local standard hours (UT + time_zone) of the civil date at which the

@@ -9,6 +9,7 @@
 
 #include "engine/moon.h"
 #include "engine/moon_events.h"
+#include "engine/precise/precise_engine.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "resources/string_ids.h"
@@ -126,7 +127,7 @@ int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, 
             moon_apsis_kind(distance_km[j - 1], distance_km[j], distance_km[j + 1]);
         if (kind == MOON_APSIS_NONE) continue;
         const JulianDay t_day = first + j - 1;
-        int offset_hours = 0;
+        double offset_hours = 0.0;
         double r_km = 0.0;
         engine.moon_apsis_refine(t_day, kind, offset_hours, r_km);
         const JulianDay local = t_day + (offset_hours + location.time_zone) / 24.0;
@@ -150,6 +151,9 @@ int moon_nodes_report(ReportDocument& document, int segment, bool in_almanac, in
     JulianDay last = 0.0;
     month_range_days(year, start_month, stop_month, first, last);
 
+    // The classical rule ends the range at 0 h of its last day; the precise
+    // engine keeps that day's passages too.
+    const JulianDay end = is_precise_engine(engine) ? last + 1.0 : std::nextafter(last, last + 1.0);
     int k_first = 0;
     int k_last = 0;
     moon_node_k_range(year, k_first, k_last);
@@ -158,7 +162,7 @@ int moon_nodes_report(ReportDocument& document, int segment, bool in_almanac, in
         report_progress(segment, in_almanac, static_cast<double>(n) / count);
         for (MoonNode node : {ASCENDING_NODE, DESCENDING_NODE}) {
             const JulianDay local = engine.moon_node_instant(k, node, year) + location.time_zone / 24.0;
-            if (first <= local && local <= last) add_node_line(engine, local, node, document);
+            if (first <= local && local < end) add_node_line(engine, local, node, document);
         }
     }
     report_end(document);

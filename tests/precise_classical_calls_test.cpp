@@ -71,11 +71,13 @@ TEST(PreciseClassicalCalls, YearEclipsesLunarFirstWithTheirKinds) {
 TEST(PreciseClassicalCalls, ApsidesAndNodesNearTheMeanOnes) {
     // The Earth's perihelion of 2026 (k = 126): January 3, 17:16 UT (USNO).
     EXPECT_NEAR(precise::planet_apsis_instant(2, 126), julian_day(3 + 17.27 / 24, 1, 2026), 2.0 / 1440);
-    int offset = 0;
-    double km = 0;
-    precise::moon_apsis_refine(julian_day(1, 1, 2026), MOON_PERIGEE, offset, km);
-    EXPECT_LT(km, 370000.0);
-    EXPECT_LE(std::abs(offset), 36);
+    // The perigee of 2022 January 30, 07:04 UT, 362 236 km (JPL Horizons): in
+    // minutes, not whole hours.
+    double offset = 0, km = 0;
+    precise::moon_apsis_refine(julian_day(30, 1, 2022), MOON_PERIGEE, offset, km);
+    EXPECT_NEAR(offset, 7 + 4 / 60.0, 0.4);
+    EXPECT_NE(offset, std::round(offset));
+    EXPECT_NEAR(km, 362236, 40);
 }
 
 }  // namespace

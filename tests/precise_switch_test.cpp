@@ -5,7 +5,9 @@
 #include "app/menu_state.h"
 #include "engine/precise/precise_engine.h"
 #include "platform/settings_store.h"
+#include "reports/moon_reports.h"
 #include "reports/report_document.h"
+#include "tests/report_test_support.h"
 
 namespace {
 
@@ -53,6 +55,17 @@ TEST(PreciseSwitch, APreciseReportSaysSoUnderItsLocationLines) {
     EXPECT_EQ(report_line(precise, 3), "");
     EXPECT_TRUE(is_precise_engine(PRECISE_ENGINE));
     EXPECT_FALSE(is_precise_engine(CLASSICAL_ENGINE));
+}
+
+TEST(PreciseSwitch, APreciseMonthKeepsTheNodeOfItsLastDay) {
+    // The ascending node of 2026 July 31, 11:53 UT, in the July report run alone.
+    SkyContext sky(Location{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.5});
+    sky.engine = &PRECISE_ENGINE;
+    ReportDocument document;
+    ASSERT_EQ(moon_nodes_report(document, 10, false, 2026, 7, 7, sky), 0);
+    std::string text;
+    for (const std::string& line : lines_of(document)) text += line + "\n";
+    EXPECT_NE(text.find("07/31/2026    11:53    Ascending"), std::string::npos) << text;
 }
 
 }  // namespace

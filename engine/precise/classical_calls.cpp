@@ -266,14 +266,14 @@ double moon_distance_at(JulianDay jd_ut) {
     return vector_norm(p) * AU_KM;
 }
 
-void moon_apsis_refine(JulianDay t_day, MoonApsisKind kind, int& offset_hours, double& distance_km) {
+void moon_apsis_refine(JulianDay t_day, MoonApsisKind kind, double& offset_hours, double& distance_km) {
     offset_hours = 0;
     distance_km = moon_distance_at(t_day);
     double best = 1e9;
     for (const ApsisInstant& a : moon_apsides(t_day - 1.5, t_day + 1.5)) {
         if (a.far != (kind == MOON_APOGEE) || std::fabs(a.instant - t_day) >= best) continue;
         best = std::fabs(a.instant - t_day);
-        offset_hours = static_cast<int>(std::lround((a.instant - t_day) * 24.0));
+        offset_hours = (a.instant - t_day) * 24.0;
         distance_km = a.distance;
     }
 }

@@ -46,7 +46,7 @@ void conjunction_table_sample(int d, ConjunctionTable& table);
 int find_conjunctions(const ConjunctionTable& table, int body, int pass, double time_zone,
                       std::vector<ConjunctionEvent>& events, StepHook step = nullptr, void* context = nullptr);
 double moon_distance_at(JulianDay jd_ut);
-void moon_apsis_refine(JulianDay t_day, MoonApsisKind kind, int& offset_hours, double& distance_km);
+void moon_apsis_refine(JulianDay t_day, MoonApsisKind kind, double& offset_hours, double& distance_km);
 JulianDay moon_node_instant(int k, MoonNode node, int year);
 JulianDay planet_apsis_instant(int body, double k);
 
