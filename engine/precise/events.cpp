@@ -220,8 +220,8 @@ std::vector<ApsisInstant> planet_apsides(int body, JulianDay first, JulianDay la
         return vector_norm(p);
     };
     // The extremum is flat: it is sought on the Earth-Moon barycentre less the
-    // Moon's share (Plan94 and Moon98), and its last parabola over two hours
-    // takes the Earth from eraEpv00 itself.
+    // Moon's share (Plan94 and Moon98), then one Newton step on the Earth's
+    // radial velocity from eraEpv00 itself, with that distance's curvature.
     auto earth_distance = [](double tt) {
         double emb[2][3], moon[3], v[3];
         eraPlan94(tt, 0.0, 3, emb);
@@ -230,15 +230,19 @@ std::vector<ApsisInstant> planet_apsides(int body, JulianDay first, JulianDay la
         for (int i = 0; i < 3; ++i) earth[i] = emb[0][i] - moon[i] / (1.0 + EARTH_MOON_MASS_RATIO);
         return vector_norm(earth);
     };
-    auto exact_earth_distance = [](double tt) {
+    auto exact_earth_extremum = [&earth_distance](double t0, double& distance_au) {
+        const double k = 1.0 / 24.0;
+        double curvature = (earth_distance(t0 - k) - 2.0 * earth_distance(t0) + earth_distance(t0 + k)) / (k * k);
         double pvh[2][3], pvb[2][3];
-        eraEpv00(tt, 0.0, pvh, pvb);
-        return vector_norm(pvh[0]);
+        eraEpv00(t0, 0.0, pvh, pvb);
+        distance_au = vector_norm(pvh[0]);
+        double radial_velocity = (pvh[0][0] * pvh[1][0] + pvh[0][1] * pvh[1][1] + pvh[0][2] * pvh[1][2]) / distance_au;
+        return curvature != 0.0 ? t0 - radial_velocity / curvature : t0;
     };
     std::vector<ApsisInstant> found;
     double tt_first = terrestrial_time(first), tt_last = terrestrial_time(last);
     for (const Extremum& x : find_extrema(smooth, tt_first - step, tt_last + step, step, MINUTE_DAYS)) {
-        double t = x.instant;
+        double t = x.instant, r = 0.0;
         if (body == EARTH) {
             const double h = 0.5;
             double best = t, best_r = earth_distance(t);
@@ -247,10 +251,12 @@ std::vector<ApsisInstant> planet_apsides(int body, JulianDay first, JulianDay la
                 double r = earth_distance(x.instant + dt);
                 if (x.maximum ? r > best_r : r < best_r) { best = x.instant + dt; best_r = r; }
             }
-            t = refine_by_vertex(exact_earth_distance, refine_by_vertex(earth_distance, best, h, 1), 1.0 / 24.0, 1);
+            t = exact_earth_extremum(refine_by_vertex(earth_distance, best, h, 2), r);
+        } else {
+            r = distance(t);
         }
         if (t < tt_first || t >= tt_last) continue;
-        found.push_back({universal_time(t), x.maximum, body == EARTH ? exact_earth_distance(t) : distance(t)});
+        found.push_back({universal_time(t), x.maximum, r});
     }
     return found;
 }
