@@ -13,13 +13,7 @@
 
 namespace {
 
-Location greenwich() {
-    Location l;
-    l.name = "Greenwich";
-    l.latitude = 51.4778;
-    l.longitude = 0.0014;
-    return l;
-}
+const Location GREENWICH{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.4778, 0.0014, 0.0, 46};
 
 void long_report_params() {
     CommandParams& p = app_state().params;
@@ -29,8 +23,7 @@ void long_report_params() {
 
 void BM_LongReport_Window(benchmark::State& state) {
     set_data_folder(SKYLOOM_BUILD_DIR);
-    const Location place = greenwich();
-    open_main_window(&place);
+    open_main_window(&GREENWICH);
     QApplication::processEvents();
     for (auto _ : state) {
         long_report_params();
@@ -44,7 +37,7 @@ void BM_LongReport_Window(benchmark::State& state) {
 BENCHMARK(BM_LongReport_Window)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_LongReport_CommandLine(benchmark::State& state) {
-    app_state().sky.location = greenwich();
+    app_state().sky.location = GREENWICH;
     for (auto _ : state) {
         long_report_params();
         dispatch_command(CMD_LUNAR_ECLIPSES);
