@@ -138,11 +138,14 @@ protected:
     }
     void TearDown() override { set_window_plugins(WindowPlugins{}); }
 
-    // Dates of Easter for every year from 1000 to 3000, one line a year.
-    static void long_report() {
+    // Dates of Easter for every year from 1000 to 3000, one line a year; or
+    // the lunar eclipses of those years, long enough (about 0.1 s) for the
+    // pump, which takes events every few milliseconds, to run timers and keys
+    // while the report is made (Easter's 2001 lines take less).
+    static void long_report(int command = CMD_EASTER) {
         app_state().params.year = 1000;
         app_state().params.end_year = 3000;
-        dispatch_command(CMD_EASTER);
+        dispatch_command(command);
         settle();
     }
 };
@@ -216,7 +219,7 @@ TEST_F(Window, MenusWhileAReportRunsAndEscapeStopsIt) {
         progress = bottom_line_has_ink();
         press(Qt::Key_Escape);
     });
-    long_report();
+    long_report(CMD_LUNAR_ECLIPSES);
     EXPECT_EQ(std::tuple(stop, print, edit, file, progress), std::tuple(true, false, false, true, true));
     AppState& app = app_state();
     EXPECT_GT(app.report.line_count, 0);
@@ -300,12 +303,7 @@ TEST_F(Window, KeysScrollAtOnceAfterStop) {
         press(Qt::Key_Escape);
     });
     stopper.start(0);
-    // Lunar eclipses of 1000-3000: long enough for the pump, which takes events
-    // every few milliseconds, to run the stopper (Easter's 2001 lines take less).
-    app_state().params.year = 1000;
-    app_state().params.end_year = 3000;
-    dispatch_command(CMD_LUNAR_ECLIPSES);
-    settle();
+    long_report(CMD_LUNAR_ECLIPSES);
     ASSERT_NE(lines_of(app_state().report).back(), REPORT_END_MARKER);  // stopped
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget(), client_area());
