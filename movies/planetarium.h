@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "engine/calendar.h"
-#include "reports/report_view.h"
+#include "platform/scroll_bar.h"
 
 class Surface;
 struct GraphStyle;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/scroll_bar.h"
 #include "reports/report_document.h"
 
 // The window's report font and client area.
@@ -17,17 +18,6 @@ struct ReportViewMetrics {
     int client_height = 0;
 };
 
-// Range of both scroll bars while a report is shown.
-constexpr int SCROLL_RANGE = 360;
-
-enum ScrollBarKind { SCROLL_HORIZONTAL, SCROLL_VERTICAL };
-// What a scroll bar (or a key standing for one) asks.  For the horizontal bar
-// line and page up mean left, down means right; top and bottom only apply
-// to the vertical bar.
-enum ScrollCode {
-    SCROLL_LINE_UP, SCROLL_LINE_DOWN, SCROLL_PAGE_UP, SCROLL_PAGE_DOWN, SCROLL_THUMB_POSITION,
-    SCROLL_THUMB_TRACK, SCROLL_TOP, SCROLL_BOTTOM, SCROLL_END,
-};
 
 struct ScrollResult {
     bool moved = false;  // the view moved: repaint the whole client area
