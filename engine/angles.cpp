@@ -165,20 +165,33 @@ void ecliptic_to_equatorial_for(double sin_e, double cos_e, double longitude, do
 // Astronomical Algorithms, ch. 23 (eqs. 23.1, 23.2, without the e-terms).
 void apparent_place_correction(double& ra_hours, double& declination, double epsilon,
                                double sun_longitude, double delta_psi, double delta_epsilon) {
+    apparent_place_correction_for(ra_hours, declination,
+                                  apparent_place_terms(epsilon, sun_longitude, delta_psi, delta_epsilon));
+}
+
+ApparentPlaceTerms apparent_place_terms(double epsilon, double sun_longitude, double delta_psi,
+                                        double delta_epsilon) {
+    return {sin_deg(epsilon), cos_deg(epsilon), tan_deg(epsilon), sin_deg(sun_longitude), cos_deg(sun_longitude),
+            delta_psi, delta_epsilon};
+}
+
+void apparent_place_correction_for(double& ra_hours, double& declination, const ApparentPlaceTerms& terms) {
     const double sin_a = sin_deg(15.0 * ra_hours);
     const double cos_a = cos_deg(15.0 * ra_hours);
     const double sin_d = sin_deg(declination);
     const double cos_d = cos_deg(declination);
     const double tan_d = tan_deg(declination);
-    const double sin_e = sin_deg(epsilon);
-    const double cos_e = cos_deg(epsilon);
-    const double sin_s = sin_deg(sun_longitude);
-    const double cos_s = cos_deg(sun_longitude);
+    const double sin_e = terms.sin_epsilon;
+    const double cos_e = terms.cos_epsilon;
+    const double sin_s = terms.sin_sun;
+    const double cos_s = terms.cos_sun;
+    const double delta_psi = terms.delta_psi;
+    const double delta_epsilon = terms.delta_epsilon;
     const double d_ra = ((cos_e + sin_e * sin_a * tan_d) * delta_psi - cos_a * tan_d * delta_epsilon -
                          20.49 * (cos_a * cos_s * cos_e + sin_a * sin_s) / cos_d) /
                         15.0 / 3600.0;
     const double d_dec = (sin_e * cos_a * delta_psi + sin_a * delta_epsilon -
-                          20.49 * (cos_s * cos_e * (tan_deg(epsilon) * cos_d - sin_a * sin_d) +
+                          20.49 * (cos_s * cos_e * (terms.tan_epsilon * cos_d - sin_a * sin_d) +
                                    cos_a * sin_d * sin_s)) /
                          3600.0;
     ra_hours += d_ra;

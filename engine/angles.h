@@ -65,6 +65,16 @@ void ecliptic_to_equatorial_for(double sin_epsilon, double cos_epsilon, double l
 // Adds nutation and annual aberration to a geocentric place.
 void apparent_place_correction(double& ra_hours, double& declination, double epsilon,
                                double sun_longitude, double delta_psi, double delta_epsilon);
+// What the correction needs besides the place: the same for every body at
+// one instant, so the places of one instant compute it once.
+struct ApparentPlaceTerms {
+    double sin_epsilon = 0.0, cos_epsilon = 0.0, tan_epsilon = 0.0;  // of the obliquity
+    double sin_sun = 0.0, cos_sun = 0.0;                             // of the Sun's true longitude
+    double delta_psi = 0.0, delta_epsilon = 0.0;                     // nutation, arcseconds
+};
+ApparentPlaceTerms apparent_place_terms(double epsilon, double sun_longitude, double delta_psi,
+                                        double delta_epsilon);
+void apparent_place_correction_for(double& ra_hours, double& declination, const ApparentPlaceTerms& terms);
 double mean_sidereal_time(double ut, int day, int month, int year);      // polynomial GMST, hours [0, 24)
 double apparent_sidereal_time(double ut, int day, int month, int year);  // hours, not normalised
 void equatorial_to_horizontal(double ut, double ra_hours, double declination, int day, int month,

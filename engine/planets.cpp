@@ -401,8 +401,10 @@ PlanetInstant planet_instant(double hours, int day, int month, int year, int wan
     p.date_centuries = centuries_of_date(p.hours_e, p.day_e, p.month_e, p.year_e);
     p.want_equatorial = want_equatorial;
     if (want_equatorial) {
-        nutation_for(p.date_centuries, p.delta_psi, p.delta_epsilon);
-        p.mean_obliquity = obliquity_for(p.date_centuries, false);
+        double delta_psi = 0.0, delta_epsilon = 0.0;
+        nutation_for(p.date_centuries, delta_psi, delta_epsilon);
+        p.apparent = apparent_place_terms(obliquity_for(p.date_centuries, false), p.sun.longitude, delta_psi,
+                                          delta_epsilon);
         const double true_obliquity = obliquity_for(p.date_centuries, true);
         p.sin_true_obliquity = sin_deg(true_obliquity);
         p.cos_true_obliquity = cos_deg(true_obliquity);
@@ -479,8 +481,7 @@ void planet_place(int body, const PlanetInstant& instant, int want_equatorial, d
     const double lambda = normalize_degrees(atan2_deg(x, y) + sun_longitude);
     const double beta = asin_deg(r * sin_psi / distance);
     ecliptic_to_equatorial_for(instant.sin_true_obliquity, instant.cos_true_obliquity, lambda, beta, ra, dec);
-    apparent_place_correction(ra, dec, instant.mean_obliquity, sun_longitude, instant.delta_psi,
-                              instant.delta_epsilon);
+    apparent_place_correction_for(ra, dec, instant.apparent);
 }
 
 void planet_position(int body, double hours, int day, int month, int year, int want_equatorial,

@@ -17,6 +17,7 @@
 // 9 Neptune, 10 Pluto (0 Sun, 1 Moon and 2 Earth belong to other routines).
 // Angles are degrees, right ascension hours.  No state.
 
+#include "engine/angles.h"
 #include "engine/sun.h"
 
 // The separate mean anomalies of the planets' perturbation terms, degrees [0, 360).
@@ -35,10 +36,8 @@ struct PlanetInstant {
     double date_centuries = 0.0; // T of the ephemeris date (the elements, nutation and obliquity)
     MeanAnomalies mean_anomalies{};
     SunEcliptic sun;
-    int want_equatorial = 0;     // whether the next five are set
-    double delta_psi = 0.0;      // nutation in longitude, arcseconds
-    double delta_epsilon = 0.0;  // nutation in obliquity, arcseconds
-    double mean_obliquity = 0.0; // degrees
+    int want_equatorial = 0;     // whether the next three are set
+    ApparentPlaceTerms apparent; // mean obliquity, the Sun's longitude, nutation
     double sin_true_obliquity = 0.0;  // of the obliquity with the nutation term
     double cos_true_obliquity = 0.0;
 };
