@@ -2,7 +2,6 @@
 
 #include "app/colors.h"
 #include "app/commands.h"
-#include "engine/precise/precise_engine.h"
 #include "graphs/graph_frame.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
@@ -34,7 +33,7 @@ int draw_command_graph(int command, Surface& surface, int width, int height, con
     setup_drawing(surface, DRAWING_GRAPH, width, height, &style);
     const AppState& app = app_state();
     const int stopped = generator(surface, style, app.params, app.sky);
-    if (!stopped && is_precise_engine(*app.sky.engine))
+    if (!stopped && app.sky.engine->precise)
         draw_engine_caption(surface, style, load_string(STR_PRECISE_CALCULATIONS));
     return stopped;
 }

@@ -211,7 +211,7 @@ bool menu_item_checked(int id, const MenuState& menus, const AppState& app) {
     case CMD_GRID_LINES: return menus.grid_lines;
     case CMD_PAUSE: return menus.paused;
     case CMD_JET_TRAILS: return app.jet_trails;
-    case CMD_PRECISE_CALCULATIONS: return is_precise_engine(*app.sky.engine);
+    case CMD_PRECISE_CALCULATIONS: return app.sky.engine->precise;
     default: return false;
     }
 }
@@ -256,8 +256,8 @@ MenuCommandResult run_menu_command(int id, MenuState& menus, AppState& app) {
         break;
     case CMD_PRECISE_CALCULATIONS:
         // The next output is computed by the other engine; the choice is kept.
-        sky.engine = is_precise_engine(*sky.engine) ? &CLASSICAL_ENGINE : &PRECISE_ENGINE;
-        write_setting(PRECISE_SETTING, is_precise_engine(*sky.engine) ? "1" : "0");
+        sky.engine = sky.engine->precise ? &CLASSICAL_ENGINE : &PRECISE_ENGINE;
+        write_setting(PRECISE_SETTING, sky.engine->precise ? "1" : "0");
         break;
     default: return MenuCommandResult::NotMenuCommand;
     }

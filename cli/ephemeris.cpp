@@ -114,7 +114,7 @@ std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int 
                   location.name.c_str(), year, month, day, clock_time(local_hours).substr(0, 5).c_str(),
                   location.time_zone);
     out += line;
-    if (is_precise_engine(*sky.engine)) out += std::string(load_string(STR_PRECISE_CALCULATIONS)) + "\n";
+    if (sky.engine->precise) out += std::string(load_string(STR_PRECISE_CALCULATIONS)) + "\n";
     out += "Body     RA (h m s)  Dec (d ' \")    Dist (AU)  Dist (km)  Illum  Elong    Mag  Diam \"  Rise   Set\n";
     for (const EphemerisRow& r : rows) {
         std::snprintf(line, sizeof line, "%-8s %-11s %-12s %11.6f %10s %6s %6s %6s %7s  %-6s %s\n",
@@ -130,7 +130,7 @@ std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int 
 }
 
 std::string ephemeris_csv(const std::vector<EphemerisRow>& rows, const SkyEngine& engine) {
-    const bool precise = is_precise_engine(engine);
+    const bool precise = engine.precise;
     std::string out =
         "body,ra_hours,dec_degrees,distance_au,distance_km,illuminated,elongation_degrees,"
         "magnitude,diameter_arcsec,rise,set";

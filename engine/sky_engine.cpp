@@ -24,6 +24,7 @@ void moon_apsis_whole_hours(JulianDay t_day, MoonApsisKind kind, double& offset_
 
 const SkyEngine CLASSICAL_ENGINE = {
     .name = "classical",
+    .precise = false,
     .sun_position = sun_position,
     .moon_position = moon_position,
     .planet_position = planet_position,

@@ -30,6 +30,9 @@
 
 struct SkyEngine {
     const char* name;  // "classical", ...
+    // True for an engine whose outputs say "Precise calculations" under their
+    // titles (and whose Moon Nodes range takes in the whole last day).
+    bool precise;
 
     // ---- Apparent places (engine/sun.h, moon.h, planets.h, star_places.h, jupiter_moons.h) ----
     void (*sun_position)(double hours, int day, int month, int year, int apparent, double& ra, double& dec,

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "engine/angles.h"
-#include "engine/precise/precise_engine.h"
 #include "engine/sun.h"
 #include "format/format.h"
 #include "graphs/drawing.h"
@@ -115,7 +114,7 @@ void draw_status_lines(Surface& frame, JulianDay t, const SkyContext& sky, const
     std::snprintf(line, sizeof line, std::string(load_string(STR_DAY_NIGHT_STATUS)).c_str(), date.c_str(),
                   time.c_str(), speed.c_str());
     std::string title(load_string(STR_DAY_NIGHT));
-    if (is_precise_engine(*sky.engine)) title += "  (" + std::string(load_string(STR_PRECISE_CALCULATIONS)) + ")";
+    if (sky.engine->precise) title += "  (" + std::string(load_string(STR_PRECISE_CALCULATIONS)) + ")";
     const int c = char_width(frame);
     const int h = line_height(frame);
     const int right = 2 * c + std::max(text_width(frame, title), text_width(frame, line));

@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "engine/angles.h"
-#include "engine/precise/precise_engine.h"
 #include "movies/binary_star.h"
 #include "movies/day_night.h"
 #include "movies/ecliptic.h"
@@ -224,7 +223,7 @@ void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPane
         break;
     case MOVIE_DAY_NIGHT: break;  // it draws its own two lines
     }
-    if (is_precise_engine(*sky.engine))
+    if (sky.engine->precise)
         lines[panel.kind == MOVIE_BINARY_STAR ? 14 : 2] = load_string(STR_PRECISE_CALCULATIONS);
     frame.save_state();
     frame.set_text_color(style.colors[STYLE_WINDOW_TEXT]);

@@ -9,7 +9,6 @@
 
 #include "engine/moon.h"
 #include "engine/moon_events.h"
-#include "engine/precise/precise_engine.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "resources/string_ids.h"
@@ -153,7 +152,7 @@ int moon_nodes_report(ReportDocument& document, int segment, bool in_almanac, in
 
     // The classical rule ends the range at 0 h of its last day; the precise
     // engine keeps that day's passages too.
-    const JulianDay end = is_precise_engine(engine) ? last + 1.0 : std::nextafter(last, last + 1.0);
+    const JulianDay end = engine.precise ? last + 1.0 : std::nextafter(last, last + 1.0);
     int k_first = 0;
     int k_last = 0;
     moon_node_k_range(year, k_first, k_last);

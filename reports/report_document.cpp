@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/precise/precise_engine.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
@@ -79,7 +78,7 @@ void report_header(const SkyContext& sky, ReportDocument& document) {
     std::snprintf(line, sizeof line, std::string(load_string(STR_HEADER_TIME)).c_str(),
                   location.time_zone >= 0 ? '+' : '-', zone.c_str(), location.elevation);
     report_add_line(line, document);
-    if (is_precise_engine(*sky.engine)) report_add_line(load_string(STR_PRECISE_CALCULATIONS), document);
+    if (sky.engine->precise) report_add_line(load_string(STR_PRECISE_CALCULATIONS), document);
     report_add_line("", document);
 }
 

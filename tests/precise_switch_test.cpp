@@ -53,8 +53,8 @@ TEST(PreciseSwitch, APreciseReportSaysSoUnderItsLocationLines) {
     for (int i = 0; i < 2; ++i) EXPECT_EQ(report_line(precise, i), report_line(classical, i));
     EXPECT_EQ(report_line(precise, 2), "Precise calculations");
     EXPECT_EQ(report_line(precise, 3), "");
-    EXPECT_TRUE(is_precise_engine(PRECISE_ENGINE));
-    EXPECT_FALSE(is_precise_engine(CLASSICAL_ENGINE));
+    EXPECT_TRUE(PRECISE_ENGINE.precise);
+    EXPECT_FALSE(CLASSICAL_ENGINE.precise);
 }
 
 TEST(PreciseSwitch, APreciseMonthKeepsTheNodeOfItsLastDay) {

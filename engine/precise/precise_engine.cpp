@@ -7,6 +7,7 @@
 
 const SkyEngine PRECISE_ENGINE = {
     .name = "precise",
+    .precise = true,
     .sun_position = precise::sun_position,
     .moon_position = precise::moon_position,
     .planet_position = precise::planet_position,
@@ -32,5 +33,3 @@ const SkyEngine PRECISE_ENGINE = {
     .planet_apsis_instant = precise::planet_apsis_instant,
     .twilight = precise::twilight,
 };
-
-bool is_precise_engine(const SkyEngine& engine) { return &engine == &PRECISE_ENGINE; }

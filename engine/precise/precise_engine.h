@@ -5,6 +5,3 @@
 #include "engine/sky_engine.h"
 
 extern const SkyEngine PRECISE_ENGINE;
-
-// True when the engine is the precise one.
-bool is_precise_engine(const SkyEngine& engine);
