@@ -8,7 +8,6 @@
 #include "engine/calendar.h"
 #include "engine/jupiter_moons.h"
 #include "engine/planets.h"
-#include "engine/precise/precise_engine.h"
 #include "engine/rise_set.h"
 #include "format/format.h"
 #include "resources/string_ids.h"
