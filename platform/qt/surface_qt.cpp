@@ -198,14 +198,21 @@ public:
     void draw_text(SurfacePoint top_left, std::string_view text) override {
         VectorStateGuard clean;
         if (text.empty()) return;
-        const ShapedText& shaped = shaped_text(text);
         QPoint corner = device_point(top_left);
+        // Images (the window, movie frames) draw a line again and again and keep
+        // its layout; printers and files lay each line out at their own resolution.
+        const ShapedText* shaped = image ? &shaped_text(text) : nullptr;
+        QFontMetrics metrics = shaped ? *shaped_metrics : QFontMetrics(state.font, &device);
+        QString string = shaped ? QString() : to_qstring(text);
         if (state.background_opaque)
-            painter.fillRect(QRect(corner, QSize(shaped.advance, shaped_metrics->height())), state.background);
+            painter.fillRect(QRect(corner, QSize(shaped ? shaped->advance : metrics.horizontalAdvance(string),
+                                                 metrics.height())),
+                             state.background);
         painter.setFont(state.font);
         painter.setPen(state.text_color);
         painter.setBackgroundMode(Qt::TransparentMode);
-        painter.drawStaticText(corner, shaped.layout);
+        if (shaped) painter.drawStaticText(corner, shaped->layout);
+        else painter.drawText(corner + QPoint(0, metrics.ascent()), string);
     }
 
     std::unique_ptr<Surface> create_image(int width, int height) override {
