@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "platform/files.h"
@@ -15,8 +17,9 @@
 
 namespace fuzz {
 
-// The scratch folder, made once per process and set as the data folder: in
-// /dev/shm when there is one, so that the saves' syncs cost nothing.
+// The scratch folder, made once per process, set as the data folder and
+// removed at exit: in $TMPDIR, else /dev/shm (so that the saves' syncs cost
+// nothing), else /tmp.
 inline const std::string& scratch_folder() {
     static const std::string folder = [] {
         const char* base = std::getenv("TMPDIR");
@@ -25,6 +28,13 @@ inline const std::string& scratch_folder() {
             pattern = "/tmp/skyloom_fuzz_XXXXXX";
             if (mkdtemp(pattern.data()) == nullptr) std::abort();
         }
+        // Removed at exit; a plain array, since the string may be gone by then.
+        static char made[4096];
+        std::snprintf(made, sizeof made, "%s", pattern.c_str());
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(made, ignored);
+        });
         set_data_folder(pattern);
         set_message_presenter([](const char*, const char*, MessageIcon icon) { return icon != ICON_QUESTION; });
         return pattern;
