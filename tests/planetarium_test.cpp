@@ -320,7 +320,9 @@ TEST(PlanetariumFrame, MoonShowsItsPhase) {
         const MoonShading m = moon_at(c.day, c.month, 2026, c.hour, c.minute);
         EXPECT_NEAR(m.fraction, c.fraction, 0.01) << c.phase;
         EXPECT_NEAR(m.dark_share, 1.0 - c.fraction, 0.05) << c.phase;
-        if (c.dark_side != 0) EXPECT_GT((m.mean_x - m.moon_x) * c.dark_side, 10.0) << c.phase;
+        if (c.dark_side != 0) {
+            EXPECT_GT((m.mean_x - m.moon_x) * c.dark_side, 10.0) << c.phase;
+        }
     }
 }
 
