@@ -367,13 +367,13 @@ DialogError apply_location_entry(const LocationEntry& e, Location& location) {
     std::string normal = normalize_city_name(e.name);
     if (normal.empty()) return {MSG_LOCATION_NAME, 115};
 
-    IntField lat_d{&e.latitude_degrees, 117, 0, 90, MSG_LATITUDE_RANGE};
-    IntField lat_m{&e.latitude_minutes, 118, 0, 59, MSG_MINUTE_RANGE};
-    IntField lat_s{&e.latitude_seconds, 120, 0, 59, MSG_SECONDS_RANGE};
-    IntField lon_d{&e.longitude_degrees, 127, 0, 180, MSG_LONGITUDE_RANGE};
-    IntField lon_m{&e.longitude_minutes, 128, 0, 59, MSG_MINUTE_RANGE};
-    IntField lon_s{&e.longitude_seconds, 130, 0, 59, MSG_SECONDS_RANGE};
-    IntField elev{&e.elevation, 138, -400, 8900, MSG_ELEVATION_RANGE};
+    IntField lat_d{&e.latitude_degrees, 117, 0, MAX_LATITUDE_DEGREES, MSG_LATITUDE_RANGE};
+    IntField lat_m{&e.latitude_minutes, 118, 0, MAX_MINUTES, MSG_MINUTE_RANGE};
+    IntField lat_s{&e.latitude_seconds, 120, 0, MAX_MINUTES, MSG_SECONDS_RANGE};
+    IntField lon_d{&e.longitude_degrees, 127, 0, MAX_LONGITUDE_DEGREES, MSG_LONGITUDE_RANGE};
+    IntField lon_m{&e.longitude_minutes, 128, 0, MAX_MINUTES, MSG_MINUTE_RANGE};
+    IntField lon_s{&e.longitude_seconds, 130, 0, MAX_MINUTES, MSG_SECONDS_RANGE};
+    IntField elev{&e.elevation, 138, MIN_ELEVATION, MAX_ELEVATION, MSG_ELEVATION_RANGE};
     if (DialogError err = validate_int_fields({&lat_d, &lat_m, &lat_s, &lon_d, &lon_m, &lon_s, &elev});
         err.message_id)
         return err;
@@ -388,9 +388,9 @@ DialogError apply_location_entry(const LocationEntry& e, Location& location) {
     while (end && std::isspace(static_cast<unsigned char>(*end))) ++end;
     if (end == start || *end != '\0') return {MSG_INVALID_NUMBER, 136};
     // Written so that NaN, which fails every comparison, fails it too.
-    if (!(hours >= -12.0f && hours <= 12.0f)) return {MSG_TIME_ZONE_RANGE, 136};
-    if (lat_d.value == 90 && (lat_m.value > 0 || lat_s.value > 0)) return {MSG_LATITUDE_RANGE, 117};
-    if (lon_d.value == 180 && lon_m.value + lon_s.value >= 1) return {MSG_LONGITUDE_RANGE, 127};
+    if (!(hours >= -MAX_TIME_ZONE_HOURS && hours <= MAX_TIME_ZONE_HOURS)) return {MSG_TIME_ZONE_RANGE, 136};
+    if (lat_d.value == MAX_LATITUDE_DEGREES && (lat_m.value > 0 || lat_s.value > 0)) return {MSG_LATITUDE_RANGE, 117};
+    if (lon_d.value == MAX_LONGITUDE_DEGREES && lon_m.value + lon_s.value >= 1) return {MSG_LONGITUDE_RANGE, 127};
 
     location.name = normal;
     location.latitude_hemisphere = e.latitude_hemisphere;

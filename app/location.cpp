@@ -133,18 +133,17 @@ CityRecord city_from_fields(const std::vector<std::string>& fields) {
 }
 
 // The Set Location dialog's ranges, which every city read from the file must
-// keep too before its numbers are used: degrees 0..90 and 0..180 (exactly 90
-// and 180 with no minutes or seconds), minutes and seconds 0..59, elevation
-// -400..8900 m, time zone -12..12 h (NaN fails every comparison).
+// keep too before its numbers are used (NaN fails every comparison).
 bool city_in_range(const CityRecord& c) {
     auto within = [](int value, int low, int high) { return value >= low && value <= high; };
-    return within(c.latitude_degrees, 0, 90) && within(c.latitude_minutes, 0, 59) &&
-           within(c.latitude_seconds, 0, 59) &&
-           (c.latitude_degrees < 90 || c.latitude_minutes + c.latitude_seconds == 0) &&
-           within(c.longitude_degrees, 0, 180) && within(c.longitude_minutes, 0, 59) &&
-           within(c.longitude_seconds, 0, 59) &&
-           (c.longitude_degrees < 180 || c.longitude_minutes + c.longitude_seconds == 0) &&
-           within(c.elevation, -400, 8900) && c.time_zone >= -12.0 && c.time_zone <= 12.0;
+    return within(c.latitude_degrees, 0, MAX_LATITUDE_DEGREES) && within(c.latitude_minutes, 0, MAX_MINUTES) &&
+           within(c.latitude_seconds, 0, MAX_MINUTES) &&
+           (c.latitude_degrees < MAX_LATITUDE_DEGREES || c.latitude_minutes + c.latitude_seconds == 0) &&
+           within(c.longitude_degrees, 0, MAX_LONGITUDE_DEGREES) && within(c.longitude_minutes, 0, MAX_MINUTES) &&
+           within(c.longitude_seconds, 0, MAX_MINUTES) &&
+           (c.longitude_degrees < MAX_LONGITUDE_DEGREES || c.longitude_minutes + c.longitude_seconds == 0) &&
+           within(c.elevation, MIN_ELEVATION, MAX_ELEVATION) && c.time_zone >= -MAX_TIME_ZONE_HOURS &&
+           c.time_zone <= MAX_TIME_ZONE_HOURS;
 }
 
 // Reads CITIES.DAT by the reading rules.  A file that is there but cannot be

@@ -6,6 +6,14 @@
 
 #include "engine/location.h"
 
+// A place's ranges, as the Set Location dialog takes them and every city read
+// from CITIES.DAT must keep: whole degrees of latitude and longitude up to
+// these (the extremes with no minutes or seconds), minutes and seconds
+// 0..59, elevation in metres, time zone in hours either side of UT.
+constexpr int MAX_LATITUDE_DEGREES = 90, MAX_LONGITUDE_DEGREES = 180, MAX_MINUTES = 59;
+constexpr int MIN_ELEVATION = -400, MAX_ELEVATION = 8900;
+constexpr double MAX_TIME_ZONE_HOURS = 12.0;
+
 // One city.  Angles are magnitudes with a hemisphere code beside them.
 struct CityRecord {
     std::string name;            // at most 20 characters; compared ignoring case

@@ -363,11 +363,13 @@ bool choose_location(Location& location) {
     entry.elevation = option("elev").value_or("0");
     entry.time_zone = *tz;
     double hours = 0;
-    int message = degrees_entry(*lat, 90.0, MSG_LATITUDE_RANGE, entry.latitude_degrees, entry.latitude_minutes,
-                                entry.latitude_seconds, entry.latitude_hemisphere, COMPASS_NORTH, COMPASS_SOUTH);
+    int message = degrees_entry(*lat, MAX_LATITUDE_DEGREES, MSG_LATITUDE_RANGE, entry.latitude_degrees,
+                                entry.latitude_minutes, entry.latitude_seconds, entry.latitude_hemisphere,
+                                COMPASS_NORTH, COMPASS_SOUTH);
     if (message == 0)
-        message = degrees_entry(*lon, 180.0, MSG_LONGITUDE_RANGE, entry.longitude_degrees, entry.longitude_minutes,
-                                entry.longitude_seconds, entry.longitude_hemisphere, COMPASS_EAST, COMPASS_WEST);
+        message = degrees_entry(*lon, MAX_LONGITUDE_DEGREES, MSG_LONGITUDE_RANGE, entry.longitude_degrees,
+                                entry.longitude_minutes, entry.longitude_seconds, entry.longitude_hemisphere,
+                                COMPASS_EAST, COMPASS_WEST);
     if (message == 0 && !read_decimal(*tz, hours)) message = MSG_INVALID_NUMBER;
     if (message != 0) {
         show_error(message);
