@@ -9,10 +9,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 skyloom=${1:-$top/build/skyloom}
 out=${2:-$top/docs/window-calendar.png}
 scale=${3:-1}
-for p in xvfb xauth xdotool imagemagick; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$p" >&2
-done
+"$top/scripts/packages" xvfb xauth xdotool imagemagick
 export skyloom out QT_SCALE_FACTOR=$scale
 xvfb-run -a -s "-screen 0 $((1024 * scale))x$((800 * scale))x24" bash -c '
   export XDG_CONFIG_HOME=$(mktemp -d)
