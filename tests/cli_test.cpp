@@ -15,14 +15,9 @@
 #include <utility>
 #include <vector>
 
-namespace {
+#include "test_files.h"
 
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+namespace {
 
 struct CliRun {
     int status;
@@ -41,7 +36,7 @@ CliRun run_skyloom(const std::string& args, const std::string& program = SKYLOOM
     for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
     const int raw = pclose(pipe);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.err = read_file(err_file);
+    r.err = read_text(err_file);
     std::remove(err_file.c_str());
     return r;
 }
@@ -53,7 +48,7 @@ TEST(CommandLine, StaticReportsMatchTheirGoldenText) {
     for (const auto& [args, file] : cases) {
         CliRun r = run_skyloom(args);
         EXPECT_EQ(r.status, 0) << args << ": " << r.err;
-        EXPECT_EQ(r.out, read_file(std::string(SKYLOOM_TEST_DATA_DIR) + "/" + file)) << file;
+        EXPECT_EQ(r.out, read_text(std::string(SKYLOOM_TEST_DATA_DIR) + "/" + file)) << file;
     }
 }
 
@@ -252,12 +247,12 @@ TEST(GraphCommand, WritesPictureFilesOfTheAskedSize) {
     EXPECT_EQ(std::pair(w, h), std::pair(800, 600));
     CliRun svg = run_skyloom("graph planet-distance --year 2026 --from-sun --planets mars,jupiter -o " + dir + "g.svg");
     ASSERT_EQ(svg.status, 0) << svg.err;
-    std::string text = read_file(dir + "g.svg");
+    std::string text = read_text(dir + "g.svg");
     EXPECT_NE(text.find("<svg"), std::string::npos);
     EXPECT_NE(text.find("Planet-Sun Distance Graph for 2026"), std::string::npos);
     CliRun pdf = run_skyloom("graph eclipses --year 2024 --end-year 2027 -o " + dir + "g.pdf");
     ASSERT_EQ(pdf.status, 0) << pdf.err;
-    EXPECT_EQ(read_file(dir + "g.pdf").rfind("%PDF", 0), 0u);
+    EXPECT_EQ(read_text(dir + "g.pdf").rfind("%PDF", 0), 0u);
 }
 
 // --precise on every command: the precise engine's numbers, and each output says so.
@@ -287,7 +282,7 @@ TEST(CommandLine, PreciseOnEveryCommandSaysSo) {
     const std::string dir = ::testing::TempDir();
     CliRun graph = run_skyloom("graph equation-of-time --year 2026 --city Greenwich --precise -o " + dir + "p.svg");
     ASSERT_EQ(graph.status, 0) << graph.err;
-    EXPECT_NE(read_file(dir + "p.svg").find("Precise calculations"), std::string::npos);
+    EXPECT_NE(read_text(dir + "p.svg").find("Precise calculations"), std::string::npos);
     CliRun movie = run_skyloom("movie ecliptic-top --date 2026-01-01 --time 00:00 --frames 1 --precise -o " + dir);
     EXPECT_EQ(movie.status, 0) << movie.err;
 }

@@ -35,6 +35,7 @@
 #include "platform/files.h"
 #include "platform/qt/message_box.h"
 #include "window_test_main.h"
+#include "test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -61,13 +62,6 @@ std::vector<int> all_contexts() {
     for (int c = 600; c <= 611; ++c) contexts.push_back(c);
     for (int c = 900; c <= 907; ++c) contexts.push_back(c);
     return contexts;
-}
-
-std::string read_text(const fs::path& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 QTextBrowser* topic_view() { return help_window()->findChild<QTextBrowser*>("help_topic"); }

@@ -24,6 +24,7 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/text_encoding.h"
+#include "test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -42,12 +43,6 @@ bool answer_yes = false;
 bool record_message(const char*, const char* text, MessageIcon icon) {
     (icon == ICON_QUESTION ? questions_asked : errors_shown).push_back(text);
     return icon == ICON_QUESTION ? answer_yes : true;
-}
-
-std::string read_text(const fs::path& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
 }
 
 // Each test works in a fresh folder of its own, which stands for the program's folder.

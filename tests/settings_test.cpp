@@ -15,6 +15,7 @@
 #include "app/location.h"
 #include "platform/files.h"
 #include "platform/qt/settings_qt.h"
+#include "test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -25,12 +26,6 @@ fs::path config_home, data_home;  // temporary stand-ins for the user's homes, s
 fs::path make_temporary_folder(const char* stem) {
     std::string pattern = (fs::temp_directory_path() / (std::string(stem) + "_XXXXXX")).string();
     return mkdtemp(pattern.data());
-}
-
-std::string read_text(const fs::path& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
 }
 
 // Every store must behave alike: the in-memory one and the settings file.

@@ -18,6 +18,7 @@
 
 #include "platform/qt/surface_qt.h"
 #include "platform/recording_surface.h"
+#include "test_files.h"
 
 namespace {
 
@@ -43,13 +44,6 @@ std::unique_ptr<Surface> graph_image(int width, int height, SurfaceColor color =
     surface->set_mapping(graph_mapping(width, height));
     fill(*surface, color);
     return surface;
-}
-
-std::string read_file(const QString& path) {
-    std::ifstream file(path.toStdString(), std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 // Pages of a PDF file: "/Type /Page" objects, not the "/Type /Pages" tree.
@@ -262,7 +256,7 @@ TEST(QtSurface, PngSvgAndPdfFromTheSameCalls) {
         ASSERT_NE(surface, nullptr);
         draw_sample_graph(*surface, 1000, 750);
     }
-    EXPECT_NE(read_file(QString::fromStdString(svg)).find("Skyloom sample"), std::string::npos);
+    EXPECT_NE(read_text(svg).find("Skyloom sample"), std::string::npos);
 
     {
         auto surface = make_pdf_surface(pdf, 1000, 750);
@@ -271,7 +265,7 @@ TEST(QtSurface, PngSvgAndPdfFromTheSameCalls) {
         EXPECT_TRUE(surface->new_page());
         draw_sample_graph(*surface, 1000, 750);
     }
-    std::string pdf_text = read_file(QString::fromStdString(pdf));
+    std::string pdf_text = read_text(pdf);
     EXPECT_EQ(pdf_text.substr(0, 5), "%PDF-");
     EXPECT_EQ(pdf_page_count(pdf_text), 2);}
 

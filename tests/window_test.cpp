@@ -42,6 +42,7 @@
 #include "platform/text_encoding.h"
 #include "report_test_support.h"
 #include "window_test_main.h"
+#include "test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -80,13 +81,6 @@ std::vector<std::string> golden_lines(const std::string& file) {
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(utf8_to_latin1(line));
     return lines;
-}
-
-std::string read_text(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 QMainWindow* frame() { return static_cast<QMainWindow*>(client_area()->window()); }
