@@ -66,10 +66,6 @@ std::vector<int> all_contexts() {
 
 QTextBrowser* topic_view() { return help_window()->findChild<QTextBrowser*>("help_topic"); }
 
-void settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
 class Help : public ::testing::Test {
 protected:
     void SetUp() override {

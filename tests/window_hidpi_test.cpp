@@ -29,10 +29,6 @@ void answer_box() {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->button(QMessageBox::Ok)->click();
 }
 
-void settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
 // The image rows (device pixels) holding any pixel darker than mid-grey.
 std::vector<int> ink_rows(const QImage& image) {
     std::vector<int> rows;

@@ -88,9 +88,6 @@ void press(int key) {
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(client_area(), &event);
 }
-void settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
 bool group_enabled(int position) { return top_menu(position)->menuAction()->isEnabled(); }
 bool item_enabled(int id) { return menu_action(id)->isEnabled(); }
 bool checked(int id) { return menu_action(id)->isChecked(); }

@@ -11,6 +11,12 @@
 
 #include "app/window/window.h"
 
+// Lets the toolkit handle what is queued, a few rounds since handling an
+// event (a resize, a shown dialog) queues more.
+inline void settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
 inline int run_window_tests(int argc, char** argv, const std::filesystem::path& scratch, void (*answer_box)()) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
