@@ -162,13 +162,15 @@ TEST(CommandLine, DataFilesAndNamesCrossExactly) {
     EXPECT_NE(r.out.find("Esc?[2J?"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find('\x1B'), std::string::npos);
 
-    r = run_skyloom("movie day-night --frames 1 -o " + (folder / "frames").string(), program);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Cannot load world map: " + (folder / "WORLDMAP.PNG").string()), std::string::npos) << r.err;
-    EXPECT_FALSE(std::filesystem::exists(folder / "frames" / "frame-0001.png"));
-    r = run_skyloom("movie planetarium --frames 1 -o " + (folder / "frames").string(), program);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Cannot load star database: " + (folder / "STARS.DAT").string()), std::string::npos) << r.err;
+    const std::pair<const char*, std::string> missing[] = {
+        {"day-night", "Cannot load world map: " + (folder / "WORLDMAP.PNG").string()},
+        {"planetarium", "Cannot load star database: " + (folder / "STARS.DAT").string()}};
+    for (const auto& [movie, message] : missing) {
+        r = run_skyloom(std::string("movie ") + movie + " --frames 1 -o " + (folder / "frames").string(), program);
+        EXPECT_EQ(r.status, 1) << movie;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(folder / "frames" / "frame-0001.png")) << movie;
+    }
     std::filesystem::remove_all(folder);
 }
 
