@@ -141,12 +141,23 @@ TEST(ParameterDialogs, CancelWritesNothing) {
               std::vector<int>({before.year, before.month, before.end_month, static_cast<int>(before.planet_set.bits)}));
 }
 
+// The Planetarium dialog's tests, with the shipped star catalogue loaded.
+class PlanetariumDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app_state().star_catalogue = load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT");
+        ASSERT_NE(app_state().star_catalogue, nullptr);
+    }
+    void TearDown() override {
+        free_star_catalogue(app_state().star_catalogue);
+        app_state().star_catalogue = nullptr;
+    }
+};
+
 // The star list holds the catalogue's 284 named stars by constellation,
 // shown only while Star is chosen; turbo without tracking is refused on the
 // Track Body box; choosing a star writes its record.
-TEST(PlanetariumDialog, StarListTurboRuleAndChosenStar) {
-    app_state().star_catalogue = load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT");
-    ASSERT_NE(app_state().star_catalogue, nullptr);
+TEST_F(PlanetariumDialog, StarListTurboRuleAndChosenStar) {
     CommandParams params;
     params.planetarium_body = id_of(Body::Mars);
     std::string chosen;
@@ -175,16 +186,12 @@ TEST(PlanetariumDialog, StarListTurboRuleAndChosenStar) {
     EXPECT_EQ(params.planetarium_not_tracking, 0);
     ASSERT_GE(params.planetarium_star, 0);
     EXPECT_EQ(star_list_label(app_state().star_catalogue->stars[params.planetarium_star]), chosen);
-    free_star_catalogue(app_state().star_catalogue);
-    app_state().star_catalogue = nullptr;
 }
 
 // With no star chosen yet (-1, the start-up value) the list opens on its
 // first row, Andromeda's first named star, not on catalogue record 0; it
 // stands beside the Body group and shows a dozen names at once.
-TEST(PlanetariumDialog, StarListOpensOnItsFirstRowAndShowsADozenNames) {
-    app_state().star_catalogue = load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT");
-    ASSERT_NE(app_state().star_catalogue, nullptr);
+TEST_F(PlanetariumDialog, StarListOpensOnItsFirstRowAndShowsADozenNames) {
     CommandParams params;
     ASSERT_EQ(params.planetarium_star, -1);
     params.planetarium_body = PLANETARIUM_STAR_BODY;
@@ -196,8 +203,6 @@ TEST(PlanetariumDialog, StarListOpensOnItsFirstRowAndShowsADozenNames) {
         EXPECT_GE(list->viewport()->height() / list->sizeHintForRow(0), 12);
         EXPECT_LE(d.height(), 800) << "fits a small laptop screen";
     });
-    free_star_catalogue(app_state().star_catalogue);
-    app_state().star_catalogue = nullptr;
 }
 
 // Every dialog is titled with the name of the command that opened it.
