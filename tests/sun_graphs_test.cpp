@@ -37,7 +37,6 @@ Location place(double latitude, double longitude, double time_zone) {
             std::fabs(latitude), std::fabs(longitude), time_zone};
 }
 
-
 struct Drawing {
     SurfaceLog log;
     std::vector<SurfacePoint> curve;  // the points of the Sun's curve, in order
@@ -137,10 +136,11 @@ TEST(SunGraphs, TitlesAndAnalemmaMonthLabels) {
         << "the figure closes on 1 January of the next year";
 }
 
-// The curve's point nearest a day of the year (from 1 January = 0).
-SurfacePoint point_near_day(const Drawing& d, double day, int x0, int width, int days) {
+// The curve's point nearest a day of the year (from 1 January = 0) on the
+// year axis of the day-length and noon-altitude graphs (x 56, 888 wide).
+SurfacePoint point_near_day(const Drawing& d, double day) {
     return *std::min_element(d.curve.begin(), d.curve.end(), [&](SurfacePoint a, SurfacePoint b) {
-        return std::fabs(day_at(a.x, x0, width, days) - day) < std::fabs(day_at(b.x, x0, width, days) - day);
+        return std::fabs(day_at(a.x, 56, 888, 365) - day) < std::fabs(day_at(b.x, 56, 888, 365) - day);
     });
 }
 
@@ -153,7 +153,7 @@ TEST(SunGraphs, SunAngleAtTransitAtEveryLongitude) {
     for (const auto& p : places) {
         Drawing d = draw(sun_angle_graph, 2026, place(p.latitude, p.longitude, p.time_zone));
         for (double declination : {23.44, -23.44}) {
-            SurfacePoint at = point_near_day(d, declination > 0 ? 171 : 354, 56, 888, 365);
+            SurfacePoint at = point_near_day(d, declination > 0 ? 171 : 354);
             EXPECT_NEAR(value_at(at.y, 0, 90), 90 - std::fabs(p.latitude - declination), 0.5)
                 << p.name << ", declination " << declination;
         }
@@ -187,7 +187,7 @@ TEST(SunGraphs, DayLengthWhenTheSunSetsAfterMidnight) {
         if (day >= 120 && day <= 242) shortest = std::min(shortest, value_at(p.y, 0, 24));
     }
     EXPECT_GE(shortest, 14.0) << "Reykjavik, May to August";
-    EXPECT_NEAR(value_at(point_near_day(reykjavik, 171, 56, 888, 365).y, 0, 24), 21.1, 0.3) << "Reykjavik, June";
+    EXPECT_NEAR(value_at(point_near_day(reykjavik, 171).y, 0, 24), 21.1, 0.3) << "Reykjavik, June";
     // 78 S 166 E: the Sun stays up on 19 February (the weekly sample: 24 h, not
     // a false polar night from local midnight) and first dips below the horizon
     // around local midnight two days later; then the days shorten fast.  Day
@@ -195,8 +195,8 @@ TEST(SunGraphs, DayLengthWhenTheSunSetsAfterMidnight) {
     // 21 February (declination -10.8) 22.1 h, 26 February (-9.0) 19.4 h.
     const Location mcmurdo = place(-78.0, 166.0, 12);
     Drawing weekly = draw(day_length_graph, 2026, mcmurdo);
-    EXPECT_NEAR(value_at(point_near_day(weekly, 49, 56, 888, 365).y, 0, 24), 24.0, 0.05) << "78 S, 19 February";
-    EXPECT_NEAR(value_at(point_near_day(weekly, 56, 56, 888, 365).y, 0, 24), 19.4, 0.4) << "78 S, 26 February";
+    EXPECT_NEAR(value_at(point_near_day(weekly, 49).y, 0, 24), 24.0, 0.05) << "78 S, 19 February";
+    EXPECT_NEAR(value_at(point_near_day(weekly, 56).y, 0, 24), 19.4, 0.4) << "78 S, 26 February";
     EXPECT_NEAR(daylight_hours(21, 2, 2026, SkyContext(mcmurdo)), 22.1, 0.3) << "78 S, 21 February: set after local midnight";
 }
 
