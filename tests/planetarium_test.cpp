@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -155,18 +156,19 @@ TEST(PlanetariumFrame, MoonInsideTheUmbraAtTotality) {
     EXPECT_GT(state.shadow.drawn_radius, state.umbra_radius);  // the penumbra around it
 }
 
-StarCatalogue* test_catalogue() {
-    return load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT");
+// The shipped star catalogue, freed when the test ends however it ends.
+std::unique_ptr<StarCatalogue, void (*)(StarCatalogue*)> test_catalogue() {
+    return {load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT"), free_star_catalogue};
 }
 
 // Paused, time stands still; 250 ms ticks at speed 4 move 1 s.
 TEST(PlanetariumFrame, PausedTimeAndClockSteps) {
-    StarCatalogue* catalogue = test_catalogue();
+    const auto catalogue = test_catalogue();
     ASSERT_NE(catalogue, nullptr);
     SurfaceLog log;
     auto window = make_recording_surface(log, "window", 1000, 750);
     MovieState movie = sun_tracking_movie(20, 3, 2024, 0, 0, PLANETARIUM_VIEW);
-    movie.catalogue = catalogue;
+    movie.catalogue = catalogue.get();
     SkyContext sky;
     sky.view_angle = 90.0;
     sky.time_speed = 0;
@@ -180,7 +182,6 @@ TEST(PlanetariumFrame, PausedTimeAndClockSteps) {
     for (std::uint32_t frame = 6; frame < 10; ++frame)
         draw_movie_frame(*window, 1000, 750, movie, sky, GraphStyle{}, frame);
     EXPECT_NEAR((movie.time - movie.start_time) * 86400.0, 4.0, 1e-3);
-    free_star_catalogue(catalogue);
 }
 
 // The star dots a frame drew: "ellipse x-r,y+r x+r,y-r" after the stars' brush.
@@ -223,7 +224,7 @@ void expect_whole_sky_around(const StarCatalogue& catalogue, const std::vector<s
 // at their true separations (Betelgeuse-Rigel 18.6, Betelgeuse-Bellatrix 7.5,
 // Bellatrix-Saiph 17.2 degrees; on screen sin(separation) * 924.6 units).
 TEST(PlanetariumFrame, FirstFrameOverOrionShowsTheWholeSky) {
-    StarCatalogue* catalogue = test_catalogue();
+    const auto catalogue = test_catalogue();
     ASSERT_NE(catalogue, nullptr);
     SurfaceLog log;
     auto window = make_recording_surface(log, "window", 1000, 750);
@@ -233,7 +234,7 @@ TEST(PlanetariumFrame, FirstFrameOverOrionShowsTheWholeSky) {
     params.planetarium_star = find_named_star(*catalogue, "Betelgeuse");
     params.planetarium_view_set = NO_BODIES.with(Body::Stars);
     MovieState movie = start_test_movie(MOVIE_PLANETARIUM, params);
-    movie.catalogue = catalogue;
+    movie.catalogue = catalogue.get();
     SkyContext sky;
     sky.view_angle = 70.0;
     GraphStyle style;
@@ -264,7 +265,6 @@ TEST(PlanetariumFrame, FirstFrameOverOrionShowsTheWholeSky) {
     const std::size_t frame_1 = log.lines.size();
     draw_movie_frame(*window, 1000, 750, movie, sky, style, 1);
     expect_whole_sky_around(*catalogue, drawn_star_centres(log, frame_1), 11.9, 55.0, "the Plough, frame 1");
-    free_star_catalogue(catalogue);
 }
 
 // The Moon's dark part as drawn: the window-colour chords, half a unit apart,
