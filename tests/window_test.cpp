@@ -119,7 +119,10 @@ protected:
         open_main_window(&paris);
         settle();
     }
+    QSize size_before;  // each test's resizing is undone after it
+
     void SetUp() override {
+        size_before = frame()->size();
         boxes.clear();
         answer_yes = false;
         CommandParams& p = app_state().params;
@@ -127,7 +130,11 @@ protected:
         p.time_speed = 64;
         p.view_angle = 90;
     }
-    void TearDown() override { set_window_plugins(WindowPlugins{}); }
+    void TearDown() override {
+        set_window_plugins(WindowPlugins{});
+        frame()->resize(size_before);
+        settle();
+    }
 
     // Dates of Easter for every year from 1000 to 3000, one line a year; or
     // the lunar eclipses of those years, long enough (about 0.1 s) for the
@@ -266,8 +273,6 @@ TEST_F(Window, KeysBarsAndWheelScrollTheReport) {
         QApplication::sendEvent(client_area(), &wheel);
         EXPECT_EQ(d.top_line, top) << "wheel " << delta;
     }
-    frame()->resize(first);
-    settle();
 }
 
 // The first window shows a whole report line beside the scroll bar: the
@@ -408,8 +413,6 @@ TEST_F(Window, EnlargedWhileAGraphDrawsShowsTheBackground) {
     const QColor background = client_area()->palette().color(QPalette::Base);
     EXPECT_EQ(during.pixelColor(during.width() - 5, during.height() - 5), background);
     dispatch_command(CMD_STOP);
-    frame()->resize(first);
-    settle();
 }
 
 TEST_F(Window, DrawingSizeNeverBelowTheFirstSize) {
@@ -424,8 +427,6 @@ TEST_F(Window, DrawingSizeNeverBelowTheFirstSize) {
     const ReportViewMetrics& m = window_view_metrics();
     EXPECT_EQ(std::pair(app.drawing_width, app.drawing_height), std::pair(m.client_width, m.client_height));
     EXPECT_GT(app.drawing_width, app.initial_width);
-    frame()->resize(first);
-    settle();
 }
 
 TEST_F(Window, ErrorsAndQuestionsShowInBoxes) {
