@@ -290,18 +290,19 @@ private:
         if (!map.graph) return QRect(QPoint(0, 0), QSize(device_size().width, device_size().height));
         return to_qrect(to_device_rect(map, {0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT}));
     }
-    void apply_pen() {
-        // Pens are as wide as their logical width, and never thinner than a pixel.
-        double width = std::max(1.0, std::round(state.pen_width * map.scale));
-        painter.setPen(QPen(state.pen_color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // A pen as wide as its logical width in pixels of ratio device pixels
+    // each, and never thinner than one of them.
+    QPen pen_at(double ratio) const {
+        double width = std::max(1.0, std::round(state.pen_width * map.scale * ratio));
+        return QPen(state.pen_color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     }
-    // Lines are as wide as their logical width in the image's own pixels, and
-    // never thinner than one of them: hairlines stay hairlines on a sharper screen.
+    void apply_pen() { painter.setPen(pen_at(1.0)); }
+    // Lines are as wide in the image's own pixels: hairlines stay hairlines
+    // on a sharper screen.
     void apply_line_pen() {
         const double ratio = pixel_ratio();
         if (ratio == 1.0) return apply_pen();
-        QPen pen(state.pen_color, std::max(1.0, std::round(state.pen_width * map.scale * ratio)), Qt::SolidLine,
-                 Qt::RoundCap, Qt::RoundJoin);
+        QPen pen = pen_at(ratio);
         pen.setCosmetic(true);  // its width in the image's pixels
         painter.setPen(pen);
     }
