@@ -185,7 +185,6 @@ std::vector<std::vector<std::string>> csv_rows(const std::string& text) {
     return rows;
 }
 
-// Published: March equinox 2026-03-20 14:46 UT, the Sun at RA 0 h, Dec 0, 0.9959 AU.
 // Names of bodies and moons are read without regard to case, as city and star
 // names are; a number reads the same with a plus sign or trailing zeros.
 TEST(CommandLine, NamesIgnoreCaseAndNumbersReadAlike) {
@@ -200,6 +199,7 @@ TEST(CommandLine, NamesIgnoreCaseAndNumbersReadAlike) {
     EXPECT_EQ(run_skyloom("report seasons --year 2026 --lat +39.740 --lon -104.98 --tz -7.0").out, point.out);
 }
 
+// Published: March equinox 2026-03-20 14:46 UT, the Sun at RA 0 h, Dec 0, 0.9959 AU.
 TEST(Ephemeris, SunAndMoonAtTheMarchEquinoxOf2026AndJupitersMoons) {
     CliRun r = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --lat 51.4778 --lon 0 --tz 0 "
                            "--bodies sun,moon --csv");
