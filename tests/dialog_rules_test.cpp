@@ -129,7 +129,7 @@ TEST(DialogRules, MovieDialogsCheckInOrder) {
     e.view_planets = 0;
     CommandParams p;
     ASSERT_EQ(apply_dialog(DIAL_PL_MOVIE, e, p).message_id, 0);
-    EXPECT_EQ(p.planetarium_view_set, SUN_AND_MOON.with(Body::Stars));
+    EXPECT_EQ(p.planetarium_view_set.bits, 0x803u);
     EXPECT_EQ(std::vector<int>({p.year, p.month, p.day, p.hour, p.minute, p.time_speed}),
               std::vector<int>({2024, 3, 1, 21, 30, -64}));
 }
