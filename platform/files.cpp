@@ -161,11 +161,10 @@ ReplaceResult replace_file(const std::string& path, const std::string& temporary
 int lock_file(const std::string& path) {
     int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor < 0) return -1;
-    while (flock(descriptor, LOCK_EX) != 0) {
-        if (errno == EINTR) continue;
-        // A file system without locks (some network ones): go on unlocked
-        // rather than refuse every save; the rename still keeps the file whole.
-        break;
+    // Waits through signals.  A file system without locks (some network ones)
+    // fails here: go on unlocked rather than refuse every save; the rename
+    // still keeps the file whole.
+    while (flock(descriptor, LOCK_EX) != 0 && errno == EINTR) {
     }
     return descriptor;
 }
