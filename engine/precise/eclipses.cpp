@@ -3,6 +3,7 @@
 #include <cmath>
 #include <erfam.h>
 
+#include "engine/angles.h"
 #include "engine/precise/events.h"
 #include "engine/precise/places.h"
 #include "engine/precise/search.h"
@@ -28,8 +29,6 @@ Vectors vectors_at(double jd_ut) {
     return v;
 }
 
-double dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
 struct ShadowAxis {
     double gamma = 0;        // Earth radii, signed by the foot's side of the equator
     double umbra_radius = 0; // on the fundamental plane, Earth radii; negative when the umbra reaches it
@@ -42,7 +41,7 @@ ShadowAxis shadow_axis(double jd_ut) {
     for (int i = 0; i < 3; ++i) sm[i] = v.moon[i] - v.sun[i];
     double sun_moon = vector_norm(sm);
     for (int i = 0; i < 3; ++i) u[i] = sm[i] / sun_moon;
-    double along = dot(v.moon, u);  // negative: the plane lies beyond the Moon
+    double along = dot3(v.moon, u);  // negative: the plane lies beyond the Moon
     double foot[3];
     for (int i = 0; i < 3; ++i) foot[i] = v.moon[i] - along * u[i];
     ShadowAxis a;
