@@ -12,6 +12,9 @@ TEST(PreciseSearch, WrapsAnglesIntoTheHalfOpenCircle) {
     EXPECT_DOUBLE_EQ(precise::wrap180(-180.0), 180.0);
     EXPECT_DOUBLE_EQ(precise::wrap180(190.0), -170.0);
     EXPECT_DOUBLE_EQ(precise::wrap180(-725.0), -5.0);
+    EXPECT_DOUBLE_EQ(precise::wrap360(360.0), 0.0);
+    EXPECT_DOUBLE_EQ(precise::wrap360(-90.0), 270.0);
+    EXPECT_DOUBLE_EQ(precise::wrap360(725.0), 5.0);
 }
 
 TEST(PreciseSearch, RootsOfTheSineEveryPiAlternating) {

@@ -13,6 +13,7 @@
 #include "engine/precise/magnitudes.h"
 #include "engine/precise/places.h"
 #include "engine/precise/rise_set.h"
+#include "engine/precise/search.h"
 
 namespace precise {
 namespace {
@@ -21,19 +22,14 @@ JulianDay instant(double hours, int day, int month, int year) {
     return julian_day(day + hours / 24.0, month, year);
 }
 
-double normalize(double degrees) {
-    double d = std::fmod(degrees, 360.0);
-    return d < 0 ? d + 360.0 : d;
-}
-
 // Equatorial from ecliptic coordinates for an obliquity, all degrees; ra hours.
 void to_equatorial(double longitude, double latitude, double obliquity, double& ra_hours, double& dec) {
     double l = longitude * ERFA_DD2R, b = latitude * ERFA_DD2R, e = obliquity * ERFA_DD2R;
     double x = std::cos(b) * std::cos(l);
     double y = std::cos(b) * std::sin(l) * std::cos(e) - std::sin(b) * std::sin(e);
     double z = std::cos(b) * std::sin(l) * std::sin(e) + std::sin(b) * std::cos(e);
-    ra_hours = normalize(std::atan2(y, x) * ERFA_DR2D) / 15.0;
-    dec = normalize(std::asin(z) * ERFA_DR2D);
+    ra_hours = wrap360(std::atan2(y, x) * ERFA_DR2D) / 15.0;
+    dec = wrap360(std::asin(z) * ERFA_DR2D);
 }
 
 // Julian centuries of TT from J2000.
@@ -54,17 +50,17 @@ void sun_position(double hours, int day, int month, int year, int apparent, doub
     Place p = geocentric_place(SUN, t);
     distance = p.distance_au;
     semidiameter = p.semidiameter;
-    mean_anomaly = normalize(357.52911 + 35999.05029 * centuries_j2000(t));  // Meeus 25.3
+    mean_anomaly = wrap360(357.52911 + 35999.05029 * centuries_j2000(t));  // Meeus 25.3
     if (apparent) {
         ra = p.ra_hours;
-        dec = normalize(p.dec);
+        dec = wrap360(p.dec);
         longitude = p.longitude;
         return;
     }
     // Geometric: without nutation and the annual aberration (20.4955"/r).
     double dpsi, deps, eps0;
     nutation_and_obliquity(t, dpsi, deps, eps0);
-    longitude = normalize(p.longitude - dpsi + 20.4955 / 3600.0 / distance);
+    longitude = wrap360(p.longitude - dpsi + 20.4955 / 3600.0 / distance);
     to_equatorial(longitude, p.latitude, eps0, ra, dec);
 }
 
@@ -82,7 +78,7 @@ void moon_position(double hours, int day, int month, int year, double& longitude
     illuminated = p.illuminated;
     shadow_u = umbral_cone_radius(t);
     ra = p.ra_hours;
-    dec = normalize(p.dec);
+    dec = wrap360(p.dec);
 }
 
 void planet_position(int body, double hours, int day, int month, int year, int want_equatorial,
@@ -91,7 +87,7 @@ void planet_position(int body, double hours, int day, int month, int year, int w
     JulianDay t = instant(hours, day, month, year);
     Place p = geocentric_place(body, t);
     ra = want_equatorial ? p.ra_hours : 0.0;
-    dec = want_equatorial ? normalize(p.dec) : 0.0;
+    dec = want_equatorial ? wrap360(p.dec) : 0.0;
     distance = p.distance_au;
     illuminated = p.illuminated;
     elongation = p.elongation;
@@ -112,7 +108,7 @@ void topocentric_place(Location location, int body, double distance, double moon
     for (int i = 0; i < 3; ++i) v[i] = v[i] * d_au - o[i];
     double a, b;
     eraC2s(v, &a, &b);
-    ra_hours = normalize(a * ERFA_DR2D) / 15.0;
+    ra_hours = wrap360(a * ERFA_DR2D) / 15.0;
     dec = b * ERFA_DR2D;
 }
 
@@ -187,9 +183,9 @@ int build_phase_table(int year, PhaseTable& table, StepHook step, void* context)
             double t = centuries_j2000(p.instant);
             r.phase = p.phase;
             // The Moon's mean arguments at the instant (Meeus, chapter 47).
-            r.latitude_argument = normalize(93.2720950 + 483202.0175233 * t);
-            r.sun_mean_anomaly = normalize(357.5291092 + 35999.0502909 * t);
-            r.moon_mean_anomaly = normalize(134.9633964 + 477198.8675055 * t);
+            r.latitude_argument = wrap360(93.2720950 + 483202.0175233 * t);
+            r.sun_mean_anomaly = wrap360(357.5291092 + 35999.0502909 * t);
+            r.moon_mean_anomaly = wrap360(134.9633964 + 477198.8675055 * t);
             r.centuries = (p.instant - 2415020.0) / 36525.0;
             r.jd_true = p.instant;
             r.jd_mean = p.instant;

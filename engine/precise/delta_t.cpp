@@ -3,6 +3,8 @@
 #include <cmath>
 #include <iterator>
 
+#include "engine/precise/search.h"
+
 namespace precise {
 namespace {
 
@@ -18,12 +20,6 @@ constexpr double OBSERVED[] = {
     69.2039, 69.1752, 69.1400};
 constexpr int OBSERVED_LAST_YEAR = OBSERVED_FIRST_YEAR + int(std::size(OBSERVED)) - 1;
 constexpr double FADE_END_YEAR = 2050.0;
-
-double polynomial(const double* c, int n, double t) {
-    double s = 0.0;
-    for (int i = n - 1; i >= 0; --i) s = s * t + c[i];
-    return s;
-}
 
 // Espenak & Meeus (2006), Delta T in seconds for a decimal year y.
 double espenak_meeus(double y) {

@@ -135,9 +135,7 @@ void season_instants(int year, JulianDay jd[4]) {
 
 std::vector<PhaseInstant> moon_phases(JulianDay first, JulianDay last) {
     auto elongation = [](double t) {
-        double e = geocentric_place(MOON, t).longitude - geocentric_place(SUN, t).longitude;
-        e = std::fmod(e, 360.0);
-        return e < 0 ? e + 360.0 : e;
+        return wrap360(geocentric_place(MOON, t).longitude - geocentric_place(SUN, t).longitude);
     };
     std::vector<PhaseInstant> phases;
     double a = first, ea = elongation(a);

@@ -4,14 +4,10 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include "engine/precise/search.h"
+
 namespace precise {
 namespace {
-
-double polynomial(const double* c, int n, double x) {
-    double s = 0.0;
-    for (int i = n - 1; i >= 0; --i) s = s * x + c[i];
-    return s;
-}
 
 // The sine of the latitude of the sub-Earth point on a body whose north pole
 // points to (ra, dec) in degrees, J2000.

@@ -6,6 +6,7 @@
 
 #include "engine/precise/delta_t.h"
 #include "engine/precise/pluto.h"
+#include "engine/precise/search.h"
 
 namespace precise {
 namespace {
@@ -101,11 +102,6 @@ Frame frame_at(double jd_tt) {
     return f;
 }
 
-double normalize(double degrees) {
-    double d = std::fmod(degrees, 360.0);
-    return d < 0 ? d + 360.0 : d;
-}
-
 // Geometric geocentric vector (AU, GCRS) of a body with light-time, the
 // body's heliocentric vector at the emission instant, and the Earth's state.
 struct Geometry {
@@ -162,14 +158,14 @@ Place apparent_place(int body, const Geometry& g, const Frame& f, const double o
 
     double ra, dec;
     eraC2s(place.direction, &ra, &dec);
-    place.ra_hours = normalize(ra * ERFA_DR2D) / 15.0;
+    place.ra_hours = wrap360(ra * ERFA_DR2D) / 15.0;
     place.dec = dec * ERFA_DR2D;
     double ce = std::cos(f.eps_true), se = std::sin(f.eps_true);
     double ecl[3] = {place.direction[0], ce * place.direction[1] + se * place.direction[2],
                      -se * place.direction[1] + ce * place.direction[2]};
     double lon, lat;
     eraC2s(ecl, &lon, &lat);
-    place.longitude = normalize(lon * ERFA_DR2D);
+    place.longitude = wrap360(lon * ERFA_DR2D);
     place.latitude = lat * ERFA_DR2D;
     place.semidiameter = std::asin(body_radius_km(body) / (d * AU_KM)) * ERFA_DR2D;
 
@@ -316,7 +312,7 @@ void heliocentric_place(int body, JulianDay jd_ut, double& longitude, double& la
     eraRxp(rm, p, e);
     double lon, lat;
     eraC2s(e, &lon, &lat);
-    longitude = normalize(lon * ERFA_DR2D);
+    longitude = wrap360(lon * ERFA_DR2D);
     latitude = lat * ERFA_DR2D;
     radius_au = vector_norm(e);
 }

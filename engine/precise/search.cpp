@@ -12,6 +12,17 @@ double wrap180(double degrees) {
     return d;
 }
 
+double wrap360(double degrees) {
+    double d = std::fmod(degrees, 360.0);
+    return d < 0 ? d + 360.0 : d;
+}
+
+double polynomial(const double* c, int n, double x) {
+    double s = 0.0;
+    for (int i = n - 1; i >= 0; --i) s = s * x + c[i];
+    return s;
+}
+
 double refine_root(const TimeFunction& f, double a, double fa, double b, double fb,
                    double tolerance) {
     if (fa == 0.0) return a;

@@ -1,7 +1,8 @@
 #pragma once
-// Root and extremum finding in time for the precise engine's event searches.
-// Functions of a Julian day (days) return an angle or a distance; roots are
-// refined with Brent's method, extrema with golden-section search.
+// Numeric helpers of the precise engine: angle reduction, polynomials, and
+// root and extremum finding in time for its event searches.  Functions of a
+// Julian day (days) return an angle or a distance; roots are refined with
+// Brent's method, extrema with golden-section search.
 #include <functional>
 #include <vector>
 
@@ -11,6 +12,12 @@ using TimeFunction = std::function<double(double)>;
 
 // An angle reduced to (-180, 180], degrees.
 double wrap180(double degrees);
+
+// An angle reduced to [0, 360), degrees.
+double wrap360(double degrees);
+
+// The polynomial c[0] + c[1] x + ... + c[n-1] x^(n-1) (Horner's scheme).
+double polynomial(const double* c, int n, double x);
 
 // Given f's values fa and fb of opposite signs (or one zero) at a and b;
 // returns the root in [a, b] to `tolerance` days.
