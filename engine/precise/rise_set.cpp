@@ -93,7 +93,7 @@ Sight sight(const DayTrack& track, double t) {
     double body[3] = {d * std::cos(dec) * std::cos(h), d * std::cos(dec) * std::sin(h), d * std::sin(dec)};
     double topo[3];
     for (int i = 0; i < 3; ++i) topo[i] = body[i] - track.site[i];
-    double r = std::sqrt(topo[0] * topo[0] + topo[1] * topo[1] + topo[2] * topo[2]);
+    double r = vector_norm(topo);
     Sight out;
     out.altitude = std::asin((topo[0] * track.vertical[0] + topo[1] * track.vertical[1] +
                               topo[2] * track.vertical[2]) / r) * ERFA_DR2D;
@@ -105,6 +105,17 @@ Sight sight(const DayTrack& track, double t) {
 }
 
 double local_hours(double jd_ut, double start) { return (jd_ut - start) * 24.0; }
+
+// The day's first upward and first downward zero crossing of f, local hours;
+// each left as it is when f does not cross that way.
+void first_crossings(const TimeFunction& f, const DayTrack& track, const Location& location,
+                     double& up, double& down) {
+    for (const Crossing& c : find_crossings(f, track.start, track.start + 1.0, sampling_step(location),
+                                            TENTH_SECOND_DAYS, 1e9)) {
+        double& slot = c.rising ? up : down;
+        if (slot == NO_EVENT) slot = local_hours(c.instant, track.start);
+    }
+}
 
 }  // namespace
 
@@ -122,11 +133,7 @@ DayEvents day_events(int body, int day, int month, int year, const Location& loc
         if (body == SUN || body == MOON) standard -= s.semidiameter;
         return s.altitude - standard;
     };
-    for (const Crossing& c : find_crossings(above_horizon, track.start, track.start + 1.0,
-                                            sampling_step(location), TENTH_SECOND_DAYS, 1e9)) {
-        double& slot = c.rising ? events.rise : events.set;
-        if (slot == NO_EVENT) slot = local_hours(c.instant, track.start);
-    }
+    first_crossings(above_horizon, track, location, events.rise, events.set);
     if (!with_transit) return events;
     // Upper culmination: the hour angle passes 0 going from negative to positive.
     auto hour_angle = [&](double t) { return sight(track, t).hour_angle; };
@@ -142,11 +149,7 @@ void twilight(double depression, int day, int month, int year, const Location& l
     morning = evening = NO_EVENT;
     DayTrack track = make_track(SUN, day, month, year, location);
     auto above = [&](double t) { return sight(track, t).altitude + depression; };
-    for (const Crossing& c : find_crossings(above, track.start, track.start + 1.0, sampling_step(location),
-                                            TENTH_SECOND_DAYS, 1e9)) {
-        double& slot = c.rising ? morning : evening;
-        if (slot == NO_EVENT) slot = local_hours(c.instant, track.start);
-    }
+    first_crossings(above, track, location, morning, evening);
 }
 
 }  // namespace precise
