@@ -85,20 +85,13 @@ struct Errors {
 // observed Delta T (IERS) takes them to UT.
 JulianDay ut_of_tt(const std::string& field) { return precise::universal_time(std::stod(field)); }
 
-void split(JulianDay jd, double& hours, int& day, int& month, int& year) {
-    double d;
-    calendar_date(jd, d, month, year);
-    day = static_cast<int>(d);
-    hours = (d - day) * 24.0;
-}
-
 double signed_dec(double dec) { return dec > 180.0 ? dec - 360.0 : dec; }
 
 void positions(const EngineCalls& e, Errors& sun, Errors& moon, Errors& planets, Errors& magnitudes) {
     for (const ReferenceRow& r : read_reference_table("positions.csv")) {
         int body = std::stoi(r[1]), day, month, year;
         double hours, ra = 0, dec = 0, x[6];
-        split(ut_of_tt(r[0]), hours, day, month, year);
+        split_instant(ut_of_tt(r[0]), hours, day, month, year);
         if (body == 0) e.sun_position(hours, day, month, year, 1, ra, dec, x[0], x[1], x[2], x[3]);
         else if (body == 1) e.moon_position(hours, day, month, year, x[0], x[1], x[2], x[3], x[4], x[5], ra, dec);
         else e.planet_position(body, hours, day, month, year, 1, ra, dec, x[0], x[1], x[2], x[3], x[4], x[5]);
@@ -160,7 +153,7 @@ void rise_set_rows(const EngineCalls& e, Errors& sun, Errors& moon) {
         JulianDay day = reference_date(r[1]);
         double hours;
         int d, m, y;
-        split(day, hours, d, m, y);
+        split_instant(day, hours, d, m, y);
         double rise, set;
         e.rise_set(body, d, m, y, rise, set, l);
         Errors& errors = body == 0 ? sun : moon;
@@ -175,7 +168,7 @@ void twilight_rows(const EngineCalls& e, Errors& errors) {
         JulianDay day = reference_date(r[1]);
         double hours, morning, evening;
         int d, m, y;
-        split(day, hours, d, m, y);
+        split_instant(day, hours, d, m, y);
         e.twilight(std::stod(r[2]), d, m, y, l, morning, evening);
         add_event(morning, r[3], day - l.time_zone / 24.0, errors);
         add_event(evening, r.size() > 4 ? r[4] : "", day - l.time_zone / 24.0, errors);
