@@ -9,15 +9,10 @@
 #include <vector>
 
 #include "engine/conjunctions.h"
-#include "engine/eclipses.h"
-#include "engine/moon.h"
-#include "engine/planets.h"
-#include "engine/precise/classical_calls.h"
 #include "engine/precise/delta_t.h"
-#include "engine/precise/events.h"
-#include "engine/precise/rise_set.h"
+#include "engine/precise/precise_engine.h"
 #include "engine/rise_set.h"
-#include "engine/star_places.h"
+#include "engine/sky_engine.h"
 #include "engine/sun.h"
 #include "precise_reference.h"
 #include "reports/twilight_report.h"
@@ -26,26 +21,9 @@ namespace {
 
 constexpr double SECONDS_PER_DAY = 86400.0;
 
-// The calls both engines answer alike.
-struct EngineCalls {
-    const char* name;
-    void (*sun_position)(double, int, int, int, int, double&, double&, double&, double&, double&, double&);
-    void (*moon_position)(double, int, int, int, double&, double&, double&, double&, double&, double&,
-                          double&, double&);
-    void (*planet_position)(int, double, int, int, int, int, double&, double&, double&, double&, double&,
-                            double&, double&, double&);
-    double (*planet_magnitude)(int, double, int, int, int);
-    void (*rise_set)(int, int, int, int, double&, double&, Location);
-    void (*season_instants)(int, JulianDay[4]);
-    int (*build_phase_table)(int, PhaseTable&, StepHook, void*);
-    void (*conjunction_table_sample)(int, ConjunctionTable&);
-    int (*find_conjunctions)(const ConjunctionTable&, int, int, double, std::vector<ConjunctionEvent>&, StepHook, void*);
-    // Twilight: morning and evening local hours of the Sun's centre at a depression.
-    void (*twilight)(double, int, int, int, const Location&, double&, double&);
-};
-
-// The Twilight report's rule: sunrise and sunset moved by the time from the
-// geometric horizon to the depression, at 12 h UT's declination.
+// The Twilight report's rule, for an engine without twilight of its own:
+// sunrise and sunset moved by the time from the geometric horizon to the
+// depression, at 12 h UT's declination.
 void classical_twilight(double depression, int day, int month, int year, const Location& location,
                         double& morning, double& evening) {
     double ra, dec, lon, dist, sd, m, rise, set;
@@ -55,14 +33,6 @@ void classical_twilight(double depression, int day, int month, int year, const L
     morning = offset == TWILIGHT_NEVER_HOURS || rise < 0 ? -1.0 : rise - offset;
     evening = offset == TWILIGHT_NEVER_HOURS || set < 0 ? -1.0 : set + offset;
 }
-
-const EngineCalls CLASSICAL = {"Classical", sun_position, moon_position, planet_position, planet_magnitude,
-                               rise_set, season_instants, build_phase_table, conjunction_table_sample,
-                               find_conjunctions, classical_twilight};
-const EngineCalls PRECISE = {"Precise", precise::sun_position, precise::moon_position,
-                             precise::planet_position, precise::planet_magnitude, precise::rise_set,
-                             precise::season_instants, precise::build_phase_table,
-                             precise::conjunction_table_sample, precise::find_conjunctions, precise::twilight};
 
 struct Errors {
     double largest = 0, sum = 0;
@@ -87,7 +57,7 @@ JulianDay ut_of_tt(const std::string& field) { return precise::universal_time(st
 
 double signed_dec(double dec) { return dec > 180.0 ? dec - 360.0 : dec; }
 
-void positions(const EngineCalls& e, Errors& sun, Errors& moon, Errors& planets, Errors& magnitudes) {
+void positions(const SkyEngine& e, Errors& sun, Errors& moon, Errors& planets, Errors& magnitudes) {
     for (const ReferenceRow& r : read_reference_table("positions.csv")) {
         int body = std::stoi(r[1]), day, month, year;
         double hours, ra = 0, dec = 0, x[6];
@@ -101,7 +71,7 @@ void positions(const EngineCalls& e, Errors& sun, Errors& moon, Errors& planets,
     }
 }
 
-void seasons(const EngineCalls& e, Errors& pyephem, Errors& usno) {
+void seasons(const SkyEngine& e, Errors& pyephem, Errors& usno) {
     std::map<int, std::vector<JulianDay>> years;
     auto year_of = [&](int y) -> std::vector<JulianDay>& {
         if (!years.count(y)) {
@@ -119,7 +89,7 @@ void seasons(const EngineCalls& e, Errors& pyephem, Errors& usno) {
     }
 }
 
-void phases(const EngineCalls& e, Errors& errors) {
+void phases(const SkyEngine& e, Errors& errors) {
     std::vector<std::pair<JulianDay, int>> found;
     for (int year = 2000; year <= 2030; ++year) {
         PhaseTable table;
@@ -145,7 +115,7 @@ void add_event(double hours, const std::string& reference, JulianDay midnight_ut
     errors.add((midnight_ut + hours / 24.0 - std::stod(reference)) * SECONDS_PER_DAY);
 }
 
-void rise_set_rows(const EngineCalls& e, Errors& sun, Errors& moon) {
+void rise_set_rows(const SkyEngine& e, Errors& sun, Errors& moon) {
     for (const ReferenceRow& r : read_reference_table("rise_set.csv")) {
         int body = std::stoi(r[2]);
         if (body > 1) continue;
@@ -162,20 +132,20 @@ void rise_set_rows(const EngineCalls& e, Errors& sun, Errors& moon) {
     }
 }
 
-void twilight_rows(const EngineCalls& e, Errors& errors) {
+void twilight_rows(const SkyEngine& e, Errors& errors) {
     for (const ReferenceRow& r : read_reference_table("twilight.csv")) {
         Location l = reference_place(r[0]);
         JulianDay day = reference_date(r[1]);
         double hours, morning, evening;
         int d, m, y;
         split_instant(day, hours, d, m, y);
-        e.twilight(std::stod(r[2]), d, m, y, l, morning, evening);
+        (e.twilight ? e.twilight : classical_twilight)(std::stod(r[2]), d, m, y, l, morning, evening);
         add_event(morning, r[3], day - l.time_zone / 24.0, errors);
         add_event(evening, r.size() > 4 ? r[4] : "", day - l.time_zone / 24.0, errors);
     }
 }
 
-void conjunctions(const EngineCalls& e, Errors& errors) {
+void conjunctions(const SkyEngine& e, Errors& errors) {
     std::vector<ConjunctionEvent> found;
     for (int year = 2000; year <= 2030; ++year) {
         ConjunctionTable table;
@@ -217,9 +187,9 @@ int main() {
         {"Twilight (6, 12, 18 degrees)", "PyEphem 2026, 5 places", {}, "s", 0},
         {"Conjunctions and oppositions", "PyEphem 2000-2030, all planets", {}, "min", 1},
     };
-    const EngineCalls* engines[2] = {&CLASSICAL, &PRECISE};
+    const SkyEngine* engines[2] = {&CLASSICAL_ENGINE, &PRECISE_ENGINE};
     for (int i = 0; i < 2; ++i) {
-        const EngineCalls& e = *engines[i];
+        const SkyEngine& e = *engines[i];
         positions(e, rows[0].by_engine[i], rows[1].by_engine[i], rows[2].by_engine[i], rows[3].by_engine[i]);
         seasons(e, rows[4].by_engine[i], rows[5].by_engine[i]);
         phases(e, rows[6].by_engine[i]);
