@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "engine/conjunctions.h"
-#include "engine/precise/delta_t.h"
 #include "engine/precise/precise_engine.h"
 #include "engine/rise_set.h"
 #include "engine/sky_engine.h"
@@ -50,10 +49,6 @@ struct Errors {
         return out;
     }
 };
-
-// Reference instants that do not depend on Delta T are stored as TT; the
-// observed Delta T (IERS) takes them to UT.
-JulianDay ut_of_tt(const std::string& field) { return precise::universal_time(std::stod(field)); }
 
 double signed_dec(double dec) { return dec > 180.0 ? dec - 360.0 : dec; }
 

@@ -20,8 +20,6 @@ namespace {
 constexpr double SECOND = 1.0 / 86400.0;
 constexpr double MINUTE = 60.0 * SECOND;
 
-JulianDay ut_of_tt(const std::string& field) { return precise::universal_time(std::stod(field)); }
-
 // An event in local hours (or -1) against a reference UT Julian day (or empty), seconds apart.
 double event_error_seconds(double local_hours, const std::string& reference_ut,
                            JulianDay local_midnight_ut) {

@@ -11,6 +11,7 @@
 
 #include "engine/calendar.h"
 #include "engine/location.h"
+#include "engine/precise/delta_t.h"
 
 using ReferenceRow = std::vector<std::string>;
 
@@ -40,6 +41,10 @@ inline JulianDay reference_date(const std::string& date, const std::string& time
     if (!time.empty()) std::sscanf(time.c_str(), "%d:%d:%d", &hh, &mm, &ss);
     return julian_day(d + (hh + mm / 60.0 + ss / 3600.0) / 24.0, m, y);
 }
+
+// Reference instants that do not depend on Delta T are stored as TT; the
+// observed Delta T (IERS) takes them to UT.
+inline JulianDay ut_of_tt(const std::string& field) { return precise::universal_time(std::stod(field)); }
 
 // The places of the rising, setting and twilight tables (as the script has them).
 inline Location reference_place(const std::string& name) {
