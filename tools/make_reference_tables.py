@@ -49,6 +49,18 @@ def ut_of_tt(tt):
     return d
 
 
+def bisect(f, lo, hi, flo):
+    """The root of f between lo and hi (f(lo) = flo, f(hi) of the other sign), after 40 halvings."""
+    for _ in range(40):
+        mid = ephem.Date((lo + hi) / 2)
+        fm = f(mid)
+        if (fm < 0) == (flo < 0):
+            lo, flo = mid, fm
+        else:
+            hi = mid
+    return ephem.Date((lo + hi) / 2)
+
+
 def apparent_ecliptic_longitude(body, date):
     body.compute(date, epoch=date)
     return math.degrees(ephem.Ecliptic(ephem.Equatorial(body.g_ra, body.g_dec, epoch=date),
@@ -120,15 +132,7 @@ def conjunctions():
                 b = ephem.Date(a + 1)
                 fb = f(b)
                 if (fa < 0) != (fb < 0) and abs(fa) < 90 and abs(fb) < 90:
-                    lo, hi, flo = a, b, fa
-                    for _ in range(40):
-                        mid = ephem.Date((lo + hi) / 2)
-                        fm = f(mid)
-                        if (fm < 0) == (flo < 0):
-                            lo, flo = mid, fm
-                        else:
-                            hi = mid
-                    rows.append(['%.6f' % tt_of(ephem.Date((lo + hi) / 2)), str(bid), str(kind)])
+                    rows.append(['%.6f' % tt_of(bisect(f, a, b, fa)), str(bid), str(kind)])
                 a, fa = b, fb
     rows.sort()
     write('conjunctions.csv', 'tt_jd,body,kind', rows)
@@ -247,15 +251,7 @@ def nodes():
         b = a + 1
         fb = latitude(b)
         if (fa < 0) != (fb < 0):
-            lo, hi, flo = a, b, fa
-            for _ in range(40):
-                mid = (lo + hi) / 2
-                fm = latitude(mid)
-                if (fm < 0) == (flo < 0):
-                    lo, flo = mid, fm
-                else:
-                    hi = mid
-            rows.append(['%.6f' % tt_of(ephem.Date((lo + hi) / 2)), '1' if fa < 0 else '0'])
+            rows.append(['%.6f' % tt_of(bisect(latitude, a, b, fa)), '1' if fa < 0 else '0'])
         a, fa = b, fb
     write('nodes.csv', 'tt_jd,ascending', rows)
 
