@@ -36,11 +36,7 @@ SunEcliptic sun_ecliptic(double hours, int day, int month, int year) {
     // the obliquity.
     const JulianDay jde = julian_day(day + hours / 24.0, month, year) + delta_t_hours(year) / 24.0;
     const double t = centuries_1900(jde);
-    double day_e = 0.0;
-    calendar_date(jde, day_e, sun.month_e, sun.year_e);
-    const double whole_day_e = std::trunc(day_e);
-    sun.hours_e = (day_e - whole_day_e) * 24.0;
-    sun.day_e = static_cast<int>(whole_day_e);
+    split_instant(jde, sun.hours_e, sun.day_e, sun.month_e, sun.year_e);
     sun.centuries = t;
 
     const double t2 = t * t;
