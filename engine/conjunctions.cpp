@@ -46,7 +46,7 @@ SkyInstant sky_instant(JulianDay t) {
 // ecliptic_place of one body at a shared instant.
 void place_at(const SkyInstant& sky, int body, double& longitude, double& declination, double& disk_or_phase) {
     double ra = 0.0;
-    if (body == 0) {
+    if (body == id_of(Body::Sun)) {
         double sun_longitude = 0.0;
         sun_equatorial(sky.planets.sun, 1, ra, declination, sun_longitude);
         disk_or_phase = sun_semidiameter(sky.planets.sun.distance);
@@ -78,7 +78,7 @@ int refine_conjunction(const ConjunctionTable& table, int body, int pass, int da
         const SkyInstant sky = sky_instant(t);
         double sun_longitude, sun_declination, sun_semidiameter;
         double planet_longitude, planet_declination, illuminated;
-        place_at(sky, 0, sun_longitude, sun_declination, sun_semidiameter);
+        place_at(sky, id_of(Body::Sun), sun_longitude, sun_declination, sun_semidiameter);
         place_at(sky, body, planet_longitude, planet_declination, illuminated);
         const double d =
             angular_separation(reference_longitude(sun_longitude, pass), planet_longitude);
@@ -145,7 +145,7 @@ void conjunction_table_init(int year, int start_month, int stop_month, BodySet p
 void conjunction_table_sample(int d, ConjunctionTable& table) {
     const SkyInstant sky = sky_instant(table.start + (d - 1));
     double declination, extra;
-    place_at(sky, 0, table.sun_longitude[d - 1], declination, extra);
+    place_at(sky, id_of(Body::Sun), table.sun_longitude[d - 1], declination, extra);
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body)
         if (table.planet_set.contains(body))
             place_at(sky, body, table.planet_longitude[planet_index(body)][d - 1], declination, extra);

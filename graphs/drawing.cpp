@@ -6,13 +6,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/bodies.h"
 #include "platform/messages.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
 
-constexpr int LAST_PLANET = 10;          // Pluto
+constexpr int LAST_PLANET = id_of(Body::Pluto);
 
 SurfaceColor entry_color(const GraphStyle& style, int index) {
     if (index < 0 || index >= STYLE_COLOR_COUNT) fatal_error(MSG_INTERNAL_ERROR, "GRAPHICS", __LINE__);
@@ -141,7 +142,7 @@ void draw_body(Surface& surface, const GraphStyle& style, int index, int x, int 
 
 void draw_moon(Surface& surface, const GraphStyle& style, int x, int y, int r, double lit,
                double bright_limb_degrees, Surface* jet_trails) {
-    constexpr int MOON = 1;
+    constexpr int MOON = id_of(Body::Moon);
     fill_disc(surface, style, x, y, r, MOON, -1, false);
     // Chords half a unit apart, across the disc from the dark limb (s = -c) to
     // the terminator (s = (1 - 2 lit) c), s along the bright limb's direction u
