@@ -33,26 +33,29 @@ void add_twilight_row(JulianDay t, double latitude, const SkyContext& sky,
     calendar_date(t, day, month, year);
     const int whole_day = static_cast<int>(day);
 
-    double ra, declination, longitude, distance, semidiameter, mean_anomaly;
-    engine.sun_position(12.0, whole_day, month, year, 0, ra, declination, longitude, distance,
-                 semidiameter, mean_anomaly);
     double rise = NO_EVENT_HOURS;
     double set = NO_EVENT_HOURS;
     engine.rise_set(0, whole_day, month, year, rise, set, location);
 
     std::string begin_end[6];
-    for (int i = 0; i < 3; ++i) {
-        if (engine.twilight) {
+    if (engine.twilight) {
+        for (int i = 0; i < 3; ++i) {
             double morning = NO_EVENT_HOURS;
             double evening = NO_EVENT_HOURS;
             engine.twilight(TWILIGHT_ZENITHS[i] - 90.0, whole_day, month, year, location, morning, evening);
             begin_end[2 * i] = twilight_time_text(morning);
             begin_end[2 * i + 1] = twilight_time_text(evening);
-            continue;
         }
-        const double d = twilight_offset(latitude, declination, TWILIGHT_ZENITHS[i]);
-        begin_end[2 * i] = twilight_time_text(rise - d);
-        begin_end[2 * i + 1] = twilight_time_text(set + d);
+    } else {
+        // The Sun's declination at noon UT, for the report's own rule.
+        double ra, declination, longitude, distance, semidiameter, mean_anomaly;
+        engine.sun_position(12.0, whole_day, month, year, 0, ra, declination, longitude, distance, semidiameter,
+                            mean_anomaly);
+        for (int i = 0; i < 3; ++i) {
+            const double d = twilight_offset(latitude, declination, TWILIGHT_ZENITHS[i]);
+            begin_end[2 * i] = twilight_time_text(rise - d);
+            begin_end[2 * i + 1] = twilight_time_text(set + d);
+        }
     }
     char line[128];
     std::snprintf(line, sizeof line, std::string(load_string(STR_TWILIGHT_ROW)).c_str(),
