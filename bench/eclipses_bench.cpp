@@ -21,7 +21,8 @@ void BM_PhaseTableAndEclipsesOfAYear(benchmark::State& state) {
     PhaseTable table;
     EclipseList list;
     for (auto _ : state) {
-        collect_year_events(2026, location, table, list);
+        build_phase_table(2026, table);
+        find_year_eclipses(2026, table, location, list);
         benchmark::DoNotOptimize(list.entries.size());
     }
 }

@@ -161,11 +161,3 @@ void find_year_eclipses(int year, const PhaseTable& table, const Location& locat
     examine_phases(year, table, location, FULL_MOON, lunar_eclipse, list);
     examine_phases(year, table, location, NEW_MOON, solar_eclipse, list);
 }
-
-int collect_year_events(int year, const Location& location, PhaseTable& table,
-                        EclipseList& list, StepHook step, void* context) {
-    const int stopped = build_phase_table(year, table, step, context);
-    if (stopped) return stopped;
-    find_year_eclipses(year, table, location, list);
-    return 0;
-}

@@ -99,8 +99,3 @@ bool lunar_eclipse(const PhaseRecord& record, EclipseCircumstances& eclipse);
 // every solar eclipse whose local date of the full or new Moon lies in the
 // year, each with what the reports print about it.
 void find_year_eclipses(int year, const PhaseTable& table, const Location& location, EclipseList& list);
-
-// build_phase_table, then, unless stopped, find_year_eclipses.  Returns 1
-// when stopped, else 0.
-int collect_year_events(int year, const Location& location, PhaseTable& table,
-                        EclipseList& list, StepHook step = nullptr, void* context = nullptr);
