@@ -35,13 +35,6 @@ void to_equatorial(double longitude, double latitude, double obliquity, double& 
 // Julian centuries of TT from J2000.
 double centuries_j2000(JulianDay jd_ut) { return (terrestrial_time(jd_ut) - ERFA_DJ00) / ERFA_DJC; }
 
-void local_fields(JulianDay local, int& day, int& month, int& year, int& hour) {
-    double d = 0;
-    calendar_date(local, d, month, year);
-    day = static_cast<int>(d);
-    hour = static_cast<int>((d - day) * 24.0);
-}
-
 }  // namespace
 
 void sun_position(double hours, int day, int month, int year, int apparent, double& ra, double& dec,
@@ -250,7 +243,9 @@ int find_conjunctions(const ConjunctionTable& table, int body, int pass, double 
         e.separation = c.separation;
         e.disk = c.overlap == TRANSIT ? DISK_TRANSIT : c.overlap == OCCULTATION ? DISK_OCCULTATION : DISK_NONE;
         e.last_illuminated = c.inferior ? 0.0 : 1.0;
-        local_fields(c.instant + zone, e.day, e.month, e.year, e.hour);
+        double hours = 0;
+        split_instant(c.instant + zone, hours, e.day, e.month, e.year);
+        e.hour = static_cast<int>(hours);
         events.push_back(e);
     }
     return 0;
