@@ -35,6 +35,17 @@ void to_equatorial(double longitude, double latitude, double obliquity, double& 
 // Julian centuries of TT from J2000.
 double centuries_j2000(JulianDay jd_ut) { return (terrestrial_time(jd_ut) - ERFA_DJ00) / ERFA_DJC; }
 
+// The event of `events` nearest to `guess` among those `wanted` accepts (the
+// first of equally near ones); null when there is none.
+template <class Event, class Wanted>
+const Event* nearest(const std::vector<Event>& events, JulianDay guess, Wanted wanted) {
+    const Event* found = nullptr;
+    for (const Event& e : events) {
+        if (wanted(e) && (!found || std::fabs(e.instant - guess) < std::fabs(found->instant - guess))) found = &e;
+    }
+    return found;
+}
+
 }  // namespace
 
 void sun_position(double hours, int day, int month, int year, int apparent, double& ra, double& dec,
@@ -258,27 +269,19 @@ double moon_distance_at(JulianDay jd_ut) {
 }
 
 void moon_apsis_refine(JulianDay t_day, MoonApsisKind kind, double& offset_hours, double& distance_km) {
-    offset_hours = 0;
-    distance_km = moon_distance_at(t_day);
-    double best = 1e9;
-    for (const ApsisInstant& a : moon_apsides(t_day - 1.5, t_day + 1.5)) {
-        if (a.far != (kind == MOON_APOGEE) || std::fabs(a.instant - t_day) >= best) continue;
-        best = std::fabs(a.instant - t_day);
-        offset_hours = (a.instant - t_day) * 24.0;
-        distance_km = a.distance;
-    }
+    const std::vector<ApsisInstant> apsides = moon_apsides(t_day - 1.5, t_day + 1.5);
+    const ApsisInstant* a =
+        nearest(apsides, t_day, [kind](const ApsisInstant& e) { return e.far == (kind == MOON_APOGEE); });
+    offset_hours = a ? (a->instant - t_day) * 24.0 : 0.0;
+    distance_km = a ? a->distance : moon_distance_at(t_day);
 }
 
 JulianDay moon_node_instant(int k, MoonNode node, int year) {
     JulianDay guess = ::moon_node_instant(k, node, year);
-    JulianDay result = guess;
-    double best = 1e9;
-    for (const NodeInstant& n : moon_nodes(guess - 1.0, guess + 1.0)) {
-        if (n.ascending != (node == ASCENDING_NODE) || std::fabs(n.instant - guess) >= best) continue;
-        best = std::fabs(n.instant - guess);
-        result = n.instant;
-    }
-    return result;
+    const std::vector<NodeInstant> nodes = moon_nodes(guess - 1.0, guess + 1.0);
+    const NodeInstant* n =
+        nearest(nodes, guess, [node](const NodeInstant& e) { return e.ascending == (node == ASCENDING_NODE); });
+    return n ? n->instant : guess;
 }
 
 JulianDay planet_apsis_instant(int body, double k) {
@@ -289,14 +292,9 @@ JulianDay planet_apsis_instant(int body, double k) {
     JulianDay guess = ::planet_apsis_instant(body, k);
     bool aphelion = k - std::floor(k) > 0.25;
     double w = WINDOW_DAYS[body - EARTH];
-    JulianDay result = guess;
-    double best = 1e9;
-    for (const ApsisInstant& a : planet_apsides(body, guess - w, guess + w)) {
-        if (a.far != aphelion || std::fabs(a.instant - guess) >= best) continue;
-        best = std::fabs(a.instant - guess);
-        result = a.instant;
-    }
-    return result;
+    const std::vector<ApsisInstant> apsides = planet_apsides(body, guess - w, guess + w);
+    const ApsisInstant* a = nearest(apsides, guess, [aphelion](const ApsisInstant& e) { return e.far == aphelion; });
+    return a ? a->instant : guess;
 }
 
 }  // namespace precise
