@@ -31,6 +31,10 @@ int draw_command_graph(int command, Surface& surface, int width, int height, con
     setup_drawing(surface, DRAWING_TEXT, width, height, &style);
     fill_rect(surface, 0, 0, width, height, style.background, style.background);
     setup_drawing(surface, DRAWING_GRAPH, width, height, &style);
+    return draw_graph(generator, surface, style);
+}
+
+int draw_graph(GraphGenerator generator, Surface& surface, const GraphStyle& style) {
     const AppState& app = app_state();
     const int stopped = generator(surface, style, app.params, app.sky);
     if (!stopped && app.sky.engine->precise)

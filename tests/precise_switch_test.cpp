@@ -2,8 +2,13 @@
 // settings, and the line every precise report carries.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
+#include "app/graph_table.h"
 #include "app/menu_state.h"
 #include "engine/precise/precise_engine.h"
+#include "platform/recording_surface.h"
 #include "platform/settings_store.h"
 #include "reports/moon_reports.h"
 #include "reports/report_document.h"
@@ -55,6 +60,26 @@ TEST(PreciseSwitch, APreciseReportSaysSoUnderItsLocationLines) {
     EXPECT_EQ(report_line(precise, 3), "");
     EXPECT_TRUE(PRECISE_ENGINE.precise);
     EXPECT_FALSE(CLASSICAL_ENGINE.precise);
+}
+
+TEST(PreciseSwitch, APreciseGraphSaysSoUnderItsCaption) {
+    // The window and the command line draw graphs through draw_graph.
+    AppState& app = app_state();
+    const SkyEngine* engine = app.sky.engine;
+    auto captions = [&](const SkyEngine& with) {
+        app.sky.engine = &with;
+        SurfaceLog log;
+        auto surface = make_recording_surface(log, "s", 1000, 750);
+        const GraphStyle style = current_graph_style(false);
+        setup_drawing(*surface, DRAWING_GRAPH, 1000, 750, &style);
+        EXPECT_EQ(draw_graph(find_graph_generator(CMD_EQUATION_OF_TIME), *surface, style), 0);
+        return std::count_if(log.lines.begin(), log.lines.end(), [](const std::string& line) {
+            return line.find("\"Precise calculations\"") != std::string::npos;
+        });
+    };
+    EXPECT_EQ(captions(CLASSICAL_ENGINE), 0);
+    EXPECT_EQ(captions(PRECISE_ENGINE), 1);
+    app.sky.engine = engine;
 }
 
 TEST(PreciseSwitch, APreciseMonthKeepsTheNodeOfItsLastDay) {

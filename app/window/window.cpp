@@ -825,7 +825,7 @@ void draw_window_graph(Surface& surface, int command) {
     style.background = background_color();
     const AppState& app = app_state();
     setup_drawing(surface, DRAWING_GRAPH, app.drawing_width, app.drawing_height, &style);
-    if (GraphGenerator graph = find_graph_generator(command)) graph(surface, style, app.params, app.sky);
+    if (GraphGenerator graph = find_graph_generator(command)) draw_graph(graph, surface, style);
 }
 
 // The running movie between ticks of the frame timer; frame 0 starts it from
