@@ -744,7 +744,7 @@ int movie_command(int argc, char** argv) {
         if (frame < skipped) continue;
         char name[32];
         std::snprintf(name, sizeof name, "/frame-%04d.png", frame - skipped + 1);
-        if (!save_png(*surface, folder + name, PNG_FAST)) {
+        if (!save_png(*surface, folder + name)) {
             std::fprintf(stderr, "Cannot write %s%s\n", folder.c_str(), name);
             return EXIT_FILE_ERROR;
         }

@@ -6,7 +6,8 @@
 # exactly these, so a test of the engine links the engine and nothing else.
 #
 # skyloom_check_no_toolkit(TARGET...): stops the configuration when one of the
-# given libraries links the toolkit, directly or through another library.
+# given libraries links the toolkit or libpng (image files are written in
+# platform/qt alone), directly or through another library.
 
 set(SKYLOOM_FOLDER_LIBRARIES
     "app/window=skyloom_window" "app=skyloom_core" "cli=skyloom_cli" "engine/precise=skyloom_precise"
@@ -90,6 +91,9 @@ function(skyloom_check_no_toolkit)
     foreach(t ${closure})
       if(t MATCHES "^Qt[0-9]*::" OR t MATCHES "^skyloom_(window|platform_qt)$")
         message(FATAL_ERROR "${target} links the toolkit through ${t}: only platform/qt and app/window may")
+      endif()
+      if(t MATCHES "^PNG::" OR t MATCHES "(^|/|-l)png")
+        message(FATAL_ERROR "${target} links libpng through ${t}: only platform/qt writes image files")
       endif()
     endforeach()
   endforeach()

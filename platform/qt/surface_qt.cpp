@@ -9,7 +9,6 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
-#include <QImageWriter>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -26,6 +25,7 @@
 #include <vector>
 
 #include "platform/messages.h"
+#include "platform/qt/png_file.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/vector_state.h"
 #include "resources/string_ids.h"
@@ -422,14 +422,8 @@ const QImage* surface_image(const Surface& surface) {
     return qt_surface ? qt_surface->held_image() : nullptr;
 }
 
-bool save_png(const Surface& surface, const std::string& path, PngCompression compression) {
+bool save_png(const Surface& surface, const std::string& path) {
     VectorStateGuard clean;
     const QImage* image = surface_image(surface);
-    if (!image) return false;
-    QImageWriter writer(QFile::decodeName(path.c_str()), "PNG");
-    // Qt's PNG writer takes 0-100 for zlib's levels 0-9; 20 is level 1, the
-    // fastest that still compresses.
-    constexpr int FAST_COMPRESSION = 20;
-    if (compression == PNG_FAST) writer.setCompression(FAST_COMPRESSION);
-    return writer.write(*image);
+    return image && write_png_file(*image, path);
 }

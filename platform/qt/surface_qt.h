@@ -38,10 +38,7 @@ std::unique_ptr<Surface> make_printer_surface(QPrinter& printer);
 // The image behind an image surface of this kind, for the clipboard and
 // printing; nullptr for any other surface.
 const QImage* surface_image(const Surface& surface);
-// How hard a PNG file is squeezed: a graph is written once and kept small; a
-// movie writes a frame a tick and wants speed (a 1000 x 750 planetarium
-// frame: about a quarter faster, a third larger).
-enum PngCompression { PNG_SMALL, PNG_FAST };
-// Writes an image surface as a PNG file; false when the surface holds no image
-// or the file cannot be written.
-bool save_png(const Surface& surface, const std::string& path, PngCompression compression = PNG_SMALL);
+// Writes an image surface as a PNG file (write_png_file: fixed UP filter,
+// fast compression, through a temporary file); false when the surface holds
+// no image or the file cannot be written.
+bool save_png(const Surface& surface, const std::string& path);

@@ -1,0 +1,89 @@
+// PNG files through libpng (module BITMAPS).
+#include "platform/qt/png_file.h"
+
+#include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QImage>
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// What the encoder needs of the image; plain data, so that nothing needs a
+// destructor between setjmp and a longjmp out of libpng.
+struct PngRows {
+    png_bytepp rows = nullptr;  // height pointers to 32-bit pixels, B G R x in memory
+    png_uint_32 width = 0, height = 0;
+    png_uint_32 dots_per_metre_x = 0, dots_per_metre_y = 0;
+};
+
+// The rows as RGB without the fourth byte, UP-filtered, zlib level 1.
+// False when libpng reports an error (a full disk among them).
+bool encode_rows(std::FILE* file, const PngRows& image) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+    png_set_compression_level(png, 1);
+    png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    if (image.dots_per_metre_x > 0 && image.dots_per_metre_y > 0)
+        png_set_pHYs(png, info, image.dots_per_metre_x, image.dots_per_metre_y, PNG_RESOLUTION_METER);
+    png_write_info(png, info);
+    // Qt keeps a 32-bit pixel as 0xffRRGGBB in the machine's order.
+    if (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        png_set_bgr(png);
+        png_set_filler(png, 0, PNG_FILLER_AFTER);
+    } else {
+        png_set_filler(png, 0, PNG_FILLER_BEFORE);
+    }
+    png_write_image(png, image.rows);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace
+
+bool write_png_file(const QImage& image, const std::string& path) {
+    if (image.isNull()) return false;
+    const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    std::vector<png_bytep> rows(static_cast<std::size_t>(rgb.height()));
+    for (int y = 0; y < rgb.height(); ++y) rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(rgb.constScanLine(y));
+    PngRows encoder_input;
+    encoder_input.rows = rows.data();
+    encoder_input.width = static_cast<png_uint_32>(rgb.width());
+    encoder_input.height = static_cast<png_uint_32>(rgb.height());
+    encoder_input.dots_per_metre_x = static_cast<png_uint_32>(std::max(0, rgb.dotsPerMeterX()));
+    encoder_input.dots_per_metre_y = static_cast<png_uint_32>(std::max(0, rgb.dotsPerMeterY()));
+
+    std::string temporary = path + ".XXXXXX";
+    const int descriptor = mkstemp(temporary.data());
+    if (descriptor < 0) return false;
+    std::FILE* file = fdopen(descriptor, "wb");
+    if (!file) {
+        close(descriptor);
+        std::remove(temporary.c_str());
+        return false;
+    }
+    bool written = encode_rows(file, encoder_input);
+    written = std::fflush(file) == 0 && !std::ferror(file) && written;
+    written = std::fclose(file) == 0 && written;
+    // mkstemp makes the file for its owner only; a picture is as readable as any new file.
+    const mode_t mask = umask(0);
+    umask(mask);
+    written = written && chmod(temporary.c_str(), 0666 & ~mask) == 0 &&
+              std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!written) std::remove(temporary.c_str());
+    return written;
+}
