@@ -3,10 +3,12 @@
 #include "app/colors.h"
 
 #include <cstdio>
+#include <optional>
+#include <string_view>
 #include <vector>
 
-#include "app/dialog_rules.h"
 #include "engine/bodies.h"
+#include "format/numbers.h"
 #include "platform/messages.h"
 #include "platform/settings_store.h"
 #include "resources/string_ids.h"
@@ -83,8 +85,13 @@ bool parse_color_setting(const std::string& text, Rgb& color) {
     if (pieces.size() < 3) return false;
     int component[3];
     for (int i = 0; i < 3; ++i) {
-        if (!parse_int_field(pieces[i], component[i])) return false;
-        if (component[i] < 0 || component[i] > 255) return false;
+        // A value typed into the settings file by hand may have blanks around its numbers.
+        std::string_view piece = pieces[i];
+        while (!piece.empty() && piece.front() == ' ') piece.remove_prefix(1);
+        while (!piece.empty() && piece.back() == ' ') piece.remove_suffix(1);
+        std::optional<int> value = read_whole_number(piece);
+        if (!value || *value < 0 || *value > 255) return false;
+        component[i] = *value;
     }
     color = {component[0], component[1], component[2]};
     return true;

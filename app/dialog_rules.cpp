@@ -1,18 +1,17 @@
 #include "app/dialog_rules.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 #include "app/location.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "format/format.h"
+#include "format/numbers.h"
 
 namespace {
 
@@ -31,7 +30,9 @@ struct IntField {
 // Tests the fields in order and stops at the first refusal.
 DialogError validate_int_fields(std::initializer_list<IntField*> fields) {
     for (IntField* f : fields) {
-        if (!parse_int_field(*f->text, f->value)) return {MSG_INVALID_NUMBER, f->control_id};
+        std::optional<int> value = read_whole_number(*f->text);
+        if (!value) return {MSG_INVALID_NUMBER, f->control_id};
+        f->value = *value;
         if (f->value < f->minimum || f->value > f->maximum) return {f->message_id, f->control_id};
     }
     return {};
@@ -198,15 +199,15 @@ DialogError planets_dialog(const DialogEntry& e, CommandParams& p) {
 std::string field_text(int value) { return std::to_string(value); }
 
 std::string shown_field(FieldKind kind, int value) {
+    // Leading zeros as the locale writes them, never blanks: what a field
+    // shows reads back by the rule every field is read with.
     const char* pattern = "%d";
     switch (kind) {
-    case FIELD_YEAR: pattern = "%4d"; break;
-    case FIELD_MONTH: pattern = month_leading_zero(false) ? "%02d" : "%2d"; break;
-    case FIELD_DAY: pattern = day_leading_zero(false) ? "%02d" : "%2d"; break;
-    case FIELD_HOUR: pattern = leading_zero_hours(false) ? "%02d" : "%2d"; break;
+    case FIELD_MONTH: pattern = month_leading_zero(false) ? "%02d" : "%d"; break;
+    case FIELD_DAY: pattern = day_leading_zero(false) ? "%02d" : "%d"; break;
+    case FIELD_HOUR: pattern = leading_zero_hours(false) ? "%02d" : "%d"; break;
     case FIELD_MINUTE: pattern = "%02d"; break;
-    case FIELD_TIME_SPEED: pattern = "%3d"; break;
-    case FIELD_VIEW_ANGLE: pattern = "%2d"; break;
+    default: break;
     }
     char text[16];
     std::snprintf(text, sizeof text, pattern, value);
@@ -226,20 +227,6 @@ void set_entry_date_time(DialogEntry& e, double local_julian_day) {
     e.day = shown_field(FIELD_DAY, static_cast<int>(day));
     e.hour = shown_field(FIELD_HOUR, hour);
     e.minute = shown_field(FIELD_MINUTE, minute);
-}
-
-bool parse_int_field(const std::string& text, int& value) {
-    const char* s = text.c_str();
-    while (std::isspace(static_cast<unsigned char>(*s))) ++s;
-    const char* digits = s + ((*s == '-' || *s == '+') ? 1 : 0);
-    if (!std::isdigit(static_cast<unsigned char>(*digits))) return false;
-    errno = 0;
-    char* end = nullptr;
-    long v = std::strtol(s, &end, 10);
-    while (std::isspace(static_cast<unsigned char>(*end))) ++end;
-    if (*end != '\0' || errno == ERANGE || v < -2147483647L || v > 2147483647L) return false;
-    value = static_cast<int>(v);
-    return true;
 }
 
 DialogEntry dialog_entry_from(DialogId dialog, const CommandParams& p) {
@@ -382,11 +369,10 @@ DialogError apply_location_entry(const LocationEntry& e, Location& location) {
     std::string zone = e.time_zone;
     for (char& c : zone)
         if (c == decimal_separator(false)) c = '.';
-    char* end = nullptr;
-    const char* start = zone.c_str();
-    float hours = std::strtof(start, &end);
-    while (end && std::isspace(static_cast<unsigned char>(*end))) ++end;
-    if (end == start || *end != '\0') return {MSG_INVALID_NUMBER, 136};
+    std::optional<double> read = read_decimal_number(zone);
+    if (!read) return {MSG_INVALID_NUMBER, 136};
+    // Held as a single-precision number, as the city list has always kept it.
+    const float hours = static_cast<float>(*read);
     // Written so that NaN, which fails every comparison, fails it too.
     if (!(hours >= -MAX_TIME_ZONE_HOURS && hours <= MAX_TIME_ZONE_HOURS)) return {MSG_TIME_ZONE_RANGE, 136};
     if (lat_d.value == MAX_LATITUDE_DEGREES && (lat_m.value > 0 || lat_s.value > 0)) return {MSG_LATITUDE_RANGE, 117};
@@ -400,4 +386,11 @@ DialogError apply_location_entry(const LocationEntry& e, Location& location) {
     location.time_zone = hours;
     location.elevation = elev.value;
     return {};
+}
+
+CityRecord city_of_entry(const LocationEntry& e, const Location& location) {
+    auto whole = [](const std::string& text) { return read_whole_number(text).value_or(0); };
+    return {location.name, whole(e.latitude_degrees), whole(e.latitude_minutes), whole(e.latitude_seconds),
+            location.latitude_hemisphere, whole(e.longitude_degrees), whole(e.longitude_minutes),
+            whole(e.longitude_seconds), location.longitude_hemisphere, location.time_zone, whole(e.elevation)};
 }

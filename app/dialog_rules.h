@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/location.h"
 #include "engine/bodies.h"
 
 enum DialogId {
@@ -93,10 +94,10 @@ struct DialogError {
 
 // The text of a number field as typed plainly (the command line).
 std::string field_text(int value);
-// A field's value as the dialogs show it: year "%4d"; month and day "%02d"
-// when the locale's short date writes them with leading zeros, else "%2d";
-// hour "%02d" with the locale's leading zero for hours, else "%2d"; minute
-// "%02d"; time speed "%3d"; view angle "%2d".
+// A field's value as the dialogs show it: month and day "%02d" when the
+// locale's short date writes them with leading zeros, hour "%02d" with the
+// locale's leading zero for hours, minute "%02d", everything else "%d".
+// Never padded with blanks, which no field accepts.
 std::string shown_field(FieldKind kind, int value);
 
 // The Now button: the date and time fields from a local Julian day (hour and
@@ -111,12 +112,9 @@ DialogEntry dialog_entry_from(DialogId dialog, const CommandParams& params);
 // outputs into params (all of them, or none on a refusal).
 DialogError apply_dialog(DialogId dialog, const DialogEntry& entry, CommandParams& params);
 
-// Reads a field as a signed integer as the dialogs do: optional blanks, an
-// optional sign and digits, nothing else.  False when it is not an integer.
-bool parse_int_field(const std::string& text, int& value);
-
 // Checks a typed location (degrees, minutes and seconds as text, the time
-// zone as the user typed it with the locale's decimal separator).
+// zone as the user typed it with the locale's decimal separator).  Every
+// field is read by the rule of format/numbers.h: plain decimal digits.
 struct LocationEntry {
     std::string name;
     std::string latitude_degrees, latitude_minutes, latitude_seconds;
@@ -127,3 +125,6 @@ struct LocationEntry {
     std::string time_zone;
 };
 DialogError apply_location_entry(const LocationEntry& entry, Location& location);
+// The city an accepted entry makes: its fields as whole numbers, the name,
+// time zone and hemispheres as apply_location_entry gave them to location.
+CityRecord city_of_entry(const LocationEntry& entry, const Location& location);

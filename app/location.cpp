@@ -1,14 +1,12 @@
-// The city location database: the list in memory, CITIES.DAT on disk.
+// The city location database: the shipped list with the user's cities over it.
 #include "app/location.h"
 
 #include <cerrno>
-#include <charconv>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
+#include "app/city_file.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/text_encoding.h"
@@ -17,37 +15,56 @@
 
 namespace {
 
-const char* const CITIES_FILE = "CITIES.DAT";
-// The new list is written to CITIES.NEW.<unique> and renamed over CITIES.DAT;
-// CITIES.LCK is the lock two copies of the program take around a save.
-const char* const CITIES_NEW_PREFIX = "CITIES.NEW";
-const char* const CITIES_LOCK_FILE = "CITIES.LCK";
+namespace fs = std::filesystem;
+
+const char* const SHIPPED_FILE = "CITIES.DAT";
+// In the user's data folder: the user's cities, the lock two copies of the
+// program take around a save, the prefix of the temporary files a save
+// writes, and what earlier versions kept there (a full copy of the list, and
+// their temporary files), with the name the full copy is kept under once
+// turned into the user's cities.
+const char* const USER_FILE = "MYCITIES.DAT";
+const char* const USER_LOCK_FILE = "MYCITIES.LCK";
+const char* const USER_NEW_PREFIX = "MYCITIES.NEW";
+const char* const FULL_COPY_FILE = "CITIES.DAT";
+const char* const FULL_COPY_NEW_PREFIX = "CITIES.NEW";
+const char* const FULL_COPY_KEPT = "CITIES.OLD";
 const char* const NO_NAME_CITY = "No name";
 
-constexpr std::size_t LINE_LIMIT = 80;  // characters read of each line of CITIES.DAT
+constexpr int LOCK_WAIT_MILLISECONDS = 3000;
 constexpr double MINUTES_TO_DEGREES = 1.0 / 60.0;
 constexpr double SECONDS_TO_DEGREES = 1.0 / 3600.0;
 
-// Module state: the cities in list order, the selected city's name (also the
-// file's first line) and whether either changed since loading or saving; the
-// cities stored from the dialog since then, in order, which a save applies
-// again over the file as another copy of the program may have left it; and
-// whether the file could not be read whole (then it is never saved over).
+// The user's layer over the shipped list: the city the user chose, the
+// cities the user added or changed (in the order first stored) and the
+// shipped ones the user removed.
+struct UserCities {
+    std::string current_name;  // empty: the shipped list's
+    std::vector<CityRecord> cities;
+    std::vector<std::string> removed;
+};
+
+// A change made in this run: a city stored (or, with remove, a name removed).
+struct CityChange {
+    bool remove = false;
+    CityRecord city;
+};
+
+// Module state: the shipped list; the user's layer as last read or saved;
+// the list the two make and the selected city's name; the changes since,
+// which a save applies again over the user's file as another copy of the
+// program may have left it; whether the list or current city changed; and
+// the user's file when it could not be read whole (then it is never saved
+// over).
+std::vector<CityRecord> shipped;
+std::string shipped_current;
+UserCities user;
 std::vector<CityRecord> cities;
 std::string current_name;
+std::vector<CityChange> changes;
+bool current_changed = false;
 bool modified = false;
-std::vector<CityRecord> changes;
-bool file_damaged = false;
-
-// What reading CITIES.DAT found.
-struct CityFile {
-    enum State { MISSING, UNREADABLE, READ } state = MISSING;
-    int error_number = 0;      // why it is missing or unreadable
-    bool has_current = false;  // the first line was there
-    std::string current_name;
-    std::vector<CityRecord> cities;
-    int bad_line = 0;          // the first line left out for a value out of range; 0 for none
-};
+std::string damaged_user_file;
 
 // White space as the C locale knows it, whatever the user's locale.
 bool is_blank(char c) {
@@ -55,162 +72,151 @@ bool is_blank(char c) {
 }
 
 // Index of the first city called name (already normalised), ignoring case; -1 when none.
-int find_city_index(const std::string& name) {
-    for (std::size_t i = 0; i < cities.size(); ++i)
-        if (same_text_ignoring_case(cities[i].name, name)) return static_cast<int>(i);
+int index_in(const std::vector<CityRecord>& list, const std::string& name) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (same_text_ignoring_case(list[i].name, name)) return static_cast<int>(i);
     return -1;
 }
 
-// Reads one line into line without its line end ("\n" or "\r\n"), keeping at
-// most LINE_LIMIT characters; the rest of a longer line is skipped.  False at
-// the end of the file.
-bool read_line(std::FILE* file, std::string& line) {
-    line.clear();
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(file)) != EOF) {
-        any = true;
-        if (c == '\n') break;
-        if (line.size() < LINE_LIMIT) line.push_back(static_cast<char>(c));
+const CityRecord* shipped_city(const std::string& name) {
+    int index = index_in(shipped, name);
+    return index < 0 ? nullptr : &shipped[static_cast<std::size_t>(index)];
+}
+
+void erase_name(std::vector<std::string>& names, const std::string& name) {
+    std::erase_if(names, [&](const std::string& n) { return same_text_ignoring_case(n, name); });
+}
+
+// A change applied to the user's layer: a stored city that is the shipped
+// one again leaves the layer (so that a later correction of it arrives); a
+// removal of a shipped city is kept as such.
+void apply_change(UserCities& layer, const CityChange& change) {
+    const std::string& name = change.city.name;
+    const CityRecord* from_shipped = shipped_city(name);
+    erase_name(layer.removed, name);
+    if (change.remove || (from_shipped && *from_shipped == change.city)) {
+        std::erase_if(layer.cities, [&](const CityRecord& c) { return same_text_ignoring_case(c.name, name); });
+        if (change.remove && from_shipped) layer.removed.push_back(from_shipped->name);
+        return;
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return any;
+    const int index = index_in(layer.cities, name);
+    if (index >= 0) layer.cities[static_cast<std::size_t>(index)] = change.city;
+    else layer.cities.push_back(change.city);
 }
 
-// The non-empty pieces of line between "|" separators.
-std::vector<std::string> split_fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (start <= line.size()) {
-        std::size_t bar = line.find('|', start);
-        if (bar == std::string::npos) bar = line.size();
-        if (bar > start) fields.push_back(line.substr(start, bar - start));
-        start = bar + 1;
+// The list: the shipped cities less the removed ones, each user's city over
+// the first shipped city of its name (or at the end); never empty.
+std::vector<CityRecord> merged_list(const UserCities& layer) {
+    std::vector<CityRecord> list;
+    for (const CityRecord& city : shipped) {
+        bool removed = false;
+        for (const std::string& name : layer.removed) removed = removed || same_text_ignoring_case(name, city.name);
+        if (!removed) list.push_back(city);
     }
-    return fields;
-}
-
-// A field's leading decimal integer (blanks and a sign allowed before the
-// digits); 0 when the field has no digits or is missing.
-int integer_field(const std::vector<std::string>& fields, std::size_t index) {
-    if (index >= fields.size()) return 0;
-    long value = std::strtol(fields[index].c_str(), nullptr, 10);
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
-}
-
-// A field's leading decimal number, always with "." as the decimal point
-// (whatever the user's locale); 0 when there is none.
-double number_field(const std::vector<std::string>& fields, std::size_t index) {
-    if (index >= fields.size()) return 0.0;
-    const std::string& text = fields[index];
-    std::size_t start = 0;
-    while (start < text.size() && is_blank(text[start])) ++start;
-    if (start < text.size() && text[start] == '+') ++start;
-    double value = 0.0;
-    auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), value);
-    return error == std::errc() ? value : 0.0;
-}
-
-// Hemisphere code from a field's first letter in either case: other_letter
-// gives other_code; the default hemisphere's own letter, any unrecognised
-// letter and a missing field give default_code.
-int hemisphere_field(const std::vector<std::string>& fields, std::size_t index, int default_code,
-                     char other_letter, int other_code) {
-    if (index >= fields.size() || fields[index].empty()) return default_code;
-    return latin1_lower(fields[index][0]) == latin1_lower(other_letter) ? other_code : default_code;
-}
-
-// One city line of CITIES.DAT, already split; fields beyond the last one
-// present read as 0, North and West.
-CityRecord city_from_fields(const std::vector<std::string>& fields) {
-    return {normalize_city_name(fields[0]), integer_field(fields, 1), integer_field(fields, 2),
-            integer_field(fields, 3), hemisphere_field(fields, 4, COMPASS_NORTH, 'S', COMPASS_SOUTH),
-            integer_field(fields, 5), integer_field(fields, 6), integer_field(fields, 7),
-            hemisphere_field(fields, 8, COMPASS_WEST, 'E', COMPASS_EAST), number_field(fields, 10),
-            integer_field(fields, 9)};
-}
-
-// The Set Location dialog's ranges, which every city read from the file must
-// keep too before its numbers are used (NaN fails every comparison).
-bool city_in_range(const CityRecord& c) {
-    auto within = [](int value, int low, int high) { return value >= low && value <= high; };
-    return within(c.latitude_degrees, 0, MAX_LATITUDE_DEGREES) && within(c.latitude_minutes, 0, MAX_MINUTES) &&
-           within(c.latitude_seconds, 0, MAX_MINUTES) &&
-           (c.latitude_degrees < MAX_LATITUDE_DEGREES || c.latitude_minutes + c.latitude_seconds == 0) &&
-           within(c.longitude_degrees, 0, MAX_LONGITUDE_DEGREES) && within(c.longitude_minutes, 0, MAX_MINUTES) &&
-           within(c.longitude_seconds, 0, MAX_MINUTES) &&
-           (c.longitude_degrees < MAX_LONGITUDE_DEGREES || c.longitude_minutes + c.longitude_seconds == 0) &&
-           within(c.elevation, MIN_ELEVATION, MAX_ELEVATION) && c.time_zone >= -MAX_TIME_ZONE_HOURS &&
-           c.time_zone <= MAX_TIME_ZONE_HOURS;
-}
-
-// Reads CITIES.DAT by the reading rules.  A file that is there but cannot be
-// read (no permission, a folder, a read error) is UNREADABLE; a city line
-// with a value out of range is left out and its number kept.
-CityFile read_city_file(const std::string& path) {
-    CityFile result;
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (file == nullptr) {
-        result.error_number = errno;
-        result.state = errno == ENOENT ? CityFile::MISSING : CityFile::UNREADABLE;
-        return result;
-    }
-    std::string line;
-    if (read_line(file, line)) {
-        result.has_current = true;
-        result.current_name = normalize_city_name(line);
-    }
-    for (int number = 2; read_line(file, line); ++number) {
-        std::vector<std::string> fields = split_fields(line);
-        if (fields.empty()) break;  // an empty line ends the list
-        CityRecord city = city_from_fields(fields);
-        if (city_in_range(city)) result.cities.push_back(city);
-        else if (result.bad_line == 0) result.bad_line = number;
-    }
-    result.state = std::ferror(file) ? CityFile::UNREADABLE : CityFile::READ;
-    result.error_number = std::ferror(file) ? errno : 0;
-    std::fclose(file);
-    return result;
-}
-
-// "<path>, line N: ..." from a printf-style message of the table.
-std::string line_message(int message_id, const std::string& path, int line) {
-    char text[1024];
-    std::snprintf(text, sizeof text, std::string(load_string(message_id)).c_str(), path.c_str(), line);
-    return text;
-}
-
-// Puts city into list as the dialog does: over the first city of that name
-// (ignoring case), else at the end.
-void put_city(std::vector<CityRecord>& list, const CityRecord& city) {
-    for (CityRecord& existing : list)
-        if (same_text_ignoring_case(existing.name, city.name)) {
-            existing = city;
-            return;
+    std::vector<bool> replaced(list.size(), false);
+    for (const CityRecord& city : layer.cities) {
+        int index = index_in(list, city.name);
+        if (index >= 0 && !replaced[static_cast<std::size_t>(index)]) {
+            list[static_cast<std::size_t>(index)] = city;
+            replaced[static_cast<std::size_t>(index)] = true;
+        } else {
+            list.push_back(city);
         }
-    list.push_back(city);
+    }
+    // A missing list, or one that lists no city, leaves one neutral city so
+    // that there is always a current city.
+    if (list.empty()) list.push_back(CityRecord{NO_NAME_CITY});
+    return list;
 }
 
-// One city as a line of CITIES.DAT:
-//   "%-20s|%2d|%2d|%2d|%c|%3d|%2d|%2d|%c|%4d|%2.2f\n"
-// The time zone is formatted by std::to_chars so that the decimal point is "."
-// in every locale (the file must read back the same wherever it was written).
-std::string city_line(const CityRecord& city) {
-    char line[128];
-    int length = std::snprintf(
-        line, sizeof line, "%-20s|%2d|%2d|%2d|%c|%3d|%2d|%2d|%c|%4d|", city.name.c_str(),
-        city.latitude_degrees, city.latitude_minutes, city.latitude_seconds,
-        city.latitude_hemisphere != COMPASS_NORTH ? 'S' : 'N', city.longitude_degrees,
-        city.longitude_minutes, city.longitude_seconds,
-        city.longitude_hemisphere == COMPASS_WEST ? 'W' : 'E', city.elevation);
-    std::string text(line, static_cast<std::size_t>(length));
-    char zone[400];  // room for any double in fixed notation
-    auto [end, error] = std::to_chars(zone, zone + sizeof zone, city.time_zone, std::chars_format::fixed, 2);
-    text.append(zone, end);
-    text.push_back('\n');
+// The list from the layers, and the current city: the user's choice, else the
+// shipped list's, else the first city.
+void rebuild_list() {
+    cities = merged_list(user);
+    current_name = user.current_name.empty() ? shipped_current : user.current_name;
+    if (index_in(cities, current_name) < 0) current_name = cities.front().name;
+}
+
+// The user's layer that a full copy of the list (what earlier versions kept
+// in the user's folder) stands for: every city that is not the shipped one
+// as it is now.  The copy had no way to remove a city, so none is removed.
+UserCities layer_from_full_copy(const CityFile& copy) {
+    UserCities layer;
+    layer.current_name = copy.current_name;
+    for (const CityRecord& city : copy.cities) {
+        const CityRecord* from_shipped = shipped_city(city.name);
+        if (!from_shipped || !(*from_shipped == city)) layer.cities.push_back(city);
+    }
+    return layer;
+}
+
+UserCities layer_of(const CityFile& file) {
+    return {file.current_name, file.cities, file.removed};
+}
+
+std::string in_user_folder(const char* name) {
+    const std::string folder = user_data_folder();
+    return folder.empty() ? std::string() : (fs::path(folder) / name).string();
+}
+
+// A message of the table with the file's path in it ("... %s ...").
+std::string message_with_path(int message_id, const std::string& path) {
+    char text[1024];
+    std::snprintf(text, sizeof text, std::string(load_string(message_id)).c_str(), path.c_str());
     return text;
+}
+
+// Shows what went wrong reading a file; true when it is whole.
+bool report_reading(const std::string& path, const CityFile& file) {
+    if (file.state == CityFile::UNREADABLE)
+        show_error_text(file_error_text(MSG_CANNOT_LOAD_CITIES, path, file.error_number).c_str());
+    if (!file.faults.empty()) show_error_text(fault_message(path, file.faults).c_str());
+    return file.state != CityFile::UNREADABLE && file.faults.empty();
+}
+
+// Writes the layer to the user's file under the lock, after applying this
+// run's changes to the file as it is now (or to the layer given, when there
+// is no file yet).  The new layer on success; messages on failure.
+bool write_user_file(UserCities& layer) {
+    const std::string path = user_cities_path();
+    if (path.empty() || !make_folder(fs::path(path).parent_path().string())) {
+        show_error_text(file_error_text(MSG_CANNOT_SAVE_CITIES, path.empty() ? USER_FILE : path, errno).c_str());
+        return false;
+    }
+    const std::string lock_path = in_user_folder(USER_LOCK_FILE);
+    const FileLock lock = lock_file(lock_path, LOCK_WAIT_MILLISECONDS);
+    if (lock.state != FileLock::LOCKED) {
+        show_error_text(lock.state == FileLock::BUSY
+                            ? message_with_path(MSG_CITIES_BUSY, lock_path).c_str()
+                            : file_error_text(MSG_CANNOT_SAVE_CITIES, lock_path, lock.error_number).c_str());
+        return false;
+    }
+    // Read, change and write under the lock: another copy of the program may
+    // have saved since this one loaded, so its cities are the ones this
+    // copy's changes go over.
+    CityFile now = read_user_cities(path);
+    if (now.state == CityFile::UNREADABLE || !now.faults.empty()) {
+        unlock_file(lock);
+        report_reading(path, now);
+        show_error_text(message_with_path(MSG_CITIES_NOT_SAVED_OVER, path).c_str());
+        return false;
+    }
+    UserCities result = now.state == CityFile::READ ? layer_of(now) : layer;
+    for (const CityChange& change : changes) apply_change(result, change);
+    if (current_changed) result.current_name = layer.current_name;
+    // What earlier versions' saves left when they were killed goes too.
+    remove_stale_temporaries(fs::path(path).parent_path().string(), FULL_COPY_NEW_PREFIX);
+    const ReplaceResult written =
+        replace_file(path, USER_NEW_PREFIX, user_cities_text(result.current_name, result.cities, result.removed));
+    const int error_number = errno;
+    unlock_file(lock);
+    if (written != ReplaceResult::Done) {
+        int message = written == ReplaceResult::CloseFailed ? MSG_CANNOT_CLOSE_CITIES : MSG_CANNOT_SAVE_CITIES;
+        show_error_text(file_error_text(message, path, error_number).c_str());
+        return false;
+    }
+    layer = result;
+    return true;
 }
 
 }  // namespace
@@ -234,34 +240,63 @@ std::string normalize_city_name(const std::string& name) {
     return result;
 }
 
+std::string user_cities_path() { return in_user_folder(USER_FILE); }
+
 void load_cities(Location& location) {
     free_cities();
-    const std::string path = writable_data_file_path(CITIES_FILE);
-    CityFile file = read_city_file(path);
-    if (file.state != CityFile::READ) {
-        show_error_text(file_error_text(MSG_CANNOT_LOAD_CITIES, path, file.error_number).c_str());
-    } else if (file.bad_line != 0) {
-        show_error_text(line_message(MSG_BAD_CITY_LINE, path, file.bad_line).c_str());
+    const std::string shipped_path = data_file_path(SHIPPED_FILE);
+    CityFile list = read_city_list(shipped_path);
+    if (list.state == CityFile::MISSING)
+        show_error_text(file_error_text(MSG_CANNOT_LOAD_CITIES, shipped_path, list.error_number).c_str());
+    report_reading(shipped_path, list);
+    shipped = std::move(list.cities);
+    shipped_current = list.current_name;
+
+    const std::string user_path = user_cities_path();
+    CityFile mine = user_path.empty() ? CityFile{} : read_user_cities(user_path);
+    if (!report_reading(user_path, mine)) damaged_user_file = user_path;
+    user = layer_of(mine);
+    // The full copy earlier versions kept in the user's folder becomes the
+    // user's cities once.  Where the user's folder is the program's data
+    // folder (installed with the prefix ~/.local) that file is the shipped one.
+    const std::string full_copy = in_user_folder(FULL_COPY_FILE);
+    std::error_code ec;
+    if (mine.state == CityFile::MISSING && !full_copy.empty() && fs::exists(full_copy, ec) &&
+        !fs::equivalent(full_copy, shipped_path, ec)) {
+        CityFile copy = read_city_list(full_copy);
+        user = layer_from_full_copy(copy);
+        if (!report_reading(full_copy, copy)) damaged_user_file = full_copy;
+        else if (write_user_file(user)) fs::rename(full_copy, in_user_folder(FULL_COPY_KEPT), ec);
     }
-    file_damaged = file.state == CityFile::UNREADABLE || file.bad_line != 0;
-    current_name = file.current_name;
-    cities = std::move(file.cities);
-    // A missing file, or one that lists no city, leaves one neutral city so
-    // that there is always a current city.
-    if (cities.empty())
-        store_city(NO_NAME_CITY, 0, 0, 0, COMPASS_NORTH, 0, 0, 0, COMPASS_WEST, 0.0, 0, true);
-    const CityRecord* current = find_city(current_name);
-    if (current == nullptr) {
-        current = &cities.front();
-        current_name = current->name;
-    }
-    location = location_from_city(*current);
+    rebuild_list();
+    location = location_from_city(*find_city(current_name));
 }
 
 const CityRecord* find_city(const std::string& name) {
-    int index = find_city_index(normalize_city_name(name));
+    int index = index_in(cities, normalize_city_name(name));
     return index < 0 ? nullptr : &cities[static_cast<std::size_t>(index)];
 }
+
+namespace {
+
+// Adds or updates a city of the list (from the dialog or the command line);
+// true when its contents changed.
+bool put_city(CityRecord city) {
+    int index = index_in(cities, city.name);
+    if (index < 0) {
+        cities.push_back(city);
+        changes.push_back({false, city});
+        return true;
+    }
+    CityRecord& record = cities[static_cast<std::size_t>(index)];
+    city.extra_fields = record.extra_fields;  // what this version does not edit stays
+    bool changed = !(record == city);
+    record = city;
+    changes.push_back({false, city});
+    return changed;
+}
+
+}  // namespace
 
 void store_city(const std::string& name, int latitude_degrees, int latitude_minutes,
                 int latitude_seconds, int latitude_hemisphere, int longitude_degrees,
@@ -270,63 +305,53 @@ void store_city(const std::string& name, int latitude_degrees, int latitude_minu
     CityRecord city{normalize_city_name(name), latitude_degrees, latitude_minutes, latitude_seconds,
                     latitude_hemisphere, longitude_degrees, longitude_minutes, longitude_seconds,
                     longitude_hemisphere, time_zone, elevation};
-    int index = from_file ? -1 : find_city_index(city.name);
-    if (index < 0) {
-        cities.emplace_back();
-        index = static_cast<int>(cities.size()) - 1;
+    if (from_file) {
+        cities.push_back(city);
+        return;
     }
-    CityRecord& record = cities[static_cast<std::size_t>(index)];
-    bool changed = !(record == city);
-    record = city;
-    if (from_file) return;
-    changes.push_back(city);
+    if (put_city(city)) modified = true;
     if (!same_text_ignoring_case(city.name, current_name)) {
         current_name = city.name;
-        modified = true;
+        current_changed = modified = true;
     }
-    if (changed) modified = true;
+}
+
+void add_city(const CityRecord& city) {
+    CityRecord normal = city;
+    normal.name = normalize_city_name(city.name);
+    if (put_city(normal)) modified = true;
+}
+
+bool remove_city(const std::string& name) {
+    const std::string normal = normalize_city_name(name);
+    if (index_in(cities, normal) < 0) return false;
+    std::erase_if(cities, [&](const CityRecord& c) { return same_text_ignoring_case(c.name, normal); });
+    changes.push_back({true, CityRecord{normal}});
+    if (cities.empty()) cities.push_back(CityRecord{NO_NAME_CITY});
+    if (index_in(cities, current_name) < 0) current_name = cities.front().name;
+    modified = true;
+    return true;
 }
 
 bool save_cities() {
-    // Beside the program, or in the user's data folder when the program's
-    // folder is not writable (an installed copy).
-    const std::string path = writable_data_file_path(CITIES_FILE);
-    if (file_damaged) {
-        show_error_text(line_message(MSG_CITIES_NOT_SAVED_OVER, path, 0).c_str());
+    if (!damaged_user_file.empty()) {
+        show_error_text(message_with_path(MSG_CITIES_NOT_SAVED_OVER, damaged_user_file).c_str());
         return false;
     }
-    const std::string lock_path = (std::filesystem::path(path).parent_path() / CITIES_LOCK_FILE).string();
-    const int lock = lock_file(lock_path);
-    if (lock < 0) {
-        show_error_text(file_error_text(MSG_CANNOT_SAVE_CITIES, lock_path, errno).c_str());
-        return false;
-    }
-    // Read, change and write under the lock: another copy of the program may
-    // have saved since this one loaded, so its list is the one this copy's
-    // changes go over.  Cities neither copy changed, and those only the other
-    // added, stay.
-    CityFile file = read_city_file(path);
-    if (file.state == CityFile::UNREADABLE || file.bad_line != 0) {
-        unlock_file(lock);
-        show_error_text(line_message(MSG_CITIES_NOT_SAVED_OVER, path, 0).c_str());
-        return false;
-    }
-    std::vector<CityRecord> list = file.state == CityFile::READ && !file.cities.empty() ? file.cities : cities;
-    for (const CityRecord& city : changes) put_city(list, city);
-    std::string text = current_name + "\n";
-    for (const CityRecord& city : list) text += city_line(city);
-    const ReplaceResult result = replace_file(path, CITIES_NEW_PREFIX, text);
-    const int error_number = errno;
-    unlock_file(lock);
-    if (result != ReplaceResult::Done) {
-        int message = result == ReplaceResult::CloseFailed ? MSG_CANNOT_CLOSE_CITIES : MSG_CANNOT_SAVE_CITIES;
-        show_error_text(file_error_text(message, path, error_number).c_str());
-        return false;
-    }
-    cities = std::move(list);
+    UserCities layer = user;
+    if (current_changed) layer.current_name = current_name;
+    if (!write_user_file(layer)) return false;
+    user = layer;
     changes.clear();
-    modified = false;
+    current_changed = modified = false;
+    rebuild_list();
     return true;
+}
+
+CityOrigin city_origin(const CityRecord& city) {
+    const CityRecord* from_shipped = shipped_city(city.name);
+    if (!from_shipped) return CityOrigin::ADDED;
+    return *from_shipped == city ? CityOrigin::SHIPPED : CityOrigin::CHANGED;
 }
 
 void save_cities_if_modified() {
@@ -335,10 +360,13 @@ void save_cities_if_modified() {
 
 void free_cities() {
     std::vector<CityRecord>().swap(cities);
-    std::vector<CityRecord>().swap(changes);
+    std::vector<CityRecord>().swap(shipped);
+    std::vector<CityChange>().swap(changes);
+    user = {};
     current_name.clear();
-    modified = false;
-    file_damaged = false;
+    shipped_current.clear();
+    damaged_user_file.clear();
+    current_changed = modified = false;
 }
 
 bool cities_modified() { return modified; }

@@ -1,7 +1,12 @@
 #pragma once
 // The city location database (module LOCATION): the named places the observer
-// can be at, kept in list order, loaded from CITIES.DAT beside the program and
-// saved back through a temporary CITIES.NEW.* file.  Standard library only.
+// can be at, in list order.  The list is the one that comes with the program
+// (CITIES.DAT in its data folder, never written) with the user's own cities
+// laid over it: those the user added or changed, and the shipped ones the
+// user removed, kept in MYCITIES.DAT in the user's data folder
+// ($XDG_DATA_HOME/skyloom2).  So a city corrected or added in a new release
+// reaches every user, and installing never touches the user's cities.
+// Standard library only.
 #include <string>
 
 #include "engine/location.h"
@@ -27,6 +32,10 @@ struct CityRecord {
     int longitude_hemisphere = COMPASS_WEST;   // COMPASS_WEST or COMPASS_EAST
     double time_zone = 0.0;      // hours, -12..12; local standard time = UT + time_zone
     int elevation = 0;           // metres, -400..8900
+    // Fields after the time zone that this version does not know ("key=value",
+    // "|"-separated, as a later version writes them), kept so that a save
+    // never drops them.
+    std::string extra_fields{};
 
     bool operator==(const CityRecord&) const = default;
 };
@@ -40,14 +49,16 @@ constexpr int CITY_NAME_LENGTH = 20;  // characters kept of a city name
 // normalised name normalises to itself.
 std::string normalize_city_name(const std::string& name);
 
-// Start-up: reads CITIES.DAT (beside the program, or the user's copy when
-// that folder is read-only) into the list, selects the current city (the
-// file's first line, or the first city when that names none) and fills
-// location from it.  A missing file shows "Cannot load city location
-// database" with the file's path and leaves the single city "No name"; a file
-// that is there but cannot be read is reported the same way.  A city line
-// with a value outside the Set Location dialog's ranges (or not a number) is
-// left out with a message naming the line.  Never sets the modified flag.
+// Start-up: reads the shipped list and the user's cities over it, selects
+// the current city (the user's choice, else the shipped list's first line,
+// else the first city) and fills location from it.  A missing or unreadable
+// file shows "Cannot load city location database" with its path; a line that
+// cannot be read (text in a number, a value out of range, binary data) is
+// left out, and every such line is named with its path and line number; a
+// user's file with such a line is not saved over until it is corrected.
+// The full copy of the list that earlier versions kept in the user's data
+// folder (CITIES.DAT there) is turned once into the user's own cities and
+// kept as CITIES.OLD.  Never sets the modified flag.
 void load_cities(Location& location);
 
 // The first city whose name equals name (normalised) ignoring letter case;
@@ -64,16 +75,31 @@ void store_city(const std::string& name, int latitude_degrees, int latitude_minu
                 int longitude_minutes, int longitude_seconds, int longitude_hemisphere,
                 double time_zone, int elevation, bool from_file);
 
-// Saves the list into CITIES.DAT.  Under a lock on CITIES.LCK beside it
-// (another copy of the program saving at the same time waits), the file is
-// read again and the cities stored from the dialog since loading go over
-// what it holds now, so that cities another copy saved meanwhile stay; the
-// text is written to a unique CITIES.NEW.* file, synced and renamed over
-// CITIES.DAT.  A file that could not be read whole at loading or now is
-// never saved over.  Failures show an error box naming the file and leave
-// CITIES.DAT as it was.  Returns true when the list was saved (the modified
-// flag is cleared; the list is then the one saved).
+// Adds or updates a city as store_city does from the dialog, without making
+// it the current city (the command line's "cities add").
+void add_city(const CityRecord& city);
+// Removes every city of that name (ignoring case); false when there is none.
+// The current city, when removed, is the first city again.
+bool remove_city(const std::string& name);
+
+// Saves the user's cities into MYCITIES.DAT.  Under a lock on MYCITIES.LCK
+// beside it (waited for a few seconds at most: another copy saving then
+// makes this save say so and fail), the file is read again and the cities
+// stored and removed since loading go over what it holds now, so that what
+// another copy saved meanwhile stays; the text is written to a unique
+// MYCITIES.NEW.* file, synced and renamed over MYCITIES.DAT, and temporary
+// files of copies killed while saving are removed.  A user's file that could
+// not be read whole is never saved over.  Failures show an error box naming
+// the file and leave it as it was.  Returns true when the cities were saved
+// (the modified flag is cleared).
 bool save_cities();
+
+// Where the user's cities are kept; empty when no home folder is known.
+std::string user_cities_path();
+
+// Where a city of the list comes from.
+enum class CityOrigin { SHIPPED, ADDED, CHANGED };
+CityOrigin city_origin(const CityRecord& city);
 
 // Exit: when the list or the current city changed since loading or the last
 // save, asks "Save city location database?" and saves on Yes.

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -21,9 +22,11 @@
 #include "app/graph_table.h"
 #include "app/location.h"
 #include "cli/ephemeris.h"
+#include "cli/output.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/precise/precise_engine.h"
+#include "format/numbers.h"
 #include "movies/movie.h"
 #include "movies/star_catalogue.h"
 #include "output/printing.h"
@@ -67,6 +70,10 @@ const char USAGE_COMMANDS[] =
     "  skyloom movie NAME [OPTIONS] --frames N -o DIR [--size WxH] [--trails] [--skip M]\n"
     "                                   draw N frames of 250 ms as DIR/frame-0001.png ...\n"
     "                                   (after M frames drawn but not written)\n"
+    "  skyloom cities list [--match TEXT]\n"
+    "  skyloom cities add NAME --lat DEG --lon DEG (--tz HOURS | --zone ZONE) [--elev M]\n"
+    "  skyloom cities remove NAME\n"
+    "                                   list, add or change, or remove your cities\n"
     "  skyloom --help | skyloom report --help\n"
     "\n";
 
@@ -99,7 +106,9 @@ const char USAGE_OPTIONS[] =
     "  --csv             ephemeris: comma-separated values with a header row\n"
     "  --jupiter-moons   ephemeris: also Jupiter's four large moons (x, y, z in Jupiter radii)\n"
     "  --precise         every command: the precise engine (ERFA) instead of the classical one\n"
-    "  --city NAME       a city of CITIES.DAT (default: its current city)\n"
+    "  --city NAME       a city of the list (default: the current city)\n"
+    "  --match TEXT      cities list: only the cities whose names hold TEXT (any case)\n"
+    "  --zone ZONE       cities add: a time-zone name (not supported yet: give --tz)\n"
     "  --lat DEG --lon DEG --tz HOURS [--elev M] [--name TEXT]\n"
     "                    a place instead: signed decimal degrees, north and east\n"
     "                    positive; tz = hours added to UT for local standard time\n"
@@ -117,7 +126,8 @@ struct Options {
 constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-month", "date", "time",
                                         "moons", "main-planet", "output", "size", "pdf",
                                         "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name",
-                                        "speed", "view-angle", "track", "frames", "star", "step", "skip"};
+                                        "speed", "view-angle", "track", "frames", "star", "step", "skip",
+                                        "match", "zone"};
 constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels", "trails",
                                       "precise"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
@@ -296,26 +306,15 @@ bool parse_options(int argc, char** argv, int first, Options& out) {
     return true;
 }
 
-// A number as every option reads it, in every locale: an optional sign,
-// digits and a decimal point ("-104.98"); a decimal comma is refused, as
-// commas separate the items of lists and a script must not depend on the
-// locale.  False for anything else, or a value that is not finite.
-bool read_decimal(const std::string& text, double& value) {
-    const char* first = text.c_str();
-    const char* last = first + text.size();
-    if (first != last && *first == '+') ++first;
-    auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
-    return error == std::errc() && end == last && std::isfinite(value);
-}
-
 // Splits signed decimal degrees into the dialog's whole degrees, minutes and
 // seconds.  The number is checked before any arithmetic: not a number gives
 // "Invalid number", a magnitude above limit the range message; 0 when the
 // text is usable.
 int degrees_entry(const std::string& text, double limit, int range_message, std::string& d, std::string& m,
                   std::string& s, int& hemisphere, int positive_code, int negative_code) {
-    double value = 0;
-    if (!read_decimal(text, value)) return MSG_INVALID_NUMBER;
+    std::optional<double> read = read_decimal_number(text);
+    if (!read) return MSG_INVALID_NUMBER;
+    const double value = *read;
     if (!(std::fabs(value) <= limit)) return range_message;
     hemisphere = value < 0 ? negative_code : positive_code;
     long seconds = std::lround(std::fabs(value) * 3600.0);
@@ -336,6 +335,32 @@ bool latin1_option(const char* name, std::string& latin1) {
     return false;
 }
 
+// A place typed as signed decimal --lat and --lon, --tz and --elev, checked
+// as the Set Location dialog checks it (numbers before any arithmetic);
+// nullopt after the refusal was shown.
+std::optional<CityRecord> typed_place(const std::string& name, const std::string& lat, const std::string& lon,
+                                      const std::string& tz) {
+    LocationEntry entry;
+    entry.name = name;
+    entry.elevation = option("elev").value_or("0");
+    entry.time_zone = tz;
+    int message = degrees_entry(lat, MAX_LATITUDE_DEGREES, MSG_LATITUDE_RANGE, entry.latitude_degrees,
+                                entry.latitude_minutes, entry.latitude_seconds, entry.latitude_hemisphere,
+                                COMPASS_NORTH, COMPASS_SOUTH);
+    if (message == 0)
+        message = degrees_entry(lon, MAX_LONGITUDE_DEGREES, MSG_LONGITUDE_RANGE, entry.longitude_degrees,
+                                entry.longitude_minutes, entry.longitude_seconds, entry.longitude_hemisphere,
+                                COMPASS_EAST, COMPASS_WEST);
+    if (message == 0 && !read_decimal_number(tz)) message = MSG_INVALID_NUMBER;
+    Location place;
+    if (message == 0) message = apply_location_entry(entry, place).message_id;
+    if (message != 0) {
+        show_error(message);
+        return std::nullopt;
+    }
+    return city_of_entry(entry, place);
+}
+
 // Fills the location from --city or --lat/--lon/--tz; false after a message.
 bool choose_location(Location& location) {
     if (option("city")) {
@@ -343,7 +368,7 @@ bool choose_location(Location& location) {
         if (!latin1_option("city", city)) return false;
         const CityRecord* record = find_city(city);
         if (!record) {
-            std::fprintf(stderr, "Unknown city: %s (see CITIES.DAT)\n", latin1_to_terminal(city).c_str());
+            std::fprintf(stderr, "Unknown city: %s (see skyloom cities list)\n", latin1_to_terminal(city).c_str());
             run.refused = true;
             return false;
         }
@@ -357,27 +382,11 @@ bool choose_location(Location& location) {
         run.refused = true;
         return false;
     }
-    LocationEntry entry;
-    entry.name = "Observer";
-    if (option("name") && !latin1_option("name", entry.name)) return false;
-    entry.elevation = option("elev").value_or("0");
-    entry.time_zone = *tz;
-    double hours = 0;
-    int message = degrees_entry(*lat, MAX_LATITUDE_DEGREES, MSG_LATITUDE_RANGE, entry.latitude_degrees,
-                                entry.latitude_minutes, entry.latitude_seconds, entry.latitude_hemisphere,
-                                COMPASS_NORTH, COMPASS_SOUTH);
-    if (message == 0)
-        message = degrees_entry(*lon, MAX_LONGITUDE_DEGREES, MSG_LONGITUDE_RANGE, entry.longitude_degrees,
-                                entry.longitude_minutes, entry.longitude_seconds, entry.longitude_hemisphere,
-                                COMPASS_EAST, COMPASS_WEST);
-    if (message == 0 && !read_decimal(*tz, hours)) message = MSG_INVALID_NUMBER;
-    if (message != 0) {
-        show_error(message);
-        return false;
-    }
-    DialogError error = apply_location_entry(entry, location);
-    if (error.message_id) show_error(error.message_id);
-    return error.message_id == 0;
+    std::string name = "Observer";
+    if (option("name") && !latin1_option("name", name)) return false;
+    std::optional<CityRecord> place = typed_place(name, *lat, *lon, *tz);
+    if (place) location = location_from_city(*place);
+    return place.has_value();
 }
 
 // "TITLE NAME: a b c", wrapped before a name that would pass column 87 onto
@@ -399,18 +408,26 @@ std::string name_list(const char* title, OutputKind kind) {
 }
 
 int usage(FILE* to, int status) {
-    std::fputs(USAGE_COMMANDS, to);
-    std::fputs((name_list("", OutputKind::Report) + name_list("Graph", OutputKind::Graph) +
-                name_list("Movie", OutputKind::Movie)).c_str(), to);
-    std::fputs(USAGE_OPTIONS, to);
-    return status;
+    const std::string text = std::string(USAGE_COMMANDS) + name_list("", OutputKind::Report) +
+                             name_list("Graph", OutputKind::Graph) + name_list("Movie", OutputKind::Movie) +
+                             USAGE_OPTIONS;
+    if (to != stdout) {
+        std::fputs(text.c_str(), to);
+        return status;
+    }
+    return write_standard_output(text) ? status : EXIT_FILE_ERROR;
 }
 
-void print_document(const ReportDocument& document) {
-    for (int i = 0; i < document.line_count; ++i) {
-        std::string line = latin1_to_terminal(report_line(document, i));
-        std::fprintf(stdout, "%s\n", line.c_str());
-    }
+// "Cannot write PATH (reason)" for the errno of a failed write; the status.
+int cannot_write(const std::string& path) {
+    std::fprintf(stderr, "%s\n", file_error_text(MSG_CANNOT_WRITE_FILE, path, errno).c_str());
+    return EXIT_FILE_ERROR;
+}
+
+int print_document(const ReportDocument& document) {
+    std::string text;
+    for (int i = 0; i < document.line_count; ++i) text += latin1_to_terminal(report_line(document, i)) + "\n";
+    return write_standard_output(text) ? 0 : EXIT_FILE_ERROR;
 }
 
 // The report's printed pages in a PDF file of A4 pages at 96 pixels to the inch.
@@ -418,13 +435,10 @@ int print_document_pdf(const ReportDocument& document, const std::string& path) 
     constexpr int A4_WIDTH = 794, A4_HEIGHT = 1123;  // 210 x 297 mm in pixels
     ensure_gui_session();
     std::unique_ptr<Surface> pdf = make_pdf_surface(path, A4_WIDTH, A4_HEIGHT);
-    bool written = pdf && print_report_pages(*pdf, document, 1, print_session().font, PrintProgress{}) ==
-                              PrintResult::Done;
-    pdf.reset();  // the file is finished when its surface goes
-    if (!written) {
-        std::fprintf(stderr, "Cannot write %s\n", path.c_str());
-        return EXIT_FILE_ERROR;
-    }
+    errno = 0;
+    if (!pdf || print_report_pages(*pdf, document, 1, print_session().font, PrintProgress{}) != PrintResult::Done ||
+        !finish_file(std::move(pdf)))
+        return cannot_write(path);
     return 0;
 }
 
@@ -503,8 +517,7 @@ int ephemeris_command(int argc, char** argv) {
         text += '\n';
         text += jupiter_moons_text(p.day, p.month, p.year, hours, place, csv);
     }
-    std::fputs(text.c_str(), stdout);
-    return 0;
+    return write_standard_output(text) ? 0 : EXIT_FILE_ERROR;
 }
 
 // --planets into the parameters; --moons and --main-planet checked for the
@@ -552,10 +565,13 @@ bool picture_size(int& width, int& height) {
     auto text = option("size");
     if (!text) return true;
     size_t x = text->find('x');
-    if (x != std::string::npos && parse_int_field(text->substr(0, x), width) &&
-        parse_int_field(text->substr(x + 1), height) && width >= MIN_PICTURE_SIDE && width <= MAX_PICTURE_SIDE &&
-        height >= MIN_PICTURE_SIDE && height <= MAX_PICTURE_SIDE)
-        return true;
+    if (x != std::string::npos) {
+        width = read_whole_number(std::string_view(*text).substr(0, x)).value_or(0);
+        height = read_whole_number(std::string_view(*text).substr(x + 1)).value_or(0);
+        if (width >= MIN_PICTURE_SIDE && width <= MAX_PICTURE_SIDE && height >= MIN_PICTURE_SIDE &&
+            height <= MAX_PICTURE_SIDE)
+            return true;
+    }
     std::fprintf(stderr, "--size must be WIDTHxHEIGHT in pixels, each from %d to %d (e.g. 1000x750): %s\n",
                  MIN_PICTURE_SIDE, MAX_PICTURE_SIDE, text->c_str());
     return false;
@@ -587,17 +603,11 @@ int graph_command(int argc, char** argv) {
     std::unique_ptr<Surface> surface = kind == PictureKind::Png   ? make_image_surface(width, height)
                                        : kind == PictureKind::Svg ? make_svg_surface(path, width, height)
                                                                   : make_pdf_surface(path, width, height);
-    bool written = surface != nullptr;
-    if (written) {
-        draw_command_graph(command, *surface, width, height, current_graph_style(option("grid").has_value()));
-        if (kind == PictureKind::Png) written = save_png(*surface, path);
-        surface.reset();  // an SVG or PDF file is finished when its surface goes
-    }
-    if (!written) {
-        std::fprintf(stderr, "Cannot write %s\n", path.c_str());
-        return EXIT_FILE_ERROR;
-    }
-    return 0;
+    errno = 0;
+    if (!surface) return cannot_write(path);
+    draw_command_graph(command, *surface, width, height, current_graph_style(option("grid").has_value()));
+    const bool written = kind == PictureKind::Png ? save_png(*surface, path) : finish_file(std::move(surface));
+    return written ? 0 : cannot_write(path);
 }
 
 // The day/night movie's steps per tick, by speed index.
@@ -704,10 +714,10 @@ int movie_command(int argc, char** argv) {
     if (!options_apply(options, "movie", argv[2], command)) return EXIT_BAD_INPUT;
     run.options = &options;
     const std::string folder = option("output").value_or("");
-    int frames = 0, skipped = 0, width, height;
-    if (folder.empty() || !parse_int_field(option("frames").value_or(""), frames) || frames < 1 ||
-        !parse_int_field(option("skip").value_or("0"), skipped) || skipped < 0)
-        return usage(stderr, EXIT_BAD_INPUT);
+    const int frames = read_whole_number(option("frames").value_or("")).value_or(0);
+    const int skipped = read_whole_number(option("skip").value_or("0")).value_or(-1);
+    int width, height;
+    if (folder.empty() || frames < 1 || skipped < 0) return usage(stderr, EXIT_BAD_INPUT);
     if (!picture_size(width, height)) return EXIT_BAD_INPUT;
     if (skipped > INT_MAX - frames) {  // the frame counter is an int
         std::fprintf(stderr, "--skip plus --frames must be at most %d\n", INT_MAX);
@@ -744,10 +754,8 @@ int movie_command(int argc, char** argv) {
         if (frame < skipped) continue;
         char name[32];
         std::snprintf(name, sizeof name, "/frame-%04d.png", frame - skipped + 1);
-        if (!save_png(*surface, folder + name)) {
-            std::fprintf(stderr, "Cannot write %s%s\n", folder.c_str(), name);
-            return EXIT_FILE_ERROR;
-        }
+        errno = 0;
+        if (!save_png(*surface, folder + name)) return cannot_write(folder + name);
     }
     return 0;
 }
@@ -777,8 +785,104 @@ int report_command(int argc, char** argv) {
     if (terminal) std::fputs("\r\033[K", stderr);
     if (run.refused) return EXIT_BAD_INPUT;
     if (std::optional<std::string> pdf = option("pdf")) return print_document_pdf(app.report, *pdf);
-    print_document(app.report);
-    return 0;
+    return print_document(app.report);
+}
+
+// ---- skyloom cities: the city list for scripts ----
+
+// One city as "cities list" shows it, in Latin-1: the current city marked
+// "*", signed angles as degrees, minutes and seconds with the hemisphere,
+// elevation, time zone in hours ("." in every locale), and whether the city
+// is the user's own.
+std::string city_row(const CityRecord& c) {
+    char zone[32];
+    auto [end, error] = std::to_chars(zone, zone + sizeof zone, c.time_zone, std::chars_format::fixed, 2);
+    *end = '\0';
+    const CityOrigin origin = city_origin(c);
+    char row[160];
+    std::snprintf(row, sizeof row, "%c %-20s %2d\xB0%02d'%02d\"%c %3d\xB0%02d'%02d\"%c %5d m %6s h%s\n",
+                  same_text_ignoring_case(c.name, current_city_name()) ? '*' : ' ', c.name.c_str(),
+                  c.latitude_degrees, c.latitude_minutes, c.latitude_seconds,
+                  c.latitude_hemisphere == COMPASS_SOUTH ? 'S' : 'N', c.longitude_degrees, c.longitude_minutes,
+                  c.longitude_seconds, c.longitude_hemisphere == COMPASS_EAST ? 'E' : 'W', c.elevation, zone,
+                  origin == CityOrigin::ADDED ? "  yours" : origin == CityOrigin::CHANGED ? "  yours, changed" : "");
+    return row;
+}
+
+// True when text holds part, ignoring letter case (Latin-1).
+bool holds_ignoring_case(const std::string& text, const std::string& part) {
+    for (std::size_t at = 0; at + part.size() <= text.size(); ++at)
+        if (same_text_ignoring_case(std::string_view(text).substr(at, part.size()), part)) return true;
+    return false;
+}
+
+int cities_list() {
+    std::string match;
+    if (option("match") && !latin1_option("match", match)) return EXIT_BAD_INPUT;
+    std::string text;
+    for (int i = 0; i < city_count(); ++i) {
+        const CityRecord& city = *find_city(city_name(i));
+        if (holds_ignoring_case(city_name(i), match)) text += latin1_to_terminal(city_row(city));
+    }
+    return write_standard_output(text) ? 0 : EXIT_FILE_ERROR;
+}
+
+int cities_add(const std::string& name) {
+    if (option("zone")) {
+        std::fprintf(stderr, option("tz") ? "Give --tz or --zone, not both\n"
+                                          : "--zone: time-zone names are not supported yet; give --tz HOURS\n");
+        return EXIT_BAD_INPUT;
+    }
+    auto lat = option("lat"), lon = option("lon"), tz = option("tz");
+    if (!lat || !lon || !tz) {
+        std::fprintf(stderr, "cities add takes --lat, --lon and --tz\n");
+        return EXIT_BAD_INPUT;
+    }
+    std::optional<CityRecord> city = typed_place(name, *lat, *lon, *tz);
+    if (!city) return EXIT_BAD_INPUT;
+    add_city(*city);
+    if (!save_cities()) return EXIT_FILE_ERROR;
+    return write_standard_output(latin1_to_terminal(city_row(*find_city(city->name)))) ? 0 : EXIT_FILE_ERROR;
+}
+
+int cities_remove(const std::string& name) {
+    if (!remove_city(name)) {
+        std::fprintf(stderr, "Unknown city: %s (see skyloom cities list)\n", latin1_to_terminal(name).c_str());
+        return EXIT_BAD_INPUT;
+    }
+    return save_cities() ? 0 : EXIT_FILE_ERROR;
+}
+
+// skyloom cities list [--match TEXT] | add NAME ... | remove NAME.
+int cities_command(int argc, char** argv) {
+    const std::string action = argc > 2 ? argv[2] : "";
+    const bool named = action == "add" || action == "remove";
+    if (action == "--help") return usage(stdout, 0);
+    if (action != "list" && !named) return usage(stderr, EXIT_BAD_INPUT);
+    Options options;
+    const int first = named ? 4 : 3;
+    if (named && argc < 4) return usage(stderr, EXIT_BAD_INPUT);
+    if (!parse_options(argc, argv, first, options)) return usage(stderr, EXIT_BAD_INPUT);
+    const std::string takes = action == "list" ? "match" : action == "add" ? "lat lon tz zone elev" : "";
+    for (const auto& [option_name, value] : options.values)
+        if ((" " + takes + " ").find(" " + option_name + " ") == std::string::npos) {
+            std::fprintf(stderr, "--%s does not apply to cities %s\n", option_name.c_str(), action.c_str());
+            return EXIT_BAD_INPUT;
+        }
+    run.options = &options;
+    set_message_presenter(print_message);
+    Location current;
+    load_cities(current);
+    std::string name;
+    if (named && !utf8_to_latin1_exact(argv[3], name)) {
+        std::fprintf(stderr, "%s has a character the city list cannot hold (Latin-1 only)\n", argv[3]);
+        return EXIT_BAD_INPUT;
+    }
+    if (named && normalize_city_name(name).empty()) {
+        show_error(MSG_LOCATION_NAME);
+        return EXIT_BAD_INPUT;
+    }
+    return action == "list" ? cities_list() : action == "add" ? cities_add(name) : cities_remove(name);
 }
 
 }  // namespace
@@ -804,5 +908,6 @@ int cli_main(int argc, char** argv) {
     if (verb == "ephemeris") return ephemeris_command(argc, argv);
     if (verb == "graph") return graph_command(argc, argv);
     if (verb == "movie") return movie_command(argc, argv);
+    if (verb == "cities") return cities_command(argc, argv);
     return usage(stderr, EXIT_BAD_INPUT);
 }

@@ -28,16 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::require(place.elevation >= -400 && place.elevation <= 8900, "elevation -400..8900");
 
     // The dialog's store and save, then the start-up's load: the same place.
-    int v[7] = {};
-    const std::string* texts[7] = {&entry.latitude_degrees, &entry.latitude_minutes, &entry.latitude_seconds,
-                                   &entry.longitude_degrees, &entry.longitude_minutes, &entry.longitude_seconds,
-                                   &entry.elevation};
-    for (int i = 0; i < 7; ++i) fuzz::require(parse_int_field(*texts[i], v[i]), "accepted fields are integers");
+    const CityRecord city = city_of_entry(entry, place);
     std::remove((fuzz::scratch_folder() + "/CITIES.DAT").c_str());
+    std::remove(fuzz::user_path("MYCITIES.DAT").c_str());
     Location loaded;
     load_cities(loaded);
-    store_city(place.name, v[0], v[1], v[2], entry.latitude_hemisphere, v[3], v[4], v[5],
-               entry.longitude_hemisphere, place.time_zone, v[6], false);
+    store_city(city.name, city.latitude_degrees, city.latitude_minutes, city.latitude_seconds,
+               city.latitude_hemisphere, city.longitude_degrees, city.longitude_minutes, city.longitude_seconds,
+               city.longitude_hemisphere, city.time_zone, city.elevation, false);
     fuzz::require(save_cities(), "an accepted place saves");
     load_cities(loaded);
     fuzz::require(loaded.name == place.name, "the saved city is the current one");

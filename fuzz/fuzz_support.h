@@ -36,19 +36,45 @@ inline const std::string& scratch_folder() {
             std::filesystem::remove_all(made, ignored);
         });
         set_data_folder(pattern);
+        // The user's data folder: share/skyloom2 inside it.
+        setenv("XDG_DATA_HOME", (pattern + "/share").c_str(), 1);
         set_message_presenter([](const char*, const char*, MessageIcon icon) { return icon != ICON_QUESTION; });
         return pattern;
     }();
     return folder;
 }
 
-// Writes bytes as the file name inside the scratch folder.
-inline void put_file(const std::string& name, std::string_view bytes) {
-    const std::string path = scratch_folder() + "/" + name;
+// Writes bytes as the file at path.
+inline void write_file(const std::string& path, std::string_view bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) std::abort();
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
+}
+
+// Writes bytes as the file name inside the scratch folder.
+inline void put_file(const std::string& name, std::string_view bytes) { write_file(scratch_folder() + "/" + name, bytes); }
+
+// The user's data folder (made when missing) and its file name's path.
+inline std::string user_path(const std::string& name) {
+    const std::string folder = scratch_folder() + "/share/skyloom2";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder + "/" + name;
+}
+
+// Writes bytes as the file name in the user's data folder.
+inline void put_user_file(const std::string& name, std::string_view bytes) { write_file(user_path(name), bytes); }
+
+// The bytes of the file name in the user's data folder; empty when it is not there.
+inline std::string user_file_text(const std::string& name) {
+    std::FILE* file = std::fopen(user_path(name).c_str(), "rb");
+    std::string text;
+    if (file == nullptr) return text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+    std::fclose(file);
+    return text;
 }
 
 // The input cut into pieces at line ends; missing pieces are empty.

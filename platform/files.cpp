@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,8 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 std::string folder_override;
 
-// Name of the scratch file that tells whether a folder takes new files.
-const char* const WRITE_PROBE = ".skyloom2-write-probe";
 // The user's data folder's own part, below the XDG data home.
 const char* const USER_FOLDER = "skyloom2";
 
@@ -40,31 +39,7 @@ fs::path installed_data_folder() {
     return installed;
 }
 
-// True when a new file can be made in folder.  Trying is the only test that
-// holds for every user (the superuser ignores permission bits, but not a
-// read-only file system or a path that is no folder).  The probe has a name
-// of its own, so that it never opens, truncates or removes a file or link
-// that is already there.
-bool folder_takes_new_files(const fs::path& folder) {
-    std::string probe;
-    int descriptor = create_unique_file(folder.string(), WRITE_PROBE, probe);
-    if (descriptor < 0) return false;
-    close(descriptor);
-    unlink(probe.c_str());
-    return true;
-}
-
-// Writes all of text to descriptor; false (errno set) on a failed or short write.
-bool write_all(int descriptor, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t wrote = write(descriptor, text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR) continue;
-        if (wrote <= 0) return false;
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
-}
+WriteFunction write_function = nullptr;  // nullptr: write(2)
 
 // Syncs a folder, so that a rename in it survives a crash.
 void sync_folder(const fs::path& folder) {
@@ -100,21 +75,32 @@ std::FILE* open_data_file(const std::string& name, const char* mode) {
     return std::fopen(data_file_path(name).c_str(), mode);
 }
 
-std::string writable_data_file_path(const std::string& name) {
-    const fs::path shipped = data_file_path(name);
-    const bool beside_program = shipped == fs::path(data_folder()) / name;
-    if (beside_program && folder_takes_new_files(data_folder())) return shipped.string();
+std::string user_data_folder() {
     fs::path data_home = xdg_data_home();
+    return data_home.empty() ? std::string() : (data_home / USER_FOLDER).string();
+}
+
+bool make_folder(const std::string& folder) {
     std::error_code ec;
-    if (data_home.empty()) return shipped.string();
-    fs::path user_folder = data_home / USER_FOLDER;
-    fs::create_directories(user_folder, ec);
-    if (ec) return shipped.string();
-    fs::path user_file = user_folder / name;
-    // Seed the user's copy once; a failed copy leaves the user's file missing,
-    // which reads as a missing file.
-    if (!fs::exists(user_file, ec) && fs::exists(shipped, ec)) fs::copy_file(shipped, user_file, ec);
-    return user_file.string();
+    fs::create_directories(folder, ec);
+    if (!ec) return true;
+    errno = ec.value();
+    return false;
+}
+
+void set_write_function(WriteFunction function) { write_function = function; }
+
+bool write_all(int descriptor, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        long wrote = write_function ? write_function(descriptor, text.data() + done, text.size() - done)
+                                    : write(descriptor, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote == 0) errno = ENOSPC;  // a write that takes nothing would never end
+        if (wrote <= 0) return false;
+        done += static_cast<std::size_t>(wrote);
+    }
+    return true;
 }
 
 int create_unique_file(const std::string& folder, const std::string& prefix, std::string& path) {
@@ -129,15 +115,56 @@ int create_unique_file(const std::string& folder, const std::string& prefix, std
     return -1;
 }
 
+void remove_stale_temporaries(const std::string& folder, const std::string& prefix) {
+    std::error_code ec;
+    for (fs::directory_iterator entry(folder.empty() ? fs::path(".") : fs::path(folder), ec), end; !ec && entry != end;
+         entry.increment(ec)) {
+        const std::string name = entry->path().filename().string();
+        if (name.size() <= prefix.size() + 1 || name.compare(0, prefix.size() + 1, prefix + ".") != 0) continue;
+        const std::string rest = name.substr(prefix.size() + 1);
+        const std::size_t dot = rest.find('.');
+        if (dot == 0 || dot == std::string::npos || rest.find_first_not_of("0123456789.") != std::string::npos)
+            continue;
+        const long pid = std::strtol(rest.substr(0, dot).c_str(), nullptr, 10);
+        if (pid > 0 && pid != getpid() && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            unlink(entry->path().c_str());
+    }
+}
+
+namespace {
+
+// A device or pipe at path: written straight into, as it cannot be replaced.
+ReplaceResult write_into(const fs::path& path, const std::string& contents) {
+    int descriptor = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (descriptor < 0) return ReplaceResult::WriteFailed;
+    ReplaceResult result = write_all(descriptor, contents) ? ReplaceResult::Done : ReplaceResult::WriteFailed;
+    int saved_errno = errno;
+    if (close(descriptor) != 0 && result == ReplaceResult::Done) {
+        result = ReplaceResult::CloseFailed;
+        saved_errno = errno;
+    }
+    errno = saved_errno;
+    return result;
+}
+
+}  // namespace
+
+std::string output_temporary_prefix(const std::string& path) {
+    return "." + fs::path(path).filename().string() + ".part";
+}
+
 ReplaceResult replace_file(const std::string& path, const std::string& temporary_prefix, const std::string& contents) {
     std::error_code ec;
     fs::path target = fs::is_symlink(path, ec) ? fs::weakly_canonical(path, ec) : fs::path(path);
     if (ec) target = path;
+    struct stat old_file;
+    const bool exists = stat(target.c_str(), &old_file) == 0;
+    if (exists && !S_ISREG(old_file.st_mode) && !S_ISDIR(old_file.st_mode)) return write_into(target, contents);
+    remove_stale_temporaries(target.parent_path().string(), temporary_prefix);
     std::string temporary;
     int descriptor = create_unique_file(target.parent_path().string(), temporary_prefix, temporary);
     if (descriptor < 0) return ReplaceResult::WriteFailed;
-    struct stat old_file;
-    if (stat(target.c_str(), &old_file) == 0) fchmod(descriptor, old_file.st_mode & 07777);
+    if (exists) fchmod(descriptor, old_file.st_mode & 07777);
     ReplaceResult result = ReplaceResult::Done;
     if (!write_all(descriptor, contents) || fsync(descriptor) != 0) result = ReplaceResult::WriteFailed;
     int saved_errno = errno;
@@ -158,17 +185,34 @@ ReplaceResult replace_file(const std::string& path, const std::string& temporary
     return result;
 }
 
-int lock_file(const std::string& path) {
-    int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (descriptor < 0) return -1;
-    // Waits through signals.  A file system without locks (some network ones)
-    // fails here: go on unlocked rather than refuse every save; the rename
-    // still keeps the file whole.
-    while (flock(descriptor, LOCK_EX) != 0 && errno == EINTR) {
+FileLock lock_file(const std::string& path, int wait_milliseconds) {
+    FileLock lock;
+    lock.descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (lock.descriptor < 0) {
+        lock.error_number = errno;
+        return lock;
     }
-    return descriptor;
+    // Tries again every POLL_MILLISECONDS until the time is up, so that a
+    // copy that holds the lock (stopped in a debugger, say) never freezes
+    // this one.  A file system without locks (some network ones) fails with
+    // another error: go on unlocked rather than refuse every save; the
+    // rename still keeps the file whole.
+    constexpr int POLL_MILLISECONDS = 50;
+    for (int waited = 0;; waited += POLL_MILLISECONDS) {
+        if (flock(lock.descriptor, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR)) {
+            lock.state = FileLock::LOCKED;
+            return lock;
+        }
+        if (waited >= wait_milliseconds) break;
+        usleep(POLL_MILLISECONDS * 1000);
+    }
+    close(lock.descriptor);
+    lock.descriptor = -1;
+    lock.state = FileLock::BUSY;
+    lock.error_number = EWOULDBLOCK;
+    return lock;
 }
 
-void unlock_file(int descriptor) {
-    if (descriptor >= 0) close(descriptor);  // closing releases the lock
+void unlock_file(const FileLock& lock) {
+    if (lock.descriptor >= 0) close(lock.descriptor);  // closing releases the lock
 }

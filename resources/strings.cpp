@@ -815,8 +815,8 @@ constexpr StringEntry string_table[] = {
     {2031, "Cannot save city location database"},
     {2032, "Cannot close city location database"},
     {2033, "Save city location database?"},
-    {2034, "City location database %s, line %d: a value out of range; that city is left out"},
-    {2035, "City location database %s could not be read whole, so it is not saved over"},
+    {2034, "City location database %s, line %d: %s; that line is left out"},
+    {2035, "City location database %s could not be read whole, so it is not saved over until it is corrected"},
 
     // Colours and settings (our own ids): the colour questions and messages,
     // the names of the coloured objects that are not bodies (the bodies use
@@ -842,6 +842,33 @@ constexpr StringEntry string_table[] = {
     {2073, "%s|%s: %s"},
     {2074, "%s|%s:%s"},
     {2075, "Precise calculations"},
+
+    // What is wrong with a line of a city file, the cities' lock, and the
+    // names of a city line's fields (our own ids).
+    {2120, "the line has %d fields where a city has 11"},
+    {2121, "the line names no city"},
+    {2122, "the %s is not a number (\"%s\")"},
+    {2123, "the %s is out of range (%s)"},
+    {2124, "the %s is neither %c nor %c (\"%s\")"},
+    {2125, "a field after the time zone is not key=value (\"%s\")"},
+    {2126, "the line is longer than %d characters"},
+    {2127, "the line is not text (a zero byte or a control character)"},
+    {2128, "not a file of cities (its first line is not \"%s\")"},
+    {2129, "\"%s\" is no kind of line (city, current or removed)"},
+    {2130, "... and %d more lines with faults"},
+    {2131, "Another Skyloom is saving the cities (%s is locked); nothing was saved, try again in a moment"},
+    {2132, "name"},
+    {2133, "latitude degrees"},
+    {2134, "latitude minutes"},
+    {2135, "latitude seconds"},
+    {2136, "latitude hemisphere"},
+    {2137, "longitude degrees"},
+    {2138, "longitude minutes"},
+    {2139, "longitude seconds"},
+    {2140, "longitude hemisphere"},
+    {2141, "elevation"},
+    {2142, "time zone"},
+    {2143, "Cannot write"},
 
     // Labels of the parameter dialogs, the Set Location dialog and the About box (our own ids).
     {2160, "Year:"},

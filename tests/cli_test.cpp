@@ -27,10 +27,24 @@ struct CliRun {
 // Runs the program (the build's, or a copy) with args under the C locale,
 // capturing both streams.  Test programs run in parallel: each run gets its
 // own file for standard error.
+// The user's data folder of this test program's runs, so that the user's own
+// cities neither change a result nor are changed.
+const std::string& user_data_home() {
+    static const struct Folder {
+        std::string path;
+        Folder() {
+            std::string pattern = ::testing::TempDir() + "skyloom_cli_share_XXXXXX";
+            path = mkdtemp(pattern.data());
+        }
+        ~Folder() { std::filesystem::remove_all(path); }
+    } folder;
+    return folder.path;
+}
+
 CliRun run_skyloom(const std::string& args, const std::string& program = SKYLOOM_BINARY) {
     std::string err_file = ::testing::TempDir() + "skyloom_cli_stderr_XXXXXX";
     close(mkstemp(err_file.data()));
-    FILE* pipe = popen(("LC_ALL=C " + program + " " + args + " 2>" + err_file).c_str(), "r");
+    FILE* pipe = popen(("LC_ALL=C XDG_DATA_HOME=" + user_data_home() + " " + program + " " + args + " 2>" + err_file).c_str(), "r");
     CliRun r{};
     char buffer[4096];
     for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
@@ -102,6 +116,12 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
         {"report introduction --lat 10,5 --lon 0 --tz 0", "Invalid number"},
         {"report introduction --lat 10 --lon 0 --tz 1,5", "Invalid number"},
         {"report introduction --lat 10 --lon 0 --tz nan", "Invalid number"},
+        // The dialogs' rule: no blanks, exponents, hexadecimal or doubled signs, whole or decimal.
+        {"report seasons --year ' 2000'", "Invalid number"},
+        {"report introduction --lat 1e1 --lon 0 --tz 0", "Invalid number"},
+        {"report introduction --lat 10 --lon 0 --tz 0x1p3", "Invalid number"},
+        {"report introduction --lat 10 --lon 0 --tz +-5", "Invalid number"},
+        {"report introduction --lat 10 --lon 0 --tz 0 --elev ' 5'", "Invalid number"},
         {"movie binary-star --year 32001 --frames 1 -o x", "Year must be between -4000 and 32000"},
         {"movie planetarium --turbo --track moon --frames 1 -o x", "Turbo mode requires that you track a planet or star"},
         {"movie planetarium --star Vulcan --frames 1 -o x", "Vulcan"},
@@ -287,6 +307,83 @@ TEST(CommandLine, PreciseOnEveryCommandSaysSo) {
     EXPECT_NE(read_text(dir + "p.svg").find("Precise calculations"), std::string::npos);
     CliRun movie = run_skyloom("movie ecliptic-top --date 2026-01-01 --time 00:00 --frames 1 --precise -o " + dir);
     EXPECT_EQ(movie.status, 0) << movie.err;
+}
+
+// skyloom cities: the user's own cities over the shipped list, saved as Set
+// Location saves them, in the user's data folder only.
+TEST(CitiesCommand, ListAddAndRemove) {
+    const std::string mine = user_data_home() + "/skyloom2/MYCITIES.DAT";
+    CliRun r = run_skyloom("cities add 'Home  Town' --lat -47.5 --lon 8.25 --tz 1 --elev 420");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "  Home Town            47\xC2\xB0" "30'00\"S   8\xC2\xB0" "15'00\"E   420 m   1.00 h  yours\n");
+    EXPECT_EQ(read_text(mine), "Skyloom 2 cities 1\ncity|Home Town           |47|30| 0|S|  8|15| 0|E| 420|1.00\n");
+    EXPECT_EQ(run_skyloom("cities list --match 'home t'").out, r.out);
+    r = run_skyloom("report seasons --year 2000 --city 'home town'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Home Town"), std::string::npos) << r.out;
+    // Denver, shipped, removed and changed back: only the removal is the user's.
+    const std::string denver = run_skyloom("cities list --match denver").out;
+    ASSERT_NE(denver.find("Denver "), std::string::npos) << denver;
+    EXPECT_EQ(run_skyloom("cities remove DENVER").status, 0);
+    EXPECT_EQ(run_skyloom("cities list --match denver").out, "");
+    EXPECT_NE(read_text(mine).find("removed|Denver\n"), std::string::npos) << read_text(mine);
+    EXPECT_EQ(run_skyloom("cities add Denver --lat 39.739167 --lon -104.984722 --tz -7 --elev 1609").status, 0);
+    EXPECT_EQ(run_skyloom("cities list --match denver").out, denver);
+    EXPECT_EQ(run_skyloom("cities remove 'Home Town'").status, 0);
+    EXPECT_EQ(read_text(mine), "Skyloom 2 cities 1\n");
+
+    const struct { const char* args; int status; const char* message; } refused[] = {
+        {"cities add X --lat 1 --lon 2 --zone Europe/Paris", 2, "not supported yet"},
+        {"cities add X --lat 1 --lon 2 --tz 1 --zone Europe/Paris", 2, "not both"},
+        {"cities add X --lat 1e1 --lon 2 --tz 1", 2, "Invalid number"},
+        {"cities add X --lat 1 --lon 2", 2, "--tz"},
+        {"cities add '  ' --lat 1 --lon 2 --tz 0", 2, "Must enter location name"},
+        {"cities add X --lat 1 --lon 2 --tz 0 --year 2000", 2, "--year does not apply to cities add"},
+        {"cities remove Atlantis", 2, "Unknown city: Atlantis"},
+        {"cities frobnicate", 2, "Usage:"},
+    };
+    for (const auto& c : refused) {
+        r = run_skyloom(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << " said: " << r.err;
+    }
+    EXPECT_EQ(read_text(mine), "Skyloom 2 cities 1\n");
+}
+
+// Every output is checked: a full disk or a file-size limit fails the
+// command with status 1 and a message naming the file, and leaves no partial
+// file (a redirected standard output is cut back to what it held).
+TEST(CommandLine, FailedWritesExitOneAndLeaveNoPartialFile) {
+    CliRun r = run_skyloom("report introduction >/dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Cannot write standard output (/dev/full): No space left on device"), std::string::npos) << r.err;
+    EXPECT_EQ(run_skyloom("--help >/dev/full").status, 1);
+
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "skyloom_full_disk";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    // Files may not grow past 1 KB (SIGXFSZ ignored: the write fails instead).
+    const std::string limited = "bash -c 'trap \"\" XFSZ; ulimit -f 1; exec \"$0\" \"$@\"' " + std::string(SKYLOOM_BINARY);
+    const std::string out = (folder / "out.txt").string();
+    for (const std::string args : {"report calendar --year 2026 --city Greenwich >" + out,
+                                   "ephemeris --csv --jupiter-moons --date 2026-01-01 --time 00:00 >" + out}) {
+        r = run_skyloom(args, limited);
+        EXPECT_EQ(r.status, 1) << args;
+        EXPECT_NE(r.err.find("Cannot write standard output (" + out + "): File too large"), std::string::npos) << r.err;
+        EXPECT_EQ(std::filesystem::file_size(out), 0u) << args;
+    }
+    for (const char* name : {"g.svg", "g.pdf", "g.png"}) {
+        const std::string path = (folder / name).string();
+        r = run_skyloom("graph equation-of-time --year 2026 -o " + path, limited);
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_NE(r.err.find("Cannot write: " + path + " (File too large)"), std::string::npos) << r.err;
+    }
+    r = run_skyloom("report calendar --year 2026 --pdf " + (folder / "r.pdf").string(), limited);
+    EXPECT_EQ(r.status, 1);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) left.push_back(entry.path().filename());
+    EXPECT_EQ(left, std::vector<std::string>{"out.txt"});  // no picture, cut or whole, and no temporary file
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -45,8 +45,10 @@ TEST(DialogRules, YearMonthRangeChecksInOrder) {
     // Equal months are allowed; edge years too.
     EXPECT_EQ(apply_dialog(DIAL_YEAR_MR, year_month_range("1000", "3", "3"), p).message_id, 0);
     EXPECT_EQ(std::vector<int>({p.year, p.month, p.end_month}), std::vector<int>({1000, 3, 3}));
-    EXPECT_EQ(apply_dialog(DIAL_YEAR_MR, year_month_range(" +3000", "1", "12"), p).message_id, 0);
+    EXPECT_EQ(apply_dialog(DIAL_YEAR_MR, year_month_range("+3000", "1", "12"), p).message_id, 0);
     EXPECT_EQ(p.year, 3000);
+    // A blank before the number is refused, as on the command line.
+    EXPECT_EQ(apply_dialog(DIAL_YEAR_MR, year_month_range(" 2000", "1", "12"), p).message_id, MSG_INVALID_NUMBER);
     // The day is normalised when the month changes: April 31 does not exist, 2000 is a leap year.
     p.day = 31;
     EXPECT_EQ(apply_dialog(DIAL_YEAR_MONTH, year_month_range("2001", "4", "4"), p).message_id, 0);
@@ -140,8 +142,8 @@ TEST(DialogRules, ShownFieldsAndTheNowButton) {
     set_entry_date_time(e, 2451545.0 + 0.25 + 5.0 / 1440);  // 2000 Jan 1, 18:05 (JD 2451545.0 is noon)
     EXPECT_EQ(std::vector<std::string>({e.year, e.month, e.day, e.hour, e.minute}),
               std::vector<std::string>({"2000", "01", "01", "18", "05"}));
-    EXPECT_EQ(shown_field(FIELD_HOUR, 7), " 7");  // no leading zero for hours by default
-    EXPECT_EQ(shown_field(FIELD_TIME_SPEED, -5), " -5");
+    EXPECT_EQ(shown_field(FIELD_HOUR, 7), "7");  // no leading zero for hours by default, and no blank
+    EXPECT_EQ(shown_field(FIELD_TIME_SPEED, -5), "-5");
 }
 
 LocationEntry sample_location() {
@@ -179,11 +181,16 @@ TEST(LocationEntry, RangesAndTheEdgesOfThePoles) {
         {"8901 m", [](LocationEntry& e) { e.elevation = "8901"; }, MSG_ELEVATION_RANGE},
         {"12.5 h", [](LocationEntry& e) { e.time_zone = "12.5"; }, MSG_TIME_ZONE_RANGE},
         {"5 5 h", [](LocationEntry& e) { e.time_zone = "5 5"; }, MSG_INVALID_NUMBER},
-        // Not numbers to compute with: NaN would pass two range comparisons.
-        {"nan h", [](LocationEntry& e) { e.time_zone = "nan"; }, MSG_TIME_ZONE_RANGE},
-        {"inf h", [](LocationEntry& e) { e.time_zone = "inf"; }, MSG_TIME_ZONE_RANGE},
-        {"-inf h", [](LocationEntry& e) { e.time_zone = "-inf"; }, MSG_TIME_ZONE_RANGE},
-        {"1e39 h", [](LocationEntry& e) { e.time_zone = "1e39"; }, MSG_TIME_ZONE_RANGE},  // past float
+        // Only plain decimals, as on the command line: no words, exponents,
+        // hexadecimal or blanks, in the zone and in every whole-number field.
+        {"nan h", [](LocationEntry& e) { e.time_zone = "nan"; }, MSG_INVALID_NUMBER},
+        {"inf h", [](LocationEntry& e) { e.time_zone = "inf"; }, MSG_INVALID_NUMBER},
+        {"1e1 h", [](LocationEntry& e) { e.time_zone = "1e1"; }, MSG_INVALID_NUMBER},
+        {"0x5 h", [](LocationEntry& e) { e.time_zone = "0x5"; }, MSG_INVALID_NUMBER},
+        {"0x1p3 h", [](LocationEntry& e) { e.time_zone = "0x1p3"; }, MSG_INVALID_NUMBER},
+        {"' 5' h", [](LocationEntry& e) { e.time_zone = " 5"; }, MSG_INVALID_NUMBER},
+        {"' 5' m", [](LocationEntry& e) { e.elevation = " 5"; }, MSG_INVALID_NUMBER},
+        {"'39 '", [](LocationEntry& e) { e.latitude_degrees = "39 "; }, MSG_INVALID_NUMBER},
     };
     for (const auto& c : cases) {
         e = sample_location();
@@ -194,6 +201,7 @@ TEST(LocationEntry, RangesAndTheEdgesOfThePoles) {
     // A comma is the decimal separator where the locale says so.
     set_locale_profile_reader(comma_locale);
     reload_locale_settings();
+    e = sample_location();
     e.time_zone = "5,5";
     EXPECT_EQ(apply_location_entry(e, l).message_id, 0);
     EXPECT_DOUBLE_EQ(l.time_zone, 5.5);

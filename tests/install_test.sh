@@ -2,7 +2,7 @@
 # The installed program: `cmake --install` into a scratch prefix gives the
 # usual layout, the desktop entry and the AppStream metadata pass their
 # validators, the installed program finds its data in share/skyloom2 and keeps
-# the user's city list in the XDG data folder, and the man page and the bash
+# the user's own cities in the XDG data folder, and the man page and the bash
 # completion know every command, name and option the usage lists.
 # Usage: install_test.sh BUILD_DIR
 set -euo pipefail
@@ -35,10 +35,22 @@ out=$(env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C ASAN_OPTIONS="${ASAN_OPTIO
   fail "installed skyloom report seasons --city Denver"
 grep -q "Denver" <<<"$out" || fail "the seasons report does not name Denver"
 grep -q "1995" <<<"$out" || fail "the seasons report does not show 1995"
-[ -f "$home/.local/share/skyloom2/CITIES.DAT" ] || fail "the user's city list is not in the XDG data folder"
+[ ! -e "$home/.local/share/skyloom2" ] || fail "a first run wrote into the user's data folder"
 [ ! -e "$prefix/bin/CITIES.DAT" ] || fail "a city list was written beside the installed program"
-cmp -s "$home/.local/share/skyloom2/CITIES.DAT" "$prefix/share/skyloom2/CITIES.DAT" ||
-  fail "the user's city list did not start from the shipped one"
+
+# The user's own city lives in the user's folder, and installing again (an
+# upgrade) neither touches it nor hides the shipped list.
+run_installed() {
+  env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C ASAN_OPTIONS="${ASAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
+    UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" "$prefix/bin/skyloom" "$@"
+}
+shipped_before=$(cksum <"$prefix/share/skyloom2/CITIES.DAT")
+run_installed cities add "Home Town" --lat 47.5 --lon 8.25 --tz 1 --elev 420 >/dev/null || fail "cities add"
+[ -f "$home/.local/share/skyloom2/MYCITIES.DAT" ] || fail "the user's cities are not in the XDG data folder"
+[ "$(cksum <"$prefix/share/skyloom2/CITIES.DAT")" = "$shipped_before" ] || fail "cities add changed the shipped list"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+grep -q "Home Town" <<<"$(run_installed cities list --match home)" || fail "the user's city is gone after installing again"
+grep -q "Denver" <<<"$(run_installed cities list --match denver)" || fail "the shipped cities are gone"
 
 # Every name and option of the usage in the man page and the completion.
 usage=$("$build/skyloom" --help)

@@ -133,6 +133,7 @@ TEST(PrintingTest, PdfFromAReportAndFromAGraph) {
         // Lines at 3, 4, ... line heights while the line's bottom stays above the page's last row.
         int per_page = (1123 - 1) / pdf->font_metrics().line_height - 3;
         expected_pages = (150 + per_page - 1) / per_page;
+        ASSERT_TRUE(finish_file(std::move(pdf)));
     }
     std::string report_pdf = file_text(report_path);
     EXPECT_GE(expected_pages, 2);
@@ -149,6 +150,7 @@ TEST(PrintingTest, PdfFromAReportAndFromAGraph) {
         auto pdf = make_pdf_surface(graph_path, 794, 1123);
         ASSERT_TRUE(mono && pdf);
         print_picture_page(*pdf, *mono);
+        ASSERT_TRUE(finish_file(std::move(pdf)));
     }
     std::string graph_pdf = file_text(graph_path);
     EXPECT_EQ(pdf_page_count(graph_pdf), 1);

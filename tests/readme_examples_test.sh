@@ -20,7 +20,7 @@ fi
 
 failures=0
 for command in "${commands[@]}"; do
-  if ! (cd "$scratch" && LC_ALL=C bash -c "$command" >"$scratch/out" 2>"$scratch/err"); then
+  if ! (cd "$scratch" && LC_ALL=C XDG_DATA_HOME="$scratch/share" bash -c "$command" >"$scratch/out" 2>"$scratch/err"); then
     echo "FAIL: $command" >&2
     sed 's/^/    /' "$scratch/err" >&2
     failures=$((failures + 1))

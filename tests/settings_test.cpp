@@ -72,9 +72,9 @@ const char* const SHIPPED_CITIES =
     "Beta\n"
     "Beta                |11|22|33|S| 44|55| 6|W|  -5|-3.50\n";
 
-// An installed copy (read-only program folder) saves the city list in the user's
-// data folder and leaves the shipped list alone.
-TEST(UserDataFolder, CityListOfAnInstalledCopyIsSavedInTheUsersCopy) {
+// An installed copy (read-only program folder) saves the user's cities in the
+// user's data folder and leaves the shipped list alone.
+TEST(UserDataFolder, CitiesOfAnInstalledCopyAreSavedInTheUsersFolder) {
     const fs::path base = make_temporary_folder("skyloom_user_data"), program = base / "program";
     fs::permissions(base, static_cast<fs::perms>(0755));
     fs::create_directory(program);
@@ -92,9 +92,10 @@ TEST(UserDataFolder, CityListOfAnInstalledCopyIsSavedInTheUsersCopy) {
     EXPECT_TRUE(save_cities());
     if (root) { ASSERT_EQ(seteuid(0), 0); }
     EXPECT_EQ(location.name, "Beta");
+    EXPECT_EQ(current_city_name(), "Gamma");
     EXPECT_EQ(read_text(program / "CITIES.DAT"), SHIPPED_CITIES);
-    EXPECT_EQ(read_text(base / "data" / "skyloom2" / "CITIES.DAT"),
-              std::string("Gamma\n") + (SHIPPED_CITIES + 5) + "Gamma               | 1| 2| 3|N|  4| 5| 6|E|  50|1.00\n");
+    EXPECT_EQ(read_text(base / "data" / "skyloom2" / "MYCITIES.DAT"),
+              "Skyloom 2 cities 1\ncurrent|Gamma\ncity|Gamma               | 1| 2| 3|N|  4| 5| 6|E|  50|1.00\n");
     free_cities();
     set_data_folder("");
     setenv("XDG_DATA_HOME", data_home.c_str(), 1);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPaintEvent>
 #include <QTemporaryDir>
@@ -251,6 +252,8 @@ TEST(QtSurface, PngSvgAndPdfFromTheSameCalls) {
         auto surface = make_svg_surface(svg, 1000, 750);
         ASSERT_NE(surface, nullptr);
         draw_sample_graph(*surface, 1000, 750);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(svg)));  // nothing until it is finished
+        ASSERT_TRUE(finish_file(std::move(surface)));
     }
     EXPECT_NE(read_text(svg).find("Skyloom sample"), std::string::npos);
 
@@ -260,6 +263,7 @@ TEST(QtSurface, PngSvgAndPdfFromTheSameCalls) {
         draw_sample_graph(*surface, 1000, 750);
         EXPECT_TRUE(surface->new_page());
         draw_sample_graph(*surface, 1000, 750);
+        ASSERT_TRUE(finish_file(std::move(surface)));
     }
     std::string pdf_text = read_text(pdf);
     EXPECT_EQ(pdf_text.substr(0, 5), "%PDF-");

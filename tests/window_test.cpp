@@ -555,6 +555,22 @@ TEST_F(Window, PlaceAndSizeKeptForTheNextRun) {
     EXPECT_EQ(frame()->size(), QSize(700, 520));
 }
 
+// A saved place larger than the screens (16 000 000 pixels a side, which no
+// drawing surface can hold) is ignored: the window opens with its first size.
+TEST_F(Window, PlaceLargerThanTheScreensIsIgnored) {
+    release_main_window();
+    write_setting("Window", "");
+    open_main_window(&paris);
+    settle();
+    const QSize first = frame()->size();
+    release_main_window();
+    write_setting("Window", "0,0,16000000,16000000,0");
+    open_main_window(&paris);
+    settle();
+    EXPECT_EQ(frame()->size(), first);
+    EXPECT_TRUE(client_area());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

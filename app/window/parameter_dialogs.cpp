@@ -500,13 +500,10 @@ bool store_location(const Form& f, const LocationFields& l, SkyContext& work_cop
         return false;
     }
     work_copy.location = location;
-    // The fields passed their checks: each reads as an integer.
-    int v[7] = {};
-    const std::string* texts[7] = {&e.latitude_degrees, &e.latitude_minutes, &e.latitude_seconds,
-                                   &e.longitude_degrees, &e.longitude_minutes, &e.longitude_seconds, &e.elevation};
-    for (int i = 0; i < 7; ++i) parse_int_field(*texts[i], v[i]);
-    store_city(location.name, v[0], v[1], v[2], e.latitude_hemisphere, v[3], v[4], v[5], e.longitude_hemisphere,
-               location.time_zone, v[6], false);
+    const CityRecord city = city_of_entry(e, location);
+    store_city(city.name, city.latitude_degrees, city.latitude_minutes, city.latitude_seconds,
+               city.latitude_hemisphere, city.longitude_degrees, city.longitude_minutes, city.longitude_seconds,
+               city.longitude_hemisphere, city.time_zone, city.elevation, false);
     if (save) save_cities();
     return true;
 }

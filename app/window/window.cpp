@@ -32,7 +32,9 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/colors.h"
 #include "app/commands.h"
@@ -40,6 +42,7 @@
 #include "app/help.h"
 #include "app/location.h"
 #include "app/menu_state.h"
+#include "app/window_place.h"
 #include "engine/calendar.h"
 #include "format/format.h"
 #include "movies/movie.h"
@@ -540,10 +543,8 @@ void save_window_geometry() {
     const QMainWindow& frame = *main_window.frame;
     const QRect normal = frame.normalGeometry();
     const QPoint corner = frame.isMaximized() ? normal.topLeft() : frame.pos();
-    char text[SETTING_VALUE_LENGTH + 1];
-    std::snprintf(text, sizeof text, "%d,%d,%d,%d,%d", corner.x(), corner.y(), normal.width(), normal.height(),
-                  frame.isMaximized() ? 1 : 0);
-    write_setting(GEOMETRY_SETTING, text);
+    write_setting(GEOMETRY_SETTING, window_place_setting({{corner.x(), corner.y(), normal.width(), normal.height()},
+                                                          frame.isMaximized()}));
 }
 
 // The first window: 82 columns of the report font beside the vertical scroll
@@ -559,16 +560,17 @@ void size_first_window() {
     if (QScreen* screen = frame.screen()) wanted = wanted.boundedTo(screen->availableGeometry().size() * SCREEN_SHARE);
     frame.resize(wanted);
 
-    int x, y, width, height, maximised;
-    std::string saved = read_setting(GEOMETRY_SETTING);
-    if (std::sscanf(saved.c_str(), "%d,%d,%d,%d,%d", &x, &y, &width, &height, &maximised) != 5) return;
-    QRect place(x, y, width, height);
-    if (width < frame.minimumSizeHint().width() || height < frame.minimumSizeHint().height() ||
-        !QGuiApplication::screenAt(place.center()))
-        return;  // a screen that has gone, or a value edited by hand
-    frame.move(place.topLeft());
-    frame.resize(place.size());
-    if (maximised) frame.setWindowState(Qt::WindowMaximized);
+    std::vector<ScreenRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect free = screen->availableGeometry();
+        screens.push_back({free.x(), free.y(), free.width(), free.height()});
+    }
+    const std::optional<WindowPlace> saved = saved_window_place(
+        read_setting(GEOMETRY_SETTING), screens, frame.minimumSizeHint().width(), frame.minimumSizeHint().height());
+    if (!saved) return;  // a screen that has gone, or a value edited by hand: the defaults stay
+    frame.move(saved->frame.x, saved->frame.y);
+    frame.resize(saved->frame.width, saved->frame.height);
+    if (saved->maximised) frame.setWindowState(Qt::WindowMaximized);
 }
 
 void window_closing() {

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -84,6 +85,10 @@ bool write_png_file(const QImage& image, const std::string& path) {
     umask(mask);
     written = written && chmod(temporary.c_str(), 0666 & ~mask) == 0 &&
               std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!written) std::remove(temporary.c_str());
+    if (!written) {
+        const int error_number = errno;  // why it failed, for the message
+        std::remove(temporary.c_str());
+        errno = error_number;
+    }
     return written;
 }

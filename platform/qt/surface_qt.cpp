@@ -5,6 +5,7 @@
 // graph mapping.
 #include "platform/qt/surface_qt.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -24,6 +25,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/qt/png_file.h"
 #include "platform/qt/qt_text.h"
@@ -96,8 +98,9 @@ public:
     // device is the target; image and owned_device keep it alive when this
     // surface owns it; paged is the device when it has pages.
     QtSurface(QPaintDevice& device, std::unique_ptr<QImage> image, std::unique_ptr<QPaintDevice> owned_device,
-              QPagedPaintDevice* paged)
-        : image(std::move(image)), owned_device(std::move(owned_device)), device(device), paged(paged) {}
+              QPagedPaintDevice* paged, std::unique_ptr<QBuffer> file_bytes = nullptr, std::string file_path = {})
+        : file_bytes(std::move(file_bytes)), file_path(std::move(file_path)), image(std::move(image)),
+          owned_device(std::move(owned_device)), device(device), paged(paged) {}
 
     bool begin() {
         VectorStateGuard clean;
@@ -106,6 +109,16 @@ public:
         return true;
     }
     const QImage* held_image() const { return image.get(); }
+
+    // An SVG or PDF surface: ends painting, which writes the file's bytes
+    // into memory, and writes them to the file whole.
+    bool finish_file() {
+        VectorStateGuard clean;
+        if (!file_bytes || !painter.end()) return false;
+        const QByteArray& bytes = file_bytes->data();
+        return replace_file(file_path, output_temporary_prefix(file_path), std::string(bytes.constData(), bytes.size())) ==
+               ReplaceResult::Done;
+    }
 
     void set_mapping(const SurfaceMapping& m) override { map = m; }
     SurfaceMapping mapping() const override { return map; }
@@ -353,6 +366,8 @@ private:
     }
 
     VectorStateGuard leave_clean;  // declared first, so it acts last, after the painter has ended
+    std::unique_ptr<QBuffer> file_bytes;  // an SVG or PDF file, until finish_file writes it
+    std::string file_path;
     std::unique_ptr<QImage> image;
     std::unique_ptr<QPaintDevice> owned_device;
     QPaintDevice& device;
@@ -366,10 +381,12 @@ private:
     std::optional<QFontMetrics> shaped_metrics;  // of shaped_font on this device
 };
 
-// A surface on a device this surface owns; nullptr when painting cannot begin.
-std::unique_ptr<Surface> owning_surface(std::unique_ptr<QPaintDevice> device, QPagedPaintDevice* paged) {
+// A surface on a device this surface owns, which writes into bytes for the
+// file at path; nullptr when painting cannot begin.
+std::unique_ptr<Surface> owning_surface(std::unique_ptr<QPaintDevice> device, QPagedPaintDevice* paged,
+                                        std::unique_ptr<QBuffer> bytes, const std::string& path) {
     QPaintDevice& target = *device;
-    auto surface = std::make_unique<QtSurface>(target, nullptr, std::move(device), paged);
+    auto surface = std::make_unique<QtSurface>(target, nullptr, std::move(device), paged, std::move(bytes), path);
     if (!surface->begin()) return nullptr;
     return surface;
 }
@@ -391,30 +408,44 @@ std::unique_ptr<Surface> make_widget_surface(QWidget& widget) {
     return surface;
 }
 
+// Memory for a file's bytes, open for writing.
+std::unique_ptr<QBuffer> file_buffer() {
+    auto bytes = std::make_unique<QBuffer>();
+    bytes->open(QIODevice::WriteOnly);
+    return bytes;
+}
+
 std::unique_ptr<Surface> make_svg_surface(const std::string& path, int width, int height) {
+    auto bytes = file_buffer();
     auto svg = std::make_unique<QSvgGenerator>();
-    svg->setFileName(QFile::decodeName(path.c_str()));
+    svg->setOutputDevice(bytes.get());
     svg->setSize(QSize(width, height));
     svg->setViewBox(QRect(0, 0, width, height));
     svg->setResolution(FILE_DOTS_PER_INCH);
-    return owning_surface(std::move(svg), nullptr);
+    return owning_surface(std::move(svg), nullptr, std::move(bytes), path);
 }
 
 std::unique_ptr<Surface> make_pdf_surface(const std::string& path, int width, int height) {
-    auto pdf = std::make_unique<QPdfWriter>(QFile::decodeName(path.c_str()));
+    auto bytes = file_buffer();
+    auto pdf = std::make_unique<QPdfWriter>(bytes.get());
     pdf->setResolution(FILE_DOTS_PER_INCH);
     const double points_per_pixel = POINTS_PER_INCH / FILE_DOTS_PER_INCH;
     pdf->setPageSize(QPageSize(QSizeF(width * points_per_pixel, height * points_per_pixel), QPageSize::Point,
                                QString(), QPageSize::ExactMatch));
     pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
     QPagedPaintDevice* paged = pdf.get();
-    return owning_surface(std::move(pdf), paged);
+    return owning_surface(std::move(pdf), paged, std::move(bytes), path);
 }
 
 std::unique_ptr<Surface> make_printer_surface(QPrinter& printer) {
     auto surface = std::make_unique<QtSurface>(printer, nullptr, nullptr, &printer);
     if (!surface->begin()) return nullptr;
     return surface;
+}
+
+bool finish_file(std::unique_ptr<Surface> surface) {
+    auto* qt_surface = dynamic_cast<QtSurface*>(surface.get());
+    return qt_surface && qt_surface->finish_file();
 }
 
 const QImage* surface_image(const Surface& surface) {

@@ -26,11 +26,16 @@ std::unique_ptr<Surface> make_image_surface(int width, int height, double pixel_
 // The widget, for the duration of its paint event; failing to paint on it is
 // fatal ("GDI error").
 std::unique_ptr<Surface> make_widget_surface(QWidget& widget);
-// An SVG or PDF file of one page width x height pixels, written when the
-// surface is destroyed; nullptr when the file cannot be opened.  The
-// PDF surface's new_page adds pages of the same size.
+// An SVG or PDF file of one page width x height pixels, drawn in memory and
+// written by finish_file; nullptr when painting cannot begin.  The PDF
+// surface's new_page adds pages of the same size.
 std::unique_ptr<Surface> make_svg_surface(const std::string& path, int width, int height);
 std::unique_ptr<Surface> make_pdf_surface(const std::string& path, int width, int height);
+// Ends an SVG or PDF surface and writes its file whole: under a temporary
+// name beside it, renamed over the path only when complete (platform/files.h
+// replace_file).  False, errno set, when it could not be written: then no
+// file, or the old one, is there.  A surface destroyed unfinished writes nothing.
+bool finish_file(std::unique_ptr<Surface> surface);
 // The printer's printable area; starts the print job, which ends when the
 // surface is destroyed.  nullptr when the printer refuses the job.
 std::unique_ptr<Surface> make_printer_surface(QPrinter& printer);

@@ -1,0 +1,296 @@
+// Reading and writing the city files, field by field.
+#include "app/city_file.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+
+#include "format/numbers.h"
+#include "platform/text_encoding.h"
+#include "resources/string_ids.h"
+#include "resources/strings.h"
+
+namespace {
+
+// A line longer than this is no city line (a city line is about 60 characters).
+constexpr std::size_t LINE_LIMIT = 1000;
+constexpr int CITY_FIELDS = 11;
+constexpr int FAULTS_SHOWN = 5;  // in one message; the rest are counted
+
+// The fields of a city line, in file order.
+enum CityField {
+    F_NAME, F_LAT_DEGREES, F_LAT_MINUTES, F_LAT_SECONDS, F_LAT_HEMISPHERE, F_LON_DEGREES, F_LON_MINUTES,
+    F_LON_SECONDS, F_LON_HEMISPHERE, F_ELEVATION, F_TIME_ZONE,
+};
+
+// printf-style text of the string table.
+template <typename... Args>
+std::string message(int id, Args... args) {
+    char text[1024];
+    std::snprintf(text, sizeof text, std::string(load_string(id)).c_str(), args...);
+    return text;
+}
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// The non-empty pieces of line between "|" separators (leading and doubled
+// separators are skipped).
+std::vector<std::string_view> split_fields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        std::size_t bar = line.find('|', start);
+        if (bar == std::string_view::npos) bar = line.size();
+        if (bar > start) fields.push_back(line.substr(start, bar - start));
+        start = bar + 1;
+    }
+    return fields;
+}
+
+// Reads a city line's fields into a record; false after adding the first fault.
+class CityReader {
+public:
+    CityReader(int line, std::vector<CityFault>& faults) : line_(line), faults_(faults) {}
+
+    std::optional<CityRecord> read(std::string_view text) {
+        std::vector<std::string_view> fields = split_fields(text);
+        if (fields.size() < CITY_FIELDS) return fault(message(MSG_CITY_FIELD_COUNT, static_cast<int>(fields.size())));
+        CityRecord c;
+        c.name = normalize_city_name(std::string(fields[F_NAME]));
+        if (c.name.empty()) return fault(std::string(load_string(MSG_CITY_NO_NAME)));
+        if (!whole(fields, F_LAT_DEGREES, 0, MAX_LATITUDE_DEGREES, c.latitude_degrees) ||
+            !whole(fields, F_LAT_MINUTES, 0, MAX_MINUTES, c.latitude_minutes) ||
+            !whole(fields, F_LAT_SECONDS, 0, MAX_MINUTES, c.latitude_seconds) ||
+            !letter(fields, F_LAT_HEMISPHERE, 'N', COMPASS_NORTH, 'S', COMPASS_SOUTH, c.latitude_hemisphere) ||
+            !whole(fields, F_LON_DEGREES, 0, MAX_LONGITUDE_DEGREES, c.longitude_degrees) ||
+            !whole(fields, F_LON_MINUTES, 0, MAX_MINUTES, c.longitude_minutes) ||
+            !whole(fields, F_LON_SECONDS, 0, MAX_MINUTES, c.longitude_seconds) ||
+            !letter(fields, F_LON_HEMISPHERE, 'W', COMPASS_WEST, 'E', COMPASS_EAST, c.longitude_hemisphere) ||
+            !whole(fields, F_ELEVATION, MIN_ELEVATION, MAX_ELEVATION, c.elevation) || !zone(fields, c.time_zone))
+            return std::nullopt;
+        // The poles and the date line are reached with no minutes or seconds past them.
+        if (c.latitude_degrees == MAX_LATITUDE_DEGREES && c.latitude_minutes + c.latitude_seconds > 0)
+            return out_of_range(fields, F_LAT_DEGREES);
+        if (c.longitude_degrees == MAX_LONGITUDE_DEGREES && c.longitude_minutes + c.longitude_seconds > 0)
+            return out_of_range(fields, F_LON_DEGREES);
+        for (std::size_t i = CITY_FIELDS; i < fields.size(); ++i) {
+            if (fields[i].find('=') == std::string_view::npos)
+                return fault(message(MSG_CITY_EXTRA_FIELD, std::string(fields[i]).c_str()));
+            if (!c.extra_fields.empty()) c.extra_fields += '|';
+            c.extra_fields += fields[i];
+        }
+        return c;
+    }
+
+    std::nullopt_t fault(std::string what) {
+        faults_.push_back({line_, std::move(what)});
+        return std::nullopt;
+    }
+
+private:
+    static std::string field_name(int field) { return std::string(load_string(STR_CITY_FIELD_NAMES + field)); }
+
+    std::nullopt_t out_of_range(const std::vector<std::string_view>& fields, int field) {
+        return fault(message(MSG_CITY_FIELD_RANGE, field_name(field).c_str(),
+                             std::string(trimmed(fields[field])).c_str()));
+    }
+
+    bool whole(const std::vector<std::string_view>& fields, int field, int low, int high, int& value) {
+        std::optional<int> read = read_whole_number(trimmed(fields[field]));
+        if (!read) {
+            fault(message(MSG_CITY_FIELD_NUMBER, field_name(field).c_str(), std::string(fields[field]).c_str()));
+            return false;
+        }
+        if (*read < low || *read > high) {
+            out_of_range(fields, field);
+            return false;
+        }
+        value = *read;
+        return true;
+    }
+
+    bool zone(const std::vector<std::string_view>& fields, double& hours) {
+        std::optional<double> read = read_decimal_number(trimmed(fields[F_TIME_ZONE]));
+        if (!read) {
+            fault(message(MSG_CITY_FIELD_NUMBER, field_name(F_TIME_ZONE).c_str(),
+                          std::string(fields[F_TIME_ZONE]).c_str()));
+            return false;
+        }
+        if (*read < -MAX_TIME_ZONE_HOURS || *read > MAX_TIME_ZONE_HOURS) {
+            out_of_range(fields, F_TIME_ZONE);
+            return false;
+        }
+        hours = *read;
+        return true;
+    }
+
+    // A hemisphere: one letter in either case.
+    bool letter(const std::vector<std::string_view>& fields, int field, char first, int first_code, char second,
+                int second_code, int& code) {
+        std::string_view text = trimmed(fields[field]);
+        if (text.size() == 1 && latin1_lower(text[0]) == latin1_lower(first)) code = first_code;
+        else if (text.size() == 1 && latin1_lower(text[0]) == latin1_lower(second)) code = second_code;
+        else {
+            fault(message(MSG_CITY_HEMISPHERE, field_name(field).c_str(), first, second, std::string(text).c_str()));
+            return false;
+        }
+        return true;
+    }
+
+    int line_;
+    std::vector<CityFault>& faults_;
+};
+
+// Calls take(number, line) for every line of text that holds something,
+// after adding a fault for a line that is too long or is not text (a zero
+// byte or a control character: binary data).
+template <typename Take>
+void for_each_line(std::string_view text, std::vector<CityFault>& faults, Take take) {
+    int number = 0;
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (trimmed(line).empty()) continue;
+        if (line.size() > LINE_LIMIT) {
+            faults.push_back({number, message(MSG_CITY_LINE_TOO_LONG, static_cast<int>(LINE_LIMIT))});
+            continue;
+        }
+        bool text_only = true;
+        for (char c : line) text_only = text_only && !(static_cast<unsigned char>(c) < 0x20 && c != '\t');
+        if (!text_only) {
+            faults.push_back({number, std::string(load_string(MSG_CITY_NOT_TEXT))});
+            continue;
+        }
+        take(number, line);
+    }
+}
+
+// The whole file; the state says whether it was there and readable.
+CityFile read_file(const std::string& path, std::string& text) {
+    CityFile result;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        result.error_number = errno;
+        result.state = errno == ENOENT ? CityFile::MISSING : CityFile::UNREADABLE;
+        return result;
+    }
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+    result.state = std::ferror(file) ? CityFile::UNREADABLE : CityFile::READ;
+    result.error_number = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    return result;
+}
+
+}  // namespace
+
+CityFile parse_city_list(std::string_view text) {
+    CityFile file;
+    file.state = CityFile::READ;
+    for_each_line(text, file.faults, [&](int number, std::string_view line) {
+        if (number == 1) {
+            file.has_current = true;
+            file.current_name = normalize_city_name(std::string(line));
+        } else if (std::optional<CityRecord> city = CityReader(number, file.faults).read(line)) {
+            file.cities.push_back(*city);
+        }
+    });
+    return file;
+}
+
+CityFile parse_user_cities(std::string_view text) {
+    CityFile file;
+    file.state = CityFile::READ;
+    bool header_seen = false, not_ours = false;
+    for_each_line(text, file.faults, [&](int number, std::string_view line) {
+        CityReader reader(number, file.faults);
+        if (not_ours) return;
+        if (!header_seen) {
+            // Anything else (a notes file, another program's file, a later
+            // version's) is not read as cities, and never saved over.
+            header_seen = true;
+            not_ours = number != 1 || line != USER_CITIES_HEADER;
+            if (not_ours) reader.fault(message(MSG_CITY_NOT_USER_FILE, USER_CITIES_HEADER));
+            return;
+        }
+        const std::size_t bar = line.find('|');
+        const std::string_view kind = line.substr(0, bar);
+        const std::string value = bar == std::string_view::npos ? std::string() : std::string(line.substr(bar + 1));
+        const std::string name = normalize_city_name(value);
+        if (kind == "city") {
+            if (std::optional<CityRecord> city = reader.read(value)) file.cities.push_back(*city);
+        } else if ((kind == "current" || kind == "removed") && name.empty()) {
+            reader.fault(std::string(load_string(MSG_CITY_NO_NAME)));
+        } else if (kind == "current") {
+            file.has_current = true;
+            file.current_name = name;
+        } else if (kind == "removed") {
+            file.removed.push_back(name);
+        } else {
+            reader.fault(message(MSG_CITY_LINE_KIND, std::string(kind).c_str()));
+        }
+    });
+    return file;
+}
+
+CityFile read_city_list(const std::string& path) {
+    std::string text;
+    CityFile file = read_file(path, text);
+    if (file.state != CityFile::READ) return file;
+    return parse_city_list(text);
+}
+
+CityFile read_user_cities(const std::string& path) {
+    std::string text;
+    CityFile file = read_file(path, text);
+    if (file.state != CityFile::READ) return file;
+    return parse_user_cities(text);
+}
+
+std::string city_line(const CityRecord& city) {
+    char line[128];
+    int length = std::snprintf(
+        line, sizeof line, "%-20s|%2d|%2d|%2d|%c|%3d|%2d|%2d|%c|%4d|", city.name.c_str(),
+        city.latitude_degrees, city.latitude_minutes, city.latitude_seconds,
+        city.latitude_hemisphere != COMPASS_NORTH ? 'S' : 'N', city.longitude_degrees,
+        city.longitude_minutes, city.longitude_seconds,
+        city.longitude_hemisphere == COMPASS_WEST ? 'W' : 'E', city.elevation);
+    std::string text(line, static_cast<std::size_t>(length));
+    // std::to_chars writes "." in every locale: the file reads back the same
+    // wherever it was written.
+    char zone[400];  // room for any double in fixed notation
+    auto [end, error] = std::to_chars(zone, zone + sizeof zone, city.time_zone, std::chars_format::fixed, 2);
+    text.append(zone, end);
+    if (!city.extra_fields.empty()) text += "|" + city.extra_fields;
+    text.push_back('\n');
+    return text;
+}
+
+std::string user_cities_text(const std::string& current_name, const std::vector<CityRecord>& cities,
+                             const std::vector<std::string>& removed) {
+    std::string text = std::string(USER_CITIES_HEADER) + "\n";
+    if (!current_name.empty()) text += "current|" + current_name + "\n";
+    for (const CityRecord& city : cities) text += "city|" + city_line(city);
+    for (const std::string& name : removed) text += "removed|" + name + "\n";
+    return text;
+}
+
+std::string fault_message(const std::string& path, const std::vector<CityFault>& faults) {
+    std::string text;
+    for (std::size_t i = 0; i < faults.size() && i < FAULTS_SHOWN; ++i) {
+        if (i > 0) text += '\n';
+        text += message(MSG_BAD_CITY_LINE, path.c_str(), faults[i].line, faults[i].what.c_str());
+    }
+    if (faults.size() > FAULTS_SHOWN) text += "\n" + message(MSG_MORE_CITY_FAULTS, static_cast<int>(faults.size() - FAULTS_SHOWN));
+    return text;
+}
