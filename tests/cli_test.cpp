@@ -365,7 +365,7 @@ TEST(CommandLine, FailedWritesExitOneAndLeaveNoPartialFile) {
     // Files may not grow past 1 KB (SIGXFSZ ignored: the write fails instead).
     const std::string limited = "bash -c 'trap \"\" XFSZ; ulimit -f 1; exec \"$0\" \"$@\"' " + std::string(SKYLOOM_BINARY);
     const std::string out = (folder / "out.txt").string();
-    for (const std::string args : {"report calendar --year 2026 --city Greenwich >" + out,
+    for (const std::string& args : {"report calendar --year 2026 --city Greenwich >" + out,
                                    "ephemeris --csv --jupiter-moons --date 2026-01-01 --time 00:00 >" + out}) {
         r = run_skyloom(args, limited);
         EXPECT_EQ(r.status, 1) << args;
