@@ -12,7 +12,8 @@
 
 namespace {
 
-// The last sun_position call: its inputs exactly as passed and its outputs.
+// The last sun_position call: its inputs exactly as passed and its outputs;
+// one per thread, so that searches on other threads may call it too.
 struct SunCache {
     int valid = 0;
     double hours = 0.0;
@@ -26,7 +27,8 @@ struct SunCache {
     double distance = 0.0;
     double semidiameter = 0.0;
     double mean_anomaly = 0.0;
-} cache;
+};
+thread_local SunCache cache;
 
 }  // namespace
 

@@ -41,6 +41,17 @@ TEST(PreciseSearch, BrentReachesTheToleranceOnAFlatRoot) {
     EXPECT_NEAR(precise::refine_root(f, 0.0, f(0.0), 2.0, f(2.0), 1e-9), 1.3, 1e-8);
 }
 
+TEST(PreciseSearch, TheSecantFromAGuessFindsTheNearRoot) {
+    // The Sun's mean longitude passes 90 degrees; the guess is ten minutes off
+    // and the rate taken as 1 degree a day, 1.5 % too fast.
+    auto f = [](double t) { return 0.98564736 * t - 90.0; };
+    double root = 90.0 / 0.98564736;
+    EXPECT_NEAR(precise::refine_root_from(f, root + 0.007, 1.0, 1e-9), root, 1e-10);
+    // sin(t) - 0.5 from a guess 0.1 off: pi / 6, not the root at 5 pi / 6.
+    auto g = [](double t) { return std::sin(t) - 0.5; };
+    EXPECT_NEAR(precise::refine_root_from(g, M_PI / 6 + 0.1, 1.0, 1e-12), M_PI / 6, 1e-12);
+}
+
 TEST(PreciseSearch, ExtremaOfAPeriodicFunction) {
     auto f = [](double t) { return std::cos(t); };
     auto x = precise::find_extrema(f, 0.5, 10.0, 0.7, 1e-9);

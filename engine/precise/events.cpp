@@ -1,5 +1,6 @@
 #include "engine/precise/events.h"
 
+#include <algorithm>
 #include <cmath>
 #include <erfa.h>
 #include <erfam.h>
@@ -14,6 +15,7 @@ namespace {
 
 constexpr double SECOND_DAYS = 1.0 / 86400.0;
 constexpr double MINUTE_DAYS = 60.0 / 86400.0;
+constexpr double SUN_DEGREES_PER_DAY = 360.0 / 365.2422;  // the mean rate of the Sun's longitude
 constexpr double EARTH_MOON_MASS_RATIO = 81.30057;
 constexpr double LIGHT_DAYS_PER_AU = ERFA_AULT / ERFA_DAYSEC;
 
@@ -122,13 +124,28 @@ double conjunction_step(int body) {
 // ---- Seasons ----
 
 void season_instants(int year, JulianDay jd[4]) {
+    // The last two years asked for are kept: the Seasons report asks for
+    // each year twice (its own and the year before's next).
+    struct Kept {
+        int year = 0;
+        bool valid = false;
+        JulianDay jd[4];
+    };
+    thread_local Kept kept[2];
+    for (const Kept& k : kept) {
+        if (k.valid && k.year == year) {
+            std::copy(k.jd, k.jd + 4, jd);
+            return;
+        }
+    }
     JulianDay guess[4];
-    ::season_instants(year, guess);  // the classical instants, minutes off: a bracket
+    ::season_instants(year, guess);  // the classical instants, minutes off
     for (int k = 0; k < 4; ++k) {
         auto f = [k](double t) { return wrap180(geocentric_place(SUN, t).longitude - 90.0 * k); };
-        double a = guess[k] - 1.0, b = guess[k] + 1.0;
-        jd[k] = refine_root(f, a, f(a), b, f(b), 0.1 * SECOND_DAYS);
+        jd[k] = refine_root_from(f, guess[k], 1.0 / SUN_DEGREES_PER_DAY, 0.001 * SECOND_DAYS);
     }
+    kept[1] = kept[0];
+    kept[0] = {year, true, {jd[0], jd[1], jd[2], jd[3]}};
 }
 
 // ---- Phases ----

@@ -5,6 +5,7 @@
 #include <erfam.h>
 
 #include "engine/precise/delta_t.h"
+#include "engine/precise/ephemeris_table.h"
 #include "engine/precise/pluto.h"
 #include "engine/precise/search.h"
 
@@ -47,8 +48,11 @@ const EarthNode& earth_node(double day) {
 }
 
 // The Earth's heliocentric position and barycentric velocity at a TT Julian
-// day: cubic Hermite interpolation between the two nodes around it.
+// day: from the build's table (ephemeris_table.h), else by cubic Hermite
+// interpolation between the two nodes around it.
 void earth_state(double jd_tt, double position[3], double bary_velocity[3]) {
+    double velocity[3];
+    if (table_earth(jd_tt, position, velocity, bary_velocity)) return;
     double d0 = std::floor(jd_tt / EARTH_NODE_DAYS) * EARTH_NODE_DAYS;
     const EarthNode& a = earth_node(d0);
     const EarthNode& b = earth_node(d0 + EARTH_NODE_DAYS);
@@ -61,7 +65,7 @@ void earth_state(double jd_tt, double position[3], double bary_velocity[3]) {
     }
 }
 
-// Precession-nutation IAU 2000B (eraPn00b) every half day, kept in slots by
+// Precession-nutation IAU 2000B (as eraPn00b) every half day, kept in slots by
 // node for about a year and a half, and interpolated linearly between: the shortest nutation terms that
 // matter (13.7 days, 0.2") leave under 0.002".
 constexpr double FRAME_NODE_DAYS = 0.5;
@@ -79,8 +83,10 @@ const Frame& frame_node(double tt) {
     thread_local Frame slots[SLOTS];
     Frame& f = slots[static_cast<long long>(tt / FRAME_NODE_DAYS) & (SLOTS - 1)];
     if (f.tt != tt) {
+        // eraPn00b is eraNut00b's nutation, then eraPn00; the table holds the former.
         double deps, rb[3][3], rp[3][3], rbp[3][3], rn[3][3];
-        eraPn00b(tt, 0.0, &f.dpsi, &deps, &f.epsa, rb, rp, rbp, rn, f.rbpn);
+        if (!table_nutation(tt, f.dpsi, deps)) eraNut00b(tt, 0.0, &f.dpsi, &deps);
+        eraPn00(tt, 0.0, f.dpsi, deps, &f.epsa, rb, rp, rbp, rn, f.rbpn);
         f.eps_true = f.epsa + deps;
         f.tt = tt;
     }

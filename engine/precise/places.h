@@ -1,13 +1,16 @@
 #pragma once
 // Places of the Sun, the Moon and the planets for the precise engine, on the
 // IAU SOFA routines as ERFA packages them:
-//   Earth       eraEpv00, evaluated once a day and interpolated (cubic
-//               Hermite on position and velocity, within 0.1 km);
+//   Earth       eraEpv00 through the build's Chebyshev table (within
+//               0.2 km, ephemeris_table.h); outside its years eraEpv00
+//               every four days, interpolated (cubic Hermite on position
+//               and velocity, within 10 km);
 //   Mercury..Neptune eraPlan94 (heliocentric), with light-time;
 //   Pluto       Meeus' chapter 37 series (pluto.h), with light-time;
 //   Moon        eraMoon98 (Meeus' truncated ELP);
 // then annual aberration (eraAb, from the Earth's barycentric velocity) and
-// precession-nutation IAU 2000B (eraPn00b) to the true equator and equinox
+// precession-nutation IAU 2000B (eraPn00 with the nutation of the table or
+// eraNut00b) to the true equator and equinox
 // of date; sidereal time is eraGmst06 plus the equation of the equinoxes.
 //
 // Times are UT Julian days (TT follows from delta_t.h); angles are degrees,

@@ -73,6 +73,21 @@ double refine_root(const TimeFunction& f, double a, double fa, double b, double 
     return b;
 }
 
+double refine_root_from(const TimeFunction& f, double guess, double days_per_unit, double tolerance) {
+    double a = guess, fa = f(a);
+    double b = a - fa * days_per_unit;
+    for (int iteration = 0; iteration < 20 && b != a; ++iteration) {
+        double fb = f(b);
+        if (fb == 0.0 || fb == fa) return b;
+        double step = -fb * (b - a) / (fb - fa);
+        a = b;
+        fa = fb;
+        b += step;
+        if (std::fabs(step) < tolerance) break;
+    }
+    return b;
+}
+
 std::vector<Crossing> find_crossings(const TimeFunction& f, double first, double last,
                                      double step, double tolerance, double jump_limit) {
     std::vector<Crossing> found;

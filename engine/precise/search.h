@@ -24,6 +24,12 @@ double polynomial(const double* c, int n, double x);
 double refine_root(const TimeFunction& f, double a, double fa, double b, double fb,
                    double tolerance);
 
+// The root of a smooth f near `guess` by the secant method: the first step
+// takes `days_per_unit` (the inverse of f's rate, roughly) from the guess;
+// stops when a step is under `tolerance` days.  For a guess already within
+// minutes of the root: three or four values of f reach a millisecond.
+double refine_root_from(const TimeFunction& f, double guess, double days_per_unit, double tolerance);
+
 struct Crossing {
     double instant = 0;  // Julian day
     bool rising = true;  // f goes from negative to positive
