@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/angles.h"
 #include "engine/bodies.h"
@@ -12,6 +13,7 @@
 #include "engine/rise_set.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
+#include "reports/year_pipeline.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
 
@@ -42,26 +44,55 @@ LocalInstant local_instant(double jd, const Location& location) {
     return local;
 }
 
-// The date line, then the rise and set lines of the body on that local date.
-void add_date_and_rise_set(int date_id, int body, int rise_id, int set_id,
-                           const LocalInstant& local, const SkyContext& sky,
-                           ReportDocument& document) {
-    const Location& location = sky.location;
-    const SkyEngine& engine = *sky.engine;
-    report_add_line(format_with(date_id, format_date(local.day, local.month, local.year)), document);
+// An eclipse of the report's kind with the rise and set of its body (the Sun
+// or the Moon) on the local date of its maximum, local hours.
+struct ReportedEclipse {
+    EclipseCircumstances eclipse;
     double rise = NO_EVENT_HOURS;
     double set = NO_EVENT_HOURS;
-    engine.rise_set(body, local.day, local.month, local.year, rise, set, location);
-    report_add_line(format_with(rise_id, format_hours_minutes(rise)), document);
-    report_add_line(format_with(set_id, format_hours_minutes(set)), document);
+};
+
+// A year's eclipses of the report's kind; `stopped` non-zero when the user
+// stopped the phase table's making.
+struct YearEclipses {
+    std::vector<ReportedEclipse> eclipses;
+    int stopped = 0;
+};
+
+// The astronomy of one year: its phase table (with the progress range when
+// given), its eclipses, and the rise and set of each.
+YearEclipses year_eclipses(int year, int kind, ProgressRange* range, const SkyContext& sky) {
+    const SkyEngine& engine = *sky.engine;
+    YearEclipses year_eclipses;
+    PhaseTable table;
+    EclipseList list;
+    year_eclipses.stopped = engine.build_phase_table(year, table, range ? report_work_step : nullptr, range);
+    if (year_eclipses.stopped) return year_eclipses;
+    engine.find_year_eclipses(year, table, sky.location, list);
+    const int body = kind == LUNAR_ECLIPSE ? id_of(Body::Moon) : id_of(Body::Sun);
+    for (const EclipseCircumstances& eclipse : list.entries) {
+        if (eclipse.kind != kind) continue;
+        ReportedEclipse& e = year_eclipses.eclipses.emplace_back();
+        e.eclipse = eclipse;
+        const LocalInstant local = local_instant(eclipse.jd_max, sky.location);
+        engine.rise_set(body, local.day, local.month, local.year, e.rise, e.set, sky.location);
+    }
+    return year_eclipses;
 }
 
-void add_solar_eclipse(const EclipseCircumstances& eclipse, const SkyContext& sky,
-                       ReportDocument& document) {
-    const Location& location = sky.location;
-    const LocalInstant local = local_instant(eclipse.jd_max, location);
+// The date line, then the rise and set lines of the body on that local date.
+void add_date_and_rise_set(int date_id, int rise_id, int set_id, const LocalInstant& local,
+                           const ReportedEclipse& e, ReportDocument& document) {
+    report_add_line(format_with(date_id, format_date(local.day, local.month, local.year)), document);
+    report_add_line(format_with(rise_id, format_hours_minutes(e.rise)), document);
+    report_add_line(format_with(set_id, format_hours_minutes(e.set)), document);
+}
+
+void add_solar_eclipse(const ReportedEclipse& e, const SkyContext& sky, ReportDocument& document) {
+    const EclipseCircumstances& eclipse = e.eclipse;
+    const LocalInstant local = local_instant(eclipse.jd_max, sky.location);
     report_add_line("", document);
-    add_date_and_rise_set(STR_SOLAR_DATE, id_of(Body::Sun), STR_SUN_RISE, STR_SUN_SET, local, sky, document);
+    add_date_and_rise_set(STR_SOLAR_DATE, STR_SUN_RISE, STR_SUN_SET, local, e, document);
     report_add_line(format_with(STR_SOLAR_MAXIMUM, format_hours_minutes(local.hours)), document);
     if (eclipse.solar_type == SOLAR_PARTIAL)
         report_add_line(format_with(STR_SOLAR_PARTIAL, format_fixed(eclipse.magnitude, 2, 2)),
@@ -78,15 +109,14 @@ std::string phase_time(double hours, double offset) {
     return format_hours_minutes(normalize_degrees((hours + offset) * 15.0) / 15.0);
 }
 
-void add_lunar_eclipse(const EclipseCircumstances& eclipse, const SkyContext& sky,
-                       ReportDocument& document) {
-    const Location& location = sky.location;
-    const LocalInstant local = local_instant(eclipse.jd_max, location);
+void add_lunar_eclipse(const ReportedEclipse& e, const SkyContext& sky, ReportDocument& document) {
+    const EclipseCircumstances& eclipse = e.eclipse;
+    const LocalInstant local = local_instant(eclipse.jd_max, sky.location);
     const double h = local.hours;
     const double p = eclipse.partial_semiduration_hours;
     const double t = eclipse.total_semiduration_hours;
     report_add_line("", document);
-    add_date_and_rise_set(STR_LUNAR_DATE, id_of(Body::Moon), STR_MOON_RISE, STR_MOON_SET, local, sky, document);
+    add_date_and_rise_set(STR_LUNAR_DATE, STR_MOON_RISE, STR_MOON_SET, local, e, document);
     report_add_line(format_with(STR_LUNAR_MAGNITUDE, format_fixed(eclipse.magnitude, 2, 2)), document);
     report_add_line(format_with(STR_PARTIAL_BEGINS, phase_time(h, -p)), document);
     if (t > 0.0) report_add_line(format_with(STR_TOTAL_BEGINS, phase_time(h, -t)), document);
@@ -105,8 +135,6 @@ void add_solar_note(ReportDocument& document) {
 
 int eclipse_report(ReportDocument& document, int segment, bool in_almanac, int kind,
                    int first_year, int last_year, const SkyContext& sky) {
-    const Location& location = sky.location;
-    const SkyEngine& engine = *sky.engine;
     const bool lunar = kind == LUNAR_ECLIPSE;
     report_header(sky, document);
     report_add_line(center_line(format_with(lunar ? STR_LUNAR_TITLE : STR_SOLAR_TITLE,
@@ -114,27 +142,32 @@ int eclipse_report(ReportDocument& document, int segment, bool in_almanac, int k
                     document);
     report_add_line("", document);
     report_add_line("", document);
-    // Each year takes an equal share of the progress, spent in its phase table.
+    // Each year takes an equal share of the progress, spent in its phase
+    // table; when the years are worked out ahead, progress moves year by year.
     const double step = last_year > first_year ? 1.0 / (last_year - first_year + 1) : 1.0;
+    const bool parallel = sky.engine->precise;
     double base = 0.0;
-    PhaseTable table;
-    EclipseList list;
-    for (int year = first_year; year <= last_year; ++year) {
-        int stopped = pump_messages(0);
-        if (stopped) return stopped;
-        ProgressRange range{segment, in_almanac, base, step};
-        stopped = engine.build_phase_table(year, table, report_work_step, &range);
-        if (stopped) return stopped;
-        engine.find_year_eclipses(year, table, location, list);
-        for (const EclipseCircumstances& eclipse : list.entries) {
-            if (eclipse.kind != kind) continue;
-            if (lunar)
-                add_lunar_eclipse(eclipse, sky, document);
-            else
-                add_solar_eclipse(eclipse, sky, document);
-        }
-        base += step;
-    }
+    const int stopped = for_each_year(
+        first_year, last_year, parallel,
+        [&](int year) {
+            if (parallel) return year_eclipses(year, kind, nullptr, sky);
+            ProgressRange range{segment, in_almanac, base, step};
+            return year_eclipses(year, kind, &range, sky);
+        },
+        [&](int year, const YearEclipses& found) {
+            if (found.stopped) return found.stopped;
+            if (parallel) report_progress(segment, in_almanac, base);
+            if (const int stopped = pump_messages(0)) return stopped;
+            for (const ReportedEclipse& e : found.eclipses) {
+                if (lunar)
+                    add_lunar_eclipse(e, sky, document);
+                else
+                    add_solar_eclipse(e, sky, document);
+            }
+            base += step;
+            return 0;
+        });
+    if (stopped) return stopped;
     if (!lunar) add_solar_note(document);
     report_end(document);
     report_progress(segment, in_almanac, 1.0);

@@ -9,6 +9,7 @@
 #include "engine/sun.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
+#include "reports/year_pipeline.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
 
@@ -27,17 +28,26 @@ void add_title(int id, int start_year, int end_year, ReportDocument& document) {
     report_add_line("", document);
 }
 
+// The four season instants of a year and of the next, UT Julian days.
+struct SeasonYear {
+    JulianDay s[4];
+    JulianDay next[4];
+};
+
+SeasonYear season_year(int year, const SkyEngine& engine) {
+    SeasonYear y;
+    engine.season_instants(year, y.s);
+    engine.season_instants(year + 1, y.next);
+    return y;
+}
+
 // The four lines of one year: each season instant in local time, and beside
 // it the season that ends there with its length (the March equinox row shows
 // the winter that began at the previous December solstice).
-void add_season_year(int year, const SkyContext& sky, ReportDocument& document) {
+void add_season_year(const SeasonYear& y, const SkyContext& sky, ReportDocument& document) {
     const Location& location = sky.location;
-    const SkyEngine& engine = *sky.engine;
-    JulianDay s[4];
-    JulianDay next[4];
-    engine.season_instants(year, s);
-    engine.season_instants(year + 1, next);
-    const double length_days[4] = {next[0] - s[3], s[1] - s[0], s[2] - s[1], s[3] - s[2]};
+    const JulianDay* s = y.s;
+    const double length_days[4] = {y.next[0] - s[3], s[1] - s[0], s[2] - s[1], s[3] - s[2]};
     for (int k = 0; k < 4; ++k) {
         double day = 0.0;
         int month = 0;
@@ -64,12 +74,16 @@ int seasons_report(ReportDocument& document, int segment, bool in_almanac, int s
     report_add_line("", document);
     add_title(STR_SEASONS_TITLE, start_year, end_year, document);
     report_progress(segment, in_almanac, 0.0);
-    for (int year = start_year; year <= end_year; ++year) {
-        const int stopped = pump_messages(0);
-        if (stopped) return stopped;
-        report_progress(segment, in_almanac, progress_fraction(start_year, end_year, year));
-        add_season_year(year, sky, document);
-    }
+    const SkyEngine& engine = *sky.engine;
+    const int stopped = for_each_year(
+        start_year, end_year, engine.precise, [&engine](int year) { return season_year(year, engine); },
+        [&](int year, const SeasonYear& seasons) {
+            if (const int stopped = pump_messages(0)) return stopped;
+            report_progress(segment, in_almanac, progress_fraction(start_year, end_year, year));
+            add_season_year(seasons, sky, document);
+            return 0;
+        });
+    if (stopped) return stopped;
     report_end(document);
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "engine/angles.h"
 #include "engine/precise/events.h"
+#include "engine/precise/delta_t.h"
 #include "engine/precise/places.h"
 #include "engine/precise/search.h"
 
@@ -55,10 +56,43 @@ ShadowAxis shadow_axis(double jd_ut) {
     return a;
 }
 
+// The foot of the shadow axis: the point of the axis nearest the Earth's
+// centre, km (its length over the Earth's radius is |gamma|).
+void axis_foot(double jd_ut, double foot[3]) {
+    Vectors v = vectors_at(jd_ut);
+    double u[3];
+    for (int i = 0; i < 3; ++i) u[i] = v.moon[i] - v.sun[i];
+    double n = vector_norm(u);
+    for (int i = 0; i < 3; ++i) u[i] /= n;
+    double along = dot3(v.moon, u);
+    for (int i = 0; i < 3; ++i) foot[i] = v.moon[i] - along * u[i];
+}
+
+// The instant near `guess` (hours off at most) when offset(t), a vector that
+// moves almost uniformly then, is shortest: the closest approach of the
+// uniform motion through its values at t and one minute later, repeated from
+// there until the step is under a millisecond (three or four times).
+template <class Offset>
+double closest_approach(Offset offset, double guess) {
+    const double h = 60.0 * SECOND_DAYS, tolerance = 0.001 * SECOND_DAYS;
+    double t = guess;
+    for (int iteration = 0; iteration < 20; ++iteration) {
+        double a[3], b[3], v[3];
+        offset(t, a);
+        offset(t + h, b);
+        for (int i = 0; i < 3; ++i) v[i] = (b[i] - a[i]) / h;
+        double speed2 = dot3(v, v);
+        if (speed2 == 0.0) break;
+        double step = -dot3(a, v) / speed2;
+        step = std::fmax(-SEARCH_HALF_WIDTH_DAYS, std::fmin(SEARCH_HALF_WIDTH_DAYS, step));
+        t += step;
+        if (std::fabs(step) < tolerance) break;
+    }
+    return t;
+}
+
 bool solar_eclipse(double new_moon, Eclipse& e) {
-    auto distance = [](double t) { return std::fabs(shadow_axis(t).gamma); };
-    double t = refine_extremum(distance, new_moon - SEARCH_HALF_WIDTH_DAYS,
-                               new_moon + SEARCH_HALF_WIDTH_DAYS, false, SECOND_DAYS);
+    double t = closest_approach(axis_foot, new_moon);
     ShadowAxis a = shadow_axis(t);
     double g = std::fabs(a.gamma), u = a.umbra_radius;
     if (g > 1.0 + a.penumbra_radius) return false;
@@ -96,20 +130,42 @@ EarthShadow earth_shadow(double jd_ut) {
     return sh;
 }
 
-// Half the time between the two instants when the separation equals `radius`, hours.
-double semiduration(double maximum, double radius) {
+// The Moon's direction plus the Sun's: its length is 2 sin(separation / 2),
+// the separation being the Moon's from the centre of the Earth's shadow.
+void shadow_offset(double jd_ut, double offset[3]) {
+    Place s = geocentric_place(SUN, jd_ut), m = geocentric_place(MOON, jd_ut);
+    for (int i = 0; i < 3; ++i) offset[i] = m.direction[i] + s.direction[i];
+}
+
+// Half the time between the two instants when the separation equals `radius`
+// (degrees), hours; 0 when it stays larger.  Each contact is sought from where
+// the Moon, moving uniformly past the shadow's centre at `speed` degrees a day,
+// would be at that distance: the secant method from there, else (a grazing
+// contact, where the separation turns too slowly) Brent's method within the
+// hours around the maximum.
+double semiduration(double maximum, double least, double speed, double radius) {
+    if (least >= radius) return 0.0;
     auto f = [radius](double t) { return earth_shadow(t).separation - radius; };
-    if (f(maximum) >= 0.0) return 0.0;
-    double before = maximum - SEARCH_HALF_WIDTH_DAYS, after = maximum + SEARCH_HALF_WIDTH_DAYS;
-    double t1 = refine_root(f, before, f(before), maximum, f(maximum), SECOND_DAYS);
-    double t2 = refine_root(f, maximum, f(maximum), after, f(after), SECOND_DAYS);
-    return (t2 - t1) * 12.0;
+    double half_chord = std::sqrt(radius * radius - least * least);
+    double days_per_degree = radius / (speed * half_chord);  // at the contact, the inverse of d(separation)/dt
+    double contact[2];
+    for (int side = 0; side < 2; ++side) {
+        double sign = side == 0 ? -1.0 : 1.0;
+        double t = refine_root_from(f, maximum + sign * half_chord / speed, sign * days_per_degree, 0.001 * SECOND_DAYS);
+        bool found = (t - maximum) * sign > 0 && (t - maximum) * sign < SEARCH_HALF_WIDTH_DAYS &&
+                     std::fabs(f(t)) < 1e-7;
+        if (!found) {
+            double edge = maximum + sign * SEARCH_HALF_WIDTH_DAYS;
+            t = sign < 0 ? refine_root(f, edge, f(edge), maximum, f(maximum), SECOND_DAYS)
+                         : refine_root(f, maximum, f(maximum), edge, f(edge), SECOND_DAYS);
+        }
+        contact[side] = t;
+    }
+    return (contact[1] - contact[0]) * 12.0;
 }
 
 bool lunar_eclipse(double full_moon, Eclipse& e) {
-    auto separation = [](double t) { return earth_shadow(t).separation; };
-    double t = refine_extremum(separation, full_moon - SEARCH_HALF_WIDTH_DAYS,
-                               full_moon + SEARCH_HALF_WIDTH_DAYS, false, SECOND_DAYS);
+    double t = closest_approach(shadow_offset, full_moon);
     EarthShadow sh = earth_shadow(t);
     if (sh.separation > sh.penumbra + sh.moon_radius) return false;
     e.maximum = t;
@@ -120,8 +176,15 @@ bool lunar_eclipse(double full_moon, Eclipse& e) {
     if (e.magnitude >= 1.0) e.kind = LUNAR_TOTAL_ECLIPSE;
     else if (e.magnitude > 0.0) e.kind = LUNAR_PARTIAL_ECLIPSE;
     else e.kind = LUNAR_PENUMBRAL_ECLIPSE;
-    e.partial_semiduration_hours = semiduration(t, sh.umbra + sh.moon_radius);
-    e.total_semiduration_hours = semiduration(t, sh.umbra - sh.moon_radius);
+    // The Moon's speed across the shadow, degrees a day.
+    double a[3], b[3], v[3];
+    const double h = 60.0 * SECOND_DAYS;
+    shadow_offset(t - h, a);
+    shadow_offset(t + h, b);
+    for (int i = 0; i < 3; ++i) v[i] = (b[i] - a[i]) / (2.0 * h);
+    double speed = vector_norm(v) * ERFA_DR2D;
+    e.partial_semiduration_hours = semiduration(t, sh.separation, speed, sh.umbra + sh.moon_radius);
+    e.total_semiduration_hours = semiduration(t, sh.separation, speed, sh.umbra - sh.moon_radius);
     return true;
 }
 
@@ -139,7 +202,13 @@ std::vector<Eclipse> find_eclipses(JulianDay first, JulianDay last, const std::v
     std::vector<Eclipse> found;
     for (const PhaseInstant& p : phases) {
         if (p.phase != 0 && p.phase != 2) continue;
-        // Only near a node: the Moon's latitude within 1.6 degrees.
+        // Only near a node: the Moon's latitude within 1.6 degrees.  Its mean
+        // argument of latitude F (Meeus, Astronomical Algorithms, 47.5) first:
+        // the latitude is 5.128 sin F to within a degree (the sum of the
+        // other terms' amplitudes).
+        double t = (terrestrial_time(p.instant) - ERFA_DJ00) / ERFA_DJC;
+        double f = (93.2720950 + 483202.0175233 * t) * ERFA_DD2R;
+        if (5.128 * std::fabs(std::sin(f)) > 1.6 + 1.0) continue;
         if (std::fabs(geocentric_place(MOON, p.instant).latitude) > 1.6) continue;
         Eclipse e;
         bool found_one = p.phase == 0 ? solar_eclipse(p.instant, e) : lunar_eclipse(p.instant, e);

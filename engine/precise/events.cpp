@@ -8,6 +8,7 @@
 #include "engine/precise/delta_t.h"
 #include "engine/precise/places.h"
 #include "engine/precise/search.h"
+#include "engine/moon.h"
 #include "engine/sun.h"
 
 namespace precise {
@@ -150,26 +151,51 @@ void season_instants(int year, JulianDay jd[4]) {
 
 // ---- Phases ----
 
-std::vector<PhaseInstant> moon_phases(JulianDay first, JulianDay last) {
-    auto elongation = [](double t) {
-        return wrap360(geocentric_place(MOON, t).longitude - geocentric_place(SUN, t).longitude);
+namespace {
+
+constexpr double SYNODIC_MONTH_DAYS = 29.530588861;
+constexpr double ELONGATION_DEGREES_PER_DAY = 360.0 / SYNODIC_MONTH_DAYS;  // the mean rate
+
+// Phase q (0-3) of lunation k (counted as the classical engine counts them,
+// from the new Moon of 1900 January 0): the classical instant, minutes off,
+// refined on the precise places.  Kept per thread by lunation, since a report
+// run year by year asks for the lunations around each year twice.
+JulianDay phase_instant(long long k, int q) {
+    struct Kept {
+        long long key = -1;
+        JulianDay instant = 0;
     };
+    thread_local Kept kept[256];
+    long long key = 4 * (k + (1LL << 40)) + q;
+    Kept& slot = kept[key & 255];
+    if (slot.key == key) return slot.instant;
+    // A year with fraction that the classical engine turns back into lunation k.
+    double date = 1900.0 + (static_cast<double>(k) + (k < 0 ? -0.5 : 0.5)) / 12.3685;
+    double f, m, mp, t, jd_mean, jd_true;
+    ::moon_phase_instant(date, q, f, m, mp, t, jd_mean, jd_true);
+    auto elongation = [q](double ut) {
+        double e = geocentric_place(MOON, ut).longitude - geocentric_place(SUN, ut).longitude;
+        return wrap180(e - 90.0 * q);
+    };
+    JulianDay instant = refine_root_from(elongation, universal_time(jd_true), 1.0 / ELONGATION_DEGREES_PER_DAY,
+                                         0.001 * SECOND_DAYS);
+    slot = {key, instant};
+    return instant;
+}
+
+}  // namespace
+
+std::vector<PhaseInstant> moon_phases(JulianDay first, JulianDay last) {
+    // The classical lunation numbers around the span, a lunation to spare on each side.
+    const double epoch = 2415020.75933;  // the mean new Moon of lunation 0, TT
+    long long k0 = static_cast<long long>(std::floor((first - epoch) / SYNODIC_MONTH_DAYS)) - 1;
+    long long k1 = static_cast<long long>(std::ceil((last - epoch) / SYNODIC_MONTH_DAYS)) + 1;
     std::vector<PhaseInstant> phases;
-    double a = first, ea = elongation(a);
-    while (a < last) {
-        double b = std::fmin(a + 2.0, last), eb = elongation(b);  // under 32 degrees a step
-        double unwrapped = eb < ea ? eb + 360.0 : eb;
-        // The next multiple of 90 above ea, if the Moon reaches it in this step.
-        double target = (std::floor(ea / 90.0) + 1.0) * 90.0;
-        if (ea == 0.0 && a == first) target = 0.0;
-        if (target <= unwrapped) {
-            int q = static_cast<int>(target / 90.0) % 4;
-            auto f = [&](double t) { return wrap180(elongation(t) - 90.0 * q); };
-            double t = refine_root(f, a, wrap180(ea - 90.0 * q), b, wrap180(eb - 90.0 * q), SECOND_DAYS);
+    for (long long k = k0; k <= k1; ++k) {
+        for (int q = 0; q < 4; ++q) {
+            JulianDay t = phase_instant(k, q);
             if (t >= first && t < last) phases.push_back({t, q});
         }
-        a = b;
-        ea = eb;
     }
     return phases;
 }
