@@ -1,5 +1,6 @@
 // A long report made in the window and on the command line: Lunar Eclipses
-// for 1000-3000 (2001 phase tables, about 30 000 lines), Greenwich.  In the
+// for 1000-3000 (2001 phase tables, about 30 000 lines), Greenwich, by the
+// classical engine (argument 0) and the precise one (1).  In the
 // window (offscreen) the report view shows the lines and the progress line
 // while the report grows and the message pump runs between steps; on the
 // command line the report only fills the document.
@@ -9,16 +10,19 @@
 
 #include "app/commands.h"
 #include "app/window/window.h"
+#include "engine/precise/precise_engine.h"
 #include "platform/files.h"
 
 namespace {
 
 const Location GREENWICH{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.4778, 0.0014, 0.0, 46};
 
-void long_report_params() {
+// The year range, and the engine: classical (argument 0) or precise (1).
+void long_report_params(const benchmark::State& state) {
     CommandParams& p = app_state().params;
     p.year = 1000;
     p.end_year = 3000;
+    app_state().sky.engine = state.range(0) ? &PRECISE_ENGINE : &CLASSICAL_ENGINE;
 }
 
 void BM_LongReport_Window(benchmark::State& state) {
@@ -26,24 +30,26 @@ void BM_LongReport_Window(benchmark::State& state) {
     open_main_window(&GREENWICH);
     QApplication::processEvents();
     for (auto _ : state) {
-        long_report_params();
+        long_report_params(state);
         dispatch_command(CMD_LUNAR_ECLIPSES);
         QApplication::processEvents();
         benchmark::DoNotOptimize(app_state().report.line_count);
     }
     release_main_window();
     set_data_folder("");
+    app_state().sky.engine = &CLASSICAL_ENGINE;
 }
-BENCHMARK(BM_LongReport_Window)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LongReport_Window)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_LongReport_CommandLine(benchmark::State& state) {
     app_state().sky.location = GREENWICH;
     for (auto _ : state) {
-        long_report_params();
+        long_report_params(state);
         dispatch_command(CMD_LUNAR_ECLIPSES);
         benchmark::DoNotOptimize(app_state().report.line_count);
     }
+    app_state().sky.engine = &CLASSICAL_ENGINE;
 }
-BENCHMARK(BM_LongReport_CommandLine)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LongReport_CommandLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -7,7 +7,10 @@
 #include "engine/precise/eclipses.h"
 #include "engine/precise/events.h"
 #include "engine/precise/places.h"
+#include "engine/precise/precise_engine.h"
 #include "engine/precise/rise_set.h"
+#include "reports/eclipse_reports.h"
+#include "reports/seasons_easter.h"
 
 namespace {
 
@@ -34,14 +37,35 @@ void BM_PreciseRiseSetYear(benchmark::State& state) {
 }
 BENCHMARK(BM_PreciseRiseSetYear)->Unit(benchmark::kMillisecond);
 
+// The four seasons of a new year each time (1000-2999 in turn), so that
+// nothing kept from an earlier call is of use.
 void BM_PreciseSeasons(benchmark::State& state) {
     JulianDay jd[4];
+    int year = 1000;
     for (auto _ : state) {
-        precise::season_instants(2026, jd);
+        precise::season_instants(year, jd);
+        year = year == 2999 ? 1000 : year + 1;
         benchmark::DoNotOptimize(jd[0]);
     }
 }
 BENCHMARK(BM_PreciseSeasons)->Unit(benchmark::kMicrosecond);
+
+// The long searches as the reports make them, 1500-2499 at Greenwich, the
+// years worked out on all cores (wall time): Seasons (0), Solar Eclipses (1)
+// and Lunar Eclipses (2).
+void BM_PreciseLongReport1000Years(benchmark::State& state) {
+    SkyContext sky(Location{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.4778, 0.0014, 0.0, 46});
+    sky.engine = &PRECISE_ENGINE;
+    for (auto _ : state) {
+        ReportDocument document;
+        if (state.range(0) == 0)
+            seasons_report(document, 3, false, 1500, 2499, sky);
+        else
+            eclipse_report(document, 6, false, state.range(0) == 1 ? SOLAR_ECLIPSE : LUNAR_ECLIPSE, 1500, 2499, sky);
+        benchmark::DoNotOptimize(document.line_count);
+    }
+}
+BENCHMARK(BM_PreciseLongReport1000Years)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PrecisePhasesAndEclipsesYear(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(precise::find_eclipses(julian_day(1, 1, 2026), julian_day(1, 1, 2027)));

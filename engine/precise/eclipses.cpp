@@ -70,17 +70,21 @@ void axis_foot(double jd_ut, double foot[3]) {
 
 // The instant near `guess` (hours off at most) when offset(t), a vector that
 // moves almost uniformly then, is shortest: the closest approach of the
-// uniform motion through its values at t and one minute later, repeated from
-// there until the step is under a millisecond (three or four times).
+// uniform motion through its values half a minute before t and after,
+// repeated from there until the step is under a millisecond (three or four
+// times).
 template <class Offset>
 double closest_approach(Offset offset, double guess) {
     const double h = 60.0 * SECOND_DAYS, tolerance = 0.001 * SECOND_DAYS;
     double t = guess;
     for (int iteration = 0; iteration < 20; ++iteration) {
-        double a[3], b[3], v[3];
-        offset(t, a);
-        offset(t + h, b);
-        for (int i = 0; i < 3; ++i) v[i] = (b[i] - a[i]) / h;
+        double before[3], after[3], a[3], v[3];
+        offset(t - 0.5 * h, before);
+        offset(t + 0.5 * h, after);
+        for (int i = 0; i < 3; ++i) {
+            a[i] = 0.5 * (before[i] + after[i]);
+            v[i] = (after[i] - before[i]) / h;
+        }
         double speed2 = dot3(v, v);
         if (speed2 == 0.0) break;
         double step = -dot3(a, v) / speed2;
