@@ -6,10 +6,12 @@
 # machine; prints each run and the medians (wall seconds; for skyloom also
 # its CPU seconds, user + system).  The peer is the npm package
 # astronomy-engine 2.1.19 (MIT), installed into build/peer/ on first use.
-# Usage: bench/peer_compare.sh [ROUNDS] [SKYLOOM OPTIONS...]   (from the top of the tree, after building build/)
-#   e.g. bench/peer_compare.sh 5 --precise    (until the precise engine is the default)
+# Usage: bench/peer_compare.sh [ROUNDS] [SKYLOOM OPTIONS...]   (after building build/)
+#   e.g. bench/peer_compare.sh 5 --precise
+# SKYLOOM=path/to/skyloom times another build of the program (its data files beside it).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+skyloom=${SKYLOOM:-$top/build/skyloom}
 rounds=${1:-5}
 shift || true
 peer=$top/build/peer
@@ -22,7 +24,7 @@ median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 for search in seasons lunar-eclipses solar-eclipses; do
   ours=() cpu=() theirs=()
   for ((i = 0; i < rounds; ++i)); do
-    times=$( { /usr/bin/time -f "%e %U %S" "$top/build/skyloom" report "$search" --year 1500 --end-year 2499 "$@" \
+    times=$( { /usr/bin/time -f "%e %U %S" "$skyloom" report "$search" --year 1500 --end-year 2499 "$@" \
                >/dev/null; } 2>&1 )
     ours+=("$(awk '{print $1}' <<<"$times")")
     cpu+=("$(awk '{printf "%.2f", $2 + $3}' <<<"$times")")
