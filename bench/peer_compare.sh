@@ -24,7 +24,7 @@ median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 for search in seasons lunar-eclipses solar-eclipses; do
   ours=() cpu=() theirs=()
   for ((i = 0; i < rounds; ++i)); do
-    times=$( { /usr/bin/time -f "%e %U %S" "$skyloom" report "$search" --year 1500 --end-year 2499 "$@" \
+    times=$( { /usr/bin/time -f "%e %U %S" "$skyloom" report "$search" --year 1500 --end-year 2499 --city Greenwich "$@" \
                >/dev/null; } 2>&1 )
     ours+=("$(awk '{print $1}' <<<"$times")")
     cpu+=("$(awk '{printf "%.2f", $2 + $3}' <<<"$times")")
