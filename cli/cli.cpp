@@ -363,6 +363,14 @@ std::optional<CityRecord> typed_place(const std::string& name, const std::string
 
 // Fills the location from --city or --lat/--lon/--tz; false after a message.
 bool choose_location(Location& location) {
+    auto lat = option("lat"), lon = option("lon"), tz = option("tz");
+    const bool typed = lat || lon || tz || option("elev") || option("name");
+    // A place is a city or typed numbers, never both: nothing told is ignored.
+    if (option("city") && typed) {
+        std::fprintf(stderr, "--city and --lat, --lon, --tz, --elev or --name: give one place\n");
+        run.refused = true;
+        return false;
+    }
     if (option("city")) {
         std::string city;
         if (!latin1_option("city", city)) return false;
@@ -375,8 +383,7 @@ bool choose_location(Location& location) {
         location = location_from_city(*record);
         return true;
     }
-    auto lat = option("lat"), lon = option("lon"), tz = option("tz");
-    if (!lat && !lon && !tz) return true;
+    if (!typed) return true;
     if (!lat || !lon || !tz) {
         std::fprintf(stderr, "--lat, --lon and --tz go together\n");
         run.refused = true;

@@ -54,8 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // cities add and remove take the city's name first.
     const std::size_t first_option = args.size() + (command.size() == 2 && command[0] == "cities" && command[1] != "list");
     const std::vector<std::string> rest = fuzz::lines(data + 1, size - 1, 12);
+    // An argument is a C string: it ends at a zero byte, as the program sees it.
     for (const std::string& line : rest)
-        if (!line.empty()) args.push_back(line);
+        if (!line.empty()) args.push_back(line.substr(0, line.find('\0')));
     // No files written where the fuzzer would not look: no PDF pages.
     for (const std::string& arg : args)
         if (arg == "--pdf" || arg == "-o") return 0;

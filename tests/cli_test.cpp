@@ -93,6 +93,8 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
         {"report introduction --lat 91 --lon 0 --tz 0", "Latitude must be between 0\xC2\xB0 and 90\xC2\xB0"},
         {"report introduction --lat 10 --lon 0 --tz 13", "Time zone must be between -12 and 12 hours"},
         {"report introduction --lat 10 --lon 0", "--tz"},
+        {"ephemeris --elev 5", "--lat, --lon and --tz go together"},  // never read, so never ignored
+        {"report seasons --city Denver --elev 5", "give one place"},
         {"report twilight --lat 61 --lon 10 --tz 1", "Latitude cannot be greater than 60\xC2\xB0"},
         {"ephemeris --date 1582-10-10", "Invalid date"},  // inside the Gregorian gap
         {"ephemeris --date 0999-01-01", "Year must be between 1000 and 3000"},
