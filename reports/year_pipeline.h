@@ -17,20 +17,22 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
 template <class Compute, class Consume>
 int for_each_year(int first, int last, bool parallel, Compute compute, Consume consume) {
     using Work = decltype(compute(first));
-    const int workers = static_cast<int>(std::min(4u, std::thread::hardware_concurrency()));
-    if (!parallel || last - first < 2 || workers < 2) {
+    auto plain_loop = [&] {
         for (int year = first; year <= last; ++year) {
             Work work = compute(year);
             if (int stopped = consume(year, work)) return stopped;
         }
         return 0;
-    }
+    };
+    const int workers = static_cast<int>(std::min(4u, std::thread::hardware_concurrency()));
+    if (!parallel || last - first < 2 || workers < 2) return plain_loop();
     constexpr int CHUNK = 8;
     constexpr int AHEAD = 16 * CHUNK;  // years computed and not yet written, at most
     std::vector<std::optional<Work>> done(AHEAD);  // year y in slot (y - first) % AHEAD
@@ -56,7 +58,12 @@ int for_each_year(int first, int last, bool parallel, Compute compute, Consume c
         }
     };
     std::vector<std::thread> threads;
-    for (int i = 0; i < workers; ++i) threads.emplace_back(worker);
+    try {
+        for (int i = 0; i < workers; ++i) threads.emplace_back(worker);
+    } catch (const std::system_error&) {
+        // The system gives no more threads: those started do the work, or none was.
+        if (threads.empty()) return plain_loop();
+    }
     int stopped = 0;
     for (int year = first; year <= last && !stopped; ++year) {
         std::optional<Work>& slot = done[(year - first) % AHEAD];
