@@ -1,7 +1,7 @@
 // Skyloom 2: with arguments it runs a command-line generator; without, or
 // with only a place, it opens the window.
-#include "app/window/window.h"
 #include "cli/cli.h"
+#include "window/window.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) return window_main(argc, argv);

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/location.h"
+#include "app/city_list.h"
 
 constexpr const char* USER_CITIES_HEADER = "Skyloom 2 cities 1";
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/location.h"
+#include "app/city_list.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "format/format.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/location.h"
+#include "app/city_list.h"
 #include "engine/bodies.h"
 
 enum DialogId {

@@ -9,15 +9,20 @@
 #include <QApplication>
 
 #include "app/commands.h"
-#include "app/window/window.h"
 #include "platform/files.h"
 // bench/before_after.sh builds this file in older trees too, some of which
-// have no precise engine: there only the classical runs exist.
+// have no precise engine: there only the classical runs exist; in those
+// before the window moved up beside cli/, the window is in app/window/.
 #if __has_include("engine/precise/precise_engine.h")
 #include "engine/precise/precise_engine.h"
 #define SKYLOOM_ENGINES ->Arg(0)->Arg(1)
 #else
 #define SKYLOOM_ENGINES ->Arg(0)
+#endif
+#if __has_include("window/window.h")
+#include "window/window.h"
+#else
+#include "app/window/window.h"
 #endif
 
 namespace {

@@ -6,7 +6,7 @@
 #include "engine/calendar.h"
 #include "engine/jupiter_moons.h"
 #include "engine/location.h"
-#include "engine/rise_set.h"
+#include "engine/rising_setting.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "app/city_list.h"
 #include "app/commands.h"
 #include "app/graph_table.h"
-#include "app/location.h"
 #include "cli/ephemeris.h"
 #include "cli/output.h"
 #include "engine/bodies.h"

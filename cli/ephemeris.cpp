@@ -8,11 +8,11 @@
 #include "engine/calendar.h"
 #include "engine/jupiter_moons.h"
 #include "engine/planets.h"
-#include "engine/rise_set.h"
+#include "engine/rising_setting.h"
 #include "format/format.h"
+#include "platform/text_encoding.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
-#include "platform/text_encoding.h"
 
 namespace {
 

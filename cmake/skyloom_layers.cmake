@@ -1,19 +1,82 @@
 # The layers of Skyloom 2 in the build.
 #
+# SKYLOOM_FOLDER_LIBRARIES: the one map from source folder to library.  Each
+# library is the folder's *.cpp and *.h (skyloom_module); a header's folder
+# names the library a file that includes it uses.
+#
+# skyloom_module(NAME): the static library NAME over its folder's sources.
+#
 # skyloom_libraries_used(SOURCE OUT): the project libraries a source file
 # uses, from the project headers it names (and those the test folder's own
 # headers name); a Qt header counts as Qt6::Widgets.  Test programs link
 # exactly these, so a test of the engine links the engine and nothing else.
+#
+# skyloom_check_includes(TARGET...): stops the configuration when a file of one
+# of the given libraries includes a header of a library it does not link,
+# directly or through another: includes run down the layers, never up or
+# across.  The folders are read under SKYLOOM_LAYERS_ROOT (the source tree
+# unless set).
 #
 # skyloom_check_no_toolkit(TARGET...): stops the configuration when one of the
 # given libraries links the toolkit or libpng (image files are written in
 # platform/qt alone), directly or through another library.
 
 set(SKYLOOM_FOLDER_LIBRARIES
-    "app/window=skyloom_window" "app=skyloom_core" "cli=skyloom_cli" "engine/precise=skyloom_precise"
-    "engine=skyloom_engine" "format=skyloom_format" "reports=skyloom_reports" "graphs=skyloom_graphs"
-    "movies=skyloom_movies" "output=skyloom_output" "platform/qt=skyloom_platform_qt"
-    "platform=skyloom_platform" "resources=skyloom_resources")
+    "resources=skyloom_resources" "engine=skyloom_engine" "engine/precise=skyloom_precise"
+    "platform=skyloom_platform" "format=skyloom_format" "reports=skyloom_reports" "graphs=skyloom_graphs"
+    "output=skyloom_output" "movies=skyloom_movies" "app=skyloom_core" "cli=skyloom_cli"
+    "platform/qt=skyloom_platform_qt" "window=skyloom_window")
+
+# The library of a folder (OUT empty when the folder is none of the project's).
+function(skyloom_library_of_folder folder out)
+  set(library "")
+  foreach(pair ${SKYLOOM_FOLDER_LIBRARIES})
+    string(REPLACE "=" ";" pair "${pair}")
+    list(GET pair 0 dir)
+    if(folder STREQUAL dir)
+      list(GET pair 1 library)
+    endif()
+  endforeach()
+  set(${out} "${library}" PARENT_SCOPE)
+endfunction()
+
+# The folder of a library.
+function(skyloom_folder_of_library library out)
+  set(folder "")
+  foreach(pair ${SKYLOOM_FOLDER_LIBRARIES})
+    string(REPLACE "=" ";" pair "${pair}")
+    list(GET pair 1 name)
+    if(library STREQUAL name)
+      list(GET pair 0 folder)
+    endif()
+  endforeach()
+  if(NOT folder)
+    message(FATAL_ERROR "${library} has no folder in SKYLOOM_FOLDER_LIBRARIES")
+  endif()
+  set(${out} "${folder}" PARENT_SCOPE)
+endfunction()
+
+function(skyloom_module name)
+  skyloom_folder_of_library(${name} dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.h)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# The library one #include line names: a project library, Qt6::Widgets for a
+# Qt header, or nothing (the standard library, a system library, a header
+# beside the including file, a test helper).
+function(skyloom_library_of_include line out)
+  string(REGEX REPLACE "^#include [\"<]([^\">]+)[\">].*" "\\1" header "${line}")
+  set(library "")
+  if(header MATCHES "^Q[A-Za-z]+$")
+    set(library Qt6::Widgets)
+  elseif(header MATCHES "/")
+    get_filename_component(folder "${header}" DIRECTORY)
+    skyloom_library_of_folder("${folder}" library)
+  endif()
+  set(${out} "${library}" PARENT_SCOPE)
+endfunction()
 
 function(skyloom_libraries_used source out)
   set(found "")
@@ -38,15 +101,8 @@ function(skyloom_libraries_used source out)
           list(APPEND pending "${here}/${header}")
         endif()
       else()
-        get_filename_component(folder "${header}" DIRECTORY)
-        foreach(pair ${SKYLOOM_FOLDER_LIBRARIES})
-          string(REPLACE "=" ";" pair "${pair}")
-          list(GET pair 0 dir)
-          list(GET pair 1 library)
-          if(folder STREQUAL dir)
-            list(APPEND found ${library})
-          endif()
-        endforeach()
+        skyloom_library_of_include("${line}" library)
+        list(APPEND found ${library})
       endif()
     endforeach()
   endwhile()
@@ -90,11 +146,33 @@ function(skyloom_check_no_toolkit)
     skyloom_link_closure(${target} closure)
     foreach(t ${closure})
       if(t MATCHES "^Qt[0-9]*::" OR t MATCHES "^skyloom_(window|platform_qt)$")
-        message(FATAL_ERROR "${target} links the toolkit through ${t}: only platform/qt and app/window may")
+        message(FATAL_ERROR "${target} links the toolkit through ${t}: only platform/qt and window may")
       endif()
       if(t MATCHES "^PNG::" OR t MATCHES "(^|/|-l)png")
         message(FATAL_ERROR "${target} links libpng through ${t}: only platform/qt writes image files")
       endif()
+    endforeach()
+  endforeach()
+endfunction()
+
+function(skyloom_check_includes)
+  foreach(target ${ARGN})
+    skyloom_folder_of_library(${target} dir)
+    skyloom_link_closure(${target} closure)
+    set(root "${SKYLOOM_LAYERS_ROOT}")
+    if(NOT root)
+      set(root "${CMAKE_SOURCE_DIR}")
+    endif()
+    file(GLOB files ${root}/${dir}/*.cpp ${root}/${dir}/*.h)
+    foreach(file ${files})
+      file(STRINGS "${file}" includes REGEX "^#include [\"<]")
+      foreach(line ${includes})
+        skyloom_library_of_include("${line}" library)
+        if(library AND NOT library IN_LIST closure)
+          file(RELATIVE_PATH shown ${root} ${file})
+          message(FATAL_ERROR "${shown}: '${line}' reaches ${library}, which ${target} does not stand on")
+        endif()
+      endforeach()
     endforeach()
   endforeach()
 endfunction()

@@ -7,7 +7,7 @@
 #include "engine/moon_events.h"
 #include "engine/planet_apsides.h"
 #include "engine/planets.h"
-#include "engine/rise_set.h"
+#include "engine/rising_setting.h"
 #include "engine/star_places.h"
 #include "engine/sun.h"
 

@@ -23,10 +23,10 @@
 #include <vector>
 
 #include "engine/conjunctions.h"
-#include "engine/eclipses.h"
 #include "engine/jupiter_moons.h"
 #include "engine/location.h"
 #include "engine/moon_events.h"
+#include "engine/phase_eclipse_table.h"
 
 struct SkyEngine {
     const char* name;  // "classical", ...
@@ -60,7 +60,7 @@ struct SkyEngine {
                                      double& azimuth, double& altitude, Location location);
     double (*equation_of_time)(int day, int month, int year);
 
-    // ---- Events (engine/rise_set.h, sun.h, eclipses.h, conjunctions.h, moon_events.h, planet_apsides.h) ----
+    // ---- Events (engine/rising_setting.h, sun.h, phase_eclipse_table.h, conjunctions.h, moon_events.h, planet_apsides.h) ----
     void (*rise_set)(int body, int day, int month, int year, double& rise, double& set, Location location);
     void (*season_instants)(int year, JulianDay jd[4]);
     int (*build_phase_table)(int year, PhaseTable& table, StepHook step, void* context);

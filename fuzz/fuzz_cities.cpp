@@ -9,7 +9,7 @@
 #include <cmath>
 #include <map>
 
-#include "app/location.h"
+#include "app/city_list.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/text_encoding.h"
 

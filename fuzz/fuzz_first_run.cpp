@@ -13,7 +13,7 @@
 #include <set>
 
 #include "app/city_file.h"
-#include "app/location.h"
+#include "app/city_list.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

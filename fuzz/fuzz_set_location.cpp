@@ -4,8 +4,8 @@
 // accepted place is on Earth, and the city it makes saves and reads back the same.
 #include <cmath>
 
+#include "app/city_list.h"
 #include "app/dialog_rules.h"
-#include "app/location.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

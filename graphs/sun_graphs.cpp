@@ -10,7 +10,7 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/rise_set.h"
+#include "engine/rising_setting.h"
 #include "engine/sun.h"
 #include "format/format.h"
 #include "graphs/graph_frame.h"

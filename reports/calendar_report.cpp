@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "engine/bodies.h"
-#include "engine/rise_set.h"
+#include "engine/rising_setting.h"
 #include "engine/sun.h"
 #include "format/format.h"
 #include "platform/message_pump.h"

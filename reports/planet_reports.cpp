@@ -12,7 +12,7 @@
 #include "engine/conjunctions.h"
 #include "engine/planet_apsides.h"
 #include "engine/planets.h"
-#include "engine/rise_set.h"
+#include "engine/rising_setting.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "resources/string_ids.h"

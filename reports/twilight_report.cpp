@@ -6,7 +6,7 @@
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
-#include "engine/rise_set.h"
+#include "engine/rising_setting.h"
 #include "engine/sun.h"
 #include "format/format.h"
 #include "platform/message_pump.h"

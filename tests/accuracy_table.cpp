@@ -10,7 +10,7 @@
 
 #include "engine/conjunctions.h"
 #include "engine/precise/precise_engine.h"
-#include "engine/rise_set.h"
+#include "engine/rising_setting.h"
 #include "engine/sky_engine.h"
 #include "engine/sun.h"
 #include "precise_reference.h"

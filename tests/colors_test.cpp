@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/window/color_dialog.h"
 #include "platform/messages.h"
 #include "platform/settings_store.h"
+#include "window/color_dialog.h"
 
 void PrintTo(const Rgb& c, std::ostream* out) { *out << '(' << c.red << ',' << c.green << ',' << c.blue << ')'; }
 

@@ -30,12 +30,12 @@
 
 #include "app/app_state.h"
 #include "app/menu_state.h"
-#include "app/window/help_window.h"
-#include "app/window/window.h"
 #include "platform/files.h"
 #include "platform/qt/message_box.h"
-#include "window_test_main.h"
 #include "test_files.h"
+#include "window/help_window.h"
+#include "window/window.h"
+#include "window_test_main.h"
 
 namespace fs = std::filesystem;
 

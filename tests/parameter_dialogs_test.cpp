@@ -1,6 +1,6 @@
 // The Qt dialogs: values typed into the fields, OK or Cancel pressed, and
 // what the parameters, the messages and the focus show afterwards.
-#include "app/window/parameter_dialogs.h"
+#include "window/parameter_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -27,17 +27,17 @@
 #include <string>
 #include <vector>
 
+#include "app/city_list.h"
 #include "app/commands.h"
 #include "app/help.h"
-#include "app/location.h"
-#include "app/window/help_window.h"
-#include "app/window/printing_qt.h"
 #include "engine/bodies.h"
 #include "movies/star_catalogue.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/qt/surface_qt.h"
 #include "resources/strings.h"
+#include "window/help_window.h"
+#include "window/printing_qt.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/graph_table.h"
 #include "app/app_state.h"
+#include "app/graph_table.h"
 #include "output/printing.h"
-#include "app/window/printing_qt.h"
 #include "platform/qt/surface_qt.h"
 #include "platform/recording_surface.h"
+#include "window/printing_qt.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/location.h"
+#include "app/city_list.h"
 #include "platform/files.h"
 #include "platform/qt/settings_qt.h"
 #include "test_files.h"

@@ -16,9 +16,9 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
-#include "app/window/window.h"
 #include "platform/files.h"
 #include "platform/qt/surface_qt.h"
+#include "window/window.h"
 #include "window_test_main.h"
 
 namespace fs = std::filesystem;

@@ -1,7 +1,7 @@
 // The window, headless: start-up, report commands in the window, scrolling
 // by keys, bars and wheel, the menu greying while work runs, Esc during a
 // long report, the movie keys, message boxes, the fatal path and the exit.
-#include "app/window/window.h"
+#include "window/window.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +24,10 @@
 #include <string>
 #include <vector>
 
+#include "app/city_list.h"
 #include "app/colors.h"
 #include "app/commands.h"
-#include "app/location.h"
 #include "app/menu_state.h"
-#include "app/window/parameter_dialogs.h"
 #include "cli/cli.h"
 #include "format/format.h"
 #include "platform/files.h"
@@ -41,8 +40,9 @@
 #include "platform/surface.h"
 #include "platform/text_encoding.h"
 #include "report_test_support.h"
-#include "window_test_main.h"
 #include "test_files.h"
+#include "window/parameter_dialogs.h"
+#include "window_test_main.h"
 
 namespace fs = std::filesystem;
 

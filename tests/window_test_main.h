@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/window/window.h"
+#include "window/window.h"
 
 // Lets the toolkit handle what is queued, a few rounds since handling an
 // event (a resize, a shown dialog) queues more.

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "engine/conjunctions.h"
-#include "engine/eclipses.h"
 #include "engine/location.h"
 #include "engine/moon_events.h"
+#include "engine/phase_eclipse_table.h"
 
 namespace precise {
 

@@ -1,6 +1,6 @@
 // The phase table of a year and the eclipse search among its new and full
 // Moons (Meeus, Astronomical Formulae for Calculators, chapter on eclipses).
-#include "engine/eclipses.h"
+#include "engine/phase_eclipse_table.h"
 
 #include <cmath>
 

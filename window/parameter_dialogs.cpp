@@ -2,7 +2,7 @@
 // of a DialogEntry: number fields to its texts, check boxes to its bit sets
 // and flags, radio buttons to its choices.  OK reads every control back into
 // the entry the dialog opened with, so fields a mode hides keep their values.
-#include "app/window/parameter_dialogs.h"
+#include "window/parameter_dialogs.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -28,9 +28,8 @@
 #include <map>
 #include <vector>
 
+#include "app/city_list.h"
 #include "app/help.h"
-#include "app/location.h"
-#include "app/window/help_window.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "format/format.h"
@@ -39,6 +38,7 @@
 #include "platform/qt/qt_text.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
+#include "window/help_window.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The phase table, the eclipse search and the eclipse reports.  Eclipse facts and the goldens
 // under tests/data: NASA's Five Millennium Canons of solar and lunar eclipses (Espenak, Meeus).
-#include "engine/eclipses.h"
+#include "engine/phase_eclipse_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The city location database: the shipped list with the user's cities over it.
-#include "app/location.h"
+#include "app/city_list.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The Assign Colors dialog: twenty object buttons with colour swatches, two
 // columns of ten, and OK, Save and Cancel.
-#include "app/window/color_dialog.h"
+#include "window/color_dialog.h"
 
 #include <QColorDialog>
 #include <QDialog>
@@ -14,10 +14,10 @@
 
 #include "app/colors.h"
 #include "app/help.h"
-#include "app/window/parameter_dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
+#include "window/parameter_dialogs.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // the moment they come, a movie draws its frames on it, and Qt's paint events
 // only copy it to the screen.  A paint that pumps messages (a graph)
 // therefore runs from a posted request, never inside one of Qt's paint events.
-#include "app/window/window.h"
+#include "window/window.h"
 
 #include <fenv.h>
 
@@ -36,11 +36,11 @@
 #include <string>
 #include <vector>
 
+#include "app/city_list.h"
 #include "app/colors.h"
 #include "app/commands.h"
 #include "app/graph_table.h"
 #include "app/help.h"
-#include "app/location.h"
 #include "app/menu_state.h"
 #include "app/window_place.h"
 #include "engine/calendar.h"
@@ -50,18 +50,18 @@
 #include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
-#include "platform/settings_store.h"
-#include "app/window/color_dialog.h"
-#include "app/window/help_window.h"
 #include "platform/qt/message_box.h"
-#include "app/window/parameter_dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/settings_qt.h"
-#include "app/window/printing_qt.h"
 #include "platform/qt/surface_qt.h"
 #include "platform/qt/vector_state.h"
+#include "platform/settings_store.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
+#include "window/color_dialog.h"
+#include "window/help_window.h"
+#include "window/parameter_dialogs.h"
+#include "window/printing_qt.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The city list: reading CITIES.DAT leniently, normalising and looking up
 // names, the modified flag, saving (atomic, locked, never over an unreadable
 // file, two processes at once), Latin-1 names, and the shipped list.
-#include "app/location.h"
+#include "app/city_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/window/printing_qt.h"
+#include "window/printing_qt.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

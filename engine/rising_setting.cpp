@@ -1,6 +1,6 @@
 // Rising and setting by the three-position method: Meeus, Astronomical
 // Algorithms, 2nd ed., chapter 15 (interpolation as in chapter 3).
-#include "engine/rise_set.h"
+#include "engine/rising_setting.h"
 
 #include <cmath>
 

@@ -1,0 +1,3 @@
+#pragma once
+// The layer check's engine: the standard library only.
+#include <cmath>
