@@ -515,6 +515,17 @@ TEST(WindowOptions, OnlyPlaceOptionsOpenTheWindowAndGiveThePlace) {
               std::tuple("Santiago", 33.5, COMPASS_SOUTH, 70.75, COMPASS_WEST, -4.0, 520));
 }
 
+// A repaint or a stop asked of a window stops no graph drawn after it is gone
+// (the command line's, or the next window's).
+TEST(WindowRelease, LeavesNoStopOrRepaintBehind) {
+    open_main_window(nullptr);
+    settle();
+    work_signals().repaint_pending = true;
+    work_signals().stop_requested = true;
+    release_main_window();
+    EXPECT_EQ(pump_messages(1), 0);  // the graphs' mode
+}
+
 TEST(WindowDeathTest, FatalErrorShowsTwoBoxesThenEnds) {
     EXPECT_EXIT(
         {

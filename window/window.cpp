@@ -813,6 +813,8 @@ void release_main_window() {
     // Messages and the pump go back to standard error and to nothing: Qt is leaving.
     set_message_presenter(nullptr);
     set_pending_event_processor(nullptr);
+    // A stop or a repaint asked of this window means nothing to work done after it.
+    work_signals() = WorkSignals{};
     delete main_window.frame;
     WindowPlugins plugins = main_window.plugins;
     main_window = Window{};
