@@ -27,10 +27,6 @@ bool run_command_dialog(const CommandEntry& c) {
     return !p.cancelled;
 }
 
-bool latitude_check_applies(int id) {
-    return id == CMD_ANALEMMA || id == CMD_SUNRISE || id == CMD_TWILIGHT;
-}
-
 // Copies what a movie dialog returned into the sky context.
 void take_movie_results(int id, AppState& app) {
     const CommandParams& p = app.params;
@@ -164,7 +160,8 @@ void dispatch_command(int id) {
         show_error(MSG_NO_STAR_DATABASE);
         return;
     }
-    if (latitude_check_applies(id) && app.sky.location.latitude > MAX_LATITUDE_FOR_SUN_PATHS) {
+    const CommandEntry* c = find_command(id);
+    if (c && c->sun_path && app.sky.location.latitude > MAX_LATITUDE_FOR_SUN_PATHS) {
         show_error(MSG_LATITUDE_OVER_60);
         return;
     }
@@ -174,7 +171,6 @@ void dispatch_command(int id) {
         report_clear(app.report);
         call(shell.set_menu_groups_enabled, kind, false);
     }
-    const CommandEntry* c = find_command(id);
     if (kind == OutputKind::Report) {
         run_reports(*c, app);
     } else if (kind == OutputKind::Graph || kind == OutputKind::Movie) {

@@ -18,16 +18,18 @@ using ReportGenerator = int (*)(ReportDocument& document, int segment, bool in_a
 
 // What the program knows about one command: one row of the command table.
 struct CommandEntry {
-    int id;
-    OutputKind kind;
-    DialogId dialog;
-    int caption;  // string id of the dialog's title: the command's name; 0 for none
-    bool earth_offered, distance_offered, months_offered;  // the planet dialog's modes
+    int id = 0;
+    OutputKind kind = OutputKind::Other;
+    DialogId dialog = DIAL_NONE;
+    int caption = 0;       // string id of the dialog's title: the command's name; 0 for none
+    int help_context = 0;  // the help book's topic of the command (topic-NNN.html)
+    bool earth_offered = false, distance_offered = false, months_offered = false;  // the planet dialog's modes
     const char* cli_name = nullptr;      // the command line's name of a report, graph or movie
     ReportGenerator report = nullptr;    // a report's generator
     int segment = 0;                     // a report's place in an Almanac, 1..14; 0 for the Almanac itself
     GraphGenerator graph = nullptr;      // a graph's generator
     MovieKind movie = MOVIE_PLANETARIUM; // a movie's kind
+    bool sun_path = false;  // follows the Sun's daily path: refused above MAX_LATITUDE_FOR_SUN_PATHS
 };
 
 // Every row: the graphs, the movies, the reports in Almanac order, then the

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "app/app_state.h"
+#include "app/commands.h"
 #include "platform/files.h"
 
 namespace {
@@ -18,31 +19,17 @@ struct CommandHelp {
     int context;
 };
 
-// Every menu command with a help topic.  Both Jupiter moons movies share a
-// topic, as do both ecliptic movies.
+// The menu commands outside the command table with a help topic (the
+// table's rows carry their own).
 constexpr CommandHelp COMMAND_HELP[] = {
-    {CMD_PRINT, 100},           {CMD_PRINT_SETUP, 101},          {CMD_SET_FONT, 102},
-    {CMD_EXIT, 103},            {CMD_COPY, 200},                 {CMD_SET_LOCATION, 300},
-    {CMD_INTRODUCTION, 400},    {CMD_CALENDAR, 401},             {CMD_SEASONS, 402},
-    {CMD_EASTER, 403},          {CMD_LUNAR_ECLIPSES, 404},       {CMD_SOLAR_ECLIPSES, 405},
-    {CMD_PLANET_VIEW, 406},     {CMD_PLANET_APSIDES, 407},       {CMD_PLANET_CONJ_OPP, 408},
-    {CMD_PLANET_DATA, 409},     {CMD_STOP, 800},                 {CMD_ASSIGN_COLORS, 301},
-    {CMD_HELP_INDEX, 900},      {CMD_HELP_SEARCH, 903},          {CMD_ABOUT, 907},
-    {CMD_MOON_APSIDES, 410},    {CMD_MOON_NODES, 411},           {CMD_METEOR_SHOWERS, 412},
-    {CMD_TWILIGHT, 413},        {CMD_ALMANAC, 414},              {CMD_JUPITER_MOONS_GRAPH, 500},
-    {CMD_PLANET_ORBIT, 501},    {CMD_PLANET_MAGNITUDE, 502},     {CMD_PLANET_ILLUMINATION, 503},
-    {CMD_PLANET_DIAMETER, 504}, {CMD_PLANET_DISTANCE, 505},      {CMD_PLANET_ANGLE, 506},
-    {CMD_EQUATION_OF_TIME, 507}, {CMD_DAY_LENGTH, 508},          {CMD_SUN_ANGLE, 509},
-    {CMD_ANALEMMA, 510},        {CMD_SUNRISE, 511},              {CMD_MOON_SPEED, 512},
-    {CMD_HELP_KEYBOARD, 901},   {CMD_HELP_USING, 904},           {CMD_MOON_ILLUMINATION, 513},
-    {CMD_TICK_MARKS, 515},      {CMD_GRID_LINES, 516},           {CMD_ECLIPSES_GRAPH, 514},
+    {CMD_PRINT, 100},          {CMD_PRINT_SETUP, 101},   {CMD_SET_FONT, 102},
+    {CMD_EXIT, 103},           {CMD_COPY, 200},          {CMD_STOP, 800},
+    {CMD_HELP_INDEX, 900},     {CMD_HELP_SEARCH, 903},   {CMD_HELP_KEYBOARD, 901},
+    {CMD_HELP_USING, 904},     {CMD_TICK_MARKS, 515},    {CMD_GRID_LINES, 516},
     {CMD_PRECISE_CALCULATIONS, 517},
-    {CMD_PLANETARIUM, 600},     {CMD_JUPITER_MOONS_SIDE, 601},   {CMD_JUPITER_MOONS_TOP, 601},
-    {CMD_ECLIPTIC_SIDE, 602},   {CMD_ECLIPTIC_TOP, 602},         {CMD_DAY_NIGHT, 603},
-    {CMD_BINARY_STAR, 604},     {CMD_SPEED_UP, 605},             {CMD_SLOW_DOWN, 606},
-    {CMD_REVERSE, 607},         {CMD_PAUSE, 611},                {CMD_ZOOM_IN, 608},
-    {CMD_ZOOM_OUT, 609},        {CMD_JET_TRAILS, 610},           {CMD_HELP_COMMANDS, 902},
-    {CMD_USERS_GUIDE, 905},
+    {CMD_SPEED_UP, 605},       {CMD_SLOW_DOWN, 606},     {CMD_REVERSE, 607},
+    {CMD_PAUSE, 611},          {CMD_ZOOM_IN, 608},       {CMD_ZOOM_OUT, 609},
+    {CMD_JET_TRAILS, 610},     {CMD_HELP_COMMANDS, 902}, {CMD_USERS_GUIDE, 905},
 };
 
 std::string lower(std::string text) {
@@ -96,6 +83,7 @@ int context_of_file_name(const std::string& name) {
 }  // namespace
 
 int help_context_of(int command) {
+    if (const CommandEntry* row = find_command(command); row && row->help_context) return row->help_context;
     for (const CommandHelp& entry : COMMAND_HELP)
         if (entry.command == command) return entry.context;
     return -1;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -128,6 +131,42 @@ TEST_F(Dispatch, StopEndsTheCurrentOutput) {
     EXPECT_EQ(app_state().current_output, CMD_NONE);
     EXPECT_TRUE(work_signals().stop_requested);
     work_signals().stop_requested = false;
+}
+
+// The topics one menu's list links on a page of the help book.
+std::set<int> listed_topics(const std::string& page, const std::string& menu) {
+    std::ifstream in(std::string(SKYLOOM_SOURCE_DIR) + "/resources/help/" + page);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string html = text.str();
+    std::set<int> topics;
+    size_t at = html.find("<h3>" + menu + "</h3>");
+    if (at == std::string::npos) return topics;
+    const size_t end = html.find("</ul>", at);
+    while ((at = html.find("href=\"topic-", at)) < end) {
+        at += 12;
+        topics.insert(std::stoi(html.substr(at)));
+    }
+    return topics;
+}
+
+// The help book's two lists of commands (its contents and its Commands page)
+// name every report, graph and movie of the table under its menu, and no
+// report or graph the table does not have.
+TEST(CommandTable, HelpBookListsEveryRowUnderItsMenu) {
+    const std::pair<OutputKind, const char*> menus[] = {
+        {OutputKind::Report, "Reports menu"}, {OutputKind::Graph, "Graphs menu"}, {OutputKind::Movie, "Movies menu"}};
+    for (const char* page : {"contents.html", "topic-902.html"}) {
+        for (auto [kind, menu] : menus) {
+            std::set<int> rows;
+            for (const CommandEntry& c : command_table())
+                if (c.kind == kind) rows.insert(c.help_context);
+            const std::set<int> listed = listed_topics(page, menu);
+            for (int topic : rows) EXPECT_TRUE(listed.count(topic)) << page << ", " << menu << ": topic " << topic;
+            if (kind != OutputKind::Movie)  // the Movies menu also lists the movie controls
+                EXPECT_EQ(listed, rows) << page << ", " << menu;
+        }
+    }
 }
 
 TEST(DefaultParams, ComeFromTheLocalClock) {
