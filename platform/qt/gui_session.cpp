@@ -21,8 +21,15 @@ void ensure_gui_session() {
         mkdir(folder.c_str(), 0700);
         setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
     }
-    static int argc = 1;
-    static char name[] = "skyloom";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
+    // The application keeps the argument count and vector it is given: they
+    // live as long as it does, in one record.  The application is made while
+    // the record is, so that the record is destroyed at exit before the
+    // toolkit's own globals are.
+    struct Session {
+        int argc = 1;
+        char name[8] = "skyloom";
+        char* argv[2] = {name, nullptr};
+        std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
+    };
+    static Session session;
 }
