@@ -54,99 +54,95 @@ std::vector<std::string_view> split_fields(std::string_view line) {
     return fields;
 }
 
-// Reads a city line's fields into a record; false after adding the first fault.
-class CityReader {
-public:
-    CityReader(int line, std::vector<CityFault>& faults) : line_(line), faults_(faults) {}
-
-    std::optional<CityRecord> read(std::string_view text) {
-        std::vector<std::string_view> fields = split_fields(text);
-        if (fields.size() < CITY_FIELDS) return fault(message(MSG_CITY_FIELD_COUNT, static_cast<int>(fields.size())));
-        CityRecord c;
-        c.name = normalize_city_name(std::string(fields[F_NAME]));
-        if (c.name.empty()) return fault(std::string(load_string(MSG_CITY_NO_NAME)));
-        if (!whole(fields, F_LAT_DEGREES, 0, MAX_LATITUDE_DEGREES, c.latitude_degrees) ||
-            !whole(fields, F_LAT_MINUTES, 0, MAX_MINUTES, c.latitude_minutes) ||
-            !whole(fields, F_LAT_SECONDS, 0, MAX_MINUTES, c.latitude_seconds) ||
-            !letter(fields, F_LAT_HEMISPHERE, 'N', COMPASS_NORTH, 'S', COMPASS_SOUTH, c.latitude_hemisphere) ||
-            !whole(fields, F_LON_DEGREES, 0, MAX_LONGITUDE_DEGREES, c.longitude_degrees) ||
-            !whole(fields, F_LON_MINUTES, 0, MAX_MINUTES, c.longitude_minutes) ||
-            !whole(fields, F_LON_SECONDS, 0, MAX_MINUTES, c.longitude_seconds) ||
-            !letter(fields, F_LON_HEMISPHERE, 'W', COMPASS_WEST, 'E', COMPASS_EAST, c.longitude_hemisphere) ||
-            !whole(fields, F_ELEVATION, MIN_ELEVATION, MAX_ELEVATION, c.elevation) || !zone(fields, c.time_zone))
-            return std::nullopt;
-        // The poles and the date line are reached with no minutes or seconds past them.
-        if (c.latitude_degrees == MAX_LATITUDE_DEGREES && c.latitude_minutes + c.latitude_seconds > 0)
-            return out_of_range(fields, F_LAT_DEGREES);
-        if (c.longitude_degrees == MAX_LONGITUDE_DEGREES && c.longitude_minutes + c.longitude_seconds > 0)
-            return out_of_range(fields, F_LON_DEGREES);
-        for (std::size_t i = CITY_FIELDS; i < fields.size(); ++i) {
-            if (fields[i].find('=') == std::string_view::npos)
-                return fault(message(MSG_CITY_EXTRA_FIELD, std::string(fields[i]).c_str()));
-            if (!c.extra_fields.empty()) c.extra_fields += '|';
-            c.extra_fields += fields[i];
-        }
-        return c;
-    }
-
-    std::nullopt_t fault(std::string what) {
-        faults_.push_back({line_, std::move(what)});
-        return std::nullopt;
-    }
-
-private:
-    static std::string field_name(int field) { return std::string(load_string(STR_CITY_FIELD_NAMES + field)); }
-
-    std::nullopt_t out_of_range(const std::vector<std::string_view>& fields, int field) {
-        return fault(message(MSG_CITY_FIELD_RANGE, field_name(field).c_str(),
-                             std::string(trimmed(fields[field])).c_str()));
-    }
-
-    bool whole(const std::vector<std::string_view>& fields, int field, int low, int high, int& value) {
-        std::optional<int> read = read_whole_number(trimmed(fields[field]));
-        if (!read) {
-            fault(message(MSG_CITY_FIELD_NUMBER, field_name(field).c_str(), std::string(fields[field]).c_str()));
-            return false;
-        }
-        if (*read < low || *read > high) {
-            out_of_range(fields, field);
-            return false;
-        }
-        value = *read;
-        return true;
-    }
-
-    bool zone(const std::vector<std::string_view>& fields, double& hours) {
-        std::optional<double> read = read_decimal_number(trimmed(fields[F_TIME_ZONE]));
-        if (!read) {
-            fault(message(MSG_CITY_FIELD_NUMBER, field_name(F_TIME_ZONE).c_str(),
-                          std::string(fields[F_TIME_ZONE]).c_str()));
-            return false;
-        }
-        if (*read < -MAX_TIME_ZONE_HOURS || *read > MAX_TIME_ZONE_HOURS) {
-            out_of_range(fields, F_TIME_ZONE);
-            return false;
-        }
-        hours = *read;
-        return true;
-    }
-
-    // A hemisphere: one letter in either case.
-    bool letter(const std::vector<std::string_view>& fields, int field, char first, int first_code, char second,
-                int second_code, int& code) {
-        std::string_view text = trimmed(fields[field]);
-        if (text.size() == 1 && latin1_lower(text[0]) == latin1_lower(first)) code = first_code;
-        else if (text.size() == 1 && latin1_lower(text[0]) == latin1_lower(second)) code = second_code;
-        else {
-            fault(message(MSG_CITY_HEMISPHERE, field_name(field).c_str(), first, second, std::string(text).c_str()));
-            return false;
-        }
-        return true;
-    }
-
-    int line_;
-    std::vector<CityFault>& faults_;
+// Where a line's faults go: its number and the file's list of faults.
+struct LineFaults {
+    int line;
+    std::vector<CityFault>& faults;
 };
+
+std::nullopt_t add_fault(const LineFaults& at, std::string what) {
+    at.faults.push_back({at.line, std::move(what)});
+    return std::nullopt;
+}
+
+std::string field_name(int field) { return std::string(load_string(STR_CITY_FIELD_NAMES + field)); }
+
+std::nullopt_t out_of_range(const std::vector<std::string_view>& fields, int field, const LineFaults& at) {
+    return add_fault(at, message(MSG_CITY_FIELD_RANGE, field_name(field).c_str(),
+                                 std::string(trimmed(fields[field])).c_str()));
+}
+
+std::nullopt_t not_a_number(const std::vector<std::string_view>& fields, int field, const LineFaults& at) {
+    return add_fault(at, message(MSG_CITY_FIELD_NUMBER, field_name(field).c_str(), std::string(fields[field]).c_str()));
+}
+
+// A number field as read (nullopt: not a number), within low..high; false
+// after adding its fault.
+template <typename Number>
+bool number_field(const std::vector<std::string_view>& fields, int field, std::optional<Number> read, Number low,
+                  Number high, Number& value, const LineFaults& at) {
+    if (!read) {
+        not_a_number(fields, field, at);
+        return false;
+    }
+    if (*read < low || *read > high) {
+        out_of_range(fields, field, at);
+        return false;
+    }
+    value = *read;
+    return true;
+}
+
+bool whole_field(const std::vector<std::string_view>& fields, int field, int low, int high, int& value,
+                 const LineFaults& at) {
+    return number_field(fields, field, read_whole_number(trimmed(fields[field])), low, high, value, at);
+}
+
+// A hemisphere: one letter in either case; false after adding its fault.
+bool letter_field(const std::vector<std::string_view>& fields, int field, char first, int first_code, char second,
+                  int second_code, int& code, const LineFaults& at) {
+    std::string_view text = trimmed(fields[field]);
+    if (text.size() == 1 && latin1_lower(text[0]) == latin1_lower(first)) code = first_code;
+    else if (text.size() == 1 && latin1_lower(text[0]) == latin1_lower(second)) code = second_code;
+    else {
+        add_fault(at, message(MSG_CITY_HEMISPHERE, field_name(field).c_str(), first, second, std::string(text).c_str()));
+        return false;
+    }
+    return true;
+}
+
+// A city line's fields as a record; nullopt after adding the line's first fault.
+std::optional<CityRecord> read_city_line(std::string_view text, const LineFaults& at) {
+    std::vector<std::string_view> fields = split_fields(text);
+    if (fields.size() < CITY_FIELDS) return add_fault(at, message(MSG_CITY_FIELD_COUNT, static_cast<int>(fields.size())));
+    CityRecord c;
+    c.name = normalize_city_name(std::string(fields[F_NAME]));
+    if (c.name.empty()) return add_fault(at, std::string(load_string(MSG_CITY_NO_NAME)));
+    if (!whole_field(fields, F_LAT_DEGREES, 0, MAX_LATITUDE_DEGREES, c.latitude_degrees, at) ||
+        !whole_field(fields, F_LAT_MINUTES, 0, MAX_MINUTES, c.latitude_minutes, at) ||
+        !whole_field(fields, F_LAT_SECONDS, 0, MAX_MINUTES, c.latitude_seconds, at) ||
+        !letter_field(fields, F_LAT_HEMISPHERE, 'N', COMPASS_NORTH, 'S', COMPASS_SOUTH, c.latitude_hemisphere, at) ||
+        !whole_field(fields, F_LON_DEGREES, 0, MAX_LONGITUDE_DEGREES, c.longitude_degrees, at) ||
+        !whole_field(fields, F_LON_MINUTES, 0, MAX_MINUTES, c.longitude_minutes, at) ||
+        !whole_field(fields, F_LON_SECONDS, 0, MAX_MINUTES, c.longitude_seconds, at) ||
+        !letter_field(fields, F_LON_HEMISPHERE, 'W', COMPASS_WEST, 'E', COMPASS_EAST, c.longitude_hemisphere, at) ||
+        !whole_field(fields, F_ELEVATION, MIN_ELEVATION, MAX_ELEVATION, c.elevation, at) ||
+        !number_field(fields, F_TIME_ZONE, read_decimal_number(trimmed(fields[F_TIME_ZONE])), -MAX_TIME_ZONE_HOURS,
+                      MAX_TIME_ZONE_HOURS, c.time_zone, at))
+        return std::nullopt;
+    // The poles and the date line are reached with no minutes or seconds past them.
+    if (c.latitude_degrees == MAX_LATITUDE_DEGREES && c.latitude_minutes + c.latitude_seconds > 0)
+        return out_of_range(fields, F_LAT_DEGREES, at);
+    if (c.longitude_degrees == MAX_LONGITUDE_DEGREES && c.longitude_minutes + c.longitude_seconds > 0)
+        return out_of_range(fields, F_LON_DEGREES, at);
+    for (std::size_t i = CITY_FIELDS; i < fields.size(); ++i) {
+        if (fields[i].find('=') == std::string_view::npos)
+            return add_fault(at, message(MSG_CITY_EXTRA_FIELD, std::string(fields[i]).c_str()));
+        if (!c.extra_fields.empty()) c.extra_fields += '|';
+        c.extra_fields += fields[i];
+    }
+    return c;
+}
 
 // Calls take(number, line) for every line of text that holds something,
 // after adding a fault for a line that is too long or is not text (a zero
@@ -201,7 +197,7 @@ CityFile parse_city_list(std::string_view text) {
         if (number == 1) {
             file.has_current = true;
             file.current_name = normalize_city_name(std::string(line));
-        } else if (std::optional<CityRecord> city = CityReader(number, file.faults).read(line)) {
+        } else if (std::optional<CityRecord> city = read_city_line(line, {number, file.faults})) {
             file.cities.push_back(*city);
         }
     });
@@ -213,14 +209,14 @@ CityFile parse_user_cities(std::string_view text) {
     file.state = CityFile::READ;
     bool header_seen = false, not_ours = false;
     for_each_line(text, file.faults, [&](int number, std::string_view line) {
-        CityReader reader(number, file.faults);
+        const LineFaults at{number, file.faults};
         if (not_ours) return;
         if (!header_seen) {
             // Anything else (a notes file, another program's file, a later
             // version's) is not read as cities, and never saved over.
             header_seen = true;
             not_ours = number != 1 || line != USER_CITIES_HEADER;
-            if (not_ours) reader.fault(message(MSG_CITY_NOT_USER_FILE, USER_CITIES_HEADER));
+            if (not_ours) add_fault(at, message(MSG_CITY_NOT_USER_FILE, USER_CITIES_HEADER));
             return;
         }
         const std::size_t bar = line.find('|');
@@ -228,16 +224,16 @@ CityFile parse_user_cities(std::string_view text) {
         const std::string value = bar == std::string_view::npos ? std::string() : std::string(line.substr(bar + 1));
         const std::string name = normalize_city_name(value);
         if (kind == "city") {
-            if (std::optional<CityRecord> city = reader.read(value)) file.cities.push_back(*city);
+            if (std::optional<CityRecord> city = read_city_line(value, at)) file.cities.push_back(*city);
         } else if ((kind == "current" || kind == "removed") && name.empty()) {
-            reader.fault(std::string(load_string(MSG_CITY_NO_NAME)));
+            add_fault(at, std::string(load_string(MSG_CITY_NO_NAME)));
         } else if (kind == "current") {
             file.has_current = true;
             file.current_name = name;
         } else if (kind == "removed") {
             file.removed.push_back(name);
         } else {
-            reader.fault(message(MSG_CITY_LINE_KIND, std::string(kind).c_str()));
+            add_fault(at, message(MSG_CITY_LINE_KIND, std::string(kind).c_str()));
         }
     });
     return file;
