@@ -9,6 +9,10 @@
 
 #include "app/dialog_rules.h"
 
+// The Credits topic: the program's licence and the notices of its data
+// (the About box's Credits button, the contents page).
+constexpr int HELP_CREDITS = 908;
+
 // The help context of a menu command, or -1 when the command has none.
 int help_context_of(int command);
 // The help context that a parameter dialog shows on F1; -1 for DIAL_NONE.

@@ -75,6 +75,7 @@ const char USAGE_COMMANDS[] =
     "  skyloom cities remove NAME\n"
     "                                   list, add or change, or remove your cities\n"
     "  skyloom --help | skyloom report --help\n"
+    "  skyloom --version                the program's version, licence and data credits\n"
     "\n";
 
 // After the names of the reports, graphs and movies.
@@ -423,6 +424,14 @@ int usage(FILE* to, int status) {
         return status;
     }
     return write_standard_output(text) ? status : EXIT_FILE_ERROR;
+}
+
+// skyloom --version: the program's name and version (the build's), its
+// licence and the credits of its data.
+int print_version() {
+    std::string text = std::string("skyloom (Skyloom 2) ") + SKYLOOM_VERSION + "\n";
+    for (int id : {STR_COPYRIGHT, STR_LICENCE_NOTICE, STR_DATA_CREDITS}) text += latin1_to_utf8(load_string(id)) + "\n";
+    return write_standard_output(text) ? 0 : EXIT_FILE_ERROR;
 }
 
 // "Cannot write PATH (reason)" for the errno of a failed write; the status.
@@ -911,6 +920,7 @@ int cli_main(int argc, char** argv) {
     if (argc < 2) return usage(stdout, 0);
     std::string verb = argv[1];
     if (verb == "--help" || verb == "-h" || verb == "help") return usage(stdout, 0);
+    if (verb == "--version") return print_version();
     if (verb == "report") return report_command(argc, argv);
     if (verb == "ephemeris") return ephemeris_command(argc, argv);
     if (verb == "graph") return graph_command(argc, argv);

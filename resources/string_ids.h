@@ -158,3 +158,7 @@ constexpr int STR_EVENT_CELL = 2072;  // "%s|%2s: %s": line so far, abbreviation
 constexpr int STR_PHASE_CELL = 2073;  // "%s|%s: %s"
 constexpr int STR_SEASON_CELL = 2074;  // "%s|%s:%s"
 constexpr int MSG_NO_DEFAULT_PRINTER = 2200;  // the Linux wording of 1003
+constexpr int STR_COPYRIGHT = 2300;  // "Copyright (C) 2026 The Skyloom 2 developers."
+constexpr int STR_LICENCE_NOTICE = 2301;  // GPL-3.0-or-later, no warranty
+constexpr int STR_DATA_CREDITS = 2302;  // GeoNames, d3-celestial, Natural Earth via world-atlas
+constexpr int STR_CREDITS = 2303;  // "Credits": the About box's button, the help topic

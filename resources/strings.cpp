@@ -931,6 +931,18 @@ constexpr StringEntry string_table[] = {
 
     // Set Location: the sign of the time zone (our own id).
     {2211, "Local time = UT + zone: + east of Greenwich, - west of it (New York -5, Tokyo +9)."},
+
+    // The licence and the data's credits: the About box, skyloom --version (our own ids).
+    // (Broken into lines of at most 80 columns, as the command line prints them.)
+    {2300, "Copyright \xA9 2026 The Skyloom 2 developers."},
+    {2301, "Skyloom 2 is free software under the GNU General Public License, version 3 or\n"
+           "later (GPL-3.0-or-later).  It comes with NO WARRANTY, to the extent permitted\n"
+           "by law."},
+    {2302, "Cities \xA9 GeoNames (geonames.org), CC BY 4.0.  Stars from d3-celestial\n"
+           "\xA9 2015 Olaf Frohn, BSD-3-Clause.  World map from Natural Earth (public\n"
+           "domain) via world-atlas \xA9 2013-2019 Michael Bostock, ISC.  Help > Credits\n"
+           "has their notices."},
+    {2303, "Credits"},
 };
 
 constexpr bool ids_strictly_increasing() {

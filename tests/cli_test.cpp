@@ -78,6 +78,24 @@ TEST(CommandLine, UsageListsEveryReport) {
     EXPECT_EQ(run_skyloom("report --help").status, 0);
 }
 
+// --version: the name and version on the first line, status 0, then the
+// licence and the data's credits, in lines of at most 80 columns.
+TEST(CommandLine, VersionNamesTheProgramItsLicenceAndTheDataCredits) {
+    CliRun version = run_skyloom("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.err, "");
+    EXPECT_EQ(version.out.substr(0, version.out.find('\n')), "skyloom (Skyloom 2) 2.02");
+    for (const char* notice : {"Copyright \u00A9 2026 The Skyloom 2 developers.", "GPL-3.0-or-later",
+                               "NO WARRANTY", "GeoNames", "CC BY 4.0", "d3-celestial", "BSD-3-Clause",
+                               "Natural Earth", "world-atlas", "ISC"})
+        EXPECT_NE(version.out.find(notice), std::string::npos) << notice;
+    std::istringstream lines(version.out);
+    for (std::string line; std::getline(lines, line);) {
+        auto characters = std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; });
+        EXPECT_LE(characters, 80) << line;
+    }
+}
+
 // Bad input to reports, the ephemeris, graphs and movies: status 2, the dialogs'
 // message on standard error, nothing on standard output.
 TEST(CommandLine, BadInputExitsWithStatusTwo) {

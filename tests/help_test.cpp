@@ -60,7 +60,7 @@ std::vector<int> all_contexts() {
     for (int c = 400; c <= 414; ++c) contexts.push_back(c);
     for (int c = 500; c <= 516; ++c) contexts.push_back(c);
     for (int c = 600; c <= 611; ++c) contexts.push_back(c);
-    for (int c = 900; c <= 907; ++c) contexts.push_back(c);
+    for (int c = 900; c <= 908; ++c) contexts.push_back(c);
     return contexts;
 }
 
@@ -118,6 +118,38 @@ TEST_F(Help, LinksOfTheContentsAndCommandsPointAtExistingFiles) {
             EXPECT_TRUE(fs::is_regular_file(program_folder / "help" / (*it)[1].str())) << page << ": " << (*it)[1];
         EXPECT_GE(links, 60) << page;
     }
+}
+
+// Words of a text with runs of blanks, newlines and a DEP-5 file's " ." lines as one blank.
+std::string words_of(const std::string& text) {
+    std::istringstream in(text);
+    std::string word, words;
+    while (in >> word)
+        if (word != ".") words += (words.empty() ? "" : " ") + word;
+    return words;
+}
+
+// The Credits topic carries what the data's licences ask a binary copy to
+// reproduce: the d3-celestial licence as tools/README.md quotes it, the
+// world-atlas notice as debian/copyright quotes it, GeoNames' attribution.
+TEST_F(Help, CreditsTopicReproducesTheDataNotices) {
+    QTextDocument page;
+    page.setHtml(QString::fromLatin1(read_text(help_topic_path(HELP_CREDITS))));
+    const std::string credits = words_of(page.toPlainText().toStdString());
+    const std::string tools = read_text(std::string(SKYLOOM_SOURCE_DIR) + "/tools/README.md");
+    const std::string bsd_start = "    Copyright (c) 2015, Olaf Frohn";
+    const std::string bsd = tools.substr(tools.find(bsd_start), tools.find("\n## ", tools.find(bsd_start)) -
+                                                                    tools.find(bsd_start));
+    EXPECT_NE(credits.find(words_of(bsd)), std::string::npos) << words_of(bsd);
+    const std::string copyright = read_text(std::string(SKYLOOM_SOURCE_DIR) + "/debian/copyright");
+    const size_t isc = copyright.find("\n\nLicense: ISC\n") + 15;  // the licence paragraph
+    const std::string isc_text = words_of(copyright.substr(isc, copyright.find("\n\n", isc) - isc));
+    EXPECT_NE(credits.find("Copyright 2013-2019 Michael Bostock " + isc_text), std::string::npos) << isc_text;
+    for (const char* notice : {"GeoNames", "Creative Commons Attribution 4.0", "Natural Earth", "public domain",
+                               "GNU General Public License", "either version 3 of the License, or (at your option) any later version"})
+        EXPECT_NE(credits.find(notice), std::string::npos) << notice;
+    EXPECT_EQ(help_keyword_context("credits"), HELP_CREDITS);
+    EXPECT_EQ(help_keyword_context("licence"), HELP_CREDITS);
 }
 
 // Full-text search needs all words and ignores markup.

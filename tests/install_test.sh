@@ -3,10 +3,14 @@
 # usual layout, the desktop entry and the AppStream metadata pass their
 # validators, the installed program finds its data in share/skyloom2 and keeps
 # the user's own cities in the XDG data folder, and the man page and the bash
-# completion know every command, name and option the usage lists.
+# completion know every command, name and option the usage lists; the
+# completion writes city names with blanks and quotes as the shell reads
+# them; the licence and credits are installed, no placeholder address is;
+# the uninstall target removes it all but the user's own files.
 # Usage: install_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
+source=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 prefix=$scratch/prefix
@@ -19,9 +23,21 @@ app=com.vantorel.skyloom2
 for f in bin/skyloom share/skyloom2/CITIES.DAT share/skyloom2/STARS.DAT share/skyloom2/WORLDMAP.PNG \
          share/skyloom2/help/contents.html share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
          share/icons/hicolor/scalable/apps/$app.svg share/man/man1/skyloom.1 \
-         share/bash-completion/completions/skyloom; do
+         share/bash-completion/completions/skyloom share/doc/skyloom2/copyright; do
   [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
+
+# The icon as PNG at the sizes the desktops look for, each as large as its folder says.
+for size in 48 64 128 256; do
+  png=$prefix/share/icons/hicolor/${size}x${size}/apps/$app.png
+  # A PNG's width and height: big-endian 32-bit numbers at bytes 16 and 20.
+  [ "$(od --endian=big -An -tu4 -j16 -N8 "$png" 2>/dev/null | tr -s ' ')" = " $size $size" ] ||
+    fail "no ${size}x${size} PNG icon"
+done
+grep -q "^Files: data/CITIES.DAT" "$prefix/share/doc/skyloom2/copyright" || fail "the copyright file lacks the city list"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$prefix/share/metainfo/$app.metainfo.xml" ||
+  fail "the AppStream metadata names no licence"
+! grep -rIl "example\.\(org\|com\)" "$prefix" || fail "a placeholder address is installed"
 
 desktop-file-validate "$prefix/share/applications/$app.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$app.metainfo.xml" || fail "appstreamcli validate"
@@ -35,6 +51,9 @@ out=$(env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C ASAN_OPTIONS="${ASAN_OPTIO
   fail "installed skyloom report seasons --city Denver"
 grep -q "Denver" <<<"$out" || fail "the seasons report does not name Denver"
 grep -q "1995" <<<"$out" || fail "the seasons report does not show 1995"
+version=$(env -i PATH=/usr/bin:/bin HOME="$home" "$prefix/bin/skyloom" --version) || fail "skyloom --version"
+[ "$(head -1 <<<"$version")" = "skyloom (Skyloom 2) $(sed -n 's/^project(skyloom VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")" ] ||
+  fail "skyloom --version says: $version"
 [ ! -e "$home/.local/share/skyloom2" ] || fail "a first run wrote into the user's data folder"
 [ ! -e "$prefix/bin/CITIES.DAT" ] || fail "a city list was written beside the installed program"
 
@@ -79,8 +98,43 @@ if [ -f /usr/share/bash-completion/bash_completion ]; then
       printf "%s\n" "${COMPREPLY[@]}"' _ "$prefix/share/bash-completion/completions/skyloom" "$@"
   }
   [ "$(complete_words skyloom report sea)" = "seasons" ] || fail "completion of 'report sea'"
+  [ "$(complete_words skyloom --vers)" = "--version" ] || fail "completion of '--vers'"
   grep -qx "Denver" <<<"$(complete_words skyloom report seasons --city denv)" || fail "completion of '--city denv'"
+  # City names as the shell reads them: escaped when the word is bare, as
+  # they are inside the quote the word opened (the shell closes it).
+  expect_completion() {
+    got=$(complete_words skyloom report seasons --city "$1")
+    grep -qxF -- "$2" <<<"$got" || fail "completion of --city $1 gives [$got], not $2"
+  }
+  expect_completion 'Ho\ Chi' 'Ho\ Chi\ Minh\ City'
+  expect_completion 'ho\ chi\ m' 'Ho\ Chi\ Minh\ City'
+  expect_completion '"San J' 'San Juan'
+  expect_completion "'San Jose d" 'San Jose del Monte'
+  expect_completion "\\'Ar" "\\'Ar\\'ar"
+  expect_completion "\"'Ajl" "'Ajlun"
+  expect_completion "''\\''Ar" "Ar'\\''ar"
+  expect_completion 'San\ "Jose d' 'Jose del Monte'
+  # Registered for the command, as an interactive shell finds it.
+  [ "$(env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" bash -c '
+      source /usr/share/bash-completion/bash_completion; source "$1"; complete -p skyloom' _ \
+      "$prefix/share/bash-completion/completions/skyloom")" = "complete -F _skyloom skyloom" ] ||
+    fail "complete -p skyloom"
 fi
+
+# Uninstalling removes every installed file, but never the user's data: with
+# the prefix ~/.local the installed data folder is the user's, where the
+# user's own cities (MYCITIES.DAT, above) and a listed file the user changed stay.
+cmake --build "$build" --target uninstall >/dev/null || fail "the uninstall target"
+left=$(find "$prefix" -type f)
+[ -z "$left" ] || fail "uninstall left: $left"
+user_prefix=$home/.local
+cmake --install "$build" --prefix "$user_prefix" >/dev/null
+echo "Kept after uninstalling" >>"$user_prefix/share/skyloom2/CITIES.DAT"
+env HOME="$home" XDG_DATA_HOME= cmake --build "$build" --target uninstall >/dev/null || fail "the uninstall target in ~/.local"
+left=$(cd "$user_prefix" && find . -type f ! -name 'MYCITIES.*' | sort)
+[ "$left" = "./share/skyloom2/CITIES.DAT" ] || fail "uninstall from ~/.local left [$left], not only the changed city list"
+tail -1 "$user_prefix/share/skyloom2/CITIES.DAT" | grep -q "Kept after uninstalling" || fail "the changed city list changed"
+grep -q "Home Town" "$user_prefix/share/skyloom2/MYCITIES.DAT" || fail "the user's own cities are gone"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "installed tree and its desktop files check out"

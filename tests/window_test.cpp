@@ -49,7 +49,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Box {
-    std::string title, text;
+    std::string title, text, informative_text;
     QMessageBox::Icon icon;
     bool question;
     QWidget* parent;
@@ -65,7 +65,8 @@ void answer_box() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     bool question = box->button(QMessageBox::Yes) != nullptr;
-    boxes.push_back({from_qstring(box->windowTitle()), from_qstring(box->text()), box->icon(), question,
+    boxes.push_back({from_qstring(box->windowTitle()), from_qstring(box->text()),
+                     from_qstring(box->informativeText()), box->icon(), question,
                      box->parentWidget(), box->iconPixmap(), box->width(),
                      box->fontMetrics().horizontalAdvance(box->windowTitle())});
     std::fprintf(stderr, "box \"%s\": %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
@@ -478,6 +479,11 @@ TEST_F(Window, IconOnTheWindowAndInTheAboutBox) {
     EXPECT_EQ(boxes[0].title, "About Skyloom 2");
     EXPECT_EQ(boxes[0].text, "Skyloom 2 v. 2.02 for Linux.");
     EXPECT_FALSE(boxes[0].icon_pixmap.isNull());
+    // Under it the licence and the credits that the data's licences ask for.
+    for (const char* notice : {"The Skyloom 2 developers", "GNU General Public License, version 3 or later",
+                               "GeoNames", "CC BY 4.0", "d3-celestial", "Olaf Frohn", "BSD-3-Clause",
+                               "Natural Earth", "world-atlas", "Michael Bostock", "ISC"})
+        EXPECT_NE(boxes[0].informative_text.find(notice), std::string::npos) << notice;
 }
 
 // The reports' use of the separator is checked with the reports themselves.

@@ -563,9 +563,16 @@ void show_about_box(QWidget* parent) {
     // The program's icon, drawn at the screen's pixel ratio so that it stays sharp.
     box.setIconPixmap(QApplication::windowIcon().pixmap(QSize(ABOUT_ICON_SIZE, ABOUT_ICON_SIZE), box.devicePixelRatioF()));
     box.setText(text_of(LBL_ABOUT_LINE));
+    // The licence and the data's credits, as paragraphs the box wraps itself.
+    QStringList notices;
+    for (int id : {STR_COPYRIGHT, STR_LICENCE_NOTICE, STR_DATA_CREDITS})
+        notices << text_of(id).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    box.setInformativeText(notices.join(QStringLiteral("\n\n")));
     box.setStandardButtons(QMessageBox::Ok);
+    QAbstractButton* credits = box.addButton(text_of(STR_CREDITS), QMessageBox::HelpRole);
     add_help_key(box, help_context_of(CMD_ABOUT));
     box.exec();
+    if (box.clickedButton() == credits) show_help_context(HELP_CREDITS, parent);
 }
 
 void add_help_key(QWidget& dialog, int context) {

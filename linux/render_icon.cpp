@@ -1,0 +1,32 @@
+// Build tool: draws the program's SVG icon as a square PNG of a given size,
+// for the icon theme's fixed-size folders (48x48, 64x64, 128x128, 256x256).
+// Usage: render_icon ICON.svg SIZE OUT.png
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: render_icon ICON.svg SIZE OUT.png\n");
+        return 2;
+    }
+    QSvgRenderer svg{QString::fromLocal8Bit(argv[1])};
+    const int size = std::atoi(argv[2]);
+    if (!svg.isValid() || size < 16 || size > 1024) {
+        std::fprintf(stderr, "render_icon: cannot draw %s at %s pixels\n", argv[1], argv[2]);
+        return 1;
+    }
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    svg.render(&painter);
+    painter.end();
+    if (!image.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
+        std::fprintf(stderr, "render_icon: cannot write %s\n", argv[3]);
+        return 1;
+    }
+    return 0;
+}
