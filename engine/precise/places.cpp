@@ -155,7 +155,14 @@ Place apparent_place(int body, const Geometry& g, const Frame& f, const double o
         v[i] = g.earth_bary_velocity[i] * LIGHT_DAYS_PER_AU;
     }
     double v2 = v[0] * v[0] + v[1] * v[1] + v[2] * v[2];
-    eraAb(natural, v, vector_norm(g.earth), std::sqrt(1.0 - v2), aberrated);
+    if (body == MOON) {
+        // The Moon's light-time place is geocentric, so already the direction
+        // seen from the moving Earth: the annual aberration (from the Earth's
+        // barycentric velocity) belongs to bodies placed from the barycentre.
+        for (int i = 0; i < 3; ++i) aberrated[i] = natural[i];
+    } else {
+        eraAb(natural, v, vector_norm(g.earth), std::sqrt(1.0 - v2), aberrated);
+    }
     eraRxp(const_cast<double(*)[3]>(f.rbpn), aberrated, of_date);
     for (int i = 0; i < 3; ++i) of_date[i] = of_date[i] * dist - observer[i];
     double d = vector_norm(of_date);

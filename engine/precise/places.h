@@ -8,7 +8,8 @@
 //   Mercury..Neptune eraPlan94 (heliocentric), with light-time;
 //   Pluto       Meeus' chapter 37 series (pluto.h), with light-time;
 //   Moon        eraMoon98 (Meeus' truncated ELP);
-// then annual aberration (eraAb, from the Earth's barycentric velocity) and
+// then annual aberration (eraAb, from the Earth's barycentric velocity; not
+// for the Moon, whose geocentric light-time place is already apparent) and
 // precession-nutation IAU 2000B (eraPn00 with the nutation of the table or
 // eraNut00b) to the true equator and equinox
 // of date; sidereal time is eraGmst06 plus the equation of the equinoxes.
