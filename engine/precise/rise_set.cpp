@@ -110,8 +110,8 @@ double local_hours(double jd_ut, double start) { return (jd_ut - start) * 24.0; 
 // each left as it is when f does not cross that way.
 void first_crossings(const TimeFunction& f, const DayTrack& track, const Location& location,
                      double& up, double& down) {
-    for (const Crossing& c : find_crossings(f, track.start, track.start + 1.0, sampling_step(location),
-                                            TENTH_SECOND_DAYS, 1e9)) {
+    for (const Crossing& c : find_smooth_crossings(f, track.start, track.start + 1.0, sampling_step(location),
+                                                   TENTH_SECOND_DAYS)) {
         double& slot = c.rising ? up : down;
         if (slot == NO_EVENT) slot = local_hours(c.instant, track.start);
     }

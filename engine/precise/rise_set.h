@@ -11,8 +11,10 @@
 // and the end of the local day and interpolated (quadratically: within 2" for
 // the Moon); the observer's parallax, the altitude and the hour angle follow
 // from it and the sidereal time at every instant.  The altitude is sampled
-// every two hours (hourly beyond 55 degrees of latitude) across the day and
-// every crossing refined to a tenth of a second.
+// every two hours (hourly beyond 55 degrees of latitude) across the day, every
+// culmination between samples is found, so that a body up (or a night dark)
+// for only minutes is not lost, and every crossing is refined to a tenth of a
+// second.
 #include "engine/location.h"
 
 namespace precise {

@@ -1,5 +1,6 @@
 #include "engine/precise/search.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -103,6 +104,38 @@ std::vector<Crossing> find_crossings(const TimeFunction& f, double first, double
         }
         a = b;
         fa = fb;
+    }
+    return found;
+}
+
+std::vector<Crossing> find_smooth_crossings(const TimeFunction& f, double first, double last,
+                                            double step, double tolerance) {
+    struct Knot { double t, value; };
+    const int n = static_cast<int>(std::ceil((last - first) / step));
+    std::vector<Knot> samples;
+    for (int i = -1; i <= n + 1; ++i) {
+        double t = i < 0 ? first - step : i > n ? last + step : std::fmin(first + i * step, last);
+        samples.push_back({t, f(t)});
+    }
+    // The samples within [first, last] and the extrema between them, in time order.
+    std::vector<Knot> knots;
+    for (size_t i = 1; i + 1 < samples.size(); ++i) {
+        const Knot &a = samples[i - 1], &b = samples[i], &c = samples[i + 1];
+        knots.push_back(b);
+        bool maximum = b.value > a.value && b.value >= c.value;
+        bool minimum = b.value < a.value && b.value <= c.value;
+        if (!maximum && !minimum) continue;
+        double t = refine_extremum(f, a.t, c.t, maximum, tolerance);
+        if (t > first && t < last) knots.push_back({t, f(t)});
+    }
+    std::sort(knots.begin(), knots.end(), [](const Knot& x, const Knot& y) { return x.t < y.t; });
+    std::vector<Crossing> found;
+    for (size_t i = 0; i + 1 < knots.size(); ++i) {
+        const Knot &a = knots[i], &b = knots[i + 1];
+        if (b.t <= a.t || (a.value < 0.0) == (b.value < 0.0)) continue;
+        double t = refine_root(f, a.t, a.value, b.t, b.value, tolerance);
+        // A root exactly on a knot belongs to the interval it ends.
+        if (t > first || a.value != 0.0) found.push_back({t, a.value < 0.0});
     }
     return found;
 }

@@ -43,6 +43,16 @@ struct Crossing {
 std::vector<Crossing> find_crossings(const TimeFunction& f, double first, double last,
                                      double step, double tolerance, double jump_limit);
 
+// Every zero crossing of a smooth f in [first, last], short excursions
+// included: f is sampled every `step` days (and once beyond each end), every
+// extremum the samples bracket is refined to `tolerance` days, and the
+// crossings are sought between consecutive samples and extrema, where f is
+// monotonic.  So a pair of crossings closer together than the step (a body
+// that just clears the horizon) is found.  The step must be shorter than
+// half the least interval between two extrema.
+std::vector<Crossing> find_smooth_crossings(const TimeFunction& f, double first, double last,
+                                            double step, double tolerance);
+
 // Given a bracket [a, b] holding one extremum; returns its instant to
 // `tolerance` days: the maximum when `maximum`, else the minimum.
 double refine_extremum(const TimeFunction& f, double a, double b, bool maximum,
