@@ -120,6 +120,29 @@ double conjunction_step(int body) {
     return 30.0;
 }
 
+// The least separation of a planet's centre from the Sun's near a
+// conjunction, and whether the two disks overlap then.  The planet's motion
+// in latitude puts the least separation hours away from the equal
+// longitudes, and a grazing transit (Mercury, 1937 May 11) is decided by a
+// fraction of an arcsecond, so the full apparent places serve here.
+struct Approach {
+    double separation = 0;  // degrees
+    bool overlap = false;
+};
+
+Approach closest_approach(int body, JulianDay conjunction_ut) {
+    auto separation = [body](double t) {
+        Place sun = geocentric_place(SUN, t), planet = geocentric_place(body, t);
+        return angle_between_vectors(sun.direction, planet.direction);
+    };
+    double t = refine_extremum(separation, conjunction_ut - 0.5, conjunction_ut + 0.5, false, SECOND_DAYS);
+    Place sun = geocentric_place(SUN, t), planet = geocentric_place(body, t);
+    Approach a;
+    a.separation = angle_between_vectors(sun.direction, planet.direction);
+    a.overlap = a.separation < sun.semidiameter + planet.semidiameter;
+    return a;
+}
+
 }  // namespace
 
 // ---- Seasons ----
@@ -228,9 +251,11 @@ std::vector<ConjunctionInstant> planet_conjunctions(int body, JulianDay first, J
             e.kind = static_cast<ConjunctionKind>(kind);
             e.inferior = p.planet_distance_au < p.sun_distance_au;
             e.separation = angle_between_vectors(p.sun, p.planet);
-            double radii = std::asin(body_radius_km(SUN) / (p.sun_distance_au * AU_KM)) * ERFA_DR2D +
-                           std::asin(body_radius_km(body) / (p.planet_distance_au * AU_KM)) * ERFA_DR2D;
-            if (kind == CONJUNCTION && e.separation < radii) e.overlap = e.inferior ? TRANSIT : OCCULTATION;
+            if (kind == CONJUNCTION) {
+                Approach a = closest_approach(body, e.instant);
+                e.separation = a.separation;
+                if (a.overlap) e.overlap = e.inferior ? TRANSIT : OCCULTATION;
+            }
             events.push_back(e);
         }
         a = b;

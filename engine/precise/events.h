@@ -9,7 +9,8 @@
 //   conjunctions the planet's apparent geocentric ecliptic longitude minus
 //                the Sun's at 0 (conjunction) or 180 (opposition): the
 //                almanac definition, with a transit or an occultation when
-//                the two disks overlap at that instant;
+//                the two disks overlap at their least separation, within
+//                hours of that instant;
 //   apsides      extrema of the heliocentric distance (planets) and of the
 //                geocentric distance (Moon);
 //   nodes        the Moon's ecliptic latitude (mean ecliptic of date) at 0.
@@ -37,7 +38,7 @@ struct ConjunctionInstant {
     JulianDay instant = 0;      // UT
     ConjunctionKind kind = CONJUNCTION;
     bool inferior = false;      // Mercury and Venus: passing between the Earth and the Sun
-    double separation = 0;      // angular distance of the centres then, degrees
+    double separation = 0;      // least angular distance of the centres near then, degrees
     DiskOverlap overlap = NO_OVERLAP;
 };
 // Every conjunction with the Sun and opposition of a planet (3-10) in
