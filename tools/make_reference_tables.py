@@ -9,7 +9,7 @@ phases, conjunctions) are written as Terrestrial Time (UT + PyEphem's Delta T);
 rising, setting and twilight are written in UT, which is what they are.
 
 Writes tests/data/precise/{positions,seasons,phases,conjunctions,rise_set,
-twilight}.csv.  The published values (USNO, NASA) are in published.csv, typed
+twilight,apsides,nodes,moon_events,transits}.csv.  The published values (USNO, NASA) are in published.csv, typed
 in by hand with their sources.
 
 Usage: tools/make_reference_tables.py [OUTPUT_DIR]
@@ -32,6 +32,14 @@ BODIES = [(0, ephem.Sun), (1, ephem.Moon), (3, ephem.Mercury), (4, ephem.Venus),
 PLACES = [('Washington', '38.8895', '-77.0353', 0, -5), ('London', '51.4769', '-0.0005', 0, 0),
           ('Sydney', '-33.8688', '151.2093', 0, 10), ('Tromso', '69.6492', '18.9553', 0, 1),
           ('Quito', '-0.2299', '-78.5250', 0, -5)]
+
+# Short windows that lie between two samples two hours (or one hour) apart
+# (scanned_events_of_day):
+# Tromso's last sunrise before the polar night and a 34-minute moonless
+# window, and a 9-minute astronomical night at 55 degrees North.
+NORTH55 = ('North55', '55.0', '48.0', 0, 3)
+SHORT_RISE_SET = [(PLACES[3], '2026/11/27', 0), (PLACES[3], '2026/9/29', 1)]
+SHORT_TWILIGHT = [(NORTH55, '2026/5/7', 18)]
 
 
 def jd(date):
@@ -159,6 +167,35 @@ def events_of_day(o, body, day_start, use_center):
     return out
 
 
+def scanned_events_of_day(o, body, day_start, horizon_deg, use_center):
+    """First rising and setting in [day_start, day_start + 1) as UT Julian days, or ''.
+
+    PyEphem's next_rising does not return for a Moon that rises half an hour
+    after it set (Tromso, 2026 September 29), so the short windows are found
+    from PyEphem's topocentric altitudes (no refraction): sampled every two
+    minutes, each sign change bisected.
+    """
+    def above(d):
+        o.date = d
+        body.compute(o)
+        limb = 0.0 if use_center else math.degrees(body.radius)
+        return math.degrees(body.alt) + limb - horizon_deg
+    rise = setting = ''
+    a = ephem.Date(day_start)
+    fa = above(a)
+    while a < day_start + 1:
+        b = ephem.Date(a + 2 * ephem.minute)
+        fb = above(b)
+        if (fa < 0) != (fb < 0):
+            t = '%.6f' % jd(bisect(above, a, b, fa))
+            if fa < 0 and not rise:
+                rise = t
+            if fa >= 0 and not setting:
+                setting = t
+        a, fa = b, fb
+    return [rise, setting]
+
+
 def rise_set():
     rows = []
     for place in PLACES:
@@ -169,6 +206,10 @@ def rise_set():
             for bid, cls in BODIES[:4] + BODIES[5:7]:
                 rise, setting = events_of_day(o, cls(), start, bid >= 3)
                 rows.append([place[0], date.replace('/', '-'), str(bid), rise, setting])
+    for place, date, bid in SHORT_RISE_SET:
+        start = ephem.Date(ephem.Date(date) - place[4] * ephem.hour)
+        rise, setting = scanned_events_of_day(observer(place, '0'), BODIES[bid][1](), start, -34 / 60.0, False)
+        rows.append([place[0], date.replace('/', '-'), str(bid), rise, setting])
     write('rise_set.csv', 'place,local_date,body,rise_ut_jd,set_ut_jd', rows)
 
 
@@ -182,9 +223,11 @@ def twilight():
                 start = ephem.Date(ephem.Date(date) - place[4] * ephem.hour)
                 morning, evening = events_of_day(o, ephem.Sun(), start, True)
                 rows.append([place[0], date.replace('/', '-'), str(depression), morning, evening])
+    for place, date, depression in SHORT_TWILIGHT:
+        start = ephem.Date(ephem.Date(date) - place[4] * ephem.hour)
+        morning, evening = scanned_events_of_day(observer(place, '0'), ephem.Sun(), start, -depression, True)
+        rows.append([place[0], date.replace('/', '-'), str(depression), morning, evening])
     write('twilight.csv', 'place,local_date,depression_deg,morning_ut_jd,evening_ut_jd', rows)
-
-
 
 
 def extrema(f, start, stop, step):
@@ -256,7 +299,94 @@ def nodes():
     write('nodes.csv', 'tt_jd,ascending', rows)
 
 
+def separation(a, b, date):
+    """Degrees between the apparent geocentric places of two bodies."""
+    a.compute(date, epoch=date)
+    b.compute(date, epoch=date)
+    return math.degrees(ephem.separation((a.g_ra, a.g_dec), (b.g_ra, b.g_dec)))
+
+
+def least(f, lo, hi):
+    """The instant of f's minimum in [lo, hi], by golden section to a millisecond."""
+    while hi - lo > 1e-8:
+        x1, x2 = hi - 0.618034 * (hi - lo), lo + 0.618034 * (hi - lo)
+        if f(ephem.Date(x1)) < f(ephem.Date(x2)):
+            hi = x2
+        else:
+            lo = x1
+    return ephem.Date((lo + hi) / 2)
+
+
+class AntiSun:
+    """The point opposite the Sun's apparent place: the centre of the Earth's shadow."""
+    def __init__(self):
+        self.sun = ephem.Sun()
+
+    def compute(self, date, epoch):
+        self.sun.compute(date, epoch=epoch)
+        self.g_ra = (self.sun.g_ra + math.pi) % (2 * math.pi)
+        self.g_dec = -self.sun.g_dec
+
+
+LUNAR_ECLIPSES = ['2022/11/8', '2025/3/14', '2025/9/7', '2026/3/3', '2028/12/31']
+
+
+def moon_events():
+    """New and full Moons of 2024-2026 and lunar eclipse maxima, to the second.
+
+    The maximum is the instant the Moon's apparent centre passes closest to the
+    point opposite the Sun's apparent place, seen from the Earth's centre.
+    """
+    rows = []
+    for kind, fn in (('new_moon', ephem.next_new_moon), ('full_moon', ephem.next_full_moon)):
+        d = ephem.Date('2024/1/1')
+        while d < ephem.Date('2027/1/1'):
+            d = fn(d)
+            rows.append(['%.8f' % tt_of(d), kind])
+            d = ephem.Date(d + 1)
+    moon, anti_sun = ephem.Moon(), AntiSun()
+    for date in LUNAR_ECLIPSES:
+        full = ephem.next_full_moon(ephem.Date(date) - 1)
+        t = least(lambda d: separation(moon, anti_sun, d), full - 0.25, full + 0.25)
+        rows.append(['%.8f' % tt_of(t), 'lunar_eclipse_maximum'])
+    rows.sort()
+    write('moon_events.csv', 'tt_jd,kind', rows)
+
+
+def transits():
+    """Transits of Mercury and Venus, 1900-2100, seen from the Earth's centre.
+
+    At each inferior conjunction in heliocentric longitude, the least apparent
+    separation of the two centres; a transit when it is below the sum of the
+    two angular radii.
+    """
+    rows = []
+    sun = ephem.Sun()
+    for bid, cls in ((3, ephem.Mercury), (4, ephem.Venus)):
+        planet = cls()
+
+        def heliocentric_difference(d):
+            planet.compute(d)
+            sun.compute(d)
+            return (math.degrees(planet.hlon - sun.hlon) + 180.0) % 360.0 - 180.0
+        a = ephem.Date('1900/1/1')
+        fa = heliocentric_difference(a)
+        while a < ephem.Date('2101/1/1'):
+            b = ephem.Date(a + 1)
+            fb = heliocentric_difference(b)
+            if fa < 0 <= fb and abs(fa) < 90:
+                conj = bisect(heliocentric_difference, a, b, fa)
+                t = least(lambda d: separation(planet, sun, d), conj - 0.5, conj + 0.5)
+                least_arcsec = separation(planet, sun, t) * 3600.0
+                if least_arcsec < planet.radius * 206264.8 + sun.radius * 206264.8:
+                    rows.append(['%.6f' % tt_of(t), str(bid), '%.1f' % least_arcsec])
+            a, fa = b, fb
+    rows.sort()
+    write('transits.csv', 'tt_jd,body,least_separation_arcsec', rows)
+
+
 if __name__ == '__main__':
     os.makedirs(OUT, exist_ok=True)
-    for step in (positions, seasons, phases, conjunctions, rise_set, twilight, apsides, nodes):
+    for step in (positions, seasons, phases, conjunctions, rise_set, twilight, apsides, nodes,
+                 moon_events, transits):
         step()
