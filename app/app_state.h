@@ -57,6 +57,13 @@ struct CommandParams {
     BodySet planetarium_view_set = PLANETARIUM_VIEW;
     int planetarium_star = -1;
     int turbo = 0;
+    int horizon_view = 0;          // planetarium: 1 the horizon view
+    double facing_azimuth = 180.0; // its azimuth, degrees from north through east
+    double view_altitude = 30.0;   // its centre's altitude, degrees
+    int atlas_stars = 0;           // 1: the stars to magnitude_limit from the deeper catalogue
+    double magnitude_limit = 6.0;
+    int constellations = 0;        // stick figures and names
+    int star_names = 0;            // the brightest stars' names
     int speed_index = 4;           // "1 Month"
     int binary_star = 0;
     int binary_star_year = 2000;
@@ -65,6 +72,7 @@ struct CommandParams {
     bool cancelled = false;
 };
 
+struct SkyAtlas;
 struct StarCatalogue;
 
 struct AppState {
@@ -79,7 +87,10 @@ struct AppState {
     SkyContext location_work_copy;
     std::uint32_t frame_counter = 0;
     bool jet_trails = false;
+    bool constellations = false;  // the planetarium's Constellations item (F9)
+    bool star_names = false;      // the planetarium's Star Names item (F10)
     StarCatalogue* star_catalogue = nullptr;  // null: the star database is not loaded
+    SkyAtlas* sky_atlas = nullptr;            // the deeper stars and the constellations; null: not loaded
     CommandParams params;
 };
 // The stop and repaint-pending flags are the message pump's work_signals().

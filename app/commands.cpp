@@ -40,6 +40,11 @@ void take_movie_results(int id, AppState& app) {
         sky.time_speed = p.time_speed;
         sky.turbo = p.turbo;
         sky.view_angle = p.view_angle;
+        sky.horizon_view = p.horizon_view != 0;
+        sky.view_azimuth = p.facing_azimuth;
+        sky.view_altitude = p.view_altitude;
+        app.constellations = p.constellations != 0;
+        app.star_names = p.star_names != 0;
         call(shell.show_scroll_bars, p.planetarium_not_tracking != 0, 180);
         break;
     case CMD_JUPITER_MOONS_SIDE:
@@ -54,6 +59,12 @@ void run_graph_or_movie(const CommandEntry& c, AppState& app) {
     app.frame_counter = 0;
     app.current_output = CMD_NONE;
     bool accepted = run_command_dialog(c);
+    const CommandParams& p = app.params;
+    if (accepted && c.id == CMD_PLANETARIUM && (p.atlas_stars || p.constellations || p.star_names) &&
+        app.sky_atlas == nullptr) {
+        show_error(MSG_NO_STAR_DATABASE);  // the deeper catalogue they need is missing
+        accepted = false;
+    }
     if (c.kind == OutputKind::Movie) take_movie_results(c.id, app);
     if (accepted) {
         app.current_output = c.id;
@@ -146,6 +157,8 @@ MovieParams movie_params_of(const CommandParams& p) {
     m.planetarium_not_tracking = p.planetarium_not_tracking;
     m.planetarium_view_set = p.planetarium_view_set;
     m.planetarium_star = p.planetarium_star;
+    m.atlas_stars = p.atlas_stars != 0;
+    m.magnitude_limit = p.magnitude_limit;
     m.binary_star = p.binary_star;
     m.binary_star_year = p.binary_star_year;
     return m;

@@ -12,8 +12,25 @@
 #include "engine/calendar.h"
 #include "format/format.h"
 #include "format/numbers.h"
+#include "platform/text_encoding.h"
 
 namespace {
+
+// A decimal number as typed in a dialog, with the locale's decimal separator
+// (or a point); blanks after it allowed.  False for anything else.
+bool read_typed_decimal(const std::string& text, double& value) {
+    std::string typed = text;
+    for (char& c : typed)
+        if (c == decimal_separator(false)) c = '.';
+    const std::optional<double> read = read_decimal_number(typed);
+    if (read) value = *read;
+    return read.has_value();
+}
+
+// The same shown in a field: whole numbers plainly, others with one decimal.
+std::string typed_decimal(double value) {
+    return value == std::floor(value) ? std::to_string(static_cast<int>(value)) : format_fixed(value, 1, 1);
+}
 
 constexpr int YEAR_MIN = 1000, YEAR_MAX = 3000;
 
@@ -146,6 +163,40 @@ DialogError binary_star_movie(const DialogEntry& e, CommandParams& p) {
     return {};
 }
 
+// The horizon view's fields: an empty Facing keeps the equatorial view;
+// else a compass point (N, NE ... NW, either case) or an azimuth in degrees
+// 0..360, with an altitude 0..90.  The magnitude limit, -2..6, is empty for
+// the design's catalogue in the equatorial view and 6 in the horizon view.
+DialogError horizon_fields(const DialogEntry& e, CommandParams& q) {
+    static const char* const POINTS[] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
+    constexpr double MIN_MAGNITUDE = -2.0, MAX_MAGNITUDE = 6.0, MAX_ALTITUDE = 90.0, FULL_TURN = 360.0;
+    std::string facing = e.facing;
+    facing.erase(std::remove(facing.begin(), facing.end(), ' '), facing.end());
+    q.horizon_view = !facing.empty();
+    if (q.horizon_view) {
+        double azimuth = -1.0;
+        for (int i = 0; i < 8; ++i)
+            if (same_text_ignoring_case(facing, POINTS[i])) azimuth = 45.0 * i;
+        if (azimuth < 0.0 && (!read_typed_decimal(facing, azimuth) || !(azimuth >= 0.0 && azimuth <= FULL_TURN)))
+            return {MSG_FACING_RANGE, CTL_PL_FACING};
+        double altitude = 0.0;
+        if (!read_typed_decimal(e.altitude, altitude)) return {MSG_INVALID_NUMBER, CTL_PL_ALTITUDE};
+        if (!(altitude >= 0.0 && altitude <= MAX_ALTITUDE)) return {MSG_ALTITUDE_RANGE, CTL_PL_ALTITUDE};
+        if (e.track_body) return {MSG_FACING_WITH_TRACKING, CTL_PL_TRACK_BODY};
+        q.facing_azimuth = std::fmod(azimuth, FULL_TURN);
+        q.view_altitude = altitude;
+    }
+    q.atlas_stars = q.horizon_view || !e.magnitude_limit.empty();
+    q.magnitude_limit = MAX_MAGNITUDE;
+    if (!e.magnitude_limit.empty() && !read_typed_decimal(e.magnitude_limit, q.magnitude_limit))
+        return {MSG_INVALID_NUMBER, CTL_PL_MAGNITUDE_LIMIT};
+    if (!e.magnitude_limit.empty() && !(q.magnitude_limit >= MIN_MAGNITUDE && q.magnitude_limit <= MAX_MAGNITUDE))
+        return {MSG_MAGNITUDE_LIMIT_RANGE, CTL_PL_MAGNITUDE_LIMIT};
+    q.constellations = e.constellations;
+    q.star_names = e.star_names;
+    return {};
+}
+
 DialogError planetarium_movie(const DialogEntry& e, CommandParams& p) {
     DateTime d = date_time_fields(e);
     IntField speed = time_speed_field(e, CTL_PL_TIME_SPEED);
@@ -162,6 +213,7 @@ DialogError planetarium_movie(const DialogEntry& e, CommandParams& p) {
     CommandParams q = p;
     if (DialogError err = check_date_time(d, q); err.message_id) return err;
     if (e.planetarium_star < 0) return {MSG_SELECT_STAR, CTL_PL_STAR_LIST};
+    if (DialogError err = horizon_fields(e, q); err.message_id) return err;
     q.time_speed = speed.value;
     q.view_angle = angle.value;
     q.planetarium_body = e.planetarium_body;
@@ -253,6 +305,11 @@ DialogEntry dialog_entry_from(DialogId dialog, const CommandParams& p) {
     e.view_planets = p.planetarium_view_set.contains(Body::Mercury);
     e.view_stars = p.planetarium_view_set.contains(Body::Stars);
     e.planetarium_star = p.planetarium_star;  // -1: the dialog shows its list's first row
+    e.facing = p.horizon_view ? typed_decimal(p.facing_azimuth) : "";
+    e.altitude = typed_decimal(p.view_altitude);
+    e.magnitude_limit = p.atlas_stars && !p.horizon_view ? typed_decimal(p.magnitude_limit) : "";
+    e.constellations = p.constellations;
+    e.star_names = p.star_names;
     e.speed_index = p.speed_index;
     e.planet_set = static_cast<int>(p.planet_set.bits);
     e.distance_from_sun = p.distance_offered ? 1 : p.distance_from_sun;

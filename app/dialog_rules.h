@@ -41,6 +41,10 @@ enum DialogMessage {
     MSG_ELEVATION_RANGE = 2023,
     MSG_TIME_ZONE_RANGE = 2024,
     MSG_LOCATION_NAME_CHARACTERS = 2025,  // "Location name: Latin-1 characters only"
+    MSG_FACING_RANGE = 2026,
+    MSG_ALTITUDE_RANGE = 2027,
+    MSG_MAGNITUDE_LIMIT_RANGE = 2028,
+    MSG_FACING_WITH_TRACKING = 2029,
 };
 
 // Control ids of the fields, as the dialogs number them.
@@ -56,6 +60,8 @@ enum DialogControl {
     CTL_MOVIE_FIRST_PLANET = 130, CTL_TIME_SPEED = 140, CTL_VIEW_ANGLE = 142, CTL_BINARY_STAR_LIST = 143,
     CTL_PL_FIRST_BODY = 130, CTL_PL_TRACK_BODY = 142, CTL_PL_TIME_SPEED = 150, CTL_PL_TURBO = 151,
     CTL_PL_VIEW_ANGLE = 153, CTL_PL_VIEW_SUN_MOON = 160, CTL_PL_STAR_LIST = 171,
+    CTL_PL_FACING = 180, CTL_PL_ALTITUDE = 181, CTL_PL_MAGNITUDE_LIMIT = 182, CTL_PL_CONSTELLATIONS = 183,
+    CTL_PL_STAR_NAMES = 184,
 };
 
 constexpr int BINARY_STAR_COUNT = 10;  // names are string ids 94..103
@@ -81,6 +87,11 @@ struct DialogEntry {
     int turbo = 0;
     int view_sun_moon = 0, view_planets = 0, view_stars = 0;
     int planetarium_star = -1;   // index into the star list; -1: none selected
+    // The horizon view: Facing (empty: the equatorial view; N ... NW or
+    // degrees) and Altitude; the magnitude limit (empty: the default); the
+    // Constellations and Star Names boxes.
+    std::string facing, altitude, magnitude_limit;
+    int constellations = 0, star_names = 0;
 };
 
 // The kinds of number fields, for the way each is shown.

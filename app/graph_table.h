@@ -13,9 +13,21 @@ using GraphGenerator = int (*)(Surface& surface, const GraphStyle& style, const 
 // The generator of a graph command (11..25), or nullptr for another id.
 GraphGenerator find_graph_generator(int command);
 
-// The style graphs are drawn in: the colour table's colours, the window's
-// background, and tick marks or grid lines.
-GraphStyle current_graph_style(bool grid_lines);
+// The colours graphs and movies are drawn in.  Day: the window's background
+// with the colour table's colours.  "Night sky": a black sky, white stars,
+// light grey text, dim blue-grey stick figures, names in dark red (kind to
+// eyes used to the dark) and a dark ground.  Automatic: Night sky when the
+// background is dark (a dark desktop palette), else Day.
+enum class ColorScheme { Automatic, Day, NightSky };
+
+// The style graphs are drawn in: the scheme's colours on the background, and
+// tick marks or grid lines.  In every scheme a colour that equals the
+// background is drawn in the text colour instead (black stars on a black
+// sky would vanish).
+GraphStyle current_graph_style(bool grid_lines, SurfaceColor background = surface_color(255, 255, 255),
+                               ColorScheme scheme = ColorScheme::Automatic);
+// Whether a background colour is dark: its luma (ITU-R BT.601) below half.
+bool is_dark_color(SurfaceColor color);
 
 // Paints the graph space's background and draws the command's graph on a
 // surface of width x height device pixels; returns 1 when stopped.

@@ -28,6 +28,7 @@
 #include "engine/precise/precise_engine.h"
 #include "format/numbers.h"
 #include "movies/movie.h"
+#include "movies/sky_atlas.h"
 #include "movies/star_catalogue.h"
 #include "output/printing.h"
 #include "platform/message_pump.h"
@@ -100,6 +101,14 @@ const char USAGE_OPTIONS[] =
     "  --bodies LIST     planetarium: what to show: sun-moon,planets,stars (default all)\n"
     "  --turbo           planetarium: 1000 times faster (with --track of a planet or --star)\n"
     "  --labels          movies: the planets' names, Jupiter's moons' numbers\n"
+    "  --facing DIR      planetarium: the horizon view facing N, NE ... NW or an azimuth\n"
+    "                    in degrees, ground below and zenith up;  --altitude DEG  its\n"
+    "                    centre above the horizon, 0..90 (default 30)\n"
+    "  --magnitude-limit M  planetarium: stars to magnitude M (-2..6) from the deeper\n"
+    "                    catalogue (default 6 in the horizon view)\n"
+    "  --constellations  planetarium: stick figures and names;  --star-names  names of\n"
+    "                    the brightest stars\n"
+    "  --night           graphs, movies: the Night sky colours (black sky, white stars)\n"
     "  --step STEP       day-night: real-time, hour, day, week or month per frame\n"
     "  --trails          movies: jet trails\n"
     "  --grid            graphs: grid lines instead of tick marks\n"
@@ -128,9 +137,9 @@ constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-mo
                                         "moons", "main-planet", "output", "size", "pdf",
                                         "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name",
                                         "speed", "view-angle", "track", "frames", "star", "step", "skip",
-                                        "match", "zone"};
+                                        "match", "zone", "facing", "altitude", "magnitude-limit"};
 constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels", "trails",
-                                      "precise"};  // options without a value
+                                      "precise", "constellations", "star-names", "night"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
 
 // The options a command reads besides the place options, separated by blanks:
@@ -155,12 +164,15 @@ std::string options_of(const std::string& verb, int command) {
     case DIAL_EC_MOVIES: used = "date time speed view-angle planets labels"; break;
     case DIAL_JM_MOVIES: used = "date time speed moons labels"; break;
     case DIAL_BS_MOVIE: used = "year speed view-angle star"; break;
-    case DIAL_PL_MOVIE: used = "date time speed view-angle track star bodies turbo labels"; break;
+    case DIAL_PL_MOVIE:
+        used = "date time speed view-angle track star bodies turbo labels facing altitude magnitude-limit "
+               "constellations star-names";
+        break;
     default: break;
     }
     if (verb == "report") used += " pdf";
-    if (verb == "graph") used += " output size grid";
-    if (verb == "movie") used += " output size frames skip trails";
+    if (verb == "graph") used += " output size grid night";
+    if (verb == "movie") used += " output size frames skip trails night";
     if (verb == "ephemeris") used += " date time bodies csv jupiter-moons";
     return used;
 }
@@ -558,6 +570,12 @@ bool take_body_options(CommandParams& params) {
     return true;
 }
 
+// White paper, or with --night the Night sky colours.
+GraphStyle command_line_style(bool grid_lines) {
+    return current_graph_style(grid_lines, surface_color(255, 255, 255),
+                               option("night") ? ColorScheme::NightSky : ColorScheme::Day);
+}
+
 // The picture file a graph goes to, by its extension.
 enum class PictureKind { None, Png, Svg, Pdf };
 PictureKind picture_kind(const std::string& path) {
@@ -621,7 +639,7 @@ int graph_command(int argc, char** argv) {
                                                                   : make_pdf_surface(path, width, height);
     errno = 0;
     if (!surface) return cannot_write(path);
-    draw_command_graph(command, *surface, width, height, current_graph_style(option("grid").has_value()));
+    draw_command_graph(command, *surface, width, height, command_line_style(option("grid").has_value()));
     const bool written = kind == PictureKind::Png ? save_png(*surface, path) : finish_file(std::move(surface));
     return written ? 0 : cannot_write(path);
 }
@@ -634,6 +652,29 @@ constexpr const char* VIEW_NAMES[] = {"sun-moon", "planets", "stars"};
 // The planetarium's options: the body (--track BODY or --star NAME), the
 // View boxes and turbo.  False after a message about an unknown name.
 bool planetarium_entry(DialogEntry& entry) {
+    if (option("track") && option("star")) {
+        std::fprintf(stderr, "--track and --star cannot be given together: the view centres one body or one star\n");
+        return false;
+    }
+    if (option("altitude") && !option("facing")) {
+        std::fprintf(stderr, "--altitude needs --facing: it raises the horizon view\n");
+        return false;
+    }
+    // Numbers as every option reads them (a decimal point in every locale);
+    // the ranges are the dialog's.
+    for (const char* name : {"facing", "altitude", "magnitude-limit"}) {
+        auto text = option(name);
+        const bool compass = std::string(name) == "facing" && text && text->find_first_of("0123456789") == std::string::npos;
+        if (text && !compass && !read_decimal_number(*text)) {
+            show_error(MSG_INVALID_NUMBER);
+            return false;
+        }
+    }
+    override_field(entry.facing, "facing");
+    override_field(entry.altitude, "altitude");
+    override_field(entry.magnitude_limit, "magnitude-limit");
+    entry.constellations = option("constellations") ? 1 : 0;
+    entry.star_names = option("star-names") ? 1 : 0;
     entry.turbo = option("turbo") ? 1 : 0;
     entry.track_body = option("track") || option("star") ? 1 : 0;
     if (auto track = option("track")) entry.planetarium_body = body_of(*track);
@@ -750,6 +791,13 @@ int movie_command(int argc, char** argv) {
         return EXIT_FILE_ERROR;  // a data file, not the user's input
     }
 
+    const bool atlas_needed = option("facing") || option("magnitude-limit") || option("constellations") ||
+                              option("star-names");
+    if (command == CMD_PLANETARIUM && atlas_needed && !app.sky_atlas && !(app.sky_atlas = load_sky_atlas())) {
+        std::fprintf(stderr, "%s\n", latin1_to_terminal(sky_atlas_error()).c_str());
+        return EXIT_FILE_ERROR;
+    }
+
     ShellHooks hooks;
     hooks.run_dialog = movie_options_dialog;
     set_shell_hooks(hooks);
@@ -764,7 +812,10 @@ int movie_command(int argc, char** argv) {
     start_movie(movie, find_command(command)->movie, movie_params_of(app.params), app.star_catalogue);
     movie.seconds_per_tick = 0.25;
     movie.jet_trails = option("trails").has_value();
-    const GraphStyle style = current_graph_style(false);
+    movie.atlas = app.sky_atlas;
+    movie.constellations = app.constellations;
+    movie.star_names = app.star_names;
+    const GraphStyle style = command_line_style(false);
     for (int frame = 0; frame < skipped + frames; ++frame) {
         draw_movie_frame(*surface, width, height, movie, app.sky, style, static_cast<std::uint32_t>(frame));
         if (frame < skipped) continue;

@@ -19,4 +19,10 @@ struct SkyContext {
     int speed_index = 0;           // day/night movie speed 0..4; 5 while paused
     int saved_speed_index = 0;     // parked by Pause
     int turbo = 0;                 // planetarium turbo flag
+    // The planetarium's horizon view: the sky as seen standing at the place,
+    // facing view_azimuth (degrees from north through east) with the view's
+    // centre view_altitude degrees above the horizon; false: the equatorial view.
+    bool horizon_view = false;
+    double view_azimuth = 180.0;
+    double view_altitude = 30.0;
 };

@@ -32,6 +32,12 @@ struct GraphStyle {
     SurfaceColor colors[STYLE_COLOR_COUNT] = {};
     SurfaceColor background = surface_color(255, 255, 255);  // the window colour
     bool grid_lines = false;  // false: tick marks (the choice at start-up)
+    // The planetarium's own colours, set by the colour scheme rather than
+    // assigned: the ground of the horizon view, the constellations' stick
+    // figures and their names (and the stars' names).
+    SurfaceColor ground = surface_color(112, 128, 84);
+    SurfaceColor figure_lines = surface_color(150, 170, 215);
+    SurfaceColor figure_names = surface_color(60, 80, 150);
 };
 
 // Mappings chosen by setup_drawing.

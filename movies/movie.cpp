@@ -73,9 +73,10 @@ void planetarium_lines(const StatusPanel& panel, const SkyContext& sky, double u
     lines[8] = format_fixed(panel.time, 8, 2);
     lines[9] = "RA:  " + format_angle(panel.ra_hours, false);
     lines[10] = "DEC: " + format_angle(panel.declination, true);
-    double azimuth = 0.0, altitude = 0.0;
-    sky.engine->equatorial_to_horizontal(ut_hours, panel.ra_hours, panel.declination, day, month, year, azimuth, altitude,
-                             sky.location);
+    double azimuth = sky.view_azimuth, altitude = sky.view_altitude;
+    if (!panel.horizon_view)
+        sky.engine->equatorial_to_horizontal(ut_hours, panel.ra_hours, panel.declination, day, month, year, azimuth,
+                                             altitude, sky.location);
     lines[12] = "Alt: " + format_angle(altitude, true);
     lines[13] = "Azi:" + format_angle(azimuth, true) + " (" + compass_point(azimuth) + ")";
     lines[14] = view_angle_line(sky.view_angle);

@@ -17,6 +17,7 @@
 #include "movies/planetarium.h"
 #include "platform/surface.h"
 
+struct SkyAtlas;
 struct StarCatalogue;
 
 // Numbers the movies for the shared frame buffer and status panel.
@@ -40,6 +41,10 @@ struct MovieParams {
     int planetarium_not_tracking = 1;        // 1: the scroll bars pan the view
     BodySet planetarium_view_set = PLANETARIUM_VIEW;
     int planetarium_star = -1;               // index into the star catalogue, -1 none
+    // The planetarium's stars from the deeper catalogue (SkyAtlas) to this
+    // visual magnitude; false: STARS.DAT as it stands.
+    bool atlas_stars = false;
+    double magnitude_limit = 6.0;
     int binary_star = 0;                     // row of the binary-star table, 0..9
     int binary_star_year = 2000;             // the binary star's first year
 };
@@ -50,6 +55,7 @@ struct MovieState {
     MovieKind kind = MOVIE_PLANETARIUM;
     MovieParams params;                    // the dialog's values at the start
     StarCatalogue* catalogue = nullptr;    // null: no stars to draw
+    const SkyAtlas* atlas = nullptr;       // the deeper stars and the constellations; null: none
     JulianDay time = 0.0;                  // simulated instant, UT
     JulianDay start_time = 0.0;            // t0, UT
     JulianDay clock_previous = 0.0;        // local clock at the previous tick
@@ -58,6 +64,8 @@ struct MovieState {
     double seconds_per_tick = 0.0;
     bool jet_trails = false;               // the Jet Trails item is checked
     bool paused = false;                   // the Pause item is checked
+    bool constellations = false;           // planetarium: stick figures and names
+    bool star_names = false;               // planetarium: the brightest stars' names
     std::unique_ptr<Surface> frame_buffer; // off-screen frame; null until the first frame
     std::unique_ptr<Surface> trails;       // jet-trail surface; null until needed
     std::unique_ptr<Surface> world_map;    // day/night: the world map stretched to the window; null until needed
@@ -127,6 +135,7 @@ struct StatusPanel {
     JulianDay time = 0.0;         // simulated instant, UT
     double ra_hours = 0.0;        // planetarium view centre
     double declination = 0.0;
+    bool horizon_view = false;    // planetarium: Alt and Azi are the view's own
     double position_angle = 0.0;  // binary star, degrees
     double separation = 0.0;      // binary star, arc seconds
     std::string star_name;        // binary star

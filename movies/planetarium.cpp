@@ -1,7 +1,9 @@
 // The planetarium movie (module MOVIES).
 #include "movies/planetarium.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "engine/angles.h"
 #include "engine/bodies.h"
@@ -12,7 +14,12 @@
 #include "engine/sun.h"
 #include "graphs/drawing.h"
 #include "movies/movie.h"
+#include "movies/planetarium_sky.h"
+#include "movies/sky_atlas.h"
+#include "movies/sky_view.h"
 #include "movies/star_catalogue.h"
+#include "resources/string_ids.h"
+#include "resources/strings.h"
 
 namespace {
 
@@ -147,32 +154,21 @@ void refresh_stars(const SkyEngine& engine, StarCatalogue& catalogue, Planetariu
 
 // Places every star for this frame's view: visible when in view and within
 // the picture.
-void place_stars(StarCatalogue& catalogue, const ViewCentre& centre, double view_angle, int picture) {
+void place_stars(StarCatalogue& catalogue, const SkyView& view) {
     for (StarRecord& star : catalogue.stars) {
-        const ScreenPlace place = project_direction(star.direction, centre, view_angle, picture);
+        const ScreenPlace place = project_on_view(view, star.direction);
         star.screen_x = place.x;
         star.screen_y = place.y;
-        star.visible = place.in_view && place.x >= 0 && place.x <= picture && place.y >= 0 && place.y <= picture;
+        star.visible = place.in_view && place.x >= 0 && place.x <= view.picture && place.y >= 0 &&
+                       place.y <= view.picture;
     }
-}
-
-// The direction on screen, degrees counterclockwise from +x, in which the
-// great circle from one sky direction toward another leaves it.
-double screen_direction_toward(const double from[3], const double to[3], const ViewCentre& centre) {
-    const double along = dot3(from, to);
-    double a[3] = {from[0], from[1], from[2]}, b[3];
-    for (int i = 0; i < 3; ++i) b[i] = from[i] + 1e-3 * (to[i] - along * from[i]);
-    for (double* v : {a, b})
-        rotate_vector(sin_deg(centre.vertical), cos_deg(centre.vertical), sin_deg(centre.horizontal),
-                      cos_deg(centre.horizontal), v);
-    return std::atan2(b[1] - a[1], b[0] - a[0]) * DEGREES_PER_RADIAN;
 }
 
 // The Earth's shadow at the Moon's distance: its centre opposite the Sun (as
 // seen a light-time earlier) and the penumbra and umbra radii; shown when it
 // touches the Moon's disc.
 void update_shadow(PlanetariumState& state, JulianDay t, const Instant& at, const SkyContext& sky,
-                   const ViewCentre& centre, int picture) {
+                   const SkyView& view) {
     const PlanetariumBody& moon = state.bodies[id_of(Body::Moon)];
     state.shadow_shown = false;
     double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
@@ -183,7 +179,7 @@ void update_shadow(PlanetariumState& state, JulianDay t, const Instant& at, cons
     dec = normalize_degrees(-fold_latitude(dec));
     sky.engine->topocentric_place(sky.location, id_of(Body::Moon), 0.0, moon.parallax, at.hours, at.day, at.month, at.year, ra, dec);
     sky_unit_vector(ra, dec, state.shadow.direction);
-    const ScreenPlace place = project_direction(state.shadow.direction, centre, sky.view_angle, picture);
+    const ScreenPlace place = project_on_view(view, state.shadow.direction);
     if (!place.in_view) return;
     state.shadow.x = place.x;
     state.shadow.y = place.y;
@@ -200,11 +196,44 @@ bool in_transit(const PlanetariumState& state, int id, BodySet view_set) {
            planar_distance(planet.x, planet.y, sun.x, sun.y) <= 2.0 * sun.radius && planet.illuminated < 0.5;
 }
 
-void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, const MovieState& movie) {
+// Where a planet's name goes: up and to the right of its disc (the centre
+// of the text at (x + c, y + h)), or, when that would touch the Sun's disc,
+// pushed straight away from the Sun's centre until it is clear of it.
+SurfacePoint label_centre(Surface& frame, const PlanetariumBody& planet, const PlanetariumBody& sun,
+                          bool sun_shown, int id) {
+    const int c = char_width(frame), h = line_height(frame);
+    const std::string_view name = load_string(STR_FIRST_BODY_NAME + id);
+    const double half_width = text_width(frame, name) / 2.0, half_height = text_height(frame, name) / 2.0;
+    double x = planet.x + c, y = planet.y + h;
+    if (!sun_shown) return {static_cast<int>(x), static_cast<int>(y)};
+    double dx = planet.x - sun.x, dy = planet.y - sun.y;
+    const double length = std::hypot(dx, dy);
+    if (length < 1.0) dx = 0.0, dy = 1.0;
+    else dx /= length, dy /= length;
+    // The nearest point of the label's box to the Sun's centre must lie outside the disc.
+    auto touches = [&] {
+        const double nx = std::clamp<double>(sun.x, x - half_width, x + half_width);
+        const double ny = std::clamp<double>(sun.y, y - half_height, y + half_height);
+        return std::hypot(nx - sun.x, ny - sun.y) <= sun.radius + 1.0;
+    };
+    for (int step = 0; step < 200 && touches(); ++step) {
+        x += dx * c / 2.0;
+        y += dy * c / 2.0;
+    }
+    return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+}
+
+void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, const MovieState& movie,
+                      const SkyView& view, double view_altitude) {
     const PlanetariumState& state = movie.planetarium;
     const BodySet view_set = movie.params.planetarium_view_set;
     const bool label = movie.params.label_planets != 0;
-    if (view_set.contains(Body::Stars) && movie.catalogue) {
+    const bool stars = view_set.contains(Body::Stars);
+    if (view.horizon) draw_ground(frame, style, view, view_altitude);
+    if (movie.constellations && movie.atlas) draw_constellations(frame, style, *movie.atlas, state, view);
+    if (stars && movie.params.atlas_stars && movie.atlas) {
+        draw_atlas_stars(frame, style, *movie.atlas, state, movie.star_names, trails);
+    } else if (stars && movie.catalogue) {
         for (const StarRecord& star : movie.catalogue->stars) {
             if (!star.visible) continue;
             draw_star(frame, style, star.screen_x, star.screen_y, star.radius);
@@ -213,21 +242,32 @@ void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, 
     }
     auto draw = [&](int id) {
         const PlanetariumBody& body = state.bodies[id];
-        draw_body(frame, style, id, body.x, body.y, body.drawn_radius, label, trails);
+        draw_body(frame, style, id, body.x, body.y, body.drawn_radius, false, trails);
     };
     auto shown = [&](int id) { return view_set.contains(id) && state.bodies[id].visible; };
     for (int id = id_of(Body::Pluto); id >= id_of(Body::Mercury); --id)
         if (shown(id)) draw(id);
+    const PlanetariumBody& sun = state.bodies[id_of(Body::Sun)];
     if (shown(id_of(Body::Sun))) draw(id_of(Body::Sun));
     for (int id : {id_of(Body::Mercury), id_of(Body::Venus)})
         if (in_transit(state, id, view_set)) draw(id);
-    if (!shown(id_of(Body::Moon))) return;
-    const PlanetariumBody& moon = state.bodies[id_of(Body::Moon)];
-    draw_moon(frame, style, moon.x, moon.y, moon.drawn_radius, moon.illuminated, moon.bright_limb, trails);
-    if (!state.shadow_shown) return;
-    draw_body(frame, style, STYLE_PENUMBRA, state.shadow.x, state.shadow.y, state.shadow.drawn_radius, false,
-              nullptr);
-    draw_body(frame, style, STYLE_UMBRA, state.shadow.x, state.shadow.y, state.umbra_radius, false, nullptr);
+    if (shown(id_of(Body::Moon))) {
+        const PlanetariumBody& moon = state.bodies[id_of(Body::Moon)];
+        draw_moon(frame, style, moon.x, moon.y, moon.drawn_radius, moon.illuminated, moon.bright_limb, trails);
+        if (state.shadow_shown) {
+            draw_body(frame, style, STYLE_PENUMBRA, state.shadow.x, state.shadow.y, state.shadow.drawn_radius,
+                      false, nullptr);
+            draw_body(frame, style, STYLE_UMBRA, state.shadow.x, state.shadow.y, state.umbra_radius, false, nullptr);
+        }
+    }
+    if (view.horizon) draw_compass_points(frame, style, view);
+    // The planets' names last, clear of the Sun's disc, so that nothing hides them.
+    if (!label) return;
+    for (int id = id_of(Body::Pluto); id >= id_of(Body::Mercury); --id) {
+        if (!shown(id)) continue;
+        const SurfacePoint at = label_centre(frame, state.bodies[id], sun, shown(id_of(Body::Sun)), id);
+        draw_body_name(frame, id, at.x, at.y);
+    }
 }
 
 }  // namespace
@@ -244,8 +284,14 @@ int pan_view(SkyContext& sky, ScrollBarKind bar, ScrollCode code, int thumb) {
     case SCROLL_THUMB_POSITION: north_or_west = THUMB_CENTRE - thumb; break;
     default: return -1;
     }
-    if (bar == SCROLL_VERTICAL) sky.view_vertical += north_or_west;
-    else sky.view_horizontal -= north_or_west;
+    if (sky.horizon_view && bar == SCROLL_VERTICAL)
+        sky.view_altitude = std::clamp(sky.view_altitude + north_or_west, 0.0, 90.0);
+    else if (sky.horizon_view)
+        sky.view_azimuth = normalize_degrees(sky.view_azimuth - north_or_west);
+    else if (bar == SCROLL_VERTICAL)
+        sky.view_vertical += north_or_west;
+    else
+        sky.view_horizontal -= north_or_west;
     return THUMB_CENTRE;
 }
 
@@ -290,30 +336,53 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
         centre.horizontal -= (movie.time - movie.start_time) * 24.0 * SIDEREAL_PER_SOLAR * 360.0;
     }
 
+    SkyView view = equatorial_view(centre, sky.view_angle, picture);
+    if (sky.horizon_view) {
+        const double gst = sky.engine->sidereal_time(at.hours, at.day, at.month, at.year);
+        view = horizon_view(15.0 * gst_to_lst(gst, sky.location), signed_latitude(sky.location), sky.view_azimuth,
+                            sky.view_altitude, sky.view_angle, picture);
+    }
+
     for (int id = id_of(Body::Sun); id < PLANETARIUM_BODIES; ++id) {
         PlanetariumBody& body = state.bodies[id];
         if (id == id_of(Body::Earth) || !view_set.contains(id) || !body.computed) continue;
-        const ScreenPlace place = project_direction(body.direction, centre, sky.view_angle, picture);
+        const ScreenPlace place = project_on_view(view, body.direction);
         body.x = place.x;
         body.y = place.y;
         body.visible = place.in_view;
-        if (id == id_of(Body::Moon)) body.bright_limb = screen_direction_toward(body.direction, body.sun_direction, centre);
+        if (id == id_of(Body::Moon)) body.bright_limb = screen_direction_toward(view, body.direction, body.sun_direction);
     }
+    const bool atlas_due = movie.atlas && (params.atlas_stars || movie.constellations);
     if (view_set.contains(Body::Stars) && movie.catalogue) {
         refresh_stars(*sky.engine, *movie.catalogue, state, movie.time, frame == 0);
-        place_stars(*movie.catalogue, centre, sky.view_angle, picture);
+        place_stars(*movie.catalogue, view);
+    }
+    if (atlas_due) {
+        if (frame == 0 || state.figure_points.empty() || std::fabs(movie.time - state.atlas_time) >= STAR_PLACE_DAYS) {
+            refresh_atlas(*sky.engine, *movie.atlas, params.atlas_stars ? params.magnitude_limit : -99.0, movie.time,
+                          state);
+            state.atlas_time = movie.time;
+        }
+        place_atlas(state, view);
     }
     state.shadow_shown = false;
     if (view_set.contains(Body::Moon) && state.bodies[id_of(Body::Moon)].illuminated > 0.75)
-        update_shadow(state, movie.time, at, sky, centre, picture);
+        update_shadow(state, movie.time, at, sky, view);
 
     StatusPanel panel = movie_panel(MOVIE_PLANETARIUM, movie);
     panel.tracking = state.tracking == TRACKING_ON;
     panel.ra_hours = view_centre_ra_hours(centre);
     panel.declination = view_centre_declination(centre);
+    panel.horizon_view = view.horizon;
+    if (view.horizon) {
+        double direction[3];
+        direction_of_horizontal(view, sky.view_altitude, sky.view_azimuth, direction);
+        panel.ra_hours = normalize_degrees(std::atan2(direction[0], direction[2]) * DEGREES_PER_RADIAN) / 15.0;
+        panel.declination = std::asin(std::clamp(-direction[1], -1.0, 1.0)) * DEGREES_PER_RADIAN;
+    }
     draw_status_panel(buffer, style, panel, sky);
     outline_and_clip_picture(buffer, style);
-    draw_planetarium(buffer, movie.jet_trails ? movie.trails.get() : nullptr, style, movie);
+    draw_planetarium(buffer, movie.jet_trails ? movie.trails.get() : nullptr, style, movie, view, sky.view_altitude);
     end_frame(window, buffer);
     if (state.tracking == TRACKING_START) state.tracking = TRACKING_OFF;
 }

@@ -6,6 +6,7 @@
 // x by v; see rotate_vector).  For a centre at right ascension a (hours) and
 // declination d (degrees): h = 180 - 15 a and v = 180 + d, modulo 360.
 #include <cstdint>
+#include <vector>
 
 #include "engine/calendar.h"
 #include "platform/scroll_bar.h"
@@ -63,6 +64,16 @@ constexpr int PLANETARIUM_BODIES = 11;
 // started (the first frame centres the body), 2 not tracking, panned freely.
 enum PlanetariumTracking : int { TRACKING_ON = 0, TRACKING_START = 1, TRACKING_OFF = 2 };
 
+// A point of the deeper sky (an atlas star or a figure's corner) as the
+// frame uses it.
+struct PlacedPoint {
+    double direction[3] = {0.0, 0.0, 0.0};  // apparent place of date, unit vector
+    int x = 0, y = 0;
+    bool visible = false;        // in view and within the picture
+    bool in_front = false;       // on the side of the sky the projection uses
+    bool above_horizon = false;  // horizon view: altitude 0 or more (always, in the equatorial view)
+};
+
 struct PlanetariumState {
     int tracking = TRACKING_START;
     PlanetariumBody bodies[PLANETARIUM_BODIES];
@@ -70,11 +81,18 @@ struct PlanetariumState {
     int umbra_radius = 0;
     bool shadow_shown = false;
     JulianDay stars_time = 0.0;  // UT instant of the stars' stored directions
+    // The atlas's stars and figure corners, in the atlas's order (figures
+    // polyline after polyline) and the constellations' name places.
+    std::vector<PlacedPoint> atlas_stars, figure_points, constellation_labels;
+    JulianDay atlas_time = 0.0;  // UT instant of their stored directions
 };
 
 // Pans the view for a scroll-bar action, by view angle / 8 a line and twice
 // that a page: up on the vertical bar moves the view north, left on the
 // horizontal bar east; a released thumb moves it by its distance from 180.
+// In the horizon view the same actions turn the view: up raises it (to the
+// zenith at most, down to the horizon at least), left turns it left (the
+// azimuth falls).
 // Returns the thumb's new position, 180, or -1 while the thumb is dragged.
 int pan_view(SkyContext& sky, ScrollBarKind bar, ScrollCode code, int thumb);
 

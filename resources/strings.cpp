@@ -809,6 +809,10 @@ constexpr StringEntry string_table[] = {
     {2023, "Elevation must be between -400 and 8900 meters"},
     {2024, "Time zone must be between -12 and 12 hours"},
     {2025, "Location name: Latin-1 characters only"},
+    {2026, "Facing must be N, NE, E, SE, S, SW, W, NW or an azimuth from 0 to 360 degrees"},
+    {2027, "Altitude must be between 0 and 90 degrees"},
+    {2028, "Magnitude limit must be between -2 and 6"},
+    {2029, "Track Body cannot be used with a facing direction"},
 
     // The city list.
     {2030, "Cannot load city location database"},
@@ -931,6 +935,13 @@ constexpr StringEntry string_table[] = {
 
     // Set Location: the sign of the time zone (our own id).
     {2211, "Local time = UT + zone: + east of Greenwich, - west of it (New York -5, Tokyo +9)."},
+
+    // The Planetarium dialog's horizon view and deeper sky (our own ids).
+    {2212, "Facing (N ... NW or degrees; empty: equatorial view):"},
+    {2213, "Altitude of the view's centre (degrees):"},
+    {2214, "Magnitude limit (-2 to 6; empty: the bright stars):"},
+    {2215, "Constellations"},
+    {2216, "Star names"},
 
     // The licence and the data's credits: the About box, skyloom --version (our own ids).
     // (Broken into lines of at most 80 columns, as the command line prints them.)

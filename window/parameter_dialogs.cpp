@@ -54,7 +54,7 @@ enum LabelId {
     LBL_LATITUDE, LBL_LONGITUDE, LBL_NORTH, LBL_SOUTH, LBL_WEST, LBL_EAST, LBL_ELEVATION,
     LBL_TIME_ZONE, LBL_SAVE, LBL_ABOUT_LINE, LBL_ABOUT_TITLE, LBL_SET_LOCATION, LBL_BODY, LBL_VIEW,
     LBL_TRACK_BODY, LBL_PRINTER_MESSAGE, LBL_TURBO, LBL_SUN_MOON, LBL_STARS, LBL_STAR, LBL_STAR_LIST,
-    LBL_ZONE_SIGN = 2211,
+    LBL_ZONE_SIGN = 2211, LBL_FACING, LBL_ALTITUDE, LBL_MAGNITUDE_LIMIT, LBL_CONSTELLATIONS, LBL_STAR_NAMES,
 };
 
 QString text_of(int id) { return to_qstring(load_string(id)); }
@@ -244,13 +244,20 @@ void add_binary_star_list(Form& f) {
 }
 
 // DIAL_PL_MOVIE: the body to centre (Sun, Moon, Mercury .. Pluto or a star,
-// whose list shows only while Star is chosen), what to view, turbo and labels.
+// whose list shows only while Star is chosen), what to view, turbo and labels;
+// the horizon view's facing and altitude, the magnitude limit, constellations
+// and star names.
 // The list holds the catalogue's named stars; the entry keeps a record index.
 void build_planetarium(Form& f) {
     add_date_time(f);
     add_field(f, LBL_TIME_SPEED, CTL_PL_TIME_SPEED, &DialogEntry::time_speed);
     add_field(f, LBL_VIEW_ANGLE, CTL_PL_VIEW_ANGLE, &DialogEntry::view_angle);
     add_flag_box(f, LBL_TURBO, CTL_PL_TURBO, &DialogEntry::turbo);
+    add_field(f, LBL_FACING, CTL_PL_FACING, &DialogEntry::facing);
+    add_field(f, LBL_ALTITUDE, CTL_PL_ALTITUDE, &DialogEntry::altitude);
+    add_field(f, LBL_MAGNITUDE_LIMIT, CTL_PL_MAGNITUDE_LIMIT, &DialogEntry::magnitude_limit);
+    add_flag_box(f, LBL_CONSTELLATIONS, CTL_PL_CONSTELLATIONS, &DialogEntry::constellations);
+    add_flag_box(f, LBL_STAR_NAMES, CTL_PL_STAR_NAMES, &DialogEntry::star_names);
     auto* row = new QHBoxLayout;
     f.column->addLayout(row);
     QGroupBox* bodies = add_group(f, LBL_BODY, row);

@@ -46,6 +46,7 @@
 #include "engine/calendar.h"
 #include "format/format.h"
 #include "movies/movie.h"
+#include "movies/sky_atlas.h"
 #include "movies/star_catalogue.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
@@ -825,8 +826,7 @@ namespace {
 // Graphs draw through the graph table, in the window's colours and with the
 // Graphs menu's choice of tick marks or grid lines.
 void draw_window_graph(Surface& surface, int command) {
-    GraphStyle style = current_graph_style(menu_state().grid_lines);
-    style.background = background_color();
+    const GraphStyle style = current_graph_style(menu_state().grid_lines, background_color());
     const AppState& app = app_state();
     setup_drawing(surface, DRAWING_GRAPH, app.drawing_width, app.drawing_height, &style);
     if (GraphGenerator graph = find_graph_generator(command)) draw_graph(graph, surface, style);
@@ -839,10 +839,12 @@ MovieState window_movie;
 void draw_window_movie_frame(Surface& surface, int command, std::uint32_t frame) {
     AppState& app = app_state();
     if (frame == 0) start_movie(window_movie, find_command(command)->movie, movie_params_of(app.params), app.star_catalogue);
+    if (frame == 0) window_movie.atlas = app.sky_atlas;
     window_movie.jet_trails = app.jet_trails;
     window_movie.paused = menu_state().paused;
-    GraphStyle style = current_graph_style(menu_state().grid_lines);
-    style.background = background_color();
+    window_movie.constellations = app.constellations;
+    window_movie.star_names = app.star_names;
+    const GraphStyle style = current_graph_style(menu_state().grid_lines, background_color());
     draw_movie_frame(surface, app.drawing_width, app.drawing_height, window_movie, app.sky, style, frame);
 }
 
@@ -897,10 +899,15 @@ int window_main(int argc, char** argv, const Location* place) {
     open_main_window(place);
     app_state().star_catalogue = load_star_catalogue();
     if (!app_state().star_catalogue) show_error_text(star_catalogue_error().c_str());
+    // The deeper stars and the constellations; without them the horizon view
+    // and the constellations are refused (the planetarium keeps STARS.DAT).
+    app_state().sky_atlas = load_sky_atlas();
     int code = QApplication::exec();
     release_main_window();
     free_star_catalogue(app_state().star_catalogue);
     app_state().star_catalogue = nullptr;
+    free_sky_atlas(app_state().sky_atlas);
+    app_state().sky_atlas = nullptr;
     return code;
 }
 
