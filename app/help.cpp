@@ -30,6 +30,7 @@ constexpr CommandHelp COMMAND_HELP[] = {
     {CMD_SPEED_UP, 605},       {CMD_SLOW_DOWN, 606},     {CMD_REVERSE, 607},
     {CMD_PAUSE, 611},          {CMD_ZOOM_IN, 608},       {CMD_ZOOM_OUT, 609},
     {CMD_JET_TRAILS, 610},     {CMD_HELP_COMMANDS, 902}, {CMD_USERS_GUIDE, 905},
+    {CMD_CONSTELLATIONS, 600}, {CMD_STAR_NAMES, 600},
 };
 
 std::string lower(std::string text) {

@@ -73,6 +73,8 @@ constexpr MenuItem MOVIE_ITEMS[] = {
     {CMD_ZOOM_IN, "Zoom &In\tF6"},
     {CMD_ZOOM_OUT, "Zoom &Out\tF7"},
     {CMD_JET_TRAILS, "Jet &Trails\tF8"},
+    {CMD_CONSTELLATIONS, "&Constellations\tF9"},
+    {CMD_STAR_NAMES, "Star &Names\tF10"},
 };
 constexpr MenuItem STOP_ITEMS[] = {{CMD_STOP, "&Stop Command\tEsc"}};
 constexpr MenuItem HELP_ITEMS[] = {
@@ -100,7 +102,8 @@ struct Accelerator {
 constexpr Accelerator ACCELERATORS[] = {
     {KEY_F2, false, CMD_SPEED_UP},  {KEY_F3, false, CMD_SLOW_DOWN}, {KEY_F4, false, CMD_REVERSE},
     {KEY_F5, false, CMD_PAUSE},     {KEY_F6, false, CMD_ZOOM_IN},   {KEY_F7, false, CMD_ZOOM_OUT},
-    {KEY_F8, false, CMD_JET_TRAILS}, {KEY_ESCAPE, false, CMD_STOP}, {KEY_INSERT, true, CMD_COPY},
+    {KEY_F8, false, CMD_JET_TRAILS}, {KEY_F9, false, CMD_CONSTELLATIONS}, {KEY_F10, false, CMD_STAR_NAMES},
+    {KEY_ESCAPE, false, CMD_STOP}, {KEY_INSERT, true, CMD_COPY},
     {KEY_C, true, CMD_COPY},
 };
 
@@ -146,7 +149,7 @@ int menu_position_of(int id) {
 
 bool menu_item_checkable(int id) {
     return id == CMD_TICK_MARKS || id == CMD_GRID_LINES || id == CMD_PAUSE || id == CMD_JET_TRAILS ||
-           id == CMD_PRECISE_CALCULATIONS;
+           id == CMD_PRECISE_CALCULATIONS || id == CMD_CONSTELLATIONS || id == CMD_STAR_NAMES;
 }
 
 int accelerator_command(AcceleratorKey key, bool control) {
@@ -211,6 +214,8 @@ bool menu_item_checked(int id, const MenuState& menus, const AppState& app) {
     case CMD_GRID_LINES: return menus.grid_lines;
     case CMD_PAUSE: return menus.paused;
     case CMD_JET_TRAILS: return app.jet_trails;
+    case CMD_CONSTELLATIONS: return app.constellations;
+    case CMD_STAR_NAMES: return app.star_names;
     case CMD_PRECISE_CALCULATIONS: return app.sky.engine->precise;
     default: return false;
     }
@@ -248,6 +253,9 @@ MenuCommandResult run_menu_command(int id, MenuState& menus, AppState& app) {
     case CMD_JET_TRAILS:
         app.jet_trails = !app.jet_trails;
         return MenuCommandResult::DiscardBitmaps;
+    // The planetarium's next frame draws them or leaves them out.
+    case CMD_CONSTELLATIONS: app.constellations = !app.constellations; break;
+    case CMD_STAR_NAMES: app.star_names = !app.star_names; break;
     case CMD_TICK_MARKS:
     case CMD_GRID_LINES:
         // Only the check marks change; the current graph is not drawn again.

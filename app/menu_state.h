@@ -39,7 +39,7 @@ constexpr const char* PRECISE_SETTING = "Precise Calculations";
 void load_engine_setting(SkyContext& sky);
 
 // The accelerator keys: F2..F8, Esc, Insert and C (the last two with Ctrl).
-enum AcceleratorKey { KEY_F2, KEY_F3, KEY_F4, KEY_F5, KEY_F6, KEY_F7, KEY_F8, KEY_ESCAPE, KEY_INSERT, KEY_C };
+enum AcceleratorKey { KEY_F2, KEY_F3, KEY_F4, KEY_F5, KEY_F6, KEY_F7, KEY_F8, KEY_F9, KEY_F10, KEY_ESCAPE, KEY_INSERT, KEY_C };
 // The command a key gives, 0 when the key (with or without Ctrl) is no accelerator.
 int accelerator_command(AcceleratorKey key, bool control);
 

@@ -126,6 +126,16 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
         {"graph sunrise -o x.txt", "Usage:"},
         {"graph sunrise --size 10x10 -o x.png", "each from 100 to 10000"},
         {"movie day-night --size 100x10001 --frames 1 -o x", "each from 100 to 10000"},
+        // Contradictory or out-of-range planetarium options.
+        {"movie planetarium --track mars --star Sirius --frames 1 -o x", "--track and --star cannot be given together"},
+        {"movie planetarium --facing up --frames 1 -o x", "Facing must be N, NE, E, SE, S, SW, W, NW or an azimuth"},
+        {"movie planetarium --facing 361 --frames 1 -o x", "Facing must be"},
+        {"movie planetarium --facing S --altitude 91 --frames 1 -o x", "Altitude must be between 0 and 90 degrees"},
+        {"movie planetarium --altitude 20 --frames 1 -o x", "--altitude needs --facing"},
+        {"movie planetarium --facing S --track moon --frames 1 -o x", "Track Body cannot be used with a facing direction"},
+        {"movie planetarium --magnitude-limit 6.5 --frames 1 -o x", "Magnitude limit must be between -2 and 6"},
+        {"movie planetarium --magnitude-limit 5,5 --frames 1 -o x", "Invalid number"},
+        {"movie ecliptic-top --facing S --frames 1 -o x", "--facing does not apply to movie ecliptic-top"},
         // An option the command does not read is refused, naming what it takes.
         {"report calendar --end-year 2027", "--end-year does not apply to report calendar (it takes --year"},
         {"report seasons --planets mars", "--planets does not apply to report seasons"},

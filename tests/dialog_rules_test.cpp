@@ -115,6 +115,14 @@ TEST(DialogRules, MovieDialogsCheckInOrder) {
         {"turbo on the star", DIAL_PL_MOVIE, [](DialogEntry& e) { e.turbo = e.track_body = 1, e.planetarium_body = 11; },
          0, 0},
         {"no star", DIAL_PL_MOVIE, [](DialogEntry& e) { e.planetarium_star = -1; }, MSG_SELECT_STAR, 171},
+        {"facing up", DIAL_PL_MOVIE, [](DialogEntry& e) { e.facing = "up"; }, MSG_FACING_RANGE, CTL_PL_FACING},
+        {"facing 360.5", DIAL_PL_MOVIE, [](DialogEntry& e) { e.facing = "360.5"; }, MSG_FACING_RANGE, CTL_PL_FACING},
+        {"altitude -1", DIAL_PL_MOVIE, [](DialogEntry& e) { e.facing = "S", e.altitude = "-1"; }, MSG_ALTITUDE_RANGE,
+         CTL_PL_ALTITUDE},
+        {"facing and tracking", DIAL_PL_MOVIE, [](DialogEntry& e) { e.facing = "n", e.track_body = 1; },
+         MSG_FACING_WITH_TRACKING, CTL_PL_TRACK_BODY},
+        {"magnitude 7", DIAL_PL_MOVIE, [](DialogEntry& e) { e.magnitude_limit = "7"; }, MSG_MAGNITUDE_LIMIT_RANGE,
+         CTL_PL_MAGNITUDE_LIMIT},
     };
     for (const auto& c : cases) {
         DialogEntry e = movie_entry();
@@ -134,6 +142,24 @@ TEST(DialogRules, MovieDialogsCheckInOrder) {
     EXPECT_EQ(p.planetarium_view_set.bits, 0x803u);
     EXPECT_EQ(std::vector<int>({p.year, p.month, p.day, p.hour, p.minute, p.time_speed}),
               std::vector<int>({2024, 3, 1, 21, 30, -64}));
+    // Without a facing the equatorial view keeps STARS.DAT; a compass point or
+    // degrees give the horizon view with the stars to 6.0.
+    EXPECT_EQ(std::vector<int>({p.horizon_view, p.atlas_stars}), std::vector<int>({0, 0}));
+    for (const auto& [facing, azimuth] : {std::pair("SW", 225.0), std::pair("nw", 315.0), std::pair("90.5", 90.5),
+                                          std::pair("360", 0.0)}) {
+        e.facing = facing, e.altitude = "12.5";
+        ASSERT_EQ(apply_dialog(DIAL_PL_MOVIE, e, p).message_id, 0) << facing;
+        EXPECT_EQ(p.horizon_view, 1);
+        EXPECT_EQ(p.facing_azimuth, azimuth) << facing;
+        EXPECT_EQ(p.view_altitude, 12.5);
+        EXPECT_EQ(p.atlas_stars, 1);
+        EXPECT_EQ(p.magnitude_limit, 6.0);
+    }
+    e.facing = "", e.magnitude_limit = "4.5";
+    ASSERT_EQ(apply_dialog(DIAL_PL_MOVIE, e, p).message_id, 0);
+    EXPECT_EQ(std::vector<double>({double(p.horizon_view), double(p.atlas_stars), p.magnitude_limit}),
+              std::vector<double>({0, 1, 4.5}));
+    EXPECT_EQ(dialog_entry_from(DIAL_PL_MOVIE, p).magnitude_limit, "4.5");
 }
 
 // The Now button fills the fields from a Julian day; fields show without leading zeros.

@@ -22,6 +22,12 @@ movie planetarium planetarium-orion.png --date 2026-01-15 --time 21:00 --city Gr
     --star Betelgeuse --view-angle 70 --speed 1 --labels --frames 1
 movie planetarium planetarium-moon.png --date 2026-01-26 --time 04:47 --city Greenwich \
     --track moon --view-angle 5 --speed 1 --frames 1
+# The horizon view facing south with the constellations, in the Night sky colours;
+# and from Sydney facing north-west, the waxing Moon lit on its left.
+movie planetarium planetarium-horizon-south.png --date 2026-01-15 --time 21:00 --city Greenwich \
+    --facing S --constellations --star-names --labels --night --speed 1 --frames 1
+movie planetarium planetarium-sydney-moon.png --date 2026-01-26 --time 20:00 --city Sydney \
+    --facing NW --altitude 25 --constellations --labels --night --speed 1 --frames 1
 movie ecliptic-top ecliptic-top.png --date 2026-01-01 --time 00:00 --planets earth,mercury,venus,mars \
     --view-angle 5 --speed 4 --trails --labels --frames 60
 movie ecliptic-side ecliptic-side.png --date 2026-01-01 --time 00:00 --speed 64 --trails --labels --frames 40

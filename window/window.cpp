@@ -417,7 +417,8 @@ void connect_scroll_bar(ScrollBarKind kind) {
 bool accelerator_key(int qt_key, AcceleratorKey& key) {
     static const std::pair<int, AcceleratorKey> KEYS[] = {
         {Qt::Key_F2, KEY_F2}, {Qt::Key_F3, KEY_F3}, {Qt::Key_F4, KEY_F4},         {Qt::Key_F5, KEY_F5},
-        {Qt::Key_F6, KEY_F6}, {Qt::Key_F7, KEY_F7}, {Qt::Key_F8, KEY_F8},         {Qt::Key_Escape, KEY_ESCAPE},
+        {Qt::Key_F6, KEY_F6}, {Qt::Key_F7, KEY_F7}, {Qt::Key_F8, KEY_F8},         {Qt::Key_F9, KEY_F9},
+        {Qt::Key_F10, KEY_F10}, {Qt::Key_Escape, KEY_ESCAPE},
         {Qt::Key_Insert, KEY_INSERT},                {Qt::Key_C, KEY_C},
     };
     for (auto [qt, k] : KEYS) {
