@@ -17,7 +17,8 @@
 namespace {
 
 // A decimal number as typed in a dialog, with the locale's decimal separator
-// (or a point); blanks after it allowed.  False for anything else.
+// (or a point), by the rule of every number field (format/numbers.h).  False
+// for anything else.
 bool read_typed_decimal(const std::string& text, double& value) {
     std::string typed = text;
     for (char& c : typed)

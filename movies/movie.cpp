@@ -88,7 +88,10 @@ void planetarium_lines(const StatusPanel& panel, const SkyContext& sky, double u
 }  // namespace
 
 int picture_size(Surface& surface) {
-    return std::min(GRAPH_HEIGHT, GRAPH_WIDTH - PANEL_CHARACTERS * char_width(surface));
+    // 22 characters measured as one text rather than 22 times a width rounded
+    // down to whole logical units, so that the panel's longest lines ("Precise
+    // calculations", the azimuth with its compass point) fit at any scale.
+    return std::min(GRAPH_HEIGHT, GRAPH_WIDTH - text_width(surface, std::string(PANEL_CHARACTERS, '0')));
 }
 
 int status_line_y(Surface& surface, int base, int line) {

@@ -74,8 +74,8 @@ struct MovieState {
 };
 
 // Side S of the square picture, logical units: min(750, 1000 - 22 c) with c
-// the character width of the system fixed font, so that the status panel
-// fits to its right.
+// the character width of the system fixed font (22 c measured as the width
+// of 22 characters), so that the status panel fits to its right.
 int picture_size(Surface& surface);
 // Logical y of status-panel line n (counted from 1) below base: base + h (1 - n)
 // with h the line height.

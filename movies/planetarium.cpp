@@ -229,7 +229,6 @@ void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, 
     const BodySet view_set = movie.params.planetarium_view_set;
     const bool label = movie.params.label_planets != 0;
     const bool stars = view_set.contains(Body::Stars);
-    if (view.horizon) draw_ground(frame, style, view, view_altitude);
     if (movie.constellations && movie.atlas) draw_constellations(frame, style, *movie.atlas, state, view);
     if (stars && movie.params.atlas_stars && movie.atlas) {
         draw_atlas_stars(frame, style, *movie.atlas, state, movie.star_names, trails);
@@ -260,7 +259,11 @@ void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, 
             draw_body(frame, style, STYLE_UMBRA, state.shadow.x, state.shadow.y, state.umbra_radius, false, nullptr);
         }
     }
-    if (view.horizon) draw_compass_points(frame, style, view);
+    // The ground over whatever reaches below the horizon (a setting Sun's disc).
+    if (view.horizon) {
+        draw_ground(frame, style, view, view_altitude);
+        draw_compass_points(frame, style, view);
+    }
     // The planets' names last, clear of the Sun's disc, so that nothing hides them.
     if (!label) return;
     for (int id = id_of(Body::Pluto); id >= id_of(Body::Mercury); --id) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "engine/angles.h"
 #include "engine/sky_engine.h"
@@ -134,19 +135,31 @@ void draw_atlas_stars(Surface& frame, const GraphStyle& style, const SkyAtlas& a
 
 void draw_ground(Surface& frame, const GraphStyle& style, const SkyView& view, double view_altitude) {
     const HorizonCircle horizon = horizon_circle(view, view_altitude);
+    // The ground is what lies below the horizon's arc across the picture (the
+    // circle is always wider than the picture, its top above it): a polygon
+    // along the arc, closed below the picture, so that jet trails and
+    // whatever is drawn in the sky stay.
+    constexpr int ARC_POINTS = 240;
+    const double margin = 2.0, low = -margin, left = -margin, right = view.picture + margin;
+    std::vector<SurfacePoint> ground;
+    if (horizon.straight) {
+        ground = {{static_cast<int>(left), static_cast<int>(horizon.y)},
+                  {static_cast<int>(right), static_cast<int>(horizon.y)}};
+    } else {
+        const double reach = std::acos(std::fmin(1.0, (right - horizon.x) / horizon.radius));
+        for (int i = 0; i <= ARC_POINTS; ++i) {
+            // From the left edge round the circle's lower side to the right edge.
+            const double t = M_PI + reach + (M_PI - 2.0 * reach) * i / ARC_POINTS;
+            ground.push_back({static_cast<int>(std::lround(horizon.x + horizon.radius * std::cos(t))),
+                              static_cast<int>(std::lround(std::fmax(low, horizon.y + horizon.radius * std::sin(t))))});
+        }
+    }
+    ground.push_back({static_cast<int>(right), static_cast<int>(low)});
+    ground.push_back({static_cast<int>(left), static_cast<int>(low)});
     frame.save_state();
     frame.set_pen(style.ground, 1);
     frame.set_brush(style.ground);
-    if (horizon.straight) {
-        frame.draw_rectangle({0, static_cast<int>(horizon.y)}, {view.picture, 0});
-    } else {
-        frame.draw_rectangle({0, view.picture}, {view.picture, 0});
-        frame.set_pen(style.background, 1);
-        frame.set_brush(style.background);
-        const int x = static_cast<int>(std::lround(horizon.x)), y = static_cast<int>(std::lround(horizon.y));
-        const int r = static_cast<int>(std::lround(horizon.radius));
-        frame.draw_ellipse({x - r, y + r}, {x + r, y - r});
-    }
+    frame.draw_polygon(ground);
     frame.restore_state();
 }
 

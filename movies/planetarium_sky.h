@@ -33,8 +33,8 @@ void draw_constellations(Surface& frame, const GraphStyle& style, const SkyAtlas
 // proper names of those brighter than magnitude 2 beside them.
 void draw_atlas_stars(Surface& frame, const GraphStyle& style, const SkyAtlas& atlas, const PlanetariumState& state,
                       bool names, Surface* trails);
-// The horizon view's ground, in its colour below the horizon, the sky above
-// it in the background colour; drawn first, under everything else.
+// The horizon view's ground, in its colour below the horizon; drawn over the
+// sky, it hides what reaches below the horizon and leaves the rest.
 void draw_ground(Surface& frame, const GraphStyle& style, const SkyView& view, double view_altitude);
 // The eight compass points N, NE ... NW written under the horizon where it
 // crosses them, with a short mark up to it.

@@ -101,6 +101,9 @@ public:
     void draw_rectangle(SurfacePoint corner1, SurfacePoint corner2) override {
         write("rectangle " + point_text(corner1) + " " + point_text(corner2));
     }
+    void draw_polygon(std::span<const SurfacePoint> points) override {
+        write("polygon of " + std::to_string(points.size()) + " points");
+    }
     bool draw_ellipse(SurfacePoint corner1, SurfacePoint corner2) override {
         DeviceRect box = to_device_rect(map, corner1, corner2);
         bool drawn = box.right > box.left && box.bottom > box.top;

@@ -138,6 +138,9 @@ public:
     // The rectangle between two corners (its device rectangle), filled with
     // the brush and outlined with the pen along its edge.
     virtual void draw_rectangle(SurfacePoint corner1, SurfacePoint corner2) = 0;
+    // The closed polygon through the points, filled with the brush and
+    // outlined with the pen.
+    virtual void draw_polygon(std::span<const SurfacePoint> points) = 0;
     // The ellipse inside that bounding box.  False, drawing nothing, when the
     // box is empty on the device.
     virtual bool draw_ellipse(SurfacePoint corner1, SurfacePoint corner2) = 0;

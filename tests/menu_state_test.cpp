@@ -25,7 +25,9 @@ TEST(MenuBar, TitlesEveryCommandOnceAndTheirMenus) {
     }
     EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "&Settings", "&Reports", "&Graphs", "&Movies",
                                                 "S&top", "&Help"}));
-    EXPECT_EQ(texts.size(), 62u);
+    EXPECT_EQ(texts.size(), 64u);
+    EXPECT_EQ(texts[CMD_CONSTELLATIONS], "&Constellations\tF9");
+    EXPECT_EQ(menu_position_of(CMD_STAR_NAMES), MENU_MOVIES);
     EXPECT_EQ(texts[CMD_PRECISE_CALCULATIONS], "&Precise Calculations");
     EXPECT_EQ(menu_position_of(CMD_PRECISE_CALCULATIONS), MENU_SETTINGS);  // greyed while output runs
     EXPECT_EQ(texts[110], "&Copy\tCtrl+C");  // the key is shown after a tab
@@ -39,6 +41,7 @@ TEST(MenuBar, TitlesEveryCommandOnceAndTheirMenus) {
 TEST(MenuBar, AcceleratorKeys) {
     const struct { AcceleratorKey key; bool control; int command; } cases[] = {
         {KEY_F2, false, 69}, {KEY_ESCAPE, false, 100}, {KEY_INSERT, true, 110}, {KEY_C, true, 110}, {KEY_C, false, 0},
+        {KEY_F9, false, CMD_CONSTELLATIONS}, {KEY_F10, false, CMD_STAR_NAMES},
     };
     for (const auto& c : cases)
         EXPECT_EQ(accelerator_command(c.key, c.control), c.command) << "key " << c.key << " control " << c.control;

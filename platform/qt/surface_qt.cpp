@@ -195,6 +195,14 @@ public:
         apply_brush();
         painter.drawRect(outline_of(box));
     }
+    void draw_polygon(std::span<const SurfacePoint> points) override {
+        VectorStateGuard clean;
+        QPolygon polygon;
+        for (SurfacePoint p : points) polygon << device_point(p);
+        apply_pen();
+        apply_brush();
+        painter.drawPolygon(polygon);
+    }
     bool draw_ellipse(SurfacePoint corner1, SurfacePoint corner2) override {
         VectorStateGuard clean;
         QRect box = to_qrect(to_device_rect(map, corner1, corner2));
