@@ -2,16 +2,14 @@
 #include "platform/qt/png_file.h"
 
 #include <png.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QImage>
 #include <algorithm>
-#include <cerrno>
 #include <csetjmp>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 #include <vector>
+
+#include "platform/files.h"
 
 namespace {
 
@@ -23,9 +21,15 @@ struct PngRows {
     png_uint_32 dots_per_metre_x = 0, dots_per_metre_y = 0;
 };
 
-// The rows as RGB without the fourth byte, UP-filtered, zlib level 1.
-// False when libpng reports an error (a full disk among them).
-bool encode_rows(std::FILE* file, const PngRows& image) {
+void append_bytes(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+}
+
+void no_flush(png_structp) {}
+
+// The rows as RGB without the fourth byte, UP-filtered, zlib level 1, appended
+// to bytes.  False when libpng reports an error.
+bool encode_rows(std::string* bytes, const PngRows& image) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -33,7 +37,7 @@ bool encode_rows(std::FILE* file, const PngRows& image) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, bytes, append_bytes, no_flush);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_set_compression_level(png, 1);
     png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
@@ -60,35 +64,16 @@ bool write_png_file(const QImage& image, const std::string& path) {
     if (image.isNull()) return false;
     const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
     std::vector<png_bytep> rows(static_cast<std::size_t>(rgb.height()));
-    for (int y = 0; y < rgb.height(); ++y) rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(rgb.constScanLine(y));
+    for (int y = 0; y < rgb.height(); ++y)
+        rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(rgb.constScanLine(y));
     PngRows encoder_input;
     encoder_input.rows = rows.data();
     encoder_input.width = static_cast<png_uint_32>(rgb.width());
     encoder_input.height = static_cast<png_uint_32>(rgb.height());
     encoder_input.dots_per_metre_x = static_cast<png_uint_32>(std::max(0, rgb.dotsPerMeterX()));
     encoder_input.dots_per_metre_y = static_cast<png_uint_32>(std::max(0, rgb.dotsPerMeterY()));
-
-    std::string temporary = path + ".XXXXXX";
-    const int descriptor = mkstemp(temporary.data());
-    if (descriptor < 0) return false;
-    std::FILE* file = fdopen(descriptor, "wb");
-    if (!file) {
-        close(descriptor);
-        std::remove(temporary.c_str());
-        return false;
-    }
-    bool written = encode_rows(file, encoder_input);
-    written = std::fflush(file) == 0 && !std::ferror(file) && written;
-    written = std::fclose(file) == 0 && written;
-    // mkstemp makes the file for its owner only; a picture is as readable as any new file.
-    const mode_t mask = umask(0);
-    umask(mask);
-    written = written && chmod(temporary.c_str(), 0666 & ~mask) == 0 &&
-              std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!written) {
-        const int error_number = errno;  // why it failed, for the message
-        std::remove(temporary.c_str());
-        errno = error_number;
-    }
-    return written;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(rgb.width()) * static_cast<std::size_t>(rgb.height()) / 8);
+    return encode_rows(&bytes, encoder_input) &&
+           replace_file(path, output_temporary_prefix(path), bytes) == ReplaceResult::Done;
 }

@@ -7,8 +7,9 @@
 
 class QImage;
 
-// Writes the image (any format; converted to 32-bit RGB first) to path
-// through a temporary file in the same folder renamed over it, so that a
-// reader sees the old file or the new one whole.  False, with nothing left
-// behind, when the file cannot be written.
+// Writes the image (any format; converted to 32-bit RGB first) to path by
+// replace_file (platform/files.h): encoded in memory, then through a
+// temporary file in the same folder renamed over it, so that a reader sees
+// the old file or the new one whole.  False, with nothing left behind and
+// errno telling why, when the file cannot be written.
 bool write_png_file(const QImage& image, const std::string& path);
