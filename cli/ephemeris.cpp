@@ -98,6 +98,7 @@ std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, i
             row.diameter_arcsec = engine.planet_angular_diameter(body, ut.hours, ut.day, ut.month, ut.year);
         }
         row.declination = fold_latitude(row.declination);
+        row.holds = engine.place_holds(body, ut.jd);
         engine.rise_set(body, day, month, year, row.rise, row.set, location);
         rows.push_back(row);
     }
@@ -115,9 +116,11 @@ std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int 
     out += line;
     if (sky.engine->precise) out += std::string(load_string(STR_PRECISE_CALCULATIONS)) + "\n";
     out += "Body     RA (h m s)  Dec (d ' \")    Dist (AU)  Dist (km)  Illum  Elong    Mag  Diam \"  Rise   Set\n";
+    bool approximate = false;
     for (const EphemerisRow& r : rows) {
+        approximate = approximate || !r.holds;
         std::snprintf(line, sizeof line, "%-8s %-11s %-12s %11.6f %10s %6s %6s %6s %7s  %-6s %s\n",
-                      body_name(r.body).c_str(), format_angle(r.ra_hours, false).c_str(),
+                      (body_name(r.body) + (r.holds ? "" : "*")).c_str(), format_angle(r.ra_hours, false).c_str(),
                       format_angle(r.declination, true).c_str(), r.distance_au,
                       number(r.distance_km, "%.0f").c_str(), number(r.illuminated, "%.3f").c_str(),
                       number(r.elongation, "%.1f").c_str(), number(r.magnitude, "%.1f").c_str(),
@@ -125,23 +128,22 @@ std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int 
                       clock_time(r.set).substr(0, 5).c_str());
         out += line;
     }
+    if (approximate) out += "* " + std::string(load_string(STR_PLACES_APPROXIMATE)) + "\n";
     return latin1_to_terminal(out);
 }
 
 std::string ephemeris_csv(const std::vector<EphemerisRow>& rows, const SkyEngine& engine) {
-    const bool precise = engine.precise;
     std::string out =
         "body,ra_hours,dec_degrees,distance_au,distance_km,illuminated,elongation_degrees,"
-        "magnitude,diameter_arcsec,rise,set";
-    out += precise ? ",engine\n" : "\n";
+        "magnitude,diameter_arcsec,rise,set,engine\n";
     char line[512];
     for (const EphemerisRow& r : rows) {
-        std::snprintf(line, sizeof line, "%s,%.6f,%.5f,%.8f,%s,%s,%s,%s,%s,%s,%s%s\n",
+        std::snprintf(line, sizeof line, "%s,%.6f,%.5f,%.8f,%s,%s,%s,%s,%s,%s,%s,%s%s\n",
                       body_name(r.body).c_str(), r.ra_hours, r.declination, r.distance_au,
                       number(r.distance_km, "%.1f").c_str(), number(r.illuminated, "%.4f").c_str(),
                       number(r.elongation, "%.3f").c_str(), number(r.magnitude, "%.2f").c_str(),
                       number(r.diameter_arcsec, "%.2f").c_str(), clock_time(r.rise).c_str(),
-                      clock_time(r.set).c_str(), precise ? ",precise" : "");
+                      clock_time(r.set).c_str(), engine.name, r.holds ? "" : " (approximate)");
         out += line;
     }
     return out;

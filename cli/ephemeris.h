@@ -21,6 +21,7 @@ struct EphemerisRow {
     double magnitude = 0.0;     // visual magnitude
     double diameter_arcsec = 0.0;  // apparent diameter, arcseconds
     double rise = -1.0, set = -1.0;  // local standard hours on the local date; -1: none
+    bool holds = true;          // false: the engine's theory for the body does not hold then
 };
 
 // The bodies of body_set (Earth is skipped) at the local instant (calendar
@@ -32,7 +33,10 @@ std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, i
 // Text for standard output (UTF-8): a fixed-width table with a heading, or CSV
 // with a header row and plain decimal numbers (times as HH:MM:SS, "-" for none).
 // The precise engine's numbers say so: the line "Precise calculations" under
-// the table's heading, and a last CSV column "engine" holding "precise".
+// the table's heading; the last CSV column "engine" names the engine
+// ("precise", "classical").  A body whose theory does not hold at the instant
+// (the precise engine's Pluto outside 1885-2099) is marked: "*" after its
+// name and a note under the table, "precise (approximate)" in the CSV.
 std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int month, int year,
                             double local_hours, const SkyContext& sky);
 std::string ephemeris_csv(const std::vector<EphemerisRow>& rows, const SkyEngine& engine);

@@ -20,6 +20,9 @@ void moon_apsis_whole_hours(JulianDay t_day, MoonApsisKind kind, double& offset_
     offset_hours = hours;
 }
 
+// The classical theories are the 1995 program's over all its years.
+bool always_holds(int, JulianDay) { return true; }
+
 }  // namespace
 
 const SkyEngine CLASSICAL_ENGINE = {
@@ -34,6 +37,7 @@ const SkyEngine CLASSICAL_ENGINE = {
     .planet_magnitude = planet_magnitude,
     .planet_angular_diameter = planet_angular_diameter,
     .heliocentric_distance = heliocentric_distance,
+    .place_holds = always_holds,
     .sidereal_time = ut_to_gst,
     .ecliptic_to_equatorial = ecliptic_to_equatorial,
     .equatorial_to_horizontal = equatorial_to_horizontal,

@@ -51,6 +51,10 @@ struct SkyEngine {
     double (*planet_magnitude)(int body, double hours, int day, int month, int year);
     double (*planet_angular_diameter)(int body, double hours, int day, int month, int year);
     double (*heliocentric_distance)(int body, double hours, int day, int month, int year);
+    // False when the engine's place of the body at the UT instant comes from
+    // a theory used outside the years it holds for (the precise engine's Pluto
+    // before 1885 and after 2099): outputs that show such a place say so.
+    bool (*place_holds)(int body, JulianDay jd_ut);
 
     // ---- Time and frames (engine/calendar.h, angles.h, sun.h) ----
     double (*sidereal_time)(double ut, int day, int month, int year);  // Greenwich, hours

@@ -146,6 +146,7 @@ int view_info_report(ReportDocument& document, int segment, bool in_almanac, int
     report_progress(segment, in_almanac, 0.0);
     const JulianDay first = julian_day(1, start_month, year);
     const JulianDay last = julian_day(days_in_month(stop_month, year), stop_month, year);
+    report_places_note(sky, planet_set, first, last, document);
     const int weeks = static_cast<int>(std::trunc(last - first)) / 7 + 1;
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
         if (!planet_set.contains(body)) continue;
@@ -206,6 +207,8 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
         centred_title(STR_CONJUNCTION_TITLE, format_month_range(start_month, stop_month, year)),
         document);
     report_add_line("", document);
+    report_places_note(sky, planet_set, julian_day(1, start_month, year),
+                       julian_day(days_in_month(stop_month, year), stop_month, year), document);
     report_add_line("", document);
 
     ConjunctionTable table;

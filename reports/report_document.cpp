@@ -82,6 +82,15 @@ void report_header(const SkyContext& sky, ReportDocument& document) {
     report_add_line("", document);
 }
 
+void report_places_note(const SkyContext& sky, BodySet bodies, JulianDay first, JulianDay last,
+                        ReportDocument& document) {
+    const int pluto = id_of(Body::Pluto);
+    if (!bodies.contains(pluto)) return;
+    if (sky.engine->place_holds(pluto, first) && sky.engine->place_holds(pluto, last)) return;
+    report_add_line(load_string(STR_PLACES_APPROXIMATE), document);
+    report_add_line("", document);
+}
+
 std::string center_line(std::string_view title) {
     size_t pad = title.size() < static_cast<size_t>(REPORT_WIDTH) ? (REPORT_WIDTH - title.size()) / 2 : 0;
     return std::string(pad < 1 ? 1 : pad, ' ') + std::string(title);

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/bodies.h"
+#include "engine/calendar.h"
 #include "engine/location.h"
 #include "engine/sky_context.h"
 
@@ -45,6 +47,11 @@ void report_clear(ReportDocument& document);
 // The two location lines, "Precise calculations" when the precise engine
 // computes the report, and an empty line.
 void report_header(const SkyContext& sky, ReportDocument& document);
+// Given the bodies a report shows and its first and last UT instants; adds a
+// line saying that Pluto's places are approximate, and an empty line, when
+// the engine's Pluto does not hold at either end; else nothing.
+void report_places_note(const SkyContext& sky, BodySet bodies, JulianDay first, JulianDay last,
+                        ReportDocument& document);
 // The title with (80 - length) / 2 blanks in front, at least one.
 std::string center_line(std::string_view title);
 

@@ -74,13 +74,13 @@ const double (*ecliptic_of_date(double tt))[3] {
 }
 
 LeanPair lean_pair(int body, double tt) {
-    double emb[2][3], moon[3];
-    eraPlan94(tt, 0.0, 3, emb);
+    double moon[3];
+    PlanetState emb = plan94_state(EARTH, tt);
     rough_moon(tt, moon);
     double earth[3], v_c[3];
     for (int i = 0; i < 3; ++i) {
-        earth[i] = emb[0][i] - moon[i] / (1.0 + EARTH_MOON_MASS_RATIO);
-        v_c[i] = emb[1][i] * LIGHT_DAYS_PER_AU;
+        earth[i] = emb.position[i] - moon[i] / (1.0 + EARTH_MOON_MASS_RATIO);
+        v_c[i] = emb.velocity[i] * LIGHT_DAYS_PER_AU;
     }
     double sun[3] = {-earth[0], -earth[1], -earth[2]};
     double planet[3];
@@ -91,7 +91,11 @@ LeanPair lean_pair(int body, double tt) {
         heliocentric_position(body, tt + 1.0, later);
         for (int i = 0; i < 3; ++i) pv[1][i] = later[i] - pv[0][i];
     } else {
-        eraPlan94(tt, 0.0, body <= VENUS ? body - 2 : body - 1, pv);
+        PlanetState state = plan94_state(body, tt);
+        for (int i = 0; i < 3; ++i) {
+            pv[0][i] = state.position[i];
+            pv[1][i] = state.velocity[i];
+        }
     }
     for (int i = 0; i < 3; ++i) planet[i] = pv[0][i] - earth[i];
     double tau = vector_norm(planet) * LIGHT_DAYS_PER_AU;
@@ -272,11 +276,8 @@ std::vector<ApsisInstant> planet_apsides(int body, JulianDay first, JulianDay la
     // The Earth's own distance wobbles monthly with the Moon; its extrema are
     // sought within four days of those of the Earth-Moon barycentre.
     auto smooth = [body](double tt) {
-        double pv[2][3], p[3];
-        if (body == EARTH) {
-            eraPlan94(tt, 0.0, 3, pv);
-            return vector_norm(pv[0]);
-        }
+        double p[3];
+        if (body == EARTH) return vector_norm(plan94_state(EARTH, tt).position);
         heliocentric_position(body, tt, p);
         return vector_norm(p);
     };
@@ -289,18 +290,18 @@ std::vector<ApsisInstant> planet_apsides(int body, JulianDay first, JulianDay la
     // Moon's share (Plan94 and Moon98), then one Newton step on the Earth's
     // radial velocity from eraEpv00 itself, with that distance's curvature.
     auto earth_distance = [](double tt) {
-        double emb[2][3], moon[3], v[3];
-        eraPlan94(tt, 0.0, 3, emb);
+        double moon[3], v[3];
+        PlanetState emb = plan94_state(EARTH, tt);
         moon_position(tt, moon, v);
         double earth[3];
-        for (int i = 0; i < 3; ++i) earth[i] = emb[0][i] - moon[i] / (1.0 + EARTH_MOON_MASS_RATIO);
+        for (int i = 0; i < 3; ++i) earth[i] = emb.position[i] - moon[i] / (1.0 + EARTH_MOON_MASS_RATIO);
         return vector_norm(earth);
     };
     auto exact_earth_extremum = [&earth_distance](double t0, double& distance_au) {
         const double k = 1.0 / 24.0;
         double curvature = (earth_distance(t0 - k) - 2.0 * earth_distance(t0) + earth_distance(t0 + k)) / (k * k);
         double pvh[2][3], pvb[2][3];
-        eraEpv00(t0, 0.0, pvh, pvb);
+        eraEpv00(t0, 0.0, pvh, pvb);  // status 1, outside 1900-2100: errors grow slowly, accepted
         distance_au = vector_norm(pvh[0]);
         double radial_velocity = (pvh[0][0] * pvh[1][0] + pvh[0][1] * pvh[1][1] + pvh[0][2] * pvh[1][2]) / distance_au;
         return curvature != 0.0 ? t0 - radial_velocity / curvature : t0;

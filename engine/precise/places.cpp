@@ -36,6 +36,8 @@ const EarthNode& earth_node(double day) {
     EarthNode& n = slots[static_cast<long long>(day / EARTH_NODE_DAYS) & (SLOTS - 1)];
     if (n.day != day) {
         double pvh[2][3], pvb[2][3];
+        // Status 1 only warns of a date outside 1900-2100, where the series'
+        // errors grow slowly (a few km at 1000 and 3000): accepted.
         eraEpv00(day, 0.0, pvh, pvb);
         for (int i = 0; i < 3; ++i) {
             n.position[i] = pvh[0][i];
@@ -115,6 +117,7 @@ struct Geometry {
     double heliocentric[3];
     double earth[3];
     double earth_bary_velocity[3];
+    bool holds = true;
 };
 
 Geometry geometry(int body, double jd_tt) {
@@ -136,7 +139,7 @@ Geometry geometry(int body, double jd_tt) {
     } else {
         double tau = 0.0;
         for (int iteration = 0; iteration < 3; ++iteration) {
-            heliocentric_position(body, jd_tt - tau, g.heliocentric);
+            g.holds = heliocentric_position(body, jd_tt - tau, g.heliocentric);
             for (int i = 0; i < 3; ++i) g.geocentric[i] = g.heliocentric[i] - g.earth[i];
             tau = vector_norm(g.geocentric) * LIGHT_DAYS_PER_AU;
         }
@@ -148,6 +151,7 @@ Geometry geometry(int body, double jd_tt) {
 // observer at `observer` (AU, true equator of date; zero for the geocentre).
 Place apparent_place(int body, const Geometry& g, const Frame& f, const double observer[3]) {
     Place place;
+    place.holds = g.holds;
     double dist = vector_norm(g.geocentric);
     double natural[3], v[3], aberrated[3], of_date[3];
     for (int i = 0; i < 3; ++i) {
@@ -199,13 +203,12 @@ Place apparent_place(int body, const Geometry& g, const Frame& f, const double o
 
 // The observer's position (AU) in the true equator of date.
 void observer_at(const Location& location, double gast_radians, double out[3]) {
-    double xyz[3];
-    eraGd2gc(1, signed_longitude(location) * ERFA_DD2R, signed_latitude(location) * ERFA_DD2R,
-             location.elevation, xyz);
+    const Site site = geocentric_site(location);
+    const double* xyz = site.xyz_km;
     double c = std::cos(gast_radians), s = std::sin(gast_radians);
-    out[0] = (c * xyz[0] - s * xyz[1]) / (AU_KM * 1000.0);
-    out[1] = (s * xyz[0] + c * xyz[1]) / (AU_KM * 1000.0);
-    out[2] = xyz[2] / (AU_KM * 1000.0);
+    out[0] = (c * xyz[0] - s * xyz[1]) / AU_KM;
+    out[1] = (s * xyz[0] + c * xyz[1]) / AU_KM;
+    out[2] = xyz[2] / AU_KM;
 }
 
 double gast_radians(double jd_ut, double jd_tt, const Frame& f) {
@@ -236,18 +239,52 @@ void moon_position(double jd_tt, double position[3], double velocity[3]) {
     }
 }
 
-void heliocentric_position(int body, double jd_tt, double position[3]) {
+PlanetState plan94_state(int body, double jd_tt) {
+    // eraPlan94 numbers Mercury 1, Venus 2, the Earth-Moon barycentre 3, Mars 4 ... Neptune 8.
+    double pv[2][3];
+    int status = eraPlan94(jd_tt, 0.0, body <= EARTH ? 3 : body <= VENUS ? body - 2 : body - 1, pv);
+    PlanetState state;
+    for (int i = 0; i < 3; ++i) {
+        state.position[i] = pv[0][i];
+        state.velocity[i] = pv[1][i];
+    }
+    state.holds = status == 0 || status == 1;
+    return state;
+}
+
+bool heliocentric_position(int body, double jd_tt, double position[3]) {
     if (body == EARTH) {
         double v[3];
         earth_state(jd_tt, position, v);
-    } else if (body == PLUTO) {
-        pluto_position(jd_tt, position);
-    } else {
-        // eraPlan94 numbers Mercury 1, Venus 2, the Earth-Moon barycentre 3, Mars 4 ... Neptune 8.
-        double pv[2][3];
-        eraPlan94(jd_tt, 0.0, body <= VENUS ? body - 2 : body - 1, pv);
-        for (int i = 0; i < 3; ++i) position[i] = pv[0][i];
+        return true;
     }
+    if (body == PLUTO) {
+        pluto_position(jd_tt, position);
+        return pluto_series_covers(jd_tt);
+    }
+    PlanetState state = plan94_state(body, jd_tt);
+    for (int i = 0; i < 3; ++i) position[i] = state.position[i];
+    return state.holds;
+}
+
+bool place_holds(int body, JulianDay jd_ut) {
+    return body != PLUTO || pluto_series_covers(terrestrial_time(jd_ut));
+}
+
+Site geocentric_site(const Location& location) {
+    Site site;
+    double lon = signed_longitude(location) * ERFA_DD2R, lat = signed_latitude(location) * ERFA_DD2R;
+    double xyz_m[3];
+    if (eraGd2gc(ERFA_WGS84, lon, lat, location.elevation, xyz_m) != 0) {
+        // Refused only for an ellipsoid it does not know; a sphere of the
+        // equatorial radius then serves (within 21 km).
+        double r = EARTH_RADIUS_KM * 1000.0 + location.elevation;
+        xyz_m[0] = r * std::cos(lat) * std::cos(lon);
+        xyz_m[1] = r * std::cos(lat) * std::sin(lon);
+        xyz_m[2] = r * std::sin(lat);
+    }
+    for (int i = 0; i < 3; ++i) site.xyz_km[i] = xyz_m[i] / 1000.0;
+    return site;
 }
 
 Place geocentric_place(int body, JulianDay jd_ut) {

@@ -45,6 +45,10 @@ struct Place {
     double elongation = 0;      // Sun-observer-body angle, degrees
     double semidiameter = 0;    // apparent angular radius, degrees
     double direction[3] = {0, 0, 1};  // unit vector, true equator of date
+    // False when the body's theory does not hold at the instant: Pluto's
+    // series outside 1885-2099, or eraPlan94 reporting that Kepler's equation
+    // did not converge.  The place may then be degrees off.
+    bool holds = true;
 };
 
 // Apparent geocentric place of a body at a UT instant.
@@ -83,8 +87,33 @@ void heliocentric_place(int body, JulianDay jd_ut, double& longitude, double& la
                         double& radius_au);
 
 // Heliocentric position of a planet (2 Earth, 3-10) at a TT Julian day,
-// equatorial frame of J2000, AU.  The Earth is the Earth's centre.
-void heliocentric_position(int body, double jd_tt, double position[3]);
+// equatorial frame of J2000, AU.  The Earth is the Earth's centre.  Returns
+// false where the body's theory does not hold (see Place::holds).
+bool heliocentric_position(int body, double jd_tt, double position[3]);
+
+// eraPlan94's heliocentric state of a planet (3 Mercury ... 9 Neptune; 2 the
+// Earth-Moon barycentre) at a TT Julian day, equatorial frame of J2000: AU
+// and AU/day.  Its status is checked: 2 (Kepler's equation did not converge)
+// makes `holds` false; 1 (a date outside 1000-3000) only warns that the
+// accuracy degrades slowly, to 1.5 times the published errors at the
+// dialogs' limits (SOFA), and is accepted.
+struct PlanetState {
+    double position[3] = {0, 0, 0};
+    double velocity[3] = {0, 0, 0};
+    bool holds = true;
+};
+PlanetState plan94_state(int body, double jd_tt);
+
+// True when Pluto's theory holds at a UT instant; every other body's holds
+// over the dialogs' years (1000-3000).
+bool place_holds(int body, JulianDay jd_ut);
+
+// The observer's geocentric position, km, in the frame turning with the
+// Earth (x towards Greenwich, z north): WGS84 through eraGd2gc.
+struct Site {
+    double xyz_km[3] = {0, 0, 0};
+};
+Site geocentric_site(const Location& location);
 
 // The Moon's geocentric position at a TT Julian day, equatorial frame of
 // J2000, AU (eraMoon98).

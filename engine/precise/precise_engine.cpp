@@ -3,6 +3,7 @@
 #include "engine/jupiter_moons.h"
 #include "engine/precise/classical_calls.h"
 #include "engine/precise/events.h"
+#include "engine/precise/places.h"
 #include "engine/precise/rise_set.h"
 
 const SkyEngine PRECISE_ENGINE = {
@@ -17,6 +18,7 @@ const SkyEngine PRECISE_ENGINE = {
     .planet_magnitude = precise::planet_magnitude,
     .planet_angular_diameter = precise::planet_angular_diameter,
     .heliocentric_distance = precise::heliocentric_distance,
+    .place_holds = precise::place_holds,
     .sidereal_time = precise::sidereal_time,
     .ecliptic_to_equatorial = precise::ecliptic_to_equatorial,
     .equatorial_to_horizontal = precise::equatorial_to_horizontal,

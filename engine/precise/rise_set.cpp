@@ -67,8 +67,8 @@ DayTrack make_track(int body, int day, int month, int year, const Location& loca
     track.gast[0] = apparent_sidereal_time(track.start) * 15.0 * ERFA_DD2R;
     track.gast[1] = track.gast[0] + ERFA_D2PI * 1.00273781191135448;
     double lon = signed_longitude(location) * ERFA_DD2R, lat = signed_latitude(location) * ERFA_DD2R;
-    eraGd2gc(1, lon, lat, location.elevation, track.site);
-    for (double& x : track.site) x /= 1000.0;
+    Site site = geocentric_site(location);
+    for (int i = 0; i < 3; ++i) track.site[i] = site.xyz_km[i];
     track.vertical[0] = std::cos(lat) * std::cos(lon);
     track.vertical[1] = std::cos(lat) * std::sin(lon);
     track.vertical[2] = std::sin(lat);
