@@ -17,7 +17,7 @@ constexpr MenuItem EDIT_ITEMS[] = {{CMD_COPY, "&Copy\tCtrl+C"}};
 constexpr MenuItem SETTINGS_ITEMS[] = {
     {CMD_SET_LOCATION, "&Set Location..."}, {CMD_ASSIGN_COLORS, "&Assign Colors..."}, {0, ""},
     {CMD_TICK_MARKS, "&Tick Marks"}, {CMD_GRID_LINES, "Gr&id Lines"}, {0, ""},
-    {CMD_PRECISE_CALCULATIONS, "&Precise Calculations"},
+    {CMD_CLASSICAL_CALCULATIONS, "&Classical Calculations (1995)"},
 };
 constexpr MenuItem REPORT_ITEMS[] = {
     {CMD_INTRODUCTION, "&Introduction"},
@@ -149,7 +149,7 @@ int menu_position_of(int id) {
 
 bool menu_item_checkable(int id) {
     return id == CMD_TICK_MARKS || id == CMD_GRID_LINES || id == CMD_PAUSE || id == CMD_JET_TRAILS ||
-           id == CMD_PRECISE_CALCULATIONS || id == CMD_CONSTELLATIONS || id == CMD_STAR_NAMES;
+           id == CMD_CLASSICAL_CALCULATIONS || id == CMD_CONSTELLATIONS || id == CMD_STAR_NAMES;
 }
 
 int accelerator_command(AcceleratorKey key, bool control) {
@@ -159,7 +159,7 @@ int accelerator_command(AcceleratorKey key, bool control) {
 }
 
 void load_engine_setting(SkyContext& sky) {
-    sky.engine = read_setting(PRECISE_SETTING) == "1" ? &PRECISE_ENGINE : &CLASSICAL_ENGINE;
+    sky.engine = read_setting(CLASSICAL_SETTING) == "1" ? &CLASSICAL_ENGINE : &PRECISE_ENGINE;
 }
 
 MenuState& menu_state() {
@@ -214,9 +214,9 @@ bool menu_item_checked(int id, const MenuState& menus, const AppState& app) {
     case CMD_GRID_LINES: return menus.grid_lines;
     case CMD_PAUSE: return menus.paused;
     case CMD_JET_TRAILS: return app.jet_trails;
+    case CMD_CLASSICAL_CALCULATIONS: return !app.sky.engine->precise;
     case CMD_CONSTELLATIONS: return app.constellations;
     case CMD_STAR_NAMES: return app.star_names;
-    case CMD_PRECISE_CALCULATIONS: return app.sky.engine->precise;
     default: return false;
     }
 }
@@ -262,10 +262,10 @@ MenuCommandResult run_menu_command(int id, MenuState& menus, AppState& app) {
         menus.tick_marks = id == CMD_TICK_MARKS;
         menus.grid_lines = id == CMD_GRID_LINES;
         break;
-    case CMD_PRECISE_CALCULATIONS:
+    case CMD_CLASSICAL_CALCULATIONS:
         // The next output is computed by the other engine; the choice is kept.
         sky.engine = sky.engine->precise ? &CLASSICAL_ENGINE : &PRECISE_ENGINE;
-        write_setting(PRECISE_SETTING, sky.engine->precise ? "1" : "0");
+        write_setting(CLASSICAL_SETTING, sky.engine->precise ? "0" : "1");
         break;
     default: return MenuCommandResult::NotMenuCommand;
     }

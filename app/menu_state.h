@@ -30,12 +30,12 @@ std::span<const Menu> menu_bar();
 // Position of the top-level menu that holds command id; -1 when none does.
 int menu_position_of(int id);
 // True for the items that carry a check mark (Tick Marks, Grid Lines, Pause,
-// Jet Trails, Precise Calculations).
+// Jet Trails, Classical Calculations).
 bool menu_item_checkable(int id);
 
-// The setting that keeps Settings > Precise Calculations: "1" when checked.
-constexpr const char* PRECISE_SETTING = "Precise Calculations";
-// Points sky.engine at the engine the setting names (the classical one unless "1").
+// The setting that keeps Settings > Classical Calculations (1995): "1" when checked.
+constexpr const char* CLASSICAL_SETTING = "Classical Calculations";
+// Points sky.engine at the engine the setting names (the precise one unless "1").
 void load_engine_setting(SkyContext& sky);
 
 // The accelerator keys: F2..F8, Esc, Insert and C (the last two with Ctrl).

@@ -61,6 +61,8 @@ const char USAGE_COMMANDS[] =
     "  skyloom                          open the window\n"
     "  skyloom --city NAME | --lat DEG --lon DEG --tz HOURS [--elev M] [--name TEXT]\n"
     "                                   open the window at that place (for this run)\n"
+    "  skyloom --classical [place options]\n"
+    "                                   open the window with the classical engine (this run)\n"
     "  skyloom report NAME [OPTIONS] [--pdf FILE]\n"
     "                                   write a report to standard output, or as printed pages\n"
     "  skyloom ephemeris [--date YYYY-MM-DD] [--time HH:MM] [location options]\n"
@@ -115,7 +117,10 @@ const char USAGE_OPTIONS[] =
     "  --pdf FILE        reports: the pages as the printer would print them, A4\n"
     "  --csv             ephemeris: comma-separated values with a header row\n"
     "  --jupiter-moons   ephemeris: also Jupiter's four large moons (x, y, z in Jupiter radii)\n"
-    "  --precise         every command: the precise engine (ERFA) instead of the classical one\n"
+    "  --classical       every command, the window too: the classical engine of 1995\n"
+    "                    instead of the precise one (ERFA), which computes by default\n"
+    "  --precise         every command: the precise engine, even when the window's\n"
+    "                    Settings > Classical Calculations (1995) is checked\n"
     "  --city NAME       a city of the list (default: the current city)\n"
     "  --match TEXT      cities list: only the cities whose names hold TEXT (any case)\n"
     "  --zone ZONE       cities add: a time-zone name (not supported yet: give --tz)\n"
@@ -139,7 +144,7 @@ constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-mo
                                         "speed", "view-angle", "track", "frames", "star", "step", "skip",
                                         "match", "zone", "facing", "altitude", "magnitude-limit"};
 constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels", "trails",
-                                      "precise", "constellations", "star-names", "night"};  // options without a value
+                                      "precise", "classical", "constellations", "star-names", "night"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
 
 // The options a command reads besides the place options, separated by blanks:
@@ -182,13 +187,26 @@ bool is_place_option(const std::string& name) {
            std::end(LOCATION_OPTION_NAMES);
 }
 
+bool is_engine_option(const std::string& name) { return name == "classical" || name == "precise"; }
+
+// The engine the options choose: the precise one unless --classical; null,
+// after saying so, when both are given.
+const SkyEngine* chosen_engine(const Options& options) {
+    const bool classical = options.values.count("classical") != 0;
+    if (classical && options.values.count("precise")) {
+        std::fprintf(stderr, "--classical and --precise exclude each other\n");
+        return nullptr;
+    }
+    return classical ? &CLASSICAL_ENGINE : &PRECISE_ENGINE;
+}
+
 // False, after saying so, when an option is one the command does not read
 // (calendar --end-year): a command line never silently ignores what it is told.
 bool options_apply(const Options& options, const std::string& verb, const std::string& name, int command) {
     const std::string used = options_of(verb, command);
     const std::string words = " " + used + " ";
     for (const auto& [option, value] : options.values) {
-        if (is_place_option(option) || option == "precise" || words.find(" " + option + " ") != std::string::npos)
+        if (is_place_option(option) || is_engine_option(option) || words.find(" " + option + " ") != std::string::npos)
             continue;
         std::string taken;
         for (size_t start = 0, end; start < used.size(); start = end + 1) {
@@ -484,7 +502,9 @@ bool load_place(const Options& options, Location& location) {
 bool start_up(const Options& options) {
     AppState& app = app_state();
     app.params = default_command_params(clock_now());
-    app.sky.engine = options.values.count("precise") ? &PRECISE_ENGINE : &CLASSICAL_ENGINE;
+    const SkyEngine* engine = chosen_engine(options);
+    if (!engine) return false;
+    app.sky.engine = engine;
     return load_place(options, app.sky.location);
 }
 
@@ -958,13 +978,18 @@ bool cli_window_options(int argc, char** argv) {
     Options options;
     if (argc < 2 || !parse_options(argc, argv, 1, options)) return false;
     for (const auto& [name, value] : options.values)
-        if (!is_place_option(name)) return false;
+        if (!is_place_option(name) && !is_engine_option(name)) return false;
     return true;
 }
 
-bool cli_window_location(int argc, char** argv, Location& location) {
+bool cli_window_start(int argc, char** argv, Location& location, const SkyEngine*& engine) {
     Options options;
-    return parse_options(argc, argv, 1, options) && load_place(options, location);
+    if (!parse_options(argc, argv, 1, options)) return false;
+    if (options.values.count("classical") || options.values.count("precise")) {
+        engine = chosen_engine(options);
+        if (!engine) return false;
+    }
+    return load_place(options, location);
 }
 
 int cli_main(int argc, char** argv) {

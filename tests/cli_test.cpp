@@ -55,10 +55,11 @@ CliRun run_skyloom(const std::string& args, const std::string& program = SKYLOOM
     return r;
 }
 
-// Reports that depend on no date match their reviewed text byte for byte.
+// Reports that depend on no date match their reviewed text byte for byte
+// (the classical engine's: the precise one adds its line under the header).
 TEST(CommandLine, StaticReportsMatchTheirGoldenText) {
-    const char* cases[][2] = {{"report introduction", "introduction.txt"},
-                              {"report planet-data --city Greenwich", "planet_data.txt"}};
+    const char* cases[][2] = {{"report introduction --classical", "introduction.txt"},
+                              {"report planet-data --city Greenwich --classical", "planet_data.txt"}};
     for (const auto& [args, file] : cases) {
         CliRun r = run_skyloom(args);
         EXPECT_EQ(r.status, 0) << args << ": " << r.err;
@@ -258,8 +259,9 @@ TEST(Ephemeris, SunAndMoonAtTheMarchEquinoxOf2026AndJupitersMoons) {
     const auto rows = csv_rows(r.out);
     ASSERT_EQ(rows.size(), 3u) << r.out;
     const auto& s = rows[1];
-    ASSERT_EQ(s.size(), 11u);
+    ASSERT_EQ(s.size(), 12u);
     EXPECT_EQ(s[0], "Sun");
+    EXPECT_EQ(s[11], "precise");  // the default engine, named
     const double ra = std::stod(s[1]);
     EXPECT_LT(std::min(ra, 24.0 - ra), 0.01);  // within 36 s of 0 h
     EXPECT_NEAR(std::stod(s[2]), 0.0, 0.02);
@@ -268,7 +270,7 @@ TEST(Ephemeris, SunAndMoonAtTheMarchEquinoxOf2026AndJupitersMoons) {
     EXPECT_EQ(s[9].substr(0, 4), "06:0");
     EXPECT_EQ(s[10].substr(0, 4), "18:1");
     const auto& m = rows[2];
-    ASSERT_EQ(m.size(), 11u);
+    ASSERT_EQ(m.size(), 12u);
     EXPECT_EQ(m[0], "Moon");
     EXPECT_NEAR(std::stod(m[4]), 381500.0, 25500.0);  // km, within the Moon's range 356000..407000
     EXPECT_LT(std::stod(m[5]), 0.1);  // two days after the new Moon of March 19
@@ -307,19 +309,37 @@ TEST(GraphCommand, WritesPictureFilesOfTheAskedSize) {
     EXPECT_EQ(read_text(dir + "g.pdf").rfind("%PDF", 0), 0u);
 }
 
-// --precise on every command: the precise engine's numbers, and each output says so.
-TEST(CommandLine, PreciseOnEveryCommandSaysSo) {
+// The precise engine by default on every command, and each output says so;
+// --precise is accepted, --classical gives the classical engine's outputs.
+TEST(CommandLine, PreciseByDefaultOnEveryCommandAndSaysSo) {
     // USNO: the March equinox of 2024 at 03:06 UT and the June solstice at 20:51.
-    CliRun seasons = run_skyloom("report seasons --year 2024 --city Greenwich --precise");
+    CliRun seasons = run_skyloom("report seasons --year 2024 --city Greenwich");
     ASSERT_EQ(seasons.status, 0) << seasons.err;
     EXPECT_NE(seasons.out.find("\nPrecise calculations\n"), std::string::npos);
     EXPECT_NE(seasons.out.find("MEQ: 03/20/2024  3:06"), std::string::npos) << seasons.out;
     EXPECT_NE(seasons.out.find("JSO: 06/20/2024 20:51"), std::string::npos) << seasons.out;
-    EXPECT_EQ(run_skyloom("report seasons --year 2024 --city Greenwich").out.find("Precise"), std::string::npos);
+    EXPECT_EQ(run_skyloom("report seasons --year 2024 --city Greenwich --precise").out, seasons.out);
+    CliRun classical = run_skyloom("report seasons --year 2024 --city Greenwich --classical");
+    EXPECT_EQ(classical.out.find("Precise"), std::string::npos);
+    EXPECT_NE(classical.out, seasons.out);
+    CliRun both = run_skyloom("report seasons --year 2024 --classical --precise");
+    EXPECT_EQ(both.status, 2);
+    EXPECT_NE(both.err.find("--classical and --precise exclude each other"), std::string::npos) << both.err;
 
-    CliRun table = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --city Greenwich --precise");
+    CliRun table = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --city Greenwich");
     ASSERT_EQ(table.status, 0) << table.err;
     EXPECT_NE(table.out.find("\nPrecise calculations\n"), std::string::npos);
+    CliRun classical_csv = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --city Greenwich --bodies sun --csv --classical");
+    EXPECT_NE(classical_csv.out.find(",set,engine\n"), std::string::npos);
+    EXPECT_NE(classical_csv.out.find(",classical\n"), std::string::npos);
+    // Pluto in 1950 is within its series' years; in 1500 it is not, and the ephemeris says so.
+    CliRun pluto = run_skyloom("ephemeris --date 1500-01-01 --time 00:00 --city Greenwich --bodies pluto");
+    EXPECT_NE(pluto.out.find("Pluto*"), std::string::npos) << pluto.out;
+    EXPECT_NE(pluto.out.find("* Pluto outside 1885-2099"), std::string::npos) << pluto.out;
+    EXPECT_EQ(run_skyloom("ephemeris --date 1950-01-01 --time 00:00 --city Greenwich --bodies pluto").out.find('*'),
+              std::string::npos);
+    CliRun pluto_csv = run_skyloom("ephemeris --date 2500-01-01 --time 00:00 --city Greenwich --bodies pluto --csv");
+    EXPECT_NE(pluto_csv.out.find(",precise (approximate)\n"), std::string::npos) << pluto_csv.out;
     CliRun csv = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --city Greenwich --bodies sun --csv --precise");
     ASSERT_EQ(csv.status, 0) << csv.err;
     EXPECT_NE(csv.out.find(",set,engine\n"), std::string::npos);
@@ -332,11 +352,16 @@ TEST(CommandLine, PreciseOnEveryCommandSaysSo) {
     EXPECT_NEAR(dec, 0.0, 0.007);
 
     const std::string dir = ::testing::TempDir();
-    CliRun graph = run_skyloom("graph equation-of-time --year 2026 --city Greenwich --precise -o " + dir + "p.svg");
+    CliRun graph = run_skyloom("graph equation-of-time --year 2026 --city Greenwich -o " + dir + "p.svg");
     ASSERT_EQ(graph.status, 0) << graph.err;
     EXPECT_NE(read_text(dir + "p.svg").find("Precise calculations"), std::string::npos);
+    CliRun classical_graph = run_skyloom("graph equation-of-time --year 2026 --city Greenwich --classical -o " + dir + "c.svg");
+    ASSERT_EQ(classical_graph.status, 0) << classical_graph.err;
+    EXPECT_EQ(read_text(dir + "c.svg").find("Precise calculations"), std::string::npos);
     CliRun movie = run_skyloom("movie ecliptic-top --date 2026-01-01 --time 00:00 --frames 1 --precise -o " + dir);
     EXPECT_EQ(movie.status, 0) << movie.err;
+    CliRun classical_movie = run_skyloom("movie ecliptic-top --date 2026-01-01 --time 00:00 --frames 1 --classical -o " + dir);
+    EXPECT_EQ(classical_movie.status, 0) << classical_movie.err;
 }
 
 // skyloom cities: the user's own cities over the shipped list, saved as Set

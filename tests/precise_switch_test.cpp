@@ -1,5 +1,6 @@
-// The switch between the engines: Settings > Precise Calculations, kept in the
-// settings, and the line every precise report carries.
+// The switch between the engines: the precise one by default, Settings >
+// Classical Calculations (1995) kept in the settings, and the line every
+// precise report carries.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,30 +22,30 @@ TEST(PreciseSwitch, TheSettingsItemTogglesTheEngineAndKeepsTheChoice) {
     AppState app;
     MenuState menus;
     load_engine_setting(app.sky);
-    EXPECT_EQ(app.sky.engine, &CLASSICAL_ENGINE);  // a new installation: classical
-    EXPECT_TRUE(menu_item_checkable(CMD_PRECISE_CALCULATIONS));
-    EXPECT_FALSE(menu_item_checked(CMD_PRECISE_CALCULATIONS, menus, app));
+    EXPECT_EQ(app.sky.engine, &PRECISE_ENGINE);  // a new installation: precise
+    EXPECT_TRUE(menu_item_checkable(CMD_CLASSICAL_CALCULATIONS));
+    EXPECT_FALSE(menu_item_checked(CMD_CLASSICAL_CALCULATIONS, menus, app));
 
-    EXPECT_EQ(run_menu_command(CMD_PRECISE_CALCULATIONS, menus, app), MenuCommandResult::Done);
-    EXPECT_EQ(app.sky.engine, &PRECISE_ENGINE);
-    EXPECT_TRUE(menu_item_checked(CMD_PRECISE_CALCULATIONS, menus, app));
-    EXPECT_EQ(read_setting(PRECISE_SETTING), "1");
+    EXPECT_EQ(run_menu_command(CMD_CLASSICAL_CALCULATIONS, menus, app), MenuCommandResult::Done);
+    EXPECT_EQ(app.sky.engine, &CLASSICAL_ENGINE);
+    EXPECT_TRUE(menu_item_checked(CMD_CLASSICAL_CALCULATIONS, menus, app));
+    EXPECT_EQ(read_setting(CLASSICAL_SETTING), "1");
 
     AppState next_run;  // the choice survives the program
     load_engine_setting(next_run.sky);
-    EXPECT_EQ(next_run.sky.engine, &PRECISE_ENGINE);
+    EXPECT_EQ(next_run.sky.engine, &CLASSICAL_ENGINE);
 
-    run_menu_command(CMD_PRECISE_CALCULATIONS, menus, app);
-    EXPECT_EQ(app.sky.engine, &CLASSICAL_ENGINE);
-    EXPECT_EQ(read_setting(PRECISE_SETTING), "0");
+    run_menu_command(CMD_CLASSICAL_CALCULATIONS, menus, app);
+    EXPECT_EQ(app.sky.engine, &PRECISE_ENGINE);
+    EXPECT_EQ(read_setting(CLASSICAL_SETTING), "0");
 }
 
 TEST(PreciseSwitch, GreyedWithTheSettingsMenuWhileOutputRuns) {
     MenuState menus;
     set_menu_groups_enabled(menus, OutputKind::Report, false);
-    EXPECT_FALSE(menus.group_enabled[menu_position_of(CMD_PRECISE_CALCULATIONS)]);
+    EXPECT_FALSE(menus.group_enabled[menu_position_of(CMD_CLASSICAL_CALCULATIONS)]);
     set_menu_groups_enabled(menus, OutputKind::Report, true);
-    EXPECT_TRUE(menus.group_enabled[menu_position_of(CMD_PRECISE_CALCULATIONS)]);
+    EXPECT_TRUE(menus.group_enabled[menu_position_of(CMD_CLASSICAL_CALCULATIONS)]);
 }
 
 TEST(PreciseSwitch, APreciseReportSaysSoUnderItsLocationLines) {

@@ -114,10 +114,13 @@ class Window : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (client_area()) return;
-        char program[] = "skyloom", option[] = "--city", city[] = "paris";
-        char* args[] = {program, option, city};
-        ASSERT_TRUE(cli_window_location(3, args, paris));
-        open_main_window(&paris);
+        // The classical engine, whose reports the golden texts hold.
+        char program[] = "skyloom", option[] = "--city", city[] = "paris", classical[] = "--classical";
+        char* args[] = {program, option, city, classical};
+        const SkyEngine* engine = nullptr;
+        ASSERT_TRUE(cli_window_start(4, args, paris, engine));
+        ASSERT_EQ(engine, &CLASSICAL_ENGINE);
+        open_main_window(&paris, engine);
         settle();
     }
     QSize size_before;  // each test's resizing is undone after it
@@ -506,6 +509,8 @@ TEST(WindowOptions, OnlyPlaceOptionsOpenTheWindowAndGiveThePlace) {
         {{"report", "calendar"}, false},
         {{"--city"}, false},
         {{"--city", "Paris", "--csv"}, false},
+        {{"--classical"}, true},
+        {{"--city", "Paris", "--precise"}, true},
     };
     for (const auto& c : cases) {
         std::vector<char*> argv = {const_cast<char*>("skyloom")};
@@ -515,7 +520,9 @@ TEST(WindowOptions, OnlyPlaceOptionsOpenTheWindowAndGiveThePlace) {
     const char* args[] = {"skyloom", "--lat", "-33.5", "--lon", "-70.75", "--tz", "-4", "--elev", "520",
                           "--name", "Santiago"};
     Location place;
-    ASSERT_TRUE(cli_window_location(11, const_cast<char**>(args), place));
+    const SkyEngine* engine = nullptr;  // no engine option: the setting's
+    ASSERT_TRUE(cli_window_start(11, const_cast<char**>(args), place, engine));
+    EXPECT_EQ(engine, nullptr);
     EXPECT_EQ(std::tuple(place.name, place.latitude, place.latitude_hemisphere, place.longitude,
                          place.longitude_hemisphere, place.time_zone, place.elevation),
               std::tuple("Santiago", 33.5, COMPASS_SOUTH, 70.75, COMPASS_WEST, -4.0, 520));

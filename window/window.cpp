@@ -777,7 +777,7 @@ QIcon program_icon() {
     return QIcon(QStringLiteral(":/skyloom.svg"));
 }
 
-QMainWindow* open_main_window(const Location* place) {
+QMainWindow* open_main_window(const Location* place, const SkyEngine* engine) {
     VectorStateGuard clean;
     // Every window and box of the program shows it: the main window, the dialogs, the About box.
     QApplication::setWindowIcon(program_icon());
@@ -792,6 +792,7 @@ QMainWindow* open_main_window(const Location* place) {
     AppState& app = app_state();
     load_colors();
     load_engine_setting(app.sky);
+    if (engine) app.sky.engine = engine;  // --classical or --precise: this run only
     load_cities(app.sky.location);
     if (place) app.sky.location = *place;
     app.params = default_command_params(clock_now());
@@ -882,7 +883,7 @@ void run_qt_dialog(DialogId dialog, CommandParams& params, QWidget* parent) {
 }
 }  // namespace
 
-int window_main(int argc, char** argv, const Location* place) {
+int window_main(int argc, char** argv, const Location* place, const SkyEngine* engine) {
     QApplication application(argc, argv);
     // The installed desktop entry's name: Wayland desktops find the icon and
     // the menu entry of the window through it.
@@ -897,7 +898,7 @@ int window_main(int argc, char** argv, const Location* place) {
     // Qt gives the C library the user's locale; printf and strtod keep the
     // '.' that the rest of the program reads and writes.
     std::setlocale(LC_NUMERIC, "C");
-    open_main_window(place);
+    open_main_window(place, engine);
     app_state().star_catalogue = load_star_catalogue();
     if (!app_state().star_catalogue) show_error_text(star_catalogue_error().c_str());
     // The deeper stars and the constellations; without them the horizon view

@@ -6,6 +6,7 @@
 
 #include "app/dialog_rules.h"
 #include "engine/location.h"
+#include "engine/sky_engine.h"
 #include "reports/report_view.h"
 
 class QAction;
@@ -18,17 +19,19 @@ class Surface;
 
 // Runs the program with its window until the user exits; returns the exit
 // code.  argc/argv are the toolkit's (display options).  place, when given,
-// is the observer for this run instead of the city list's current city.
-int window_main(int argc, char** argv, const Location* place = nullptr);
+// is the observer for this run instead of the city list's current city;
+// engine, when given, the engine for this run instead of the setting's.
+int window_main(int argc, char** argv, const Location* place = nullptr, const SkyEngine* engine = nullptr);
 
 // The program's icon (resources/skyloom.svg, compiled in): scalable, so it
 // is sharp at every size and screen scale.
 QIcon program_icon();
 
 // Start-up inside a running QApplication: the program's icon, message boxes, settings, colours,
-// the city list (then place, when given), the parameters' start-up values,
+// the engine setting (then engine, when given), the city list (then place,
+// when given), the parameters' start-up values,
 // the window shown, the frame timer started.  Returns the main window.
-QMainWindow* open_main_window(const Location* place);
+QMainWindow* open_main_window(const Location* place, const SkyEngine* engine = nullptr);
 // After the window has closed: the screen bitmaps, the report text and the
 // city list are released.
 void release_main_window();
