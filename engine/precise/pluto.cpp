@@ -56,7 +56,7 @@ constexpr PlutoTerm TERMS[] = {
     {2, 0, 3, 1, 3, 0, 0, -8, 7},
 };
 
-constexpr double SERIES_FIRST_JD = 2408431.5;  // 1885 January 1
+constexpr double SERIES_FIRST_JD = 2409542.5;  // 1885 January 1
 constexpr double SERIES_LAST_JD = 2488069.5;   // 2100 January 1
 
 // Ecliptic of J2000 -> equatorial of J2000 (obliquity 23.4392911 degrees).
