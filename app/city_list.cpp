@@ -115,8 +115,10 @@ std::vector<CityRecord> merged_list(const UserCities& layer) {
     }
     std::vector<bool> replaced(list.size(), false);
     for (const CityRecord& city : layer.cities) {
-        int index = index_in(list, city.name);
-        if (index >= 0 && !replaced[static_cast<std::size_t>(index)]) {
+        // Only a shipped city is replaced: two user's cities of one name that
+        // no shipped city has are both kept.
+        const int index = index_in(list, city.name);
+        if (index >= 0 && static_cast<std::size_t>(index) < replaced.size() && !replaced[static_cast<std::size_t>(index)]) {
             list[static_cast<std::size_t>(index)] = city;
             replaced[static_cast<std::size_t>(index)] = true;
         } else {
