@@ -1,5 +1,7 @@
 #include "app/commands.h"
 
+#include <algorithm>
+
 #include "engine/bodies.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
@@ -28,15 +30,14 @@ bool run_command_dialog(const CommandEntry& c) {
 }
 
 // Copies what a movie dialog returned into the sky context.
-void take_movie_results(int id, AppState& app) {
+void take_movie_results(DialogId dialog, AppState& app) {
     const CommandParams& p = app.params;
     SkyContext& sky = app.sky;
-    switch (id) {
-    case CMD_DAY_NIGHT: sky.speed_index = p.speed_index; break;
-    case CMD_ECLIPTIC_TOP:
-    case CMD_ECLIPTIC_SIDE:
-    case CMD_BINARY_STAR: sky.time_speed = p.time_speed; sky.view_angle = p.view_angle; break;
-    case CMD_PLANETARIUM:
+    switch (dialog) {
+    case DIAL_DN_MOVIE: sky.speed_index = p.speed_index; break;
+    case DIAL_EC_MOVIES:
+    case DIAL_BS_MOVIE: sky.time_speed = p.time_speed; sky.view_angle = p.view_angle; break;
+    case DIAL_PL_MOVIE:
         sky.time_speed = p.time_speed;
         sky.turbo = p.turbo;
         sky.view_angle = p.view_angle;
@@ -47,8 +48,7 @@ void take_movie_results(int id, AppState& app) {
         app.star_names = p.star_names != 0;
         call(shell.show_scroll_bars, p.planetarium_not_tracking != 0, 180);
         break;
-    case CMD_JUPITER_MOONS_SIDE:
-    case CMD_JUPITER_MOONS_TOP: sky.time_speed = p.time_speed; break;
+    case DIAL_JM_MOVIES: sky.time_speed = p.time_speed; break;
     default: break;
     }
 }
@@ -60,12 +60,12 @@ void run_graph_or_movie(const CommandEntry& c, AppState& app) {
     app.current_output = CMD_NONE;
     bool accepted = run_command_dialog(c);
     const CommandParams& p = app.params;
-    if (accepted && c.id == CMD_PLANETARIUM && (p.atlas_stars || p.constellations || p.star_names) &&
+    if (accepted && c.dialog == DIAL_PL_MOVIE && (p.atlas_stars || p.constellations || p.star_names) &&
         app.sky_atlas == nullptr) {
         show_error(MSG_NO_STAR_DATABASE);  // the deeper catalogue they need is missing
         accepted = false;
     }
-    if (c.kind == OutputKind::Movie) take_movie_results(c.id, app);
+    if (c.kind == OutputKind::Movie) take_movie_results(c.dialog, app);
     if (accepted) {
         app.current_output = c.id;
         call(shell.restart_frame_timer);
@@ -129,9 +129,13 @@ const CommandEntry* find_command_named(OutputKind kind, std::string_view cli_nam
 }
 
 std::vector<std::string_view> command_names(OutputKind kind) {
-    std::vector<std::string_view> names;
+    std::vector<const CommandEntry*> rows;
     for (const CommandEntry& c : command_table())
-        if (c.kind == kind && c.cli_name) names.push_back(c.cli_name);
+        if (c.kind == kind && c.cli_name) rows.push_back(&c);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const CommandEntry* a, const CommandEntry* b) { return a->usage_place < b->usage_place; });
+    std::vector<std::string_view> names;
+    for (const CommandEntry* c : rows) names.push_back(c->cli_name);
     return names;
 }
 
@@ -169,33 +173,34 @@ void set_shell_hooks(const ShellHooks& hooks) { shell = hooks; }
 void dispatch_command(int id) {
     AppState& app = app_state();
     work_signals().stop_requested = false;
-    if (id == CMD_PLANETARIUM && app.star_catalogue == nullptr) {
+    const CommandEntry* c = find_command(id);
+    if (!c) return;
+    if (c->needs_star_catalogue && app.star_catalogue == nullptr) {
         show_error(MSG_NO_STAR_DATABASE);
         return;
     }
-    const CommandEntry* c = find_command(id);
-    if (c && c->sun_path && app.sky.location.latitude > MAX_LATITUDE_FOR_SUN_PATHS) {
+    if (app.sky.location.latitude > c->max_latitude) {
         show_error(MSG_LATITUDE_OVER_60);
         return;
     }
-    OutputKind kind = output_kind_of(id);
-    if (kind != OutputKind::Other) {
+    if (c->kind != OutputKind::Other) {
         app.current_output = id;
         report_clear(app.report);
-        call(shell.set_menu_groups_enabled, kind, false);
+        call(shell.set_menu_groups_enabled, c->kind, false);
     }
-    if (kind == OutputKind::Report) {
+    if (c->kind == OutputKind::Report) {
         run_reports(*c, app);
-    } else if (kind == OutputKind::Graph || kind == OutputKind::Movie) {
+    } else if (c->kind == OutputKind::Graph || c->kind == OutputKind::Movie) {
         run_graph_or_movie(*c, app);
-    } else if (id == CMD_STOP) {
-        stop_current_output();
-    } else if (id == CMD_SET_LOCATION) {
+    } else if (c->run) {
+        c->run();
+    } else if (c->dialog == DIAL_SET_LOCATION) {
+        // The dialog edits a work copy, taken back whether or not it was cancelled.
         app.location_work_copy = app.sky;
         run_command_dialog(*c);
         app.sky = app.location_work_copy;
-    } else if (c) {
-        if (id == CMD_ASSIGN_COLORS) call(shell.repaint_now);
+    } else if (c->dialog != DIAL_NONE) {
+        if (c->dialog == DIAL_ASSIGN_COLORS) call(shell.repaint_now);  // the colours are seen behind it
         run_command_dialog(*c);
     } else {
         call(shell.run_other_command, id);

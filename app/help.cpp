@@ -14,25 +14,6 @@
 
 namespace {
 
-struct CommandHelp {
-    int command;
-    int context;
-};
-
-// The menu commands outside the command table with a help topic (the
-// table's rows carry their own).
-constexpr CommandHelp COMMAND_HELP[] = {
-    {CMD_PRINT, 100},          {CMD_PRINT_SETUP, 101},   {CMD_SET_FONT, 102},
-    {CMD_EXIT, 103},           {CMD_COPY, 200},          {CMD_STOP, 800},
-    {CMD_HELP_INDEX, 900},     {CMD_HELP_SEARCH, 903},   {CMD_HELP_KEYBOARD, 901},
-    {CMD_HELP_USING, 904},     {CMD_TICK_MARKS, 515},    {CMD_GRID_LINES, 516},
-    {CMD_CLASSICAL_CALCULATIONS, 517},
-    {CMD_SPEED_UP, 605},       {CMD_SLOW_DOWN, 606},     {CMD_REVERSE, 607},
-    {CMD_PAUSE, 611},          {CMD_ZOOM_IN, 608},       {CMD_ZOOM_OUT, 609},
-    {CMD_JET_TRAILS, 610},     {CMD_HELP_COMMANDS, 902}, {CMD_USERS_GUIDE, 905},
-    {CMD_CONSTELLATIONS, 600}, {CMD_STAR_NAMES, 600},
-};
-
 std::string lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
@@ -84,10 +65,8 @@ int context_of_file_name(const std::string& name) {
 }  // namespace
 
 int help_context_of(int command) {
-    if (const CommandEntry* row = find_command(command); row && row->help_context) return row->help_context;
-    for (const CommandHelp& entry : COMMAND_HELP)
-        if (entry.command == command) return entry.context;
-    return -1;
+    const CommandEntry* row = find_command(command);
+    return row ? row->help_context : -1;
 }
 
 int dialog_help_context(DialogId dialog) {

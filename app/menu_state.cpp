@@ -6,106 +6,10 @@
 #include "app/commands.h"
 #include "engine/precise/precise_engine.h"
 #include "platform/settings_store.h"
+#include "resources/string_ids.h"
+#include "resources/strings.h"
 
 namespace {
-
-constexpr MenuItem FILE_ITEMS[] = {
-    {CMD_PRINT, "&Print..."}, {CMD_PRINT_SETUP, "P&rint Setup..."}, {CMD_SET_FONT, "Set &Font..."},
-    {0, ""}, {CMD_EXIT, "E&xit"},
-};
-constexpr MenuItem EDIT_ITEMS[] = {{CMD_COPY, "&Copy\tCtrl+C"}};
-constexpr MenuItem SETTINGS_ITEMS[] = {
-    {CMD_SET_LOCATION, "&Set Location..."}, {CMD_ASSIGN_COLORS, "&Assign Colors..."}, {0, ""},
-    {CMD_TICK_MARKS, "&Tick Marks"}, {CMD_GRID_LINES, "Gr&id Lines"}, {0, ""},
-    {CMD_CLASSICAL_CALCULATIONS, "&Classical Calculations (1995)"},
-};
-constexpr MenuItem REPORT_ITEMS[] = {
-    {CMD_INTRODUCTION, "&Introduction"},
-    {CMD_CALENDAR, "&Calendar..."},
-    {CMD_SEASONS, "Seaso&ns..."},
-    {CMD_EASTER, "Dates of &Easter..."},
-    {CMD_LUNAR_ECLIPSES, "L&unar Eclipses..."},
-    {CMD_SOLAR_ECLIPSES, "&Solar Eclipses..."},
-    {CMD_PLANET_VIEW, "Planet &View Info..."},
-    {CMD_PLANET_APSIDES, "Planet &Apsides..."},
-    {CMD_PLANET_CONJ_OPP, "&Planet Conj/Opp..."},
-    {CMD_PLANET_DATA, "Planet &Data"},
-    {CMD_MOON_APSIDES, "&Moon Apsides..."},
-    {CMD_MOON_NODES, "M&oon Nodes..."},
-    {CMD_METEOR_SHOWERS, "Meteor S&howers..."},
-    {CMD_TWILIGHT, "&Twilight..."},
-    {0, ""},
-    {CMD_ALMANAC, "A&lmanac..."},
-};
-constexpr MenuItem GRAPH_ITEMS[] = {
-    {CMD_PLANET_ORBIT, "Planet &Orbit..."},
-    {CMD_PLANET_MAGNITUDE, "Planet &Magnitude..."},
-    {CMD_PLANET_ILLUMINATION, "Planet Illum. &Frac..."},
-    {CMD_PLANET_DIAMETER, "Planet &Diameter..."},
-    {CMD_PLANET_DISTANCE, "Planet Di&stance..."},
-    {CMD_PLANET_ANGLE, "Planet &Angle..."},
-    {0, ""},
-    {CMD_EQUATION_OF_TIME, "E&quation of Time..."},
-    {CMD_DAY_LENGTH, "Day &Length..."},
-    {CMD_SUN_ANGLE, "Sun A&ngle..."},
-    {CMD_ANALEMMA, "Anal&emma..."},
-    {CMD_SUNRISE, "Sun&rise..."},
-    {0, ""},
-    {CMD_MOON_SPEED, "Moon An&gular Speed..."},
-    {CMD_MOON_ILLUMINATION, "Moon Ill&um. Frac..."},
-    {0, ""},
-    {CMD_JUPITER_MOONS_GRAPH, "&Jupiter Moons Orbit..."},
-    {CMD_ECLIPSES_GRAPH, "E&clipses..."},
-};
-constexpr MenuItem MOVIE_ITEMS[] = {
-    {CMD_DAY_NIGHT, "Da&y/Night..."},
-    {CMD_ECLIPTIC_TOP, "Ec&liptic Top..."},
-    {CMD_ECLIPTIC_SIDE, "&Ecliptic Side..."},
-    {CMD_PLANETARIUM, "&Planetarium..."},
-    {CMD_JUPITER_MOONS_SIDE, "&Jupiter Moons Side..."},
-    {CMD_JUPITER_MOONS_TOP, "Jupiter &Moons Top..."},
-    {CMD_BINARY_STAR, "&Binary Star..."},
-    {0, ""},
-    {CMD_SPEED_UP, "Speed &Up\tF2"},
-    {CMD_SLOW_DOWN, "Slow &Down\tF3"},
-    {CMD_REVERSE, "&Reverse Time Speed\tF4"},
-    {CMD_PAUSE, "P&ause\tF5"},
-    {CMD_ZOOM_IN, "Zoom &In\tF6"},
-    {CMD_ZOOM_OUT, "Zoom &Out\tF7"},
-    {CMD_JET_TRAILS, "Jet &Trails\tF8"},
-    {CMD_CONSTELLATIONS, "&Constellations\tF9"},
-    {CMD_STAR_NAMES, "Star &Names\tF10"},
-};
-constexpr MenuItem STOP_ITEMS[] = {{CMD_STOP, "&Stop Command\tEsc"}};
-constexpr MenuItem HELP_ITEMS[] = {
-    {CMD_HELP_INDEX, "&Index"},
-    {CMD_HELP_KEYBOARD, "&Keyboard"},
-    {CMD_HELP_COMMANDS, "&Commands"},
-    {CMD_HELP_SEARCH, "&Search for Help on..."},
-    {CMD_HELP_USING, "&Using Help"},
-    {CMD_USERS_GUIDE, "User's &Guide"},
-    {0, ""},
-    {CMD_ABOUT, "&About Skyloom 2..."},
-};
-
-constexpr Menu MENU_BAR[MENU_COUNT] = {
-    {"&File", FILE_ITEMS},     {"&Edit", EDIT_ITEMS},     {"&Settings", SETTINGS_ITEMS},
-    {"&Reports", REPORT_ITEMS}, {"&Graphs", GRAPH_ITEMS}, {"&Movies", MOVIE_ITEMS},
-    {"S&top", STOP_ITEMS},     {"&Help", HELP_ITEMS},
-};
-
-struct Accelerator {
-    AcceleratorKey key;
-    bool control;
-    int command;
-};
-constexpr Accelerator ACCELERATORS[] = {
-    {KEY_F2, false, CMD_SPEED_UP},  {KEY_F3, false, CMD_SLOW_DOWN}, {KEY_F4, false, CMD_REVERSE},
-    {KEY_F5, false, CMD_PAUSE},     {KEY_F6, false, CMD_ZOOM_IN},   {KEY_F7, false, CMD_ZOOM_OUT},
-    {KEY_F8, false, CMD_JET_TRAILS}, {KEY_F9, false, CMD_CONSTELLATIONS}, {KEY_F10, false, CMD_STAR_NAMES},
-    {KEY_ESCAPE, false, CMD_STOP}, {KEY_INSERT, true, CMD_COPY},
-    {KEY_C, true, CMD_COPY},
-};
 
 constexpr int MAX_TIME_SPEED = 64;
 constexpr int FASTEST_SPEED_INDEX = 4;  // "1 Month"
@@ -138,23 +42,32 @@ void toggle_pause(MenuState& menus, SkyContext& sky) {
 
 }  // namespace
 
-std::span<const Menu> menu_bar() { return MENU_BAR; }
+std::vector<Menu> menu_bar() {
+    std::vector<Menu> bar;
+    for (int position = 0; position < MENU_COUNT; ++position)
+        bar.push_back({load_string(STR_MENU_TITLE_FIRST + position), {}});
+    for (const CommandEntry& c : command_table()) {
+        std::vector<MenuItem>& items = bar[c.menu].items;
+        if (c.separated) items.push_back({0, ""});
+        items.push_back({c.id, load_string(c.label)});
+    }
+    return bar;
+}
 
 int menu_position_of(int id) {
-    for (int position = 0; position < MENU_COUNT; ++position)
-        for (const MenuItem& item : MENU_BAR[position].items)
-            if (item.id == id && id != 0) return position;
-    return -1;
+    const CommandEntry* c = id ? find_command(id) : nullptr;
+    return c ? c->menu : -1;
 }
 
 bool menu_item_checkable(int id) {
-    return id == CMD_TICK_MARKS || id == CMD_GRID_LINES || id == CMD_PAUSE || id == CMD_JET_TRAILS ||
-           id == CMD_CLASSICAL_CALCULATIONS || id == CMD_CONSTELLATIONS || id == CMD_STAR_NAMES;
+    const CommandEntry* c = find_command(id);
+    return c && c->checkable;
 }
 
 int accelerator_command(AcceleratorKey key, bool control) {
-    for (const Accelerator& a : ACCELERATORS)
-        if (a.key == key && a.control == control) return a.command;
+    for (const CommandEntry& c : command_table())
+        for (KeyStroke k : c.keys)
+            if (k.key != KEY_NONE && k.key == key && k.control == control) return c.id;
     return 0;
 }
 
@@ -199,7 +112,8 @@ std::vector<MenuItemEnable> update_menu_state(const AppState& app, bool snapshot
         items.push_back({CMD_ZOOM_OUT, zoomable(movie) && sky.view_angle < MAX_VIEW_ANGLE});
     }
     // A movie must be stopped before another starts.
-    for (int id = CMD_DAY_NIGHT; id <= CMD_BINARY_STAR; ++id) items.push_back({id, movie == CMD_NONE});
+    for (const CommandEntry& c : command_table())
+        if (c.kind == OutputKind::Movie) items.push_back({c.id, movie == CMD_NONE});
 
     const bool report_running = output_kind_of(app.current_output) == OutputKind::Report;
     const bool busy = movie != CMD_NONE || report_running || app.graph_drawing;

@@ -4,7 +4,7 @@
 // running, the check marks, and the commands that steer a running movie or
 // choose the graphs' tick marks or grid lines.  Standard library only: the
 // window shows this state on its menu bar.
-#include <span>
+#include <string_view>
 #include <vector>
 
 #include "app/app_state.h"
@@ -19,18 +19,20 @@ constexpr int MENU_COUNT = 8;
 // before the accelerator key).  Id 0 is a separator.
 struct MenuItem {
     int id;
-    const char* text;
+    std::string_view text;
 };
 struct Menu {
-    const char* title;
-    std::span<const MenuItem> items;
+    std::string_view title;
+    std::vector<MenuItem> items;
 };
-// The menu bar, File (position 0) to Help (7).
-std::span<const Menu> menu_bar();
+// The menu bar, File (position 0) to Help (7), made from the command table:
+// each row's item in its menu in table order, a separator above the rows
+// that ask for one.  A window may add items of its own to what it returns.
+std::vector<Menu> menu_bar();
 // Position of the top-level menu that holds command id; -1 when none does.
 int menu_position_of(int id);
 // True for the items that carry a check mark (Tick Marks, Grid Lines, Pause,
-// Jet Trails, Classical Calculations).
+// Jet Trails, Classical Calculations, Constellations, Star Names).
 bool menu_item_checkable(int id);
 
 // The setting that keeps Settings > Classical Calculations (1995): "1" when checked.
@@ -38,8 +40,8 @@ constexpr const char* CLASSICAL_SETTING = "Classical Calculations";
 // Points sky.engine at the engine the setting names (the precise one unless "1").
 void load_engine_setting(SkyContext& sky);
 
-// The accelerator keys: F2..F8, Esc, Insert and C (the last two with Ctrl).
-enum AcceleratorKey { KEY_F2, KEY_F3, KEY_F4, KEY_F5, KEY_F6, KEY_F7, KEY_F8, KEY_F9, KEY_F10, KEY_ESCAPE, KEY_INSERT, KEY_C };
+// The accelerator keys: F2..F10, Esc, Insert and C (the last two with Ctrl).
+enum AcceleratorKey { KEY_NONE, KEY_F2, KEY_F3, KEY_F4, KEY_F5, KEY_F6, KEY_F7, KEY_F8, KEY_F9, KEY_F10, KEY_ESCAPE, KEY_INSERT, KEY_C };
 // The command a key gives, 0 when the key (with or without Ctrl) is no accelerator.
 int accelerator_command(AcceleratorKey key, bool control);
 

@@ -148,33 +148,10 @@ constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid"
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
 
 // The options a command reads besides the place options, separated by blanks:
-// the fields of its dialog and the options of its verb.
+// its row's (the fields of its dialog) and the options of its verb.
 std::string options_of(const std::string& verb, int command) {
-    std::string used;
     const CommandEntry* entry = command ? find_command(command) : nullptr;
-    switch (entry ? entry->dialog : DIAL_NONE) {
-    case DIAL_YEAR: used = "year"; break;
-    case DIAL_YEAR_MONTH: used = "year from-month"; break;
-    case DIAL_YEAR_MR: used = "year from-month to-month"; break;
-    case DIAL_YEAR_RANGE: used = "year end-year"; break;
-    case DIAL_PLANET_APSIDES: used = "year end-year planets"; break;
-    case DIAL_PLANETS:
-        used = "year planets";
-        if (entry->months_offered) used += " from-month to-month";
-        if (entry->distance_offered) used += " from-sun";
-        break;
-    case DIAL_PLANET_ANGLE: used = "year from-month planets main-planet"; break;
-    case DIAL_JM_GRAPH: used = "year from-month moons"; break;
-    case DIAL_DN_MOVIE: used = "date time step"; break;
-    case DIAL_EC_MOVIES: used = "date time speed view-angle planets labels"; break;
-    case DIAL_JM_MOVIES: used = "date time speed moons labels"; break;
-    case DIAL_BS_MOVIE: used = "year speed view-angle star"; break;
-    case DIAL_PL_MOVIE:
-        used = "date time speed view-angle track star bodies turbo labels facing altitude magnitude-limit "
-               "constellations star-names";
-        break;
-    default: break;
-    }
+    std::string used = entry ? entry->cli_options : "";
     if (verb == "report") used += " pdf";
     if (verb == "graph") used += " output size grid night";
     if (verb == "movie") used += " output size frames skip trails night";
@@ -806,14 +783,15 @@ int movie_command(int argc, char** argv) {
         return EXIT_BAD_INPUT;
     }
     AppState& app = app_state();
-    if (command == CMD_PLANETARIUM && !app.star_catalogue && !(app.star_catalogue = load_star_catalogue())) {
+    const CommandEntry& row = *find_command(command);
+    if (row.needs_star_catalogue && !app.star_catalogue && !(app.star_catalogue = load_star_catalogue())) {
         std::fprintf(stderr, "%s\n", latin1_to_terminal(star_catalogue_error()).c_str());
         return EXIT_FILE_ERROR;  // a data file, not the user's input
     }
 
     const bool atlas_needed = option("facing") || option("magnitude-limit") || option("constellations") ||
                               option("star-names");
-    if (command == CMD_PLANETARIUM && atlas_needed && !app.sky_atlas && !(app.sky_atlas = load_sky_atlas())) {
+    if (row.dialog == DIAL_PL_MOVIE && atlas_needed && !app.sky_atlas && !(app.sky_atlas = load_sky_atlas())) {
         std::fprintf(stderr, "%s\n", latin1_to_terminal(sky_atlas_error()).c_str());
         return EXIT_FILE_ERROR;
     }
@@ -829,7 +807,7 @@ int movie_command(int argc, char** argv) {
     ensure_gui_session();
     std::unique_ptr<Surface> surface = make_image_surface(width, height);
     MovieState movie;
-    start_movie(movie, find_command(command)->movie, movie_params_of(app.params), app.star_catalogue);
+    start_movie(movie, row.movie, movie_params_of(app.params), app.star_catalogue);
     movie.seconds_per_tick = 0.25;
     movie.jet_trails = option("trails").has_value();
     movie.atlas = app.sky_atlas;

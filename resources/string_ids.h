@@ -163,3 +163,5 @@ constexpr int STR_COPYRIGHT = 2300;  // "Copyright (C) 2026 The Skyloom 2 develo
 constexpr int STR_LICENCE_NOTICE = 2301;  // GPL-3.0-or-later, no warranty
 constexpr int STR_DATA_CREDITS = 2302;  // GeoNames, d3-celestial, Natural Earth via world-atlas
 constexpr int STR_CREDITS = 2303;  // "Credits": the About box's button, the help topic
+constexpr int STR_MENU_TITLE_FIRST = 3000;  // "&File" ... "&Help", by the menus' positions
+constexpr int STR_MENU_ITEM_FIRST = 3100;   // + a command id: its menu item's text

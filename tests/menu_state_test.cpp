@@ -18,7 +18,7 @@ TEST(MenuBar, TitlesEveryCommandOnceAndTheirMenus) {
     std::vector<std::string> titles;
     std::map<int, std::string> texts;
     for (const Menu& menu : menu_bar()) {
-        titles.push_back(menu.title);
+        titles.emplace_back(menu.title);
         for (const MenuItem& item : menu.items) {
             if (item.id != 0) { EXPECT_TRUE(texts.emplace(item.id, item.text).second) << "item " << item.id; }
         }

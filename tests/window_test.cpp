@@ -154,14 +154,14 @@ protected:
 
 TEST_F(Window, OpensWithTitleMenusAndFirstSize) {
     EXPECT_EQ(frame()->windowTitle(), "Skyloom 2");
-    std::span<const Menu> bar = menu_bar();
+    const std::vector<Menu> bar = menu_bar();
     for (int position = 0; position < MENU_COUNT; ++position) {
         EXPECT_EQ(from_qstring(top_menu(position)->title()), bar[position].title);
         std::vector<std::string> texts, expected;
         for (QAction* action : top_menu(position)->actions())
             if (!action->isSeparator()) texts.push_back(from_qstring(action->text()));
         for (const MenuItem& item : bar[position].items)
-            if (item.id) expected.push_back(item.text);
+            if (item.id) expected.emplace_back(item.text);
         EXPECT_EQ(texts, expected) << "menu " << position;
     }
     // 82 columns of the report font (a report line and its margins) and 3 : 4 of that high.

@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/commands.h"
 #include "app/help.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
@@ -27,7 +27,6 @@
 
 namespace {
 
-constexpr int TOPIC_USING_HELP = 904;
 constexpr int WINDOW_WIDTH = 820, WINDOW_HEIGHT = 600;  // wanted size, pixels
 constexpr int PANEL_WIDTH = 240;                         // the tabs' first width, pixels
 
@@ -251,27 +250,14 @@ void open_help_search(QWidget* parent) {
     help.index_filter->setFocus();
 }
 
-bool is_help_command(int command) {
-    switch (command) {
-    case CMD_HELP_INDEX:
-    case CMD_HELP_KEYBOARD:
-    case CMD_HELP_COMMANDS:
-    case CMD_HELP_SEARCH:
-    case CMD_HELP_USING:
-    case CMD_USERS_GUIDE: return true;
+bool run_help_command(int command, QWidget* parent) {
+    const CommandEntry* row = find_command(command);
+    switch (row ? row->window_action : WindowAction::None) {
+    case WindowAction::HelpContents: show_help_contents(parent); return true;
+    case WindowAction::HelpKeyword: show_help_keyword(row->help_keyword, parent); return true;
+    case WindowAction::HelpSearch: open_help_search(parent); return true;
+    case WindowAction::HelpTopic: show_help_context(row->help_context, parent); return true;
     default: return false;
-    }
-}
-
-void run_help_command(int command, QWidget* parent) {
-    switch (command) {
-    case CMD_HELP_INDEX: show_help_contents(parent); break;
-    case CMD_HELP_KEYBOARD: show_help_keyword("keys", parent); break;
-    case CMD_HELP_COMMANDS: show_help_keyword("commands", parent); break;
-    case CMD_HELP_SEARCH: open_help_search(parent); break;
-    case CMD_HELP_USING: show_help_context(TOPIC_USING_HELP, parent); break;
-    case CMD_USERS_GUIDE: show_help_keyword("User's Guide", parent); break;
-    default: break;
     }
 }
 

@@ -19,11 +19,10 @@ bool show_help_context(int context, QWidget* parent);
 void show_help_keyword(const std::string& keyword, QWidget* parent);
 // The Index with an empty filter, ready for typing.
 void open_help_search(QWidget* parent);
-// The Help menu's commands: Index (31), Keyboard (32), Commands (33),
-// Search for Help on (140), Using Help (35), User's Guide (38).
-void run_help_command(int command, QWidget* parent);
-// True for the commands run_help_command takes.
-bool is_help_command(int command);
+// The Help menu's commands, by their rows' window action: the contents page,
+// a keyword's topic, the search, the command's own topic.  False for a
+// command without such an action.
+bool run_help_command(int command, QWidget* parent);
 // Closes the help window (at exit).
 void close_help_window();
 // The help window while it exists, else nullptr (for the tests).

@@ -647,8 +647,9 @@ void run_window_dialog(DialogId dialog, CommandParams& params) {
 void run_other_command(int id) {
     MenuCommandResult result = run_menu_command(id, menu_state(), app_state());
     if (result == MenuCommandResult::DiscardBitmaps) discard_screen_bitmaps();
+    const CommandEntry* row = find_command(id);
     if (result != MenuCommandResult::NotMenuCommand) show_menu_state();
-    else if (id == CMD_EXIT) main_window.frame->close();
+    else if (row && row->window_action == WindowAction::Exit) main_window.frame->close();
     else if (main_window.plugins.run_command) main_window.plugins.run_command(id);
 }
 
@@ -683,7 +684,7 @@ protected:
 void build_menu_bar() {
     auto* menu_help_filter = new MenuHelpFilter;
     menu_help_filter->setParent(main_window.frame);
-    std::span<const Menu> bar = menu_bar();
+    const std::vector<Menu> bar = menu_bar();
     for (int position = 0; position < MENU_COUNT; ++position) {
         QMenu* menu = main_window.frame->menuBar()->addMenu(to_qstring(bar[position].title));
         main_window.menus[position] = menu;
@@ -857,12 +858,13 @@ int pan_window_movie(ScrollBarKind bar, ScrollCode code, int thumb) { return pan
 // Print, Print Setup, Set Font and Copy: the report when it has lines, else
 // the client area's picture.
 void run_output_window_command(int command) {
+    const CommandEntry* row = find_command(command);
     OutputAction action = OutputAction::Print;
-    switch (command) {
-    case CMD_PRINT: action = OutputAction::Print; break;
-    case CMD_PRINT_SETUP: action = OutputAction::PrintSetup; break;
-    case CMD_SET_FONT: action = OutputAction::SetFont; break;
-    case CMD_COPY: action = OutputAction::Copy; break;
+    switch (row ? row->window_action : WindowAction::None) {
+    case WindowAction::Print: action = OutputAction::Print; break;
+    case WindowAction::PrintSetup: action = OutputAction::PrintSetup; break;
+    case WindowAction::SetFont: action = OutputAction::SetFont; break;
+    case WindowAction::Copy: action = OutputAction::Copy; break;
     default: return;
     }
     run_output_command(action, app_state().report, main_window.screen.get(), background_color(), monochrome_copy,
@@ -871,8 +873,7 @@ void run_output_window_command(int command) {
 
 // The Help menu opens the help window; the other commands print and copy.
 void run_window_command(int command) {
-    if (is_help_command(command)) run_help_command(command, main_window.frame);
-    else run_output_window_command(command);
+    if (!run_help_command(command, main_window.frame)) run_output_window_command(command);
 }
 
 // The parameter dialogs, Set Location and About on Qt.
