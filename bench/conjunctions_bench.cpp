@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "engine/bodies.h"
-#include "engine/conjunctions.h"
-#include "engine/planet_apsides.h"
+#include "engine/classical/conjunctions.h"
+#include "engine/classical/planet_apsides.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // and set of the Sun or the Moon).
 #include <benchmark/benchmark.h>
 
-#include "engine/phase_eclipse_table.h"
+#include "engine/classical/phase_eclipse_table.h"
 #include "reports/eclipse_reports.h"
 
 namespace {

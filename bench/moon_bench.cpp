@@ -2,7 +2,7 @@
 // the equatorial conversion), the distance alone, and one phase instant.
 #include <benchmark/benchmark.h>
 
-#include "engine/moon.h"
+#include "engine/classical/moon.h"
 
 namespace {
 

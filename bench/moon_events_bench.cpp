@@ -2,7 +2,7 @@
 // them and on the Sun (one year each, into a fresh document).
 #include <benchmark/benchmark.h>
 
-#include "engine/moon_events.h"
+#include "engine/classical/moon_events.h"
 #include "reports/meteor_showers.h"
 #include "reports/moon_reports.h"
 #include "reports/twilight_report.h"

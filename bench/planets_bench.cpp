@@ -1,8 +1,8 @@
 // Timings of the planets, star places, topocentric places and magnitudes.
 #include <benchmark/benchmark.h>
 
-#include "engine/planets.h"
-#include "engine/star_places.h"
+#include "engine/classical/planets.h"
+#include "engine/classical/star_places.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/calendar.h"
-#include "engine/jupiter_moons.h"
+#include "engine/classical/jupiter_moons.h"
 #include "engine/location.h"
-#include "engine/rising_setting.h"
+#include "engine/classical/rising_setting.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/angles.h"
-#include "engine/sun.h"
+#include "engine/classical/sun.h"
 
 namespace {
 

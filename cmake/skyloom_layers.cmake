@@ -1,10 +1,12 @@
 # The layers of Skyloom 2 in the build.
 #
 # SKYLOOM_FOLDER_LIBRARIES: the one map from source folder to library.  Each
-# library is the folder's *.cpp and *.h (skyloom_module); a header's folder
-# names the library a file that includes it uses.
+# library is its folders' *.cpp and *.h (skyloom_module; a library may span
+# several folders, e.g. the engine's basics and seam in engine/ with the 1995
+# engine in engine/classical/); a header's folder names the library a file
+# that includes it uses.
 #
-# skyloom_module(NAME): the static library NAME over its folder's sources.
+# skyloom_module(NAME): the static library NAME over its folders' sources.
 #
 # skyloom_libraries_used(SOURCE OUT): the project libraries a source file
 # uses, from the project headers it names (and those the test folder's own
@@ -22,7 +24,7 @@
 # platform/qt alone), directly or through another library.
 
 set(SKYLOOM_FOLDER_LIBRARIES
-    "resources=skyloom_resources" "engine=skyloom_engine" "engine/precise=skyloom_precise"
+    "resources=skyloom_resources" "engine=skyloom_engine" "engine/classical=skyloom_engine" "engine/precise=skyloom_precise"
     "platform=skyloom_platform" "format=skyloom_format" "reports=skyloom_reports" "graphs=skyloom_graphs"
     "output=skyloom_output" "movies=skyloom_movies" "app=skyloom_core" "cli=skyloom_cli"
     "platform/qt=skyloom_platform_qt" "window=skyloom_window")
@@ -40,25 +42,30 @@ function(skyloom_library_of_folder folder out)
   set(${out} "${library}" PARENT_SCOPE)
 endfunction()
 
-# The folder of a library.
-function(skyloom_folder_of_library library out)
-  set(folder "")
+# The folders of a library (a list).
+function(skyloom_folders_of_library library out)
+  set(folders "")
   foreach(pair ${SKYLOOM_FOLDER_LIBRARIES})
     string(REPLACE "=" ";" pair "${pair}")
     list(GET pair 1 name)
     if(library STREQUAL name)
       list(GET pair 0 folder)
+      list(APPEND folders "${folder}")
     endif()
   endforeach()
-  if(NOT folder)
+  if(NOT folders)
     message(FATAL_ERROR "${library} has no folder in SKYLOOM_FOLDER_LIBRARIES")
   endif()
-  set(${out} "${folder}" PARENT_SCOPE)
+  set(${out} "${folders}" PARENT_SCOPE)
 endfunction()
 
 function(skyloom_module name)
-  skyloom_folder_of_library(${name} dir)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.h)
+  skyloom_folders_of_library(${name} dirs)
+  set(sources "")
+  foreach(dir ${dirs})
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.h)
+    list(APPEND sources ${found})
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
 endfunction()
@@ -157,13 +164,17 @@ endfunction()
 
 function(skyloom_check_includes)
   foreach(target ${ARGN})
-    skyloom_folder_of_library(${target} dir)
+    skyloom_folders_of_library(${target} dirs)
     skyloom_link_closure(${target} closure)
     set(root "${SKYLOOM_LAYERS_ROOT}")
     if(NOT root)
       set(root "${CMAKE_SOURCE_DIR}")
     endif()
-    file(GLOB files ${root}/${dir}/*.cpp ${root}/${dir}/*.h)
+    set(files "")
+    foreach(dir ${dirs})
+      file(GLOB found ${root}/${dir}/*.cpp ${root}/${dir}/*.h)
+      list(APPEND files ${found})
+    endforeach()
     foreach(file ${files})
       file(STRINGS "${file}" includes REGEX "^#include [\"<]")
       foreach(line ${includes})

@@ -8,11 +8,11 @@
 // generators reach it through SkyContext::engine and never call an engine's
 // functions by name, so the engine behind them can change per call.
 //
-// CLASSICAL_ENGINE is the engine of this folder: the low-precision theories
+// CLASSICAL_ENGINE is the engine of engine/classical/: the low-precision theories
 // of Meeus, Astronomical Formulae for Calculators (see each function's
 // header).  Another engine plugs in by defining its own SkyEngine, in its
 // own library, whose members have the same meaning, units and time scales as
-// the classical ones documented in engine/*.h (UT arguments split as hours,
+// the classical ones documented in engine/classical/*.h (UT arguments split as hours,
 // day, month, year; degrees; right ascension in hours; declinations kept in
 // [0, 360) where the classical function keeps them so; -1.0 hours for an
 // event that does not happen), and by pointing SkyContext::engine at it.  A
@@ -22,11 +22,11 @@
 // calls that a caller could see.
 #include <vector>
 
-#include "engine/conjunctions.h"
-#include "engine/jupiter_moons.h"
+#include "engine/classical/conjunctions.h"
+#include "engine/classical/jupiter_moons.h"
 #include "engine/location.h"
-#include "engine/moon_events.h"
-#include "engine/phase_eclipse_table.h"
+#include "engine/classical/moon_events.h"
+#include "engine/classical/phase_eclipse_table.h"
 
 struct SkyEngine {
     const char* name;  // "classical", ...
@@ -34,7 +34,7 @@ struct SkyEngine {
     // titles (and whose Moon Nodes range takes in the whole last day).
     bool precise;
 
-    // ---- Apparent places (engine/sun.h, moon.h, planets.h, star_places.h, jupiter_moons.h) ----
+    // ---- Apparent places (engine/classical/sun.h, moon.h, planets.h, star_places.h, jupiter_moons.h) ----
     void (*sun_position)(double hours, int day, int month, int year, int apparent, double& ra, double& dec,
                          double& longitude, double& distance, double& semidiameter, double& mean_anomaly);
     void (*moon_position)(double hours, int day, int month, int year, double& longitude, double& latitude,
@@ -64,7 +64,7 @@ struct SkyEngine {
                                      double& azimuth, double& altitude, Location location);
     double (*equation_of_time)(int day, int month, int year);
 
-    // ---- Events (engine/rising_setting.h, sun.h, phase_eclipse_table.h, conjunctions.h, moon_events.h, planet_apsides.h) ----
+    // ---- Events (engine/classical/rising_setting.h, sun.h, phase_eclipse_table.h, conjunctions.h, moon_events.h, planet_apsides.h) ----
     void (*rise_set)(int body, int day, int month, int year, double& rise, double& set, Location location);
     void (*season_instants)(int year, JulianDay jd[4]);
     int (*build_phase_table)(int year, PhaseTable& table, StepHook step, void* context);

@@ -2,7 +2,7 @@
 #include "graphs/eclipses_graph.h"
 
 #include "engine/bodies.h"
-#include "engine/phase_eclipse_table.h"
+#include "engine/classical/phase_eclipse_table.h"
 #include "format/format.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"

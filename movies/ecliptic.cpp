@@ -6,8 +6,8 @@
 
 #include "engine/angles.h"
 #include "engine/bodies.h"
-#include "engine/planets.h"
-#include "engine/sun.h"
+#include "engine/classical/planets.h"
+#include "engine/classical/sun.h"
 #include "format/format.h"
 #include "graphs/drawing.h"
 #include "movies/movie.h"

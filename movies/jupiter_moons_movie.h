@@ -7,7 +7,7 @@
 // Earth, at the bottom, where the Earth's name stands).
 #include <cstdint>
 
-#include "engine/jupiter_moons.h"
+#include "engine/classical/jupiter_moons.h"
 #include "platform/surface.h"
 
 struct GraphStyle;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/calendar.h"
-#include "engine/phase_eclipse_table.h"
+#include "engine/classical/phase_eclipse_table.h"
 #include "engine/sky_context.h"
 #include "reports/report_document.h"
 

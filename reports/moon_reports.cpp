@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/moon.h"
-#include "engine/moon_events.h"
+#include "engine/classical/moon.h"
+#include "engine/classical/moon_events.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "resources/string_ids.h"

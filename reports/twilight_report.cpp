@@ -6,8 +6,8 @@
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
-#include "engine/rising_setting.h"
-#include "engine/sun.h"
+#include "engine/classical/rising_setting.h"
+#include "engine/classical/sun.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "reports/moon_reports.h"

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/conjunctions.h"
+#include "engine/classical/conjunctions.h"
 #include "engine/precise/precise_engine.h"
-#include "engine/rising_setting.h"
+#include "engine/classical/rising_setting.h"
 #include "engine/sky_engine.h"
-#include "engine/sun.h"
+#include "engine/classical/sun.h"
 #include "precise_reference.h"
 #include "reports/twilight_report.h"
 

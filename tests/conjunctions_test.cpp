@@ -3,13 +3,13 @@
 // the event, so its instant may lie up to half a day after the true one; the
 // tolerances allow for that plus the older planetary theory.
 #include "engine/bodies.h"
-#include "engine/conjunctions.h"
+#include "engine/classical/conjunctions.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "engine/planet_apsides.h"
+#include "engine/classical/planet_apsides.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/angles.h"
-#include "engine/sun.h"
+#include "engine/classical/sun.h"
 #include "movie_test_support.h"
 #include "platform/files.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/calendar.h"
-#include "engine/jupiter_moons.h"
+#include "engine/classical/jupiter_moons.h"
 
 namespace {
 

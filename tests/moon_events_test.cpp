@@ -1,11 +1,11 @@
 // The Moon's apsides and node passages against published values.
-#include "engine/moon_events.h"
+#include "engine/classical/moon_events.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "engine/moon.h"
+#include "engine/classical/moon.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-#include "engine/moon.h"
+#include "engine/classical/moon.h"
 #include "graphs/eclipses_graph.h"
 #include "graphs/moon_graphs.h"
 #include "platform/message_pump.h"

@@ -10,8 +10,8 @@
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
-#include "engine/moon.h"
-#include "engine/sun.h"
+#include "engine/classical/moon.h"
+#include "engine/classical/sun.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The phase table, the eclipse search and the eclipse reports.  Eclipse facts and the goldens
 // under tests/data: NASA's Five Millennium Canons of solar and lunar eclipses (Espenak, Meeus).
-#include "engine/phase_eclipse_table.h"
+#include "engine/classical/phase_eclipse_table.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/calendar.h"
-#include "engine/moon.h"
+#include "engine/classical/moon.h"
 #include "reports/eclipse_reports.h"
 #include "tests/report_test_support.h"
 

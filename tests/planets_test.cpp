@@ -10,8 +10,8 @@
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
-#include "engine/planets.h"
-#include "engine/sun.h"
+#include "engine/classical/planets.h"
+#include "engine/classical/sun.h"
 
 namespace {
 

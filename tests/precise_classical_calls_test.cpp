@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/conjunctions.h"
+#include "engine/classical/conjunctions.h"
 #include "engine/precise/classical_calls.h"
 #include "engine/precise/rise_set.h"
 

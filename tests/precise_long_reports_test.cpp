@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/phase_eclipse_table.h"
+#include "engine/classical/phase_eclipse_table.h"
 #include "engine/precise/precise_engine.h"
 #include "reports/eclipse_reports.h"
 #include "reports/seasons_easter.h"

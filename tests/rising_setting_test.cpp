@@ -14,7 +14,7 @@
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/location.h"
-#include "engine/rising_setting.h"
+#include "engine/classical/rising_setting.h"
 
 namespace {
 

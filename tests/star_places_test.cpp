@@ -10,8 +10,8 @@
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
-#include "engine/planets.h"
-#include "engine/star_places.h"
+#include "engine/classical/planets.h"
+#include "engine/classical/star_places.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // here is good to about 0.01 degree; with this engine's Delta T (about a
 // minute too large around 2000) the instants of the seasons come out within a
 // few minutes.
-#include "engine/sun.h"
+#include "engine/classical/sun.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <erfam.h>
 
 #include "engine/calendar.h"
-#include "engine/moon_events.h"
-#include "engine/planet_apsides.h"
+#include "engine/classical/moon_events.h"
+#include "engine/classical/planet_apsides.h"
 #include "engine/precise/delta_t.h"
 #include "engine/precise/eclipses.h"
 #include "engine/precise/events.h"

@@ -1,16 +1,16 @@
 #pragma once
 // The precise engine with the classical engine's calls: the same arguments,
-// units, time scales and conventions as the functions of engine/*.h (UT
+// units, time scales and conventions as the functions of engine/classical/*.h (UT
 // instants split as hours, day, month, year; degrees; right ascension in
 // hours; declinations kept in [0, 360) where the classical function keeps
 // them so; -1.0 hours for an event that does not happen), so that reports,
 // graphs and movies can be given either engine.
 #include <vector>
 
-#include "engine/conjunctions.h"
+#include "engine/classical/conjunctions.h"
 #include "engine/location.h"
-#include "engine/moon_events.h"
-#include "engine/phase_eclipse_table.h"
+#include "engine/classical/moon_events.h"
+#include "engine/classical/phase_eclipse_table.h"
 
 namespace precise {
 

@@ -8,8 +8,8 @@
 #include "engine/precise/delta_t.h"
 #include "engine/precise/places.h"
 #include "engine/precise/search.h"
-#include "engine/moon.h"
-#include "engine/sun.h"
+#include "engine/classical/moon.h"
+#include "engine/classical/sun.h"
 
 namespace precise {
 namespace {

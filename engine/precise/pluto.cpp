@@ -4,7 +4,7 @@
 #include <erfa.h>
 #include <erfam.h>
 
-#include "engine/planets.h"
+#include "engine/classical/planets.h"
 
 namespace precise {
 namespace {

@@ -1,6 +1,6 @@
 #include "engine/precise/precise_engine.h"
 
-#include "engine/jupiter_moons.h"
+#include "engine/classical/jupiter_moons.h"
 #include "engine/precise/classical_calls.h"
 #include "engine/precise/events.h"
 #include "engine/precise/places.h"

@@ -26,7 +26,7 @@ enum SolarEclipseType { SOLAR_TOTAL, SOLAR_ANNULAR, SOLAR_ANNULAR_TOTAL, SOLAR_P
 
 // One phase instant.
 struct PhaseRecord {
-    std::int32_t phase = 0;          // NEW_MOON, FIRST_QUARTER, FULL_MOON, LAST_QUARTER (engine/moon.h)
+    std::int32_t phase = 0;          // NEW_MOON, FIRST_QUARTER, FULL_MOON, LAST_QUARTER (engine/classical/moon.h)
     double latitude_argument = 0.0;  // F, the Moon's argument of latitude, degrees 0-360
     double sun_mean_anomaly = 0.0;   // M, degrees 0-360
     double moon_mean_anomaly = 0.0;  // M', degrees 0-360

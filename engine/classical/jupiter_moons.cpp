@@ -1,6 +1,6 @@
 // Jupiter's Galilean satellites: Meeus, Astronomical Formulae for Calculators,
 // chapter on the satellites of Jupiter (low accuracy, about 0.1 Jupiter radius).
-#include "engine/jupiter_moons.h"
+#include "engine/classical/jupiter_moons.h"
 
 #include <cmath>
 

@@ -1,12 +1,12 @@
 // The phase table of a year and the eclipse search among its new and full
 // Moons (Meeus, Astronomical Formulae for Calculators, chapter on eclipses).
-#include "engine/phase_eclipse_table.h"
+#include "engine/classical/phase_eclipse_table.h"
 
 #include <cmath>
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
-#include "engine/moon.h"
+#include "engine/classical/moon.h"
 
 namespace {
 

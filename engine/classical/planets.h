@@ -18,7 +18,7 @@
 // Angles are degrees, right ascension hours.  No state.
 
 #include "engine/angles.h"
-#include "engine/sun.h"
+#include "engine/classical/sun.h"
 
 // The separate mean anomalies of the planets' perturbation terms, degrees [0, 360).
 struct MeanAnomalies {

@@ -1,15 +1,15 @@
 // Rising and setting by the three-position method: Meeus, Astronomical
 // Algorithms, 2nd ed., chapter 15 (interpolation as in chapter 3).
-#include "engine/rising_setting.h"
+#include "engine/classical/rising_setting.h"
 
 #include <cmath>
 
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/moon.h"
-#include "engine/planets.h"
-#include "engine/sun.h"
+#include "engine/classical/moon.h"
+#include "engine/classical/planets.h"
+#include "engine/classical/sun.h"
 
 namespace {
 

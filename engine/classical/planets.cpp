@@ -1,12 +1,12 @@
 // The planets from mean orbital elements with their classical periodic
 // perturbations, and Pluto from a trigonometric series.
-#include "engine/planets.h"
+#include "engine/classical/planets.h"
 
 #include <cmath>
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
-#include "engine/sun.h"
+#include "engine/classical/sun.h"
 
 namespace {
 

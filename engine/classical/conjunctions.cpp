@@ -1,13 +1,13 @@
 // Planet conjunctions with the Sun and oppositions: daily table, minima, and
 // the hourly refinement.
-#include "engine/conjunctions.h"
+#include "engine/classical/conjunctions.h"
 
 #include <cmath>
 
 #include "engine/angles.h"
 #include "engine/bodies.h"
-#include "engine/planets.h"
-#include "engine/sun.h"
+#include "engine/classical/planets.h"
+#include "engine/classical/sun.h"
 
 namespace {
 

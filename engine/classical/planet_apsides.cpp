@@ -1,10 +1,10 @@
 // Perihelia and aphelia of the planets from the mean-orbit polynomials.
-#include "engine/planet_apsides.h"
+#include "engine/classical/planet_apsides.h"
 
 #include <cmath>
 
-#include "engine/planets.h"
-#include "engine/sun.h"
+#include "engine/classical/planets.h"
+#include "engine/classical/sun.h"
 
 namespace {
 

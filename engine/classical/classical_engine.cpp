@@ -3,13 +3,13 @@
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
-#include "engine/moon.h"
-#include "engine/moon_events.h"
-#include "engine/planet_apsides.h"
-#include "engine/planets.h"
-#include "engine/rising_setting.h"
-#include "engine/star_places.h"
-#include "engine/sun.h"
+#include "engine/classical/moon.h"
+#include "engine/classical/moon_events.h"
+#include "engine/classical/planet_apsides.h"
+#include "engine/classical/planets.h"
+#include "engine/classical/rising_setting.h"
+#include "engine/classical/star_places.h"
+#include "engine/classical/sun.h"
 
 namespace {
 

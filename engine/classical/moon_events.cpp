@@ -1,10 +1,10 @@
 // The Moon's apogees, perigees and node passages.
-#include "engine/moon_events.h"
+#include "engine/classical/moon_events.h"
 
 #include <cmath>
 
 #include "engine/angles.h"
-#include "engine/moon.h"
+#include "engine/classical/moon.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // Jupiter and the Moon), as in Meeus, Astronomical Formulae for Calculators,
 // ch. 18, and Duffett-Smith, Practical Astronomy with your Calculator.  It is
 // good to about 0.01 degree in longitude.
-#include "engine/sun.h"
+#include "engine/classical/sun.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 // Brown's theory with T in Julian centuries from 1900 January 0.5 ET);
 // phases after the same book's chapter on the phases of the Moon.  Sums run
 // in the order of the published tables.
-#include "engine/moon.h"
+#include "engine/classical/moon.h"
 
 #include <cmath>
 #include <cstddef>
@@ -12,7 +12,7 @@
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
-#include "engine/sun.h"
+#include "engine/classical/sun.h"
 
 namespace {
 

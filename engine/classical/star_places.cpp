@@ -1,13 +1,13 @@
 // Star places, topocentric places, planetary magnitude and diameter.
-#include "engine/star_places.h"
+#include "engine/classical/star_places.h"
 
 #include <cmath>
 
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/planets.h"
-#include "engine/sun.h"
+#include "engine/classical/planets.h"
+#include "engine/classical/sun.h"
 
 namespace {
 
