@@ -1,14 +1,11 @@
-// Skyloom 2: with arguments it runs a command-line generator; without, or
-// with only a place and an engine, it opens the window.
+// Skyloom 2: the program `skyloom`.  The text commands (reports, the
+// ephemeris, the city list, --help, --version) run here, in a program that
+// does not link the toolkit, so that they start in a few milliseconds; the
+// window (no arguments, or only a place and an engine) and the commands that
+// draw are handed to skyloom-qt (main_qt.cpp) with the same arguments.
 #include "cli/cli.h"
-#include "window/window.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2) return window_main(argc, argv);
-    if (!cli_window_options(argc, argv)) return cli_main(argc, argv);
-    Location place;
-    const SkyEngine* engine = nullptr;
-    if (!cli_window_start(argc, argv, place, engine)) return 2;
-    // The place and engine options are not the toolkit's: Qt sees the program name only.
-    return window_main(1, argv, &place, engine);
+    if (argc < 2 || cli_window_options(argc, argv) || cli_draws(argc, argv)) return cli_hand_over(argv);
+    return cli_main(argc, argv);
 }

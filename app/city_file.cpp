@@ -1,6 +1,7 @@
 // Reading and writing the city files, field by field.
 #include "app/city_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -193,6 +194,7 @@ CityFile read_file(const std::string& path, std::string& text) {
 CityFile parse_city_list(std::string_view text) {
     CityFile file;
     file.state = CityFile::READ;
+    file.cities.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
     for_each_line(text, file.faults, [&](int number, std::string_view line) {
         if (number == 1) {
             file.has_current = true;

@@ -108,6 +108,7 @@ void apply_change(UserCities& layer, const CityChange& change) {
 // the first shipped city of its name (or at the end); never empty.
 std::vector<CityRecord> merged_list(const UserCities& layer) {
     std::vector<CityRecord> list;
+    list.reserve(shipped.size() + layer.cities.size());
     for (const CityRecord& city : shipped) {
         bool removed = false;
         for (const std::string& name : layer.removed) removed = removed || same_text_ignoring_case(name, city.name);

@@ -31,10 +31,9 @@
 #include "movies/sky_atlas.h"
 #include "movies/star_catalogue.h"
 #include "output/printing.h"
+#include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
-#include "platform/qt/gui_session.h"
-#include "platform/qt/surface_qt.h"
 #include "platform/text_encoding.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
@@ -205,6 +204,7 @@ bool options_apply(const Options& options, const std::string& verb, const std::s
 struct CliRun {
     bool refused = false;  // a dialog rule or a pre-check refused the input
     const Options* options = nullptr;
+    const CliSurfaces* surfaces = nullptr;  // the toolkit's, in skyloom-qt
 } run;
 
 volatile std::sig_atomic_t interrupted = 0;
@@ -456,11 +456,11 @@ int print_document(const ReportDocument& document) {
 // The report's printed pages in a PDF file of A4 pages at 96 pixels to the inch.
 int print_document_pdf(const ReportDocument& document, const std::string& path) {
     constexpr int A4_WIDTH = 794, A4_HEIGHT = 1123;  // 210 x 297 mm in pixels
-    ensure_gui_session();
-    std::unique_ptr<Surface> pdf = make_pdf_surface(path, A4_WIDTH, A4_HEIGHT);
+    run.surfaces->start();
+    std::unique_ptr<Surface> pdf = run.surfaces->pdf(path, A4_WIDTH, A4_HEIGHT);
     errno = 0;
     if (!pdf || print_report_pages(*pdf, document, 1, print_session().font, PrintProgress{}) != PrintResult::Done ||
-        !finish_file(std::move(pdf)))
+        !run.surfaces->finish_file(std::move(pdf)))
         return cannot_write(path);
     return 0;
 }
@@ -630,14 +630,16 @@ int graph_command(int argc, char** argv) {
     dispatch_command(command);  // the pre-checks and the dialog's rules
     if (run.refused || app.current_output != command) return EXIT_BAD_INPUT;
 
-    ensure_gui_session();
-    std::unique_ptr<Surface> surface = kind == PictureKind::Png   ? make_image_surface(width, height)
-                                       : kind == PictureKind::Svg ? make_svg_surface(path, width, height)
-                                                                  : make_pdf_surface(path, width, height);
+    const CliSurfaces& surfaces = *run.surfaces;
+    surfaces.start();
+    std::unique_ptr<Surface> surface = kind == PictureKind::Png   ? surfaces.image(width, height, 1.0)
+                                       : kind == PictureKind::Svg ? surfaces.svg(path, width, height)
+                                                                  : surfaces.pdf(path, width, height);
     errno = 0;
     if (!surface) return cannot_write(path);
     draw_command_graph(command, *surface, width, height, command_line_style(option("grid").has_value()));
-    const bool written = kind == PictureKind::Png ? save_png(*surface, path) : finish_file(std::move(surface));
+    const bool written =
+        kind == PictureKind::Png ? surfaces.save_png(*surface, path) : surfaces.finish_file(std::move(surface));
     return written ? 0 : cannot_write(path);
 }
 
@@ -804,8 +806,8 @@ int movie_command(int argc, char** argv) {
 
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    ensure_gui_session();
-    std::unique_ptr<Surface> surface = make_image_surface(width, height);
+    run.surfaces->start();
+    std::unique_ptr<Surface> surface = run.surfaces->image(width, height, 1.0);
     MovieState movie;
     start_movie(movie, row.movie, movie_params_of(app.params), app.star_catalogue);
     movie.seconds_per_tick = 0.25;
@@ -820,7 +822,7 @@ int movie_command(int argc, char** argv) {
         char name[32];
         std::snprintf(name, sizeof name, "/frame-%04d.png", frame - skipped + 1);
         errno = 0;
-        if (!save_png(*surface, folder + name)) return cannot_write(folder + name);
+        if (!run.surfaces->save_png(*surface, folder + name)) return cannot_write(folder + name);
     }
     return 0;
 }
@@ -970,7 +972,28 @@ bool cli_window_start(int argc, char** argv, Location& location, const SkyEngine
     return load_place(options, location);
 }
 
-int cli_main(int argc, char** argv) {
+bool cli_draws(int argc, char** argv) {
+    if (argc < 2) return false;
+    const std::string verb = argv[1];
+    if (verb == "graph" || verb == "movie") return true;
+    return verb == "report" && std::any_of(argv + 2, argv + argc, [](const char* a) { return std::strcmp(a, "--pdf") == 0; });
+}
+
+int cli_hand_over(char** argv) {
+    const std::filesystem::path folder = program_folder();
+    std::string path = (folder / "skyloom-qt").string();
+    if (access(path.c_str(), X_OK) != 0) path = (folder / SKYLOOM_TOOLKIT_PROGRAM).lexically_normal().string();
+    execv(path.c_str(), argv);
+    std::fprintf(stderr, "Cannot start %s (%s)\n", path.c_str(), std::strerror(errno));
+    return EXIT_FILE_ERROR;
+}
+
+int cli_main(int argc, char** argv, const CliSurfaces* surfaces) {
+    run.surfaces = surfaces;
+    if (!surfaces && cli_draws(argc, argv)) {
+        std::fprintf(stderr, "%s draws with the toolkit: run it with skyloom\n", argc > 1 ? argv[1] : "");
+        return EXIT_FILE_ERROR;
+    }
     if (argc < 2) return usage(stdout, 0);
     std::string verb = argv[1];
     if (verb == "--help" || verb == "-h" || verb == "help") return usage(stdout, 0);

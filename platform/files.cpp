@@ -20,13 +20,6 @@ std::string folder_override;
 // The user's data folder's own part, below the XDG data home.
 const char* const USER_FOLDER = "skyloom2";
 
-std::string program_folder() {
-    std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) return ".";
-    return exe.parent_path().string();
-}
-
 // The folder the program looks in first: its own (a build tree), or the override.
 std::string data_folder() {
     static const std::string program = program_folder();
@@ -59,6 +52,13 @@ fs::path xdg_data_home() {
     return fs::path(home) / ".local" / "share";
 }
 }  // namespace
+
+std::string program_folder() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) return ".";
+    return exe.parent_path().string();
+}
 
 void set_data_folder(const std::string& folder) { folder_override = folder; }
 

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+// The folder of the running program's file ("." when the system does not say).
+std::string program_folder();
 // Full path of name: beside the program when it is there, else in
 // ../share/skyloom2 from the program's folder when that folder exists (an
 // installed copy), else beside the program.  The override, when set, is the

@@ -180,13 +180,46 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
     }
 }
 
-// A folder of its own with a copy of the program beside the given data
-// files, as an installed program stands beside its data.
-std::string program_copy(const std::filesystem::path& folder) {
+// A folder of its own with a copy of the program (and of skyloom-qt, which
+// draws for it, unless left out) beside the given data files, as an
+// installed program stands beside its data.
+std::string program_copy(const std::filesystem::path& folder, bool with_toolkit = true) {
     std::filesystem::create_directories(folder);
-    std::filesystem::copy_file(SKYLOOM_BINARY, folder / "skyloom",
-                               std::filesystem::copy_options::overwrite_existing);
+    const std::filesystem::path built(SKYLOOM_BINARY);
+    for (const char* name : {"skyloom", "skyloom-qt"})
+        if (with_toolkit || name == std::string("skyloom"))
+            std::filesystem::copy_file(built.parent_path() / name, folder / name,
+                                       std::filesystem::copy_options::overwrite_existing);
     return (folder / "skyloom").string();
+}
+
+// The text commands start without the toolkit: the program needs no Qt
+// library (loading Qt's was most of a short report's time), and it hands the
+// window and the commands that draw to skyloom-qt; where that program is
+// missing a drawing command says so, with status 1, and a report still runs.
+TEST(CommandLine, TextCommandsLoadNoToolkitAndDrawingIsHandedOver) {
+    CliRun libraries = run_skyloom("", std::string("LD_TRACE_LOADED_OBJECTS=1 ") + SKYLOOM_BINARY);
+    EXPECT_NE(libraries.out.find("libc.so"), std::string::npos) << libraries.out;
+    EXPECT_EQ(libraries.out.find("libQt6"), std::string::npos) << libraries.out;
+
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "skyloom_cli_alone";
+    const std::string program = program_copy(folder, false);
+    const std::string picture = (folder / "g.png").string();
+    CliRun graph = run_skyloom("graph day-length --year 2026 -o " + picture, program);
+    EXPECT_EQ(graph.status, 1);
+    EXPECT_NE(graph.err.find("Cannot start " + (folder.parent_path() / "libexec" / "skyloom-qt").string()),
+              std::string::npos)
+        << graph.err;
+    EXPECT_FALSE(std::filesystem::exists(picture));
+    CliRun window = run_skyloom("--lat 1 --lon 2 --tz 0", program);
+    EXPECT_EQ(window.status, 1);
+    EXPECT_NE(window.err.find("Cannot start"), std::string::npos) << window.err;
+    CliRun pdf = run_skyloom("report easter --year 2026 --pdf " + (folder / "e.pdf").string(), program);
+    EXPECT_EQ(pdf.status, 1);
+    CliRun easter = run_skyloom("report easter --year 2026", program);
+    EXPECT_EQ(easter.status, 0) << easter.err;
+    EXPECT_NE(easter.out.find("04/05/2026"), std::string::npos) << easter.out;  // Easter Sunday, 5 April 2026
+    std::filesystem::remove_all(folder);
 }
 
 // Latin-1 names in CITIES.DAT meet UTF-8 on the command line exactly; a

@@ -9,7 +9,6 @@
 #include "engine/precise/places.h"
 #include "engine/precise/search.h"
 #include "engine/classical/moon.h"
-#include "engine/classical/sun.h"
 
 namespace precise {
 namespace {
@@ -151,6 +150,42 @@ Approach closest_approach(int body, JulianDay conjunction_ut) {
 
 // ---- Seasons ----
 
+namespace {
+
+// The instant of equinox or solstice k (0 March ... 3 December) of a year,
+// UT, to about a minute from 1000 to 3000 (the years of the reports; beyond
+// them it still serves as a first guess): Meeus, Astronomical Algorithms
+// (2nd ed., 1998), chapter 27: the mean instant's polynomial of Table 27.B
+// corrected by the 24 periodic terms of Table 27.C.
+JulianDay meeus_season_instant(int year, int k) {
+    static constexpr double MEAN[4][5] = {
+        {2451623.80984, 365242.37404, 0.05169, -0.00411, -0.00057},
+        {2451716.56767, 365241.62603, 0.00325, 0.00888, -0.00030},
+        {2451810.21715, 365242.01767, -0.11575, 0.00337, 0.00078},
+        {2451900.05952, 365242.74049, -0.06223, -0.00823, 0.00032},
+    };
+    // Amplitude (1e-5 day), phase (degrees), rate (degrees a Julian century).
+    static constexpr double PERIODIC[24][3] = {
+        {485, 324.96, 1934.136},  {203, 337.23, 32964.467}, {199, 342.08, 20.186},    {182, 27.85, 445267.112},
+        {156, 73.14, 45036.886},  {136, 171.52, 22518.443}, {77, 222.54, 65928.934},  {74, 296.72, 3034.906},
+        {70, 243.58, 9037.513},   {58, 119.81, 33718.147},  {52, 297.17, 150.678},    {50, 21.02, 2281.226},
+        {45, 247.54, 29929.562},  {44, 325.15, 31555.956},  {29, 60.93, 4443.417},    {18, 155.12, 67555.328},
+        {17, 288.79, 4562.452},   {16, 198.04, 62894.029},  {14, 199.76, 31436.921},  {12, 95.39, 14577.848},
+        {12, 287.11, 31931.756},  {12, 320.81, 34777.259},  {9, 227.73, 1222.114},    {8, 15.45, 16859.074},
+    };
+    const double* mean = MEAN[k];
+    const double y = (year - 2000) / 1000.0;
+    const double jde0 = mean[0] + y * (mean[1] + y * (mean[2] + y * (mean[3] + y * mean[4])));
+    const double t = (jde0 - ERFA_DJ00) / ERFA_DJC;
+    const double w = (35999.373 * t - 2.47) * ERFA_DD2R;
+    const double delta_lambda = 1.0 + 0.0334 * std::cos(w) + 0.0007 * std::cos(2.0 * w);
+    double s = 0.0;
+    for (const auto& term : PERIODIC) s += term[0] * std::cos((term[1] + term[2] * t) * ERFA_DD2R);
+    return universal_time(jde0 + 0.00001 * s / delta_lambda);
+}
+
+}  // namespace
+
 void season_instants(int year, JulianDay jd[4]) {
     // The last two years asked for are kept: the Seasons report asks for
     // each year twice (its own and the year before's next).
@@ -166,11 +201,9 @@ void season_instants(int year, JulianDay jd[4]) {
             return;
         }
     }
-    JulianDay guess[4];
-    ::season_instants(year, guess);  // the classical instants, minutes off
     for (int k = 0; k < 4; ++k) {
         auto f = [k](double t) { return wrap180(geocentric_place(SUN, t).longitude - 90.0 * k); };
-        jd[k] = refine_root_from(f, guess[k], 1.0 / SUN_DEGREES_PER_DAY, 0.001 * SECOND_DAYS);
+        jd[k] = refine_root_from(f, meeus_season_instant(year, k), 1.0 / SUN_DEGREES_PER_DAY, 0.001 * SECOND_DAYS);
     }
     kept[1] = kept[0];
     kept[0] = {year, true, {jd[0], jd[1], jd[2], jd[3]}};
