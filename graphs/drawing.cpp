@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "engine/bodies.h"
 #include "platform/messages.h"
@@ -54,8 +55,8 @@ void draw_text_vertical(Surface& surface, int x, int y, std::string_view text) {
     }
 }
 
-void draw_body_name(Surface& surface, int body, int x, int y) {
-    std::string_view name = load_string(STR_FIRST_BODY_NAME + body);
+void draw_body_name(Surface& surface, int body, int x, int y, bool starred) {
+    const std::string name = std::string(load_string(STR_FIRST_BODY_NAME + body)) + (starred ? "*" : "");
     draw_text_centered(surface, x, y + text_height(surface, name) / 2, name);
 }
 
@@ -116,7 +117,7 @@ void draw_star(Surface& surface, const GraphStyle& style, int x, int y, int r) {
 }
 
 void draw_body(Surface& surface, const GraphStyle& style, int index, int x, int y, int r, bool label,
-               Surface* jet_trails) {
+               Surface* jet_trails, bool starred) {
     bool body = index >= 0 && index <= LAST_PLANET;
     if (&surface == jet_trails) {
         // The trail: a hollow circle in the body's pen where it has been.
@@ -132,7 +133,7 @@ void draw_body(Surface& surface, const GraphStyle& style, int index, int x, int 
         if (index <= 1)
             draw_body_name(surface, index, x, y);
         else if (label)
-            draw_body_name(surface, index, x + char_width(surface), y + line_height(surface));
+            draw_body_name(surface, index, x + char_width(surface), y + line_height(surface), starred);
         if (jet_trails != nullptr) draw_body(*jet_trails, style, index, x, y, r, label, jet_trails);
     } else if (index == STYLE_PENUMBRA || index == STYLE_UMBRA) {
         fill_disc(surface, style, x, y, r, index, index == STYLE_PENUMBRA ? HATCH_HORIZONTAL : HATCH_VERTICAL,

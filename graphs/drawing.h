@@ -70,8 +70,9 @@ void draw_text_centered(Surface& surface, int x, int y, std::string_view text);
 // so that the column is centred on y.  Used for value-axis captions.
 void draw_text_vertical(Surface& surface, int x, int y, std::string_view text);
 // The body's name ("Sun", "Moon", "Earth", "Mercury" ... "Pluto"; body 0..10)
-// centred on (x, y).
-void draw_body_name(Surface& surface, int body, int x, int y);
+// centred on (x, y); starred, with "*" after it (a place the output's note
+// calls approximate).
+void draw_body_name(Surface& surface, int body, int x, int y, bool starred = false);
 
 // ---- Lines and shapes ----
 // One segment with the current pen.
@@ -102,8 +103,9 @@ void draw_star(Surface& surface, const GraphStyle& style, int x, int y, int r);
 // nothing.  jet_trails is the movie's jet-trail surface while Jet Trails is
 // on, else nullptr: bodies 0..10 then also leave a hollow circle in their pen
 // there (drawing on the jet-trail surface itself draws only that circle).
+// starred: the label reads as draw_body_name's starred name.
 void draw_body(Surface& surface, const GraphStyle& style, int index, int x, int y, int r, bool label,
-               Surface* jet_trails);
+               Surface* jet_trails, bool starred = false);
 // The Moon as draw_body draws it, with only its lit part in the Moon's colour:
 // the part from the dark limb to the terminator (half an ellipse of semi-axis
 // |1 - 2 lit| r across the disc) takes the window colour inside the Moon's

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/bodies.h"
 #include "platform/message_pump.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace {
@@ -127,11 +129,16 @@ void layout_legend(Surface& surface, int width, int height, int x0, int y0, bool
     }
 }
 
+void note_approximate_pluto(Surface& surface, LegendSlot slots[LEGEND_SLOT_COUNT]) {
+    slots[id_of(Body::Pluto) - 2].starred = true;
+    draw_text_centered(surface, GRAPH_WIDTH / 2, GRAPH_HEIGHT, "* " + std::string(load_string(STR_PLACES_APPROXIMATE)));
+}
+
 void draw_planet_label(Surface& surface, LegendSlot slots[LEGEND_SLOT_COUNT], int body, int x, int y) {
     LegendSlot& slot = slots[body - 2];
     if (slot.drawn || slot.x > x) return;
     draw_line(surface, x, y, x, slot.y);
-    draw_body_name(surface, body, x, slot.y);
+    draw_body_name(surface, body, x, slot.y, slot.starred);
     slot.drawn = true;
 }
 

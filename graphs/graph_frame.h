@@ -40,6 +40,7 @@ struct LegendSlot {
     int x = 0;
     int y = 0;
     bool drawn = false;
+    bool starred = false;  // the name with "*" (note_approximate_pluto)
 };
 constexpr int LEGEND_SLOT_COUNT = 9;
 
@@ -88,6 +89,10 @@ void draw_month_axis(Surface& surface, const GraphStyle& style, int year, const 
 // over width above the frame, odd slot indices one line higher.
 void layout_legend(Surface& surface, int width, int height, int x0, int y0, bool with_earth,
                    LegendSlot slots[LEGEND_SLOT_COUNT]);
+// Pluto's places in the graph are approximate (pluto_approximate): its label
+// slot's name gets "*", and the note "* Pluto outside 1885-2099, ..." stands
+// centred on the graph space's top line, above the title.
+void note_approximate_pluto(Surface& surface, LegendSlot slots[LEGEND_SLOT_COUNT]);
 // After a planet's segment ending at (x, y): when its slot is not yet drawn and
 // lies at or left of x, a leader from (x, y) up to the slot with the current
 // pen and the planet's name centred on (x, slot.y); the slot is then drawn.

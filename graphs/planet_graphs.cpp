@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/angles.h"
+#include "engine/approximate_places.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/classical/planets.h"
@@ -164,6 +165,7 @@ int value_graph(Surface& surface, const GraphStyle& style, int year, BodySet pla
     draw_month_axis(surface, style, year, frame);
     LegendSlot slots[LEGEND_SLOT_COUNT];
     layout_legend(surface, frame.width, frame.height, frame.x0, frame.y0, graph.with_earth, slots);
+    if (pluto_approximate(engine, planet_set, frame.start, frame.end)) note_approximate_pluto(surface, slots);
 
     for (int body = graph.with_earth ? id_of(Body::Earth) : FIRST_PLANET; body <= LAST_PLANET; ++body) {
         if (!planet_set.contains(body)) continue;
@@ -265,6 +267,7 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, Body
     draw_constellation_labels(engine, surface, frame, axis, year);
     LegendSlot slots[LEGEND_SLOT_COUNT];
     layout_legend(surface, frame.width, frame.height, frame.x0, frame.y0, false, slots);
+    if (pluto_approximate(engine, planet_set, frame.start, frame.end)) note_approximate_pluto(surface, slots);
 
     // The Sun, three units thick, and the point opposite it, where a planet
     // stands at opposition.
@@ -356,6 +359,9 @@ int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int 
                         frame.x0 - 2 * column);
     LegendSlot slots[LEGEND_SLOT_COUNT];
     layout_legend(surface, frame.width, frame.height, frame.x0, frame.y0, false, slots);
+    const JulianDay first = julian_day(1.0, month, year) - location.time_zone / 24.0;  // local midnight in UT
+    if (pluto_approximate(engine, planet_set.with(main_planet), first, first + days))
+        note_approximate_pluto(surface, slots);
 
     // The main planet's direction at each midnight, found with the first curve.
     double main_direction[MAX_MONTH_DAYS + 1][3];
@@ -365,7 +371,7 @@ int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int 
         if (graph_stopped()) return 1;
         select_color_pen(surface, style, body);
         GraphCurve curve;
-        JulianDay t = julian_day(1.0, month, year) - location.time_zone / 24.0;  // local midnight in UT
+        JulianDay t = first;
         for (int d = 0; d <= days; ++d, t += 1.0) {
             EngineDate date = engine_date(t);
             if (!main_known) {

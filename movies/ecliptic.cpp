@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/angles.h"
+#include "engine/approximate_places.h"
 #include "engine/bodies.h"
 #include "engine/classical/planets.h"
 #include "engine/classical/sun.h"
@@ -149,7 +150,9 @@ void ecliptic_frame(Surface& window, int width, int height, MovieState& movie, S
     const EclipticStrip strip = ecliptic_strip(char_width(buffer), line_height(buffer));
     if (top) draw_top_background(buffer, style);
     else draw_side_background(buffer, style, strip);
-    draw_status_panel(buffer, style, movie_panel(kind, movie), sky);
+    StatusPanel panel = movie_panel(kind, movie);
+    panel.pluto_approximate = pluto_approximate(*sky.engine, params.planet_set, movie.time, movie.time);
+    draw_status_panel(buffer, style, panel, sky);
     if (top) outline_and_clip_picture(buffer, style);
 
     const int picture = picture_size(buffer);
@@ -160,7 +163,8 @@ void ecliptic_frame(Surface& window, int width, int height, MovieState& movie, S
         const EclipticPlace place = ecliptic_place(*sky.engine, body, movie.time);
         const SurfacePoint at = top ? ecliptic_top_point(place.longitude, place.radius, sky.view_angle, picture)
                                     : ecliptic_side_point(strip, place.longitude, place.latitude);
-        draw_body(buffer, style, body, at.x, at.y, radius, params.label_planets != 0, trails);
+        draw_body(buffer, style, body, at.x, at.y, radius, params.label_planets != 0, trails,
+                  panel.pluto_approximate && body == id_of(Body::Pluto));
     }
     end_frame(window, buffer);
 }

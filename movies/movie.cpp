@@ -184,7 +184,7 @@ StatusPanel movie_panel(MovieKind kind, const MovieState& movie) {
 }
 
 void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPanel& panel, const SkyContext& sky) {
-    constexpr int LINES = 18;  // lines 1..17; index 0 unused
+    constexpr int LINES = 19;  // lines 1..18; index 0 unused
     std::string lines[LINES];
     double local_day = 0.0;
     int month = 0, year = 0;
@@ -229,6 +229,10 @@ void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPane
     }
     if (sky.engine->precise)
         lines[panel.kind == MOVIE_BINARY_STAR ? 14 : 2] = load_string(STR_PRECISE_CALCULATIONS);
+    // Below the planetarium's last line; in the ecliptic views on line 10, free
+    // in both and above the side view's strip.
+    if (panel.pluto_approximate)
+        lines[panel.kind == MOVIE_PLANETARIUM ? 18 : 10] = load_string(STR_PLUTO_APPROXIMATE);
     frame.save_state();
     frame.set_text_color(style.colors[STYLE_WINDOW_TEXT]);
     frame.set_background(style.background);

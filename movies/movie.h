@@ -139,6 +139,9 @@ struct StatusPanel {
     double position_angle = 0.0;  // binary star, degrees
     double separation = 0.0;      // binary star, arc seconds
     std::string star_name;        // binary star
+    // Pluto is shown at a place its series does not hold for (pluto_approximate):
+    // "Pluto* approximate" on the line below the panel's last.
+    bool pluto_approximate = false;
 };
 // The panel of a movie at its simulated time, with the Pause item's state.
 StatusPanel movie_panel(MovieKind kind, const MovieState& movie);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/angles.h"
+#include "engine/approximate_places.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/classical/moon.h"
@@ -223,8 +224,9 @@ SurfacePoint label_centre(Surface& frame, const PlanetariumBody& planet, const P
     return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
 }
 
+// pluto_starred: Pluto's label reads "Pluto*" (its place is approximate).
 void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, const MovieState& movie,
-                      const SkyView& view, double view_altitude) {
+                      const SkyView& view, double view_altitude, bool pluto_starred) {
     const PlanetariumState& state = movie.planetarium;
     const BodySet view_set = movie.params.planetarium_view_set;
     const bool label = movie.params.label_planets != 0;
@@ -269,7 +271,7 @@ void draw_planetarium(Surface& frame, Surface* trails, const GraphStyle& style, 
     for (int id = id_of(Body::Pluto); id >= id_of(Body::Mercury); --id) {
         if (!shown(id)) continue;
         const SurfacePoint at = label_centre(frame, state.bodies[id], sun, shown(id_of(Body::Sun)), id);
-        draw_body_name(frame, id, at.x, at.y);
+        draw_body_name(frame, id, at.x, at.y, pluto_starred && id == id_of(Body::Pluto));
     }
 }
 
@@ -374,6 +376,9 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
 
     StatusPanel panel = movie_panel(MOVIE_PLANETARIUM, movie);
     panel.tracking = state.tracking == TRACKING_ON;
+    // Pluto shown, or the chosen body, at a place its series does not hold for.
+    const BodySet placed = centred < PLANETARIUM_BODIES ? view_set.with(centred) : view_set;
+    panel.pluto_approximate = pluto_approximate(*sky.engine, placed, movie.time, movie.time);
     panel.ra_hours = view_centre_ra_hours(centre);
     panel.declination = view_centre_declination(centre);
     panel.horizon_view = view.horizon;
@@ -385,7 +390,8 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
     }
     draw_status_panel(buffer, style, panel, sky);
     outline_and_clip_picture(buffer, style);
-    draw_planetarium(buffer, movie.jet_trails ? movie.trails.get() : nullptr, style, movie, view, sky.view_altitude);
+    draw_planetarium(buffer, movie.jet_trails ? movie.trails.get() : nullptr, style, movie, view, sky.view_altitude,
+                     panel.pluto_approximate);
     end_frame(window, buffer);
     if (state.tracking == TRACKING_START) state.tracking = TRACKING_OFF;
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/approximate_places.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
@@ -84,9 +85,7 @@ void report_header(const SkyContext& sky, ReportDocument& document) {
 
 void report_places_note(const SkyContext& sky, BodySet bodies, JulianDay first, JulianDay last,
                         ReportDocument& document) {
-    const int pluto = id_of(Body::Pluto);
-    if (!bodies.contains(pluto)) return;
-    if (sky.engine->place_holds(pluto, first) && sky.engine->place_holds(pluto, last)) return;
+    if (!pluto_approximate(*sky.engine, bodies, first, last)) return;
     report_add_line(load_string(STR_PLACES_APPROXIMATE), document);
     report_add_line("", document);
 }

@@ -87,6 +87,7 @@ constexpr int STR_HEADER_PLACE = 683;  // "%-20s  Latitude: %s %c  Longitude: %s
 constexpr int STR_HEADER_TIME = 684;  // "Local Time = UT %c %s hours  Elevation: %d meters"
 constexpr int STR_PRECISE_CALCULATIONS = 2075;  // "Precise calculations"
 constexpr int STR_PLACES_APPROXIMATE = 2076;  // "Pluto outside 1885-2099, where its series holds: ..."
+constexpr int STR_PLUTO_APPROXIMATE = 2077;  // "Pluto* approximate": a movie's status panel
 constexpr int MSG_STAR_DATABASE_MISSING = 685;  // "Cannot load star database"
 constexpr int MSG_NO_STAR_DATABASE = 686;  // "Star database not loaded"
 constexpr int MSG_NO_PRINTER = 687;  // "Printer has not been selected or is improperly configured"

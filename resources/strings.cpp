@@ -847,6 +847,7 @@ constexpr StringEntry string_table[] = {
     {2074, "%s|%s:%s"},
     {2075, "Precise calculations"},
     {2076, "Pluto outside 1885-2099, where its series holds: places may be degrees off"},
+    {2077, "Pluto* approximate"},
 
     // What is wrong with a line of a city file, the cities' lock, and the
     // names of a city line's fields (our own ids).
