@@ -449,7 +449,12 @@ int cannot_write(const std::string& path) {
 
 int print_document(const ReportDocument& document) {
     std::string text;
-    for (int i = 0; i < document.line_count; ++i) text += latin1_to_terminal(report_line(document, i)) + "\n";
+    // Room for every line at full width: a long report's text grows once, not line by line.
+    text.reserve(static_cast<std::size_t>(document.line_count) * (REPORT_WIDTH + 1));
+    for (int i = 0; i < document.line_count; ++i) {
+        text += latin1_to_terminal(report_line(document, i));
+        text += '\n';
+    }
     return write_standard_output(text) ? 0 : EXIT_FILE_ERROR;
 }
 
