@@ -2,10 +2,13 @@
 // The application's state: the one record every command reads and writes, the
 // sky context handed to every generator, and the parameters the dialogs keep.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "engine/bodies.h"
 #include "engine/sky_context.h"
+#include "movies/sky_atlas.h"
+#include "movies/star_catalogue.h"
 #include "reports/report_document.h"
 
 // Menu command ids.
@@ -72,8 +75,6 @@ struct CommandParams {
     bool cancelled = false;
 };
 
-struct SkyAtlas;
-struct StarCatalogue;
 
 struct AppState {
     ReportDocument report;
@@ -89,8 +90,8 @@ struct AppState {
     bool jet_trails = false;
     bool constellations = false;  // the planetarium's Constellations item (F9)
     bool star_names = false;      // the planetarium's Star Names item (F10)
-    StarCatalogue* star_catalogue = nullptr;  // null: the star database is not loaded
-    SkyAtlas* sky_atlas = nullptr;            // the deeper stars and the constellations; null: not loaded
+    std::unique_ptr<StarCatalogue> star_catalogue;  // null: the star database is not loaded
+    std::unique_ptr<SkyAtlas> sky_atlas;            // the deeper stars and the constellations; null: not loaded
     CommandParams params;
 };
 // The stop and repaint-pending flags are the message pump's work_signals().

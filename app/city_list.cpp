@@ -50,21 +50,24 @@ struct CityChange {
     CityRecord city;
 };
 
-// Module state: the shipped list; the user's layer as last read or saved;
-// the list the two make and the selected city's name; the changes since,
-// which a save applies again over the user's file as another copy of the
-// program may have left it; whether the list or current city changed; and
-// the user's file when it could not be read whole (then it is never saved
-// over).
-std::vector<CityRecord> shipped;
-std::string shipped_current;
-UserCities user;
-std::vector<CityRecord> cities;
-std::string current_name;
-std::vector<CityChange> changes;
-bool current_changed = false;
-bool modified = false;
-std::string damaged_user_file;
+// The module's state, one record: the shipped list; the user's layer as last
+// read or saved; the list the two make and the selected city's name; the
+// changes since, which a save applies again over the user's file as another
+// copy of the program may have left it; whether the list or current city
+// changed; and the user's file when it could not be read whole (then it is
+// never saved over).
+struct CityListState {
+    std::vector<CityRecord> shipped;
+    std::string shipped_current;
+    UserCities user;
+    std::vector<CityRecord> cities;
+    std::string current_name;
+    std::vector<CityChange> changes;
+    bool current_changed = false;
+    bool modified = false;
+    std::string damaged_user_file;
+};
+CityListState city_list;
 
 // White space as the C locale knows it, whatever the user's locale.
 bool is_blank(char c) {
@@ -79,8 +82,8 @@ int index_in(const std::vector<CityRecord>& list, const std::string& name) {
 }
 
 const CityRecord* shipped_city(const std::string& name) {
-    int index = index_in(shipped, name);
-    return index < 0 ? nullptr : &shipped[static_cast<std::size_t>(index)];
+    int index = index_in(city_list.shipped, name);
+    return index < 0 ? nullptr : &city_list.shipped[static_cast<std::size_t>(index)];
 }
 
 void erase_name(std::vector<std::string>& names, const std::string& name) {
@@ -108,8 +111,8 @@ void apply_change(UserCities& layer, const CityChange& change) {
 // the first shipped city of its name (or at the end); never empty.
 std::vector<CityRecord> merged_list(const UserCities& layer) {
     std::vector<CityRecord> list;
-    list.reserve(shipped.size() + layer.cities.size());
-    for (const CityRecord& city : shipped) {
+    list.reserve(city_list.shipped.size() + layer.cities.size());
+    for (const CityRecord& city : city_list.shipped) {
         bool removed = false;
         for (const std::string& name : layer.removed) removed = removed || same_text_ignoring_case(name, city.name);
         if (!removed) list.push_back(city);
@@ -135,9 +138,11 @@ std::vector<CityRecord> merged_list(const UserCities& layer) {
 // The list from the layers, and the current city: the user's choice, else the
 // shipped list's, else the first city.
 void rebuild_list() {
-    cities = merged_list(user);
-    current_name = user.current_name.empty() ? shipped_current : user.current_name;
-    if (index_in(cities, current_name) < 0) current_name = cities.front().name;
+    city_list.cities = merged_list(city_list.user);
+    const std::string& chosen = city_list.user.current_name;
+    city_list.current_name = chosen.empty() ? city_list.shipped_current : chosen;
+    if (index_in(city_list.cities, city_list.current_name) < 0)
+        city_list.current_name = city_list.cities.front().name;
 }
 
 // The user's layer that a full copy of the list (what earlier versions kept
@@ -205,8 +210,8 @@ bool write_user_file(UserCities& layer) {
         return false;
     }
     UserCities result = now.state == CityFile::READ ? layer_of(now) : layer;
-    for (const CityChange& change : changes) apply_change(result, change);
-    if (current_changed) result.current_name = layer.current_name;
+    for (const CityChange& change : city_list.changes) apply_change(result, change);
+    if (city_list.current_changed) result.current_name = layer.current_name;
     // What earlier versions' saves left when they were killed goes too.
     remove_stale_temporaries(fs::path(path).parent_path().string(), FULL_COPY_NEW_PREFIX);
     const ReplaceResult written =
@@ -252,13 +257,13 @@ void load_cities(Location& location) {
     if (list.state == CityFile::MISSING)
         show_error_text(file_error_text(MSG_CANNOT_LOAD_CITIES, shipped_path, list.error_number).c_str());
     report_reading(shipped_path, list);
-    shipped = std::move(list.cities);
-    shipped_current = list.current_name;
+    city_list.shipped = std::move(list.cities);
+    city_list.shipped_current = list.current_name;
 
     const std::string user_path = user_cities_path();
     CityFile mine = user_path.empty() ? CityFile{} : read_user_cities(user_path);
-    if (!report_reading(user_path, mine)) damaged_user_file = user_path;
-    user = layer_of(mine);
+    if (!report_reading(user_path, mine)) city_list.damaged_user_file = user_path;
+    city_list.user = layer_of(mine);
     // The full copy earlier versions kept in the user's folder becomes the
     // user's cities once.  Where the user's folder is the program's data
     // folder (installed with the prefix ~/.local) that file is the shipped one.
@@ -267,17 +272,17 @@ void load_cities(Location& location) {
     if (mine.state == CityFile::MISSING && !full_copy.empty() && fs::exists(full_copy, ec) &&
         !fs::equivalent(full_copy, shipped_path, ec)) {
         CityFile copy = read_city_list(full_copy);
-        user = layer_from_full_copy(copy);
-        if (!report_reading(full_copy, copy)) damaged_user_file = full_copy;
-        else if (write_user_file(user)) fs::rename(full_copy, in_user_folder(FULL_COPY_KEPT), ec);
+        city_list.user = layer_from_full_copy(copy);
+        if (!report_reading(full_copy, copy)) city_list.damaged_user_file = full_copy;
+        else if (write_user_file(city_list.user)) fs::rename(full_copy, in_user_folder(FULL_COPY_KEPT), ec);
     }
     rebuild_list();
-    location = location_from_city(*find_city(current_name));
+    location = location_from_city(*find_city(city_list.current_name));
 }
 
 const CityRecord* find_city(const std::string& name) {
-    int index = index_in(cities, normalize_city_name(name));
-    return index < 0 ? nullptr : &cities[static_cast<std::size_t>(index)];
+    int index = index_in(city_list.cities, normalize_city_name(name));
+    return index < 0 ? nullptr : &city_list.cities[static_cast<std::size_t>(index)];
 }
 
 namespace {
@@ -285,17 +290,17 @@ namespace {
 // Adds or updates a city of the list (from the dialog or the command line);
 // true when its contents changed.
 bool put_city(CityRecord city) {
-    int index = index_in(cities, city.name);
+    int index = index_in(city_list.cities, city.name);
     if (index < 0) {
-        cities.push_back(city);
-        changes.push_back({false, city});
+        city_list.cities.push_back(city);
+        city_list.changes.push_back({false, city});
         return true;
     }
-    CityRecord& record = cities[static_cast<std::size_t>(index)];
+    CityRecord& record = city_list.cities[static_cast<std::size_t>(index)];
     city.extra_fields = record.extra_fields;  // what this version does not edit stays
     bool changed = !(record == city);
     record = city;
-    changes.push_back({false, city});
+    city_list.changes.push_back({false, city});
     return changed;
 }
 
@@ -309,44 +314,45 @@ void store_city(const std::string& name, int latitude_degrees, int latitude_minu
                     latitude_hemisphere, longitude_degrees, longitude_minutes, longitude_seconds,
                     longitude_hemisphere, time_zone, elevation};
     if (from_file) {
-        cities.push_back(city);
+        city_list.cities.push_back(city);
         return;
     }
-    if (put_city(city)) modified = true;
-    if (!same_text_ignoring_case(city.name, current_name)) {
-        current_name = city.name;
-        current_changed = modified = true;
+    if (put_city(city)) city_list.modified = true;
+    if (!same_text_ignoring_case(city.name, city_list.current_name)) {
+        city_list.current_name = city.name;
+        city_list.current_changed = city_list.modified = true;
     }
 }
 
 void add_city(const CityRecord& city) {
     CityRecord normal = city;
     normal.name = normalize_city_name(city.name);
-    if (put_city(normal)) modified = true;
+    if (put_city(normal)) city_list.modified = true;
 }
 
 bool remove_city(const std::string& name) {
     const std::string normal = normalize_city_name(name);
-    if (index_in(cities, normal) < 0) return false;
-    std::erase_if(cities, [&](const CityRecord& c) { return same_text_ignoring_case(c.name, normal); });
-    changes.push_back({true, CityRecord{normal}});
-    if (cities.empty()) cities.push_back(CityRecord{NO_NAME_CITY});
-    if (index_in(cities, current_name) < 0) current_name = cities.front().name;
-    modified = true;
+    if (index_in(city_list.cities, normal) < 0) return false;
+    std::erase_if(city_list.cities, [&](const CityRecord& c) { return same_text_ignoring_case(c.name, normal); });
+    city_list.changes.push_back({true, CityRecord{normal}});
+    if (city_list.cities.empty()) city_list.cities.push_back(CityRecord{NO_NAME_CITY});
+    if (index_in(city_list.cities, city_list.current_name) < 0)
+        city_list.current_name = city_list.cities.front().name;
+    city_list.modified = true;
     return true;
 }
 
 bool save_cities() {
-    if (!damaged_user_file.empty()) {
-        show_error_text(message_with_path(MSG_CITIES_NOT_SAVED_OVER, damaged_user_file).c_str());
+    if (!city_list.damaged_user_file.empty()) {
+        show_error_text(message_with_path(MSG_CITIES_NOT_SAVED_OVER, city_list.damaged_user_file).c_str());
         return false;
     }
-    UserCities layer = user;
-    if (current_changed) layer.current_name = current_name;
+    UserCities layer = city_list.user;
+    if (city_list.current_changed) layer.current_name = city_list.current_name;
     if (!write_user_file(layer)) return false;
-    user = layer;
-    changes.clear();
-    current_changed = modified = false;
+    city_list.user = layer;
+    city_list.changes.clear();
+    city_list.current_changed = city_list.modified = false;
     rebuild_list();
     return true;
 }
@@ -358,27 +364,18 @@ CityOrigin city_origin(const CityRecord& city) {
 }
 
 void save_cities_if_modified() {
-    if (modified && ask_question(std::string(load_string(MSG_SAVE_CITIES_QUESTION)).c_str())) save_cities();
+    if (city_list.modified && ask_question(std::string(load_string(MSG_SAVE_CITIES_QUESTION)).c_str())) save_cities();
 }
 
-void free_cities() {
-    std::vector<CityRecord>().swap(cities);
-    std::vector<CityRecord>().swap(shipped);
-    std::vector<CityChange>().swap(changes);
-    user = {};
-    current_name.clear();
-    shipped_current.clear();
-    damaged_user_file.clear();
-    current_changed = modified = false;
-}
+void free_cities() { city_list = CityListState{}; }
 
-bool cities_modified() { return modified; }
+bool cities_modified() { return city_list.modified; }
 
-int city_count() { return static_cast<int>(cities.size()); }
+int city_count() { return static_cast<int>(city_list.cities.size()); }
 
-const std::string& city_name(int index) { return cities.at(static_cast<std::size_t>(index)).name; }
+const std::string& city_name(int index) { return city_list.cities.at(static_cast<std::size_t>(index)).name; }
 
-const std::string& current_city_name() { return current_name; }
+const std::string& current_city_name() { return city_list.current_name; }
 
 Location location_from_city(const CityRecord& city) {
     Location location;

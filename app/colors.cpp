@@ -56,15 +56,20 @@ const ColorTable DEFAULT_TABLE{
     false,
 };
 
-ColorTable table = DEFAULT_TABLE;
-
 Rgb black_window_text() { return {}; }
-Rgb (*window_text_color)() = black_window_text;
+
+// The module's state: the table, and where the window-text pseudo-entry's
+// colour comes from (the platform's palette, installed by the window).
+struct ColorState {
+    ColorTable table = DEFAULT_TABLE;
+    Rgb (*window_text_color)() = black_window_text;
+};
+ColorState colors;
 
 // An assignable entry; any other index is an internal error.
 ColorEntry& entry_at(int index, long line) {
     if (index < 0 || index >= COLOR_COUNT) fatal_error(MSG_INTERNAL_ERROR, "COLORS", line);
-    return table.entries[index];
+    return colors.table.entries[index];
 }
 
 // The comma-separated pieces of text, empty ones included.
@@ -106,9 +111,9 @@ std::string color_setting(Rgb color) {
 }  // namespace
 
 void load_colors() {
-    table = DEFAULT_TABLE;
+    colors.table = DEFAULT_TABLE;
     for (int i = 0; i < COLOR_COUNT; ++i) {
-        ColorEntry& e = table.entries[i];
+        ColorEntry& e = colors.table.entries[i];
         // Full colour everywhere: the nearest displayable colour is the colour itself.
         parse_color_setting(read_setting(color_name(i)), e.color);
         e.saved = e.color;
@@ -116,44 +121,44 @@ void load_colors() {
 }
 
 Rgb color_of(int index) {
-    if (index == COLOR_WINDOW_TEXT) return window_text_color();
+    if (index == COLOR_WINDOW_TEXT) return colors.window_text_color();
     return entry_at(index, __LINE__).color;
 }
 
 std::string color_name(int index) { return std::string(load_string(entry_at(index, __LINE__).name_id)); }
 
 void set_window_text_color_source(Rgb (*source)()) {
-    window_text_color = source ? source : black_window_text;
+    colors.window_text_color = source ? source : black_window_text;
 }
 
 void begin_color_assignment() {
-    for (ColorEntry& e : table.entries) e.saved = e.color;
+    for (ColorEntry& e : colors.table.entries) e.saved = e.color;
 }
 
 void assign_color(int index, Rgb color) { entry_at(index, __LINE__).color = color; }
 
 void accept_color_assignment() {
-    for (const ColorEntry& e : table.entries)
-        if (!(e.color == e.saved)) table.modified = true;
+    for (const ColorEntry& e : colors.table.entries)
+        if (!(e.color == e.saved)) colors.table.modified = true;
 }
 
 void cancel_color_assignment() {
-    for (ColorEntry& e : table.entries) e.color = e.saved;
+    for (ColorEntry& e : colors.table.entries) e.color = e.saved;
 }
 
 bool save_colors() {
     for (int i = 0; i < COLOR_COUNT; ++i) {
-        if (!write_setting(color_name(i), color_setting(table.entries[i].color))) {
+        if (!write_setting(color_name(i), color_setting(colors.table.entries[i].color))) {
             show_error(MSG_CANNOT_SAVE_COLORS);
             return false;
         }
     }
-    table.modified = false;
+    colors.table.modified = false;
     return true;
 }
 
 void save_colors_if_changed() {
-    if (table.modified && ask_question(std::string(load_string(MSG_SAVE_COLORS_QUESTION)).c_str())) save_colors();
+    if (colors.table.modified && ask_question(std::string(load_string(MSG_SAVE_COLORS_QUESTION)).c_str())) save_colors();
 }
 
-bool colors_modified() { return table.modified; }
+bool colors_modified() { return colors.table.modified; }

@@ -9,7 +9,20 @@
 
 namespace {
 
-ShellHooks shell;
+// The application, one record: the state every command reads and writes,
+// the window's side of the commands, and the menus' state.
+struct Application {
+    AppState state;
+    ShellHooks shell;
+    MenuState menus;
+};
+
+Application& application() {
+    static Application app;
+    return app;
+}
+
+ShellHooks& shell() { return application().shell; }
 
 template <typename... A>
 void call(void (*hook)(A...), A... args) {
@@ -25,7 +38,7 @@ bool run_command_dialog(const CommandEntry& c) {
     p.earth_offered = c.earth_offered;
     p.distance_offered = c.distance_offered;
     p.months_offered = c.months_offered;
-    if (shell.run_dialog) shell.run_dialog(c.dialog, p);
+    if (shell().run_dialog) shell().run_dialog(c.dialog, p);
     return !p.cancelled;
 }
 
@@ -46,7 +59,7 @@ void take_movie_results(DialogId dialog, AppState& app) {
         sky.view_altitude = p.view_altitude;
         app.constellations = p.constellations != 0;
         app.star_names = p.star_names != 0;
-        call(shell.show_scroll_bars, p.planetarium_not_tracking != 0, 180);
+        call(shell().show_scroll_bars, p.planetarium_not_tracking != 0, 180);
         break;
     case DIAL_JM_MOVIES: sky.time_speed = p.time_speed; break;
     default: break;
@@ -54,7 +67,7 @@ void take_movie_results(DialogId dialog, AppState& app) {
 }
 
 void run_graph_or_movie(const CommandEntry& c, AppState& app) {
-    call(shell.show_scroll_bars, false, 0);
+    call(shell().show_scroll_bars, false, 0);
     app.params.movie_command = c.id;
     app.frame_counter = 0;
     app.current_output = CMD_NONE;
@@ -68,13 +81,13 @@ void run_graph_or_movie(const CommandEntry& c, AppState& app) {
     if (c.kind == OutputKind::Movie) take_movie_results(c.dialog, app);
     if (accepted) {
         app.current_output = c.id;
-        call(shell.restart_frame_timer);
+        call(shell().restart_frame_timer);
     } else {
-        call(shell.set_menu_groups_enabled, OutputKind::Other, true);
+        call(shell().set_menu_groups_enabled, OutputKind::Other, true);
     }
-    call(shell.discard_screen_bitmaps);
+    call(shell().discard_screen_bitmaps);
     work_signals().repaint_pending = false;
-    call(shell.invalidate);
+    call(shell().invalidate);
 }
 
 void run_report_step(const CommandEntry& step, bool in_almanac, AppState& app) {
@@ -84,10 +97,10 @@ void run_report_step(const CommandEntry& step, bool in_almanac, AppState& app) {
 
 void run_reports(const CommandEntry& c, AppState& app) {
     app.current_output = CMD_NONE;
-    call(shell.show_scroll_bars, false, 0);
+    call(shell().show_scroll_bars, false, 0);
     app.report_complete = false;
-    call(shell.discard_screen_bitmaps);
-    call(shell.repaint_now);
+    call(shell().discard_screen_bitmaps);
+    call(shell().repaint_now);
     if (c.id == CMD_ALMANAC) {
         if (run_command_dialog(c)) {
             app.params.end_year = app.params.year;
@@ -102,19 +115,18 @@ void run_reports(const CommandEntry& c, AppState& app) {
     } else if (run_command_dialog(c)) {
         run_report_step(c, false, app);
     }
-    call(shell.set_menu_groups_enabled, OutputKind::Other, true);
+    call(shell().set_menu_groups_enabled, OutputKind::Other, true);
     app.current_output = CMD_NONE;
     app.report_complete = true;
-    call(shell.show_scroll_bars, true, 0);
-    call(shell.repaint_now);
+    call(shell().show_scroll_bars, true, 0);
+    call(shell().repaint_now);
 }
 
 }  // namespace
 
-AppState& app_state() {
-    static AppState app;
-    return app;
-}
+AppState& app_state() { return application().state; }
+
+MenuState& menu_state() { return application().menus; }
 
 const CommandEntry* find_command(int id) {
     for (const CommandEntry& c : command_table())
@@ -168,7 +180,7 @@ MovieParams movie_params_of(const CommandParams& p) {
     return m;
 }
 
-void set_shell_hooks(const ShellHooks& hooks) { shell = hooks; }
+void set_shell_hooks(const ShellHooks& hooks) { shell() = hooks; }
 
 void dispatch_command(int id) {
     AppState& app = app_state();
@@ -186,7 +198,7 @@ void dispatch_command(int id) {
     if (c->kind != OutputKind::Other) {
         app.current_output = id;
         report_clear(app.report);
-        call(shell.set_menu_groups_enabled, c->kind, false);
+        call(shell().set_menu_groups_enabled, c->kind, false);
     }
     if (c->kind == OutputKind::Report) {
         run_reports(*c, app);
@@ -200,19 +212,19 @@ void dispatch_command(int id) {
         run_command_dialog(*c);
         app.sky = app.location_work_copy;
     } else if (c->dialog != DIAL_NONE) {
-        if (c->dialog == DIAL_ASSIGN_COLORS) call(shell.repaint_now);  // the colours are seen behind it
+        if (c->dialog == DIAL_ASSIGN_COLORS) call(shell().repaint_now);  // the colours are seen behind it
         run_command_dialog(*c);
     } else {
-        call(shell.run_other_command, id);
+        call(shell().run_other_command, id);
     }
 }
 
 void stop_current_output() {
     AppState& app = app_state();
     work_signals().stop_requested = true;
-    call(shell.stop_frame_timer);
-    call(shell.discard_screen_bitmaps);
-    call(shell.capture_snapshot);
+    call(shell().stop_frame_timer);
+    call(shell().discard_screen_bitmaps);
+    call(shell().capture_snapshot);
     app.current_output = CMD_NONE;
-    call(shell.set_menu_groups_enabled, OutputKind::Other, true);
+    call(shell().set_menu_groups_enabled, OutputKind::Other, true);
 }

@@ -42,20 +42,21 @@ GraphStyle current_graph_style(bool grid_lines, SurfaceColor background, ColorSc
     return style;
 }
 
-int draw_command_graph(int command, Surface& surface, int width, int height, const GraphStyle& style) {
+int draw_command_graph(int command, Surface& surface, int width, int height, const GraphStyle& style,
+                       const CommandParams& params, const SkyContext& sky) {
     GraphGenerator generator = find_graph_generator(command);
     if (!generator) return 0;
     // The whole surface in the window colour, the strip beside a 4:3 picture too.
     setup_drawing(surface, DRAWING_TEXT, width, height, &style);
     fill_rect(surface, 0, 0, width, height, style.background, style.background);
     setup_drawing(surface, DRAWING_GRAPH, width, height, &style);
-    return draw_graph(generator, surface, style);
+    return draw_graph(generator, surface, style, params, sky);
 }
 
-int draw_graph(GraphGenerator generator, Surface& surface, const GraphStyle& style) {
-    const AppState& app = app_state();
-    const int stopped = generator(surface, style, app.params, app.sky);
-    if (!stopped && app.sky.engine->precise)
+int draw_graph(GraphGenerator generator, Surface& surface, const GraphStyle& style, const CommandParams& params,
+               const SkyContext& sky) {
+    const int stopped = generator(surface, style, params, sky);
+    if (!stopped && sky.engine->precise)
         draw_engine_caption(surface, style, load_string(STR_PRECISE_CALCULATIONS));
     return stopped;
 }

@@ -31,10 +31,12 @@ bool is_dark_color(SurfaceColor color);
 
 // Paints the graph space's background and draws the command's graph on a
 // surface of width x height device pixels; returns 1 when stopped.
-int draw_command_graph(int command, Surface& surface, int width, int height, const GraphStyle& style);
+int draw_command_graph(int command, Surface& surface, int width, int height, const GraphStyle& style,
+                       const CommandParams& params, const SkyContext& sky);
 
-// Draws a graph with the parameters and sky of the application state on a
-// surface already set up for graph drawing, with the line "Precise
-// calculations" under its caption when the precise engine made it; returns 1
-// when stopped.  The window and the command line both draw through it.
-int draw_graph(GraphGenerator generator, Surface& surface, const GraphStyle& style);
+// Draws a graph with the dialog's parameters and the sky (its engine among
+// them) on a surface already set up for graph drawing, with the line
+// "Precise calculations" under its caption when the precise engine made it;
+// returns 1 when stopped.  The window and the command line both draw through it.
+int draw_graph(GraphGenerator generator, Surface& surface, const GraphStyle& style, const CommandParams& params,
+               const SkyContext& sky);

@@ -75,11 +75,6 @@ void load_engine_setting(SkyContext& sky) {
     sky.engine = read_setting(CLASSICAL_SETTING) == "1" ? &CLASSICAL_ENGINE : &PRECISE_ENGINE;
 }
 
-MenuState& menu_state() {
-    static MenuState menus;
-    return menus;
-}
-
 void set_menu_groups_enabled(MenuState& menus, OutputKind kind, bool enable) {
     if (kind == OutputKind::Other && !enable) return;
     for (int position : {MENU_EDIT, MENU_SETTINGS, MENU_REPORTS, MENU_GRAPHS})

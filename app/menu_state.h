@@ -52,6 +52,7 @@ struct MenuState {
     bool grid_lines = false;  // item 122
     bool paused = false;      // item 74
 };
+// The application's menu state (kept in its one record, app/commands.cpp).
 MenuState& menu_state();
 
 // Greys (enable false) or enables the menus Edit, Settings, Reports and

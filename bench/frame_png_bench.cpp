@@ -10,31 +10,19 @@
 #include <QTemporaryDir>
 #include <filesystem>
 
-#include "movies/movie.h"
-#include "movies/star_catalogue.h"
-#include "platform/qt/gui_session.h"
-#include "platform/qt/surface_qt.h"
+#include "bench/bench_support.h"
 
 namespace {
 
 enum class PngWriter { QtImageWriter, Libpng };
 
 void frame_drawn_and_written(benchmark::State& state, PngWriter writer) {
-    ensure_gui_session();
-    const auto file = std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "STARS.DAT";
-    StarCatalogue* catalogue = load_star_catalogue_file(file.string());
-    if (!catalogue) {
-        state.SkipWithError("no STARS.DAT");
-        return;
-    }
     MovieParams params;
     params.day = 15, params.month = 1, params.year = 2026, params.hour = 21;
-    MovieState movie;
-    start_movie(movie, MOVIE_PLANETARIUM, params, catalogue);
-    movie.seconds_per_tick = 0.25;
-    SkyContext sky;
-    sky.view_angle = 90.0;
-    sky.time_speed = 1;
+    PlanetariumBench bench;
+    if (!start_planetarium_bench(state, bench, params, 1)) return;
+    MovieState& movie = bench.movie;
+    SkyContext& sky = bench.sky;
     auto surface = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
     const GraphStyle style;
     QTemporaryDir folder;
@@ -52,7 +40,6 @@ void frame_drawn_and_written(benchmark::State& state, PngWriter writer) {
         }
     }
     state.counters["file_KB"] = static_cast<double>(std::filesystem::file_size(path)) / 1024.0;
-    free_star_catalogue(catalogue);
 }
 
 BENCHMARK_CAPTURE(frame_drawn_and_written, Before_QtImageWriter, PngWriter::QtImageWriter)

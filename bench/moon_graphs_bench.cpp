@@ -7,22 +7,16 @@
 
 #include "graphs/eclipses_graph.h"
 #include "graphs/moon_graphs.h"
-#include "platform/qt/gui_session.h"
-#include "platform/qt/surface_qt.h"
+#include "bench/bench_support.h"
 
 namespace {
 
 const Location GREENWICH{"Greenwich", COMPASS_NORTH, COMPASS_WEST, 51.4778, 0.0014, 0.0, 46};
 
 void draw_graph(benchmark::State& state, const std::function<int(Surface&, const GraphStyle&)>& graph) {
-    ensure_gui_session();
     GraphStyle style;
     for (int i = 0; i < STYLE_COLOR_COUNT; ++i) style.colors[i] = surface_color(12 * i, 128, 255 - 12 * i);
-    for (auto _ : state) {
-        auto image = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
-        setup_drawing(*image, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &style);
-        benchmark::DoNotOptimize(graph(*image, style));
-    }
+    draw_graph_benchmark(state, style, graph);
 }
 
 void BM_MoonAngularSpeedGraph(benchmark::State& state) {

@@ -6,13 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <unistd.h>
 
-#include "movies/movie.h"
-#include "movies/star_catalogue.h"
-#include "platform/qt/gui_session.h"
-#include "platform/qt/surface_qt.h"
+#include "bench/bench_support.h"
 
 namespace {
 
@@ -28,23 +24,14 @@ double resident_megabytes() {
 }
 
 void planetarium_frames(benchmark::State& state, bool steady, bool jet_trails) {
-    ensure_gui_session();
-    // The catalogue shipped in the source tree's data folder, beside this one.
-    const auto file = std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "STARS.DAT";
-    StarCatalogue* catalogue = load_star_catalogue_file(file.string());
-    if (!catalogue) {
-        state.SkipWithError("no STARS.DAT");
-        return;
-    }
     MovieParams params;
     params.day = 20, params.month = 3, params.year = 2024, params.hour = 21;
-    MovieState movie;
-    start_movie(movie, MOVIE_PLANETARIUM, params, catalogue);
-    movie.seconds_per_tick = 0.25;
+    PlanetariumBench bench;
+    if (!start_planetarium_bench(state, bench, params, 64)) return;
+    MovieState& movie = bench.movie;
     movie.jet_trails = jet_trails;
-    SkyContext sky;
-    sky.view_angle = 90.0;
-    sky.time_speed = 64;
+    SkyContext& sky = bench.sky;
+    const StarCatalogue* catalogue = bench.catalogue.get();
     auto surface = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
     const GraphStyle style;
     std::uint32_t frame = 0;
@@ -57,7 +44,6 @@ void planetarium_frames(benchmark::State& state, bool steady, bool jet_trails) {
         if (steady) ++frame;
     }
     state.counters["added_MB"] = resident_megabytes() - resident_before;
-    free_star_catalogue(catalogue);
 }
 
 BENCHMARK_CAPTURE(planetarium_frames, FirstFrame, false, false)->Unit(benchmark::kMillisecond);

@@ -4,21 +4,16 @@
 
 #include "engine/bodies.h"
 #include "graphs/planet_graphs.h"
-#include "platform/qt/gui_session.h"
-#include "platform/qt/surface_qt.h"
+#include "bench/bench_support.h"
 
 namespace {
 
 template <typename Graph>
 void draw_planet_graph(benchmark::State& state, Graph graph) {
-    ensure_gui_session();
     GraphStyle style;
     for (int i = 0; i < STYLE_COLOR_COUNT; ++i) style.colors[i] = surface_color(20 * i, 255 - 10 * i, 128);
-    for (auto _ : state) {
-        auto image = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
-        setup_drawing(*image, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &style);
-        benchmark::DoNotOptimize(graph(*image, style, 2026, PLANETS, SkyContext{}));
-    }
+    draw_graph_benchmark(state, style,
+                         [&](Surface& s, const GraphStyle& g) { return graph(s, g, 2026, PLANETS, SkyContext{}); });
 }
 
 // Every graph of 2026 with every planet; the angles of March from Mars.

@@ -3,26 +3,20 @@
 #include <benchmark/benchmark.h>
 
 #include "graphs/sun_graphs.h"
-#include "platform/qt/gui_session.h"
-#include "platform/qt/surface_qt.h"
+#include "bench/bench_support.h"
 
 namespace {
 
 using SunGraph = int (*)(Surface&, const GraphStyle&, int, const SkyContext&);
 
 void draw_sun_graph(benchmark::State& state, SunGraph graph) {
-    ensure_gui_session();
     GraphStyle style;
     style.colors[0] = surface_color(255, 0, 0);
     Location greenwich;
     greenwich.latitude = 51.4778;
     greenwich.longitude = 0.0014;
-    for (auto _ : state) {
-        auto surface = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
-        setup_drawing(*surface, DRAWING_GRAPH, GRAPH_WIDTH, GRAPH_HEIGHT, &style);
-        fill_rect(*surface, 0, GRAPH_HEIGHT, GRAPH_WIDTH, 0, style.background, style.background);
-        benchmark::DoNotOptimize(graph(*surface, style, 2024, SkyContext(greenwich)));
-    }
+    draw_graph_benchmark(state, style,
+                         [&](Surface& s, const GraphStyle& g) { return graph(s, g, 2024, SkyContext(greenwich)); });
 }
 
 BENCHMARK_CAPTURE(draw_sun_graph, EquationOfTime, equation_of_time_graph)->Unit(benchmark::kMillisecond);

@@ -201,12 +201,16 @@ bool options_apply(const Options& options, const std::string& verb, const std::s
 
 // ---- the command line's stand-ins for the window ----
 
+// The run the stand-ins report to.  They are the core's plain function hooks
+// (a message presenter, a dialog step), which carry no context, so this one
+// record of the command line's run is module state.
 struct CliRun {
     bool refused = false;  // a dialog rule or a pre-check refused the input
     const Options* options = nullptr;
     const CliSurfaces* surfaces = nullptr;  // the toolkit's, in skyloom-qt
 } run;
 
+// Set by the SIGINT handler, so it must be a global of this type.
 volatile std::sig_atomic_t interrupted = 0;
 void on_interrupt(int) { interrupted = 1; }
 
@@ -642,7 +646,8 @@ int graph_command(int argc, char** argv) {
                                                                   : surfaces.pdf(path, width, height);
     errno = 0;
     if (!surface) return cannot_write(path);
-    draw_command_graph(command, *surface, width, height, command_line_style(option("grid").has_value()));
+    draw_command_graph(command, *surface, width, height, command_line_style(option("grid").has_value()), app.params,
+                       app.sky);
     const bool written =
         kind == PictureKind::Png ? surfaces.save_png(*surface, path) : surfaces.finish_file(std::move(surface));
     return written ? 0 : cannot_write(path);
@@ -683,7 +688,7 @@ bool planetarium_entry(DialogEntry& entry) {
     entry.track_body = option("track") || option("star") ? 1 : 0;
     if (auto track = option("track")) entry.planetarium_body = body_of(*track);
     if (auto star = option("star")) {
-        const StarCatalogue* catalogue = app_state().star_catalogue;
+        const StarCatalogue* catalogue = app_state().star_catalogue.get();
         entry.planetarium_star = catalogue ? find_named_star(*catalogue, *star) : -1;
         entry.planetarium_body = PLANETARIUM_STAR_BODY;
         if (entry.planetarium_star < 0) {
@@ -814,10 +819,10 @@ int movie_command(int argc, char** argv) {
     run.surfaces->start();
     std::unique_ptr<Surface> surface = run.surfaces->image(width, height, 1.0);
     MovieState movie;
-    start_movie(movie, row.movie, movie_params_of(app.params), app.star_catalogue);
+    start_movie(movie, row.movie, movie_params_of(app.params), app.star_catalogue.get());
     movie.seconds_per_tick = 0.25;
     movie.jet_trails = option("trails").has_value();
-    movie.atlas = app.sky_atlas;
+    movie.atlas = app.sky_atlas.get();
     movie.constellations = app.constellations;
     movie.star_names = app.star_names;
     const GraphStyle style = command_line_style(false);

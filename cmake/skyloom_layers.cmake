@@ -29,30 +29,32 @@ set(SKYLOOM_FOLDER_LIBRARIES
     "output=skyloom_output" "movies=skyloom_movies" "app=skyloom_core" "cli=skyloom_cli"
     "platform/qt=skyloom_platform_qt" "window=skyloom_window")
 
-# The library of a folder (OUT empty when the folder is none of the project's).
-function(skyloom_library_of_folder folder out)
-  set(library "")
+# The other sides of the SKYLOOM_FOLDER_LIBRARIES pairs whose side SIDE is
+# KEY, as a list: SIDE 0 looks a folder up and gives its library, SIDE 1 a
+# library and gives its folders; OUT empty when no pair has KEY.
+function(skyloom_folder_map side key out)
+  math(EXPR other "1 - ${side}")
+  set(found "")
   foreach(pair ${SKYLOOM_FOLDER_LIBRARIES})
     string(REPLACE "=" ";" pair "${pair}")
-    list(GET pair 0 dir)
-    if(folder STREQUAL dir)
-      list(GET pair 1 library)
+    list(GET pair ${side} this)
+    if(key STREQUAL this)
+      list(GET pair ${other} value)
+      list(APPEND found "${value}")
     endif()
   endforeach()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+# The library of a folder (OUT empty when the folder is none of the project's).
+function(skyloom_library_of_folder folder out)
+  skyloom_folder_map(0 "${folder}" library)
   set(${out} "${library}" PARENT_SCOPE)
 endfunction()
 
 # The folders of a library (a list).
 function(skyloom_folders_of_library library out)
-  set(folders "")
-  foreach(pair ${SKYLOOM_FOLDER_LIBRARIES})
-    string(REPLACE "=" ";" pair "${pair}")
-    list(GET pair 1 name)
-    if(library STREQUAL name)
-      list(GET pair 0 folder)
-      list(APPEND folders "${folder}")
-    endif()
-  endforeach()
+  skyloom_folder_map(1 "${library}" folders)
   if(NOT folders)
     message(FATAL_ERROR "${library} has no folder in SKYLOOM_FOLDER_LIBRARIES")
   endif()

@@ -89,6 +89,8 @@ struct LocaleSettings {
     CachedSetting<DateOrder> date_order;
     CachedSetting<char> time_separator;
 };
+// Process-wide, as the locale is: read on first use, again when the platform
+// announces a change; every formatter reads them.
 LocaleSettings settings;
 
 // The first character of a text; NUL for an empty one.

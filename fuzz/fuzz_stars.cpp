@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::put_file("STARS.DAT", std::string_view(reinterpret_cast<const char*>(data), size));
-    StarCatalogue* catalogue = load_star_catalogue();
+    std::unique_ptr<StarCatalogue> catalogue = load_star_catalogue();
     if (catalogue == nullptr) return 0;
     fuzz::require(size == STAR_FILE_SIZE && catalogue->stars.size() <= STAR_RECORDS, "only whole files load");
     for (const StarRecord& star : catalogue->stars) {
@@ -16,6 +16,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int index : named_star_list(*catalogue))
         fuzz::require(!star_list_label(catalogue->stars[static_cast<std::size_t>(index)]).empty(), "list labels");
     find_named_star(*catalogue, "Sirius");
-    free_star_catalogue(catalogue);
     return 0;
 }

@@ -87,15 +87,15 @@ bool read_constellations(std::ifstream& file, SkyAtlas& atlas) {
 
 }  // namespace
 
-SkyAtlas* load_sky_atlas_files(const std::string& stars_path, const std::string& constellations_path) {
+std::unique_ptr<SkyAtlas> load_sky_atlas_files(const std::string& stars_path, const std::string& constellations_path) {
     std::ifstream stars(stars_path, std::ios::binary), constellations(constellations_path, std::ios::binary);
     auto atlas = std::make_unique<SkyAtlas>();
     if (!stars || !constellations || !read_stars(stars, *atlas) || !read_constellations(constellations, *atlas))
         return nullptr;
-    return atlas.release();
+    return atlas;
 }
 
-SkyAtlas* load_sky_atlas() {
+std::unique_ptr<SkyAtlas> load_sky_atlas() {
     return load_sky_atlas_files(data_file_path(STARS_FILE), data_file_path(CONSTELLATIONS_FILE));
 }
 
@@ -103,7 +103,6 @@ std::string sky_atlas_error() {
     return file_error_text(MSG_STAR_DATABASE_MISSING, data_file_path(STARS_FILE), 0);
 }
 
-void free_sky_atlas(SkyAtlas* atlas) { delete atlas; }
 
 int star_dot_radius(double magnitude) {
     constexpr double FAINTEST_WITH_A_DISC = 3.5;

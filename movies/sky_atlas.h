@@ -7,6 +7,7 @@
 //   CONSTEL.DAT  C ABBR RA Dec Name          the name and where it is written
 //                L ABBR RA Dec RA Dec ...    one polyline of the figure
 // Loaded when a movie first needs it and kept until exit.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,12 +39,11 @@ struct SkyAtlas {
 // is missing or a record is malformed (a number that is not one, right
 // ascension outside 0..24 h, declination outside -90..90 degrees, a figure
 // line of an unnamed constellation or with an odd count of numbers).
-SkyAtlas* load_sky_atlas();
+std::unique_ptr<SkyAtlas> load_sky_atlas();
 // The same from the two files' paths (tests).
-SkyAtlas* load_sky_atlas_files(const std::string& stars_path, const std::string& constellations_path);
+std::unique_ptr<SkyAtlas> load_sky_atlas_files(const std::string& stars_path, const std::string& constellations_path);
 // "Cannot load star database: PATH" naming the atlas's star file.
 std::string sky_atlas_error();
-void free_sky_atlas(SkyAtlas* atlas);
 
 // The dot radius of a star of this magnitude, logical units: 5 for the
 // brightest (Sirius), one less a magnitude, 0 (a single pixel) from 3.5.

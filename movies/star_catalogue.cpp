@@ -56,7 +56,7 @@ bool star_in_range(const StarRecord& star) {
            star.constellation >= 0 && star.constellation < CONSTELLATION_COUNT;
 }
 
-StarCatalogue* catalogue_from(std::FILE* file) {
+std::unique_ptr<StarCatalogue> catalogue_from(std::FILE* file) {
     if (file == nullptr) return nullptr;
     const std::vector<unsigned char> block = read_whole(file);
     std::fclose(file);
@@ -67,7 +67,7 @@ StarCatalogue* catalogue_from(std::FILE* file) {
     const std::int32_t count = read_i32(block.data() + 4);
     if (count < 0 || count > STAR_RECORDS) return nullptr;
 
-    auto* catalogue = new StarCatalogue;
+    auto catalogue = std::make_unique<StarCatalogue>();
     catalogue->stars.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const unsigned char* record = block.data() + HEADER_SIZE + static_cast<std::size_t>(i) * STAR_RECORD_SIZE;
@@ -77,17 +77,14 @@ StarCatalogue* catalogue_from(std::FILE* file) {
         star.name_number = read_i32(record + 40);
         star.radius = record[52];
         star.constellation = read_i32(record + 64);
-        if (!star_in_range(star)) {
-            delete catalogue;
-            return nullptr;
-        }
+        if (!star_in_range(star)) return nullptr;
     }
     return catalogue;
 }
 
 }  // namespace
 
-StarCatalogue* load_star_catalogue() {
+std::unique_ptr<StarCatalogue> load_star_catalogue() {
     return catalogue_from(open_data_file(std::string(load_string(STR_STARS_FILE_NAME)), "rb"));
 }
 
@@ -95,12 +92,8 @@ std::string star_catalogue_error() {
     return file_error_text(MSG_STAR_DATABASE_MISSING, data_file_path(std::string(load_string(STR_STARS_FILE_NAME))), 0);
 }
 
-StarCatalogue* load_star_catalogue_file(const std::string& path) {
+std::unique_ptr<StarCatalogue> load_star_catalogue_file(const std::string& path) {
     return catalogue_from(std::fopen(path.c_str(), "rb"));
-}
-
-void free_star_catalogue(StarCatalogue* catalogue) {
-    delete catalogue;
 }
 
 std::string star_name(const StarRecord& star) {

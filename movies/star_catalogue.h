@@ -14,6 +14,7 @@
 // planetarium fills them in as it goes.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,12 +48,11 @@ struct StarCatalogue {
 // stars than it holds, or has a record whose right ascension is outside
 // 0..24 h, declination outside -90..90 degrees (NaN included), name number
 // outside 0..277 or constellation outside 0..87.
-StarCatalogue* load_star_catalogue();
+std::unique_ptr<StarCatalogue> load_star_catalogue();
 // "Cannot load star database: PATH", naming the file load_star_catalogue reads.
 std::string star_catalogue_error();
 // The same from a given path (the command line and tests).
-StarCatalogue* load_star_catalogue_file(const std::string& path);
-void free_star_catalogue(StarCatalogue* catalogue);
+std::unique_ptr<StarCatalogue> load_star_catalogue_file(const std::string& path);
 
 // The star's name (string 200 + name number) and its constellation's
 // abbreviation (string 500 + constellation number).

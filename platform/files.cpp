@@ -15,24 +15,24 @@
 namespace fs = std::filesystem;
 
 namespace {
-std::string folder_override;
+// The module's state: the data folder set in place of the program's (empty:
+// none), and the write function that stands in for write(2) (tests).
+struct FileState {
+    std::string folder_override;
+    WriteFunction write_function = nullptr;  // nullptr: write(2)
+};
+FileState files;
 
 // The user's data folder's own part, below the XDG data home.
 const char* const USER_FOLDER = "skyloom2";
 
 // The folder the program looks in first: its own (a build tree), or the override.
-std::string data_folder() {
-    static const std::string program = program_folder();
-    return folder_override.empty() ? program : folder_override;
-}
+std::string data_folder() { return files.folder_override.empty() ? program_folder() : files.folder_override; }
 
 // An installed copy's data folder: share/skyloom2 beside the program's bin/.
 fs::path installed_data_folder() {
-    static const fs::path installed = (fs::path(program_folder()) / ".." / "share" / USER_FOLDER).lexically_normal();
-    return installed;
+    return (fs::path(program_folder()) / ".." / "share" / USER_FOLDER).lexically_normal();
 }
-
-WriteFunction write_function = nullptr;  // nullptr: write(2)
 
 // Syncs a folder, so that a rename in it survives a crash.
 void sync_folder(const fs::path& folder) {
@@ -60,11 +60,11 @@ std::string program_folder() {
     return exe.parent_path().string();
 }
 
-void set_data_folder(const std::string& folder) { folder_override = folder; }
+void set_data_folder(const std::string& folder) { files.folder_override = folder; }
 
 std::string data_file_path(const std::string& name) {
     fs::path beside = fs::path(data_folder()) / name;
-    if (!folder_override.empty()) return beside.string();
+    if (!files.folder_override.empty()) return beside.string();
     std::error_code ec;
     if (fs::exists(beside, ec)) return beside.string();
     if (fs::is_directory(installed_data_folder(), ec)) return (installed_data_folder() / name).string();
@@ -88,13 +88,14 @@ bool make_folder(const std::string& folder) {
     return false;
 }
 
-void set_write_function(WriteFunction function) { write_function = function; }
+void set_write_function(WriteFunction function) { files.write_function = function; }
 
 bool write_all(int descriptor, const std::string& text) {
     std::size_t done = 0;
     while (done < text.size()) {
-        long wrote = write_function ? write_function(descriptor, text.data() + done, text.size() - done)
-                                    : write(descriptor, text.data() + done, text.size() - done);
+        const char* rest = text.data() + done;
+        const std::size_t left = text.size() - done;
+        long wrote = files.write_function ? files.write_function(descriptor, rest, left) : write(descriptor, rest, left);
         if (wrote < 0 && errno == EINTR) continue;
         if (wrote == 0) errno = ENOSPC;  // a write that takes nothing would never end
         if (wrote <= 0) return false;
@@ -104,7 +105,7 @@ bool write_all(int descriptor, const std::string& text) {
 }
 
 int create_unique_file(const std::string& folder, const std::string& prefix, std::string& path) {
-    static std::mt19937_64 random{std::random_device{}()};
+    std::mt19937_64 random{std::random_device{}()};
     const std::string base = (fs::path(folder) / prefix).string() + "." + std::to_string(getpid()) + ".";
     constexpr int ATTEMPTS = 100;
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {

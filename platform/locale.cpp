@@ -11,6 +11,7 @@
 
 namespace {
 
+// The hook tests install in place of the system's locale.
 LocaleProfileReader installed_reader = system_locale_profile;
 
 // The name the process locale has for one category, by the POSIX precedence:

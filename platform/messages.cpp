@@ -19,6 +19,7 @@ bool present_on_stderr(const char* title, const char* text, MessageIcon icon) {
     return icon != ICON_QUESTION;
 }
 
+// The hook the window installs (the core below it has no window to pass).
 MessagePresenter presenter = present_on_stderr;
 
 }  // namespace

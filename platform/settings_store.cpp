@@ -5,35 +5,42 @@
 
 namespace {
 
-std::map<std::string, std::string> memory_settings;
+bool write_memory_setting(const std::string& key, const std::string& value);
+std::string read_memory_setting(const std::string& key);
+
+// The module's state: the backend in use, and the in-memory store that
+// stands in until a platform's is installed (and in tests).
+struct SettingsState {
+    SettingsBackend backend{write_memory_setting, read_memory_setting};
+    std::map<std::string, std::string> memory;
+};
+SettingsState settings;
 
 bool write_memory_setting(const std::string& key, const std::string& value) {
-    memory_settings[key] = value;
+    settings.memory[key] = value;
     return true;
 }
 
 std::string read_memory_setting(const std::string& key) {
-    auto found = memory_settings.find(key);
-    return found == memory_settings.end() ? std::string() : found->second;
+    auto found = settings.memory.find(key);
+    return found == settings.memory.end() ? std::string() : found->second;
 }
-
-SettingsBackend settings_backend{write_memory_setting, read_memory_setting};
 
 }  // namespace
 
 bool write_setting(const std::string& key, const std::string& value) {
-    return settings_backend.write(key, value);
+    return settings.backend.write(key, value);
 }
 
 std::string read_setting(const std::string& key) {
-    std::string value = settings_backend.read(key);
+    std::string value = settings.backend.read(key);
     if (value.size() > SETTING_VALUE_LENGTH) value.resize(SETTING_VALUE_LENGTH);
     return value;
 }
 
-void set_settings_backend(const SettingsBackend& backend) { settings_backend = backend; }
+void set_settings_backend(const SettingsBackend& backend) { settings.backend = backend; }
 
 void install_memory_settings_store() {
-    memory_settings.clear();
+    settings.memory.clear();
     set_settings_backend({write_memory_setting, read_memory_setting});
 }

@@ -19,6 +19,7 @@ namespace {
 constexpr double ALMANAC_BOUNDARY[16] = {0.0,   0.0,   0.018, 0.24,  0.243, 0.246, 0.281, 0.316,
                                          0.474, 0.516, 0.714, 0.723, 0.902, 0.914, 0.984, 1.0};
 
+// The report view's hooks, installed by the window, and the progress clock.
 struct ReportModule {
     ReportDisplay display;
     std::uint32_t progress_start_ms = 0;

@@ -45,7 +45,7 @@ protected:
         report_clear(app.report);
         app.sky = SkyContext{};
         app.params = CommandParams{};
-        app.star_catalogue = nullptr;
+        app.star_catalogue.reset();
     }
     void TearDown() override {
         set_message_presenter(nullptr);

@@ -37,7 +37,7 @@ const Location GREENWICH = place(51 + 28 / 60.0 + 40 / 3600.0, -5 / 3600.0, 0.0)
 const Location SYDNEY = place(-(33 + 52 / 60.0 + 4 / 3600.0), 151 + 12 / 60.0 + 26 / 3600.0, 10.0);
 
 const SkyAtlas& atlas() {
-    static SkyAtlas* loaded =
+    static const std::unique_ptr<SkyAtlas> loaded =
         load_sky_atlas_files(SKYLOOM_SOURCE_DIR "/data/STARS6.DAT", SKYLOOM_SOURCE_DIR "/data/CONSTEL.DAT");
     EXPECT_NE(loaded, nullptr);
     static SkyAtlas empty;

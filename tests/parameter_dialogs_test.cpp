@@ -149,8 +149,7 @@ protected:
         ASSERT_NE(app_state().star_catalogue, nullptr);
     }
     void TearDown() override {
-        free_star_catalogue(app_state().star_catalogue);
-        app_state().star_catalogue = nullptr;
+        app_state().star_catalogue.reset();
     }
 };
 

@@ -157,8 +157,8 @@ TEST(PlanetariumFrame, MoonInsideTheUmbraAtTotality) {
 }
 
 // The shipped star catalogue, freed when the test ends however it ends.
-std::unique_ptr<StarCatalogue, void (*)(StarCatalogue*)> test_catalogue() {
-    return {load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT"), free_star_catalogue};
+std::unique_ptr<StarCatalogue> test_catalogue() {
+    return load_star_catalogue_file(std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT");
 }
 
 // Paused, time stands still; 250 ms ticks at speed 4 move 1 s.

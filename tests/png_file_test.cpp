@@ -60,19 +60,18 @@ PngLayout read_layout(const std::string& path) {
 // A first planetarium frame, stars, planets and panel, at 1000 x 750.
 std::unique_ptr<Surface> planetarium_picture() {
     ensure_gui_session();
-    StarCatalogue* catalogue = load_star_catalogue_file(SKYLOOM_SOURCE_DIR "/data/STARS.DAT");
+    std::unique_ptr<StarCatalogue> catalogue = load_star_catalogue_file(SKYLOOM_SOURCE_DIR "/data/STARS.DAT");
     EXPECT_NE(catalogue, nullptr);
     MovieParams params;
     params.day = 15, params.month = 1, params.year = 2026, params.hour = 21;
     MovieState movie;
-    start_movie(movie, MOVIE_PLANETARIUM, params, catalogue);
+    start_movie(movie, MOVIE_PLANETARIUM, params, catalogue.get());
     movie.seconds_per_tick = 0.25;
     SkyContext sky;
     sky.view_angle = 90.0;
     sky.time_speed = 1;
     auto image = make_image_surface(GRAPH_WIDTH, GRAPH_HEIGHT);
     draw_movie_frame(*image, GRAPH_WIDTH, GRAPH_HEIGHT, movie, sky, GraphStyle{}, 0);
-    free_star_catalogue(catalogue);
     return image;
 }
 

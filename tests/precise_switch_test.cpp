@@ -73,7 +73,7 @@ TEST(PreciseSwitch, APreciseGraphSaysSoUnderItsCaption) {
         auto surface = make_recording_surface(log, "s", 1000, 750);
         const GraphStyle style = current_graph_style(false);
         setup_drawing(*surface, DRAWING_GRAPH, 1000, 750, &style);
-        EXPECT_EQ(draw_graph(find_graph_generator(CMD_EQUATION_OF_TIME), *surface, style), 0);
+        EXPECT_EQ(draw_graph(find_graph_generator(CMD_EQUATION_OF_TIME), *surface, style, app.params, app.sky), 0);
         return std::count_if(log.lines.begin(), log.lines.end(), [](const std::string& line) {
             return line.find("\"Precise calculations\"") != std::string::npos;
         });

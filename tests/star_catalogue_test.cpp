@@ -4,16 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "platform/files.h"
 
 namespace {
+
+// A folder of this run alone under the temporary folder (concurrent runs do not meet).
+std::filesystem::path scratch_folder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "skyloom_stars_XXXXXX").string();
+    EXPECT_NE(mkdtemp(pattern.data()), nullptr);
+    return pattern;
+}
 
 const std::string shipped = std::string(SKYLOOM_SOURCE_DIR) + "/data/STARS.DAT";
 
@@ -26,7 +35,7 @@ const StarRecord* find_named(const StarCatalogue& catalogue, const std::string& 
 // Hipparcos places (J2000); the Planetarium dialog needs exactly 284 named
 // stars, and the names fill strings 201..477.
 TEST(StarCatalogue, ShippedFileHoldsPublishedPlacesAndTheNamedStars) {
-    StarCatalogue* catalogue = load_star_catalogue_file(shipped);
+    std::unique_ptr<StarCatalogue> catalogue = load_star_catalogue_file(shipped);
     ASSERT_NE(catalogue, nullptr);
     struct Place { const char* name; const char* constellation; double ra_hours, dec; };
     const Place places[] = {
@@ -52,7 +61,6 @@ TEST(StarCatalogue, ShippedFileHoldsPublishedPlacesAndTheNamedStars) {
     EXPECT_EQ(numbers.size(), 277u);
     EXPECT_EQ(*numbers.rbegin(), 277);
     EXPECT_GT(find_named(*catalogue, "Sirius")->radius, find_named(*catalogue, "Polaris")->radius);
-    free_star_catalogue(catalogue);
 }
 
 // A wrong size, magic word or record count, a record out of range, or a
@@ -81,7 +89,8 @@ TEST(StarCatalogue, RejectsBadFiles) {
         {"right ascension NaN", first_record, {0, 0, 0, 0, 0, 0, 0xF8, 0x7F}},
         {"declination 1e300", first_record + 8, {0x9C, 0x75, 0x00, 0x88, 0x3C, 0xE4, 0x37, 0x7E}},
     };
-    const auto path = std::filesystem::temp_directory_path() / "skyloom_stars_test.dat";
+    const std::filesystem::path folder = scratch_folder();
+    const auto path = folder / "STARS.DAT";
     for (const Case& c : cases) {
         std::vector<char> bytes = good;
         bytes.resize(c.length, 0);
@@ -97,18 +106,17 @@ TEST(StarCatalogue, RejectsBadFiles) {
     }
     std::filesystem::remove(path);
     EXPECT_EQ(load_star_catalogue_file(path.string()), nullptr) << "missing file";
+    std::filesystem::remove_all(folder);
 }
 
 // At start-up STARS.DAT is read from the data folder, and its absence is no error.
 TEST(StarCatalogue, StartUpLoadReadsStarsDatBesideTheProgram) {
-    const auto folder = std::filesystem::temp_directory_path() / "skyloom_stars_folder";
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = scratch_folder();
     set_data_folder(folder.string());
     EXPECT_EQ(load_star_catalogue(), nullptr) << "no STARS.DAT in the folder";
     std::filesystem::copy_file(shipped, folder / "STARS.DAT", std::filesystem::copy_options::overwrite_existing);
-    StarCatalogue* catalogue = load_star_catalogue();
+    const std::unique_ptr<StarCatalogue> catalogue = load_star_catalogue();
     EXPECT_NE(catalogue, nullptr);
-    free_star_catalogue(catalogue);
     set_data_folder("");
     std::filesystem::remove_all(folder);
 }

@@ -30,7 +30,8 @@ namespace {
 constexpr int WINDOW_WIDTH = 820, WINDOW_HEIGHT = 600;  // wanted size, pixels
 constexpr int PANEL_WIDTH = 240;                         // the tabs' first width, pixels
 
-// The parts of the one help window; all null while it is not open.
+// The parts of the one help window, which lives apart from the main window
+// (it opens from dialogs too); all null while it is not open.
 struct HelpWindow {
     QPointer<QWidget> window;
     QTabWidget* tabs = nullptr;

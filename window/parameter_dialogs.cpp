@@ -277,7 +277,7 @@ void build_planetarium(Form& f) {
     add_flag_box(f, LBL_STARS, CTL_PL_VIEW_SUN_MOON + 2, &DialogEntry::view_stars, view->layout());
     add_flag_box(f, LBL_LABEL_PLANETS, 173, &DialogEntry::label_planets, view->layout());
 
-    const StarCatalogue* catalogue = app_state().star_catalogue;
+    const StarCatalogue* catalogue = app_state().star_catalogue.get();
     const std::vector<int> stars = catalogue ? named_star_list(*catalogue) : std::vector<int>{};
     if (stars.size() != NAMED_STARS) fatal_error(MSG_INTERNAL_ERROR, "DIAL", __LINE__);
     auto* list = new QListWidget;
@@ -469,12 +469,12 @@ QLineEdit* add_location_edit(Form& f, int control, int row, int column, int char
 // +3), each followed by its unit mark, then the two hemispheres.
 void add_angle_row(Form& f, int row, int label, int first_control, QLineEdit* (&parts)[3], QRadioButton* first,
                    QRadioButton* second) {
-    static const QString UNIT_MARKS[3] = {QStringLiteral("\u00B0"), QStringLiteral("\u2032"), QStringLiteral("\u2033")};
+    constexpr const char* UNIT_MARKS[3] = {"\u00B0", "\u2032", "\u2033"};  // degree, minute and second marks (UTF-8)
     static constexpr int CONTROL_OFFSETS[3] = {0, 1, 3};
     f.fields->addWidget(new QLabel(text_of(label)), row, 0);
     for (int part = 0; part < 3; ++part) {
         parts[part] = add_location_edit(f, first_control + CONTROL_OFFSETS[part], row, 1 + 2 * part, part ? 2 : 3);
-        f.fields->addWidget(new QLabel(UNIT_MARKS[part]), row, 2 + 2 * part);
+        f.fields->addWidget(new QLabel(QString::fromUtf8(UNIT_MARKS[part])), row, 2 + 2 * part);
     }
     auto* group = new QButtonGroup(f.dialog);
     group->addButton(first);

@@ -26,6 +26,7 @@ constexpr SurfaceColor BLACK = surface_color(0, 0, 0);
 constexpr SurfaceColor WHITE = surface_color(255, 255, 255);
 constexpr const char* FIXED_FACE = "DejaVu Sans Mono";  // the face surfaces use for the system fixed font
 
+// The printer chosen, kept from job to job, and the job's abort dialog.
 struct QtPrinting {
     QWidget* owner = nullptr;
     std::unique_ptr<QPrinter> printer;  // the printer choice of the print dialog and Print Setup

@@ -91,6 +91,8 @@ struct GrowingReport {
     std::chrono::steady_clock::time_point shown_at;
 };
 
+// The one main window: the toolkit's event handlers and the shell hooks, plain
+// functions, reach it through this record.
 struct Window {
     QMainWindow* frame = nullptr;
     QWidget* client = nullptr;  // the client area
@@ -106,6 +108,7 @@ struct Window {
     bool painting = false;        // the paint handler is running
     int wheel_delta = 0;          // wheel turning not yet worth a line
     GrowingReport growing;        // what of a growing report waits to be shown
+    MovieState movie;             // the running movie's own state (its clock, trails, places)
     WindowPlugins plugins;
 } main_window;
 
@@ -817,9 +820,10 @@ void release_main_window() {
     // Messages and the pump go back to standard error and to nothing: Qt is leaving.
     set_message_presenter(nullptr);
     set_pending_event_processor(nullptr);
-    // A stop or a repaint asked of this window means nothing to work done after it.
-    work_signals() = WorkSignals{};
     delete main_window.frame;
+    // A stop or a repaint asked of this window (also while it was being
+    // deleted) means nothing to work done after it.
+    work_signals() = WorkSignals{};
     WindowPlugins plugins = main_window.plugins;
     main_window = Window{};
     main_window.plugins = plugins;
@@ -832,26 +836,27 @@ void draw_window_graph(Surface& surface, int command) {
     const GraphStyle style = current_graph_style(menu_state().grid_lines, background_color());
     const AppState& app = app_state();
     setup_drawing(surface, DRAWING_GRAPH, app.drawing_width, app.drawing_height, &style);
-    if (GraphGenerator graph = find_graph_generator(command)) draw_graph(graph, surface, style);
+    if (GraphGenerator graph = find_graph_generator(command)) draw_graph(graph, surface, style, app.params, app.sky);
 }
 
 // The running movie between ticks of the frame timer; frame 0 starts it from
 // the dialog's parameters.
-MovieState window_movie;
 
 void draw_window_movie_frame(Surface& surface, int command, std::uint32_t frame) {
     AppState& app = app_state();
-    if (frame == 0) start_movie(window_movie, find_command(command)->movie, movie_params_of(app.params), app.star_catalogue);
-    if (frame == 0) window_movie.atlas = app.sky_atlas;
-    window_movie.jet_trails = app.jet_trails;
-    window_movie.paused = menu_state().paused;
-    window_movie.constellations = app.constellations;
-    window_movie.star_names = app.star_names;
+    if (frame == 0)
+        start_movie(main_window.movie, find_command(command)->movie, movie_params_of(app.params),
+                    app.star_catalogue.get());
+    if (frame == 0) main_window.movie.atlas = app.sky_atlas.get();
+    main_window.movie.jet_trails = app.jet_trails;
+    main_window.movie.paused = menu_state().paused;
+    main_window.movie.constellations = app.constellations;
+    main_window.movie.star_names = app.star_names;
     const GraphStyle style = current_graph_style(menu_state().grid_lines, background_color());
-    draw_movie_frame(surface, app.drawing_width, app.drawing_height, window_movie, app.sky, style, frame);
+    draw_movie_frame(surface, app.drawing_width, app.drawing_height, main_window.movie, app.sky, style, frame);
 }
 
-void discard_window_movie_trails() { discard_movie_trails(window_movie); }
+void discard_window_movie_trails() { discard_movie_trails(main_window.movie); }
 
 int pan_window_movie(ScrollBarKind bar, ScrollCode code, int thumb) { return pan_view(app_state().sky, bar, code, thumb); }
 
@@ -907,10 +912,8 @@ int window_main(int argc, char** argv, const Location* place, const SkyEngine* e
     app_state().sky_atlas = load_sky_atlas();
     int code = QApplication::exec();
     release_main_window();
-    free_star_catalogue(app_state().star_catalogue);
-    app_state().star_catalogue = nullptr;
-    free_sky_atlas(app_state().sky_atlas);
-    app_state().sky_atlas = nullptr;
+    app_state().star_catalogue.reset();
+    app_state().sky_atlas.reset();
     return code;
 }
 

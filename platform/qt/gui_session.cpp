@@ -31,5 +31,5 @@ void ensure_gui_session() {
         char* argv[2] = {name, nullptr};
         std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
     };
-    static Session session;
+    static Session session;  // one toolkit application a process, kept to its end
 }

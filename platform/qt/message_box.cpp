@@ -64,7 +64,7 @@ bool present_message_box(const char* title, const char* text, MessageIcon icon) 
 constexpr std::chrono::milliseconds EVENT_PERIOD{5};
 
 void process_waiting_events(int) {
-    static std::chrono::steady_clock::time_point last_taken;
+    static std::chrono::steady_clock::time_point last_taken;  // the pump's own clock, one event loop a process
     const auto now = std::chrono::steady_clock::now();
     if (now - last_taken < EVENT_PERIOD) return;
     VectorStateGuard clean;  // the paints and handlers just run may leave them dirty
