@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "engine/angles.h"
@@ -18,6 +19,23 @@ namespace {
 
 constexpr char DEGREE_SIGN = '\xB0';
 constexpr int TEXT_BYTES = 81;  // every formatted text fits 80 characters and a NUL
+
+// printf's "%*d" (fill ' ') or "%0*d" (fill '0') of value, without printf's
+// cost: the reports format tens of thousands of numbers.
+std::string padded_integer(int value, int width, char fill) {
+    char digits[12];  // an int has at most 11 characters
+    const std::string_view text(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    const std::size_t pad = text.size() < static_cast<std::size_t>(width) ? width - text.size() : 0;
+    if (fill == '0' && value < 0) return "-" + std::string(pad, '0') + std::string(text.substr(1));
+    return std::string(pad, fill) + std::string(text);
+}
+
+// The text as a C string holds it: up to its first NUL (a separator from the
+// regional settings may be one).
+std::string up_to_nul(std::string text) {
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
 
 // ---- Regional settings ----
 
@@ -162,27 +180,29 @@ std::string format_fixed(double value, int width, int precision) {
     if (!leading_zero_numbers(false) && std::labs(std::strtol(integer.c_str(), nullptr, 10)) < 1)
         integer.pop_back();  // the zero: 0.50 becomes .50, -0.25 becomes -.25
 
-    char out[TEXT_BYTES];
-    std::snprintf(out, sizeof out, "%*.*s%c%*.*s", width, width, integer.c_str(), decimal_separator(false),
-                  precision, precision, fraction.c_str());
+    // As "%*.*s%c%*.*s" with width and precision for both fields: the integer
+    // part cut to width characters and right-aligned in width, the separator,
+    // the fraction's first precision digits; at most 80 characters.
+    integer.resize(std::min(integer.size(), static_cast<std::size_t>(std::max(width, 0))));
+    fraction.resize(std::min(fraction.size(), static_cast<std::size_t>(std::max(precision, 0))));
+    std::string out = std::string(static_cast<std::size_t>(std::max(width, 0)) - integer.size(), ' ') + integer +
+                      decimal_separator(false) + fraction;
+    out = up_to_nul(std::move(out));
+    if (out.size() > TEXT_BYTES - 1) out.resize(TEXT_BYTES - 1);
     return out;
 }
 
 // ---- Dates ----
 
 std::string format_date(int day, int month, int year) {
-    char texts[3][12];  // day, month, year: an int has at most 11 characters
-    std::snprintf(texts[0], sizeof texts[0], day_leading_zero(false) ? "%02d" : "%2d", day);
-    std::snprintf(texts[1], sizeof texts[1], month_leading_zero(false) ? "%02d" : "%2d", month);
-    std::snprintf(texts[2], sizeof texts[2], "%4d", year);
+    const std::string texts[3] = {padded_integer(day, 2, day_leading_zero(false) ? '0' : ' '),
+                                  padded_integer(month, 2, month_leading_zero(false) ? '0' : ' '),
+                                  padded_integer(year, 4, ' ')};
     // Which text goes first, second and third, for each DateOrder.
     static constexpr int PLACES[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
     const int* place = PLACES[date_order(false)];
-    char separator = date_separator(false);
-    char out[TEXT_BYTES];
-    std::snprintf(out, sizeof out, "%s%c%s%c%s", texts[place[0]], separator, texts[place[1]], separator,
-                  texts[place[2]]);
-    return out;
+    const char separator = date_separator(false);
+    return up_to_nul(texts[place[0]] + separator + texts[place[1]] + separator + texts[place[2]]);
 }
 
 std::string format_month_range(int start_month, int stop_month, int year) {
@@ -219,10 +239,8 @@ std::string format_hours_minutes(double hours) {
         h += 1;
         m = 0;
     }
-    char out[TEXT_BYTES];
-    std::snprintf(out, sizeof out, leading_zero_hours(false) ? "%02d%c%02d" : "%2d%c%02d", h, time_separator(false),
-                  m);
-    return out;
+    return up_to_nul(padded_integer(h, 2, leading_zero_hours(false) ? '0' : ' ') + time_separator(false) +
+                     padded_integer(m, 2, '0'));
 }
 
 std::string format_angle(double value, bool degrees) {
