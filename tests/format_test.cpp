@@ -3,6 +3,8 @@
 // the expected texts; the system reader is tested on its own at the end.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -90,6 +92,31 @@ TEST_F(Format, Angles) {
         EXPECT_EQ(format_angle(c.value, c.degrees), c.expected) << c.value << " (" << c.source << ")";
     EXPECT_EQ(format_angle_short(5.5, false), "  5h30m");
     EXPECT_EQ(format_angle_short(23.5, true), " 23\xB0" "30'");
+}
+
+// The C library's printf is the reference for the numbers' fields ("%02d",
+// "%2d", "%4d"): years before the era and past 9999, hours past 99.
+TEST_F(Format, FieldsAsPrintfWritesThem) {
+    char expected[64];
+    for (int year : {-4713, -100, -5, 0, 7, 999, 1997, 9999, 10000, 123456}) {
+        for (int day : {1, 9, 10, 31}) {
+            use_profile({});
+            std::snprintf(expected, sizeof expected, "%02d/%02d/%4d", 7, day, year);
+            EXPECT_EQ(format_date(day, 7, year), expected) << year << "-07-" << day;
+            use_profile({{"sShortDate", "d.M.yyyy"}});
+            std::snprintf(expected, sizeof expected, "%2d.%2d.%4d", day, 7, year);
+            EXPECT_EQ(format_date(day, 7, year), expected) << year << "-07-" << day;
+        }
+    }
+    for (double hours : {0.0, 0.5, 9.99, 23.999, 99.5, 123.25, -7.5}) {
+        for (const char* zero : {"0", "1"}) {
+            use_profile({{"iTLzero", zero}});
+            const double a = std::fabs(hours);
+            const int h = static_cast<int>(a), m = static_cast<int>(std::lround((a - h) * 60.0));
+            std::snprintf(expected, sizeof expected, zero[0] == '1' ? "%02d:%02d" : "%2d:%02d", h + m / 60, m % 60);
+            EXPECT_EQ(format_hours_minutes(hours), expected) << hours << " iTLzero " << zero;
+        }
+    }
 }
 
 TEST_F(Format, ShortDatePatterns) {
