@@ -222,7 +222,7 @@ constexpr CommandEntry COMMANDS[] = {
      .movie = MOVIE_DAY_NIGHT},
     {.id = CMD_ECLIPTIC_TOP, .menu = MENU_MOVIES, .label = 3162, .kind = K::Movie, .dialog = DIAL_EC_MOVIES,
      .caption = 63, .help_context = 602, .cli_name = "ecliptic-top", .cli_options = ECLIPTIC_MOVIE, .usage_place = 2,
-     .movie = MOVIE_ECLIPTIC_TOP},
+     .movie = MOVIE_ECLIPTIC_TOP, .zoomable = true},
     {.id = CMD_ECLIPTIC_SIDE, .menu = MENU_MOVIES, .label = 3163, .kind = K::Movie, .dialog = DIAL_EC_MOVIES,
      .caption = 64, .help_context = 602, .cli_name = "ecliptic-side", .cli_options = ECLIPTIC_MOVIE, .usage_place = 3,
      .movie = MOVIE_ECLIPTIC_SIDE},
@@ -230,7 +230,7 @@ constexpr CommandEntry COMMANDS[] = {
      .caption = 2206, .help_context = 600, .cli_name = "planetarium",
      .cli_options = "date time speed view-angle track star bodies turbo labels facing altitude magnitude-limit "
                     "constellations star-names",
-     .usage_place = 1, .movie = MOVIE_PLANETARIUM, .needs_star_catalogue = true},
+     .usage_place = 1, .movie = MOVIE_PLANETARIUM, .zoomable = true, .needs_star_catalogue = true},
     {.id = CMD_JUPITER_MOONS_SIDE, .menu = MENU_MOVIES, .label = 3165, .kind = K::Movie, .dialog = DIAL_JM_MOVIES,
      .caption = 66, .help_context = 601, .cli_name = "jupiter-moons-side", .cli_options = JUPITER_MOVIE,
      .usage_place = 4, .movie = MOVIE_JUPITER_SIDE},
@@ -239,7 +239,7 @@ constexpr CommandEntry COMMANDS[] = {
      .usage_place = 5, .movie = MOVIE_JUPITER_TOP},
     {.id = CMD_BINARY_STAR, .menu = MENU_MOVIES, .label = 3167, .kind = K::Movie, .dialog = DIAL_BS_MOVIE,
      .caption = 2207, .help_context = 604, .cli_name = "binary-star", .cli_options = "year speed view-angle star",
-     .usage_place = 7, .movie = MOVIE_BINARY_STAR},
+     .usage_place = 7, .movie = MOVIE_BINARY_STAR, .zoomable = true},
     // The controls of a running movie (run_menu_command).
     {.id = CMD_SPEED_UP, .menu = MENU_MOVIES, .label = 3169, .separated = true, .keys = {{KEY_F2}}, .help_context = 605},
     {.id = CMD_SLOW_DOWN, .menu = MENU_MOVIES, .label = 3168, .keys = {{KEY_F3}}, .help_context = 606},

@@ -62,6 +62,7 @@ struct CommandEntry {
     int segment = 0;                     // a report's place in an Almanac, 1..14; 0 for the Almanac itself
     GraphGenerator graph = nullptr;      // a graph's generator
     MovieKind movie = MOVIE_PLANETARIUM; // a movie's kind
+    bool zoomable = false;               // a movie whose field of view Zoom In and Zoom Out change
     bool needs_star_catalogue = false;   // refused while the star catalogue is not loaded
     double max_latitude = 90.0;          // degrees; refused above (MAX_LATITUDE_FOR_SUN_PATHS)
     void (*run)() = nullptr;             // the core's action of a command without an output

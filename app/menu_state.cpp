@@ -19,7 +19,8 @@ constexpr double MAX_VIEW_ANGLE = 90.0;  // degrees
 
 // The movies whose field of view can be zoomed.
 bool zoomable(int movie) {
-    return movie == CMD_ECLIPTIC_TOP || movie == CMD_PLANETARIUM || movie == CMD_BINARY_STAR;
+    const CommandEntry* row = find_command(movie);
+    return row && row->zoomable;
 }
 
 void step_movie_speed(SkyContext& sky, bool faster) {
