@@ -121,4 +121,62 @@ TEST(CommandTable, CommandLineNamesInTheUsageOrder) {
     EXPECT_EQ(reports.back(), "almanac");
 }
 
+// A menu as the user sees it: item texts, "-" for a separator.
+std::vector<std::string> shown(const Menu& menu) {
+    std::vector<std::string> items;
+    for (const MenuItem& item : menu.items) items.emplace_back(item.id ? item.text : "-");
+    return items;
+}
+
+// The menus the table makes hold the items of the 1995 program's menu
+// resource, in its order, with its separators and accelerator texts.
+TEST(MenuBar, MenusFromTheTableInTheirOrderWithSeparators) {
+    const std::vector<Menu> bar = menu_bar();
+    ASSERT_EQ(bar.size(), 8u);
+    EXPECT_EQ(shown(bar[MENU_FILE]),
+              (std::vector<std::string>{"&Print...", "P&rint Setup...", "Set &Font...", "-", "E&xit"}));
+    EXPECT_EQ(shown(bar[MENU_SETTINGS]),
+              (std::vector<std::string>{"&Set Location...", "&Assign Colors...", "-", "&Tick Marks", "Gr&id Lines", "-",
+                                        "&Classical Calculations (1995)"}));
+    EXPECT_EQ(shown(bar[MENU_GRAPHS]),
+              (std::vector<std::string>{"Planet &Orbit...", "Planet &Magnitude...", "Planet Illum. &Frac...",
+                                        "Planet &Diameter...", "Planet Di&stance...", "Planet &Angle...", "-",
+                                        "E&quation of Time...", "Day &Length...", "Sun A&ngle...", "Anal&emma...",
+                                        "Sun&rise...", "-", "Moon An&gular Speed...", "Moon Ill&um. Frac...", "-",
+                                        "&Jupiter Moons Orbit...", "E&clipses..."}));
+    EXPECT_EQ(shown(bar[MENU_MOVIES]),
+              (std::vector<std::string>{"Da&y/Night...", "Ec&liptic Top...", "&Ecliptic Side...", "&Planetarium...",
+                                        "&Jupiter Moons Side...", "Jupiter &Moons Top...", "&Binary Star...", "-",
+                                        "Speed &Up\tF2", "Slow &Down\tF3", "&Reverse Time Speed\tF4", "P&ause\tF5",
+                                        "Zoom &In\tF6", "Zoom &Out\tF7", "Jet &Trails\tF8", "&Constellations\tF9",
+                                        "Star &Names\tF10"}));
+    EXPECT_EQ(shown(bar[MENU_STOP]), (std::vector<std::string>{"&Stop Command\tEsc"}));
+    const std::vector<std::string> reports = shown(bar[MENU_REPORTS]);
+    ASSERT_EQ(reports.size(), 16u);
+    EXPECT_EQ(reports[11], "M&oon Nodes...");
+    EXPECT_EQ(reports[14], "-");
+    EXPECT_EQ(reports[15], "A&lmanac...");
+    EXPECT_EQ(shown(bar[MENU_HELP]).back(), "&About Skyloom 2...");
+}
+
+// The options a command's dialog stands for on the command line: the
+// fields of that dialog, and for the planet dialog its modes.
+TEST(CommandTable, CommandLineOptionsFollowTheDialogs) {
+    const std::pair<int, std::string> cases[] = {
+        {CMD_CALENDAR, "year from-month to-month"},       {CMD_SEASONS, "year end-year"},
+        {CMD_PLANET_VIEW, "year planets from-month to-month"},  // months offered
+        {CMD_PLANET_ORBIT, "year planets"},               {CMD_PLANET_DISTANCE, "year planets from-sun"},
+        {CMD_MOON_ILLUMINATION, "year from-month"},       {CMD_EQUATION_OF_TIME, "year"},
+        {CMD_DAY_NIGHT, "date time step"},                {CMD_BINARY_STAR, "year speed view-angle star"},
+        {CMD_INTRODUCTION, ""},                           {CMD_PLANET_DATA, ""},
+    };
+    for (const auto& [id, options] : cases) EXPECT_EQ(find_command(id)->cli_options, options) << "command " << id;
+    // Rows with the same dialog and modes take the same options.
+    for (const CommandEntry& a : command_table())
+        for (const CommandEntry& b : command_table())
+            if (a.kind != OutputKind::Other && a.dialog == b.dialog && a.dialog != DIAL_NONE &&
+                a.months_offered == b.months_offered && a.distance_offered == b.distance_offered)
+                EXPECT_STREQ(a.cli_options, b.cli_options) << a.id << " and " << b.id;
+}
+
 }  // namespace
