@@ -45,6 +45,7 @@ std::string_view trimmed(std::string_view text) {
 // separators are skipped).
 std::vector<std::string_view> split_fields(std::string_view line) {
     std::vector<std::string_view> fields;
+    fields.reserve(CITY_FIELDS + 1);  // a city line's fields and a later version's one more, in one allocation
     std::size_t start = 0;
     while (start <= line.size()) {
         std::size_t bar = line.find('|', start);
@@ -200,7 +201,7 @@ CityFile parse_city_list(std::string_view text) {
             file.has_current = true;
             file.current_name = normalize_city_name(std::string(line));
         } else if (std::optional<CityRecord> city = read_city_line(line, {number, file.faults})) {
-            file.cities.push_back(*city);
+            file.cities.push_back(std::move(*city));
         }
     });
     return file;
