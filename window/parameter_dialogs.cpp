@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "app/city_list.h"
+#include "app/commands.h"
 #include "app/help.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
@@ -337,7 +338,8 @@ void build_controls(Form& f, DialogId dialog, const CommandParams& p) {
         add_date_time(f);
         add_field(f, LBL_TIME_SPEED, CTL_TIME_SPEED, &DialogEntry::time_speed);
         auto angle = add_field(f, LBL_VIEW_ANGLE, CTL_VIEW_ANGLE, &DialogEntry::view_angle);
-        if (p.movie_command == CMD_ECLIPTIC_SIDE) hide_field(angle);  // still checked
+        // The side view has no field of view to zoom; the hidden field is still checked.
+        if (const CommandEntry* row = find_command(p.movie_command); row && !row->zoomable) hide_field(angle);
         add_planet_boxes(f, LBL_PLANETS, CTL_MOVIE_FIRST_PLANET, id_of(Body::Earth));
         add_flag_box(f, LBL_LABEL_PLANETS, 161, &DialogEntry::label_planets);
         break;
