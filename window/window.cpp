@@ -359,12 +359,18 @@ void show_scroll_bars(bool shown, int position) {
     main_window.client->parentWidget()->layout()->activate();
 }
 
+// Whether the output running is a movie whose view the scroll bars pan (the planetarium).
+bool panning_movie_running() {
+    const CommandEntry* row = find_command(app_state().current_output);
+    return row && row->kind == OutputKind::Movie && row->movie == MOVIE_PLANETARIUM;
+}
+
 // A scroll-bar request, from a bar or a key: pans the planetarium, or
 // scrolls the report.  Returns the bar's new thumb position, -1 to leave it.
 int scroll_request(ScrollBarKind bar, ScrollCode code, int thumb) {
     AppState& app = app_state();
     int new_thumb = -1;
-    if (app.current_output == CMD_PLANETARIUM && main_window.plugins.scroll_movie_view) {
+    if (panning_movie_running() && main_window.plugins.scroll_movie_view) {
         // Jet trails drawn for the old view would no longer match.
         if (app.jet_trails) discard_screen_bitmaps();
         new_thumb = main_window.plugins.scroll_movie_view(bar, code, thumb);
@@ -407,11 +413,11 @@ void connect_scroll_bar(ScrollBarKind kind) {
     });
     // The frame timer rests while the planetarium's view is dragged.
     QObject::connect(bar, &QAbstractSlider::sliderPressed, [] {
-        if (app_state().current_output == CMD_PLANETARIUM) stop_frame_timer();
+        if (panning_movie_running()) stop_frame_timer();
     });
     QObject::connect(bar, &QAbstractSlider::sliderReleased, [bar, kind] {
         scroll_request(kind, SCROLL_THUMB_POSITION, bar->sliderPosition());
-        if (app_state().current_output == CMD_PLANETARIUM) restart_frame_timer();
+        if (panning_movie_running()) restart_frame_timer();
     });
 }
 
