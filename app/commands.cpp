@@ -66,25 +66,25 @@ void take_movie_results(DialogId dialog, AppState& app) {
     }
 }
 
-void run_graph_or_movie(const CommandEntry& c, AppState& app) {
-    call(shell().show_scroll_bars, false, 0);
-    app.params.movie_command = c.id;
-    app.frame_counter = 0;
-    app.current_output = CMD_NONE;
-    bool accepted = run_command_dialog(c);
+// The dialog of a report, graph or movie: true when the user accepted it.
+// Nothing current changes while it is open or when it is cancelled: the
+// report, graph or movie on the screen stays until the new one starts.
+bool ask_for_output(const CommandEntry& c, AppState& app) {
+    if (c.kind != OutputKind::Report) app.params.movie_command = c.id;
+    if (!run_command_dialog(c)) return false;
     const CommandParams& p = app.params;
-    if (accepted && c.dialog == DIAL_PL_MOVIE && (p.atlas_stars || p.constellations || p.star_names) &&
-        app.sky_atlas == nullptr) {
+    if (c.dialog == DIAL_PL_MOVIE && (p.atlas_stars || p.constellations || p.star_names) && app.sky_atlas == nullptr) {
         show_error(MSG_NO_STAR_DATABASE);  // the deeper catalogue they need is missing
-        accepted = false;
+        return false;
     }
+    return true;
+}
+
+void start_graph_or_movie(const CommandEntry& c, AppState& app) {
+    call(shell().show_scroll_bars, false, 0);
+    app.frame_counter = 0;
     if (c.kind == OutputKind::Movie) take_movie_results(c.dialog, app);
-    if (accepted) {
-        app.current_output = c.id;
-        call(shell().restart_frame_timer);
-    } else {
-        call(shell().set_menu_groups_enabled, OutputKind::Other, true);
-    }
+    call(shell().restart_frame_timer);
     call(shell().discard_screen_bitmaps);
     work_signals().repaint_pending = false;
     call(shell().invalidate);
@@ -102,17 +102,13 @@ void run_reports(const CommandEntry& c, AppState& app) {
     call(shell().discard_screen_bitmaps);
     call(shell().repaint_now);
     if (c.id == CMD_ALMANAC) {
-        if (run_command_dialog(c)) {
-            app.params.end_year = app.params.year;
-            app.params.planet_set = EVERY_BODY;
-            for (const CommandEntry* step : report_steps()) {
-                if (work_signals().stop_requested) break;
-                run_report_step(*step, true, app);
-            }
-        } else {
-            work_signals().stop_requested = true;
+        app.params.end_year = app.params.year;
+        app.params.planet_set = EVERY_BODY;
+        for (const CommandEntry* step : report_steps()) {
+            if (work_signals().stop_requested) break;
+            run_report_step(*step, true, app);
         }
-    } else if (run_command_dialog(c)) {
+    } else {
         run_report_step(c, false, app);
     }
     call(shell().set_menu_groups_enabled, OutputKind::Other, true);
@@ -196,6 +192,7 @@ void dispatch_command(int id) {
         return;
     }
     if (c->kind != OutputKind::Other) {
+        if (!ask_for_output(*c, app)) return;
         app.current_output = id;
         report_clear(app.report);
         call(shell().set_menu_groups_enabled, c->kind, false);
@@ -203,7 +200,7 @@ void dispatch_command(int id) {
     if (c->kind == OutputKind::Report) {
         run_reports(*c, app);
     } else if (c->kind == OutputKind::Graph || c->kind == OutputKind::Movie) {
-        run_graph_or_movie(*c, app);
+        start_graph_or_movie(*c, app);
     } else if (c->run) {
         c->run();
     } else if (c->dialog == DIAL_SET_LOCATION) {

@@ -462,16 +462,9 @@ int print_document(const ReportDocument& document) {
     return write_standard_output(text) ? 0 : EXIT_FILE_ERROR;
 }
 
-// The report's printed pages in a PDF file of A4 pages at 96 pixels to the inch.
+// The report's printed pages in a PDF file of A4 pages.
 int print_document_pdf(const ReportDocument& document, const std::string& path) {
-    constexpr int A4_WIDTH = 794, A4_HEIGHT = 1123;  // 210 x 297 mm in pixels
-    run.surfaces->start();
-    std::unique_ptr<Surface> pdf = run.surfaces->pdf(path, A4_WIDTH, A4_HEIGHT);
-    errno = 0;
-    if (!pdf || print_report_pages(*pdf, document, 1, print_session().font, PrintProgress{}) != PrintResult::Done ||
-        !run.surfaces->finish_file(std::move(pdf)))
-        return cannot_write(path);
-    return 0;
+    return write_report_pdf(document, path, *run.surfaces) ? 0 : cannot_write(path);
 }
 
 // Messages on standard error, the city list and the place the options choose.
@@ -583,16 +576,9 @@ GraphStyle command_line_style(bool grid_lines) {
 }
 
 // The picture file a graph goes to, by its extension.
-enum class PictureKind { None, Png, Svg, Pdf };
-PictureKind picture_kind(const std::string& path) {
-    auto ends_with = [&](const char* e) {
-        std::string ext(e);
-        return path.size() > ext.size() && path.compare(path.size() - ext.size(), ext.size(), ext) == 0;
-    };
-    if (ends_with(".png") || ends_with(".PNG")) return PictureKind::Png;
-    if (ends_with(".svg") || ends_with(".SVG")) return PictureKind::Svg;
-    if (ends_with(".pdf") || ends_with(".PDF")) return PictureKind::Pdf;
-    return PictureKind::None;
+FileKind picture_kind(const std::string& path) {
+    const FileKind kind = file_kind_of(path);
+    return kind == FileKind::Text ? FileKind::None : kind;
 }
 
 constexpr int MIN_PICTURE_SIDE = 100, MAX_PICTURE_SIDE = 10000;  // pixels
@@ -625,8 +611,8 @@ int graph_command(int argc, char** argv) {
     if (!options_apply(options, "graph", argv[2], command)) return EXIT_BAD_INPUT;
     run.options = &options;
     std::string path = option("output").value_or("");
-    PictureKind kind = picture_kind(path);
-    if (kind == PictureKind::None) return usage(stderr, EXIT_BAD_INPUT);
+    const FileKind kind = picture_kind(path);
+    if (kind == FileKind::None) return usage(stderr, EXIT_BAD_INPUT);
     int width, height;
     if (!picture_size(width, height)) return EXIT_BAD_INPUT;
     if (!start_up(options)) return EXIT_BAD_INPUT;
@@ -639,17 +625,10 @@ int graph_command(int argc, char** argv) {
     dispatch_command(command);  // the pre-checks and the dialog's rules
     if (run.refused || app.current_output != command) return EXIT_BAD_INPUT;
 
-    const CliSurfaces& surfaces = *run.surfaces;
-    surfaces.start();
-    std::unique_ptr<Surface> surface = kind == PictureKind::Png   ? surfaces.image(width, height, 1.0)
-                                       : kind == PictureKind::Svg ? surfaces.svg(path, width, height)
-                                                                  : surfaces.pdf(path, width, height);
-    errno = 0;
-    if (!surface) return cannot_write(path);
-    draw_command_graph(command, *surface, width, height, command_line_style(option("grid").has_value()), app.params,
-                       app.sky);
-    const bool written =
-        kind == PictureKind::Png ? surfaces.save_png(*surface, path) : surfaces.finish_file(std::move(surface));
+    const GraphStyle style = command_line_style(option("grid").has_value());
+    const bool written = write_picture(kind, path, width, height, [&](Surface& surface, int w, int h) {
+        draw_command_graph(command, surface, w, h, style, app.params, app.sky);
+    }, *run.surfaces);
     return written ? 0 : cannot_write(path);
 }
 

@@ -7,21 +7,15 @@
 
 #include "engine/location.h"
 #include "engine/sky_engine.h"
+#include "output/saved_output.h"
 #include "platform/surface.h"
 
 // The toolkit's surfaces the command line draws its graphs, movie frames and
-// PDF pages on (platform/qt/surface_qt.h).  The command line itself does not
+// PDF pages on (output/saved_output.h).  The command line itself does not
 // link the toolkit, so that the text commands start without loading it: the
 // program `skyloom` runs them and hands the window and the commands that
 // draw (cli_draws) to `skyloom-qt`, which passes these to cli_main.
-struct CliSurfaces {
-    void (*start)();  // makes the toolkit's application object, once
-    std::unique_ptr<Surface> (*image)(int width, int height, double pixel_ratio);
-    std::unique_ptr<Surface> (*svg)(const std::string& path, int width, int height);
-    std::unique_ptr<Surface> (*pdf)(const std::string& path, int width, int height);
-    bool (*finish_file)(std::unique_ptr<Surface> surface);
-    bool (*save_png)(const Surface& surface, const std::string& path);
-};
+using CliSurfaces = FileSurfaces;
 
 // Exit status: 0 done, 1 a file that cannot be read or written (or a fatal
 // error, EXIT_FATAL_ERROR), 2 bad input (usage or a value a dialog would refuse).

@@ -957,6 +957,15 @@ constexpr StringEntry string_table[] = {
            "has their notices."},
     {2303, "Credits"},
 
+    // File > Save As (our own ids).
+    {2330, "Save As"},
+    {2331, "Text"},
+    {2332, "PNG image"},
+    {2333, "SVG drawing"},
+    {2334, "PDF document"},
+    {2335, "Cannot save as %s: this output is saved as %s"},
+    {2336, "Save &As..."},
+
     // The menu bar: the top-level menus' titles by position, then each command's item
     // text at 3100 + its command id ("&" before the mnemonic, a tab before the key).
     {3000, "&File"},

@@ -98,30 +98,52 @@ TEST_F(Dispatch, PreChecksRefuseBeforeTheDialog) {
     }
 }
 
-// A cancelled dialog produces nothing; the Introduction needs no dialog.
-TEST_F(Dispatch, CancelledDialogsProduceNothing) {
-    report_add_line("an earlier report", app_state().report);
+// A cancelled dialog changes nothing: the report, graph or movie shown
+// before stays, with its pictures and the movie's speed; the Introduction
+// needs no dialog.
+int discards = 0;  // the screen's pictures thrown away
+TEST_F(Dispatch, CancelledDialogsLeaveTheCurrentOutput) {
+    ShellHooks hooks;
+    hooks.run_dialog = record_dialog;
+    hooks.discard_screen_bitmaps = [] { ++discards; };
+    set_shell_hooks(hooks);
+    AppState& app = app_state();
+    report_add_line("an earlier report", app.report);
+    app.report_complete = true;
     cancel_dialogs = true;
+    discards = 0;
     dispatch_command(CMD_ALMANAC);
-    EXPECT_EQ(app_state().report.line_count, 0);
-    EXPECT_TRUE(work_signals().stop_requested);
-    EXPECT_EQ(app_state().current_output, CMD_NONE);
-    EXPECT_TRUE(app_state().report_complete);
-    work_signals().stop_requested = false;
-    // A cancelled graph dialog leaves nothing current but keeps the graph's command and caption.
+    EXPECT_EQ(app.report.line_count, 1);
+    EXPECT_FALSE(work_signals().stop_requested);
+    EXPECT_EQ(app.current_output, CMD_NONE);
+    EXPECT_TRUE(app.report_complete);
+    EXPECT_EQ(discards, 0);
+
+    cancel_dialogs = false;
+    dispatch_command(CMD_ECLIPTIC_TOP);  // a movie at 64, the dialog's speed
+    EXPECT_EQ(app.current_output, CMD_ECLIPTIC_TOP);
+    EXPECT_EQ(app.report.line_count, 0);  // the new output replaced the report
+    app.sky.time_speed = -8;              // slowed and reversed by its keys
+    cancel_dialogs = true;
+    discards = 0;
+    app.params.time_speed = 32;
+    dispatch_command(CMD_ECLIPTIC_SIDE);
     dispatch_command(CMD_EQUATION_OF_TIME);
-    EXPECT_EQ(app_state().current_output, CMD_NONE);
-    EXPECT_EQ(app_state().params.movie_command, CMD_EQUATION_OF_TIME);
-    EXPECT_EQ(app_state().params.caption, 82);
+    EXPECT_EQ(app.current_output, CMD_ECLIPTIC_TOP);
+    EXPECT_EQ(app.sky.time_speed, -8);
+    EXPECT_EQ(discards, 0);
+    EXPECT_EQ(app.params.caption, 82);  // the dialog was titled with the graph's name
+
     dialogs_run.clear();
     dispatch_command(CMD_INTRODUCTION);
     EXPECT_TRUE(dialogs_run.empty());
-    EXPECT_EQ(app_state().report.line_count, 38);  // its text is checked against the command line's report
-    EXPECT_EQ(app_state().current_output, CMD_NONE);
-    EXPECT_TRUE(app_state().report_complete);
+    EXPECT_EQ(app.report.line_count, 38);  // its text is checked against the command line's report
+    EXPECT_EQ(app.current_output, CMD_NONE);
+    EXPECT_TRUE(app.report_complete);
     cancel_dialogs = false;
     dispatch_command(CMD_EQUATION_OF_TIME);
-    EXPECT_EQ(app_state().current_output, CMD_EQUATION_OF_TIME);
+    EXPECT_EQ(app.current_output, CMD_EQUATION_OF_TIME);
+    EXPECT_EQ(app.report.line_count, 0);
 }
 
 TEST_F(Dispatch, StopEndsTheCurrentOutput) {

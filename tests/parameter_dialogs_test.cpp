@@ -374,3 +374,72 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace {
+
+// The letter after '&' in a control's text, lower case; 0 for none.
+QChar mnemonic_of(const QString& text) {
+    const int at = text.indexOf(QLatin1Char('&'));
+    return at >= 0 && at + 1 < text.size() ? text[at + 1].toLower() : QChar();
+}
+
+// Keys pressed in a widget, one character after another, as a user types.
+void type_keys(QWidget& widget, const char* text) {
+    for (const char* c = text; *c; ++c) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_0 + (*c - '0'), Qt::NoModifier, QString(QLatin1Char(*c)));
+        QApplication::sendEvent(&widget, &key);
+    }
+}
+
+// Every field's label has a letter of its own in the dialog; check boxes,
+// radio buttons and push buttons too while letters are left.
+void expect_own_mnemonics(QDialog& d, const std::string& context) {
+    std::vector<std::pair<QChar, QString>> seen;
+    auto check = [&](const QString& text, bool field) {
+        const QChar letter = mnemonic_of(text);
+        if (!field && letter.isNull()) return;
+        EXPECT_FALSE(letter.isNull()) << context << ": " << text.toStdString();
+        for (const auto& [other, other_text] : seen)
+            EXPECT_NE(letter, other) << context << ": " << text.toStdString() << " and " << other_text.toStdString();
+        seen.push_back({letter, text});
+    };
+    for (QLabel* label : d.findChildren<QLabel*>())
+        if (label->buddy()) check(label->text(), true);
+    for (QAbstractButton* button : d.findChildren<QAbstractButton*>()) check(button->text(), false);
+}
+
+}  // namespace
+
+// A dialog opens on its first shown field with the old value selected, so
+// that typing 1999 gives 1999 (not 20001999); Alt and a letter reach every control.
+TEST(ParameterDialogs, FirstFieldSelectedAndMnemonics) {
+    struct Case { DialogId dialog; bool months; int first_control; const char* first_text; } cases[] = {
+        {DIAL_YEAR, false, CTL_YEAR, "2000"},
+        {DIAL_PLANETS, false, CTL_YEAR, "2000"},  // the hidden month fields come after it
+        {DIAL_YEAR_RANGE, false, CTL_START_YEAR, "2000"},
+        {DIAL_DN_MOVIE, false, CTL_DATE_YEAR, "2000"},
+    };
+    for (const Case& c : cases) {
+        CommandParams params;
+        params.year = params.end_year = 2000;
+        params.months_offered = c.months;
+        const std::string context = "dialog " + std::to_string(c.dialog);
+        with_dialog([&] { return run_parameter_dialog(c.dialog, params, nullptr); }, [&](QDialog& d) {
+            QLineEdit* first = field(d, c.first_control);
+            ASSERT_NE(first, nullptr) << context;
+            EXPECT_EQ(d.focusWidget(), first) << context;
+            EXPECT_EQ(first->selectedText().toStdString(), c.first_text) << context;
+            type_keys(*first, "1999");
+            EXPECT_EQ(first->text().toStdString(), "1999") << context;
+            expect_own_mnemonics(d, context);
+        });
+    }
+    SkyContext work;
+    with_dialog([&] { return run_set_location_dialog(work, nullptr); }, [&](QDialog& d) {
+        auto* city = d.findChild<QComboBox*>();
+        ASSERT_NE(city, nullptr);
+        EXPECT_EQ(d.focusWidget(), city);
+        EXPECT_EQ(city->lineEdit()->selectedText(), city->currentText());
+        expect_own_mnemonics(d, "Set Location");
+    });
+}

@@ -162,6 +162,7 @@ TEST_F(Window, OpensWithTitleMenusAndFirstSize) {
             if (!action->isSeparator()) texts.push_back(from_qstring(action->text()));
         for (const MenuItem& item : bar[position].items)
             if (item.id) expected.emplace_back(item.text);
+        if (position == MENU_FILE) expected.insert(expected.begin(), "Save &As...");  // the window's own item
         EXPECT_EQ(texts, expected) << "menu " << position;
     }
     // 82 columns of the report font (a report line and its margins) and 3 : 4 of that high.
@@ -206,6 +207,47 @@ TEST_F(Window, FixedTextReportsMatchTheCommandLinesReports) {
         EXPECT_TRUE(has_ink(picture, line, 2 * line));
         if (fits) { EXPECT_FALSE(bottom_line_has_ink()) << "no progress line under a complete report"; }
     }
+}
+
+// A dialog opened over a report or a graph and cancelled leaves it on the
+// screen as it was: a 68-second report is not lost to a peek at a dialog.
+int graph_drawings = 0;
+TEST_F(Window, CancelledDialogKeepsTheOutputShown) {
+    dispatch_command(CMD_INTRODUCTION);
+    settle();
+    const QImage report = client_area()->grab().toImage();
+    WindowPlugins plugins;
+    plugins.run_dialog = [](DialogId, CommandParams& params, QWidget*) { params.cancelled = true; };
+    plugins.draw_graph = [](Surface& surface, int) {
+        ++graph_drawings;
+        surface.draw_line({100, 100}, {900, 650});
+    };
+    set_window_plugins(plugins);
+    for (int command : {CMD_CALENDAR, CMD_ALMANAC, CMD_EQUATION_OF_TIME, CMD_ECLIPTIC_TOP}) {
+        dispatch_command(command);
+        settle();
+        EXPECT_EQ(app_state().report.line_count, 38) << command;
+        EXPECT_TRUE(app_state().report_complete) << command;
+        EXPECT_TRUE(window_scroll_bar(SCROLL_VERTICAL)->isVisible()) << command;
+        EXPECT_EQ(client_area()->grab().toImage(), report) << command;
+        expect_all_groups_enabled();
+    }
+    plugins.run_dialog = nullptr;  // accepted as they stand
+    set_window_plugins(plugins);
+    dispatch_command(CMD_EQUATION_OF_TIME);
+    settle();
+    const QImage graph = client_area()->grab().toImage();
+    EXPECT_NE(graph, report);
+    EXPECT_EQ(app_state().report.line_count, 0);  // the graph, once started, replaced the report
+    plugins.run_dialog = [](DialogId, CommandParams& params, QWidget*) { params.cancelled = true; };
+    set_window_plugins(plugins);
+    graph_drawings = 0;
+    dispatch_command(CMD_SEASONS);
+    settle();
+    EXPECT_EQ(app_state().current_output, CMD_EQUATION_OF_TIME);
+    EXPECT_EQ(client_area()->grab().toImage(), graph);
+    EXPECT_LE(graph_drawings, 1);  // drawn again at most, never erased
+    dispatch_command(CMD_STOP);
 }
 
 // While a long report runs the menus are greyed and a progress line shows; Esc stops it.

@@ -394,7 +394,50 @@ void start_form(Form& f, QDialog& dialog, const QString& title, int help_context
     QObject::connect(f.buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
 }
 
-void finish_form(Form& f) { f.column->addWidget(f.buttons); }
+// Alt and a letter reach every field, box and button: each label with a
+// field, check box, radio button and push button takes the first letter of
+// its text that no other control of the dialog has taken yet (the start of a
+// word first), unless its text names one already.
+void assign_mnemonics(QDialog& dialog) {
+    std::vector<std::pair<QWidget*, QString>> texts;
+    for (QWidget* widget : dialog.findChildren<QWidget*>()) {
+        if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) texts.push_back({widget, label->text()});
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts.push_back({widget, button->text()});
+    }
+    QString taken;
+    for (const auto& [widget, text] : texts)
+        if (int at = text.indexOf(QLatin1Char('&')); at >= 0 && at + 1 < text.size()) taken += text[at + 1].toLower();
+    for (const auto& [widget, text] : texts) {
+        if (text.contains(QLatin1Char('&'))) continue;
+        int chosen = -1;
+        for (bool word_start : {true, false}) {
+            for (int i = 0; i < text.size() && chosen < 0; ++i) {
+                const QChar c = text[i].toLower();
+                const bool starts = i == 0 || !text[i - 1].isLetter();
+                if (c >= QLatin1Char('a') && c <= QLatin1Char('z') && !taken.contains(c) && (starts || !word_start))
+                    chosen = i;
+            }
+        }
+        if (chosen < 0) continue;
+        taken += text[chosen].toLower();
+        const QString marked = QString(text).insert(chosen, QLatin1Char('&'));
+        if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(marked);
+        else static_cast<QAbstractButton*>(widget)->setText(marked);
+    }
+}
+
+void finish_form(Form& f) {
+    f.column->addWidget(f.buttons);
+    assign_mnemonics(*f.dialog);
+}
+
+// The first field the dialog shows gets the keys, its text selected: what is
+// typed replaces the old value instead of adding to it.
+// (A combo box takes the focus for its own line edit.)
+void select_first_field(QLineEdit* edit, QWidget* focus = nullptr) {
+    (focus ? focus : edit)->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
 
 }  // namespace
 
@@ -413,6 +456,11 @@ bool run_parameter_dialog(DialogId dialog, CommandParams& params, QWidget* paren
     });
     build_controls(f, dialog, params);
     finish_form(f);
+    for (auto [edit, text] : f.edits)
+        if (!edit->isHidden()) {
+            select_first_field(edit);
+            break;
+        }
     params.cancelled = window.exec() != QDialog::Accepted;
     return !params.cancelled;
 }
@@ -430,6 +478,13 @@ struct LocationFields {
     QLineEdit* time_zone = nullptr;
     std::string last_name;  // the name the fields were last filled for
 };
+
+// A label whose mnemonic gives the keys to field.
+QLabel* labelled(const QString& text, QWidget* field) {
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    return label;
+}
 
 QString two_digits(int value) { return QString::asprintf("%02d", value); }
 
@@ -473,11 +528,13 @@ void add_angle_row(Form& f, int row, int label, int first_control, QLineEdit* (&
                    QRadioButton* second) {
     constexpr const char* UNIT_MARKS[3] = {"\u00B0", "\u2032", "\u2033"};  // degree, minute and second marks (UTF-8)
     static constexpr int CONTROL_OFFSETS[3] = {0, 1, 3};
-    f.fields->addWidget(new QLabel(text_of(label)), row, 0);
+    auto* caption = new QLabel(text_of(label));
+    f.fields->addWidget(caption, row, 0);
     for (int part = 0; part < 3; ++part) {
         parts[part] = add_location_edit(f, first_control + CONTROL_OFFSETS[part], row, 1 + 2 * part, part ? 2 : 3);
         f.fields->addWidget(new QLabel(QString::fromUtf8(UNIT_MARKS[part])), row, 2 + 2 * part);
     }
+    caption->setBuddy(parts[0]);
     auto* group = new QButtonGroup(f.dialog);
     group->addButton(first);
     group->addButton(second);
@@ -543,15 +600,15 @@ bool run_set_location_dialog(SkyContext& work_copy, QWidget* parent) {
     finder->setCaseSensitivity(Qt::CaseInsensitive);
     finder->setFilterMode(Qt::MatchStartsWith);
     register_control(f, 115, l.city);
-    f.fields->addWidget(new QLabel(text_of(LBL_LOCATION)), 0, 0);
+    f.fields->addWidget(labelled(text_of(LBL_LOCATION), l.city), 0, 0);
     f.fields->addWidget(l.city, 0, 1, 1, 8);
     for (int code = 0; code < 4; ++code) l.hemisphere[code] = new QRadioButton(text_of(LBL_NORTH + code));
     add_angle_row(f, 1, LBL_LATITUDE, 117, l.latitude, l.hemisphere[COMPASS_NORTH], l.hemisphere[COMPASS_SOUTH]);
     add_angle_row(f, 2, LBL_LONGITUDE, 127, l.longitude, l.hemisphere[COMPASS_WEST], l.hemisphere[COMPASS_EAST]);
-    f.fields->addWidget(new QLabel(text_of(LBL_ELEVATION)), 3, 0);
     l.elevation = add_location_edit(f, 138, 3, 1, 5, 4);
-    f.fields->addWidget(new QLabel(text_of(LBL_TIME_ZONE)), 4, 0);
+    f.fields->addWidget(labelled(text_of(LBL_ELEVATION), l.elevation), 3, 0);
     l.time_zone = add_location_edit(f, 136, 4, 1, 6, 4);
+    f.fields->addWidget(labelled(text_of(LBL_TIME_ZONE), l.time_zone), 4, 0);
     // Which way the zone counts, which the number alone does not tell.
     auto* zone_sign = new QLabel(text_of(LBL_ZONE_SIGN));
     zone_sign->setWordWrap(true);
@@ -563,6 +620,7 @@ bool run_set_location_dialog(SkyContext& work_copy, QWidget* parent) {
     l.city->setCurrentIndex(current);
     city_name_changed(l);
     QObject::connect(l.city, &QComboBox::currentTextChanged, [&l] { city_name_changed(l); });
+    select_first_field(l.city->lineEdit(), l.city);
     return window.exec() == QDialog::Accepted;
 }
 

@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSessionManager>
+#include <QShortcut>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
@@ -63,6 +64,7 @@
 #include "window/help_window.h"
 #include "window/parameter_dialogs.h"
 #include "window/printing_qt.h"
+#include "window/save_as.h"
 
 namespace {
 
@@ -99,6 +101,7 @@ struct Window {
     QScrollBar* bars[2] = {};  // by ScrollBarKind
     QMenu* menus[MENU_COUNT] = {};
     std::map<int, QAction*> items;  // by command id
+    QAction* save_as = nullptr;     // File > Save As, an item of the window's own
     QTimer* frame_timer = nullptr;
     ReportViewMetrics metrics; // character width, line height, client size
     std::unique_ptr<Surface> screen;    // what the client area shows
@@ -445,6 +448,14 @@ void give_keys_to_view() {
     if (!QApplication::activeModalWidget()) main_window.client->setFocus(Qt::OtherFocusReason);
 }
 
+// A menu item chosen by its key: the menu state brought up to date first,
+// as opening its menu would, and a greyed item does nothing.
+void run_item_by_key(int id) {
+    menu_opened();
+    if (item_enabled(id)) dispatch_command(id);
+    give_keys_to_view();
+}
+
 // An accelerator key runs its menu item's command, as choosing the item
 // would: the menu state is brought up to date first, and a greyed item does
 // nothing.  Returns true when the key is an accelerator.
@@ -453,9 +464,7 @@ bool translate_accelerator(const QKeyEvent& event) {
     if ((event.modifiers() & Qt::AltModifier) || !accelerator_key(event.key(), key)) return false;
     int id = accelerator_command(key, (event.modifiers() & Qt::ControlModifier) != 0);
     if (id == 0) return false;
-    menu_opened();
-    if (item_enabled(id)) dispatch_command(id);
-    give_keys_to_view();
+    run_item_by_key(id);
     return true;
 }
 
@@ -690,6 +699,60 @@ protected:
     }
 };
 
+// What the window shows now, for Save As: the report, a graph drawn in
+// full, or the picture of a movie or of a stopped graph.
+ShownOutput shown_output() {
+    const AppState& app = app_state();
+    ShownOutput shown;
+    if (app.report.line_count > 0) shown.report = &app.report;
+    else if (output_kind_of(app.current_output) == OutputKind::Graph && !app.graph_drawing) shown.graph = app.current_output;
+    else if (main_window.snapshot) shown.picture = main_window.snapshot.get();
+    else if (output_kind_of(app.current_output) == OutputKind::Movie) shown.picture = main_window.screen.get();
+    return shown;
+}
+
+void save_as() {
+    menu_opened();
+    if (main_window.save_as->isEnabled()) run_save_as(shown_output(), main_window.frame);
+    give_keys_to_view();
+}
+
+// The keys a desktop program is expected to have, on top of the accelerator
+// table's: each works wherever the keys are in the main window, and the
+// menu item it stands for shows it.
+void add_window_keys() {
+    struct Key {
+        QKeySequence sequence;
+        int item;  // the command it runs; 0 for the window's own action
+        void (*run)();
+    };
+    const Key keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_S), 0, save_as},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), CMD_PRINT, [] { run_item_by_key(CMD_PRINT); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), CMD_EXIT, [] { run_item_by_key(CMD_EXIT); }},
+    };
+    for (const Key& key : keys) {
+        auto* shortcut = new QShortcut(key.sequence, main_window.frame);
+        QObject::connect(shortcut, &QShortcut::activated, key.run);
+        if (QAction* action = key.item ? menu_action(key.item) : main_window.save_as) {
+            // Shown beside the item; as the item's own key it acts only inside the open menu.
+            action->setShortcut(key.sequence);
+            action->setShortcutContext(Qt::WidgetShortcut);
+        }
+    }
+}
+
+// File > Save As at the top of the File menu.
+void add_save_as_item() {
+    QMenu* file = main_window.menus[MENU_FILE];
+    QAction* first = file->actions().value(0);
+    main_window.save_as = new QAction(to_qstring(load_string(STR_SAVE_AS_ITEM)), file);
+    file->insertAction(first, main_window.save_as);
+    file->insertSeparator(first);
+    QObject::connect(main_window.save_as, &QAction::triggered, main_window.client,
+                     [] { run_save_as(shown_output(), main_window.frame); }, Qt::QueuedConnection);
+}
+
 void build_menu_bar() {
     auto* menu_help_filter = new MenuHelpFilter;
     menu_help_filter->setParent(main_window.frame);
@@ -752,6 +815,8 @@ void create_window() {
     main_window.client->setFocus();
 
     build_menu_bar();
+    add_save_as_item();
+    add_window_keys();
     show_menu_state();
     size_first_window();
 
@@ -942,6 +1007,10 @@ void menu_opened() {
     AppState& app = app_state();
     for (const MenuItemEnable& item : update_menu_state(app, main_window.snapshot != nullptr))
         if (QAction* action = menu_action(item.id)) action->setEnabled(item.enabled);
+    // What is shown can be saved when it could be printed, and a running movie's frame.
+    const bool movie = output_kind_of(app.current_output) == OutputKind::Movie;
+    if (main_window.save_as)
+        main_window.save_as->setEnabled((item_enabled(CMD_PRINT) || movie) && !save_extensions(shown_output()).empty());
     show_menu_state();
     stop_frame_timer();
 }

@@ -1,0 +1,182 @@
+// The window as a desktop program, headless: File > Save As and its keys,
+// what it writes for each kind of output, and a failed save told.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "app/app_state.h"
+#include "app/commands.h"
+#include "app/menu_state.h"
+#include "platform/files.h"
+#include "platform/surface.h"
+#include "window/window.h"
+#include "window_test_main.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path scratch;                 // settings, user data and saved files of this run
+std::vector<std::string> boxes;   // the texts of the message boxes, answered as they open
+
+void answer_box() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    boxes.push_back(box->text().toStdString());
+    box->button(box->button(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::No)->click();
+}
+
+std::string file_text(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+QMainWindow* frame() { return static_cast<QMainWindow*>(client_area()->window()); }
+
+// Presses a key of the main window (its shortcut, as the key would).
+void press_key(const QKeySequence& key) {
+    for (QShortcut* shortcut : frame()->findChildren<QShortcut*>())
+        if (shortcut->key() == key) {
+            emit shortcut->activated();
+            return;
+        }
+    ADD_FAILURE() << "no key " << key.toString().toStdString();
+}
+
+// Ctrl+S, then in the Save As dialog the file named (and the file type
+// chosen, when given); returns the dialog's file types, empty when none opened.
+QStringList save_with_keys(const fs::path& file, int type = -1) {
+    static QStringList types;
+    types.clear();
+    // Looks for the dialog until it is open.
+    QTimer finder;
+    QObject::connect(&finder, &QTimer::timeout, [&finder, file, type] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (!name) return;
+        finder.stop();
+        types = dialog->nameFilters();
+        if (type >= 0) {  // as choosing it in the dialog's list does
+            dialog->selectNameFilter(types[type]);
+            emit dialog->filterSelected(types[type]);
+        }
+        name->setText(QString::fromStdString(file.string()));  // typed
+        static_cast<QDialog*>(dialog)->accept();  // as the Save button does
+    });
+    finder.start(10);
+    press_key(QKeySequence(Qt::CTRL | Qt::Key_S));
+    settle();
+    return types;
+}
+
+class WindowOutput : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (client_area()) return;
+        open_main_window(nullptr, &CLASSICAL_ENGINE);  // the classical engine, whose reports the golden texts hold
+        settle();
+    }
+    void SetUp() override {
+        boxes.clear();
+        CommandParams& p = app_state().params;
+        p.year = p.end_year = 2000;
+    }
+    void TearDown() override {
+        dispatch_command(CMD_STOP);
+        set_window_plugins(WindowPlugins{});
+        settle();
+    }
+};
+
+// Nothing on the screen yet: Save As is greyed and Ctrl+S opens no dialog.
+TEST_F(WindowOutput, NothingShownNothingToSave) {
+    EXPECT_TRUE(save_with_keys(scratch / "nothing.png").isEmpty());
+    EXPECT_FALSE(fs::exists(scratch / "nothing.png"));
+    QAction* save = top_menu(MENU_FILE)->actions().value(0);
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_FALSE(save->isEnabled());
+}
+
+// A report saves as the command line's text (UTF-8, a line feed after each
+// line) or as its printed pages; a bare name takes the chosen type's extension.
+TEST_F(WindowOutput, ReportSavesAsTextOrPdf) {
+    dispatch_command(CMD_INTRODUCTION);
+    settle();
+    const QStringList types = save_with_keys(scratch / "introduction");
+    EXPECT_EQ(types, QStringList({"Text (*.txt)", "PDF document (*.pdf)"}));
+    EXPECT_EQ(file_text(scratch / "introduction.txt"),
+              file_text(fs::path(SKYLOOM_TEST_DATA_DIR) / "introduction.txt"));
+    save_with_keys(scratch / "introduction", 1);
+    EXPECT_EQ(file_text(scratch / "introduction.pdf").substr(0, 5), "%PDF-");
+    EXPECT_TRUE(boxes.empty());
+    // No file left under a temporary name beside them.
+    for (const auto& entry : fs::directory_iterator(scratch))
+        EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
+}
+
+// A graph saves as a PNG picture of 1000 x 750 pixels, or as SVG and PDF
+// drawings; a text file or an unwritable folder is refused with a message.
+TEST_F(WindowOutput, GraphSavesAsPngSvgOrPdf) {
+    WindowPlugins plugins;
+    plugins.draw_graph = [](Surface&, int) {};  // the window's own drawing is not what is saved
+    set_window_plugins(plugins);
+    dispatch_command(CMD_EQUATION_OF_TIME);
+    settle();
+    const QStringList types = save_with_keys(scratch / "equation.png");
+    EXPECT_EQ(types, QStringList({"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)"}));
+    const QImage png(QString::fromStdString((scratch / "equation.png").string()));
+    EXPECT_EQ(png.size(), QSize(1000, 750));
+    EXPECT_EQ(png.pixelColor(5, 5), QColor(Qt::white));  // white paper
+    save_with_keys(scratch / "equation.svg");
+    const std::string svg = file_text(scratch / "equation.svg");
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("Equation of Time"), std::string::npos);  // the title as text, not pixels
+    save_with_keys(scratch / "equation.pdf");
+    EXPECT_EQ(file_text(scratch / "equation.pdf").substr(0, 5), "%PDF-");
+    EXPECT_TRUE(boxes.empty());
+
+    save_with_keys(scratch / "equation.txt");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("Cannot save as"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[0].find("png svg pdf"), std::string::npos) << boxes[0];
+    EXPECT_FALSE(fs::exists(scratch / "equation.txt"));
+    boxes.clear();
+    fs::create_directories(scratch / "locked");
+    fs::permissions(scratch / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    save_with_keys(scratch / "locked" / "equation.png");
+    fs::permissions(scratch / "locked", fs::perms::owner_all);
+    if (::geteuid() != 0) {  // root writes anywhere
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find("Cannot write"), std::string::npos) << boxes[0];
+        EXPECT_FALSE(fs::exists(scratch / "locked" / "equation.png"));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string pattern = (fs::temp_directory_path() / "skyloom_window_output_XXXXXX").string();
+    scratch = mkdtemp(pattern.data());
+    set_data_folder(fs::path(SKYLOOM_BINARY).parent_path().string());
+    return run_window_tests(argc, argv, scratch, answer_box);
+}
