@@ -37,14 +37,17 @@ int for_each_year(int first, int last, bool parallel, Compute compute, Consume c
     constexpr int AHEAD = 16 * CHUNK;  // years computed and not yet written, at most
     std::vector<std::optional<Work>> done(AHEAD);  // year y in slot (y - first) % AHEAD
     std::mutex mutex;
-    std::condition_variable changed;
+    // The writer waits on `ready` for the year it writes next, and is woken
+    // only when that year comes; the workers wait on `room` for the writer to
+    // move on, or to stop.
+    std::condition_variable ready, room;
     int next_chunk = first;  // the first year no worker has taken
     int writing = first;     // the year the calling thread writes next
     bool stopping = false;
     auto worker = [&] {
         std::unique_lock lock(mutex);
         for (;;) {
-            changed.wait(lock, [&] { return stopping || next_chunk > last || next_chunk + CHUNK <= writing + AHEAD; });
+            room.wait(lock, [&] { return stopping || next_chunk > last || next_chunk + CHUNK <= writing + AHEAD; });
             if (stopping || next_chunk > last) return;
             const int from = next_chunk, to = std::min(last, next_chunk + CHUNK - 1);
             next_chunk = to + 1;
@@ -53,7 +56,7 @@ int for_each_year(int first, int last, bool parallel, Compute compute, Consume c
                 Work work = compute(year);
                 lock.lock();
                 done[(year - first) % AHEAD].emplace(std::move(work));
-                changed.notify_all();
+                if (year == writing) ready.notify_one();
             }
         }
     };
@@ -68,11 +71,14 @@ int for_each_year(int first, int last, bool parallel, Compute compute, Consume c
     for (int year = first; year <= last && !stopped; ++year) {
         std::optional<Work>& slot = done[(year - first) % AHEAD];
         std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return slot.has_value(); });
+        ready.wait(lock, [&] { return slot.has_value(); });
         Work work = std::move(*slot);
         slot.reset();
         writing = year + 1;
-        changed.notify_all();
+        // A waiting worker's room comes back exactly when the window reaches
+        // the next chunk's end (writing grows by one, next_chunk stays while
+        // the window is full): wake them then, not at every year.
+        if (writing + AHEAD == next_chunk + CHUNK) room.notify_all();
         lock.unlock();
         stopped = consume(year, work);
     }
@@ -80,7 +86,7 @@ int for_each_year(int first, int last, bool parallel, Compute compute, Consume c
         std::lock_guard lock(mutex);
         stopping = true;
     }
-    changed.notify_all();
+    room.notify_all();
     for (std::thread& t : threads) t.join();
     return stopped;
 }
