@@ -59,8 +59,7 @@ BENCHMARK(BM_RiseSetSunAndMoonYear)->Unit(benchmark::kMillisecond);
 void BM_JupiterSatellites(benchmark::State& state) {
     JulianDay jd = julian_day(16.0, 12, 1992);
     for (auto _ : state) {
-        JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
-        jupiter_satellites(jd, moons);
+        const JupiterSatellites moons = jupiter_satellites(jd);
         benchmark::DoNotOptimize(moons);
         jd += 0.125;
     }
@@ -72,8 +71,7 @@ void BM_JupiterSatellitesMonth(benchmark::State& state) {
     const JulianDay start = julian_day(1.0, 12, 1992);
     for (auto _ : state) {
         for (double elapsed = 0.0; elapsed < 31.0; elapsed += 0.125) {
-            JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
-            jupiter_satellites(start + elapsed, moons);
+            const JupiterSatellites moons = jupiter_satellites(start + elapsed);
             benchmark::DoNotOptimize(moons);
         }
     }

@@ -7,8 +7,6 @@
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/classical/jupiter_moons.h"
-#include "engine/classical/planets.h"
-#include "engine/classical/rising_setting.h"
 #include "format/format.h"
 #include "platform/text_encoding.h"
 #include "resources/string_ids.h"
@@ -20,18 +18,9 @@ constexpr double KM_PER_AU = 149597870.7;
 constexpr double ARCSEC_PER_DEGREE = 3600.0;
 const double NONE = std::nan("");
 
-// The UT instant of a local standard time, split as the engine takes it.
-struct UtInstant {
-    double hours;
-    int day, month, year;
-    JulianDay jd;
-};
-
-UtInstant to_ut(int day, int month, int year, double local_hours, const Location& location) {
-    UtInstant ut{};
-    ut.jd = julian_day(day + local_hours / 24.0, month, year) - location.time_zone / 24.0;
-    split_instant(ut.jd, ut.hours, ut.day, ut.month, ut.year);
-    return ut;
+// The UT instant of a local standard time.
+JulianDay to_ut(int day, int month, int year, double local_hours, const Location& location) {
+    return julian_day(day + local_hours / 24.0, month, year) - location.time_zone / 24.0;
 }
 
 double elongation_between(double ra1, double dec1, double ra2, double dec2) {
@@ -64,10 +53,8 @@ std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, i
                                          double local_hours, const SkyContext& sky) {
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
-    UtInstant ut = to_ut(day, month, year, local_hours, location);
-    double sun_ra, sun_dec, sun_longitude, sun_distance, sun_semidiameter, sun_anomaly;
-    engine.sun_position(ut.hours, ut.day, ut.month, ut.year, 1, sun_ra, sun_dec, sun_longitude,
-                 sun_distance, sun_semidiameter, sun_anomaly);
+    const JulianDay jd_ut = to_ut(day, month, year, local_hours, location);
+    const SunPlace sun = engine.sun_place(jd_ut, APPARENT_PLACE);
     std::vector<EphemerisRow> rows;
     for (int body = 0; body <= 10; ++body) {
         if (body == id_of(Body::Earth) || !body_set.contains(body)) continue;
@@ -75,31 +62,34 @@ std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, i
         row.body = body;
         row.distance_km = row.magnitude = NONE;
         if (body == 0) {
-            row.ra_hours = sun_ra;
-            row.declination = sun_dec;
-            row.distance_au = sun_distance;
+            row.ra_hours = sun.ra_hours;
+            row.declination = sun.dec;
+            row.distance_au = sun.distance_au;
             row.illuminated = row.elongation = NONE;
-            row.diameter_arcsec = 2.0 * sun_semidiameter * ARCSEC_PER_DEGREE;
+            row.diameter_arcsec = 2.0 * sun.semidiameter * ARCSEC_PER_DEGREE;
         } else if (body == 1) {
-            double longitude, latitude, parallax, semidiameter, illuminated, shadow_u;
-            engine.moon_position(ut.hours, ut.day, ut.month, ut.year, longitude, latitude, parallax,
-                                 semidiameter, illuminated, shadow_u, row.ra_hours, row.declination);
-            row.distance_km = engine.moon_distance_at(ut.jd);
+            const MoonPlace moon = engine.moon_place(jd_ut);
+            row.ra_hours = moon.ra_hours;
+            row.declination = moon.dec;
+            row.distance_km = engine.moon_distance_km(jd_ut);
             row.distance_au = row.distance_km / KM_PER_AU;
-            row.illuminated = illuminated;
-            row.elongation = elongation_between(sun_ra, sun_dec, row.ra_hours, row.declination);
-            row.diameter_arcsec = 2.0 * semidiameter * ARCSEC_PER_DEGREE;
+            row.illuminated = moon.illuminated;
+            row.elongation = elongation_between(sun.ra_hours, sun.dec, row.ra_hours, row.declination);
+            row.diameter_arcsec = 2.0 * moon.semidiameter * ARCSEC_PER_DEGREE;
         } else {
-            double helio_latitude, helio_longitude, radius;
-            engine.planet_position(body, ut.hours, ut.day, ut.month, ut.year, 1, row.ra_hours,
-                                   row.declination, row.distance_au, row.illuminated, row.elongation,
-                                   helio_latitude, helio_longitude, radius);
-            row.magnitude = engine.planet_magnitude(body, ut.hours, ut.day, ut.month, ut.year);
-            row.diameter_arcsec = engine.planet_angular_diameter(body, ut.hours, ut.day, ut.month, ut.year);
+            const PlanetPlace planet = engine.planet_place(body, jd_ut, PLANET_WITH_EQUATORIAL);
+            row.ra_hours = planet.ra_hours;
+            row.declination = planet.dec;
+            row.distance_au = planet.distance_au;
+            row.illuminated = planet.illuminated;
+            row.elongation = planet.elongation;
+            row.magnitude = engine.planet_magnitude(body, jd_ut);
+            row.diameter_arcsec = engine.planet_angular_diameter(body, jd_ut);
         }
-        row.declination = fold_latitude(row.declination);
-        row.holds = engine.place_holds(body, ut.jd);
-        engine.rise_set(body, day, month, year, row.rise, row.set, location);
+        row.holds = engine.place_holds(body, jd_ut);
+        const RiseSet times = engine.rise_set(body, julian_day(day, month, year), location);
+        row.rise = times.rise;
+        row.set = times.set;
         rows.push_back(row);
     }
     return rows;
@@ -143,7 +133,7 @@ std::string ephemeris_csv(const std::vector<EphemerisRow>& rows, const SkyEngine
                       number(r.distance_km, "%.1f").c_str(), number(r.illuminated, "%.4f").c_str(),
                       number(r.elongation, "%.3f").c_str(), number(r.magnitude, "%.2f").c_str(),
                       number(r.diameter_arcsec, "%.2f").c_str(), clock_time(r.rise).c_str(),
-                      clock_time(r.set).c_str(), engine.name, r.holds ? "" : " (approximate)");
+                      clock_time(r.set).c_str(), engine.name.value, r.holds ? "" : " (approximate)");
         out += line;
     }
     return out;
@@ -152,9 +142,8 @@ std::string ephemeris_csv(const std::vector<EphemerisRow>& rows, const SkyEngine
 std::string jupiter_moons_text(int day, int month, int year, double local_hours,
                                const Location& location, bool csv) {
     static const char* const NAMES[JUPITER_SATELLITE_COUNT] = {"Io", "Europa", "Ganymede", "Callisto"};
-    UtInstant ut = to_ut(day, month, year, local_hours, location);
-    JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
-    jupiter_satellites(ut.jd, moons);  // the classical theory in either engine
+    const JulianDay jd_ut = to_ut(day, month, year, local_hours, location);
+    const JupiterSatellites moons = jupiter_satellites(jd_ut);  // the classical theory in either engine
     std::string out = csv ? "moon,x,y,z,hidden\n" : "Moon         x (Rj)   y (Rj)   z (Rj)  Hidden\n";
     char line[128];
     for (int i = 0; i < JUPITER_SATELLITE_COUNT; ++i) {

@@ -27,25 +27,6 @@ constexpr double JUPITER_RADII_SHOWN = 30.0;
 constexpr int SAMPLES_PER_DAY = 8;  // every 3 hours
 constexpr double SAMPLE_DAYS = 1.0 / SAMPLES_PER_DAY;
 
-struct MoonSample {
-    double longitude = 0.0;    // degrees, not normalised
-    double illuminated = 0.0;  // fraction of the disk lit, 0..1
-};
-
-// The Moon at a UT instant given as a Julian day.
-MoonSample moon_at(const SkyEngine& engine, JulianDay ut) {
-    double day = 0.0;
-    int month = 0;
-    int year = 0;
-    calendar_date(ut, day, month, year);
-    const int whole_day = static_cast<int>(day);
-    MoonSample sample;
-    double latitude, parallax, semidiameter, shadow_u, ra, dec;
-    engine.moon_position((day - whole_day) * 24.0, whole_day, month, year, sample.longitude, latitude, parallax,
-                  semidiameter, sample.illuminated, shadow_u, ra, dec);
-    return sample;
-}
-
 // 0 h local time on the 1st of month, as UT.
 JulianDay local_midnight(int year, int month, const Location& location) {
     return julian_day(1.0, month, year) - location.time_zone / 24.0;
@@ -105,7 +86,7 @@ int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year
     // prime the longitude, so each plotted value is the gain since the
     // midnight before, from 1 January on.
     for (JulianDay t = frame.start - 2.0; t <= frame.end; t += 1.0) {
-        const double longitude = normalize_degrees(moon_at(engine, t - location.time_zone / 24.0).longitude);
+        const double longitude = normalize_degrees(engine.moon_place(t - location.time_zone / 24.0).longitude);
         double gained = std::abs(longitude - previous_longitude);
         if (gained >= 180.0) gained = std::abs(gained - 360.0);  // the Moon passed 0 degrees
         previous_longitude = longitude;
@@ -149,7 +130,7 @@ int moon_illumination_graph(Surface& surface, const GraphStyle& style, int year,
     const JulianDay first_midnight = local_midnight(year, month, location);
     // days + 1 midnights: the last one closes the month's last day.
     for (int d = 0; d <= days; ++d) {
-        const double illuminated = moon_at(engine, first_midnight + d).illuminated;
+        const double illuminated = engine.moon_place(first_midnight + d).illuminated;
         extend_curve(surface, curve, frame.x0 + d * step, frame.y0 + round_to_int(frame.height * illuminated));
         if (graph_stopped()) return 1;
     }
@@ -200,8 +181,7 @@ int jupiter_moons_graph(Surface& surface, const GraphStyle& style, int year, int
     double x_offset = 0.0;
     for (int sample = 0; sample < days * SAMPLES_PER_DAY; ++sample) {
         const double elapsed = sample * SAMPLE_DAYS;
-        JupiterSatellite satellites[JUPITER_SATELLITE_COUNT];
-        engine.jupiter_satellites(first_midnight + elapsed, satellites);
+        const JupiterSatellites satellites = engine.jupiter_satellites(first_midnight + elapsed);
         const int x = x0 + static_cast<int>(x_offset);
         for (int m = 0; m < JUPITER_SATELLITE_COUNT; ++m) {
             if ((moon_set & (1 << m)) == 0) continue;

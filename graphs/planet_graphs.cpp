@@ -27,53 +27,16 @@ constexpr int MAX_MONTH_DAYS = 31;
 // "%*d": an integer right-aligned in width columns (0: as wide as it needs).
 std::string integer_text(int value, int width) { return format_fixed(value, width, 0); }
 
-// A moment as the engine takes it: hours of the day (UT), whole day, month, year.
-struct EngineDate {
-    double hours = 0.0;
-    int day = 1;
-    int month = 1;
-    int year = 0;
-};
+// The Sun's apparent right ascension (hours, 0..24) at a UT instant.
+double sun_ra(const SkyEngine& engine, JulianDay t) { return engine.sun_place(t, APPARENT_PLACE).ra_hours; }
 
-EngineDate engine_date(JulianDay t) {
-    EngineDate date;
-    split_instant(t, date.hours, date.day, date.month, date.year);
-    return date;
-}
-
-// What the planet routine gives for a planet at a moment; ra (hours) and dec
-// (degrees in [0, 360)) only with want_equatorial.
-struct PlanetState {
-    double ra = 0.0;
-    double dec = 0.0;
-    double earth_distance = 0.0;  // AU
-    double illuminated = 0.0;     // fraction of the disk lit, 0..1
-    double sun_distance = 0.0;    // AU
-};
-
-PlanetState planet_state(const SkyEngine& engine, int body, const EngineDate& date, int want_equatorial) {
-    PlanetState state;
-    double elongation = 0.0, helio_latitude = 0.0, helio_longitude = 0.0;
-    engine.planet_position(body, date.hours, date.day, date.month, date.year, want_equatorial, state.ra, state.dec,
-                    state.earth_distance, state.illuminated, elongation, helio_latitude, helio_longitude,
-                    state.sun_distance);
-    return state;
-}
-
-// The Sun's apparent right ascension (hours, 0..24) and its distance (AU).
-void sun_place(const SkyEngine& engine, const EngineDate& date, double& ra, double& distance) {
-    double dec = 0.0, longitude = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
-    engine.sun_position(date.hours, date.day, date.month, date.year, 1, ra, dec, longitude, distance, semidiameter,
-                 mean_anomaly);
-}
-
-// Walks the yearly time axis: sample(date, x) at 0 h of 1 January and every week
+// Walks the yearly time axis: sample(t, x) at 0 h of 1 January and every week
 // after, the last sample at 0 h of 31 December, with the message pump after
 // each.  True when the user stopped the drawing.
 template <typename Sample>
 bool sample_weekly(const GraphFrame& frame, Sample sample) {
     for (JulianDay t = frame.start;; t = std::min(t + SAMPLE_STEP_DAYS, frame.end)) {
-        sample(engine_date(t), date_to_x(frame.x0, frame.width, frame.days, t, frame.start));
+        sample(t, date_to_x(frame.x0, frame.width, frame.days, t, frame.start));
         if (graph_stopped()) return true;
         if (t >= frame.end) return false;
     }
@@ -90,23 +53,23 @@ void extend_planet_curve(Surface& surface, GraphCurve& curve, LegendSlot slots[L
 
 // ---- The yearly value graphs ----
 
-using PlanetValue = double (*)(const SkyEngine& engine, int body, const EngineDate& date);
+using PlanetValue = double (*)(const SkyEngine& engine, int body, JulianDay t);
 
-double magnitude_value(const SkyEngine& engine, int body, const EngineDate& d) {
-    return engine.planet_magnitude(body, d.hours, d.day, d.month, d.year);
+double magnitude_value(const SkyEngine& engine, int body, JulianDay t) { return engine.planet_magnitude(body, t); }
+double illumination_value(const SkyEngine& engine, int body, JulianDay t) {
+    return engine.planet_place(body, t, PLANET_WITHOUT_EQUATORIAL).illuminated;
 }
-double illumination_value(const SkyEngine& engine, int body, const EngineDate& d) { return planet_state(engine, body, d, 0).illuminated; }
-double diameter_value(const SkyEngine& engine, int body, const EngineDate& d) {
-    return engine.planet_angular_diameter(body, d.hours, d.day, d.month, d.year);
+double diameter_value(const SkyEngine& engine, int body, JulianDay t) {
+    return engine.planet_angular_diameter(body, t);
 }
 // The Earth's distance from the Sun is the Sun's from the Earth.
-double sun_distance_value(const SkyEngine& engine, int body, const EngineDate& d) {
-    if (body != id_of(Body::Earth)) return planet_state(engine, body, d, 0).sun_distance;
-    double ra = 0.0, distance = 0.0;
-    sun_place(engine, d, ra, distance);
-    return distance;
+double sun_distance_value(const SkyEngine& engine, int body, JulianDay t) {
+    if (body != id_of(Body::Earth)) return engine.planet_place(body, t, PLANET_WITHOUT_EQUATORIAL).radius_au;
+    return engine.sun_place(t, APPARENT_PLACE).distance_au;
 }
-double earth_distance_value(const SkyEngine& engine, int body, const EngineDate& d) { return planet_state(engine, body, d, 0).earth_distance; }
+double earth_distance_value(const SkyEngine& engine, int body, JulianDay t) {
+    return engine.planet_place(body, t, PLANET_WITHOUT_EQUATORIAL).distance_au;
+}
 
 // One yearly value graph.  Margins and columns count char_width (x) and
 // line_height (y) units.  Rule k (0 .. rule_count - 1) stands at the value
@@ -172,8 +135,8 @@ int value_graph(Surface& surface, const GraphStyle& style, int year, BodySet pla
         if (graph_stopped()) return 1;
         select_color_pen(surface, style, body);
         GraphCurve curve;
-        bool stopped = sample_weekly(frame, [&](const EngineDate& date, int x) {
-            int y = value_to_y(graph.bottom, graph.top, graph.value(engine, body, date), frame.height, frame.y0);
+        bool stopped = sample_weekly(frame, [&](JulianDay t, int x) {
+            int y = value_to_y(graph.bottom, graph.top, graph.value(engine, body, t), frame.height, frame.y0);
             extend_planet_curve(surface, curve, slots, body, x, y);
         });
         if (stopped) return 1;
@@ -221,8 +184,8 @@ void draw_constellation_labels(const SkyEngine& engine, Surface& surface, const 
     int right = frame.x0 + frame.width;
     int row = 0;
     for (const Constellation& c : CONSTELLATIONS) {
-        double ra = 0.0, dec = 0.0;
-        engine.ecliptic_to_equatorial(0.0, 1, 1, year, c.boundary - c.half_width, 0.0, false, ra, dec);
+        const double ra =
+            engine.ecliptic_to_equatorial(julian_day(1, 1, year), c.boundary - c.half_width, 0.0, false).ra_hours;
         int y = ra_to_y(axis, ra);
         // Two staggered columns, so that neighbours do not overlap.
         int x = right + (row % 2 == 0 ? 5 : 2) * column;
@@ -256,9 +219,7 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, Body
     draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH_CAPTION));
     draw_value_caption(surface, frame, 6, load_string(STR_RA));
 
-    double sun_ra = 0.0, sun_distance = 0.0;
-    sun_place(engine, engine_date(frame.start), sun_ra, sun_distance);
-    const RaAxis axis = {normalize_hours(sun_ra), frame.y0, frame.height};
+    const RaAxis axis = {normalize_hours(sun_ra(engine, frame.start)), frame.y0, frame.height};
     for (int hour = 0; hour < 24; ++hour) {
         std::string label = hour % 2 == 0 ? integer_text(hour, 2) + "h" : "";
         draw_value_rule(surface, style, frame, ra_to_y(axis, hour), label, frame.x0 - 3 * column);
@@ -274,9 +235,8 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, Body
     if (graph_stopped()) return 1;
     select_color_pen(surface, style, id_of(Body::Sun));
     GraphCurve sun, opposite;
-    bool stopped = sample_weekly(frame, [&](const EngineDate& date, int x) {
-        double ra = 0.0, distance = 0.0;
-        sun_place(engine, date, ra, distance);
+    bool stopped = sample_weekly(frame, [&](JulianDay t, int x) {
+        const double ra = sun_ra(engine, t);
         extend_wrapping_curve(surface, sun, x, ra_to_y(axis, ra), frame.height, 1);
         extend_wrapping_curve(surface, opposite, x, ra_to_y(axis, ra + 12.0), frame.height, 1);
     });
@@ -287,9 +247,9 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, Body
         if (graph_stopped()) return 1;
         select_color_pen(surface, style, body);
         GraphCurve curve;
-        stopped = sample_weekly(frame, [&](const EngineDate& date, int x) {
+        stopped = sample_weekly(frame, [&](JulianDay t, int x) {
             bool joined = curve.started;
-            int y = ra_to_y(axis, planet_state(engine, body, date, 1).ra);
+            int y = ra_to_y(axis, engine.planet_place(body, t, PLANET_WITH_EQUATORIAL).ra_hours);
             extend_wrapping_curve(surface, curve, x, y, frame.height, 0);
             if (joined) draw_planet_label(surface, slots, body, x, y);
         });
@@ -373,14 +333,13 @@ int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int 
         GraphCurve curve;
         JulianDay t = first;
         for (int d = 0; d <= days; ++d, t += 1.0) {
-            EngineDate date = engine_date(t);
             if (!main_known) {
-                PlanetState main = planet_state(engine, main_planet, date, 1);
-                sky_unit_vector(main.ra, main.dec, main_direction[d]);
+                const PlanetPlace main = engine.planet_place(main_planet, t, PLANET_WITH_EQUATORIAL);
+                sky_unit_vector(main.ra_hours, main.dec, main_direction[d]);
             }
-            PlanetState other = planet_state(engine, body, date, 1);
+            const PlanetPlace other = engine.planet_place(body, t, PLANET_WITH_EQUATORIAL);
             double direction[3];
-            sky_unit_vector(other.ra, other.dec, direction);
+            sky_unit_vector(other.ra_hours, other.dec, direction);
             int y = angle_to_y(angle_between(main_direction[d], direction));
             extend_planet_curve(surface, curve, slots, body, frame.x0 + d * step, y);
             if (graph_stopped()) return 1;

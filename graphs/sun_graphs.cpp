@@ -22,15 +22,11 @@ namespace {
 // The Sun's azimuth (degrees from north through east, [0, 360)) and altitude
 // (degrees) at a UT instant, seen from location.
 void sun_horizontal(JulianDay instant, const SkyContext& sky, double& azimuth, double& altitude) {
-    const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
-    double hours = 0.0;
-    int whole_day = 0, month = 0, year = 0;
-    split_instant(instant, hours, whole_day, month, year);
-    double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, anomaly = 0.0;
-    engine.sun_position(hours, whole_day, month, year, 1, ra, dec, longitude, distance, semidiameter, anomaly);
-    engine.equatorial_to_horizontal(hours, ra, dec, whole_day, month, year, azimuth, altitude, location);
-    azimuth = normalize_degrees(azimuth);
+    const SunPlace sun = engine.sun_place(instant, APPARENT_PLACE);
+    const Horizontal h = engine.equatorial_to_horizontal(instant, {sun.ra_hours, sun.dec}, sky.location);
+    azimuth = normalize_degrees(h.azimuth);
+    altitude = h.altitude;
 }
 
 // The Sun's altitude normalised into [0, 360): at most 90 while it is above
@@ -41,10 +37,12 @@ double sun_altitude_turned(JulianDay instant, const SkyContext& sky) {
     return normalize_degrees(altitude);
 }
 
-void whole_date(JulianDay t, int& day, int& month, int& year) {
-    double fractional_day = 0.0;
-    calendar_date(t, fractional_day, month, year);
-    day = static_cast<int>(fractional_day);
+// 0 h UT of the date of t.
+JulianDay date_of(JulianDay t) {
+    double day = 0.0;
+    int month = 0, year = 0;
+    calendar_date(t, day, month, year);
+    return julian_day(static_cast<int>(day), month, year);
 }
 
 // ---- The sampled values, for a sample at 0 h UT of a date ----
@@ -52,10 +50,7 @@ void whole_date(JulianDay t, int& day, int& month, int& year) {
 using SunValue = bool (*)(JulianDay t, const SkyContext& sky, double& value);
 
 bool equation_of_time_minutes(JulianDay t, const SkyContext& sky, double& value) {
-    const SkyEngine& engine = *sky.engine;
-    int day = 0, month = 0, year = 0;
-    whole_date(t, day, month, year);
-    value = engine.equation_of_time(day, month, year) * 60.0;
+    value = sky.engine->equation_of_time(date_of(t)) * 60.0;
     return true;
 }
 
@@ -66,19 +61,14 @@ JulianDay local_mean_noon(JulianDay t, const Location& location) {
 }
 
 bool day_length_sample(JulianDay t, const SkyContext& sky, double& value) {
-    int day = 0, month = 0, year = 0;
-    whole_date(t, day, month, year);
-    value = daylight_hours(day, month, year, sky);
+    value = daylight_hours(date_of(t), sky);
     return true;
 }
 
 bool transit_altitude(JulianDay t, const SkyContext& sky, double& value) {
     const Location& location = sky.location;
-    const SkyEngine& engine = *sky.engine;
-    int day = 0, month = 0, year = 0;
-    whole_date(t, day, month, year);
     // Local apparent noon: the true Sun on the observer's meridian.
-    double altitude = sun_altitude_turned(local_mean_noon(t, location) - engine.equation_of_time(day, month, year) / 24.0,
+    double altitude = sun_altitude_turned(local_mean_noon(t, location) - sky.engine->equation_of_time(date_of(t)) / 24.0,
                                           sky);
     value = altitude > 90.0 ? 0.0 : altitude;
     return true;
@@ -86,12 +76,8 @@ bool transit_altitude(JulianDay t, const SkyContext& sky, double& value) {
 
 bool sunrise_azimuth(JulianDay t, const SkyContext& sky, double& value) {
     const Location& location = sky.location;
-    const SkyEngine& engine = *sky.engine;
-    int day = 0, month = 0, year = 0;
-    whole_date(t, day, month, year);
-    double rise = 0.0, set = 0.0;
-    engine.rise_set(id_of(Body::Sun), day, month, year, rise, set, location);
-    if (rise == NO_EVENT_HOURS) return false;
+    const double rise = sky.engine->rise_set(id_of(Body::Sun), date_of(t), location).rise;
+    if (rise == NO_EVENT) return false;
     // The rise time is local standard time; the Sun's place wants UT.
     double altitude = 0.0;
     sun_horizontal(t + (rise - location.time_zone) / 24.0, sky, value, altitude);
@@ -270,17 +256,16 @@ ShadowScale fit_shadows(const std::vector<Shadow>& shadows, const GraphFrame& fr
 
 }  // namespace
 
-double daylight_hours(int day, int month, int year, const SkyContext& sky) {
+double daylight_hours(JulianDay date, const SkyContext& sky) {
     const Location& location = sky.location;
-    const SkyEngine& engine = *sky.engine;
-    double rise = 0.0, set = 0.0;
-    engine.rise_set(id_of(Body::Sun), day, month, year, rise, set, location);
-    const bool rises = rise != NO_EVENT_HOURS, sets = set != NO_EVENT_HOURS;
+    const RiseSet sun = sky.engine->rise_set(id_of(Body::Sun), date, location);
+    const double rise = sun.rise, set = sun.set;
+    const bool rises = rise != NO_EVENT, sets = set != NO_EVENT;
     if (rises && sets) return set > rise ? set - rise : 24.0 - (rise - set);
     if (rises) return 24.0 - rise;
     if (sets) return set;
     // Neither: polar day when the Sun is up at local noon, else polar night.
-    const JulianDay noon = local_mean_noon(julian_day(day, month, year), location);
+    const JulianDay noon = local_mean_noon(date, location);
     return sun_altitude_turned(noon, sky) <= 90.0 ? 24.0 : 0.0;
 }
 

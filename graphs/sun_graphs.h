@@ -10,12 +10,12 @@
 #include "engine/sky_context.h"
 #include "graphs/drawing.h"
 
-// The hours of daylight of a local date at location, from the Sun's rise and
+// The hours of daylight of a local date (the Julian day of its 0 h) at location, from the Sun's rise and
 // set on that date (local standard times): a set before the rise ends the
 // previous day's light after midnight, a rise without a set lights the rest
 // of the date and a set without a rise its start.  With neither, 24 when the
 // Sun is up at local mean noon, else 0.
-double daylight_hours(int day, int month, int year, const SkyContext& sky);
+double daylight_hours(JulianDay date, const SkyContext& sky);
 
 int equation_of_time_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);
 int day_length_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);

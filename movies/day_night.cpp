@@ -191,14 +191,10 @@ void day_night_frame(Surface& window, int width, int height, MovieState& movie, 
         movie.world_map = prepare_world_map(window, width, height);
 
     Surface& buffer = begin_frame(window, width, height, MOVIE_DAY_NIGHT, movie, style);
-    double hours = 0.0;
-    int day = 0, month = 0, year = 0;
-    split_instant(movie.time, hours, day, month, year);
-    double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
-    sky.engine->sun_position(hours, day, month, year, 1, ra, dec, longitude, distance, semidiameter, mean_anomaly);
-    const int sun_column = static_cast<int>(subsolar_column(ra, sky.engine->sidereal_time(hours, day, month, year)));
+    const SunPlace sun = sky.engine->sun_place(movie.time, APPARENT_PLACE);
+    const int sun_column = static_cast<int>(subsolar_column(sun.ra_hours, sky.engine->sidereal_time(movie.time)));
     int bands[DAYLIGHT_BANDS];
-    daylight_bands(dec, bands);
+    daylight_bands(sun.dec, bands);
     paint_bands(buffer, bands, sun_column, style.colors[STYLE_WINDOW_TEXT]);
 
     // The map's white outlines flip what lies under them; the inverted copy

@@ -99,19 +99,16 @@ int zodiac_label_longitude(const ZodiacSign& sign) {
 }
 
 EclipticPlace ecliptic_place(const SkyEngine& engine, int body, JulianDay t) {
-    double hours = 0.0;
-    int day = 0, month = 0, year = 0;
-    split_instant(t, hours, day, month, year);
     EclipticPlace place;
     if (body == id_of(Body::Earth)) {
-        double ra = 0.0, dec = 0.0, longitude = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
-        engine.sun_position(hours, day, month, year, 0, ra, dec, longitude, place.radius, semidiameter, mean_anomaly);
-        place.longitude = normalize_degrees(longitude + 180.0);
+        const SunPlace sun = engine.sun_place(t, GEOMETRIC_PLACE);
+        place.radius = sun.distance_au;
+        place.longitude = normalize_degrees(sun.longitude + 180.0);
     } else {
-        double ra = 0.0, dec = 0.0, distance = 0.0, illuminated = 0.0, elongation = 0.0, longitude = 0.0;
-        engine.planet_position(body, hours, day, month, year, 0, ra, dec, distance, illuminated, elongation, place.latitude,
-                        longitude, place.radius);
-        place.longitude = normalize_degrees(longitude);
+        const PlanetPlace planet = engine.planet_place(body, t, PLANET_WITHOUT_EQUATORIAL);
+        place.latitude = planet.helio_latitude;
+        place.radius = planet.radius_au;
+        place.longitude = normalize_degrees(planet.helio_longitude);
     }
     if (place.longitude >= 360.0) place.longitude -= 360.0;  // -0 comes back as 360
     return place;

@@ -42,8 +42,7 @@ void jupiter_moons_frame(Surface& window, int width, int height, MovieState& mov
     draw_status_panel(buffer, style, movie_panel(kind, movie), sky);
     outline_and_clip_picture(buffer, style);
 
-    JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
-    sky.engine->jupiter_satellites(movie.time, moons);
+    const JupiterSatellites moons = sky.engine->jupiter_satellites(movie.time);
     const int picture = picture_size(buffer);
     const int centre = picture / 2;
     const int c = char_width(buffer);
@@ -53,7 +52,7 @@ void jupiter_moons_frame(Surface& window, int width, int height, MovieState& mov
     fill_disc(buffer, style, centre, centre, disc, JUPITER_COLOR, -1, false);
     Surface* trails = movie.jet_trails ? movie.trails.get() : nullptr;
     for (int i = 0; i < JUPITER_SATELLITE_COUNT; ++i) {
-        if ((params.moon_set >> i & 1) == 0 || (!top && moons[i].visible == 0)) continue;
+        if ((params.moon_set >> i & 1) == 0 || (!top && !moons[i].visible)) continue;
         const SurfacePoint at = jupiter_moon_point(moons[i], top, picture);
         if (params.label_planets != 0) {
             char number[4];

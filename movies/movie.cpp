@@ -64,9 +64,8 @@ std::string view_angle_line(double view_angle) {
 }
 
 // The planetarium's own lines 5, 6 and 9..17.
-void planetarium_lines(const StatusPanel& panel, const SkyContext& sky, double ut_hours, int day, int month,
-                       int year, std::string lines[]) {
-    const double gst = sky.engine->sidereal_time(ut_hours, day, month, year);
+void planetarium_lines(const StatusPanel& panel, const SkyContext& sky, std::string lines[]) {
+    const double gst = sky.engine->sidereal_time(panel.time);
     lines[5] = "GST:  " + format_angle(gst, false);
     lines[6] = "LST:  " + format_angle(gst_to_lst(gst, sky.location), false);
     lines[7] = "Julian Date (UT)";
@@ -74,9 +73,12 @@ void planetarium_lines(const StatusPanel& panel, const SkyContext& sky, double u
     lines[9] = "RA:  " + format_angle(panel.ra_hours, false);
     lines[10] = "DEC: " + format_angle(panel.declination, true);
     double azimuth = sky.view_azimuth, altitude = sky.view_altitude;
-    if (!panel.horizon_view)
-        sky.engine->equatorial_to_horizontal(ut_hours, panel.ra_hours, panel.declination, day, month, year, azimuth,
-                                             altitude, sky.location);
+    if (!panel.horizon_view) {
+        const Horizontal h =
+            sky.engine->equatorial_to_horizontal(panel.time, {panel.ra_hours, panel.declination}, sky.location);
+        azimuth = h.azimuth;
+        altitude = h.altitude;
+    }
     lines[12] = "Alt: " + format_angle(altitude, true);
     lines[13] = "Azi:" + format_angle(azimuth, true) + " (" + compass_point(azimuth) + ")";
     lines[14] = view_angle_line(sky.view_angle);
@@ -193,12 +195,9 @@ void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPane
     lines[3] = "Date: " + format_date(static_cast<int>(local_day), month, year);
     lines[4] = "Time: " + format_hours_minutes(frac(local_day) * 24.0);
     switch (panel.kind) {
-    case MOVIE_PLANETARIUM: {
-        double ut_day = 0.0;
-        calendar_date(panel.time, ut_day, month, year);
-        planetarium_lines(panel, sky, frac(ut_day) * 24.0, static_cast<int>(ut_day), month, year, lines);
+    case MOVIE_PLANETARIUM:
+        planetarium_lines(panel, sky, lines);
         break;
-    }
     case MOVIE_BINARY_STAR:
         lines[2] = panel.star_name;
         [[fallthrough]];

@@ -79,43 +79,34 @@ constexpr int SUN_MOON_CHARACTERS = 3;         // their radius otherwise, in cha
 constexpr int ROUND_ROBIN[] = {id_of(Body::Sun), id_of(Body::Mercury), id_of(Body::Venus), id_of(Body::Mars), id_of(Body::Jupiter),
                                id_of(Body::Saturn), id_of(Body::Uranus), id_of(Body::Neptune), id_of(Body::Pluto)};
 
-// A UT instant as the position routines take it.
-struct Instant {
-    double hours = 0.0;
-    int day = 0, month = 0, year = 0;
-};
-
-Instant instant_of(JulianDay t) {
-    Instant at;
-    split_instant(t, at.hours, at.day, at.month, at.year);
-    return at;
-}
-
-
 // The body's topocentric place and unit vector, and its drawn radius.
-void compute_body(PlanetariumBody& body, int id, const Instant& at, const SkyContext& sky, int picture,
-                  int char_w) {
-    double ra = 0.0, dec = 0.0, semidiameter = 0.0, longitude = 0.0;
+void compute_body(PlanetariumBody& body, int id, JulianDay t, const SkyContext& sky, int picture, int char_w) {
+    const SkyEngine& engine = *sky.engine;
+    Equatorial place;
+    double semidiameter = 0.0;
     if (id == id_of(Body::Sun)) {
-        double mean_anomaly = 0.0;
-        sky.engine->sun_position(at.hours, at.day, at.month, at.year, 1, ra, dec, longitude, body.distance, semidiameter,
-                     mean_anomaly);
+        const SunPlace sun = engine.sun_place(t, APPARENT_PLACE);
+        place = {sun.ra_hours, sun.dec};
+        body.distance = sun.distance_au;
+        semidiameter = sun.semidiameter;
     } else if (id == id_of(Body::Moon)) {
-        double latitude = 0.0;
-        sky.engine->moon_position(at.hours, at.day, at.month, at.year, longitude, latitude, body.parallax, semidiameter,
-                      body.illuminated, body.shadow_u, ra, dec);
+        const MoonPlace moon = engine.moon_place(t);
+        place = {moon.ra_hours, moon.dec};
+        body.parallax = moon.parallax;
+        semidiameter = moon.semidiameter;
+        body.illuminated = moon.illuminated;
+        body.shadow_u = moon.shadow_u;
         // The Sun's direction turns the lit side toward it.
-        double sun_ra = 0.0, sun_dec = 0.0, sun_longitude = 0.0, sun_distance = 0.0, sun_semidiameter = 0.0,
-               mean_anomaly = 0.0;
-        sky.engine->sun_position(at.hours, at.day, at.month, at.year, 1, sun_ra, sun_dec, sun_longitude, sun_distance,
-                     sun_semidiameter, mean_anomaly);
-        sky_unit_vector(sun_ra, sun_dec, body.sun_direction);
+        const SunPlace sun = engine.sun_place(t, APPARENT_PLACE);
+        sky_unit_vector(sun.ra_hours, sun.dec, body.sun_direction);
     } else {
-        double elongation = 0.0, helio_latitude = 0.0, helio_longitude = 0.0, radius = 0.0;
-        sky.engine->planet_position(id, at.hours, at.day, at.month, at.year, 1, ra, dec, body.distance, body.illuminated,
-                        elongation, helio_latitude, helio_longitude, radius);
+        const PlanetPlace planet = engine.planet_place(id, t, PLANET_WITH_EQUATORIAL);
+        place = {planet.ra_hours, planet.dec};
+        body.distance = planet.distance_au;
+        body.illuminated = planet.illuminated;
     }
-    sky.engine->topocentric_place(sky.location, id, body.distance, body.parallax, at.hours, at.day, at.month, at.year, ra, dec);
+    const Equatorial seen = engine.topocentric_place(sky.location, id, place, body.distance, body.parallax, t);
+    const double ra = seen.ra_hours, dec = seen.dec;
     sky_unit_vector(ra, dec, body.direction);
     body.computed = true;
     if (id > id_of(Body::Moon)) body.radius = char_w / 2.0;
@@ -139,9 +130,8 @@ bool body_due(int id, std::uint32_t frame, BodySet view_set, int centred, int tr
 }
 
 void compute_star(const SkyEngine& engine, StarRecord& star, JulianDay t) {
-    double ra = 0.0, dec = 0.0;
-    engine.star_apparent_place(2000, star.ra_hours, star.dec_degrees, t, ra, dec);
-    sky_unit_vector(ra, dec, star.direction);
+    const Equatorial place = engine.star_place(2000, {star.ra_hours, star.dec_degrees}, t);
+    sky_unit_vector(place.ra_hours, place.dec, star.direction);
 }
 
 // Every star's apparent place at t, when the stored ones are from frame 0's
@@ -168,17 +158,14 @@ void place_stars(StarCatalogue& catalogue, const SkyView& view) {
 // The Earth's shadow at the Moon's distance: its centre opposite the Sun (as
 // seen a light-time earlier) and the penumbra and umbra radii; shown when it
 // touches the Moon's disc.
-void update_shadow(PlanetariumState& state, JulianDay t, const Instant& at, const SkyContext& sky,
-                   const SkyView& view) {
+void update_shadow(PlanetariumState& state, JulianDay t, const SkyContext& sky, const SkyView& view) {
     const PlanetariumBody& moon = state.bodies[id_of(Body::Moon)];
     state.shadow_shown = false;
-    double ra = 0.0, dec = 0.0, longitude = 0.0, distance = 0.0, semidiameter = 0.0, mean_anomaly = 0.0;
-    const Instant seen = instant_of(t - SHADOW_LIGHT_TIME);
-    sky.engine->sun_position(seen.hours, seen.day, seen.month, seen.year, 1, ra, dec, longitude, distance, semidiameter,
-                 mean_anomaly);
-    ra = normalize_degrees(15.0 * ra + 180.0) / 15.0;
-    dec = normalize_degrees(-fold_latitude(dec));
-    sky.engine->topocentric_place(sky.location, id_of(Body::Moon), 0.0, moon.parallax, at.hours, at.day, at.month, at.year, ra, dec);
+    const SunPlace sun = sky.engine->sun_place(t - SHADOW_LIGHT_TIME, APPARENT_PLACE);
+    const Equatorial antisolar = {normalize_degrees(15.0 * sun.ra_hours + 180.0) / 15.0, -sun.dec};
+    const Equatorial centre =
+        sky.engine->topocentric_place(sky.location, id_of(Body::Moon), antisolar, 0.0, moon.parallax, t);
+    const double ra = centre.ra_hours, dec = centre.dec;
     sky_unit_vector(ra, dec, state.shadow.direction);
     const ScreenPlace place = project_on_view(view, state.shadow.direction);
     if (!place.in_view) return;
@@ -314,12 +301,11 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
 
     Surface& buffer = begin_frame(window, width, height, MOVIE_PLANETARIUM, movie, style);
     const int picture = picture_size(buffer);
-    const Instant at = instant_of(movie.time);
     const BodySet view_set = params.planetarium_view_set;
     const int centred = params.planetarium_body;
     for (int id = id_of(Body::Sun); id < PLANETARIUM_BODIES; ++id)
         if (id != id_of(Body::Earth) && body_due(id, frame, view_set, centred, state.tracking, sky.turbo != 0))
-            compute_body(state.bodies[id], id, at, sky, picture, char_width(buffer));
+            compute_body(state.bodies[id], id, movie.time, sky, picture, char_width(buffer));
 
     // The view centre: on the tracked body, or where the scroll bars left it,
     // turned with the sky since the start so that it stays on the observer's sky.
@@ -343,7 +329,7 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
 
     SkyView view = equatorial_view(centre, sky.view_angle, picture);
     if (sky.horizon_view) {
-        const double gst = sky.engine->sidereal_time(at.hours, at.day, at.month, at.year);
+        const double gst = sky.engine->sidereal_time(movie.time);
         view = horizon_view(15.0 * gst_to_lst(gst, sky.location), signed_latitude(sky.location), sky.view_azimuth,
                             sky.view_altitude, sky.view_angle, picture);
     }
@@ -372,7 +358,7 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
     }
     state.shadow_shown = false;
     if (view_set.contains(Body::Moon) && state.bodies[id_of(Body::Moon)].illuminated > 0.75)
-        update_shadow(state, movie.time, at, sky, view);
+        update_shadow(state, movie.time, sky, view);
 
     StatusPanel panel = movie_panel(MOVIE_PLANETARIUM, movie);
     panel.tracking = state.tracking == TRACKING_ON;

@@ -17,9 +17,8 @@ namespace {
 constexpr double NAMED_STAR_MAGNITUDE = 2.0;  // --star-names: the stars brighter than this
 
 void apparent_direction(const SkyEngine& engine, const SkyPoint& place, JulianDay t, double direction[3]) {
-    double ra = 0.0, dec = 0.0;
-    engine.star_apparent_place(2000, place.ra_hours, place.dec_degrees, t, ra, dec);
-    sky_unit_vector(ra, dec, direction);
+    const Equatorial seen = engine.star_place(2000, {place.ra_hours, place.dec_degrees}, t);
+    sky_unit_vector(seen.ra_hours, seen.dec, direction);
 }
 
 void place_point(PlacedPoint& point, const SkyView& view) {

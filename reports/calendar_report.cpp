@@ -86,11 +86,11 @@ void calendar_cell(JulianDay cell_jd, int row, int column, const SkyContext& sky
         return;
     case 2:
     case 4: {
-        double rise = 0.0;
-        engine.rise_set(row == 2 ? id_of(Body::Sun) : id_of(Body::Moon), date.day, date.month, date.year, rise,
-                 kept_set_hours[column], location);
+        const RiseSet times = engine.rise_set(row == 2 ? id_of(Body::Sun) : id_of(Body::Moon),
+                                              julian_day(date.day, date.month, date.year), location);
+        kept_set_hours[column] = times.set;
         line = format_text(STR_EVENT_CELL, line.c_str(), abbreviation.c_str(),
-                           format_hours_minutes(rise).c_str());
+                           format_hours_minutes(times.rise).c_str());
         return;
     }
     case 3:

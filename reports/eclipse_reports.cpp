@@ -75,7 +75,9 @@ YearEclipses year_eclipses(int year, int kind, ProgressRange* range, const SkyCo
         ReportedEclipse& e = year_eclipses.eclipses.emplace_back();
         e.eclipse = eclipse;
         const LocalInstant local = local_instant(eclipse.jd_max, sky.location);
-        engine.rise_set(body, local.day, local.month, local.year, e.rise, e.set, sky.location);
+        const RiseSet times = engine.rise_set(body, julian_day(local.day, local.month, local.year), sky.location);
+        e.rise = times.rise;
+        e.set = times.set;
     }
     return year_eclipses;
 }

@@ -77,9 +77,8 @@ SunDay sun_day(const SkyEngine& engine, JulianDay jd, int year) {
     int month = 0;
     int date_year = 0;
     calendar_date(jd, day, month, date_year);
-    double ra, dec, longitude, distance, semidiameter, mean_anomaly;
-    engine.sun_position(0.0, static_cast<int>(day), month, date_year, 0, ra, dec, longitude, distance,
-                 semidiameter, mean_anomaly);
+    const double longitude =
+        engine.sun_place(julian_day(static_cast<int>(day), month, date_year), GEOMETRIC_PLACE).longitude;
     return {jd, normalize_degrees(longitude + (2000 - year) * PRECESSION_DEGREES_PER_YEAR)};
 }
 
@@ -103,9 +102,7 @@ void add_shower_line(const SkyEngine& engine, int s, JulianDay local, double sun
     int year = 0;
     calendar_date(local, day, month, year);
     const double whole_day = std::trunc(day);
-    double longitude, latitude, parallax, semidiameter, illuminated, shadow_u, ra, dec;
-    engine.moon_position((day - whole_day) * 24.0, static_cast<int>(whole_day), month, year, longitude,
-                  latitude, parallax, semidiameter, illuminated, shadow_u, ra, dec);
+    const double illuminated = engine.moon_place(local).illuminated;
 
     char rate[16];
     if (shower.zhr == NO_RATE)

@@ -56,9 +56,7 @@ void add_apsis_line(JulianDay local, MoonApsisKind kind, double distance_km,
 // fraction is taken at the local date and hour read as if they were UT.
 void add_node_line(const SkyEngine& engine, JulianDay local, MoonNode node, ReportDocument& document) {
     const LocalDate at = local_date(local);
-    double longitude, latitude, parallax, semidiameter, illuminated, shadow_u, ra, dec;
-    engine.moon_position(at.hours, at.day, at.month, at.year, longitude, latitude, parallax, semidiameter,
-                  illuminated, shadow_u, ra, dec);
+    const double illuminated = engine.moon_place(local).illuminated;
     char line[128];
     std::snprintf(line, sizeof line, text(STR_NODE_LINE).c_str(),
                   format_date(at.day, at.month, at.year).c_str(),
@@ -111,7 +109,7 @@ int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, 
         const int stopped = pump_messages(0);
         if (stopped) return stopped;
         report_progress(segment, in_almanac, progress_fraction(0, days + 1, j) * SCAN_SHARE);
-        distance_km[j] = engine.moon_distance_at(first - 1 + j);
+        distance_km[j] = engine.moon_distance_km(first - 1 + j);
     }
 
     // Every day but the last of the range is examined.

@@ -52,19 +52,17 @@ std::string view_info_row(int body, JulianDay jd, const SkyContext& sky) {
     int month = 0, year = 0;
     calendar_date(jd, day_with_fraction, month, year);
     const int day = static_cast<int>(day_with_fraction);
-    double rise = 0.0, set = 0.0;
-    engine.rise_set(body, day, month, year, rise, set, location);
-    double ra, dec, distance, illuminated, elongation, helio_latitude, helio_longitude, radius;
-    engine.planet_position(body, 0.0, day, month, year, 1, ra, dec, distance, illuminated, elongation,
-                    helio_latitude, helio_longitude, radius);
+    const JulianDay midnight = julian_day(day, month, year);
+    const RiseSet times = engine.rise_set(body, midnight, location);
+    const PlanetPlace place = engine.planet_place(body, midnight, PLANET_WITH_EQUATORIAL);
     const std::string date = format_date(day, month, year);
-    const std::string rise_text = format_hours_minutes(rise);
-    const std::string set_text = format_hours_minutes(set);
-    const std::string ra_text = format_angle(normalize_degrees(ra * 15.0) / 15.0, false);
-    const std::string dec_text = format_angle(fold_latitude(dec), true);
-    const std::string elongation_text = format_angle(elongation, true);
-    const std::string illuminated_text = format_fixed(illuminated, 1, 3);
-    const std::string distance_text = format_fixed(distance, 2, 5);
+    const std::string rise_text = format_hours_minutes(times.rise);
+    const std::string set_text = format_hours_minutes(times.set);
+    const std::string ra_text = format_angle(normalize_degrees(place.ra_hours * 15.0) / 15.0, false);
+    const std::string dec_text = format_angle(place.dec, true);
+    const std::string elongation_text = format_angle(place.elongation, true);
+    const std::string illuminated_text = format_fixed(place.illuminated, 1, 3);
+    const std::string distance_text = format_fixed(place.distance_au, 2, 5);
     char line[128];
     std::snprintf(line, sizeof line, text(STR_VIEW_INFO_LINE).c_str(), date.c_str(),
                   rise_text.c_str(), set_text.c_str(), ra_text.c_str(), dec_text.c_str(),
@@ -95,12 +93,7 @@ int add_apsis_lines(int body, ApsisKind kind, int first_year, int last_year, Jul
         const JulianDay local = ut + location.time_zone / 24.0;
         if (local < lo || local > hi || local == last_printed) continue;
         last_printed = local;
-        double ut_day = 0.0;
-        int ut_month = 0, ut_year = 0;
-        calendar_date(ut, ut_day, ut_month, ut_year);
-        const int whole_day = static_cast<int>(ut_day);
-        const double r =
-            engine.heliocentric_distance(body, (ut_day - whole_day) * 24.0, whole_day, ut_month, ut_year);
+        const double r = engine.heliocentric_distance(body, ut);
         const std::string date = date_text(local);
         const std::string distance = format_fixed(r, 2, 2);
         char line[128];

@@ -10,28 +10,12 @@
 
 #include "engine/classical/conjunctions.h"
 #include "engine/precise/precise_engine.h"
-#include "engine/classical/rising_setting.h"
 #include "engine/sky_engine.h"
-#include "engine/classical/sun.h"
 #include "precise_reference.h"
-#include "reports/twilight_report.h"
 
 namespace {
 
 constexpr double SECONDS_PER_DAY = 86400.0;
-
-// The Twilight report's rule, for an engine without twilight of its own:
-// sunrise and sunset moved by the time from the geometric horizon to the
-// depression, at 12 h UT's declination.
-void classical_twilight(double depression, int day, int month, int year, const Location& location,
-                        double& morning, double& evening) {
-    double ra, dec, lon, dist, sd, m, rise, set;
-    sun_position(12.0, day, month, year, 0, ra, dec, lon, dist, sd, m);
-    rise_set(0, day, month, year, rise, set, location);
-    double offset = twilight_offset(signed_latitude(location), dec, 90.0 + depression);
-    morning = offset == TWILIGHT_NEVER_HOURS || rise < 0 ? -1.0 : rise - offset;
-    evening = offset == TWILIGHT_NEVER_HOURS || set < 0 ? -1.0 : set + offset;
-}
 
 struct Errors {
     double largest = 0, sum = 0;
@@ -50,19 +34,24 @@ struct Errors {
     }
 };
 
-double signed_dec(double dec) { return dec > 180.0 ? dec - 360.0 : dec; }
-
 void positions(const SkyEngine& e, Errors& sun, Errors& moon, Errors& planets, Errors& magnitudes) {
     for (const ReferenceRow& r : read_reference_table("positions.csv")) {
-        int body = std::stoi(r[1]), day, month, year;
-        double hours, ra = 0, dec = 0, x[6];
-        split_instant(ut_of_tt(r[0]), hours, day, month, year);
-        if (body == 0) e.sun_position(hours, day, month, year, 1, ra, dec, x[0], x[1], x[2], x[3]);
-        else if (body == 1) e.moon_position(hours, day, month, year, x[0], x[1], x[2], x[3], x[4], x[5], ra, dec);
-        else e.planet_position(body, hours, day, month, year, 1, ra, dec, x[0], x[1], x[2], x[3], x[4], x[5]);
-        double error = arcseconds_apart(ra, signed_dec(dec), std::stod(r[2]), std::stod(r[3]));
+        const int body = std::stoi(r[1]);
+        const JulianDay t = ut_of_tt(r[0]);
+        Equatorial place;
+        if (body == 0) {
+            const SunPlace p = e.sun_place(t, APPARENT_PLACE);
+            place = {p.ra_hours, p.dec};
+        } else if (body == 1) {
+            const MoonPlace p = e.moon_place(t);
+            place = {p.ra_hours, p.dec};
+        } else {
+            const PlanetPlace p = e.planet_place(body, t, PLANET_WITH_EQUATORIAL);
+            place = {p.ra_hours, p.dec};
+        }
+        double error = arcseconds_apart(place.ra_hours, place.dec, std::stod(r[2]), std::stod(r[3]));
         (body == 0 ? sun : body == 1 ? moon : planets).add(error);
-        if (body >= 3) magnitudes.add(e.planet_magnitude(body, hours, day, month, year) - std::stod(r[5]));
+        if (body >= 3) magnitudes.add(e.planet_magnitude(body, t) - std::stod(r[5]));
     }
 }
 
@@ -116,14 +105,10 @@ void rise_set_rows(const SkyEngine& e, Errors& sun, Errors& moon) {
         if (body > 1) continue;
         Location l = reference_place(r[0]);
         JulianDay day = reference_date(r[1]);
-        double hours;
-        int d, m, y;
-        split_instant(day, hours, d, m, y);
-        double rise, set;
-        e.rise_set(body, d, m, y, rise, set, l);
+        const RiseSet times = e.rise_set(body, day, l);
         Errors& errors = body == 0 ? sun : moon;
-        add_event(rise, r[3], day - l.time_zone / 24.0, errors);
-        add_event(set, r.size() > 4 ? r[4] : "", day - l.time_zone / 24.0, errors);
+        add_event(times.rise, r[3], day - l.time_zone / 24.0, errors);
+        add_event(times.set, r.size() > 4 ? r[4] : "", day - l.time_zone / 24.0, errors);
     }
 }
 
@@ -131,12 +116,9 @@ void twilight_rows(const SkyEngine& e, Errors& errors) {
     for (const ReferenceRow& r : read_reference_table("twilight.csv")) {
         Location l = reference_place(r[0]);
         JulianDay day = reference_date(r[1]);
-        double hours, morning, evening;
-        int d, m, y;
-        split_instant(day, hours, d, m, y);
-        (e.twilight ? e.twilight : classical_twilight)(std::stod(r[2]), d, m, y, l, morning, evening);
-        add_event(morning, r[3], day - l.time_zone / 24.0, errors);
-        add_event(evening, r.size() > 4 ? r[4] : "", day - l.time_zone / 24.0, errors);
+        const Twilight limits = e.twilight(std::stod(r[2]), day, l);
+        add_event(limits.morning, r[3], day - l.time_zone / 24.0, errors);
+        add_event(limits.evening, r.size() > 4 ? r[4] : "", day - l.time_zone / 24.0, errors);
     }
 }
 

@@ -99,10 +99,10 @@ TEST(HorizonView, StarPlacesAgainstPyEphem) {
         const AtlasStar* star = star_named(c.star);
         ASSERT_NE(star, nullptr) << c.star;
         const JulianDay t = julian_day(c.day, 1, 2026) + c.hour / 24.0;
-        double ra = 0.0, dec = 0.0, direction[3];
-        CLASSICAL_ENGINE.star_apparent_place(2000, star->place.ra_hours, star->place.dec_degrees, t, ra, dec);
-        sky_unit_vector(ra, dec, direction);
-        const double gst = CLASSICAL_ENGINE.sidereal_time(c.hour, c.day, 1, 2026);
+        double direction[3];
+        const Equatorial seen = CLASSICAL_ENGINE.star_place(2000, {star->place.ra_hours, star->place.dec_degrees}, t);
+        sky_unit_vector(seen.ra_hours, seen.dec, direction);
+        const double gst = CLASSICAL_ENGINE.sidereal_time(t);
         const SkyView view =
             horizon_view(15.0 * gst_to_lst(gst, *c.where), signed_latitude(*c.where), 180.0, 30.0, 90.0, 750);
         const HorizontalPlace got = horizontal_place(view, direction);

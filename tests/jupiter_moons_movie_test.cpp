@@ -42,8 +42,7 @@ SurfaceColor colour_at(const Surface& image, SurfacePoint logical) {
 TEST(JupiterMoonsFrame, MeeusExample44aInTheSideView) {
     const double meeus[JUPITER_SATELLITE_COUNT][2] = {{-3.44, 0.21}, {7.44, 0.25}, {1.24, 0.65}, {7.08, 1.10}};
     auto side = render(MOVIE_JUPITER_SIDE, 16, 12, 1992, 0, 0);
-    JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
-    jupiter_satellites(julian_day(16.0, 12, 1992), moons);
+    const JupiterSatellites moons = jupiter_satellites(julian_day(16.0, 12, 1992));
     SurfacePoint at[JUPITER_SATELLITE_COUNT];
     for (int i = 0; i < JUPITER_SATELLITE_COUNT; ++i) {
         at[i] = jupiter_moon_point(moons[i], false, 750);
@@ -57,12 +56,12 @@ TEST(JupiterMoonsFrame, MeeusExample44aInTheSideView) {
 
 // A moon behind the disc (first such minute after 1992 Dec 1) is drawn only in the top view.
 TEST(JupiterMoonsFrame, HiddenMoonOnlyInTheTopView) {
-    JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
+    JupiterSatellites moons;
     int minute = 0, moon = JUPITER_SATELLITE_COUNT;
     for (; moon == JUPITER_SATELLITE_COUNT; ++minute) {
-        jupiter_satellites(julian_day(1.0, 12, 1992) + minute / 1440.0, moons);
+        moons = jupiter_satellites(julian_day(1.0, 12, 1992) + minute / 1440.0);
         moon = 0;
-        while (moon < JUPITER_SATELLITE_COUNT && moons[moon].visible != 0) ++moon;
+        while (moon < JUPITER_SATELLITE_COUNT && moons[moon].visible) ++moon;
     }
     --minute;
     const SurfaceColor colour = moon_colours().colors[FIRST_MOON + moon];

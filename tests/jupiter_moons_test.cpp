@@ -28,12 +28,11 @@ TEST(JupiterSatellites, MeeusExample44a) {
         {0, -3.4503, +0.2137, 0.1, "full theory"},       {1, +7.4418, +0.2753, 0.1, "full theory"},
         {2, +1.2010, +0.5900, 0.1, "full theory"},       {3, +7.0720, +1.0291, 0.1, "full theory"},
     };
-    JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
-    jupiter_satellites(julian_day(16.0, 12, 1992), moons);
+    const JupiterSatellites moons = jupiter_satellites(julian_day(16.0, 12, 1992));
     for (const Case& c : cases) {
         EXPECT_NEAR(moons[c.moon].x, -c.meeus_x, c.tolerance) << MOON_NAMES[c.moon] << " x, " << c.source;
         EXPECT_NEAR(moons[c.moon].y, -c.meeus_y, c.tolerance) << MOON_NAMES[c.moon] << " y, " << c.source;
-        EXPECT_EQ(moons[c.moon].visible, 1) << MOON_NAMES[c.moon];
+        EXPECT_TRUE(moons[c.moon].visible) << MOON_NAMES[c.moon];
     }
 }
 
@@ -55,19 +54,17 @@ TEST(JupiterSatellites, OrbitsOccultationsAndTransitsOverTwoMonths) {
     int transit_samples = 0;
     std::vector<JulianDay> io_disappearances;
     const JulianDay start = julian_day(1.0, 12, 1992);
-    JupiterSatellite previous[JUPITER_SATELLITE_COUNT];
-    jupiter_satellites(start, previous);
+    JupiterSatellites previous = jupiter_satellites(start);
     for (JulianDay jd = start + MINUTE; jd < start + 60.0; jd += MINUTE) {
-        JupiterSatellite moons[JUPITER_SATELLITE_COUNT];
-        jupiter_satellites(jd, moons);
-        if (moons[0].visible == 0 && previous[0].visible == 1) io_disappearances.push_back(jd);
-        ASSERT_EQ(moons[3].visible, 1) << "Callisto at JD " << jd << ", y " << moons[3].y;
+        const JupiterSatellites moons = jupiter_satellites(jd);
+        if (!moons[0].visible && previous[0].visible) io_disappearances.push_back(jd);
+        ASSERT_TRUE(moons[3].visible) << "Callisto at JD " << jd << ", y " << moons[3].y;
         for (int i = 0; i < JUPITER_SATELLITE_COUNT; ++i) {
             const JupiterSatellite& s = moons[i];
             ASSERT_NEAR(std::hypot(s.x, s.y, s.z), published_radius[i], 0.25) << MOON_NAMES[i] << " at JD " << jd;
             largest_x[i] = std::max(largest_x[i], std::fabs(s.x));
             const bool inside_outline = std::hypot(s.x, s.y) < 1.0;
-            ASSERT_EQ(s.visible, inside_outline && s.z < 0.0 ? 0 : 1)
+            ASSERT_EQ(s.visible, !(inside_outline && s.z < 0.0))
                 << MOON_NAMES[i] << " at JD " << jd << ": x " << s.x << " y " << s.y << " z " << s.z;
             if (inside_outline && s.z > 0.0) {
                 ++transit_samples;

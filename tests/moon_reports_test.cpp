@@ -15,6 +15,7 @@
 
 #include "reports/meteor_showers.h"
 #include "reports/moon_reports.h"
+#include "engine/classical/twilight.h"
 #include "reports/twilight_report.h"
 #include "tests/report_test_support.h"
 

@@ -6,6 +6,7 @@
 
 #include "engine/classical/conjunctions.h"
 #include "engine/precise/classical_calls.h"
+#include "engine/precise/precise_engine.h"
 #include "engine/precise/rise_set.h"
 
 namespace {
@@ -17,30 +18,28 @@ Location greenwich() {
     return l;
 }
 
-TEST(PreciseClassicalCalls, DeclinationsKeptInTheClassicalCircle) {
-    double ra, dec, lon, dist, sd, m;
-    precise::sun_position(0.0, 21, 12, 2026, 1, ra, dec, lon, dist, sd, m);
-    EXPECT_NEAR(dec, 360.0 - 23.44, 0.01);  // December solstice: -23.44 kept as 336.56
-    EXPECT_NEAR(lon, 269.116, 0.01);  // 20 h 50 m before the solstice, at 1.0185 degrees a day
-    double glon = 0;
-    precise::sun_position(0.0, 21, 12, 2026, 0, ra, dec, glon, dist, sd, m);
+TEST(PreciseSeam, SignedDeclinationsAndGeometricLongitudes) {
+    const SunPlace apparent = PRECISE_ENGINE.sun_place(julian_day(21, 12, 2026), APPARENT_PLACE);
+    EXPECT_NEAR(apparent.dec, -23.44, 0.01);  // December solstice
+    EXPECT_NEAR(apparent.longitude, 269.116, 0.01);  // 20 h 50 m before the solstice, at 1.0185 degrees a day
+    const SunPlace geometric = PRECISE_ENGINE.sun_place(julian_day(21, 12, 2026), GEOMETRIC_PLACE);
     // Geometric: the aberration (20.5") and the nutation (at most 17.3") taken off.
-    EXPECT_NEAR(glon - lon, 20.5 / 3600.0, 17.3 / 3600.0);
+    EXPECT_NEAR(geometric.longitude - apparent.longitude, 20.5 / 3600.0, 17.3 / 3600.0);
+    EXPECT_NEAR(geometric.dec, -23.44, 0.01);
 }
 
-TEST(PreciseClassicalCalls, EquationOfTimeAtItsExtremes) {
+TEST(PreciseSeam, EquationOfTimeAtItsExtremes) {
     // The published extremes: about +16.4 min early in November, -14.2 min mid-February.
-    EXPECT_NEAR(precise::equation_of_time(3, 11, 2026) * 60.0, 16.4, 0.2);
-    EXPECT_NEAR(precise::equation_of_time(11, 2, 2026) * 60.0, -14.2, 0.2);
+    EXPECT_NEAR(PRECISE_ENGINE.equation_of_time(julian_day(3, 11, 2026)) * 60.0, 16.4, 0.2);
+    EXPECT_NEAR(PRECISE_ENGINE.equation_of_time(julian_day(11, 2, 2026)) * 60.0, -14.2, 0.2);
 }
 
 TEST(PreciseClassicalCalls, RiseSetAndConjunctionsInLocalTime) {
-    double rise, set;
-    precise::rise_set(0, 21, 6, 2026, rise, set, greenwich());
+    const RiseSet sun = PRECISE_ENGINE.rise_set(0, julian_day(21, 6, 2026), greenwich());
     precise::DayEvents e = precise::rise_set_transit(0, 21, 6, 2026, greenwich());
-    EXPECT_EQ(rise, e.rise);
-    EXPECT_NEAR(rise, 3 + 43 / 60.0, 2 / 60.0);  // 03:43 UT at Greenwich on the solstice
-    EXPECT_NEAR(set, 20 + 21 / 60.0, 2 / 60.0);
+    EXPECT_EQ(sun.rise, e.rise);
+    EXPECT_NEAR(sun.rise, 3 + 43 / 60.0, 2 / 60.0);  // 03:43 UT at Greenwich on the solstice
+    EXPECT_NEAR(sun.set, 20 + 21 / 60.0, 2 / 60.0);
 
     // Mercury's inferior conjunction of 2023 January 7, about 13 h UT: on
     // January 8 in Tokyo's zone, in the January report of the year.

@@ -6,11 +6,12 @@
 
 #include "engine/angles.h"
 
-// Given jd (UT); fills records[0..3] (Io, Europa, Ganymede, Callisto) with the
+// Given jd (UT); returns Io, Europa, Ganymede and Callisto with the
 // apparent offsets x, y, z from Jupiter's centre in Jupiter equatorial radii
 // and the visible flag.  Angles in degrees, d and t in days of ephemeris time
 // from 1900 January 0.5 (JD 2415020.0).
-void jupiter_satellites(JulianDay jd, JupiterSatellite records[JUPITER_SATELLITE_COUNT]) {
+JupiterSatellites jupiter_satellites(JulianDay jd) {
+    JupiterSatellites records;
     double day = 0.0;
     int month = 0;
     int year = 0;
@@ -72,6 +73,7 @@ void jupiter_satellites(JulianDay jd, JupiterSatellite records[JUPITER_SATELLITE
         s.z = std::sqrt(std::fabs(square(r[i]) - square(s.y) - square(s.x)));
         if (u[i] >= 90.0 && u[i] <= 270.0) s.z = -s.z;  // beyond Jupiter
         const bool on_disk = std::sqrt(square(s.x) + square(s.y)) < 1.0;
-        s.visible = on_disk && u[i] > 90.0 && u[i] < 270.0 ? 0 : 1;
+        s.visible = !(on_disk && u[i] > 90.0 && u[i] < 270.0);
     }
+    return records;
 }
