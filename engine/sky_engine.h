@@ -131,6 +131,20 @@ struct JupiterSatellite {
 constexpr int JUPITER_SATELLITE_COUNT = 4;
 using JupiterSatellites = std::array<JupiterSatellite, JUPITER_SATELLITE_COUNT>;  // Io, Europa, Ganymede, Callisto
 
+// A planet's conjunction with the Sun (least separation in apparent ecliptic
+// longitude) or opposition.
+struct Conjunction {
+    JulianDay jd_ut = 0.0;
+    bool opposition = false;
+    bool superior = false;         // Mercury and Venus: beyond the Sun (else between the Earth and the Sun)
+    double separation = 0.0;       // least separation found, degrees
+    DiskContact disk = DISK_NONE;  // a conjunction's planet on the Sun's disk
+};
+struct ConjunctionSearch {
+    std::vector<Conjunction> events;
+    int stopped = 0;  // the step hook's answer when it stopped the search (the events so far stay)
+};
+
 struct SkyEngine {
     Required<const char*> name;  // "classical", "precise"
     // True for an engine whose outputs say "Precise calculations" under their
@@ -175,10 +189,11 @@ struct SkyEngine {
     EngineCall<int(int year, PhaseTable& table, StepHook step, void* context)> build_phase_table;
     EngineCall<void(int year, const PhaseTable& table, const Location& location, EclipseList& list)>
         find_year_eclipses;
-    EngineCall<void(int d, ConjunctionTable& table)> conjunction_table_sample;
-    EngineCall<int(const ConjunctionTable& table, int body, int pass, double time_zone,
-                   std::vector<ConjunctionEvent>& events, StepHook step, void* context)>
-        find_conjunctions;
+    // A planet's (3-10) conjunctions with the Sun and oppositions in the window
+    // [from_ut, to_ut), in time order; the step hook sees the part of the
+    // search done.
+    EngineCall<ConjunctionSearch(int body, JulianDay from_ut, JulianDay to_ut, StepHook step, void* context)>
+        conjunctions;
     // offset_hours: from t_day to the extreme, hours (the classical engine's are whole hours).
     EngineCall<void(JulianDay t_day, MoonApsisKind kind, double& offset_hours, double& distance_km)>
         moon_apsis_refine;

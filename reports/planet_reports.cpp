@@ -20,10 +20,10 @@
 
 namespace {
 
-// Share of the Conj/Opp report's progress taken by the daily table.
-constexpr double DAILY_TABLE_SHARE = 0.69;
-// Progress added per planet after the table: 0.69 + 10 * 0.031 reaches 1.0.
-constexpr double CONJUNCTION_PLANET_SHARE = 0.031;
+// A nudge (days, about 0.01 s) added to an event's local instant before its
+// date and hour are read: an hourly instant carries rounding of a few
+// microseconds and must not read as the end of the previous hour.
+constexpr double HOUR_ROUNDING_GUARD_DAYS = 1e-7;
 
 std::string text(int id) { return std::string(load_string(id)); }
 
@@ -106,17 +106,30 @@ int add_apsis_lines(int body, ApsisKind kind, int first_year, int last_year, Jul
 
 // ---- Planet Conj/Opp ----
 
-std::string event_name(int body, const ConjunctionEvent& event) {
-    if (event.pass == PASS_OPPOSITION) return text(STR_OPPOSITION);
-    if (conjunction_pass_count(body) == 1)
-        return text(event.last_illuminated > 0.5 ? STR_SUPERIOR : STR_INFERIOR);
+std::string event_name(int body, const Conjunction& event) {
+    if (event.opposition) return text(STR_OPPOSITION);
+    if (conjunction_pass_count(body) == 1) return text(event.superior ? STR_SUPERIOR : STR_INFERIOR);
     return text(STR_CONJUNCTION);
 }
 
-std::string event_line(int body, const ConjunctionEvent& event) {
-    const std::string date = format_date(event.day, event.month, event.year);
+// An event's local date and whole hour (UT + time zone).
+struct LocalHour {
+    int day = 0, month = 0, year = 0, hour = 0;
+};
+
+LocalHour local_hour(JulianDay jd_ut, double time_zone) {
+    LocalHour local;
+    double day = 0.0;
+    calendar_date(jd_ut + time_zone / 24.0 + HOUR_ROUNDING_GUARD_DAYS, day, local.month, local.year);
+    local.day = static_cast<int>(day);
+    local.hour = static_cast<int>((day - local.day) * 24.0);
+    return local;
+}
+
+std::string event_line(int body, const Conjunction& event, const LocalHour& local) {
+    const std::string date = format_date(local.day, local.month, local.year);
     char hour[16];
-    std::snprintf(hour, sizeof hour, "%2d", event.hour);
+    std::snprintf(hour, sizeof hour, "%2d", local.hour);
     const std::string suffix = event.disk == DISK_NONE ? "" : text(STR_TRANSIT + event.disk - 1);
     char line[128];
     std::snprintf(line, sizeof line, text(STR_EVENT_LINE).c_str(), date.c_str(), hour,
@@ -124,8 +137,20 @@ std::string event_line(int body, const ConjunctionEvent& event) {
     return line;
 }
 
-// The conjunction search's step: the message pump between refinement instants.
-int pump_step(double, void*) { return pump_messages(0); }
+// The conjunction search's progress: planet `index` of `count`, with the
+// message pump between its steps.
+struct SearchProgress {
+    int segment = 0;
+    bool in_almanac = false;
+    int index = 0;
+    int count = 1;
+};
+
+int search_step(double fraction, void* context) {
+    const SearchProgress& p = *static_cast<const SearchProgress*>(context);
+    report_progress(p.segment, p.in_almanac, (p.index + fraction) / p.count);
+    return pump_messages(0);
+}
 
 }  // namespace
 
@@ -204,16 +229,13 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
                        julian_day(days_in_month(stop_month, year), stop_month, year), document);
     report_add_line("", document);
 
-    ConjunctionTable table;
-    conjunction_table_init(year, start_month, stop_month, planet_set, table);
-    for (int d = 1; d <= table.day_count; ++d) {
-        const int stopped = pump_messages(0);
-        if (stopped) return stopped;
-        report_progress(segment, in_almanac,
-                        progress_fraction(1, table.day_count, d) * DAILY_TABLE_SHARE);
-        engine.conjunction_table_sample(d, table);
-    }
-
+    // The local months as UT, a day wider on each side: an event is kept by its local date.
+    const double zone = location.time_zone / 24.0;
+    const JulianDay from_ut = julian_day(1, start_month, year) - zone - 1.0;
+    const JulianDay to_ut = julian_day(days_in_month(stop_month, year), stop_month, year) + 1.0 - zone + 1.0;
+    SearchProgress progress{segment, in_almanac, 0, 0};
+    for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body)
+        progress.count += planet_set.contains(body);
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
         if (!planet_set.contains(body)) continue;
         const int stopped = pump_messages(0);
@@ -221,24 +243,25 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
         report_add_line("", document);
         report_add_line(body_name(body), document);
         report_add_line("", document);
+        const ConjunctionSearch search = engine.conjunctions(body, from_ut, to_ut, search_step, &progress);
+        ++progress.index;
         bool any_event = false;
-        for (int pass = PASS_CONJUNCTION; pass < conjunction_pass_count(body); ++pass) {
-            std::vector<ConjunctionEvent> events;
-            const int pass_stopped =
-                engine.find_conjunctions(table, body, pass, location.time_zone, events, pump_step, nullptr);
-            for (const ConjunctionEvent& event : events) {
+        for (const bool opposition : {false, true}) {
+            for (const Conjunction& event : search.events) {
+                const LocalHour local = local_hour(event.jd_ut, location.time_zone);
+                if (event.opposition != opposition || local.year != year || local.month < start_month ||
+                    local.month > stop_month)
+                    continue;
                 if (!any_event) {
                     report_add_line(text(STR_EVENT_HEADER), document);
                     report_add_line("", document);
                     any_event = true;
                 }
-                report_add_line(event_line(body, event), document);
+                report_add_line(event_line(body, event, local), document);
             }
-            if (pass_stopped) return pass_stopped;
         }
+        if (search.stopped) return search.stopped;
         if (!any_event) report_add_line(text(STR_NO_EVENT), document);
-        report_progress(segment, in_almanac,
-                        DAILY_TABLE_SHARE + body * CONJUNCTION_PLANET_SHARE);
     }
     report_progress(segment, in_almanac, 1.0);
     report_end(document);

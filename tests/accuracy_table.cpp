@@ -123,25 +123,17 @@ void twilight_rows(const SkyEngine& e, Errors& errors) {
 }
 
 void conjunctions(const SkyEngine& e, Errors& errors) {
-    std::vector<ConjunctionEvent> found;
-    for (int year = 2000; year <= 2030; ++year) {
-        ConjunctionTable table;
-        conjunction_table_init(year, 1, 12, PLANETS, table);
-        for (int d = 1; d <= table.day_count; ++d) e.conjunction_table_sample(d, table);
-        for (int body = 3; body <= 10; ++body)
-            for (int pass = PASS_CONJUNCTION; pass < conjunction_pass_count(body); ++pass) {
-                std::vector<ConjunctionEvent> events;
-                e.find_conjunctions(table, body, pass, 0.0, events, nullptr, nullptr);
-                for (ConjunctionEvent& ev : events) ev.hour = body;  // the body, for the matching below
-                found.insert(found.end(), events.begin(), events.end());
-            }
-    }
+    std::vector<std::pair<int, Conjunction>> found;  // with the body
+    for (int body = 3; body <= 10; ++body)
+        for (const Conjunction& c : e.conjunctions(body, julian_day(1, 1, 2000), julian_day(1, 1, 2031), nullptr, nullptr).events)
+            found.push_back({body, c});
     for (const ReferenceRow& r : read_reference_table("conjunctions.csv")) {
         JulianDay t = ut_of_tt(r[0]);
         double best = 1e9;
-        for (const ConjunctionEvent& ev : found)
-            if (ev.hour == std::stoi(r[1]) && ev.pass == std::stoi(r[2]) && std::fabs(ev.instant - t) < std::fabs(best))
-                best = ev.instant - t;
+        for (const auto& [body, c] : found)
+            if (body == std::stoi(r[1]) && c.opposition == (std::stoi(r[2]) == PASS_OPPOSITION) &&
+                std::fabs(c.jd_ut - t) < std::fabs(best))
+                best = c.jd_ut - t;
         if (std::fabs(best) > 2.0) ++errors.missed;
         else errors.add(best * 1440.0);
     }

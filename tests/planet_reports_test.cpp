@@ -38,11 +38,12 @@ TEST_F(PlanetReports, ConjunctionsAndOppositionsOfAYear) {
     expect_golden(document, "planet_conjunctions_2020.txt");
 }
 
-// Stops inside Mercury's first refinement, after the 370 daily samples of a
-// leap year (Dec 30 to Jan 2): no event line yet and no end marker.
+// Stops inside Mercury's first refinement, after the 373 daily samples of a
+// leap year's window (Dec 29 to Jan 4) and the pass's step: no event line
+// yet and no end marker.
 int pumps = 0;
 void stop_in_first_refinement(int) {
-    if (++pumps == 370 + 1 + 10) work_signals().stop_requested = true;
+    if (++pumps == 1 + 373 + 1 + 10) work_signals().stop_requested = true;
 }
 
 TEST_F(PlanetReports, StopDuringRefinementKeepsLinesWithoutEndMarker) {

@@ -41,16 +41,13 @@ TEST(PreciseClassicalCalls, RiseSetAndConjunctionsInLocalTime) {
     EXPECT_NEAR(sun.rise, 3 + 43 / 60.0, 2 / 60.0);  // 03:43 UT at Greenwich on the solstice
     EXPECT_NEAR(sun.set, 20 + 21 / 60.0, 2 / 60.0);
 
-    // Mercury's inferior conjunction of 2023 January 7, about 13 h UT: on
-    // January 8 in Tokyo's zone, in the January report of the year.
-    ConjunctionTable table;
-    conjunction_table_init(2023, 1, 1, NO_BODIES.with(Body::Mercury), table);
-    std::vector<ConjunctionEvent> events;
-    precise::find_conjunctions(table, 3, PASS_CONJUNCTION, 9.0, events);
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].month, 1);
-    EXPECT_EQ(events[0].day, 7);
-    EXPECT_LT(events[0].last_illuminated, 0.5);  // inferior
+    // Mercury's inferior conjunction of 2023 January 7, about 13 h UT.
+    const ConjunctionSearch search =
+        PRECISE_ENGINE.conjunctions(3, julian_day(1, 1, 2023), julian_day(1, 2, 2023), nullptr, nullptr);
+    ASSERT_EQ(search.events.size(), 1u);
+    EXPECT_NEAR(search.events[0].jd_ut, julian_day(7 + 13 / 24.0, 1, 2023), 1.0 / 24);
+    EXPECT_FALSE(search.events[0].superior);
+    EXPECT_FALSE(search.events[0].opposition);
 }
 
 TEST(PreciseClassicalCalls, YearEclipsesLunarFirstWithTheirKinds) {

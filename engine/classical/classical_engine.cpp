@@ -3,8 +3,12 @@
 // declinations in [0, 360), answering in the seam's vocabulary.
 #include "engine/sky_engine.h"
 
+#include <algorithm>
+
 #include "engine/angles.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/classical/conjunctions.h"
 #include "engine/classical/jupiter_moons.h"
 #include "engine/classical/moon.h"
 #include "engine/classical/moon_events.h"
@@ -142,6 +146,45 @@ Twilight twilight(double depression, JulianDay date, const Location& location) {
     return t;
 }
 
+// A step hook seen at one fixed part of the work (the hourly refinements,
+// which each count from 0 to 1, all at the part of their pass).
+struct FixedStep {
+    StepHook step;
+    void* context;
+    double fraction;
+};
+
+int at_fixed_fraction(double, void* fixed) {
+    const FixedStep& f = *static_cast<const FixedStep*>(fixed);
+    return f.step(f.fraction, f.context);
+}
+
+// The daily table of the window, then the minima of each pass refined
+// hourly; the step hook sees the sampled days (the table is most of the work)
+// and then each refinement.
+ConjunctionSearch conjunctions(int body, JulianDay from_ut, JulianDay to_ut, StepHook step, void* context) {
+    ConjunctionSearch search;
+    ConjunctionTable table;
+    conjunction_window_init(from_ut, to_ut, NO_BODIES.with(body), table);
+    for (int d = 1; d <= table.day_count; ++d) {
+        if (step && (search.stopped = step(0.9 * (d - 1) / table.day_count, context))) return search;
+        conjunction_table_sample(d, table);
+    }
+    std::vector<ConjunctionEvent> found;
+    for (int pass = PASS_CONJUNCTION; pass < conjunction_pass_count(body); ++pass) {
+        FixedStep fixed{step, context, 0.9 + 0.05 * pass};
+        if (step && (search.stopped = step(fixed.fraction, context))) return search;
+        search.stopped = find_conjunctions_in(table, body, pass, from_ut, to_ut, found,
+                                              step ? at_fixed_fraction : nullptr, &fixed);
+        if (search.stopped) return search;
+    }
+    for (const ConjunctionEvent& e : found)
+        search.events.push_back({e.instant, e.pass == PASS_OPPOSITION, e.last_illuminated > 0.5, e.separation, e.disk});
+    std::stable_sort(search.events.begin(), search.events.end(),
+                     [](const Conjunction& a, const Conjunction& b) { return a.jd_ut < b.jd_ut; });
+    return search;
+}
+
 // The seam's offset in hours of any fraction, from the classical whole hours.
 void moon_apsis_whole_hours(JulianDay t_day, MoonApsisKind kind, double& offset_hours, double& distance_km) {
     int hours = 0;
@@ -174,8 +217,7 @@ const SkyEngine CLASSICAL_ENGINE = {
     .season_instants = season_instants,
     .build_phase_table = build_phase_table,
     .find_year_eclipses = find_year_eclipses,
-    .conjunction_table_sample = conjunction_table_sample,
-    .find_conjunctions = find_conjunctions,
+    .conjunctions = conjunctions,
     .moon_apsis_refine = moon_apsis_whole_hours,
     .moon_node_instant = moon_node_instant,
     .planet_apsis_instant = planet_apsis_instant,

@@ -122,15 +122,12 @@ double angular_separation(double a, double b) {
     return std::fmin(d, std::fabs(360.0 - d));
 }
 
-void conjunction_table_init(int year, int start_month, int stop_month, BodySet planet_set,
-                            ConjunctionTable& table) {
-    table.year = year;
-    table.start_month = start_month;
-    table.stop_month = stop_month;
+namespace {
+
+// Sizes the table's samples from 0 h UT of `start` to 0 h UT of `end`.
+void size_table(JulianDay start, JulianDay end, BodySet planet_set, ConjunctionTable& table) {
     table.planet_set = planet_set;
-    table.start = julian_day(1, start_month, year) - 2.0;
-    const JulianDay end = (stop_month == 12 ? julian_day(1, 1, year + 1)
-                                            : julian_day(1, stop_month + 1, year)) + 1.0;
+    table.start = start;
     table.day_count = round_to_int(end - table.start + 1.0);
     table.sun_longitude.assign(table.day_count, 0.0);
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
@@ -140,6 +137,26 @@ void conjunction_table_init(int year, int start_month, int stop_month, BodySet p
         else
             column.clear();
     }
+}
+
+// 0 h UT of the day of a UT instant.
+JulianDay day_start(JulianDay jd_ut) { return std::floor(jd_ut + 0.5) - 0.5; }
+
+}  // namespace
+
+void conjunction_table_init(int year, int start_month, int stop_month, BodySet planet_set,
+                            ConjunctionTable& table) {
+    table.year = year;
+    table.start_month = start_month;
+    table.stop_month = stop_month;
+    const JulianDay end = (stop_month == 12 ? julian_day(1, 1, year + 1)
+                                            : julian_day(1, stop_month + 1, year)) + 1.0;
+    size_table(julian_day(1, start_month, year) - 2.0, end, planet_set, table);
+}
+
+void conjunction_window_init(JulianDay from_ut, JulianDay to_ut, BodySet planet_set, ConjunctionTable& table) {
+    table = ConjunctionTable{};
+    size_table(day_start(from_ut) - 2.0, day_start(to_ut) + 2.0, planet_set, table);
 }
 
 void conjunction_table_sample(int d, ConjunctionTable& table) {
@@ -178,6 +195,19 @@ int find_conjunctions(const ConjunctionTable& table, int body, int pass, double 
         const int stopped = refine_conjunction(table, body, pass, day, event, step, context);
         if (stopped) return stopped;
         if (accept_conjunction(table, time_zone, event)) events.push_back(event);
+    }
+    return 0;
+}
+
+int find_conjunctions_in(const ConjunctionTable& table, int body, int pass, JulianDay from_ut, JulianDay to_ut,
+                         std::vector<ConjunctionEvent>& events, StepHook step, void* context) {
+    for (int day : separation_minima(daily_separations(table, body, pass))) {
+        ConjunctionEvent event;
+        const int stopped = refine_conjunction(table, body, pass, day, event, step, context);
+        if (stopped) return stopped;
+        accept_conjunction(table, 0.0, event);  // the local date and hour, with no time zone
+        if (event.separation <= CONJUNCTION_LIMIT_DEGREES && event.instant >= from_ut && event.instant < to_ut)
+            events.push_back(event);
     }
     return 0;
 }

@@ -61,6 +61,10 @@ struct ConjunctionTable {
 // days before the 1st of start_month to the 2nd of the month after stop_month.
 void conjunction_table_init(int year, int start_month, int stop_month, BodySet planet_set,
                             ConjunctionTable& table);
+// The table for a window of UT instants [from_ut, to_ut): N days from two
+// days before the day of from_ut to two days after the day of to_ut (year and
+// months unset: find_conjunctions_in keeps the events by the window).
+void conjunction_window_init(JulianDay from_ut, JulianDay to_ut, BodySet planet_set, ConjunctionTable& table);
 // Computes sample day d (1..N): the Sun and every selected planet.
 void conjunction_table_sample(int d, ConjunctionTable& table);
 
@@ -95,3 +99,8 @@ struct ConjunctionEvent {
 // (the events found until then stay), else 0.
 int find_conjunctions(const ConjunctionTable& table, int body, int pass, double time_zone,
                       std::vector<ConjunctionEvent>& events, StepHook step = nullptr, void* context = nullptr);
+// The same for a table made by conjunction_window_init: the events whose best
+// instant lies in [from_ut, to_ut) (their local date and hour read with no
+// time zone).
+int find_conjunctions_in(const ConjunctionTable& table, int body, int pass, JulianDay from_ut, JulianDay to_ut,
+                         std::vector<ConjunctionEvent>& events, StepHook step = nullptr, void* context = nullptr);

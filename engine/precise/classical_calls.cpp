@@ -104,33 +104,6 @@ void find_year_eclipses(int year, const PhaseTable& table, const Location& locat
     }
 }
 
-void conjunction_table_sample(int, ConjunctionTable&) {}
-
-int find_conjunctions(const ConjunctionTable& table, int body, int pass, double time_zone,
-                      std::vector<ConjunctionEvent>& events, StepHook step, void* context) {
-    if (step) {
-        if (const int stopped = step(0.0, context)) return stopped;
-    }
-    double zone = time_zone / 24.0;
-    JulianDay first = julian_day(1, table.start_month, table.year) - zone;
-    JulianDay last = (table.stop_month == 12 ? julian_day(1, 1, table.year + 1)
-                                             : julian_day(1, table.stop_month + 1, table.year)) - zone;
-    for (const ConjunctionInstant& c : planet_conjunctions(body, first, last)) {
-        if (static_cast<int>(c.kind) != pass) continue;
-        ConjunctionEvent e;
-        e.pass = pass;
-        e.instant = c.instant;
-        e.separation = c.separation;
-        e.disk = c.overlap == TRANSIT ? DISK_TRANSIT : c.overlap == OCCULTATION ? DISK_OCCULTATION : DISK_NONE;
-        e.last_illuminated = c.inferior ? 0.0 : 1.0;
-        double hours = 0;
-        split_instant(c.instant + zone, hours, e.day, e.month, e.year);
-        e.hour = static_cast<int>(hours);
-        events.push_back(e);
-    }
-    return 0;
-}
-
 double moon_distance_at(JulianDay jd_ut) {
     double p[3], v[3];
     moon_position(terrestrial_time(jd_ut), p, v);  // centre to centre, geometric

@@ -17,10 +17,6 @@ namespace precise {
 // season_instants: events.h.
 int build_phase_table(int year, PhaseTable& table, StepHook step, void* context);
 void find_year_eclipses(int year, const PhaseTable& table, const Location& location, EclipseList& list);
-// Nothing to sample: the search runs event to event in find_conjunctions.
-void conjunction_table_sample(int d, ConjunctionTable& table);
-int find_conjunctions(const ConjunctionTable& table, int body, int pass, double time_zone,
-                      std::vector<ConjunctionEvent>& events, StepHook step = nullptr, void* context = nullptr);
 double moon_distance_at(JulianDay jd_ut);
 void moon_apsis_refine(JulianDay t_day, MoonApsisKind kind, double& offset_hours, double& distance_km);
 JulianDay moon_node_instant(int k, MoonNode node, int year);

@@ -155,6 +155,18 @@ Twilight twilight_limits(double depression, JulianDay date, const Location& loca
     return t;
 }
 
+// Event to event over the window: a few hundred positions a year.
+ConjunctionSearch conjunctions(int body, JulianDay from_ut, JulianDay to_ut, StepHook step, void* context) {
+    ConjunctionSearch search;
+    if (step && (search.stopped = step(0.0, context))) return search;
+    for (const ConjunctionInstant& c : planet_conjunctions(body, from_ut, to_ut)) {
+        const DiskContact disk =
+            c.overlap == TRANSIT ? DISK_TRANSIT : c.overlap == OCCULTATION ? DISK_OCCULTATION : DISK_NONE;
+        search.events.push_back({c.instant, c.kind == OPPOSITION, !c.inferior, c.separation, disk});
+    }
+    return search;
+}
+
 }  // namespace
 }  // namespace precise
 
@@ -181,8 +193,7 @@ const SkyEngine PRECISE_ENGINE = {
     .season_instants = precise::season_instants,
     .build_phase_table = precise::build_phase_table,
     .find_year_eclipses = precise::find_year_eclipses,
-    .conjunction_table_sample = precise::conjunction_table_sample,
-    .find_conjunctions = precise::find_conjunctions,
+    .conjunctions = precise::conjunctions,
     .moon_apsis_refine = precise::moon_apsis_refine,
     .moon_node_instant = precise::moon_node_instant,
     .planet_apsis_instant = precise::planet_apsis_instant,
