@@ -1,11 +1,14 @@
 #include "app/commands.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "engine/bodies.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
 #include "resources/string_ids.h"
+#include "resources/strings.h"
 
 namespace {
 
@@ -95,6 +98,19 @@ void run_report_step(const CommandEntry& step, bool in_almanac, AppState& app) {
     if (step.report) step.report(app.report, step.segment, in_almanac, app.params, app.sky);
 }
 
+// The last line of a report the user stopped: which report it was in and
+// how far it had come, centred in the 80 columns.
+void add_stopped_line(const CommandEntry& step, bool in_almanac, ReportDocument& document) {
+    const int percent = static_cast<int>(report_progress_fraction() * 100.0);
+    std::string where = step.caption ? std::string(load_string(step.caption)) : std::string();
+    if (in_almanac) where = std::string(load_string(find_command(CMD_ALMANAC)->caption)) + (where.empty() ? "" : ", " + where);
+    std::string format(load_string(where.empty() ? STR_STOPPED_AT : STR_STOPPED_IN));
+    char text[REPORT_WIDTH + 1];
+    std::snprintf(text, sizeof text, format.c_str(), percent, where.c_str());
+    report_add_line("", document);
+    report_add_line(center_line(text), document);
+}
+
 void run_reports(const CommandEntry& c, AppState& app) {
     app.current_output = CMD_NONE;
     call(shell().show_scroll_bars, false, 0);
@@ -111,6 +127,8 @@ void run_reports(const CommandEntry& c, AppState& app) {
     } else {
         run_report_step(c, false, app);
     }
+    if (work_signals().stop_requested && app.report.line_count > 0)
+        add_stopped_line(*find_command(app.current_output), c.id == CMD_ALMANAC, app.report);
     call(shell().set_menu_groups_enabled, OutputKind::Other, true);
     app.current_output = CMD_NONE;
     app.report_complete = true;

@@ -46,19 +46,21 @@ void print_report(const ReportDocument& document, const PrinterHooks& hooks) {
     if (hooks.close_abort_dialog) hooks.close_abort_dialog();
 }
 
-// Each copy of a picture is a document of its own.
+// Each copy of a picture is a document of its own: the drawing made anew
+// on each page when there is one, else the window's picture in black and white.
 void print_screen(const Surface& window, SurfaceColor background, MonochromeCopy monochrome,
-                  const PrinterHooks& hooks) {
-    std::unique_ptr<Surface> picture = monochrome(window, background);
+                  const PrinterHooks& hooks, const PictureDrawing& drawing, SurfaceSize shape) {
+    std::unique_ptr<Surface> picture = drawing ? nullptr : monochrome(window, background);
     int copies = 1;
-    if (!picture || !hooks.choose_printer(false, copies)) return;
+    if ((!drawing && !picture) || !hooks.choose_printer(false, copies)) return;
     if (hooks.open_abort_dialog) hooks.open_abort_dialog();
     std::string name = next_print_job_name(print_session());
     for (int copy = 0; copy < copies; ++copy) {
         std::unique_ptr<Surface> surface = hooks.start_document(name);
         PrintResult result = PrintResult::Failed;
         if (surface && keep_going(hooks.progress)) {
-            print_picture_page(*surface, *picture);
+            if (drawing) print_drawing_page(*surface, drawing, shape);
+            else print_picture_page(*surface, *picture);
             result = keep_going(hooks.progress) ? PrintResult::Done : PrintResult::Aborted;
         } else if (surface) {
             result = PrintResult::Aborted;
@@ -115,7 +117,7 @@ PrintResult print_page(Surface& page, const ReportDocument& document, int& index
             break;
         }
         if (y + font.line_height >= page_height) break;
-        page.draw_text({font.char_width, y}, printable_line(line));
+        page.draw_text({font.char_width, y}, font.has_degree_sign ? std::string(line) : printable_line(line));
         y += font.line_height;
         ++index;
     }
@@ -167,22 +169,35 @@ void print_picture_page(Surface& page, const Surface& picture) {
     if (layout.width > 0 && layout.height > 0) page.draw_image(picture, {0, 0}, {layout.width, layout.height});
 }
 
+void print_drawing_page(Surface& page, const PictureDrawing& draw, SurfaceSize shape) {
+    const PictureLayout layout = picture_layout(shape, page.device_size());
+    page.set_mapping(text_mapping());
+    page.set_pen(WHITE, 1);
+    page.set_brush(WHITE);
+    const SurfaceSize size = page.device_size();
+    page.draw_rectangle({0, 0}, {size.width, size.height});
+    if (layout.width > 0 && layout.height > 0) draw(page, layout.width, layout.height);
+}
+
 std::string clipboard_text(const ReportDocument& document) {
     std::string text;
-    text.reserve(static_cast<size_t>(document.line_count) * (REPORT_WIDTH + 2));
+    text.reserve(static_cast<size_t>(document.line_count) * (REPORT_WIDTH + 1));
     for (int i = 0; i < document.line_count; ++i) {
-        text += report_line(document, i);
-        text += "\r\n";
+        std::string_view line = report_line(document, i);
+        if (line == REPORT_END_MARKER) continue;  // a page break means nothing in pasted text
+        text += line;
+        text += '\n';
     }
     return text;
 }
 
 void run_output_command(OutputAction action, const ReportDocument& report, const Surface* window,
-                        SurfaceColor background, MonochromeCopy monochrome, const PrinterHooks& hooks) {
+                        SurfaceColor background, MonochromeCopy monochrome, const PrinterHooks& hooks,
+                        const PictureDrawing& drawing, SurfaceSize shape) {
     switch (action) {
     case OutputAction::Print:
         if (report.line_count > 0) print_report(report, hooks);
-        else if (window) print_screen(*window, background, monochrome, hooks);
+        else if (window) print_screen(*window, background, monochrome, hooks, drawing, shape);
         break;
     case OutputAction::PrintSetup:
         if (hooks.print_setup) hooks.print_setup();

@@ -5,6 +5,7 @@
 // clipboard.  Pages are drawn through Surface, so a printer and a PDF file
 // take the same pages.  The toolkit's dialogs and the clipboard come in
 // through PrinterHooks.  Standard library only.
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,8 +30,8 @@ PrintSession& print_session();
 // Counts one more print job and returns its name, "SKY Printout #n".
 std::string next_print_job_name(PrintSession& session);
 
-// A report line as the printer gets it: printer fonts may lack the degree
-// sign, so each one becomes "d".
+// A report line as a printer font without the degree sign gets it: each
+// one becomes "d".  A font that has it prints it.
 std::string printable_line(std::string_view line);
 
 // Progress and cancelling while pages are made.  Null members do nothing
@@ -67,8 +68,16 @@ PictureLayout picture_layout(SurfaceSize picture, SurfaceSize page);
 // Draws the (monochrome) picture on the page as laid out above.
 void print_picture_page(Surface& page, const Surface& picture);
 
-// The clipboard's report text: every line, end marker included, followed by
-// CR LF.  (The platform adds the terminating zero byte.)
+// Draws a picture anew on a surface of width x height pixels.
+using PictureDrawing = std::function<void(Surface& surface, int width, int height)>;
+// A picture drawn on the page itself, at the printer's resolution (lines and
+// text stay sharp, not a screen's pixels enlarged): as large as a picture of
+// shape's proportions fits, laid out as above, on white.
+void print_drawing_page(Surface& page, const PictureDrawing& draw, SurfaceSize shape);
+
+// The clipboard's report text: every line followed by a line feed, as text
+// is pasted on this system; the end markers (form feeds between the reports
+// of an Almanac) are left out.
 std::string clipboard_text(const ReportDocument& document);
 
 // What the window's toolkit supplies.  choose_printer runs the print dialog
@@ -96,6 +105,8 @@ enum class OutputAction { Print, PrintSetup, SetFont, Copy };
 
 // Runs one of them: Print and Copy take the report when it has lines, else
 // the window's picture (window: null when there is none; background: its
-// background colour).
+// background colour).  Print draws a graph anew on the page when drawing is
+// given (a graph drawn in full, of shape's proportions), else the picture.
 void run_output_command(OutputAction action, const ReportDocument& report, const Surface* window,
-                        SurfaceColor background, MonochromeCopy monochrome, const PrinterHooks& hooks);
+                        SurfaceColor background, MonochromeCopy monochrome, const PrinterHooks& hooks,
+                        const PictureDrawing& drawing = nullptr, SurfaceSize shape = {});

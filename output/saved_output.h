@@ -5,11 +5,11 @@
 // under a temporary name beside it and renamed over the path only when
 // complete (platform/files.h replace_file), so that a failed save leaves the
 // old file as it was.  The toolkit's surfaces come in through FileSurfaces.
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "output/printing.h"
 #include "platform/surface.h"
 #include "reports/report_document.h"
 
@@ -36,8 +36,6 @@ bool write_report_text(const ReportDocument& document, const std::string& path);
 // pixels to the inch).  False, errno set, when the file could not be written.
 bool write_report_pdf(const ReportDocument& document, const std::string& path, const FileSurfaces& surfaces);
 
-// Draws a picture on a surface of width x height pixels.
-using PictureDrawing = std::function<void(Surface& surface, int width, int height)>;
 // The picture as a PNG, SVG or PDF file (kind) of width x height pixels: the
 // SVG and PDF files keep the drawing's lines and text as vectors.  False,
 // errno set, when the file could not be written (or kind is none of these).

@@ -90,6 +90,7 @@ enum CopyMode : int {
 struct FontMetrics {
     int char_width = 0;   // the widest character
     int line_height = 0;  // from one line's top to the next's
+    bool has_degree_sign = true;  // the font draws U+00B0 (printer fonts may not)
 };
 
 struct TextExtent {

@@ -23,6 +23,7 @@ constexpr double ALMANAC_BOUNDARY[16] = {0.0,   0.0,   0.018, 0.24,  0.243, 0.24
 struct ReportModule {
     ReportDisplay display;
     std::uint32_t progress_start_ms = 0;
+    double last_fraction = 0.0;  // of the progress last shown, 0..1
 } module;
 
 std::uint32_t tick_count_ms() {
@@ -120,6 +121,7 @@ std::string progress_text(double fraction, double elapsed_ms, bool known) {
 
 void report_progress(int segment, bool in_almanac, double fraction) {
     if (in_almanac) fraction = almanac_fraction(segment, fraction);
+    module.last_fraction = fraction;
     std::uint32_t now = tick_count_ms();
     if (fraction == 0.0) module.progress_start_ms = now;
     std::uint32_t start = module.progress_start_ms;
@@ -129,6 +131,8 @@ void report_progress(int segment, bool in_almanac, double fraction) {
     if (display.progress && (!display.progress_due || display.progress_due()))
         display.progress(progress_text(fraction, elapsed, fraction > 0.0));
 }
+
+double report_progress_fraction() { return module.last_fraction; }
 
 int report_work_step(double fraction, void* range) {
     const ProgressRange& r = *static_cast<const ProgressRange*>(range);

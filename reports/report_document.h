@@ -58,6 +58,8 @@ std::string center_line(std::string_view title);
 // Shows "Generating Report: ..% complete (will finish in .. min, .. sec)".
 // segment is the report's place in the Almanac (1..14); fraction is 0..1.
 void report_progress(int segment, bool in_almanac, double fraction);
+// The fraction (0..1, of the whole Almanac in one) report_progress was last given.
+double report_progress_fraction();
 // The progress text for an elapsed time, as report_progress shows it (exposed for tests).
 std::string progress_text(double fraction, double elapsed_ms, bool known);
 double almanac_fraction(int segment, double fraction);

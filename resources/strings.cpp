@@ -965,6 +965,11 @@ constexpr StringEntry string_table[] = {
     {2334, "PDF document"},
     {2335, "Cannot save as %s: this output is saved as %s"},
     {2336, "Save &As..."},
+    {2337, "--- Stopped at %d%% of %s: the report ends here ---"},
+    {2338, "--- Stopped at %d%%: the report ends here ---"},
+    {2339, "Precise calculations"},
+    {2340, "Classical calculations (1995)"},
+    {2341, "Find in the report (Enter: next, Shift+Enter: previous)"},
 
     // The menu bar: the top-level menus' titles by position, then each command's item
     // text at 3100 + its command id ("&" before the mnemonic, a tab before the key).

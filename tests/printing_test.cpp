@@ -116,11 +116,36 @@ TEST(PrintingTest, JobNamesDegreeSignAndPictureScale) {
     }
 }
 
+// Pasted text on Linux: a line feed ends each line, no carriage return, and
+// the form feed that ends a report is no line of text.
 TEST(PrintingTest, ClipboardTextOfThreeLines) {
     ReportDocument document = report_of(3, false);
-    EXPECT_EQ(clipboard_text(document), "Line 1\r\nLine 2\r\nLine 3\r\n");
-    report_end(document);  // the end marker is copied like any other line
-    EXPECT_EQ(clipboard_text(document), "Line 1\r\nLine 2\r\nLine 3\r\n\f\r\n");
+    EXPECT_EQ(clipboard_text(document), "Line 1\nLine 2\nLine 3\n");
+    report_end(document);
+    EXPECT_EQ(clipboard_text(document), "Line 1\nLine 2\nLine 3\n");
+}
+
+// A report line with degrees prints its "\xB0" in a font that has the sign
+// (DejaVu Sans Mono, the fixed font here), "d" only in one without.
+TEST(PrintingTest, DegreeSignPrintedWhereTheFontHasIt) {
+    ReportDocument document;
+    report_add_line("Alt 45\xB0", document);
+    auto pdf = make_image_surface(640, 480);
+    pdf->set_font("", 0);
+    FontMetrics font = pdf->font_metrics();
+    EXPECT_TRUE(font.has_degree_sign);
+    SurfaceLog log;
+    auto page = make_recording_surface(log, "printer", 640, 480);
+    int index = 0;
+    font.line_height = RECORDING_LINE_HEIGHT;
+    print_page(*page, document, index, font, PrintProgress{});
+    font.has_degree_sign = false;
+    index = 0;
+    print_page(*page, document, index, font, PrintProgress{});
+    std::string all;
+    for (const std::string& line : log.lines) all += line + "\n";
+    EXPECT_NE(all.find("\"Alt 45\xB0\""), std::string::npos) << all;
+    EXPECT_NE(all.find("\"Alt 45d\""), std::string::npos) << all;
 }
 
 TEST(PrintingTest, PdfFromAReportAndFromAGraph) {
@@ -155,6 +180,34 @@ TEST(PrintingTest, PdfFromAReportAndFromAGraph) {
     std::string graph_pdf = file_text(graph_path);
     EXPECT_EQ(pdf_page_count(graph_pdf), 1);
     EXPECT_NE(graph_pdf.find("/Subtype /Image"), std::string::npos);
+}
+
+// A graph prints by being drawn anew on the printer's page, at the page's own
+// resolution: a 4:3 graph on a page of 2400 x 3300 pixels is drawn over 2400 x
+// 1800 of them (not a 800 x 600 window enlarged three times), its lines kept as lines.
+std::vector<SurfaceSize> drawn_sizes;
+TEST(PrintingTest, GraphDrawnOnThePrintersPage) {
+    static SurfaceLog log;
+    log = SurfaceLog{};
+    PrinterHooks hooks;
+    hooks.choose_printer = [](bool, int& copies) { copies = 2; return true; };
+    hooks.start_document = [](const std::string&) { return make_recording_surface(log, "printer", 2400, 3300); };
+    MonochromeCopy no_bitmap = [](const Surface&, SurfaceColor) -> std::unique_ptr<Surface> {
+        ADD_FAILURE() << "a graph printed through the window's bitmap";
+        return nullptr;
+    };
+    drawn_sizes.clear();
+    auto window = make_recording_surface(log, "window", 800, 600);
+    const PictureDrawing drawing = [](Surface& page, int width, int height) {
+        drawn_sizes.push_back({width, height});
+        page.draw_line({0, 0}, {width, height});
+    };
+    run_output_command(OutputAction::Print, ReportDocument{}, window.get(), surface_color(255, 255, 255), no_bitmap,
+                       hooks, drawing, {1000, 750});
+    EXPECT_EQ(drawn_sizes, std::vector<SurfaceSize>({{2400, 1800}, {2400, 1800}}));  // two copies, two documents
+    std::string all;
+    for (const std::string& line : log.lines) all += line + "\n";
+    EXPECT_NE(all.find("line 0,0 2400,1800"), std::string::npos) << all;
 }
 
 #include "qt_test_main.h"

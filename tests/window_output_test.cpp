@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
@@ -24,6 +28,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/menu_state.h"
+#include "platform/settings_store.h"
 #include "platform/files.h"
 #include "platform/surface.h"
 #include "window/window.h"
@@ -92,7 +97,14 @@ class WindowOutput : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (client_area()) return;
-        open_main_window(nullptr, &CLASSICAL_ENGINE);  // the classical engine, whose reports the golden texts hold
+        Location paris;
+        paris.name = "Paris";
+        paris.latitude = 48.85;
+        paris.longitude = 2.35;
+        paris.longitude_hemisphere = COMPASS_EAST;
+        paris.time_zone = 1.0;
+        set_window_plugins(program_plugins());
+        open_main_window(&paris, &CLASSICAL_ENGINE);  // the classical engine, whose reports the golden texts hold
         settle();
     }
     void SetUp() override {
@@ -102,7 +114,7 @@ protected:
     }
     void TearDown() override {
         dispatch_command(CMD_STOP);
-        set_window_plugins(WindowPlugins{});
+        set_window_plugins(program_plugins());
         settle();
     }
 };
@@ -170,6 +182,102 @@ TEST_F(WindowOutput, GraphSavesAsPngSvgOrPdf) {
         EXPECT_NE(boxes[0].find("Cannot write"), std::string::npos) << boxes[0];
         EXPECT_FALSE(fs::exists(scratch / "locked" / "equation.png"));
     }
+}
+
+// The lines of a golden report that hold text, 0-based.
+std::vector<int> golden_lines_with(const char* file, const std::string& text) {
+    std::ifstream in(fs::path(SKYLOOM_TEST_DATA_DIR) / file);
+    std::vector<int> found;
+    int index = 0;
+    for (std::string line; std::getline(in, line); ++index)
+        if (line.find(text) != std::string::npos) found.push_back(index);
+    return found;
+}
+
+// Copy puts the report on the clipboard as text pastes on Linux: a line feed
+// after each line, no carriage return, no form feed.
+TEST_F(WindowOutput, ClipboardTextHasLineFeedsOnly) {
+    dispatch_command(CMD_INTRODUCTION);
+    settle();
+    dispatch_command(CMD_COPY);
+    const std::string copied = QGuiApplication::clipboard()->text().toStdString();
+    std::string golden = file_text(fs::path(SKYLOOM_TEST_DATA_DIR) / "introduction.txt");
+    golden.erase(golden.find("\f\n"), 2);  // the end marker is no line of text
+    EXPECT_EQ(copied, golden);
+    EXPECT_EQ(copied.find('\r'), std::string::npos);
+}
+
+// Ctrl+F opens the find field; Enter puts the next line holding the text at
+// the top of the view, Shift+Enter (Ctrl+Shift+G) the one before, wrapping round.
+TEST_F(WindowOutput, FindPutsTheLineFoundAtTheTop) {
+    dispatch_command(CMD_INTRODUCTION);
+    settle();
+    press_key(QKeySequence(Qt::CTRL | Qt::Key_F));
+    auto* find = frame()->statusBar()->findChild<QLineEdit*>();
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible());
+    const std::vector<int> moon = golden_lines_with("introduction.txt", "Moon");  // FM, FQ, LQ, MR, MS, NM
+    ASSERT_GE(moon.size(), 3u);
+    find->setText("moon");
+    emit find->returnPressed();
+    EXPECT_EQ(app_state().report.top_line, moon[0]);
+    press_key(QKeySequence(Qt::CTRL | Qt::Key_G));
+    EXPECT_EQ(app_state().report.top_line, moon[1]);
+    press_key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
+    press_key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
+    EXPECT_EQ(app_state().report.top_line, moon.back());  // from the first, backwards to the last
+    find->setText("no such words");
+    emit find->returnPressed();
+    EXPECT_EQ(app_state().report.top_line, moon.back());  // not found: the view stays
+}
+
+// The status bar names the place, its zone and the engine; Ctrl+plus and
+// Ctrl+minus change the report's text size and keep it in the settings;
+// F11 fills the screen and gives it back.
+TEST_F(WindowOutput, StatusBarZoomAndFullScreen) {
+    auto* status = frame()->statusBar()->findChild<QLabel*>();
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text().simplified().toStdString(), "Paris UT+1.00 Classical calculations (1995)");
+    const int line_height = window_view_metrics().line_height;
+    press_key(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    press_key(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    EXPECT_GT(window_view_metrics().line_height, line_height);
+    const int larger = std::stoi(read_setting("Report Font Size"));
+    press_key(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    EXPECT_EQ(std::stoi(read_setting("Report Font Size")), larger - 1);
+    press_key(QKeySequence(Qt::CTRL | Qt::Key_0));
+    EXPECT_EQ(read_setting("Report Font Size"), "0");
+    EXPECT_EQ(window_view_metrics().line_height, line_height);
+    press_key(QKeySequence(Qt::Key_F11));
+    EXPECT_TRUE(frame()->windowState() & Qt::WindowFullScreen);
+    press_key(QKeySequence(Qt::Key_F11));
+    EXPECT_FALSE(frame()->windowState() & Qt::WindowFullScreen);
+}
+
+// Tick Marks or Grid Lines is kept in the settings file for the next run.
+TEST_F(WindowOutput, GridLinesKeptInTheSettings) {
+    menu_action(CMD_GRID_LINES)->trigger();
+    settle();
+    EXPECT_EQ(read_setting("Grid Lines"), "1");
+    const std::string file = file_text(scratch / "config" / "Vantorel" / "Skyloom 2.conf");
+    EXPECT_NE(file.find("Grid%20Lines=1"), std::string::npos) << file;
+    menu_action(CMD_TICK_MARKS)->trigger();
+    settle();
+    EXPECT_EQ(read_setting("Grid Lines"), "0");
+}
+
+// Scroll bars show only when there is something to scroll: not for Planet
+// Data, which fits the first window, nor sideways for 80 columns in its 82;
+// down the Introduction, which does not fit.
+TEST_F(WindowOutput, ScrollBarsOnlyWhenThereIsSomethingToScroll) {
+    dispatch_command(CMD_PLANET_DATA);
+    settle();
+    EXPECT_FALSE(window_scroll_bar(SCROLL_VERTICAL)->isVisible());
+    EXPECT_FALSE(window_scroll_bar(SCROLL_HORIZONTAL)->isVisible());
+    dispatch_command(CMD_INTRODUCTION);
+    settle();
+    EXPECT_TRUE(window_scroll_bar(SCROLL_VERTICAL)->isVisible());
+    EXPECT_FALSE(window_scroll_bar(SCROLL_HORIZONTAL)->isVisible());
 }
 
 }  // namespace

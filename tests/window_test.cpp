@@ -268,6 +268,11 @@ TEST_F(Window, MenusWhileAReportRunsAndEscapeStopsIt) {
     AppState& app = app_state();
     EXPECT_GT(app.report.line_count, 0);
     EXPECT_NE(lines_of(app.report).back(), REPORT_END_MARKER);  // a stopped report has no end marker
+    // Its last line says where it stopped, centred in the 80 columns.
+    const std::string last = lines_of(app.report).back();
+    EXPECT_NE(last.find("--- Stopped at "), std::string::npos) << last;
+    EXPECT_NE(last.find("% of Lunar Eclipses: the report ends here ---"), std::string::npos) << last;
+    EXPECT_LE(last.size(), 80u);
     EXPECT_EQ(app.current_output, CMD_NONE);
     expect_all_groups_enabled();
 }

@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int PICTURE_WIDTH = 1000, PICTURE_HEIGHT = 750;  // a saved graph, pixels
 constexpr const char* FOLDER_SETTING = "Save Folder";     // the folder last saved into
 
 // The extensions of one kind of output, the usual one first.
@@ -50,15 +49,7 @@ bool write(const ShownOutput& shown, FileKind kind, const std::string& path) {
     const FileSurfaces& surfaces = qt_file_surfaces();
     if (shown.report) return kind == FileKind::Text ? write_report_text(*shown.report, path)
                                                     : write_report_pdf(*shown.report, path, surfaces);
-    if (shown.graph) {
-        // On white paper, as the command line draws it, with the menu's tick marks or grid lines.
-        const GraphStyle style =
-            current_graph_style(menu_state().grid_lines, surface_color(255, 255, 255), ColorScheme::Day);
-        const AppState& app = app_state();
-        return write_picture(kind, path, PICTURE_WIDTH, PICTURE_HEIGHT, [&](Surface& surface, int w, int h) {
-            draw_command_graph(shown.graph, surface, w, h, style, app.params, app.sky);
-        }, surfaces);
-    }
+    if (shown.graph) return write_picture(kind, path, PICTURE_WIDTH, PICTURE_HEIGHT, paper_graph(shown.graph), surfaces);
     const SurfaceSize size = shown.picture->device_size();
     return write_picture(kind, path, size.width, size.height, [&](Surface& surface, int w, int h) {
         surface.set_mapping(text_mapping());
@@ -67,6 +58,14 @@ bool write(const ShownOutput& shown, FileKind kind, const std::string& path) {
 }
 
 }  // namespace
+
+PictureDrawing paper_graph(int command) {
+    const GraphStyle style = current_graph_style(menu_state().grid_lines, surface_color(255, 255, 255), ColorScheme::Day);
+    return [command, style](Surface& surface, int width, int height) {
+        const AppState& app = app_state();
+        draw_command_graph(command, surface, width, height, style, app.params, app.sky);
+    };
+}
 
 const FileSurfaces& qt_file_surfaces() {
     static const FileSurfaces surfaces = {

@@ -15,6 +15,13 @@ class QWidget;
 // The toolkit's surfaces for files: images, SVG and PDF files.
 const FileSurfaces& qt_file_surfaces();
 
+// A saved graph's size, pixels.
+constexpr int PICTURE_WIDTH = 1000, PICTURE_HEIGHT = 750;
+
+// The graph of command drawn anew on white paper, as the command line draws
+// it, with the Graphs menu's tick marks or grid lines: for files and printers.
+PictureDrawing paper_graph(int command);
+
 // What the window shows now; at most one of the three is set.
 struct ShownOutput {
     const ReportDocument* report = nullptr;  // a report with lines

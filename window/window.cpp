@@ -14,6 +14,10 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QIcon>
+#include <QFontDatabase>
+#include <QStatusBar>
+#include <QLineEdit>
+#include <QLabel>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -74,6 +78,9 @@ constexpr int FRAME_PERIOD_MS = 250;
 constexpr int FIRST_CLIENT_COLUMNS = 82;
 constexpr double SCREEN_SHARE = 0.95;    // at most this part of the screen's free area
 constexpr const char* GEOMETRY_SETTING = "Window";  // "x,y,width,height,maximised" of the frame
+constexpr const char* GRID_LINES_SETTING = "Grid Lines";  // "1": Grid Lines, "0" or none: Tick Marks
+constexpr const char* REPORT_SIZE_SETTING = "Report Font Size";  // points; "0" or none: the system's
+constexpr int MIN_REPORT_POINTS = 6, MAX_REPORT_POINTS = 36;  // Ctrl+minus and Ctrl+plus stop here
 constexpr int WHEEL_NOTCH = 120;         // angle delta of one wheel notch, 1/8 degree
 
 // A report as it grows is shown in batches: new lines and the progress text
@@ -102,6 +109,9 @@ struct Window {
     QMenu* menus[MENU_COUNT] = {};
     std::map<int, QAction*> items;  // by command id
     QAction* save_as = nullptr;     // File > Save As, an item of the window's own
+    QLabel* status = nullptr;       // the status bar's place, zone and engine
+    QLineEdit* find = nullptr;      // the status bar's find field, shown by Ctrl+F
+    int report_points = 0;          // the report font's size, points; 0 for the system fixed font's
     QTimer* frame_timer = nullptr;
     ReportViewMetrics metrics; // character width, line height, client size
     std::unique_ptr<Surface> screen;    // what the client area shows
@@ -127,6 +137,8 @@ void stop_frame_timer() {
 
 // ---- menus ----
 
+void show_status();
+
 // Shows the menu groups and the check marks of menu_state() on the menu bar.
 void show_menu_state() {
     const MenuState& menus = menu_state();
@@ -135,6 +147,7 @@ void show_menu_state() {
     for (auto& [id, action] : main_window.items)
         if (menu_item_checkable(id)) action->setChecked(menu_item_checked(id, menus, app_state()));
     main_window.frame->menuBar()->update();
+    show_status();
 }
 
 void enable_menu_groups(OutputKind kind, bool enable) {
@@ -184,7 +197,7 @@ void fit_screen_to_client() {
 // colours, text on an opaque background: what reports are drawn with.
 void prepare_for_text(Surface& surface) {
     surface.set_mapping(text_mapping());
-    surface.set_font("", 0);
+    surface.set_font("", main_window.report_points);
     surface.set_text_color(text_color());
     surface.set_background(background_color());
     surface.set_background_opaque(true);
@@ -352,11 +365,33 @@ void show_progress(const std::string& text) {
 
 // ---- scrolling ----
 
+// A report's bars show only when there is something to scroll: the
+// vertical one when its lines do not all fit, the horizontal one when its
+// 80 columns do not; a bar that goes takes the view back to its start.
+bool report_bar_needed(ScrollBarKind kind) {
+    ReportDocument& report = app_state().report;
+    const ReportViewMetrics& m = main_window.metrics;
+    const bool needed = kind == SCROLL_VERTICAL ? report.line_count + 1 > m.client_height / m.line_height
+                                                : REPORT_WIDTH + 2 > m.client_width / m.char_width;
+    if (!needed) (kind == SCROLL_VERTICAL ? report.top_line : report.first_column) = 0;
+    return needed;
+}
+
+void fit_report_bars() {
+    if (app_state().report.line_count == 0 || main_window.bars[SCROLL_VERTICAL]->maximum() == 0) return;
+    for (ScrollBarKind kind : {SCROLL_HORIZONTAL, SCROLL_VERTICAL}) {
+        const bool needed = report_bar_needed(kind);
+        if (main_window.bars[kind]->isVisibleTo(main_window.frame) != needed) main_window.bars[kind]->setVisible(needed);
+    }
+}
+
 void show_scroll_bars(bool shown, int position) {
-    for (QScrollBar* bar : main_window.bars) {
+    const bool report = app_state().report.line_count > 0;
+    for (ScrollBarKind kind : {SCROLL_HORIZONTAL, SCROLL_VERTICAL}) {
+        QScrollBar* bar = main_window.bars[kind];
         bar->setRange(0, shown ? SCROLL_RANGE : 0);
         bar->setValue(position);
-        bar->setVisible(shown);
+        bar->setVisible(shown && (!report || report_bar_needed(kind)));
     }
     // The client area takes its new size now, as the shown or hidden bars leave it.
     main_window.client->parentWidget()->layout()->activate();
@@ -519,6 +554,7 @@ void client_resized() {
     discard_screen_bitmaps();
     restart_frame_timer();
     invalidate();
+    fit_report_bars();
 }
 
 void focus_gained() {
@@ -576,7 +612,7 @@ void size_first_window() {
     int client_width = FIRST_CLIENT_COLUMNS * m.char_width;
     QSize wanted(client_width + main_window.bars[SCROLL_VERTICAL]->sizeHint().width(),
                  client_width * 3 / 4 + main_window.bars[SCROLL_HORIZONTAL]->sizeHint().height() +
-                     frame.menuBar()->sizeHint().height());
+                     frame.menuBar()->sizeHint().height() + frame.statusBar()->sizeHint().height());
     if (QScreen* screen = frame.screen()) wanted = wanted.boundedTo(screen->availableGeometry().size() * SCREEN_SHARE);
     frame.resize(wanted);
 
@@ -666,6 +702,8 @@ void run_other_command(int id) {
     MenuCommandResult result = run_menu_command(id, menu_state(), app_state());
     if (result == MenuCommandResult::DiscardBitmaps) discard_screen_bitmaps();
     const CommandEntry* row = find_command(id);
+    // Tick Marks or Grid Lines, kept for the next run.
+    if (id == CMD_TICK_MARKS || id == CMD_GRID_LINES) write_setting(GRID_LINES_SETTING, menu_state().grid_lines ? "1" : "0");
     if (result != MenuCommandResult::NotMenuCommand) show_menu_state();
     else if (row && row->window_action == WindowAction::Exit) main_window.frame->close();
     else if (main_window.plugins.run_command) main_window.plugins.run_command(id);
@@ -717,6 +755,98 @@ void save_as() {
     give_keys_to_view();
 }
 
+// The system fixed-pitch font's maximum character width and line height
+// (character height plus external leading), measured on an image of the display's kind.
+FontMetrics fixed_font_metrics() {
+    std::unique_ptr<Surface> probe = make_image_surface(1, 1);
+    if (!probe) fatal_error(MSG_GDI_ERROR, "SKY", __LINE__);
+    probe->set_font("", main_window.report_points);
+    return probe->font_metrics();
+}
+
+// The status bar: the place, its time zone ("UT+1.00") and the engine.
+void show_status() {
+    if (!main_window.status) return;
+    const SkyContext& sky = app_state().sky;
+    char zone[32];
+    std::snprintf(zone, sizeof zone, "UT%+.2f", sky.location.time_zone);
+    const std::string engine(load_string(sky.engine && sky.engine->precise ? STR_PRECISE_ENGINE : STR_CLASSICAL_ENGINE));
+    main_window.status->setText(to_qstring(sky.location.name + "    " + zone + "    " + engine));
+}
+
+// The report text one size larger (steps > 0) or smaller, or back to the
+// system's size (steps 0); kept in the settings for the next run.
+void zoom_report(int steps) {
+    const int system = QFontDatabase::systemFont(QFontDatabase::FixedFont).pointSize();
+    const int now = main_window.report_points > 0 ? main_window.report_points : std::max(system, MIN_REPORT_POINTS);
+    main_window.report_points = steps == 0 ? 0 : std::clamp(now + steps, MIN_REPORT_POINTS, MAX_REPORT_POINTS);
+    write_setting(REPORT_SIZE_SETTING, std::to_string(main_window.report_points));
+    const FontMetrics font = fixed_font_metrics();
+    main_window.metrics.char_width = font.char_width;
+    main_window.metrics.line_height = font.line_height;
+    fit_report_bars();
+    invalidate();
+}
+
+// Finds text in the report from the line after the view's top (before it,
+// backwards), wrapping at the ends, in any letter case; the line found
+// becomes the view's top.  Returns false when no line holds it.
+bool find_in_report(const std::string& text, bool backwards) {
+    ReportDocument& report = app_state().report;
+    if (text.empty() || report.line_count == 0) return false;
+    const QString wanted = to_qstring(text);
+    for (int step = 1; step <= report.line_count; ++step) {
+        const int count = report.line_count;
+        const int line = ((report.top_line + (backwards ? -step : step)) % count + count) % count;
+        if (!to_qstring(report_line(report, line)).contains(wanted, Qt::CaseInsensitive)) continue;
+        report.top_line = line;
+        const int rows = main_window.metrics.client_height / main_window.metrics.line_height;
+        const int max = std::max(report.line_count - rows, 1);
+        main_window.bars[SCROLL_VERTICAL]->setValue(std::min(line, max) * SCROLL_RANGE / max);
+        repaint_now();
+        return true;
+    }
+    return false;
+}
+
+void find_next(bool backwards) {
+    if (!main_window.find || main_window.find->isHidden()) return;
+    const bool found = find_in_report(from_qstring(main_window.find->text()), backwards);
+    // Not found: the field says so in the way text fields do, by its colour.
+    main_window.find->setStyleSheet(found || main_window.find->text().isEmpty() ? QString()
+                                                                                 : QStringLiteral("color: red"));
+}
+
+void open_find() {
+    if (app_state().report.line_count == 0) return;
+    main_window.find->show();
+    main_window.find->setFocus(Qt::ShortcutFocusReason);
+    main_window.find->selectAll();
+}
+
+void toggle_full_screen() { main_window.frame->setWindowState(main_window.frame->windowState() ^ Qt::WindowFullScreen); }
+
+// The status bar with the place, and the find field that Ctrl+F shows
+// (Enter finds the next line, Shift+Enter the one before, Esc closes it).
+void build_status_bar() {
+    main_window.status = new QLabel;
+    main_window.find = new QLineEdit;
+    main_window.find->setPlaceholderText(to_qstring(load_string(STR_FIND_PLACEHOLDER)));
+    main_window.find->setClearButtonEnabled(true);
+    main_window.find->hide();
+    QObject::connect(main_window.find, &QLineEdit::returnPressed, [] {
+        find_next((QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0);
+    });
+    auto* close_find = new QShortcut(QKeySequence(Qt::Key_Escape), main_window.find, nullptr, nullptr, Qt::WidgetShortcut);
+    QObject::connect(close_find, &QShortcut::activated, [] {
+        main_window.find->hide();
+        main_window.client->setFocus(Qt::OtherFocusReason);
+    });
+    main_window.frame->statusBar()->addWidget(main_window.status, 1);
+    main_window.frame->statusBar()->addPermanentWidget(main_window.find);
+    show_status();
+}
+
 // The keys a desktop program is expected to have, on top of the accelerator
 // table's: each works wherever the keys are in the main window, and the
 // menu item it stands for shows it.
@@ -730,11 +860,19 @@ void add_window_keys() {
         {QKeySequence(Qt::CTRL | Qt::Key_S), 0, save_as},
         {QKeySequence(Qt::CTRL | Qt::Key_P), CMD_PRINT, [] { run_item_by_key(CMD_PRINT); }},
         {QKeySequence(Qt::CTRL | Qt::Key_Q), CMD_EXIT, [] { run_item_by_key(CMD_EXIT); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), 0, open_find},
+        {QKeySequence(Qt::CTRL | Qt::Key_G), 0, [] { find_next(false); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G), 0, [] { find_next(true); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), 0, [] { zoom_report(1); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), 0, [] { zoom_report(1); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_Minus), 0, [] { zoom_report(-1); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_0), 0, [] { zoom_report(0); }},
+        {QKeySequence(Qt::Key_F11), 0, toggle_full_screen},
     };
     for (const Key& key : keys) {
         auto* shortcut = new QShortcut(key.sequence, main_window.frame);
         QObject::connect(shortcut, &QShortcut::activated, key.run);
-        if (QAction* action = key.item ? menu_action(key.item) : main_window.save_as) {
+        if (QAction* action = key.item ? menu_action(key.item) : key.run == save_as ? main_window.save_as : nullptr) {
             // Shown beside the item; as the item's own key it acts only inside the open menu.
             action->setShortcut(key.sequence);
             action->setShortcutContext(Qt::WidgetShortcut);
@@ -779,18 +917,15 @@ void build_menu_bar() {
     }
 }
 
-// The system fixed-pitch font's maximum character width and line height
-// (character height plus external leading), measured on an image of the display's kind.
-FontMetrics fixed_font_metrics() {
-    std::unique_ptr<Surface> probe = make_image_surface(1, 1);
-    if (!probe) fatal_error(MSG_GDI_ERROR, "SKY", __LINE__);
-    return probe->font_metrics();
-}
-
 void create_window() {
     main_window.frame = new MainWindow;
     main_window.frame->setWindowTitle(to_qstring(load_string(STR_PRODUCT)));
 
+    // The Graphs menu's choice and the report text's size the user last made.
+    menu_state().grid_lines = read_setting(GRID_LINES_SETTING) == "1";
+    menu_state().tick_marks = !menu_state().grid_lines;
+    const int points = std::atoi(read_setting(REPORT_SIZE_SETTING).c_str());
+    main_window.report_points = points >= MIN_REPORT_POINTS && points <= MAX_REPORT_POINTS ? points : 0;
     FontMetrics font = fixed_font_metrics();
     main_window.metrics.char_width = font.char_width;
     main_window.metrics.line_height = font.line_height;
@@ -816,6 +951,7 @@ void create_window() {
 
     build_menu_bar();
     add_save_as_item();
+    build_status_bar();
     add_window_keys();
     show_menu_state();
     size_first_window();
@@ -943,8 +1079,11 @@ void run_output_window_command(int command) {
     case WindowAction::Copy: action = OutputAction::Copy; break;
     default: return;
     }
+    // A graph drawn in full prints anew at the printer's resolution.
+    const int graph = shown_output().graph;
     run_output_command(action, app_state().report, main_window.screen.get(), background_color(), monochrome_copy,
-                       qt_printer_hooks(main_window.frame));
+                       qt_printer_hooks(main_window.frame), graph ? paper_graph(graph) : nullptr,
+                       {PICTURE_WIDTH, PICTURE_HEIGHT});
 }
 
 // The Help menu opens the help window; the other commands print and copy.
@@ -960,18 +1099,23 @@ void run_qt_dialog(DialogId dialog, CommandParams& params, QWidget* parent) {
 }
 }  // namespace
 
+WindowPlugins program_plugins(const WindowPlugins& given) {
+    WindowPlugins plugins = given;
+    if (!plugins.draw_graph) plugins.draw_graph = draw_window_graph;
+    if (!plugins.draw_movie_frame) plugins.draw_movie_frame = draw_window_movie_frame;
+    if (!plugins.discard_movie_bitmaps) plugins.discard_movie_bitmaps = discard_window_movie_trails;
+    if (!plugins.scroll_movie_view) plugins.scroll_movie_view = pan_window_movie;
+    if (!plugins.run_dialog) plugins.run_dialog = run_qt_dialog;
+    if (!plugins.run_command) plugins.run_command = run_window_command;
+    return plugins;
+}
+
 int window_main(int argc, char** argv, const Location* place, const SkyEngine* engine) {
     QApplication application(argc, argv);
     // The installed desktop entry's name: Wayland desktops find the icon and
     // the menu entry of the window through it.
     QGuiApplication::setDesktopFileName("com.vantorel.skyloom2");
-    if (!main_window.plugins.draw_graph) main_window.plugins.draw_graph = draw_window_graph;
-    if (!main_window.plugins.draw_movie_frame) main_window.plugins.draw_movie_frame = draw_window_movie_frame;
-    if (!main_window.plugins.discard_movie_bitmaps)
-        main_window.plugins.discard_movie_bitmaps = discard_window_movie_trails;
-    if (!main_window.plugins.scroll_movie_view) main_window.plugins.scroll_movie_view = pan_window_movie;
-    if (!main_window.plugins.run_dialog) main_window.plugins.run_dialog = run_qt_dialog;
-    if (!main_window.plugins.run_command) main_window.plugins.run_command = run_window_command;
+    set_window_plugins(program_plugins(main_window.plugins));
     // Qt gives the C library the user's locale; printf and strtod keep the
     // '.' that the rest of the program reads and writes.
     std::setlocale(LC_NUMERIC, "C");

@@ -61,6 +61,9 @@ struct WindowPlugins {
     void (*run_dialog)(DialogId dialog, CommandParams& params, QWidget* parent) = nullptr;
 };
 void set_window_plugins(const WindowPlugins& plugins);
+// The program's own plugins in place of given's null members: graphs and
+// movies drawn, the Qt dialogs, printing, copying and help.
+WindowPlugins program_plugins(const WindowPlugins& given = {});
 
 // The window's parts, for the printer, the clipboard and the tests.
 QWidget* client_area();

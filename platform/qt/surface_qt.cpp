@@ -166,7 +166,8 @@ public:
     FontMetrics font_metrics() override {
         VectorStateGuard clean;
         QFontMetrics metrics(state.font, &device);
-        return {to_logical_length(map, metrics.maxWidth()), to_logical_length(map, metrics.lineSpacing())};
+        return {to_logical_length(map, metrics.maxWidth()), to_logical_length(map, metrics.lineSpacing()),
+                metrics.inFont(QChar(0x00B0))};
     }
     TextExtent text_extent(std::string_view text) override {
         VectorStateGuard clean;
