@@ -117,18 +117,20 @@ void run_reports(const CommandEntry& c, AppState& app) {
     app.report_complete = false;
     call(shell().discard_screen_bitmaps);
     call(shell().repaint_now);
+    const CommandEntry* last = &c;  // the report run last
     if (c.id == CMD_ALMANAC) {
         app.params.end_year = app.params.year;
         app.params.planet_set = EVERY_BODY;
         for (const CommandEntry* step : report_steps()) {
             if (work_signals().stop_requested) break;
             run_report_step(*step, true, app);
+            last = step;
         }
     } else {
         run_report_step(c, false, app);
     }
     if (work_signals().stop_requested && app.report.line_count > 0)
-        add_stopped_line(*find_command(app.current_output), c.id == CMD_ALMANAC, app.report);
+        add_stopped_line(*last, c.id == CMD_ALMANAC, app.report);
     call(shell().set_menu_groups_enabled, OutputKind::Other, true);
     app.current_output = CMD_NONE;
     app.report_complete = true;

@@ -240,6 +240,14 @@ TEST(ParameterDialogs, HelpKeyShowsTheDialogsTopic) {
         auto* topic = help_window()->findChild<QTextBrowser*>("help_topic");
         ASSERT_NE(topic, nullptr);
         EXPECT_EQ(topic->documentTitle().toStdString(), help_topic_title(604));  // the Binary Star topic
+        // On top of the dialog and not blocked by it: the help takes the keys
+        // and clicks; Esc closes it and gives them back to the dialog.
+        EXPECT_TRUE(help_window()->isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), help_window());
+        for (QShortcut* shortcut : help_window()->findChildren<QShortcut*>())
+            if (shortcut->key() == QKeySequence(Qt::Key_Escape)) emit shortcut->activated();
+        EXPECT_FALSE(help_window()->isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), &d);
         close_help_window();
     });
     set_data_folder("");

@@ -1,5 +1,6 @@
 #include "window/help_window.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -208,6 +209,15 @@ bool open_help_window(QWidget* parent) {
         return false;
     }
     if (!help.window) build_help_window(parent);
+    // Asked from a modal dialog (F1 in it), the help is modal too: above the
+    // dialog and taking its clicks, wheel and keys at once, where a window
+    // the dialog blocks would take none; Esc gives the dialog back.
+    QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality modality = modal && modal != help.window ? Qt::ApplicationModal : Qt::NonModal;
+    if (help.window->windowModality() != modality) {
+        help.window->hide();
+        help.window->setWindowModality(modality);
+    }
     if (!help.window->isVisible()) place_help_window(parent);
     help.window->show();
     help.window->raise();
