@@ -34,6 +34,7 @@
 #include "movies/star_catalogue.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/settings_store.h"
 #include "platform/qt/surface_qt.h"
 #include "resources/strings.h"
 #include "window/help_window.h"
@@ -450,4 +451,20 @@ TEST(ParameterDialogs, FirstFieldSelectedAndMnemonics) {
         EXPECT_EQ(city->lineEdit()->selectedText(), city->currentText());
         expect_own_mnemonics(d, "Set Location");
     });
+}
+
+// What a dialog accepted comes back in the next run: kept in the settings,
+// read into the start-up values; a value edited out of range is not taken.
+TEST(ParameterDialogs, LastValuesKeptForTheNextRun) {
+    install_memory_settings_store();
+    CommandParams params;
+    bool accepted = false;
+    try_values(DIAL_YEAR_RANGE, {{CTL_START_YEAR, "1999"}, {CTL_STOP_YEAR, "2003"}}, params, accepted);
+    ASSERT_TRUE(accepted);
+    CommandParams next_run;
+    recall_dialog_values(next_run);
+    EXPECT_EQ(std::pair(next_run.year, next_run.end_year), std::pair(1999, 2003));
+    write_setting("Dialog Month", "13");
+    recall_dialog_values(next_run);
+    EXPECT_EQ(next_run.month, CommandParams{}.month);
 }

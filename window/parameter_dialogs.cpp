@@ -26,6 +26,8 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/city_list.h"
@@ -34,9 +36,11 @@
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "format/format.h"
+#include "format/numbers.h"
 #include "movies/star_catalogue.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
+#include "platform/settings_store.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
 #include "window/help_window.h"
@@ -462,6 +466,7 @@ bool run_parameter_dialog(DialogId dialog, CommandParams& params, QWidget* paren
             break;
         }
     params.cancelled = window.exec() != QDialog::Accepted;
+    if (!params.cancelled) remember_dialog_values(params);
     return !params.cancelled;
 }
 
@@ -640,6 +645,47 @@ void show_about_box(QWidget* parent) {
     add_help_key(box, help_context_of(CMD_ABOUT));
     box.exec();
     if (box.clickedButton() == credits) show_help_context(HELP_CREDITS, parent);
+}
+
+namespace {
+
+// The remembered fields: their settings keys and their ranges.
+struct RememberedField {
+    const char* key;
+    int CommandParams::*field;
+    int low, high;
+};
+constexpr RememberedField REMEMBERED[] = {
+    {"Dialog Year", &CommandParams::year, -4000, 32000},
+    {"Dialog Month", &CommandParams::month, 1, 12},
+    {"Dialog End Year", &CommandParams::end_year, -4000, 32000},
+    {"Dialog End Month", &CommandParams::end_month, 1, 12},
+    {"Dialog Time Speed", &CommandParams::time_speed, -64, 64},
+    {"Dialog View Angle", &CommandParams::view_angle, 5, 90},
+    {"Dialog Distance From Sun", &CommandParams::distance_from_sun, 0, 1},
+    {"Dialog Main Planet", &CommandParams::main_planet, 3, 10},
+    {"Dialog Moons", &CommandParams::moon_set, 0, 65535},
+    {"Dialog Number Moons", &CommandParams::number_moons, 0, 1},
+    {"Dialog Label Planets", &CommandParams::label_planets, 0, 1},
+    {"Dialog Speed Index", &CommandParams::speed_index, 0, 4},
+    {"Dialog Binary Star", &CommandParams::binary_star, 0, BINARY_STAR_COUNT - 1},
+};
+constexpr const char* PLANETS_KEY = "Dialog Planets";  // the planet set's bits
+
+}  // namespace
+
+void remember_dialog_values(const CommandParams& params) {
+    for (const RememberedField& f : REMEMBERED) write_setting(f.key, std::to_string(params.*f.field));
+    write_setting(PLANETS_KEY, std::to_string(params.planet_set.bits));
+}
+
+void recall_dialog_values(CommandParams& params) {
+    for (const RememberedField& f : REMEMBERED) {
+        const std::optional<int> value = read_whole_number(read_setting(f.key));
+        if (value && *value >= f.low && *value <= f.high) params.*f.field = static_cast<int>(*value);
+    }
+    const std::optional<int> planets = read_whole_number(read_setting(PLANETS_KEY));
+    if (planets && *planets > 0 && *planets < (1 << 11)) params.planet_set.bits = static_cast<std::uint32_t>(*planets);
 }
 
 void add_help_key(QWidget& dialog, int context) {

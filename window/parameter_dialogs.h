@@ -23,3 +23,10 @@ void show_about_box(QWidget* parent);
 
 // F1 inside dialog shows the help topic of context.
 void add_help_key(QWidget& dialog, int context);
+
+// Each dialog's last accepted values, kept in the settings for the next run
+// (the date's day and the time of day start from the clock each run).
+void remember_dialog_values(const CommandParams& params);
+// Takes the remembered values into params; a value missing or out of its
+// dialog's range keeps params' own.
+void recall_dialog_values(CommandParams& params);

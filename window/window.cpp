@@ -1007,6 +1007,7 @@ QMainWindow* open_main_window(const Location* place, const SkyEngine* engine) {
     load_cities(app.sky.location);
     if (place) app.sky.location = *place;
     app.params = default_command_params(clock_now());
+    recall_dialog_values(app.params);
 
     create_window();
     install_shell();
