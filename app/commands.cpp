@@ -7,6 +7,7 @@
 #include "engine/bodies.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
+#include "platform/settings_store.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
 
@@ -226,8 +227,10 @@ void dispatch_command(int id) {
     } else if (c->dialog == DIAL_SET_LOCATION) {
         // The dialog edits a work copy, taken back whether or not it was cancelled.
         app.location_work_copy = app.sky;
-        run_command_dialog(*c);
+        const bool chosen = run_command_dialog(*c);
         app.sky = app.location_work_copy;
+        // The next run starts at the place chosen; the city list itself saves through its own prompt.
+        if (chosen) write_setting(PLACE_SETTING, app.sky.location.name);
     } else if (c->dialog != DIAL_NONE) {
         if (c->dialog == DIAL_ASSIGN_COLORS) call(shell().repaint_now);  // the colours are seen behind it
         run_command_dialog(*c);

@@ -36,6 +36,8 @@ struct KeyStroke {
 
 // Latitude above which Analemma, Sunrise and Twilight are refused, degrees.
 constexpr double MAX_LATITUDE_FOR_SUN_PATHS = 60.0;
+// The settings key of the place last chosen with Set Location: a city's name.
+constexpr const char* PLACE_SETTING = "Place";
 
 // The Stop command: ends the output being made, keeping its last picture on screen.
 void stop_current_output();

@@ -628,6 +628,33 @@ TEST_F(Window, PlaceAndSizeKeptForTheNextRun) {
     EXPECT_EQ(frame()->size(), QSize(700, 520));
 }
 
+// The place chosen with Set Location is where the next run starts, while the
+// city list has it; a cancelled choice is not kept.
+TEST_F(Window, ChosenPlaceKeptForTheNextRun) {
+    set_window_plugins(program_plugins({.run_dialog = +[](DialogId, CommandParams& p, QWidget*) {
+        app_state().location_work_copy.location = location_from_city(*find_city("denver"));
+        p.cancelled = false;
+    }}));
+    dispatch_command(CMD_SET_LOCATION);
+    EXPECT_EQ(read_setting("Place"), "Denver");
+    set_window_plugins(program_plugins({.run_dialog = +[](DialogId, CommandParams& p, QWidget*) {
+        app_state().location_work_copy.location.name = "Nowhere";
+        p.cancelled = true;
+    }}));
+    dispatch_command(CMD_SET_LOCATION);
+    EXPECT_EQ(read_setting("Place"), "Denver");
+    release_main_window();
+    open_main_window(nullptr);
+    settle();
+    EXPECT_EQ(app_state().sky.location.name, "Denver");
+    EXPECT_NEAR(app_state().sky.location.latitude, 39.74, 0.01);  // Denver, 39°44' N
+    release_main_window();
+    write_setting("Place", "");
+    open_main_window(&paris);
+    settle();
+    EXPECT_EQ(app_state().sky.location.name, "Paris");
+}
+
 // A saved place larger than the screens (16 000 000 pixels a side, which no
 // drawing surface can hold) is ignored: the window opens with its first size.
 TEST_F(Window, PlaceLargerThanTheScreensIsIgnored) {
