@@ -24,6 +24,7 @@
 
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "message_recorder.h"
 #include "platform/text_encoding.h"
 #include "test_files.h"
 
@@ -37,14 +38,6 @@ void PrintTo(const CityRecord& c, std::ostream* out) {
 }
 
 namespace {
-
-std::vector<std::string> errors_shown, questions_asked;  // message box texts, in order
-bool answer_yes = false;
-
-bool record_message(const char*, const char* text, MessageIcon icon) {
-    (icon == ICON_QUESTION ? questions_asked : errors_shown).push_back(text);
-    return icon == ICON_QUESTION ? answer_yes : true;
-}
 
 // Each test works in a fresh folder of its own: the shipped list in it
 // stands for the program's data folder, share/ for $XDG_DATA_HOME.

@@ -15,20 +15,13 @@
 #include <vector>
 
 #include "platform/messages.h"
+#include "message_recorder.h"
 #include "platform/settings_store.h"
 #include "window/color_dialog.h"
 
 void PrintTo(const Rgb& c, std::ostream* out) { *out << '(' << c.red << ',' << c.green << ',' << c.blue << ')'; }
 
 namespace {
-
-std::vector<std::string> errors_shown, questions_asked;  // message box texts, in order
-bool answer_yes = false;
-
-bool record_message(const char*, const char* text, MessageIcon icon) {
-    (icon == ICON_QUESTION ? questions_asked : errors_shown).push_back(text);
-    return icon == ICON_QUESTION ? answer_yes : true;
-}
 
 // Each test starts from an empty in-memory store and the default colours.
 class Colors : public ::testing::Test {
