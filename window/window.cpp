@@ -1005,9 +1005,9 @@ QMainWindow* open_main_window(const Location* place, const SkyEngine* engine) {
     load_engine_setting(app.sky);
     if (engine) app.sky.engine = engine;  // --classical or --precise: this run only
     load_cities(app.sky.location);
-    // The place chosen in an earlier run, while the list still has it.
-    if (const CityRecord* city = find_city(read_setting(PLACE_SETTING))) app.sky.location = location_from_city(*city);
+    // The place given to this run, else the one chosen in an earlier run while the list still has it.
     if (place) app.sky.location = *place;
+    else if (const CityRecord* city = find_city(read_setting(PLACE_SETTING))) app.sky.location = location_from_city(*city);
     app.params = default_command_params(clock_now());
     recall_dialog_values(app.params);
 
