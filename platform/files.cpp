@@ -29,9 +29,12 @@ const char* const USER_FOLDER = "skyloom2";
 // The folder the program looks in first: its own (a build tree), or the override.
 std::string data_folder() { return files.folder_override.empty() ? program_folder() : files.folder_override; }
 
-// An installed copy's data folder: share/skyloom2 beside the program's bin/.
+// An installed copy's data folder, share/skyloom2 under the prefix the
+// program lies in: in bin/ (skyloom) or in libexec/skyloom2/ (skyloom-qt).
 fs::path installed_data_folder() {
-    return (fs::path(program_folder()) / ".." / "share" / USER_FOLDER).lexically_normal();
+    fs::path prefix = fs::path(program_folder()).lexically_normal().parent_path();
+    if (prefix.filename() == "libexec") prefix = prefix.parent_path();
+    return prefix / "share" / USER_FOLDER;
 }
 
 // Syncs a folder, so that a rename in it survives a crash.

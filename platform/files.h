@@ -9,8 +9,8 @@
 // The folder of the running program's file ("." when the system does not say).
 std::string program_folder();
 // Full path of name: beside the program when it is there, else in
-// ../share/skyloom2 from the program's folder when that folder exists (an
-// installed copy), else beside the program.  The override, when set, is the
+// share/skyloom2 under the prefix the program is installed in (bin/ or
+// libexec/skyloom2/) when that folder exists, else beside the program.  The override, when set, is the
 // only folder.
 std::string data_file_path(const std::string& name);
 // Opens that file with the given stdio mode; nullptr when it cannot be opened.

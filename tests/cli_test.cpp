@@ -207,7 +207,7 @@ TEST(CommandLine, TextCommandsLoadNoToolkitAndDrawingIsHandedOver) {
     const std::string picture = (folder / "g.png").string();
     CliRun graph = run_skyloom("graph day-length --year 2026 -o " + picture, program);
     EXPECT_EQ(graph.status, 1);
-    EXPECT_NE(graph.err.find("Cannot start " + (folder.parent_path() / "libexec" / "skyloom-qt").string()),
+    EXPECT_NE(graph.err.find("Cannot start " + (folder.parent_path() / "libexec" / "skyloom2" / "skyloom-qt").string()),
               std::string::npos)
         << graph.err;
     EXPECT_FALSE(std::filesystem::exists(picture));

@@ -20,7 +20,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 app=com.vantorel.skyloom2
-for f in bin/skyloom libexec/skyloom-qt share/skyloom2/CITIES.DAT share/skyloom2/STARS.DAT share/skyloom2/WORLDMAP.PNG \
+for f in bin/skyloom libexec/skyloom2/skyloom-qt share/skyloom2/CITIES.DAT share/skyloom2/STARS.DAT share/skyloom2/WORLDMAP.PNG \
          share/skyloom2/help/contents.html share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
          share/icons/hicolor/scalable/apps/$app.svg share/man/man1/skyloom.1 \
          share/bash-completion/completions/skyloom share/doc/skyloom2/copyright; do
@@ -58,7 +58,7 @@ version=$(env -i PATH=/usr/bin:/bin HOME="$home" "$prefix/bin/skyloom" --version
 env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C QT_QPA_PLATFORM=offscreen ASAN_OPTIONS="${ASAN_OPTIONS:-}" \
   LSAN_OPTIONS="${LSAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" "$prefix/bin/skyloom" \
   movie day-night --date 2026-06-21 --frames 1 -o "$scratch/frames" >/dev/null 2>&1 ||
-  fail "installed skyloom movie day-night (drawn by libexec/skyloom-qt)"
+  fail "installed skyloom movie day-night (drawn by libexec/skyloom2/skyloom-qt)"
 [ -s "$scratch/frames/frame-0001.png" ] || fail "the installed day-night movie wrote no frame"
 [ ! -e "$home/.local/share/skyloom2" ] || fail "a first run wrote into the user's data folder"
 [ ! -e "$prefix/bin/CITIES.DAT" ] || fail "a city list was written beside the installed program"
