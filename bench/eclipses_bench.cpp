@@ -3,7 +3,7 @@
 // and set of the Sun or the Moon).
 #include <benchmark/benchmark.h>
 
-#include "engine/classical/phase_eclipse_table.h"
+#include "engine/sky_engine.h"
 #include "reports/eclipse_reports.h"
 
 namespace {
@@ -17,13 +17,10 @@ Location greenwich() {
 }
 
 void BM_PhaseTableAndEclipsesOfAYear(benchmark::State& state) {
-    const Location location = greenwich();
-    PhaseTable table;
-    EclipseList list;
     for (auto _ : state) {
-        build_phase_table(2026, table);
-        find_year_eclipses(2026, table, location, list);
-        benchmark::DoNotOptimize(list.entries.size());
+        const EclipseSearch found =
+            CLASSICAL_ENGINE.eclipses(julian_day(1, 1, 2026), julian_day(1, 1, 2027), nullptr, nullptr);
+        benchmark::DoNotOptimize(found.events.size());
     }
 }
 BENCHMARK(BM_PhaseTableAndEclipsesOfAYear);

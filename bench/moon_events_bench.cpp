@@ -13,10 +13,7 @@ namespace {
 void BM_MoonApsisRefine(benchmark::State& state) {
     const JulianDay t_day = julian_day(14, 11, 2016);
     for (auto _ : state) {
-        int offset_hours = 0;
-        double distance_km = 0.0;
-        moon_apsis_refine(t_day, MOON_PERIGEE, offset_hours, distance_km);
-        benchmark::DoNotOptimize(distance_km);
+        benchmark::DoNotOptimize(moon_apsis_refine(t_day, MOON_PERIGEE).distance_km);
     }
 }
 BENCHMARK(BM_MoonApsisRefine);

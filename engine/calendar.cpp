@@ -77,6 +77,14 @@ void calendar_date(JulianDay jd, double& day, int& month, int& year) {
     year = month > 2 ? d - 4716 : d - 4715;
 }
 
+int year_of(JulianDay jd) {
+    double day = 0.0;
+    int month = 0;
+    int year = 0;
+    calendar_date(jd, day, month, year);
+    return year;
+}
+
 void split_instant(JulianDay jd, double& hours, int& day, int& month, int& year) {
     double day_with_fraction = 0.0;
     calendar_date(jd, day_with_fraction, month, year);

@@ -17,6 +17,7 @@ int is_odd(int n);                   // 1 when |n| is odd, else 0
 // ---- Calendar ----
 JulianDay julian_day(double day, int month, int year);  // day may carry a fraction of a day
 void calendar_date(JulianDay jd, double& day, int& month, int& year);  // day keeps the fraction
+int year_of(JulianDay jd);  // the calendar year of the instant
 // A Julian day as the engine's time argument: hours of the day (0..24) and the
 // whole day, month and year.
 void split_instant(JulianDay jd, double& hours, int& day, int& month, int& year);

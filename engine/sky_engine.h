@@ -32,11 +32,8 @@
 
 #include "engine/calendar.h"
 #include "engine/location.h"
+#include "engine/sky_events.h"
 #include "engine/step_hook.h"
-// The search members' event types (moved into engine/ with the searches).
-#include "engine/classical/conjunctions.h"
-#include "engine/classical/moon_events.h"
-#include "engine/classical/phase_eclipse_table.h"
 
 // A value of the seam that must be given: no default.
 template <class T>
@@ -131,20 +128,6 @@ struct JupiterSatellite {
 constexpr int JUPITER_SATELLITE_COUNT = 4;
 using JupiterSatellites = std::array<JupiterSatellite, JUPITER_SATELLITE_COUNT>;  // Io, Europa, Ganymede, Callisto
 
-// A planet's conjunction with the Sun (least separation in apparent ecliptic
-// longitude) or opposition.
-struct Conjunction {
-    JulianDay jd_ut = 0.0;
-    bool opposition = false;
-    bool superior = false;         // Mercury and Venus: beyond the Sun (else between the Earth and the Sun)
-    double separation = 0.0;       // least separation found, degrees
-    DiskContact disk = DISK_NONE;  // a conjunction's planet on the Sun's disk
-};
-struct ConjunctionSearch {
-    std::vector<Conjunction> events;
-    int stopped = 0;  // the step hook's answer when it stopped the search (the events so far stay)
-};
-
 struct SkyEngine {
     Required<const char*> name;  // "classical", "precise"
     // True for an engine whose outputs say "Precise calculations" under their
@@ -185,20 +168,21 @@ struct SkyEngine {
     EngineCall<RiseSet(int body, JulianDay date, const Location& location)> rise_set;
     // The Sun's centre `depression` degrees below the geometric horizon.
     EngineCall<Twilight(double depression, JulianDay date, const Location& location)> twilight;
-    EngineCall<void(int year, JulianDay jd[4])> season_instants;
-    EngineCall<int(int year, PhaseTable& table, StepHook step, void* context)> build_phase_table;
-    EngineCall<void(int year, const PhaseTable& table, const Location& location, EclipseList& list)>
-        find_year_eclipses;
-    // A planet's (3-10) conjunctions with the Sun and oppositions in the window
-    // [from_ut, to_ut), in time order; the step hook sees the part of the
-    // search done.
+
+    // ---- Searches: the events of the window [from_ut, to_ut) in time order
+    // (engine/sky_events.h); a step hook, where there is one, sees the part of
+    // the search done and may stop it ----
+    EngineCall<std::vector<SeasonEvent>(JulianDay from_ut, JulianDay to_ut)> seasons;
+    EngineCall<PhaseSearch(JulianDay from_ut, JulianDay to_ut, StepHook step, void* context)> moon_phases;
+    // Solar and umbral lunar eclipses, by the instant of their new or full Moon.
+    EngineCall<EclipseSearch(JulianDay from_ut, JulianDay to_ut, StepHook step, void* context)> eclipses;
+    // A planet's (3-10) conjunctions with the Sun and its oppositions.
     EngineCall<ConjunctionSearch(int body, JulianDay from_ut, JulianDay to_ut, StepHook step, void* context)>
         conjunctions;
-    // offset_hours: from t_day to the extreme, hours (the classical engine's are whole hours).
-    EngineCall<void(JulianDay t_day, MoonApsisKind kind, double& offset_hours, double& distance_km)>
-        moon_apsis_refine;
-    EngineCall<JulianDay(int k, MoonNode node, int year)> moon_node_instant;
-    EngineCall<JulianDay(int body, double k)> planet_apsis_instant;
+    EngineCall<MoonApsisSearch(JulianDay from_ut, JulianDay to_ut, StepHook step, void* context)> moon_apsides;
+    EngineCall<std::vector<NodePassage>(JulianDay from_ut, JulianDay to_ut)> moon_nodes;
+    // Perihelia and aphelia of a planet (2 Earth .. 7 Saturn).
+    EngineCall<std::vector<PlanetApsis>(int body, JulianDay from_ut, JulianDay to_ut)> planet_apsides;
 };
 
 extern const SkyEngine CLASSICAL_ENGINE;

@@ -2,7 +2,6 @@
 #include "graphs/eclipses_graph.h"
 
 #include "engine/bodies.h"
-#include "engine/classical/phase_eclipse_table.h"
 #include "format/format.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
@@ -34,19 +33,22 @@ int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, in
         labelled_y = y;
     }
 
-    PhaseTable table;
-    EclipseList list;
     for (int year = start_year; year <= stop_year; ++year) {
         set_graph_period(frame, year);  // each year's dots on its own calendar
         if (year == start_year) draw_month_axis(surface, style, year, frame);
         if (graph_stopped()) return 1;
-        engine.build_phase_table(year, table, nullptr, nullptr);
-        engine.find_year_eclipses(year, table, location, list);
+        // The eclipses of the local year, the lunar ones drawn first.
+        const double zone = location.time_zone / 24.0;
+        const EclipseSearch found =
+            engine.eclipses(julian_day(1, 1, year) - zone, julian_day(1, 1, year + 1) - zone, nullptr, nullptr);
         if (graph_stopped()) return 1;
         const int y = row_y(year);
-        for (const EclipseCircumstances& eclipse : list.entries) {
-            fill_disc(surface, style, date_to_x(frame.x0, frame.width, frame.days, eclipse.jd_max, frame.start), y,
-                      cw / 2, eclipse.kind == LUNAR_ECLIPSE ? id_of(Body::Moon) : id_of(Body::Sun), -1, false);
+        for (int kind : {LUNAR_ECLIPSE, SOLAR_ECLIPSE}) {
+            for (const EclipseCircumstances& eclipse : found.events) {
+                if (eclipse.kind != kind) continue;
+                fill_disc(surface, style, date_to_x(frame.x0, frame.width, frame.days, eclipse.jd_max, frame.start),
+                          y, cw / 2, kind == LUNAR_ECLIPSE ? id_of(Body::Moon) : id_of(Body::Sun), -1, false);
+            }
         }
     }
     return 0;

@@ -176,14 +176,11 @@ std::string latitude_title(int title_id, int year, const Location& location) {
 void draw_season_markers(Surface& surface, const GraphFrame& frame, int year, const SkyContext& sky) {
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
-    JulianDay instants[4];
-    engine.season_instants(year, instants);
     int label_top = frame.y0 + frame.height + line_height(surface) * 3 / 2;
-    for (int season = 0; season < 4; ++season) {
-        int x = date_to_x(frame.x0, frame.width, frame.days, instants[season] + location.time_zone / 24.0,
-                          frame.start);
+    for (const SeasonEvent& e : engine.seasons(julian_day(1, 1, year), julian_day(1, 1, year + 1))) {
+        int x = date_to_x(frame.x0, frame.width, frame.days, e.jd_ut + location.time_zone / 24.0, frame.start);
         draw_line(surface, x, frame.y0, x, frame.y0 + frame.height);
-        draw_text_centered(surface, x, label_top, season_abbreviation(season));
+        draw_text_centered(surface, x, label_top, season_abbreviation(e.season));
     }
 }
 

@@ -67,9 +67,8 @@ int calendar_month_grid(int month, int year, JulianDay grid[CALENDAR_GRID_CELLS]
     return weeks;
 }
 
-void calendar_cell(JulianDay cell_jd, int row, int column, const SkyContext& sky,
-                   const JulianDay seasons[4], const PhaseTable& phases,
-                   const EclipseList& eclipses, double kept_set_hours[7], std::string& line) {
+void calendar_cell(JulianDay cell_jd, int row, int column, const SkyContext& sky, const CalendarEvents& events,
+                   double kept_set_hours[7], std::string& line) {
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
     CellDate date;
@@ -100,28 +99,31 @@ void calendar_cell(JulianDay cell_jd, int row, int column, const SkyContext& sky
         return;
     case 6:
         found = last_event_on(
-            static_cast<int>(phases.records.size()), [&](int i) { return phases.records[i].jd_true; }, date, true, location,
-            hours);
+            static_cast<int>(events.phases.size()), [&](int i) { return events.phases[i].jd_ut; }, date, true,
+            location, hours);
         if (found >= 0)
             line = format_text(STR_PHASE_CELL, line.c_str(),
-                               phase_abbreviation(phases.records[found].phase).c_str(),
+                               phase_abbreviation(events.phases[found].phase).c_str(),
                                format_hours_minutes(hours).c_str());
         break;
     case 7:
         found = last_event_on(
-            static_cast<int>(eclipses.entries.size()), [&](int i) { return eclipses.entries[i].jd_max; }, date, true,
+            static_cast<int>(events.eclipses.size()), [&](int i) { return events.eclipses[i].jd_max; }, date, true,
             location, hours);
         if (found >= 0)
             line = format_text(
                 STR_EVENT_CELL, line.c_str(),
-                std::string(load_string(STR_SOLAR_ECLIPSE_ABBREVIATION + eclipses.entries[found].kind)).c_str(),
+                std::string(load_string(STR_SOLAR_ECLIPSE_ABBREVIATION + events.eclipses[found].kind)).c_str(),
                 format_hours_minutes(hours).c_str());
         break;
     case 8:
         // Seasons are matched by day and month: the four instants are all of the report's year.
-        found = last_event_on(4, [&](int i) { return seasons[i]; }, date, false, location, hours);
+        found = last_event_on(
+            static_cast<int>(events.seasons.size()), [&](int i) { return events.seasons[i].jd_ut; }, date, false,
+            location, hours);
         if (found >= 0)
-            line = format_text(STR_SEASON_CELL, line.c_str(), season_abbreviation(found).c_str(),
+            line = format_text(STR_SEASON_CELL, line.c_str(),
+                               season_abbreviation(events.seasons[found].season).c_str(),
                                format_hours_minutes(hours).c_str());
         break;
     }
@@ -138,15 +140,16 @@ int calendar_report(ReportDocument& document, int segment, bool in_almanac, int 
         document);
     report_add_line("", document);
 
-    // The year's events, once: the phase build is the first tenth of the progress.
-    PhaseTable phases;
-    EclipseList eclipses;
+    // The year's events, once: the phases of the local year are the first tenth of the progress.
+    const JulianDay from_ut = julian_day(1, 1, year) - location.time_zone / 24.0;
+    const JulianDay to_ut = julian_day(1, 1, year + 1) - location.time_zone / 24.0;
     ProgressRange range{segment, in_almanac, 0.0, 0.1};
-    if (engine.build_phase_table(year, phases, report_work_step, &range) != 0 || work_signals().stop_requested)
-        return 1;
-    engine.find_year_eclipses(year, phases, location, eclipses);
-    JulianDay seasons[4];
-    engine.season_instants(year, seasons);
+    CalendarEvents events;
+    const PhaseSearch phases = engine.moon_phases(from_ut, to_ut, report_work_step, &range);
+    if (phases.stopped != 0 || work_signals().stop_requested) return 1;
+    events.phases = phases.events;
+    events.eclipses = engine.eclipses(from_ut, to_ut, nullptr, nullptr).events;
+    events.seasons = engine.seasons(julian_day(1, 1, year), julian_day(1, 1, year + 1));
 
     const std::string grid_line(load_string(STR_GRID_LINE));
     double kept_set_hours[7] = {};
@@ -172,8 +175,7 @@ int calendar_report(ReportDocument& document, int segment, bool in_almanac, int 
                     if (cell_jd == CALENDAR_NO_DAY)
                         line += EMPTY_CELL;
                     else
-                        calendar_cell(cell_jd, row, column, sky, seasons, phases, eclipses,
-                                      kept_set_hours, line);
+                        calendar_cell(cell_jd, row, column, sky, events, kept_set_hours, line);
                 }
                 report_add_line(line + "|", document);
             }

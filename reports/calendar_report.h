@@ -5,15 +5,22 @@
 // happen, the Moon's phase, an eclipse and an equinox or solstice, all in the
 // location's standard time.
 #include <string>
+#include <vector>
 
 #include "engine/calendar.h"
-#include "engine/classical/phase_eclipse_table.h"
 #include "engine/sky_context.h"
 #include "reports/report_document.h"
 
 constexpr int CALENDAR_GRID_CELLS = 42;  // six weeks of seven days
 constexpr double CALENDAR_NO_DAY = -1.0; // a grid cell outside the month
 constexpr int CALENDAR_ROWS = 8;         // lines per week: day, SR, SS, MR, MS, phase, eclipse, season
+
+// The year's events the cells show, UT instants.
+struct CalendarEvents {
+    std::vector<PhaseEvent> phases;
+    std::vector<EclipseCircumstances> eclipses;
+    std::vector<SeasonEvent> seasons;  // the year's equinoxes and solstices
+};
 
 // Given a month (1-12) and a year; fills the grid with the Julian day of 0 h
 // of each date of the month, Sunday of the first week at index 0 (the first
@@ -25,12 +32,10 @@ int calendar_month_grid(int month, int year, JulianDay grid[CALENDAR_GRID_CELLS]
 // kind 1-8 for the date whose 0 h Julian day is cell_jd, in weekday column
 // 0-6.  Rows 2 and 4 compute the Sun's and the Moon's rise and keep the same
 // day's set in kept_set_hours[column] for rows 3 and 5 to print.  Events are
-// matched to the cell by their local date (UT + location.time_zone).
-// seasons holds the UT Julian days of the year's March equinox, June
-// solstice, September equinox and December solstice.
-void calendar_cell(JulianDay cell_jd, int row, int column, const SkyContext& sky,
-                   const JulianDay seasons[4], const PhaseTable& phases,
-                   const EclipseList& eclipses, double kept_set_hours[7], std::string& line);
+// matched to the cell by their local date (UT + location.time_zone); the
+// seasons by day and month alone.
+void calendar_cell(JulianDay cell_jd, int row, int column, const SkyContext& sky, const CalendarEvents& events,
+                   double kept_set_hours[7], std::string& line);
 
 // The report for months start_month .. stop_month (1-12, start <= stop) of
 // year; each month ends with the end marker.  segment is the report's place

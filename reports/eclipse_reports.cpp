@@ -9,7 +9,6 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/classical/phase_eclipse_table.h"
 #include "engine/classical/rising_setting.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
@@ -53,24 +52,24 @@ struct ReportedEclipse {
 };
 
 // A year's eclipses of the report's kind; `stopped` non-zero when the user
-// stopped the phase table's making.
+// stopped the search.
 struct YearEclipses {
     std::vector<ReportedEclipse> eclipses;
     int stopped = 0;
 };
 
-// The astronomy of one year: its phase table (with the progress range when
-// given), its eclipses, and the rise and set of each.
+// The astronomy of one year: its eclipses (with the progress range when
+// given) and the rise and set of each.
 YearEclipses year_eclipses(int year, int kind, ProgressRange* range, const SkyContext& sky) {
     const SkyEngine& engine = *sky.engine;
     YearEclipses year_eclipses;
-    PhaseTable table;
-    EclipseList list;
-    year_eclipses.stopped = engine.build_phase_table(year, table, range ? report_work_step : nullptr, range);
-    if (year_eclipses.stopped) return year_eclipses;
-    engine.find_year_eclipses(year, table, sky.location, list);
+    // The eclipses of the local year.
+    const double zone = sky.location.time_zone / 24.0;
+    const EclipseSearch found = engine.eclipses(julian_day(1, 1, year) - zone, julian_day(1, 1, year + 1) - zone,
+                                                range ? report_work_step : nullptr, range);
+    if ((year_eclipses.stopped = found.stopped)) return year_eclipses;
     const int body = kind == LUNAR_ECLIPSE ? id_of(Body::Moon) : id_of(Body::Sun);
-    for (const EclipseCircumstances& eclipse : list.entries) {
+    for (const EclipseCircumstances& eclipse : found.events) {
         if (eclipse.kind != kind) continue;
         ReportedEclipse& e = year_eclipses.eclipses.emplace_back();
         e.eclipse = eclipse;

@@ -6,7 +6,7 @@
 #include "engine/sky_context.h"
 #include "reports/report_document.h"
 
-// kind: LUNAR_ECLIPSE (1) or SOLAR_ECLIPSE (0) of engine/classical/phase_eclipse_table.h; segment:
+// kind: LUNAR_ECLIPSE (1) or SOLAR_ECLIPSE (0) of engine/sky_events.h; segment:
 // the report's place in an Almanac (5 lunar, 6 solar); in_almanac: run as part
 // of one.  Times are the location's standard time (UT + time_zone).  Returns 1
 // when the user stopped the report (the lines so far stay, without the note

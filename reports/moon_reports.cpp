@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "engine/classical/moon.h"
-#include "engine/classical/moon_events.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "resources/string_ids.h"
@@ -16,8 +15,6 @@
 
 namespace {
 
-// Share of the progress taken by the daily distance scan.
-constexpr double SCAN_SHARE = 0.26;
 // The Moon's apparent diameter in degrees is this over its distance in km
 // (a diameter of about 3476 km seen from 1 km, in degrees).
 constexpr double MOON_DIAMETER_DEGREE_KM = 199157.11111111112;
@@ -102,36 +99,17 @@ int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, 
     JulianDay last = 0.0;
     month_range_days(year, start_month, stop_month, first, last);
 
-    // Distances at 0 h UT of the days first - 1 .. last + 1: entry j is day first + j - 1.
-    const int days = static_cast<int>(last - first) + 1;
-    std::vector<double> distance_km(days + 2);
-    for (int j = 0; j <= days + 1; ++j) {
-        const int stopped = pump_messages(0);
-        if (stopped) return stopped;
-        report_progress(segment, in_almanac, progress_fraction(0, days + 1, j) * SCAN_SHARE);
-        distance_km[j] = engine.moon_distance_km(first - 1 + j);
-    }
-
-    // Every day but the last of the range is examined.
+    // The apsides found from the days of the range but its last (their 0 h UT), kept by their local instant.
+    ProgressRange range{segment, in_almanac, 0.0, 1.0};
+    const MoonApsisSearch found = engine.moon_apsides(first, last, report_work_step, &range);
+    if (found.stopped) return found.stopped;
     const double zone_days = location.time_zone / 24.0;
-    const int candidates = days - 1;
-    for (int j = 1; j <= candidates; ++j) {
-        const int stopped = pump_messages(0);
-        if (stopped) return stopped;
-        report_progress(segment, in_almanac,
-                        SCAN_SHARE + (1.0 - SCAN_SHARE) * j / candidates);
-        const MoonApsisKind kind =
-            moon_apsis_kind(distance_km[j - 1], distance_km[j], distance_km[j + 1]);
-        if (kind == MOON_APSIS_NONE) continue;
-        const JulianDay t_day = first + j - 1;
-        double offset_hours = 0.0;
-        double r_km = 0.0;
-        engine.moon_apsis_refine(t_day, kind, offset_hours, r_km);
-        const JulianDay local = t_day + (offset_hours + location.time_zone) / 24.0;
+    for (const MoonApsis& apsis : found.events) {
+        const JulianDay local = apsis.jd_ut + zone_days;
         const int local_month = local_date(local).month;
         if (first + zone_days <= local && local <= last + zone_days && local_month >= start_month &&
             local_month <= stop_month)
-            add_apsis_line(local, kind, r_km, document);
+            add_apsis_line(local, apsis.kind, apsis.distance_km, document);
     }
     report_end(document);
     report_progress(segment, in_almanac, 1.0);
@@ -151,16 +129,12 @@ int moon_nodes_report(ReportDocument& document, int segment, bool in_almanac, in
     // The classical rule ends the range at 0 h of its last day; the precise
     // engine keeps that day's passages too.
     const JulianDay end = engine.precise ? last + 1.0 : std::nextafter(last, last + 1.0);
-    int k_first = 0;
-    int k_last = 0;
-    moon_node_k_range(year, k_first, k_last);
-    const int count = std::abs(k_last - k_first) + 1;
-    for (int k = k_first, n = 0; k <= k_last; ++k, ++n) {
-        report_progress(segment, in_almanac, static_cast<double>(n) / count);
-        for (MoonNode node : {ASCENDING_NODE, DESCENDING_NODE}) {
-            const JulianDay local = engine.moon_node_instant(k, node, year) + location.time_zone / 24.0;
-            if (first <= local && local < end) add_node_line(engine, local, node, document);
-        }
+    // The search a day wider than the local range on each side.
+    const double zone = location.time_zone / 24.0;
+    report_progress(segment, in_almanac, 0.0);
+    for (const NodePassage& passage : engine.moon_nodes(first - zone - 1.0, end - zone + 1.0)) {
+        const JulianDay local = passage.jd_ut + zone;
+        if (first <= local && local < end) add_node_line(engine, local, passage.node, document);
     }
     report_end(document);
     report_progress(segment, in_almanac, 1.0);

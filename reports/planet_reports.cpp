@@ -72,28 +72,17 @@ std::string view_info_row(int body, JulianDay jd, const SkyContext& sky) {
 
 // ---- Planet Apsides ----
 
-// The apsis lines of one planet and kind inside the local window [lo, hi];
-// last_printed is the local instant of the planet's last line (0 when none).
-// Returns the pump's non-zero value when stopped, else 0.
-int add_apsis_lines(int body, ApsisKind kind, int first_year, int last_year, JulianDay lo,
-                    JulianDay hi, const SkyContext& sky, int segment, bool in_almanac,
-                    JulianDay& last_printed, ReportDocument& document) {
-    const Location& location = sky.location;
-    const SkyEngine& engine = *sky.engine;
-    double k_first = 0.0, k_last = 0.0;
-    planet_apsis_k_range(body, kind, first_year, last_year, k_first, k_last);
-    for (double k = k_first; k <= k_last; k += 1.0) {
-        const int stopped = pump_messages(0);
-        if (stopped) return stopped;
-        report_progress(segment, in_almanac,
-                        loop_fraction(body, APSIS_FIRST_BODY, APSIS_LAST_BODY, kind, 0, 1,
-                                      static_cast<int>(k), static_cast<int>(k_first),
-                                      static_cast<int>(k_last)));
-        const JulianDay ut = engine.planet_apsis_instant(body, k);
-        const JulianDay local = ut + location.time_zone / 24.0;
+// The apsis lines of one planet and kind among its apsides, inside the local
+// window [lo, hi]; last_printed is the local instant of the planet's last
+// line (0 when none).
+void add_apsis_lines(int body, ApsisKind kind, const std::vector<PlanetApsis>& apsides, JulianDay lo, JulianDay hi,
+                     const SkyContext& sky, JulianDay& last_printed, ReportDocument& document) {
+    for (const PlanetApsis& apsis : apsides) {
+        if (apsis.kind != kind) continue;
+        const JulianDay local = apsis.jd_ut + sky.location.time_zone / 24.0;
         if (local < lo || local > hi || local == last_printed) continue;
         last_printed = local;
-        const double r = engine.heliocentric_distance(body, ut);
+        const double r = sky.engine->heliocentric_distance(body, apsis.jd_ut);
         const std::string date = date_text(local);
         const std::string distance = format_fixed(r, 2, 2);
         char line[128];
@@ -101,7 +90,6 @@ int add_apsis_lines(int body, ApsisKind kind, int first_year, int last_year, Jul
                       text(STR_PERIHELION + kind).c_str(), distance.c_str());
         report_add_line(line, document);
     }
-    return 0;
 }
 
 // ---- Planet Conj/Opp ----
@@ -201,13 +189,14 @@ int apsides_report(ReportDocument& document, int segment, bool in_almanac, int f
         report_add_line("", document);
         report_add_line(body_name(body), document);
         const int lines_before = document.line_count;
+        if (const int stopped = pump_messages(0)) return stopped;
+        report_progress(segment, in_almanac, double(body - APSIS_FIRST_BODY) / (APSIS_LAST_BODY - APSIS_FIRST_BODY + 1));
+        // The search a day wider than the local window on each side.
+        const double zone = location.time_zone / 24.0;
+        const std::vector<PlanetApsis> apsides = sky.engine->planet_apsides(body, lo - zone - 1.0, hi - zone + 1.0);
         JulianDay last_printed = 0.0;
-        for (ApsisKind kind : {APSIS_PERIHELION, APSIS_APHELION}) {
-            const int stopped = add_apsis_lines(body, kind, first_year, last_year, lo, hi,
-                                                sky, segment, in_almanac, last_printed,
-                                                document);
-            if (stopped) return stopped;
-        }
+        for (ApsisKind kind : {APSIS_PERIHELION, APSIS_APHELION})
+            add_apsis_lines(body, kind, apsides, lo, hi, sky, last_printed, document);
         if (document.line_count == lines_before) report_add_line(text(STR_NO_APSIS), document);
     }
     report_progress(segment, in_almanac, 1.0);

@@ -28,16 +28,18 @@ void add_title(int id, int start_year, int end_year, ReportDocument& document) {
     report_add_line("", document);
 }
 
-// The four season instants of a year and of the next, UT Julian days.
+// The four season instants of a year and the next March equinox, UT Julian days.
 struct SeasonYear {
     JulianDay s[4];
-    JulianDay next[4];
+    JulianDay next_march;
 };
 
 SeasonYear season_year(int year, const SkyEngine& engine) {
+    // From January 1 to April 1 of the next year: March to December, then March.
+    const std::vector<SeasonEvent> seasons = engine.seasons(julian_day(1, 1, year), julian_day(1, 4, year + 1));
     SeasonYear y;
-    engine.season_instants(year, y.s);
-    engine.season_instants(year + 1, y.next);
+    for (int k = 0; k < 4; ++k) y.s[k] = seasons[k].jd_ut;
+    y.next_march = seasons[4].jd_ut;
     return y;
 }
 
@@ -47,7 +49,7 @@ SeasonYear season_year(int year, const SkyEngine& engine) {
 void add_season_year(const SeasonYear& y, const SkyContext& sky, ReportDocument& document) {
     const Location& location = sky.location;
     const JulianDay* s = y.s;
-    const double length_days[4] = {y.next[0] - s[3], s[1] - s[0], s[2] - s[1], s[3] - s[2]};
+    const double length_days[4] = {y.next_march - s[3], s[1] - s[0], s[2] - s[1], s[3] - s[2]};
     for (int k = 0; k < 4; ++k) {
         double day = 0.0;
         int month = 0;

@@ -59,9 +59,8 @@ void seasons(const SkyEngine& e, Errors& pyephem, Errors& usno) {
     std::map<int, std::vector<JulianDay>> years;
     auto year_of = [&](int y) -> std::vector<JulianDay>& {
         if (!years.count(y)) {
-            JulianDay jd[4];
-            e.season_instants(y, jd);
-            years[y].assign(jd, jd + 4);
+            for (const SeasonEvent& s : e.seasons(julian_day(1, 1, y), julian_day(1, 1, y + 1)))
+                years[y].push_back(s.jd_ut);
         }
         return years[y];
     };
@@ -75,11 +74,8 @@ void seasons(const SkyEngine& e, Errors& pyephem, Errors& usno) {
 
 void phases(const SkyEngine& e, Errors& errors) {
     std::vector<std::pair<JulianDay, int>> found;
-    for (int year = 2000; year <= 2030; ++year) {
-        PhaseTable table;
-        e.build_phase_table(year, table, nullptr, nullptr);
-        for (const PhaseRecord& r : table.records) found.push_back({r.jd_true, r.phase});
-    }
+    for (const PhaseEvent& p : e.moon_phases(julian_day(1, 1, 2000), julian_day(1, 1, 2031), nullptr, nullptr).events)
+        found.push_back({p.jd_ut, p.phase});
     for (const ReferenceRow& r : read_reference_table("phases.csv")) {
         JulianDay t = ut_of_tt(r[0]);
         double best = 1e9;

@@ -50,17 +50,14 @@ TEST_F(CalendarReport, EclipsesAndTheEquinoxShowInTheirCells) {
 
 // A new Moon at 23:50 UT seen with a time zone of +1 belongs to the next day.
 TEST_F(CalendarReport, EventsGoToTheCellOfTheirLocalDate) {
-    PhaseTable phases;
-    phases.records.push_back({.jd_true = julian_day(30 + (23 + 50 / 60.0) / 24, 1, 1995)});
-    const EclipseList eclipses;
-    const JulianDay seasons[4] = {};
+    CalendarEvents events;
+    events.phases.push_back({julian_day(30 + (23 + 50 / 60.0) / 24, 1, 1995), NEW_MOON});
     double kept_set_hours[7] = {};
     Location greenwich_plus_one = GREENWICH;
     greenwich_plus_one.time_zone = 1.0;
     std::string line;
     for (int day = 30; day <= 31; ++day)
-        calendar_cell(julian_day(day, 1, 1995), 6, 0, SkyContext(greenwich_plus_one), seasons, phases, eclipses,
-                      kept_set_hours, line);
+        calendar_cell(julian_day(day, 1, 1995), 6, 0, SkyContext(greenwich_plus_one), events, kept_set_hours, line);
     EXPECT_EQ(line, "|         |NM:  0:50");
 }
 

@@ -26,11 +26,10 @@ TEST(MoonApsides, RefinementMatchesPublishedApsides) {
         {2022, 1, 30, 7 + 4 / 60.0, MOON_PERIGEE, 362236, "JPL Horizons (neoprogrammics.com)"},
     };
     for (const auto& p : published) {
-        int offset_hours = 0;
-        double distance_km = 0.0;
-        moon_apsis_refine(julian_day(p.day, p.month, p.year), p.kind, offset_hours, distance_km);
-        EXPECT_NEAR(offset_hours, p.hours_ut, 1.0) << p.source << " " << p.year << "/" << p.month;
-        EXPECT_NEAR(distance_km, p.distance_km, 40.0) << p.source << " " << p.year;
+        const JulianDay t_day = julian_day(p.day, p.month, p.year);
+        const MoonApsis apsis = moon_apsis_refine(t_day, p.kind);
+        EXPECT_NEAR((apsis.jd_ut - t_day) * 24.0, p.hours_ut, 1.0) << p.source << " " << p.year << "/" << p.month;
+        EXPECT_NEAR(apsis.distance_km, p.distance_km, 40.0) << p.source << " " << p.year;
     }
 }
 

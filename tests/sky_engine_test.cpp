@@ -22,11 +22,14 @@
 
 namespace {
 
-// An engine whose four season instants are fixed: 2001 March 20 12 h UT and
-// the 21st of June, September and December at the same hour.
-void fixed_seasons(int, JulianDay jd[4]) {
+// An engine whose season instants are fixed: March 20 12 h UT and the 21st
+// of June, September and December at the same hour, every year.
+void fixed_year_seasons(int year, JulianDay jd[4]) {
     const int months[4] = {3, 6, 9, 12};
-    for (int i = 0; i < 4; ++i) jd[i] = julian_day(i == 0 ? 20.5 : 21.5, months[i], 2001);
+    for (int i = 0; i < 4; ++i) jd[i] = julian_day(i == 0 ? 20.5 : 21.5, months[i], year);
+}
+std::vector<SeasonEvent> fixed_seasons(JulianDay from_ut, JulianDay to_ut) {
+    return seasons_from_years(from_ut, to_ut, fixed_year_seasons);
 }
 // An engine under which the Sun rises at 6 h and sets at 18 h everywhere, every day.
 RiseSet twelve_hour_days(int, JulianDay, const Location&) { return {6.0, 18.0}; }
@@ -73,7 +76,7 @@ static_assert(std::is_constructible_v<EngineCall<double(JulianDay)>, double (*)(
 
 TEST_F(EngineSeam, SeasonsReportPrintsTheEnginesInstants) {
     SkyEngine engine = CLASSICAL_ENGINE;
-    engine.season_instants = fixed_seasons;
+    engine.seasons = fixed_seasons;
     ReportDocument document;
     ASSERT_EQ(seasons_report(document, 3, false, 2001, 2001, with_engine(engine)), 0);
     std::string text;

@@ -18,6 +18,7 @@
 #include "engine/classical/star_places.h"
 #include "engine/classical/sun.h"
 #include "engine/classical/twilight.h"
+#include "engine/classical/window_searches.h"
 
 namespace {
 
@@ -185,13 +186,6 @@ ConjunctionSearch conjunctions(int body, JulianDay from_ut, JulianDay to_ut, Ste
     return search;
 }
 
-// The seam's offset in hours of any fraction, from the classical whole hours.
-void moon_apsis_whole_hours(JulianDay t_day, MoonApsisKind kind, double& offset_hours, double& distance_km) {
-    int hours = 0;
-    moon_apsis_refine(t_day, kind, hours, distance_km);
-    offset_hours = hours;
-}
-
 }  // namespace
 
 const SkyEngine CLASSICAL_ENGINE = {
@@ -214,11 +208,11 @@ const SkyEngine CLASSICAL_ENGINE = {
     .equation_of_time = equation_of_time_on,
     .rise_set = rising_and_setting,
     .twilight = twilight,
-    .season_instants = season_instants,
-    .build_phase_table = build_phase_table,
-    .find_year_eclipses = find_year_eclipses,
+    .seasons = classical::seasons,
+    .moon_phases = classical::moon_phases,
+    .eclipses = classical::eclipses,
     .conjunctions = conjunctions,
-    .moon_apsis_refine = moon_apsis_whole_hours,
-    .moon_node_instant = moon_node_instant,
-    .planet_apsis_instant = planet_apsis_instant,
+    .moon_apsides = classical::moon_apsides,
+    .moon_nodes = classical::moon_nodes,
+    .planet_apsides = classical::planet_apsides,
 };

@@ -17,6 +17,7 @@
 
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/sky_events.h"
 #include "engine/step_hook.h"
 
 constexpr int CONJUNCTION_MAX_DAYS = 370;       // a leap year with its margins
@@ -28,10 +29,6 @@ constexpr int REFINEMENT_HOURS = 48;            // 49 hourly instants from the s
 // Passes of the search.
 constexpr int PASS_CONJUNCTION = 0;
 constexpr int PASS_OPPOSITION = 1;
-
-// Whether the planet's place at the best instant lies on the Sun's disk (by
-// declination alone): in front of it (lit fraction below one half) or behind it.
-enum DiskContact { DISK_NONE = 0, DISK_TRANSIT = 1, DISK_OCCULTATION = 2 };
 
 // Given a UT Julian day and a body (0 Sun, 3-10 Mercury..Pluto); returns the
 // apparent ecliptic longitude (-180..180, converted from the apparent right

@@ -10,11 +10,9 @@
 //
 // Angles are degrees, right ascension hours.  No state.
 
-// The four principal phases, as passed to moon_phase_instant.
-constexpr int NEW_MOON = 0;
-constexpr int FIRST_QUARTER = 1;
-constexpr int FULL_MOON = 2;
-constexpr int LAST_QUARTER = 3;
+// The four principal phases, as passed to moon_phase_instant: NEW_MOON ..
+// LAST_QUARTER of engine/sky_events.h.
+#include "engine/sky_events.h"
 
 // Given a UT instant (hours 0-24 of the day, day, month, astronomical year;
 // Delta T is added inside).  Returns:

@@ -46,13 +46,12 @@ int moon_apsis_extreme_hour(const double distances_km[MOON_APSIS_SAMPLES], MoonA
     return best - MOON_APSIS_REFINE_HOURS;
 }
 
-void moon_apsis_refine(JulianDay t_day, MoonApsisKind kind, int& offset_hours,
-                       double& distance_km) {
+MoonApsis moon_apsis_refine(JulianDay t_day, MoonApsisKind kind) {
     double distances[MOON_APSIS_SAMPLES];
     for (int i = 0; i < MOON_APSIS_SAMPLES; ++i)
         distances[i] = moon_distance_at(t_day + (i - MOON_APSIS_REFINE_HOURS) / HOURS_PER_DAY);
-    offset_hours = moon_apsis_extreme_hour(distances, kind);
-    distance_km = distances[offset_hours + MOON_APSIS_REFINE_HOURS];
+    const int offset_hours = moon_apsis_extreme_hour(distances, kind);
+    return {t_day + offset_hours / HOURS_PER_DAY, kind, distances[offset_hours + MOON_APSIS_REFINE_HOURS]};
 }
 
 // Meeus, Astronomical Algorithms, 2nd ed., chapter 51: the mean passage and

@@ -14,9 +14,8 @@
 // ephemeris time; the UT conversion uses the parabola
 // Delta T = 0.00325 (Y - 1810)^2 - 15 seconds for the year Y asked about.
 #include "engine/calendar.h"
+#include "engine/sky_events.h"
 
-enum MoonApsisKind { MOON_APSIS_NONE = -1, MOON_APOGEE = 0, MOON_PERIGEE = 1 };
-enum MoonNode { ASCENDING_NODE = 0, DESCENDING_NODE = 1 };
 
 // Hours searched on each side of a candidate's 0 h sample.
 constexpr int MOON_APSIS_REFINE_HOURS = 23;
@@ -36,11 +35,10 @@ MoonApsisKind moon_apsis_kind(double before_km, double middle_km, double after_k
 // or smallest (perigee) distance; on a tie the earliest hour wins.
 int moon_apsis_extreme_hour(const double distances_km[MOON_APSIS_SAMPLES], MoonApsisKind kind);
 
-// Given the 0 h UT Julian day of a candidate day and its kind; returns in
-// offset_hours the whole-hour offset (-23..23) from t_day of the extreme and
-// in distance_km the distance there.  The instant is t_day + offset_hours / 24 (UT).
-void moon_apsis_refine(JulianDay t_day, MoonApsisKind kind, int& offset_hours,
-                       double& distance_km);
+// Given the 0 h UT Julian day of a candidate day and its kind; returns the
+// extreme at the whole hour (-23..23 h from t_day) of the largest (apogee) or
+// smallest (perigee) distance, with that distance.
+MoonApsis moon_apsis_refine(JulianDay t_day, MoonApsisKind kind);
 
 // Given a lunation number k (integer; k = 0 near 2000 January 20) and a node;
 // returns the Julian Ephemeris Day of that passage (the series evaluated at

@@ -13,30 +13,6 @@ namespace {
 constexpr int DATE_STEPS = 50;      // date steps of 7/300 year over the year's span
 constexpr int PHASES = 4;
 
-// The calendar year of a Julian day.
-int calendar_year(double jd) {
-    double day = 0.0;
-    int month = 0;
-    int year = 0;
-    calendar_date(jd, day, month, year);
-    return year;
-}
-
-// Examines the records of one phase (full Moons for lunar eclipses, new Moons
-// for solar ones) whose local date lies in the year, appending each eclipse.
-void examine_phases(int year, const PhaseTable& table, const Location& location, int phase,
-                    bool (*is_eclipse)(const PhaseRecord&, EclipseCircumstances&),
-                    EclipseList& list) {
-    for (const PhaseRecord& record : table.records) {
-        if (record.phase != phase) continue;
-        if (calendar_year(record.jd_true + location.time_zone / 24.0) != year) continue;
-        if (eclipse_excluded(record.latitude_argument)) continue;
-        EclipseCircumstances eclipse;
-        if (!is_eclipse(record, eclipse)) continue;
-        list.entries.push_back(eclipse);
-    }
-}
-
 EclipseElements record_elements(const PhaseRecord& r) {
     return eclipse_elements(r.latitude_argument, r.sun_mean_anomaly, r.moon_mean_anomaly,
                             r.centuries, r.jd_mean);
@@ -71,7 +47,7 @@ int build_phase_table(int year, PhaseTable& table, StepHook step, void* context)
             moon_phase_instant(date, q, record.latitude_argument, record.sun_mean_anomaly,
                                record.moon_mean_anomaly, record.centuries, jd_mean, jd_true);
             // The theory gives ephemeris time; Delta T of the instant's year takes it to UT.
-            const double delta_t_days = delta_t_hours(calendar_year(jd_true)) / 24.0;
+            const double delta_t_days = delta_t_hours(year_of(jd_true)) / 24.0;
             record.jd_true = jd_true - delta_t_days;
             record.jd_mean = jd_mean - delta_t_days;
             table.records.push_back(record);
@@ -156,8 +132,8 @@ bool lunar_eclipse(const PhaseRecord& record, EclipseCircumstances& eclipse) {
     return true;
 }
 
-void find_year_eclipses(int year, const PhaseTable& table, const Location& location, EclipseList& list) {
-    list.entries.clear();
-    examine_phases(year, table, location, FULL_MOON, lunar_eclipse, list);
-    examine_phases(year, table, location, NEW_MOON, solar_eclipse, list);
+bool phase_eclipse(const PhaseRecord& record, EclipseCircumstances& eclipse) {
+    if (record.phase != NEW_MOON && record.phase != FULL_MOON) return false;
+    if (eclipse_excluded(record.latitude_argument)) return false;
+    return record.phase == NEW_MOON ? solar_eclipse(record, eclipse) : lunar_eclipse(record, eclipse);
 }

@@ -14,19 +14,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/location.h"
+#include "engine/sky_events.h"
 #include "engine/step_hook.h"
-
-// Eclipse kinds, as stored in EclipseCircumstances::kind and chosen by the reports.
-constexpr int SOLAR_ECLIPSE = 0;
-constexpr int LUNAR_ECLIPSE = 1;
-
-// The central types of a solar eclipse; a non-central one is partial.
-enum SolarEclipseType { SOLAR_TOTAL, SOLAR_ANNULAR, SOLAR_ANNULAR_TOTAL, SOLAR_PARTIAL };
 
 // One phase instant.
 struct PhaseRecord {
-    std::int32_t phase = 0;          // NEW_MOON, FIRST_QUARTER, FULL_MOON, LAST_QUARTER (engine/classical/moon.h)
+    std::int32_t phase = 0;          // NEW_MOON .. LAST_QUARTER (engine/sky_events.h)
     double latitude_argument = 0.0;  // F, the Moon's argument of latitude, degrees 0-360
     double sun_mean_anomaly = 0.0;   // M, degrees 0-360
     double moon_mean_anomaly = 0.0;  // M', degrees 0-360
@@ -48,23 +41,6 @@ struct EclipseElements {
     double c = 0.0;
     double gamma = 0.0;   // Earth radii
     double u = 0.0;       // Earth radii
-};
-
-// What the eclipse reports print about one eclipse.
-struct EclipseCircumstances {
-    int kind = SOLAR_ECLIPSE;           // SOLAR_ECLIPSE or LUNAR_ECLIPSE
-    double jd_max = 0.0;                // maximum eclipse, UT Julian day
-    double gamma = 0.0;                 // Earth radii; solar: >= 0 northern hemisphere
-    SolarEclipseType solar_type = SOLAR_PARTIAL;  // solar only
-    double magnitude = 0.0;             // solar partial: maximum magnitude; lunar: umbral magnitude
-    double partial_semiduration_hours = 0.0;  // lunar only
-    double total_semiduration_hours = 0.0;    // lunar only; 0 when there is no total phase
-};
-
-// The eclipses of a year: the lunar ones first, then the solar ones, each in
-// phase-table order.  A year has at most seven.
-struct EclipseList {
-    std::vector<EclipseCircumstances> entries;
 };
 
 // Given a year; fills the table with the phases found by 50 date steps of
@@ -94,8 +70,7 @@ bool solar_eclipse(const PhaseRecord& record, EclipseCircumstances& eclipse);
 // magnitude and the semi-durations of the partial and total phases.
 bool lunar_eclipse(const PhaseRecord& record, EclipseCircumstances& eclipse);
 
-// Given a year, its phase table and the location (whose time zone decides the
-// local date); empties the list, then appends every lunar eclipse and then
-// every solar eclipse whose local date of the full or new Moon lies in the
-// year, each with what the reports print about it.
-void find_year_eclipses(int year, const PhaseTable& table, const Location& location, EclipseList& list);
+// Given a phase record; true when its new Moon is a solar eclipse or its
+// full Moon an umbral lunar eclipse (not excluded by its F), with what the
+// reports print about it.
+bool phase_eclipse(const PhaseRecord& record, EclipseCircumstances& eclipse);

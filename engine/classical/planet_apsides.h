@@ -6,11 +6,10 @@
 // those of the unperturbed mean orbit, good to a day or two for the Earth and
 // Mars and to weeks for Jupiter and Saturn.
 #include "engine/calendar.h"
+#include "engine/sky_events.h"
 
 constexpr int APSIS_FIRST_BODY = 2;  // Earth
 constexpr int APSIS_LAST_BODY = 7;   // Saturn
-
-enum ApsisKind { APSIS_PERIHELION = 0, APSIS_APHELION = 1 };
 
 // Given a body (2 Earth ... 7 Saturn) and an orbit number k; returns the UT
 // Julian day of that perihelion (integer k) or aphelion (k + 0.5).

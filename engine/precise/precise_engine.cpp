@@ -7,7 +7,7 @@
 #include <erfam.h>
 
 #include "engine/classical/jupiter_moons.h"
-#include "engine/precise/classical_calls.h"
+#include "engine/precise/seam_searches.h"
 #include "engine/precise/delta_t.h"
 #include "engine/precise/eclipses.h"
 #include "engine/precise/events.h"
@@ -140,6 +140,12 @@ double equation_of_time(JulianDay date) {
     return std::remainder(hour_angle, 24.0);
 }
 
+double moon_distance_at(JulianDay jd_ut) {
+    double p[3], v[3];
+    moon_position(terrestrial_time(jd_ut), p, v);  // centre to centre, geometric
+    return vector_norm(p) * AU_KM;
+}
+
 RiseSet rising_and_setting(int body, JulianDay date, const Location& location) {
     int day, month, year;
     date_of(date, day, month, year);
@@ -153,18 +159,6 @@ Twilight twilight_limits(double depression, JulianDay date, const Location& loca
     Twilight t;
     twilight(depression, day, month, year, location, t.morning, t.evening);
     return t;
-}
-
-// Event to event over the window: a few hundred positions a year.
-ConjunctionSearch conjunctions(int body, JulianDay from_ut, JulianDay to_ut, StepHook step, void* context) {
-    ConjunctionSearch search;
-    if (step && (search.stopped = step(0.0, context))) return search;
-    for (const ConjunctionInstant& c : planet_conjunctions(body, from_ut, to_ut)) {
-        const DiskContact disk =
-            c.overlap == TRANSIT ? DISK_TRANSIT : c.overlap == OCCULTATION ? DISK_OCCULTATION : DISK_NONE;
-        search.events.push_back({c.instant, c.kind == OPPOSITION, !c.inferior, c.separation, disk});
-    }
-    return search;
 }
 
 }  // namespace
@@ -190,11 +184,11 @@ const SkyEngine PRECISE_ENGINE = {
     .equation_of_time = precise::equation_of_time,
     .rise_set = precise::rising_and_setting,
     .twilight = precise::twilight_limits,
-    .season_instants = precise::season_instants,
-    .build_phase_table = precise::build_phase_table,
-    .find_year_eclipses = precise::find_year_eclipses,
-    .conjunctions = precise::conjunctions,
-    .moon_apsis_refine = precise::moon_apsis_refine,
-    .moon_node_instant = precise::moon_node_instant,
-    .planet_apsis_instant = precise::planet_apsis_instant,
+    .seasons = precise::seasons,
+    .moon_phases = precise::phase_search,
+    .eclipses = precise::eclipse_search,
+    .conjunctions = precise::conjunction_search,
+    .moon_apsides = precise::moon_apsis_search,
+    .moon_nodes = precise::node_passages,
+    .planet_apsides = precise::planet_apsis_events,
 };
