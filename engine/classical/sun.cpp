@@ -9,28 +9,7 @@
 #include <cmath>
 
 #include "engine/angles.h"
-
-namespace {
-
-// The last sun_position call: its inputs exactly as passed and its outputs;
-// one per thread, so that searches on other threads may call it too.
-struct SunCache {
-    int valid = 0;
-    double hours = 0.0;
-    int day = 0;
-    int month = 0;
-    int year = 0;
-    int apparent = 0;
-    double ra = 0.0;
-    double dec = 0.0;
-    double longitude = 0.0;
-    double distance = 0.0;
-    double semidiameter = 0.0;
-    double mean_anomaly = 0.0;
-};
-thread_local SunCache cache;
-
-}  // namespace
+#include "engine/classical/caches.h"
 
 SunEcliptic sun_ecliptic(double hours, int day, int month, int year) {
     SunEcliptic sun;
@@ -78,22 +57,21 @@ double sun_semidiameter(double distance) { return 0.2665638888888889 / distance;
 void sun_position(double hours, int day, int month, int year, int apparent, double& ra,
                   double& dec, double& longitude, double& distance, double& semidiameter,
                   double& mean_anomaly) {
-    if (cache.valid && cache.hours == hours && cache.day == day && cache.month == month &&
-        cache.year == year && cache.apparent == apparent) {
-        ra = cache.ra;
-        dec = cache.dec;
-        longitude = cache.longitude;
-        distance = cache.distance;
-        semidiameter = cache.semidiameter;
-        mean_anomaly = cache.mean_anomaly;
-        return;
-    }
-    const SunEcliptic sun = sun_ecliptic(hours, day, month, year);
-    sun_equatorial(sun, apparent, ra, dec, longitude);
-    distance = sun.distance;
-    semidiameter = sun_semidiameter(sun.distance);
-    mean_anomaly = sun.mean_anomaly;
-    cache = SunCache{1, hours, day, month, year, apparent, ra, dec, longitude, distance, semidiameter, mean_anomaly};
+    const SunValues& v = classical_caches().sun.get({hours, day, month, year, apparent}, 0, [&] {
+        SunValues computed;
+        const SunEcliptic sun = sun_ecliptic(hours, day, month, year);
+        sun_equatorial(sun, apparent, computed.ra, computed.dec, computed.longitude);
+        computed.distance = sun.distance;
+        computed.semidiameter = sun_semidiameter(sun.distance);
+        computed.mean_anomaly = sun.mean_anomaly;
+        return computed;
+    });
+    ra = v.ra;
+    dec = v.dec;
+    longitude = v.longitude;
+    distance = v.distance;
+    semidiameter = v.semidiameter;
+    mean_anomaly = v.mean_anomaly;
 }
 
 // Starts at the mean instant of each season (tropical year 365.2422 days) and

@@ -1,10 +1,12 @@
 #include "engine/precise/events.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <erfa.h>
 #include <erfam.h>
 
+#include "engine/precise/caches.h"
 #include "engine/precise/delta_t.h"
 #include "engine/precise/places.h"
 #include "engine/precise/search.h"
@@ -62,14 +64,12 @@ void rough_moon(double tt, double p[3]) {
 }
 
 const double (*ecliptic_of_date(double tt))[3] {
-    thread_local double key = -1e300;
-    thread_local double rm[3][3];
-    double k = std::floor(tt / 100.0);
-    if (k != key) {
-        eraEcm06(k * 100.0 + 50.0, 0.0, rm);
-        key = k;
-    }
-    return rm;
+    const double k = std::floor(tt / 100.0);
+    return precise_caches().ecliptic.get(k, 0, [k] {
+        Rotation rm;
+        eraEcm06(k * 100.0 + 50.0, 0.0, rm.r);
+        return rm;
+    }).r;
 }
 
 LeanPair lean_pair(int body, double tt) {
@@ -187,26 +187,18 @@ JulianDay meeus_season_instant(int year, int k) {
 }  // namespace
 
 void season_instants(int year, JulianDay jd[4]) {
-    // The last two years asked for are kept: the Seasons report asks for
-    // each year twice (its own and the year before's next).
-    struct Kept {
-        int year = 0;
-        bool valid = false;
-        JulianDay jd[4];
-    };
-    thread_local Kept kept[2];
-    for (const Kept& k : kept) {
-        if (k.valid && k.year == year) {
-            std::copy(k.jd, k.jd + 4, jd);
-            return;
+    // Kept by year: the Seasons report asks for each year twice (its own and
+    // the year before's next).
+    const std::array<JulianDay, 4>& kept = precise_caches().seasons.get(year, year, [year] {
+        std::array<JulianDay, 4> instants;
+        for (int k = 0; k < 4; ++k) {
+            auto f = [k](double t) { return wrap180(geocentric_place(SUN, t).longitude - 90.0 * k); };
+            instants[k] = refine_root_from(f, meeus_season_instant(year, k), 1.0 / SUN_DEGREES_PER_DAY,
+                                           0.001 * SECOND_DAYS);
         }
-    }
-    for (int k = 0; k < 4; ++k) {
-        auto f = [k](double t) { return wrap180(geocentric_place(SUN, t).longitude - 90.0 * k); };
-        jd[k] = refine_root_from(f, meeus_season_instant(year, k), 1.0 / SUN_DEGREES_PER_DAY, 0.001 * SECOND_DAYS);
-    }
-    kept[1] = kept[0];
-    kept[0] = {year, true, {jd[0], jd[1], jd[2], jd[3]}};
+        return instants;
+    });
+    std::copy(kept.begin(), kept.end(), jd);
 }
 
 // ---- Phases ----
@@ -218,29 +210,22 @@ constexpr double ELONGATION_DEGREES_PER_DAY = 360.0 / SYNODIC_MONTH_DAYS;  // th
 
 // Phase q (0-3) of lunation k (counted as the classical engine counts them,
 // from the new Moon of 1900 January 0): the classical instant, minutes off,
-// refined on the precise places.  Kept per thread by lunation, since a report
-// run year by year asks for the lunations around each year twice.
+// refined on the precise places.  Kept by lunation, since a report run year
+// by year asks for the lunations around each year twice.
 JulianDay phase_instant(long long k, int q) {
-    struct Kept {
-        long long key = -1;
-        JulianDay instant = 0;
-    };
-    thread_local Kept kept[256];
-    long long key = 4 * (k + (1LL << 40)) + q;
-    Kept& slot = kept[key & 255];
-    if (slot.key == key) return slot.instant;
-    // A year with fraction that the classical engine turns back into lunation k.
-    double date = 1900.0 + (static_cast<double>(k) + (k < 0 ? -0.5 : 0.5)) / 12.3685;
-    double f, m, mp, t, jd_mean, jd_true;
-    ::moon_phase_instant(date, q, f, m, mp, t, jd_mean, jd_true);
-    auto elongation = [q](double ut) {
-        double e = geocentric_place(MOON, ut).longitude - geocentric_place(SUN, ut).longitude;
-        return wrap180(e - 90.0 * q);
-    };
-    JulianDay instant = refine_root_from(elongation, universal_time(jd_true), 1.0 / ELONGATION_DEGREES_PER_DAY,
-                                         0.001 * SECOND_DAYS);
-    slot = {key, instant};
-    return instant;
+    const long long key = 4 * (k + (1LL << 40)) + q;
+    return precise_caches().phases.get(key, key, [k, q] {
+        // A year with fraction that the classical engine turns back into lunation k.
+        double date = 1900.0 + (static_cast<double>(k) + (k < 0 ? -0.5 : 0.5)) / 12.3685;
+        double f, m, mp, t, jd_mean, jd_true;
+        ::moon_phase_instant(date, q, f, m, mp, t, jd_mean, jd_true);
+        auto elongation = [q](double ut) {
+            double e = geocentric_place(MOON, ut).longitude - geocentric_place(SUN, ut).longitude;
+            return wrap180(e - 90.0 * q);
+        };
+        return refine_root_from(elongation, universal_time(jd_true), 1.0 / ELONGATION_DEGREES_PER_DAY,
+                                0.001 * SECOND_DAYS);
+    });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include "engine/precise/caches.h"
 #include "engine/precise/delta_t.h"
 #include "engine/precise/ephemeris_table.h"
 #include "engine/precise/pluto.h"
@@ -23,18 +24,9 @@ constexpr double LIGHT_DAYS_PER_AU = ERFA_AULT / ERFA_DAYSEC;
 // fourth derivative is the monthly wobble about the Earth-Moon barycentre).
 constexpr double EARTH_NODE_DAYS = 4.0;
 
-struct EarthNode {
-    double day = -1e300;
-    double position[3];  // heliocentric, AU
-    double velocity[3];  // heliocentric, AU/day
-    double bary_velocity[3];
-};
-
 const EarthNode& earth_node(double day) {
-    constexpr int SLOTS = 128;
-    thread_local EarthNode slots[SLOTS];
-    EarthNode& n = slots[static_cast<long long>(day / EARTH_NODE_DAYS) & (SLOTS - 1)];
-    if (n.day != day) {
+    return precise_caches().earth_nodes.get(day, static_cast<long long>(day / EARTH_NODE_DAYS), [day] {
+        EarthNode n;
         double pvh[2][3], pvb[2][3];
         // Status 1 only warns of a date outside 1900-2100, where the series'
         // errors grow slowly (a few km at 1000 and 3000): accepted.
@@ -44,9 +36,8 @@ const EarthNode& earth_node(double day) {
             n.velocity[i] = pvh[1][i];
             n.bary_velocity[i] = pvb[1][i];
         }
-        n.day = day;
-    }
-    return n;
+        return n;
+    });
 }
 
 // The Earth's heliocentric position and barycentric velocity at a TT Julian
@@ -72,27 +63,17 @@ void earth_state(double jd_tt, double position[3], double bary_velocity[3]) {
 // matter (13.7 days, 0.2") leave under 0.002".
 constexpr double FRAME_NODE_DAYS = 0.5;
 
-struct Frame {
-    double tt = -1e300;
-    double rbpn[3][3];   // GCRS -> true equator and equinox of date
-    double dpsi = 0;     // nutation in longitude, radians
-    double epsa = 0;     // mean obliquity, radians
-    double eps_true = 0; // true obliquity, radians
-};
-
 const Frame& frame_node(double tt) {
-    constexpr int SLOTS = 1024;
-    thread_local Frame slots[SLOTS];
-    Frame& f = slots[static_cast<long long>(tt / FRAME_NODE_DAYS) & (SLOTS - 1)];
-    if (f.tt != tt) {
+    return precise_caches().frames.get(tt, static_cast<long long>(tt / FRAME_NODE_DAYS), [tt] {
+        Frame f;
         // eraPn00b is eraNut00b's nutation, then eraPn00; the table holds the former.
         double deps, rb[3][3], rp[3][3], rbp[3][3], rn[3][3];
         if (!table_nutation(tt, f.dpsi, deps)) eraNut00b(tt, 0.0, &f.dpsi, &deps);
         eraPn00(tt, 0.0, f.dpsi, deps, &f.epsa, rb, rp, rbp, rn, f.rbpn);
         f.eps_true = f.epsa + deps;
         f.tt = tt;
-    }
-    return f;
+        return f;
+    });
 }
 
 Frame frame_at(double jd_tt) {

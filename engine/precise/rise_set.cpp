@@ -5,6 +5,7 @@
 #include <erfam.h>
 
 #include "engine/calendar.h"
+#include "engine/precise/caches.h"
 #include "engine/precise/places.h"
 #include "engine/precise/search.h"
 
@@ -35,25 +36,19 @@ double quadratic(const double f[3], double s) {  // s in -1..1 over the three no
     return f[1] + 0.5 * s * (f[2] - f[0]) + 0.5 * s * s * (f[0] - 2.0 * f[1] + f[2]);
 }
 
-// The geocentric place, the last few kept: a run of days shares the place at
-// each midnight between two of them.
-Place place_at(int body, double jd_ut) {
-    struct Kept { int body = -1; double t = 0; Place place; };
-    thread_local Kept kept[8];
-    thread_local int next = 0;
-    for (const Kept& k : kept)
-        if (k.body == body && k.t == jd_ut) return k.place;
-    Kept& k = kept[next];
-    next = (next + 1) % 8;
-    k = {body, jd_ut, geocentric_place(body, jd_ut)};
-    return k.place;
+// The geocentric place, kept: a run of days shares the place at each
+// midnight and noon between two of them.
+const Place& place_at(int body, double jd_ut) {
+    const long long half_days = static_cast<long long>(std::floor(jd_ut * 2.0));
+    return precise_caches().rise_places.get({body, jd_ut}, half_days + 3 * body,
+                                            [&] { return geocentric_place(body, jd_ut); });
 }
 
 DayTrack make_track(int body, int day, int month, int year, const Location& location) {
     DayTrack track;
     track.start = julian_day(day, month, year) - location.time_zone / 24.0;
     for (int i = 0; i < 3; ++i) {
-        Place p = place_at(body, track.start + 0.5 * i);
+        const Place& p = place_at(body, track.start + 0.5 * i);
         track.ra[i] = p.ra_hours * 15.0 * ERFA_DD2R;
         track.dec[i] = p.dec * ERFA_DD2R;
         track.distance[i] = p.distance_au * AU_KM;

@@ -1,0 +1,10 @@
+#include "engine/precise/caches.h"
+
+namespace precise {
+
+PreciseCaches& precise_caches() {
+    thread_local PreciseCaches caches;
+    return caches;
+}
+
+}  // namespace precise
