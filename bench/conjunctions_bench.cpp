@@ -10,7 +10,7 @@
 namespace {
 
 void fill_year(int year, ConjunctionTable& table) {
-    conjunction_table_init(year, 1, 12, PLANETS, table);
+    conjunction_window_init(julian_day(1, 1, year), julian_day(1, 1, year + 1), PLANETS, table);
     for (int d = 1; d <= table.day_count; ++d) conjunction_table_sample(d, table);
 }
 
@@ -32,7 +32,7 @@ void BM_ConjunctionRefinementsYear(benchmark::State& state) {
         std::vector<ConjunctionEvent> events;
         for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body)
             for (int pass = PASS_CONJUNCTION; pass < conjunction_pass_count(body); ++pass)
-                find_conjunctions(table, body, pass, 0.0, events);
+                find_conjunctions_in(table, body, pass, table.start, table.start + table.day_count, events);
         benchmark::DoNotOptimize(events.data());
     }
 }
@@ -46,7 +46,7 @@ void BM_ConjunctionSearchYear(benchmark::State& state) {
         std::vector<ConjunctionEvent> events;
         for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body)
             for (int pass = PASS_CONJUNCTION; pass < conjunction_pass_count(body); ++pass)
-                find_conjunctions(table, body, pass, 0.0, events);
+                find_conjunctions_in(table, body, pass, table.start, table.start + table.day_count, events);
         benchmark::DoNotOptimize(events.data());
     }
 }

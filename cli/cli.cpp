@@ -534,7 +534,6 @@ int ephemeris_command(int argc, char** argv) {
         bodies = BodySet{static_cast<std::uint32_t>(set)};
     }
     const CommandParams& p = app.params;
-    const Location& place = app.sky.location;
     double hours = p.hour + p.minute / 60.0;
     bool csv = option("csv").has_value();
     std::vector<EphemerisRow> rows = ephemeris_rows(bodies, p.day, p.month, p.year, hours, app.sky);
@@ -542,7 +541,7 @@ int ephemeris_command(int argc, char** argv) {
                            : ephemeris_table(rows, p.day, p.month, p.year, hours, app.sky);
     if (option("jupiter-moons")) {
         text += '\n';
-        text += jupiter_moons_text(p.day, p.month, p.year, hours, place, csv);
+        text += jupiter_moons_text(p.day, p.month, p.year, hours, app.sky, csv);
     }
     return write_standard_output(text) ? 0 : EXIT_FILE_ERROR;
 }

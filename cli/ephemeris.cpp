@@ -6,7 +6,6 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/classical/jupiter_moons.h"
 #include "format/format.h"
 #include "platform/text_encoding.h"
 #include "resources/string_ids.h"
@@ -139,11 +138,11 @@ std::string ephemeris_csv(const std::vector<EphemerisRow>& rows, const SkyEngine
     return out;
 }
 
-std::string jupiter_moons_text(int day, int month, int year, double local_hours,
-                               const Location& location, bool csv) {
+std::string jupiter_moons_text(int day, int month, int year, double local_hours, const SkyContext& sky,
+                               bool csv) {
     static const char* const NAMES[JUPITER_SATELLITE_COUNT] = {"Io", "Europa", "Ganymede", "Callisto"};
-    const JulianDay jd_ut = to_ut(day, month, year, local_hours, location);
-    const JupiterSatellites moons = jupiter_satellites(jd_ut);  // the classical theory in either engine
+    const JulianDay jd_ut = to_ut(day, month, year, local_hours, sky.location);
+    const JupiterSatellites moons = sky.engine->jupiter_satellites(jd_ut);
     std::string out = csv ? "moon,x,y,z,hidden\n" : "Moon         x (Rj)   y (Rj)   z (Rj)  Hidden\n";
     char line[128];
     for (int i = 0; i < JUPITER_SATELLITE_COUNT; ++i) {

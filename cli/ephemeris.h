@@ -41,7 +41,7 @@ std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int 
                             double local_hours, const SkyContext& sky);
 std::string ephemeris_csv(const std::vector<EphemerisRow>& rows, const SkyEngine& engine);
 
-// Jupiter's four large satellites at the local instant: x, y, z offsets in
-// Jupiter radii and whether the planet hides each one.
-std::string jupiter_moons_text(int day, int month, int year, double local_hours,
-                               const Location& location, bool csv);
+// Jupiter's four large satellites at the local instant from the context's
+// engine: x, y, z offsets in Jupiter radii and whether the planet hides each one.
+std::string jupiter_moons_text(int day, int month, int year, double local_hours, const SkyContext& sky,
+                               bool csv);

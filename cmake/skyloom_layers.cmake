@@ -2,9 +2,8 @@
 #
 # SKYLOOM_FOLDER_LIBRARIES: the one map from source folder to library.  Each
 # library is its folders' *.cpp and *.h (skyloom_module; a library may span
-# several folders, e.g. the engine's basics and seam in engine/ with the 1995
-# engine in engine/classical/); a header's folder names the library a file
-# that includes it uses.
+# several folders); a header's folder names the library a file that includes
+# it uses.
 #
 # skyloom_module(NAME): the static library NAME over its folders' sources.
 #
@@ -24,7 +23,7 @@
 # platform/qt alone), directly or through another library.
 
 set(SKYLOOM_FOLDER_LIBRARIES
-    "resources=skyloom_resources" "engine=skyloom_engine" "engine/classical=skyloom_engine" "engine/precise=skyloom_precise"
+    "resources=skyloom_resources" "engine=skyloom_engine" "engine/classical=skyloom_classical" "engine/precise=skyloom_precise"
     "platform=skyloom_platform" "format=skyloom_format" "reports=skyloom_reports" "graphs=skyloom_graphs"
     "output=skyloom_output" "movies=skyloom_movies" "app=skyloom_core" "cli=skyloom_cli"
     "platform/qt=skyloom_platform_qt" "window=skyloom_window")

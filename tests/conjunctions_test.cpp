@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "engine/classical/planet_apsides.h"
+#include "engine/sky_engine.h"
+#include "reports/planet_reports.h"
+#include "tests/report_test_support.h"
 
 namespace {
 
@@ -47,19 +50,19 @@ TEST(Conjunctions, PublishedEventsAreFoundWithinHalfADay) {
          "NASA, greatest transit 2006 Nov 8 21:41 UT"},
     };
     for (const EventCase& c : cases) {
-        ConjunctionTable table;
-        conjunction_table_init(c.year, c.month, c.month, NO_BODIES.with(c.body), table);
-        for (int d = 1; d <= table.day_count; ++d) conjunction_table_sample(d, table);
-        std::vector<ConjunctionEvent> events;
-        EXPECT_EQ(find_conjunctions(table, c.body, c.pass, 0.0, events), 0);
+        // The month searched through the seam; only the event sought is in it.
+        const ConjunctionSearch found = CLASSICAL_ENGINE.conjunctions(
+            c.body, julian_day(1, c.month, c.year), julian_day(1, c.month, c.year) + days_in_month(c.month, c.year),
+            nullptr, nullptr);
+        std::vector<Conjunction> events;
+        for (const Conjunction& e : found.events)
+            if (e.opposition == (c.pass == PASS_OPPOSITION)) events.push_back(e);
         ASSERT_EQ(events.size(), 1u) << c.what << " " << c.year;
-        const ConjunctionEvent& e = events[0];
-        EXPECT_NEAR(e.instant, c.published, 0.55) << c.what << " (" << c.source << ")";
+        const Conjunction& e = events[0];
+        EXPECT_NEAR(e.jd_ut, c.published, 0.55) << c.what << " (" << c.source << ")";
         EXPECT_LE(e.separation, CONJUNCTION_LIMIT_DEGREES) << c.what;
         EXPECT_EQ(e.disk, c.disk) << c.what << " (" << c.source << ")";
-        if (c.pass == PASS_CONJUNCTION) {
-            EXPECT_LT(e.last_illuminated, 0.5) << c.what << " inferior";
-        }
+        if (c.pass == PASS_CONJUNCTION) EXPECT_FALSE(e.superior) << c.what << " inferior";
     }
 }
 
@@ -68,22 +71,29 @@ TEST(Conjunctions, PublishedEventsAreFoundWithinHalfADay) {
 // refinement keeps that sample itself: the conjunction is reported there,
 // 0.85 degrees past the Sun in longitude and 0.38 degrees off in declination,
 // which is outside the Sun's disk, so it is not tagged as a transit.
-TEST(Conjunctions, EventBeforeItsNearestSampleIsGivenAtTheSample) {
+using ConjunctionsReport = ReportTest;
+
+TEST_F(ConjunctionsReport, EventBeforeItsNearestSampleIsGivenAtTheSample) {
     ConjunctionTable table;
-    conjunction_table_init(2019, 11, 11, NO_BODIES.with(Body::Mercury), table);
+    conjunction_window_init(julian_day(1, 11, 2019), julian_day(1, 12, 2019), NO_BODIES.with(Body::Mercury), table);
     for (int d = 1; d <= table.day_count; ++d) conjunction_table_sample(d, table);
     std::vector<ConjunctionEvent> events;
-    EXPECT_EQ(find_conjunctions(table, 3, PASS_CONJUNCTION, 0.0, events), 0);
+    EXPECT_EQ(find_conjunctions_in(table, 3, PASS_CONJUNCTION, julian_day(1, 11, 2019), julian_day(1, 12, 2019),
+                                   events),
+              0);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_DOUBLE_EQ(events[0].instant, julian_day(12, 11, 2019));
-    EXPECT_EQ(events[0].hour, 0);
     EXPECT_EQ(events[0].disk, DISK_NONE);
-    // Eastern standard time (UT - 5 h) reads the same instant as 19 h on the 11th.
-    events.clear();
-    EXPECT_EQ(find_conjunctions(table, 3, PASS_CONJUNCTION, -5.0, events), 0);
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].day, 11);
-    EXPECT_EQ(events[0].hour, 19) << "an exact hour must not truncate to the hour before";
+    // The report in Eastern standard time (UT - 5 h) reads the same instant as
+    // 19 h on the 11th: an exact hour must not truncate to the hour before.
+    ReportDocument document;
+    Location east = GREENWICH;
+    east.time_zone = -5.0;
+    ASSERT_EQ(conjunction_report(document, 9, false, 2019, 11, 11, NO_BODIES.with(Body::Mercury), SkyContext(east)),
+              0);
+    std::string text;
+    for (const std::string& line : lines_of(document)) text += line + "\n";
+    EXPECT_NE(text.find("11/11/2019  19 "), std::string::npos) << text;
 }
 
 TEST(Conjunctions, MinimaOnlyOnInnerSampleDays) {

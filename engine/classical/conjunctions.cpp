@@ -11,11 +11,6 @@
 
 namespace {
 
-// Nudge (days, about 0.01 s) added to a local instant before reading its date:
-// an hourly instant start + h/24 carries rounding of a few microseconds and
-// must not read as the end of the previous hour.
-constexpr double HOUR_ROUNDING_GUARD_DAYS = 1e-7;
-
 // The Sun's longitude the planet is measured from in a pass.
 double reference_longitude(double sun_longitude, int pass) {
     return pass == PASS_OPPOSITION ? sun_longitude + 180.0 : sun_longitude;
@@ -97,19 +92,6 @@ int refine_conjunction(const ConjunctionTable& table, int body, int pass, int da
     return 0;
 }
 
-// Fills the event's local date and whole hour; true when it is close enough
-// and its local date lies in the table's year and month range.
-bool accept_conjunction(const ConjunctionTable& table, double time_zone, ConjunctionEvent& event) {
-    if (event.separation > CONJUNCTION_LIMIT_DEGREES) return false;
-    double day = 0.0;
-    calendar_date(event.instant + time_zone / 24.0 + HOUR_ROUNDING_GUARD_DAYS, day, event.month,
-                  event.year);
-    event.day = static_cast<int>(day);
-    event.hour = static_cast<int>((day - event.day) * 24.0);
-    return event.year == table.year && event.month >= table.start_month &&
-           event.month <= table.stop_month;
-}
-
 }  // namespace
 
 void ecliptic_place(JulianDay t, int body, double& longitude, double& declination,
@@ -122,41 +104,17 @@ double angular_separation(double a, double b) {
     return std::fmin(d, std::fabs(360.0 - d));
 }
 
-namespace {
-
-// Sizes the table's samples from 0 h UT of `start` to 0 h UT of `end`.
-void size_table(JulianDay start, JulianDay end, BodySet planet_set, ConjunctionTable& table) {
+void conjunction_window_init(JulianDay from_ut, JulianDay to_ut, BodySet planet_set, ConjunctionTable& table) {
+    // 0 h UT of the days of the window's ends.
+    auto day_start = [](JulianDay jd_ut) { return std::floor(jd_ut + 0.5) - 0.5; };
+    table = ConjunctionTable{};
     table.planet_set = planet_set;
-    table.start = start;
-    table.day_count = round_to_int(end - table.start + 1.0);
+    table.start = day_start(from_ut) - 2.0;
+    table.day_count = round_to_int(day_start(to_ut) + 2.0 - table.start + 1.0);
     table.sun_longitude.assign(table.day_count, 0.0);
     for (int body = CONJUNCTION_FIRST_PLANET; body <= CONJUNCTION_LAST_PLANET; ++body) {
-        std::vector<double>& column = table.planet_longitude[planet_index(body)];
-        if (planet_set.contains(body))
-            column.assign(table.day_count, 0.0);
-        else
-            column.clear();
+        if (planet_set.contains(body)) table.planet_longitude[planet_index(body)].assign(table.day_count, 0.0);
     }
-}
-
-// 0 h UT of the day of a UT instant.
-JulianDay day_start(JulianDay jd_ut) { return std::floor(jd_ut + 0.5) - 0.5; }
-
-}  // namespace
-
-void conjunction_table_init(int year, int start_month, int stop_month, BodySet planet_set,
-                            ConjunctionTable& table) {
-    table.year = year;
-    table.start_month = start_month;
-    table.stop_month = stop_month;
-    const JulianDay end = (stop_month == 12 ? julian_day(1, 1, year + 1)
-                                            : julian_day(1, stop_month + 1, year)) + 1.0;
-    size_table(julian_day(1, start_month, year) - 2.0, end, planet_set, table);
-}
-
-void conjunction_window_init(JulianDay from_ut, JulianDay to_ut, BodySet planet_set, ConjunctionTable& table) {
-    table = ConjunctionTable{};
-    size_table(day_start(from_ut) - 2.0, day_start(to_ut) + 2.0, planet_set, table);
 }
 
 void conjunction_table_sample(int d, ConjunctionTable& table) {
@@ -188,24 +146,12 @@ std::vector<int> separation_minima(const std::vector<double>& separation) {
     return days;
 }
 
-int find_conjunctions(const ConjunctionTable& table, int body, int pass, double time_zone,
-                      std::vector<ConjunctionEvent>& events, StepHook step, void* context) {
-    for (int day : separation_minima(daily_separations(table, body, pass))) {
-        ConjunctionEvent event;
-        const int stopped = refine_conjunction(table, body, pass, day, event, step, context);
-        if (stopped) return stopped;
-        if (accept_conjunction(table, time_zone, event)) events.push_back(event);
-    }
-    return 0;
-}
-
 int find_conjunctions_in(const ConjunctionTable& table, int body, int pass, JulianDay from_ut, JulianDay to_ut,
                          std::vector<ConjunctionEvent>& events, StepHook step, void* context) {
     for (int day : separation_minima(daily_separations(table, body, pass))) {
         ConjunctionEvent event;
         const int stopped = refine_conjunction(table, body, pass, day, event, step, context);
         if (stopped) return stopped;
-        accept_conjunction(table, 0.0, event);  // the local date and hour, with no time zone
         if (event.separation <= CONJUNCTION_LIMIT_DEGREES && event.instant >= from_ut && event.instant < to_ut)
             events.push_back(event);
     }

@@ -1,13 +1,13 @@
 #pragma once
 // Conjunctions of the planets with the Sun and their oppositions, to the hour,
-// over a month range of one year.
+// over a window of UT instants.
 //
-// The search samples every day once at 0 h UT (from two days before the range
-// to the second day after it), takes each day on which a planet's separation
+// The search samples every day once at 0 h UT (from two days before the
+// window to two days after it), takes each day on which a planet's separation
 // in ecliptic longitude from the Sun (conjunction) or from the point opposite
 // the Sun (opposition) is a local minimum, and refines it hourly over the 48
 // hours that follow the sample.  An event is kept when the least separation
-// is at most 1 degree and its local date falls in the range.  The daily table
+// is at most 1 degree and its instant falls in the window.  The daily table
 // is built once and shared by all planets and both kinds of event.
 //
 // Refinement only looks forward from the sample, so an event whose true
@@ -20,7 +20,6 @@
 #include "engine/sky_events.h"
 #include "engine/step_hook.h"
 
-constexpr int CONJUNCTION_MAX_DAYS = 370;       // a leap year with its margins
 constexpr int CONJUNCTION_FIRST_PLANET = 3;     // Mercury
 constexpr int CONJUNCTION_LAST_PLANET = 10;     // Pluto
 constexpr double CONJUNCTION_LIMIT_DEGREES = 1.0;
@@ -43,24 +42,16 @@ double angular_separation(double a, double b);
 
 // One sample per day at 0 h UT.  Day d (1-based) is the instant start + d - 1.
 struct ConjunctionTable {
-    int year = 0;
-    int start_month = 0;
-    int stop_month = 0;
     BodySet planet_set;    // only Mercury to Pluto are sampled
-    JulianDay start = 0;   // julian_day(1, start_month, year) - 2
-    int day_count = 0;     // N, at most CONJUNCTION_MAX_DAYS
+    JulianDay start = 0;   // 0 h UT two days before the window's first day
+    int day_count = 0;     // N
     std::vector<double> sun_longitude;  // [d - 1]
     // [body - 3][d - 1]; empty for planets not in the set.
     std::vector<double> planet_longitude[CONJUNCTION_LAST_PLANET - CONJUNCTION_FIRST_PLANET + 1];
 };
 
-// Sets the range and the sample count and sizes the table: N days from two
-// days before the 1st of start_month to the 2nd of the month after stop_month.
-void conjunction_table_init(int year, int start_month, int stop_month, BodySet planet_set,
-                            ConjunctionTable& table);
-// The table for a window of UT instants [from_ut, to_ut): N days from two
-// days before the day of from_ut to two days after the day of to_ut (year and
-// months unset: find_conjunctions_in keeps the events by the window).
+// Sizes the table for a window of UT instants [from_ut, to_ut): N days from
+// two days before the day of from_ut to two days after the day of to_ut.
 void conjunction_window_init(JulianDay from_ut, JulianDay to_ut, BodySet planet_set, ConjunctionTable& table);
 // Computes sample day d (1..N): the Sun and every selected planet.
 void conjunction_table_sample(int d, ConjunctionTable& table);
@@ -84,20 +75,14 @@ struct ConjunctionEvent {
     double separation = 1000.0;   // least separation found, degrees
     DiskContact disk = DISK_NONE; // at the best instant; always DISK_NONE for an opposition
     double last_illuminated = 0;  // planet's lit fraction at the last refinement instant
-    int day = 0, month = 0, year = 0, hour = 0;  // local date and whole hour (truncated)
 };
 
 // All events of one planet and pass, in date order, appended to `events`:
 // each minimum of the daily separations refined over the 49 hourly instants
 // from its sample on (step, when not null, before each instant with the part
 // of that refinement done), kept when the least separation is at most 1
-// degree and the local date (UT + time_zone hours) lies in the table's year
-// and months.  Returns the step's non-zero answer when it stops the search
-// (the events found until then stay), else 0.
-int find_conjunctions(const ConjunctionTable& table, int body, int pass, double time_zone,
-                      std::vector<ConjunctionEvent>& events, StepHook step = nullptr, void* context = nullptr);
-// The same for a table made by conjunction_window_init: the events whose best
-// instant lies in [from_ut, to_ut) (their local date and hour read with no
-// time zone).
+// degree and the best instant lies in [from_ut, to_ut).  Returns the step's
+// non-zero answer when it stops the search (the events found until then
+// stay), else 0.
 int find_conjunctions_in(const ConjunctionTable& table, int body, int pass, JulianDay from_ut, JulianDay to_ut,
                          std::vector<ConjunctionEvent>& events, StepHook step = nullptr, void* context = nullptr);
