@@ -57,6 +57,10 @@ struct EclipseSearch {
 // declination alone): in front of it (lit fraction below one half) or behind it.
 enum DiskContact { DISK_NONE = 0, DISK_TRANSIT = 1, DISK_OCCULTATION = 2 };
 
+// The planets `conjunctions` searches: Mercury .. Pluto.
+constexpr int CONJUNCTION_FIRST_PLANET = 3;
+constexpr int CONJUNCTION_LAST_PLANET = 10;
+
 // A planet's conjunction with the Sun (least separation in apparent ecliptic
 // longitude) or opposition.
 struct Conjunction {
@@ -89,6 +93,10 @@ struct NodePassage {
     JulianDay jd_ut = 0.0;
     MoonNode node = ASCENDING_NODE;
 };
+
+// The planets `planet_apsides` searches: Earth .. Saturn.
+constexpr int APSIS_FIRST_BODY = 2;
+constexpr int APSIS_LAST_BODY = 7;
 
 enum ApsisKind { APSIS_PERIHELION = 0, APSIS_APHELION = 1 };
 

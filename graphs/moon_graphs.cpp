@@ -6,8 +6,6 @@
 
 #include "engine/angles.h"
 #include "engine/bodies.h"
-#include "engine/classical/jupiter_moons.h"
-#include "engine/classical/moon.h"
 #include "format/format.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"

@@ -10,8 +10,6 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/classical/rising_setting.h"
-#include "engine/classical/sun.h"
 #include "format/format.h"
 #include "graphs/graph_frame.h"
 #include "resources/string_ids.h"

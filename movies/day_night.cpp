@@ -7,7 +7,6 @@
 #include <string>
 
 #include "engine/angles.h"
-#include "engine/classical/sun.h"
 #include "format/format.h"
 #include "graphs/drawing.h"
 #include "movies/movie.h"

@@ -7,8 +7,6 @@
 #include "engine/angles.h"
 #include "engine/approximate_places.h"
 #include "engine/bodies.h"
-#include "engine/classical/planets.h"
-#include "engine/classical/sun.h"
 #include "format/format.h"
 #include "graphs/drawing.h"
 #include "movies/movie.h"

@@ -7,7 +7,7 @@
 // Earth, at the bottom, where the Earth's name stands).
 #include <cstdint>
 
-#include "engine/classical/jupiter_moons.h"
+#include "engine/sky_engine.h"
 #include "platform/surface.h"
 
 struct GraphStyle;

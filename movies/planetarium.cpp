@@ -9,10 +9,6 @@
 #include "engine/approximate_places.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/classical/moon.h"
-#include "engine/classical/planets.h"
-#include "engine/classical/star_places.h"
-#include "engine/classical/sun.h"
 #include "graphs/drawing.h"
 #include "movies/movie.h"
 #include "movies/planetarium_sky.h"
@@ -124,7 +120,7 @@ bool body_due(int id, std::uint32_t frame, BodySet view_set, int centred, int tr
     if (id == centred && tracking != TRACKING_OFF) return true;
     if (!view_set.contains(id)) return false;
     if (frame == 0) return true;
-    if (turbo && is_planet(id) && id % 2 == static_cast<int>(frame % 2)) return true;
+    if (turbo && PLANETS.contains(id) && id % 2 == static_cast<int>(frame % 2)) return true;
     if (id == id_of(Body::Moon)) return frame % 2 == 1;
     return frame % 2 == 0 && ROUND_ROBIN[(frame / 2) % std::size(ROUND_ROBIN)] == id;
 }

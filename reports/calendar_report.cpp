@@ -5,8 +5,6 @@
 #include <cstdio>
 
 #include "engine/bodies.h"
-#include "engine/classical/rising_setting.h"
-#include "engine/classical/sun.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "resources/string_ids.h"

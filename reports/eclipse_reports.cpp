@@ -9,7 +9,6 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/classical/rising_setting.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "reports/year_pipeline.h"
@@ -47,8 +46,8 @@ LocalInstant local_instant(double jd, const Location& location) {
 // or the Moon) on the local date of its maximum, local hours.
 struct ReportedEclipse {
     EclipseCircumstances eclipse;
-    double rise = NO_EVENT_HOURS;
-    double set = NO_EVENT_HOURS;
+    double rise = NO_EVENT;
+    double set = NO_EVENT;
 };
 
 // A year's eclipses of the report's kind; `stopped` non-zero when the user

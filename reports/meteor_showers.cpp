@@ -8,8 +8,6 @@
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
-#include "engine/classical/moon.h"
-#include "engine/classical/sun.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "reports/moon_reports.h"

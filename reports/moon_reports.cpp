@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/classical/moon.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "resources/string_ids.h"

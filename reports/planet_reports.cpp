@@ -9,10 +9,6 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/classical/conjunctions.h"
-#include "engine/classical/planet_apsides.h"
-#include "engine/classical/planets.h"
-#include "engine/classical/rising_setting.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "resources/string_ids.h"
@@ -96,7 +92,8 @@ void add_apsis_lines(int body, ApsisKind kind, const std::vector<PlanetApsis>& a
 
 std::string event_name(int body, const Conjunction& event) {
     if (event.opposition) return text(STR_OPPOSITION);
-    if (conjunction_pass_count(body) == 1) return text(event.superior ? STR_SUPERIOR : STR_INFERIOR);
+    // Mercury and Venus pass the Sun on either side.
+    if (body <= id_of(Body::Venus)) return text(event.superior ? STR_SUPERIOR : STR_INFERIOR);
     return text(STR_CONJUNCTION);
 }
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "engine/calendar.h"
-#include "engine/classical/sun.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "reports/year_pipeline.h"

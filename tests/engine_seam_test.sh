@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The reports, graphs and movies reach the engine only through the seam: no
-# file of theirs calls one of the seam's functions by name, so the engine
-# their SkyContext names is the one that computes.
+# file of theirs calls one of the seam's functions by name or includes a
+# header of either engine, so the engine their SkyContext names is the one
+# that computes.
 # Usage: engine_seam_test.sh SOURCE_DIR
 set -euo pipefail
 top=$1
@@ -22,5 +23,11 @@ for name in $members; do
     status=1
   fi
 done
+if hits=$(grep -nE '#include "engine/(classical|precise)/' "$top"/reports/*.[ch]* "$top"/graphs/*.[ch]* \
+                                                             "$top"/movies/*.[ch]*); then
+  echo "FAIL: an engine's own header included:" >&2
+  echo "$hits" >&2
+  status=1
+fi
 [ $status -eq 0 ] && echo "reports, graphs and movies call the engine only through the seam"
 exit $status

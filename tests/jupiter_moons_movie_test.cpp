@@ -1,6 +1,7 @@
 // The Jupiter moons movies: the moons against Meeus's worked example and a
 // moon hidden behind the disc, in frames rendered off-screen.
 #include "engine/bodies.h"
+#include "engine/classical/jupiter_moons.h"
 #include "movies/jupiter_moons_movie.h"
 
 #include <gtest/gtest.h>

@@ -20,8 +20,6 @@
 #include "engine/sky_events.h"
 #include "engine/step_hook.h"
 
-constexpr int CONJUNCTION_FIRST_PLANET = 3;     // Mercury
-constexpr int CONJUNCTION_LAST_PLANET = 10;     // Pluto
 constexpr double CONJUNCTION_LIMIT_DEGREES = 1.0;
 constexpr int REFINEMENT_HOURS = 48;            // 49 hourly instants from the sample on
 

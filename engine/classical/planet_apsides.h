@@ -8,9 +8,6 @@
 #include "engine/calendar.h"
 #include "engine/sky_events.h"
 
-constexpr int APSIS_FIRST_BODY = 2;  // Earth
-constexpr int APSIS_LAST_BODY = 7;   // Saturn
-
 // Given a body (2 Earth ... 7 Saturn) and an orbit number k; returns the UT
 // Julian day of that perihelion (integer k) or aphelion (k + 0.5).
 JulianDay planet_apsis_instant(int body, double k);
