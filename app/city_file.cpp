@@ -18,6 +18,8 @@ namespace {
 constexpr std::size_t LINE_LIMIT = 1000;
 constexpr int CITY_FIELDS = 11;
 constexpr int FAULTS_SHOWN = 5;  // in one message; the rest are counted
+constexpr std::string_view OTHER_NAMES_KEY = "aka=";
+constexpr char OTHER_NAMES_SEPARATOR = ';';
 
 // The fields of a city line, in file order.
 enum CityField {
@@ -146,9 +148,10 @@ std::optional<CityRecord> read_city_line(std::string_view text, const LineFaults
     return c;
 }
 
-// Calls take(number, line) for every line of text that holds something,
-// after adding a fault for a line that is too long or is not text (a zero
-// byte or a control character: binary data).
+// Calls take(number, line) for every line of text that holds something, in
+// Latin-1 (decoded from UTF-8 when it is UTF-8), after adding a fault for a
+// line that is too long or is not text (a zero byte or a control character:
+// binary data).
 template <typename Take>
 void for_each_line(std::string_view text, std::vector<CityFault>& faults, Take take) {
     int number = 0;
@@ -169,7 +172,9 @@ void for_each_line(std::string_view text, std::vector<CityFault>& faults, Take t
             faults.push_back({number, std::string(load_string(MSG_CITY_NOT_TEXT))});
             continue;
         }
-        take(number, line);
+        std::string latin1;
+        if (!utf8_to_latin1_exact(line, latin1)) latin1 = line;
+        take(number, std::string_view(latin1));
     }
 }
 
@@ -256,6 +261,21 @@ CityFile read_user_cities(const std::string& path) {
     return parse_user_cities(text);
 }
 
+std::vector<std::string> other_city_names(const CityRecord& city) {
+    std::vector<std::string> names;
+    for (std::string_view field : split_fields(city.extra_fields)) {
+        if (!field.starts_with(OTHER_NAMES_KEY)) continue;
+        field.remove_prefix(OTHER_NAMES_KEY.size());
+        while (!field.empty()) {
+            const std::size_t end = std::min(field.find(OTHER_NAMES_SEPARATOR), field.size());
+            std::string name = normalize_city_name(std::string(field.substr(0, end)));
+            if (!name.empty()) names.push_back(std::move(name));
+            field.remove_prefix(std::min(end + 1, field.size()));
+        }
+    }
+    return names;
+}
+
 std::string city_line(const CityRecord& city) {
     char line[128];
     int length = std::snprintf(
@@ -281,7 +301,7 @@ std::string user_cities_text(const std::string& current_name, const std::vector<
     if (!current_name.empty()) text += "current|" + current_name + "\n";
     for (const CityRecord& city : cities) text += "city|" + city_line(city);
     for (const std::string& name : removed) text += "removed|" + name + "\n";
-    return text;
+    return latin1_to_utf8(text);
 }
 
 std::string fault_message(const std::string& path, const std::vector<CityFault>& faults) {

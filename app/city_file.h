@@ -7,10 +7,12 @@
 //   current|NAME          the city the user chose last
 //   city|<a city line>    a city the user added, or changed from the shipped one
 //   removed|NAME          a shipped city the user removed
-// A city line may end in fields key=value after the eleven (written by a later
-// version, a time-zone name say); they are kept as they are.  Reading checks
-// every field and gives each fault with its line; blank lines are skipped.
-// Standard library only.
+// A city line may end in fields key=value after the eleven; they are kept as
+// they are.  One of them, aka=Name;Name, gives other names the city is
+// found by (older or local spellings: Kiev, Koeln).  Reading checks every
+// field and gives each fault with its line; blank lines are skipped.  The
+// files are UTF-8; a line that is not (a file of an earlier version) is read
+// as Latin-1.  Standard library only.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,11 +47,14 @@ CityFile read_user_cities(const std::string& path);
 CityFile parse_city_list(std::string_view text);
 CityFile parse_user_cities(std::string_view text);
 
-// One city as a line of CITIES.DAT:
+// The other names of a city (its aka= field), normalised; empty when it has none.
+std::vector<std::string> other_city_names(const CityRecord& city);
+
+// One city as a line of CITIES.DAT, in Latin-1:
 //   "%-20s|%2d|%2d|%2d|%c|%3d|%2d|%2d|%c|%4d|%2.2f" and "|key=value"... then "\n",
 // the time zone with "." in every locale.
 std::string city_line(const CityRecord& city);
-// The text of MYCITIES.DAT.
+// The text of MYCITIES.DAT, in UTF-8.
 std::string user_cities_text(const std::string& current_name, const std::vector<CityRecord>& cities,
                              const std::vector<std::string>& removed);
 

@@ -81,6 +81,24 @@ int index_in(const std::vector<CityRecord>& list, const std::string& name) {
     return -1;
 }
 
+// Index of the city called name (normalised) as find_city looks it up: by
+// name, by another name, then both without accents; -1 when none.
+int lookup_in(const std::vector<CityRecord>& list, const std::string& name) {
+    const int index = index_in(list, name);
+    if (index >= 0) return index;
+    const std::string plain = without_accents_or_case(name);
+    auto has_other_name = [&](const CityRecord& city, bool accents_too) {
+        for (const std::string& other : other_city_names(city))
+            if (accents_too ? without_accents_or_case(other) == plain : same_text_ignoring_case(other, name)) return true;
+        return false;
+    };
+    for (int pass = 0; pass < 3; ++pass)
+        for (std::size_t i = 0; i < list.size(); ++i)
+            if (pass == 1 ? without_accents_or_case(list[i].name) == plain : has_other_name(list[i], pass == 2))
+                return static_cast<int>(i);
+    return -1;
+}
+
 const CityRecord* shipped_city(const std::string& name) {
     int index = index_in(city_list.shipped, name);
     return index < 0 ? nullptr : &city_list.shipped[static_cast<std::size_t>(index)];
@@ -108,13 +126,20 @@ void apply_change(UserCities& layer, const CityChange& change) {
 }
 
 // The list: the shipped cities less the removed ones, each user's city over
-// the first shipped city of its name (or at the end); never empty.
+// the first shipped city of its name (or at the end); never empty.  A
+// removed name that the shipped list no longer has removes the city found
+// by it (removed "Kiev" is Kyiv now).
 std::vector<CityRecord> merged_list(const UserCities& layer) {
+    std::vector<std::string> removed_names;
+    for (const std::string& name : layer.removed) {
+        const int index = lookup_in(city_list.shipped, name);
+        removed_names.push_back(index < 0 ? name : city_list.shipped[static_cast<std::size_t>(index)].name);
+    }
     std::vector<CityRecord> list;
     list.reserve(city_list.shipped.size() + layer.cities.size());
     for (const CityRecord& city : city_list.shipped) {
         bool removed = false;
-        for (const std::string& name : layer.removed) removed = removed || same_text_ignoring_case(name, city.name);
+        for (const std::string& name : removed_names) removed = removed || same_text_ignoring_case(name, city.name);
         if (!removed) list.push_back(city);
     }
     std::vector<bool> replaced(list.size(), false);
@@ -135,14 +160,16 @@ std::vector<CityRecord> merged_list(const UserCities& layer) {
     return list;
 }
 
-// The list from the layers, and the current city: the user's choice, else the
-// shipped list's, else the first city.
+// The list from the layers, and the current city: the user's choice (found
+// as find_city finds it: a city renamed since is still the current one),
+// else the shipped list's, else the first city.
 void rebuild_list() {
     city_list.cities = merged_list(city_list.user);
     const std::string& chosen = city_list.user.current_name;
     city_list.current_name = chosen.empty() ? city_list.shipped_current : chosen;
-    if (index_in(city_list.cities, city_list.current_name) < 0)
-        city_list.current_name = city_list.cities.front().name;
+    if (index_in(city_list.cities, city_list.current_name) >= 0) return;
+    const int found = lookup_in(city_list.cities, city_list.current_name);
+    city_list.current_name = city_list.cities[found < 0 ? 0 : static_cast<std::size_t>(found)].name;
 }
 
 // The user's layer that a full copy of the list (what earlier versions kept
@@ -281,7 +308,7 @@ void load_cities(Location& location) {
 }
 
 const CityRecord* find_city(const std::string& name) {
-    int index = index_in(city_list.cities, normalize_city_name(name));
+    int index = lookup_in(city_list.cities, normalize_city_name(name));
     return index < 0 ? nullptr : &city_list.cities[static_cast<std::size_t>(index)];
 }
 

@@ -21,7 +21,7 @@ constexpr double MAX_TIME_ZONE_HOURS = 12.0;
 
 // One city.  Angles are magnitudes with a hemisphere code beside them.
 struct CityRecord {
-    std::string name;            // at most 20 characters; compared ignoring case
+    std::string name;            // at most 30 characters; compared ignoring case
     int latitude_degrees = 0;    // 0..90
     int latitude_minutes = 0;    // 0..59
     int latitude_seconds = 0;    // 0..59
@@ -32,19 +32,22 @@ struct CityRecord {
     int longitude_hemisphere = COMPASS_WEST;   // COMPASS_WEST or COMPASS_EAST
     double time_zone = 0.0;      // hours, -12..12; local standard time = UT + time_zone
     int elevation = 0;           // metres, -400..8900
-    // Fields after the time zone that this version does not know ("key=value",
-    // "|"-separated, as a later version writes them), kept so that a save
-    // never drops them.
+    // Fields after the time zone ("key=value", "|"-separated: the city's other
+    // names, aka=Name;Name, and those a later version writes), kept so that
+    // a save never drops them.
     std::string extra_fields{};
 
     bool operator==(const CityRecord&) const = default;
 };
 
-constexpr int CITY_NAME_LENGTH = 20;  // characters kept of a city name
+// Characters kept of a city name: the longest names of the shipped list
+// ("Santo Domingo de los Colorados") whole, and a report's header line with
+// such a name still within 80 columns.
+constexpr int CITY_NAME_LENGTH = 30;
 
 // A name as the list keeps it: leading and trailing white space removed, each
 // run of white space inside shortened to one blank, other control characters
-// shown as '?', the file's field separator "|" as "/", cut to 20 characters
+// shown as '?', the file's field separator "|" as "/", cut to 30 characters
 // without a blank at the end.  A
 // normalised name normalises to itself.
 std::string normalize_city_name(const std::string& name);
@@ -61,8 +64,10 @@ std::string normalize_city_name(const std::string& name);
 // kept as CITIES.OLD.  Never sets the modified flag.
 void load_cities(Location& location);
 
-// The first city whose name equals name (normalised) ignoring letter case;
-// nullptr when there is none.  The pointer is valid until the list changes.
+// The city called name (normalised): the first whose name equals it ignoring
+// letter case, else the first that has it as another name (Kiev: Kyiv),
+// else the same ignoring accents too (Sao Paulo: S\xE3o Paulo); nullptr when
+// there is none.  The pointer is valid until the list changes.
 const CityRecord* find_city(const std::string& name);
 
 // Adds or updates one city; the name is normalised first.  From the file

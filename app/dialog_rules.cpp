@@ -411,6 +411,10 @@ DialogError apply_dialog(DialogId dialog, const DialogEntry& e, CommandParams& p
 DialogError apply_location_entry(const LocationEntry& e, Location& location) {
     std::string normal = normalize_city_name(e.name);
     if (normal.empty()) return {MSG_LOCATION_NAME, 115};
+    // A name that finds a city under another of its names (Kiev: Kyiv, Sao
+    // Paulo: S\xE3o Paulo) is that city's: the dialog showed its fields.
+    if (const CityRecord* city = find_city(normal); city && !same_text_ignoring_case(city->name, normal))
+        normal = city->name;
 
     IntField lat_d{&e.latitude_degrees, 117, 0, MAX_LATITUDE_DEGREES, MSG_LATITUDE_RANGE};
     IntField lat_m{&e.latitude_minutes, 118, 0, MAX_MINUTES, MSG_MINUTE_RANGE};

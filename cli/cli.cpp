@@ -864,11 +864,9 @@ std::string city_row(const CityRecord& c) {
     return row;
 }
 
-// True when text holds part, ignoring letter case (Latin-1).
-bool holds_ignoring_case(const std::string& text, const std::string& part) {
-    for (std::size_t at = 0; at + part.size() <= text.size(); ++at)
-        if (same_text_ignoring_case(std::string_view(text).substr(at, part.size()), part)) return true;
-    return false;
+// True when text holds part, ignoring letter case and accents (Latin-1).
+bool holds_ignoring_accents(const std::string& text, const std::string& part) {
+    return without_accents_or_case(text).find(without_accents_or_case(part)) != std::string::npos;
 }
 
 int cities_list() {
@@ -877,7 +875,7 @@ int cities_list() {
     std::string text;
     for (int i = 0; i < city_count(); ++i) {
         const CityRecord& city = *find_city(city_name(i));
-        if (holds_ignoring_case(city_name(i), match)) text += latin1_to_terminal(city_row(city));
+        if (holds_ignoring_accents(city_name(i), match)) text += latin1_to_terminal(city_row(city));
     }
     return write_standard_output(text) ? 0 : EXIT_FILE_ERROR;
 }

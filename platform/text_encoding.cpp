@@ -87,3 +87,19 @@ bool same_text_ignoring_case(std::string_view a, std::string_view b) {
         if (latin1_lower(a[i]) != latin1_lower(b[i])) return false;
     return true;
 }
+
+std::string without_accents_or_case(std::string_view latin1) {
+    // The plain letters of the small letters 0xE0-0xFF (after latin1_lower);
+    // '*' marks the letters written with two, '.' the signs that stand.
+    static constexpr char PLAIN[] = "aaaaaa*ceeeeiiiidnooooo.ouuuuy*y";
+    std::string out;
+    out.reserve(latin1.size());
+    for (char c : latin1) {
+        const unsigned char lower = latin1_lower(c);
+        if (lower == 0xDF) out += "ss";
+        else if (lower < 0xE0 || PLAIN[lower - 0xE0] == '.') out += static_cast<char>(lower);
+        else if (PLAIN[lower - 0xE0] == '*') out += lower == 0xE6 ? "ae" : "th";
+        else out += PLAIN[lower - 0xE0];
+    }
+    return out;
+}

@@ -24,3 +24,7 @@ std::string latin1_to_terminal(std::string_view latin1);
 unsigned char latin1_lower(char c);
 // Two Latin-1 texts equal but for the case of their letters.
 bool same_text_ignoring_case(std::string_view a, std::string_view b);
+// Latin-1 text as it is compared when typed without accents: small letters,
+// the accented letters as their plain ones (S\xE3o as sao), \xDF as "ss",
+// \xC6/\xE6 as "ae", \xDE/\xFE as "th"; every other character stands.
+std::string without_accents_or_case(std::string_view latin1);

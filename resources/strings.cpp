@@ -951,10 +951,11 @@ constexpr StringEntry string_table[] = {
     {2301, "Skyloom 2 is free software under the GNU General Public License, version 3 or\n"
            "later (GPL-3.0-or-later).  It comes with NO WARRANTY, to the extent permitted\n"
            "by law."},
-    {2302, "Cities \xA9 GeoNames (geonames.org), CC BY 4.0.  Stars from d3-celestial\n"
-           "\xA9 2015 Olaf Frohn, BSD-3-Clause.  World map from Natural Earth (public\n"
-           "domain) via world-atlas \xA9 2013-2019 Michael Bostock, ISC.  Help > Credits\n"
-           "has their notices."},
+    {2302, "Cities \xA9 GeoNames (geonames.org), CC BY 4.0; their zones from\n"
+           "timezone-boundary-builder, ODbL 1.0.  Stars from d3-celestial \xA9 2015 Olaf\n"
+           "Frohn, BSD-3-Clause.  World map from Natural Earth (public domain) via\n"
+           "world-atlas \xA9 2013-2019 Michael Bostock, ISC.  Help > Credits has their\n"
+           "notices."},
     {2303, "Credits"},
 
     // File > Save As (our own ids).

@@ -15,13 +15,17 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <cmath>
 #include <functional>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/city_file.h"
+#include "app/dialog_rules.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "message_recorder.h"
@@ -104,9 +108,10 @@ const std::string HEADER = "Skyloom 2 cities 1\n";
 
 TEST(CityNames, Normalisation) {
     EXPECT_EQ(normalize_city_name("  Las   Vegas  "), "Las Vegas");
-    EXPECT_EQ(normalize_city_name("Llanfairpwllgwyngyllgogery"), "Llanfairpwllgwyngyll");  // cut to 20
-    // Cutting at 20 leaves "North Carolina City " whose blank goes too.
-    EXPECT_EQ(normalize_city_name("North Carolina City Hall"), "North Carolina City");
+    EXPECT_EQ(normalize_city_name("Llanfairpwllgwyngyllgogerychwyrndrobwllllantysiliogogogoch"),
+              "Llanfairpwllgwyngyllgogerychwy");  // cut to 30
+    // Cutting at 30 leaves "Saint-Jean-sur-Richelieu City " whose blank goes too.
+    EXPECT_EQ(normalize_city_name("Saint-Jean-sur-Richelieu City Hall"), "Saint-Jean-sur-Richelieu City");
     // Tabs and line ends are blanks; escape sequences and other controls show as '?'.
     EXPECT_EQ(normalize_city_name("Tab\t\tName\r"), "Tab Name");
     EXPECT_EQ(normalize_city_name("Red\x1B[31m\x9B" "1m\x7F"), "Red?[31m?1m?");
@@ -114,8 +119,17 @@ TEST(CityNames, Normalisation) {
     // after it when the file is read again (the set_location fuzz target's round trip catches it).
     EXPECT_EQ(normalize_city_name("Paris | France"), "Paris / France");
     // A normalised name normalises to itself.
-    for (const char* name : {"North Carolina City Hall", " a  b ", "12345678901234567890 x", "\t\x01\x85 "})
+    for (const char* name : {"Saint-Jean-sur-Richelieu City Hall", " a  b ", "123456789012345678901234567890 x", "\t\x01\x85 "})
         EXPECT_EQ(normalize_city_name(normalize_city_name(name)), normalize_city_name(name)) << name;
+}
+
+// Typed without accents: Latin-1 letters fold onto their plain letters.
+TEST(CityNames, AccentsAndCaseFold) {
+    EXPECT_EQ(without_accents_or_case("S\xE3o Paulo"), "sao paulo");
+    EXPECT_EQ(without_accents_or_case("ASUNCI\xD3N"), "asuncion");
+    EXPECT_EQ(without_accents_or_case("K\xF6ln \xC5rhus Z\xFCrich"), "koln arhus zurich");
+    EXPECT_EQ(without_accents_or_case("Stra\xDF" "e \xC6r\xF8 \xDE\xF3rsh\xF6" "fn"), "strasse aero thorshofn");
+    EXPECT_EQ(without_accents_or_case("\xD7\xF7 \xB0'|"), "\xD7\xF7 \xB0'|");  // signs stand
 }
 
 // Leading and doubled separators are skipped and blank lines pass over;
@@ -176,13 +190,14 @@ TEST_F(CityList, MissingFileGivesOneNeutralCity) {
     EXPECT_EQ(*find_city("No name"), (CityRecord{"No name"}));  // zeros, North, West
 }
 
-// A current city whose name is cut to 20 leaving a blank is still the
+// A current city whose name is cut to 30 leaving a blank is still the
 // current city, and its cut name finds it.
 TEST_F(CityList, CutNamesStayTheCurrentCity) {
-    load(std::string("North Carolina City Hall\n") + ALPHA + "North Carolina City Hall|35|46|0|N|78|38|0|W|96|-5\n");
-    EXPECT_EQ(location.name, "North Carolina City");
-    EXPECT_NE(find_city("North Carolina City"), nullptr);
-    EXPECT_EQ(find_city("North Carolina City Hall"), find_city("north carolina city"));
+    load(std::string("Saint-Jean-sur-Richelieu City Hall\n") + ALPHA +
+         "Saint-Jean-sur-Richelieu City Hall|45|18|0|N|73|16|0|W|40|-5\n");
+    EXPECT_EQ(location.name, "Saint-Jean-sur-Richelieu City");
+    EXPECT_NE(find_city("Saint-Jean-sur-Richelieu City"), nullptr);
+    EXPECT_EQ(find_city("Saint-Jean-sur-Richelieu City Hall"), find_city("saint-jean-sur-richelieu city"));
 }
 
 // The user's file holds what the user added, changed and removed, in the
@@ -446,6 +461,75 @@ TEST_F(CityList, Latin1NamesMatchTheirUtf8Spelling) {
     EXPECT_EQ(latin1_to_terminal("a\x1B[2Jb\x9B\x7F\f\n\xE3"), "a?[2Jb??\f\n\xC3\xA3");
 }
 
+// A list in UTF-8 whose cities carry other names: a name typed finds its
+// city by its name, else by another name, else either without accents; a
+// city of the user's named like another name stays the user's.
+const std::string RENAMED_LIST = "Greenwich\n"
+                                 "Greenwich           |51|28|40|N|  0| 0| 5|W|  46|0.00|zone=Europe/London\n"
+                                 "Kyiv                |50|27|17|N| 30|31|26|E| 187|2.00|zone=Europe/Kyiv|aka=Kiev\n"
+                                 "Cologne             |50|56| 0|N|  6|57| 0|E|  58|1.00|aka=K\xC3\xB6ln;Koeln|zone=Europe/Berlin\n"
+                                 "S\xC3\xA3o Paulo           |23|32|51|S| 46|38|10|W| 769|-3.00\n";
+
+TEST_F(CityList, OtherNamesAndAccentsFindTheirCity) {
+    load(RENAMED_LIST);
+    ASSERT_TRUE(errors_shown.empty()) << errors_shown[0];
+    EXPECT_EQ(names(), (std::vector<std::string>{"Greenwich", "Kyiv", "Cologne", "S\xE3o Paulo"}));
+    const struct { const char* typed; const char* found; } typed[] = {
+        {"kyiv", "Kyiv"}, {"KIEV", "Kyiv"}, {"Koeln", "Cologne"}, {"K\xF6ln", "Cologne"}, {"koln", "Cologne"},
+        {"S\xE3o Paulo", "S\xE3o Paulo"}, {"sao paulo", "S\xE3o Paulo"}, {"SAO PAULO", "S\xE3o Paulo"},
+        {"  Sao   Paulo ", "S\xE3o Paulo"},
+    };
+    for (const auto& t : typed) {
+        const CityRecord* city = find_city(t.typed);
+        ASSERT_NE(city, nullptr) << t.typed;
+        EXPECT_EQ(city->name, t.found) << t.typed;
+    }
+    EXPECT_EQ(find_city("Kie"), nullptr);
+    EXPECT_EQ(find_city("Paulo"), nullptr);
+    EXPECT_EQ(other_city_names(*find_city("Cologne")), (std::vector<std::string>{"K\xF6ln", "Koeln"}));
+    // Set Location takes a city typed by another name as that city.
+    Location placed;
+    const LocationEntry kiev{"kiev", "50", "27", "17", COMPASS_NORTH, "30", "31", "26", COMPASS_EAST, "187", "2"};
+    EXPECT_EQ(apply_location_entry(kiev, placed).message_id, 0);
+    EXPECT_EQ(placed.name, "Kyiv");
+    const LocationEntry home{"home town", "1", "0", "0", COMPASS_NORTH, "2", "0", "0", COMPASS_EAST, "3", "0"};
+    EXPECT_EQ(apply_location_entry(home, placed).message_id, 0);
+    EXPECT_EQ(placed.name, "home town");
+}
+
+// The user's file of an earlier version, in Latin-1, names shipped cities
+// that were renamed since: the current city and a removed one follow the
+// rename, a city of the user's called Kiev stays the user's and is what
+// "Kiev" finds.  Saving writes UTF-8.
+TEST_F(CityList, UsersCitiesSurviveRenamedShippedCities) {
+    put_mine(HEADER + "current|Koeln\n" + "removed|Sao Paulo\n");
+    load(RENAMED_LIST);
+    EXPECT_EQ(location.name, "Cologne");
+    EXPECT_EQ(current_city_name(), "Cologne");
+    EXPECT_EQ(names(), (std::vector<std::string>{"Greenwich", "Kyiv", "Cologne"}));
+    free_cities();
+
+    put_mine(HEADER + "current|Kiev\n" + "city|Kiev                |50|26|0|N|30|31|0|E|179|2.00\n" +
+             "city|Z\xFCrich              |47|22|0|N|8|33|0|E|408|1.00\n");
+    load(RENAMED_LIST);
+    ASSERT_TRUE(errors_shown.empty()) << errors_shown[0];
+    EXPECT_EQ(names(), (std::vector<std::string>{"Greenwich", "Kyiv", "Cologne", "S\xE3o Paulo", "Kiev", "Z\xFCrich"}));
+    EXPECT_EQ(location.name, "Kiev");
+    EXPECT_EQ(find_city("kiev")->latitude_minutes, 26);
+    EXPECT_EQ(city_origin(*find_city("Kiev")), CityOrigin::ADDED);
+    EXPECT_EQ(city_origin(*find_city("Kyiv")), CityOrigin::SHIPPED);
+    EXPECT_EQ(find_city("zurich")->name, "Z\xFCrich");
+    store_city("Gen\xE8ve", 46, 12, 0, COMPASS_NORTH, 6, 9, 0, COMPASS_EAST, 1.0, 375, false);
+    ASSERT_TRUE(save_cities());
+    EXPECT_NE(saved().find("city|Z\xC3\xBCrich              |47|22| 0|N|  8|33| 0|E| 408|1.00\n"), std::string::npos)
+        << saved();
+    EXPECT_NE(saved().find("current|Gen\xC3\xA8ve\n"), std::string::npos) << saved();
+    free_cities();
+    load(RENAMED_LIST);
+    EXPECT_EQ(location.name, "Gen\xE8ve");
+    EXPECT_EQ(find_city("zurich")->name, "Z\xFCrich");
+}
+
 // The shipped list loads without a fault, holds every town of 100 000 people
 // under a name of its own and has known places where they are (half-hour
 // and 45-minute zones among them); an unchanged list saves as no city of the user's.
@@ -454,13 +538,11 @@ TEST_F(CityList, ShippedList) {
     fs::copy_file(shipped, folder / "CITIES.DAT");
     load_cities(location);
     ASSERT_TRUE(errors_shown.empty()) << errors_shown[0];
-    EXPECT_GE(city_count(), 3000);
+    EXPECT_GE(city_count(), 4000);
+    EXPECT_LE(city_count(), 6000);
     std::set<std::string> names;
-    for (int i = 0; i < city_count(); ++i) {
-        std::string lower = city_name(i);
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-        EXPECT_TRUE(names.insert(lower).second) << "two cities named " << city_name(i);
-    }
+    for (int i = 0; i < city_count(); ++i)
+        EXPECT_TRUE(names.insert(without_accents_or_case(city_name(i))).second) << "two cities named " << city_name(i);
     // Signed degrees (north and east positive): centres from Wikipedia, tolerance in
     // minutes of arc; standard time zones from the IANA database.
     const struct { const char* name; double latitude, longitude, time_zone, tolerance_arcmin; } places[] = {
@@ -486,10 +568,101 @@ TEST_F(CityList, ShippedList) {
         EXPECT_NEAR(signed_longitude(l), p.longitude, p.tolerance_arcmin / 60) << p.name;
         EXPECT_DOUBLE_EQ(l.time_zone, p.time_zone) << p.name;
     }
+    // The names people type, with or without accents, and the older
+    // spellings, find their cities; districts and second entries are gone.
+    const struct { const char* typed; const char* name; } typed[] = {
+        {"Osaka", "Osaka"}, {"Osaka-shi", "Osaka"}, {"Milan", "Milan"}, {"Milano", "Milan"}, {"Kyiv", "Kyiv"},
+        {"Kiev", "Kyiv"}, {"Cologne", "Cologne"}, {"Koeln", "Cologne"}, {"K\xF6ln", "Cologne"},
+        {"New York", "New York"}, {"New York City", "New York"}, {"Washington", "Washington"},
+        {"S\xE3o Paulo", "S\xE3o Paulo"}, {"Sao Paulo", "S\xE3o Paulo"}, {"Ciudad Juarez", "Ciudad Ju\xE1rez"},
+        {"Asuncion", "Asunci\xF3n"}, {"Sendai-shi", "Sendai"}, {"Warsaw", "Warsaw"},
+    };
+    for (const auto& t : typed) {
+        const CityRecord* city = find_city(t.typed);
+        ASSERT_NE(city, nullptr) << t.typed;
+        EXPECT_EQ(city->name, t.name) << t.typed;
+    }
+    for (const char* district : {"Srodmiescie", "Kreuzberg", "Eixample", "Prenzlauer Berg"})
+        EXPECT_EQ(find_city(district), nullptr) << district;
     store_city("Greenwich", 51, 28, 40, COMPASS_NORTH, 0, 0, 5, COMPASS_WEST, 0.0, 46, false);
     EXPECT_FALSE(cities_modified());
     ASSERT_TRUE(save_cities());
     EXPECT_EQ(saved(), HEADER);
+}
+
+// The zone each line of the shipped list names (zone=), by the city's
+// name in Latin-1, read from the file as it stands.
+std::map<std::string, std::string> shipped_zones(const std::string& text) {
+    std::map<std::string, std::string> zones;
+    std::istringstream lines(text);
+    std::string line;
+    std::getline(lines, line);  // the current city
+    while (std::getline(lines, line)) {
+        std::string latin1, name = line.substr(0, line.find('|'));
+        EXPECT_TRUE(utf8_to_latin1_exact(name, latin1)) << line;
+        latin1 = normalize_city_name(latin1);
+        const std::size_t zone = line.find("|zone=");
+        EXPECT_NE(zone, std::string::npos) << "no zone: " << line;
+        if (zone != std::string::npos) zones[latin1] = line.substr(zone + 6, line.find('|', zone + 1) - zone - 6);
+    }
+    return zones;
+}
+
+// Every shipped city carries the zone of current boundaries and its current
+// standard offset: the changes since the older list as the IANA database
+// records them (China's single zone for Guangdong and Tibet; Saratov,
+// Ulyanovsk, Astrakhan and the Altai Krai's +4/+7 of 2016; Punta Arenas'
+// -3 of 2016; Ciudad Juarez's mountain time of 2022; Paraguay's permanent
+// -3 of October 2024).  No two cities of one zone lie within 3 km of each
+// other (no district beside its town), but for Jerusalem and East
+// Jerusalem, the capitals of two countries.
+TEST_F(CityList, ShippedListZonesAndOneEntryPerTown) {
+    const fs::path shipped = fs::path(SKYLOOM_SOURCE_DIR) / "data" / "CITIES.DAT";
+    fs::copy_file(shipped, folder / "CITIES.DAT");
+    load_cities(location);
+    ASSERT_TRUE(errors_shown.empty()) << errors_shown[0];
+    const std::map<std::string, std::string> zones = shipped_zones(read_text(shipped));
+    EXPECT_EQ(static_cast<int>(zones.size()), city_count());
+    const struct { const char* name; const char* zone; double time_zone; } published[] = {
+        {"Zhanjiang", "Asia/Shanghai", 8}, {"Zhongshan", "Asia/Shanghai", 8}, {"Lhasa", "Asia/Shanghai", 8},
+        {"Saratov", "Europe/Saratov", 4}, {"Ulyanovsk", "Europe/Ulyanovsk", 4},
+        {"Astrakhan", "Europe/Astrakhan", 4}, {"Barnaul", "Asia/Barnaul", 7},
+        {"Ciudad Ju\xE1rez", "America/Ciudad_Juarez", -7}, {"Punta Arenas", "America/Punta_Arenas", -3},
+        {"Asunci\xF3n", "America/Asuncion", -3}, {"Ciudad del Este", "America/Asuncion", -3},
+        {"New York", "America/New_York", -5}, {"Washington", "America/New_York", -5},
+        {"Denver", "America/Denver", -7}, {"Kyiv", "Europe/Kyiv", 2}, {"Osaka", "Asia/Tokyo", 9},
+        {"Milan", "Europe/Rome", 1}, {"Cologne", "Europe/Berlin", 1}, {"S\xE3o Paulo", "America/Sao_Paulo", -3},
+        {"Kathmandu", "Asia/Kathmandu", 5.75}, {"Adelaide", "Australia/Adelaide", 9.5},
+        {"Greenwich", "Europe/London", 0},
+    };
+    for (const auto& p : published) {
+        const CityRecord* city = find_city(p.name);
+        ASSERT_NE(city, nullptr) << p.name;
+        EXPECT_EQ(city->time_zone, p.time_zone) << p.name;
+        ASSERT_EQ(zones.count(city->name), 1u) << p.name;
+        EXPECT_EQ(zones.at(city->name), p.zone) << p.name;
+    }
+    struct Place { double latitude, longitude; std::string name, zone; };
+    std::vector<Place> places;
+    for (int i = 0; i < city_count(); ++i) {
+        const Location l = location_from_city(*find_city(city_name(i)));
+        places.push_back({signed_latitude(l), signed_longitude(l), city_name(i), zones.at(city_name(i))});
+    }
+    std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) { return a.latitude < b.latitude; });
+    constexpr double NEAR_KM = 3.0, EARTH_RADIUS_KM = 6371.0, RADIANS = M_PI / 180.0;
+    for (std::size_t i = 0; i < places.size(); ++i)
+        for (std::size_t j = i + 1; j < places.size() && places[j].latitude - places[i].latitude < 0.05; ++j) {
+            const Place &a = places[i], &b = places[j];
+            const double h = std::pow(std::sin((b.latitude - a.latitude) * RADIANS / 2), 2) +
+                             std::cos(a.latitude * RADIANS) * std::cos(b.latitude * RADIANS) *
+                                 std::pow(std::sin((b.longitude - a.longitude) * RADIANS / 2), 2);
+            const double km = 2 * EARTH_RADIUS_KM * std::asin(std::sqrt(h));
+            // Two countries' capitals, each kept: Israel's and Palestine's.
+            const bool two_capitals = a.name.find("Jerusalem") != std::string::npos &&
+                                      b.name.find("Jerusalem") != std::string::npos;
+            EXPECT_FALSE(a.zone == b.zone && km < NEAR_KM && !two_capitals)
+                << a.name << " and " << b.name << ": " << km << " km";
+        }
 }
 
 }  // namespace

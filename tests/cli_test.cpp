@@ -87,7 +87,8 @@ TEST(CommandLine, VersionNamesTheProgramItsLicenceAndTheDataCredits) {
     EXPECT_EQ(version.err, "");
     EXPECT_EQ(version.out.substr(0, version.out.find('\n')), "skyloom (Skyloom 2) 2.02");
     for (const char* notice : {"Copyright \u00A9 2026 The Skyloom 2 developers.", "GPL-3.0-or-later",
-                               "NO WARRANTY", "GeoNames", "CC BY 4.0", "d3-celestial", "BSD-3-Clause",
+                               "NO WARRANTY", "GeoNames", "CC BY 4.0", "timezone-boundary-builder", "ODbL 1.0",
+                               "d3-celestial", "BSD-3-Clause",
                                "Natural Earth", "world-atlas", "ISC"})
         EXPECT_NE(version.out.find(notice), std::string::npos) << notice;
     std::istringstream lines(version.out);

@@ -145,7 +145,8 @@ TEST_F(Help, CreditsTopicReproducesTheDataNotices) {
     const size_t isc = copyright.find("\n\nLicense: ISC\n") + 15;  // the licence paragraph
     const std::string isc_text = words_of(copyright.substr(isc, copyright.find("\n\n", isc) - isc));
     EXPECT_NE(credits.find("Copyright 2013-2019 Michael Bostock " + isc_text), std::string::npos) << isc_text;
-    for (const char* notice : {"GeoNames", "Creative Commons Attribution 4.0", "Natural Earth", "public domain",
+    for (const char* notice : {"GeoNames", "Creative Commons Attribution 4.0", "timezone-boundary-builder",
+                               "Open Database License", "Natural Earth", "public domain",
                                "GNU General Public License", "either version 3 of the License, or (at your option) any later version"})
         EXPECT_NE(credits.find(notice), std::string::npos) << notice;
     EXPECT_EQ(help_keyword_context("credits"), HELP_CREDITS);

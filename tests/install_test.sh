@@ -116,10 +116,13 @@ if [ -f /usr/share/bash-completion/bash_completion ]; then
   expect_completion 'ho\ chi\ m' 'Ho\ Chi\ Minh\ City'
   expect_completion '"San J' 'San Juan'
   expect_completion "'San Jose d" 'San Jose del Monte'
-  expect_completion "\\'Ar" "\\'Ar\\'ar"
+  expect_completion "Al\\'me" "Al\\'met\\'yevsk"
   expect_completion "\"'Ajl" "'Ajlun"
-  expect_completion "''\\''Ar" "Ar'\\''ar"
+  expect_completion "'Al'\\''me" "met'\\''yevsk"
   expect_completion 'San\ "Jose d' 'Jose del Monte'
+  # Accents are optional when typing.
+  expect_completion '"sao p' 'São Paulo'
+  expect_completion "'Ciudad Juar" 'Ciudad Juárez'
   # Registered for the command, as an interactive shell finds it.
   [ "$(env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" bash -c '
       source /usr/share/bash-completion/bash_completion; source "$1"; complete -p skyloom' _ \

@@ -30,7 +30,7 @@ for f in "$top"/data/*; do
   grep -qx "Files: data/$(basename "$f")" "$copyright" || fail "debian/copyright does not name data/$(basename "$f")"
 done
 # Every licence a Files paragraph names has a paragraph of its own with its text.
-for licence in $(awk '/^Files:/ {files = 1} /^$/ {files = 0} files && /^License:/ {print $2}' "$copyright" | sort -u); do
+for licence in $(awk '/^Files:/ {files = 1} /^$/ {files = 0} files && /^License:/ {for (i = 2; i <= NF; i++) if ($i != "and" && $i != "or") print $i}' "$copyright" | sort -u); do
   awk -v l="License: $licence" '$0 == l {getline; if ($0 ~ /^ /) found = 1} END {exit !found}' "$copyright" ||
     fail "debian/copyright has no text of $licence"
 done
