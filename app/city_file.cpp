@@ -157,10 +157,16 @@ void for_each_line(std::string_view text, std::vector<CityFault>& faults, Take t
     int number = 0;
     while (!text.empty()) {
         std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
+        std::string_view raw = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++number;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        // Most lines are ASCII, which both encodings read alike.  The limit
+        // counts characters, so that a line saved in UTF-8 reads back.
+        const bool ascii = std::all_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        std::string latin1;
+        if (!ascii && !utf8_to_latin1_exact(raw, latin1)) latin1 = raw;
+        const std::string_view line = ascii ? raw : std::string_view(latin1);
         if (trimmed(line).empty()) continue;
         if (line.size() > LINE_LIMIT) {
             faults.push_back({number, message(MSG_CITY_LINE_TOO_LONG, static_cast<int>(LINE_LIMIT))});
@@ -172,9 +178,7 @@ void for_each_line(std::string_view text, std::vector<CityFault>& faults, Take t
             faults.push_back({number, std::string(load_string(MSG_CITY_NOT_TEXT))});
             continue;
         }
-        std::string latin1;
-        if (!utf8_to_latin1_exact(line, latin1)) latin1 = line;
-        take(number, std::string_view(latin1));
+        take(number, line);
     }
 }
 

@@ -319,6 +319,9 @@ namespace {
 bool put_city(CityRecord city) {
     int index = index_in(city_list.cities, city.name);
     if (index < 0) {
+        // A shipped city removed and added again keeps what this version
+        // does not edit (its other names).
+        if (const CityRecord* from_shipped = shipped_city(city.name)) city.extra_fields = from_shipped->extra_fields;
         city_list.cities.push_back(city);
         city_list.changes.push_back({false, city});
         return true;

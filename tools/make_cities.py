@@ -51,7 +51,7 @@ MIN_POPULATION = 100_000
 NEAR_KM = 25.0      # closer than this, two entries of one name in one state are one town
 SAME_PLACE_KM = 2.0  # ... and two in different states
 DISTRICT_KM = 3.0   # a smaller place this close to a bigger town of its state is part of it
-ELEVATION_MATCH_KM = 10.0  # an elevation is taken from the nearest old place this close
+ELEVATION_MATCH_KM = 10.0  # an elevation or population is taken from the nearest old place this close
 NAME_WIDTH = 30     # characters of a name the program keeps
 PAD_WIDTH = 20      # the name column's width in the file
 ELEVATION_MIN_M, ELEVATION_MAX_M = -400, 8900
@@ -81,6 +81,7 @@ ENGLISH_NAMES = {
     2886242: "Cologne",     # Köln
     5128581: "New York",    # New York City
     4013708: "Ciudad Juárez",  # Juárez
+    3523466: "Matamoros",   # Heroica Matamoros
     4140963: "Washington",  # Washington, D.C.
 }
 
@@ -102,7 +103,7 @@ GREENWICH = {"id": 0, "name": "Greenwich", "latitude_s": 51 * 3600 + 28 * 60 + 4
 # Columns of places.tsv and of cities15000.txt (both tab separated).
 P_ID, P_NAME, P_COUNTRY, P_ADMIN1, P_POPULATION, P_FEATURE, P_LATITUDE, P_LONGITUDE, P_ZONE = range(9)
 OLD_ID, OLD_NAME, OLD_ASCII_NAME, OLD_LATITUDE, OLD_LONGITUDE = 0, 1, 2, 4, 5
-OLD_ELEVATION, OLD_DEM, OLD_ZONE = 15, 16, 17
+OLD_POPULATION, OLD_ELEVATION, OLD_DEM, OLD_ZONE = 14, 15, 16, 17
 GENERIC_STATE_WORDS = {"Sheng", "Province", "Region", "State", "Oblast", "Governorate", "Department"}
 LEFT_OUT_FEATURES = {"PPLH", "PPLQ", "PPLW"}  # historical, abandoned, destroyed places
 # Letters that do not decompose into a Latin letter and an accent.
@@ -196,10 +197,13 @@ class Grid:
     def cell(place):
         return place["latitude_s"] // 3600, place["longitude_s"] // 3600
 
-    def nearest(self, place):
+    def nearest(self, place, named=None):
+        """The nearest old place (called named, when given) within ELEVATION_MATCH_KM; None when none."""
         lat, lon = self.cell(place)
-        near = [p for dlat in (-1, 0, 1) for dlon in (-1, 0, 1) for p in self.cells.get((lat + dlat, lon + dlon), [])]
-        return min(near, key=lambda p: distance_km(place, p), default=None)
+        near = [p for dlat in (-1, 0, 1) for dlon in (-1, 0, 1) for p in self.cells.get((lat + dlat, lon + dlon), [])
+                if named is None or folded(p["row"][OLD_ASCII_NAME]) == folded(named)]
+        found = min(near, key=lambda p: distance_km(place, p), default=None)
+        return found if found and distance_km(place, found) <= ELEVATION_MATCH_KM else None
 
 
 def older_names(name, old_row):
@@ -223,16 +227,17 @@ def read_places(path, old, year):
         geonameid, feature = int(row[P_ID]), row[P_FEATURE]
         if feature in LEFT_OUT_FEATURES:
             continue
-        if not (feature == "PPLC" or int(row[P_POPULATION] or 0) >= MIN_POPULATION or geonameid in OBSERVATORY_TOWNS):
-            continue
         city = {"id": geonameid, "country": row[P_COUNTRY], "admin1": row[P_ADMIN1],
                 "section": feature == "PPLX", "capital": feature == "PPLC", "seat": feature == "PPLA",
                 "population": int(row[P_POPULATION] or 0),
                 "latitude_s": arc_seconds(row[P_LATITUDE]), "longitude_s": arc_seconds(row[P_LONGITUDE])}
         old_place = old.get(geonameid)
-        nearest = old_place or grid.nearest(city)
-        if nearest and distance_km(city, nearest) > ELEVATION_MATCH_KM:
-            nearest = None
+        if city["population"] == 0:  # not given: the old table's for the town, by id or name and place
+            same_town = old_place or grid.nearest(city, named=latin1_name(row[P_NAME]))
+            city["population"] = int(same_town["row"][OLD_POPULATION] or 0) if same_town else 0
+        if not (city["capital"] or city["population"] >= MIN_POPULATION or geonameid in OBSERVATORY_TOWNS):
+            continue
+        nearest = old_place or grid.nearest(city)  # the same town, else the nearest place
         elevation = elevation_of(nearest["row"]) if nearest else None
         if elevation is None:
             no_elevation.append(row[P_NAME])

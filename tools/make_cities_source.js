@@ -5,8 +5,9 @@
 // main names, UTF-8; every place of more than 1 000 people), the IANA zone of
 // each place from the npm package geo-tz (the comprehensive zone boundaries
 // of timezone-boundary-builder, whose zones hold for past dates too).  Only
-// places of at least MIN_POPULATION people, capitals and first-order seats
-// are written.  Run with both packages installed beside it in NODE_PATH:
+// places of at least MIN_POPULATION people, capitals, first-order seats and
+// places whose population GeoNames does not give (0: Funabashi's newer
+// entry) are written.  Run with both packages installed beside it in NODE_PATH:
 //   NODE_PATH=SCRATCH/node_modules node tools/make_cities_source.js OUTPUT.tsv
 "use strict";
 const fs = require("fs");
@@ -24,7 +25,7 @@ function main() {
     }
     const lines = [];
     for (const city of cities) {
-        if (city.population < MIN_POPULATION && !ALWAYS_KEPT.has(city.featureCode)) continue;
+        if (city.population < MIN_POPULATION && city.population > 0 && !ALWAYS_KEPT.has(city.featureCode)) continue;
         const [longitude, latitude] = city.loc.coordinates;
         // On a border geo-tz gives every zone that meets there: the first is kept.
         const zones = find(latitude, longitude);
