@@ -311,10 +311,11 @@ TEST(SetLocationDialog, NamesCrossExactlyAndNaNIsNoNumber) {
     ASSERT_NE(find_city("S\xE3o Paulo"), nullptr);
 }
 
-// Typing the first letters of a city, in any case, drops down the cities
-// whose names begin with them; the whole name shows the city's fields.
+// Typing the first letters of a city, in any case, accents optional, drops
+// down the cities whose names begin with them; the whole name shows the
+// city's fields.
 TEST(SetLocationDialog, FindsACityAsItsNameIsTyped) {
-    for (const char* name : {"Denver", "Dengfeng", "Durban"})
+    for (const char* name : {"Denver", "Dengfeng", "Durban", "S\xE3o Paulo", "Salvador"})
         store_city(name, 39, 44, 21, COMPASS_NORTH, 104, 59, 3, COMPASS_WEST, -7.0, 1609, true);
     SkyContext work;
     with_dialog([&] { return run_set_location_dialog(work, nullptr); }, [&](QDialog& d) {
@@ -339,6 +340,14 @@ TEST(SetLocationDialog, FindsACityAsItsNameIsTyped) {
         type_keys("ver");
         EXPECT_EQ(field(d, 117)->text().toStdString(), "39");
         EXPECT_EQ(field(d, 127)->text().toStdString(), "104");
+        // Accents are optional, typed or not; the city's own name is offered.
+        for (const QString& typed : {QString("sao"), QString::fromUtf8("S\xC3\xA3O p")}) {
+            city->lineEdit()->clear();
+            type_keys(typed);
+            EXPECT_EQ(finder->completionCount(), 1) << typed.toStdString();
+            finder->setCurrentRow(0);
+            EXPECT_EQ(finder->currentCompletion(), QString::fromUtf8("S\xC3\xA3o Paulo")) << typed.toStdString();
+        }
     });
 }
 

@@ -40,6 +40,7 @@
 #include "movies/star_catalogue.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
+#include "platform/text_encoding.h"
 #include "platform/settings_store.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
@@ -510,6 +511,18 @@ void show_city(LocationFields& l, const CityRecord* found) {
     l.time_zone->setText(to_qstring(zone));
 }
 
+// Completes city names from the plain forms the items carry (their
+// Qt::UserRole), comparing what is typed in the same plain form, and puts the
+// city's own name in the field.
+class CityNameCompleter : public QCompleter {
+public:
+    using QCompleter::QCompleter;
+    QStringList splitPath(const QString& typed) const override {
+        return {to_qstring(without_accents_or_case(from_qstring(typed)))};
+    }
+    QString pathFromIndex(const QModelIndex& index) const override { return index.data(Qt::DisplayRole).toString(); }
+};
+
 // The combo box's text changed: a new name shows its city's fields.
 void city_name_changed(LocationFields& l) {
     std::string name = normalize_city_name(from_qstring(l.city->currentText()));
@@ -597,10 +610,15 @@ bool run_set_location_dialog(SkyContext& work_copy, QWidget* parent) {
     l.city->setEditable(true);
     l.city->lineEdit()->setMaxLength(CITY_NAME_LENGTH);
     l.city->setInsertPolicy(QComboBox::NoInsert);
-    for (int i = 0; i < city_count(); ++i) l.city->addItem(to_qstring(city_name(i)));
+    // Each city with its name as it is matched when typed (no accents, no case).
+    for (int i = 0; i < city_count(); ++i)
+        l.city->addItem(to_qstring(city_name(i)), to_qstring(without_accents_or_case(city_name(i))));
     // Type to find: the cities whose names begin with what is typed, in any
-    // letter case, drop down under the field (the list holds thousands).
-    QCompleter* finder = l.city->completer();
+    // letter case, accents optional ("sao" finds S\xE3o Paulo), drop down
+    // under the field (the list holds thousands).
+    auto* finder = new CityNameCompleter(l.city->model(), l.city);
+    finder->setCompletionRole(Qt::UserRole);
+    l.city->setCompleter(finder);
     finder->setCompletionMode(QCompleter::PopupCompletion);
     finder->setCaseSensitivity(Qt::CaseInsensitive);
     finder->setFilterMode(Qt::MatchStartsWith);
