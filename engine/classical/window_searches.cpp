@@ -97,9 +97,11 @@ MoonApsisSearch moon_apsides(JulianDay from_ut, JulianDay to_ut, StepHook step, 
 
 std::vector<NodePassage> moon_nodes(JulianDay from_ut, JulianDay to_ut) {
     const int year = year_of(0.5 * (from_ut + to_ut));
+    // The lunations from a year before the window's first year to a year
+    // after its last (moon_node_k_range's margin is two years).
     int k_first = 0, k_last = 0, unused = 0;
-    moon_node_k_range(year_of(from_ut), k_first, unused);
-    moon_node_k_range(year_of(to_ut), unused, k_last);
+    moon_node_k_range(year_of(from_ut) + 1, k_first, unused);
+    moon_node_k_range(year_of(to_ut) - 1, unused, k_last);
     std::vector<NodePassage> passages;
     for (int k = k_first; k <= k_last; ++k) {
         for (MoonNode node : {ASCENDING_NODE, DESCENDING_NODE}) {
