@@ -94,7 +94,7 @@ const char USAGE_OPTIONS[] =
     "  --from-sun        planet-distance: distances from the Sun (default: from the Earth)\n"
     "  --main-planet NAME  planet-angle: the planet the angles are measured from\n"
     "  -o FILE           graphs: the picture file, by its extension PNG, SVG or PDF\n"
-    "  --size WxH        graphs, movies: pixels, each 100..10000 (default 1000x750)\n"
+    "  --size WxH        graphs, movies: pixels, 640x480 up to 10000 each (default 1000x750)\n"
     "  --speed N         movies: time speed -64..64;  --view-angle DEG  5..90\n"
     "  --track BODY      planetarium: keep a body (sun, moon, mercury ... pluto) centred\n"
     "  --star NAME       planetarium: keep a named star centred (Sirius, CMa/Sirius);\n"
@@ -580,25 +580,33 @@ FileKind picture_kind(const std::string& path) {
     return kind == FileKind::Text ? FileKind::None : kind;
 }
 
-constexpr int MIN_PICTURE_SIDE = 100, MAX_PICTURE_SIDE = 10000;  // pixels
+constexpr int MAX_PICTURE_SIDE = 10000;  // pixels
 
 // The picture size from --size "WxH" (default 1000 x 750); false after a
-// message naming the limits.
+// message naming the limits, or, for a picture too small to read, the
+// smallest size of at least its width and height that is drawn.
 bool picture_size(int& width, int& height) {
-    width = 1000;
-    height = 750;
+    width = GRAPH_WIDTH;
+    height = GRAPH_HEIGHT;
     auto text = option("size");
     if (!text) return true;
     size_t x = text->find('x');
     if (x != std::string::npos) {
         width = read_whole_number(std::string_view(*text).substr(0, x)).value_or(0);
         height = read_whole_number(std::string_view(*text).substr(x + 1)).value_or(0);
-        if (width >= MIN_PICTURE_SIDE && width <= MAX_PICTURE_SIDE && height >= MIN_PICTURE_SIDE &&
-            height <= MAX_PICTURE_SIDE)
-            return true;
     }
-    std::fprintf(stderr, "--size must be WIDTHxHEIGHT in pixels, each from %d to %d (e.g. 1000x750): %s\n",
-                 MIN_PICTURE_SIDE, MAX_PICTURE_SIDE, text->c_str());
+    if (x == std::string::npos || width < 1 || width > MAX_PICTURE_SIDE || height < 1 || height > MAX_PICTURE_SIDE) {
+        std::fprintf(stderr, "--size must be WIDTHxHEIGHT in pixels, each from 1 to %d (e.g. 1000x750): %s\n",
+                     MAX_PICTURE_SIDE, text->c_str());
+        return false;
+    }
+    if (picture_readable(width, height)) return true;
+    const SurfaceSize least = smallest_picture();
+    std::fprintf(stderr,
+                 "--size %dx%d is too small to read: pictures need at least %d pixels across and %d up; "
+                 "the smallest that works is --size %dx%d\n",
+                 width, height, least.width, least.height, std::max(width, least.width),
+                 std::max(height, least.height));
     return false;
 }
 

@@ -33,6 +33,11 @@ void setup_drawing(Surface& surface, int mode, int width, int height, const Grap
     select_color_pen(surface, *colors, STYLE_WINDOW_TEXT);
 }
 
+SurfaceSize graph_space(const Surface& surface) {
+    const SurfaceMapping mapping = surface.mapping();
+    return {mapping.width, mapping.height};
+}
+
 void select_color_pen(Surface& surface, const GraphStyle& style, int index) {
     surface.set_pen(entry_color(style, index), 1);
 }

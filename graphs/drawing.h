@@ -4,8 +4,9 @@
 // from: frames, circles, discs, centred and vertical text, body markers, and
 // text measurement with the system fixed-pitch font.
 //
-// Graphs and movies are drawn in the fixed graph space: x 0..1000, y 0..750
-// logical units, origin bottom left, y up (platform/surface.h).  Text is never
+// Graphs and movies are drawn in the graph space: x 0..1000, y 0..750
+// logical units on a 4 : 3 picture, more units across or up on a wider or
+// taller one (graph_space), origin bottom left, y up (platform/surface.h).  Text is never
 // re-aligned: the given point is the text's top-left corner, so under the graph
 // mapping text hangs below its y.
 //
@@ -51,6 +52,11 @@ enum DrawingMode : int {
 // background, text colour and pen := its window-text colour.  Without, the
 // background, text colour and pen are left alone (printer and memory surfaces).
 void setup_drawing(Surface& surface, int mode, int width, int height, const GraphStyle* colors);
+
+// The graph space's logical size on this surface: GRAPH_WIDTH x GRAPH_HEIGHT
+// on a 4 : 3 area, wider or taller on other areas, so that a picture laid out
+// over it fills its whole area.
+SurfaceSize graph_space(const Surface& surface);
 
 // Selects a solid pen of width 1 in table entry index (0..20); any other index
 // is an internal error (fatal).

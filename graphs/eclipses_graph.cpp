@@ -20,7 +20,7 @@ int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, in
 
     draw_frame(surface, frame.x0, frame.y0 + frame.height, frame.x0 + frame.width, frame.y0, false,
                style.colors[STYLE_WINDOW_TEXT]);
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - lh, graph_text(STR_ECLIPSES_GRAPH_TITLE, start_year, stop_year));
+    draw_graph_caption(surface, frame, title_top(surface, 1, lh), graph_text(STR_ECLIPSES_GRAPH_TITLE, start_year, stop_year));
     draw_graph_caption(surface, frame, 2 * lh, load_string(STR_MONTH_CAPTION));
     draw_value_caption(surface, frame, 9, load_string(STR_YEAR_CAPTION));
     // A rule and a label for the first year and then for each year at least a

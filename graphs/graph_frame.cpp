@@ -24,10 +24,15 @@ GraphFrame make_graph_frame(Surface& surface, int x_factor, int y_factor, int ye
     GraphFrame frame;
     frame.x0 = x_factor * char_width(surface);
     frame.y0 = y_factor * line_height(surface);
-    frame.width = (GRAPH_WIDTH / 2 - frame.x0) * 2;
-    frame.height = (GRAPH_HEIGHT / 2 - frame.y0) * 2;
+    fill_graph_space(surface, frame);
     set_graph_period(frame, year);
     return frame;
+}
+
+void fill_graph_space(const Surface& surface, GraphFrame& frame) {
+    const SurfaceSize space = graph_space(surface);
+    frame.width = (space.width / 2 - frame.x0) * 2;
+    frame.height = (space.height / 2 - frame.y0) * 2;
 }
 
 void set_graph_period(GraphFrame& frame, int year) {
@@ -81,6 +86,10 @@ void draw_graph_outline(Surface& surface, const GraphStyle& style, const GraphFr
                style.colors[STYLE_WINDOW_TEXT]);
 }
 
+int title_top(const Surface& surface, int lines_down, int line) {
+    return graph_space(surface).height - lines_down * line;
+}
+
 void draw_graph_caption(Surface& surface, const GraphFrame& frame, int top, std::string_view text) {
     draw_text_centered(surface, frame.x0 + frame.width / 2, top, text);
 }
@@ -88,7 +97,7 @@ void draw_graph_caption(Surface& surface, const GraphFrame& frame, int top, std:
 void draw_engine_caption(Surface& surface, const GraphStyle& style, std::string_view text) {
     surface.set_text_color(style.colors[STYLE_WINDOW_TEXT]);
     surface.set_background(style.background);
-    draw_text_centered(surface, GRAPH_WIDTH / 2, line_height(surface), text);
+    draw_text_centered(surface, graph_space(surface).width / 2, line_height(surface), text);
 }
 
 void draw_value_caption(Surface& surface, const GraphFrame& frame, int column_factor, std::string_view text) {
@@ -131,7 +140,8 @@ void layout_legend(Surface& surface, int width, int height, int x0, int y0, bool
 
 void note_approximate_pluto(Surface& surface, LegendSlot slots[LEGEND_SLOT_COUNT]) {
     slots[id_of(Body::Pluto) - 2].starred = true;
-    draw_text_centered(surface, GRAPH_WIDTH / 2, GRAPH_HEIGHT, "* " + std::string(load_string(STR_PLACES_APPROXIMATE)));
+    const SurfaceSize space = graph_space(surface);
+    draw_text_centered(surface, space.width / 2, space.height, "* " + std::string(load_string(STR_PLACES_APPROXIMATE)));
 }
 
 void draw_planet_label(Surface& surface, LegendSlot slots[LEGEND_SLOT_COUNT], int body, int x, int y) {

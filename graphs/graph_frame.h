@@ -17,12 +17,13 @@
 #include "engine/calendar.h"
 #include "graphs/drawing.h"
 
-// One drawing's plot geometry and time axis.
+// One drawing's plot geometry and time axis.  W x H is the graph space
+// (graph_space): 1000 x 750 on a 4 : 3 picture.
 struct GraphFrame {
     int x0 = 0;         // left edge of the plot
     int y0 = 0;         // bottom edge of the plot
-    int width = 0;      // (500 - x0) * 2: right margin = left margin
-    int height = 0;     // (375 - y0) * 2: top margin = bottom margin
+    int width = 0;      // (W / 2 - x0) * 2: right margin = left margin
+    int height = 0;     // (H / 2 - y0) * 2: top margin = bottom margin
     JulianDay start = 0.0;  // 0 h of 1 January of the graph's year
     JulianDay end = 0.0;    // 0 h of 31 December
     int days = 0;           // 365, or 366 in a leap year
@@ -31,6 +32,8 @@ struct GraphFrame {
 // The frame of a yearly graph: x0 = x_factor * char_width, y0 = y_factor *
 // line_height, the width and height that centre the plot, and year's period.
 GraphFrame make_graph_frame(Surface& surface, int x_factor, int y_factor, int year);
+// The width and height that centre a plot of frame's x0 and y0 in the graph space.
+void fill_graph_space(const Surface& surface, GraphFrame& frame);
 // start, end and days of year.
 void set_graph_period(GraphFrame& frame, int year);
 
@@ -65,6 +68,9 @@ std::string graph_text(int string_id, ...);
 
 // The plot outline in the window-text colour.
 void draw_graph_outline(Surface& surface, const GraphStyle& style, const GraphFrame& frame);
+// The top of a title lines_down lines of height line below the top of the
+// graph space.
+int title_top(const Surface& surface, int lines_down, int line);
 // A title or time caption centred over the plot with its top at top.
 void draw_graph_caption(Surface& surface, const GraphFrame& frame, int top, std::string_view text);
 // A line under the time caption, centred on the graph space, in the

@@ -69,7 +69,7 @@ int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year
     const int cw = char_width(surface);
     const int lh = line_height(surface);
     draw_graph_outline(surface, style, frame);
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - lh, graph_text(STR_MOON_SPEED_TITLE, year));
+    draw_graph_caption(surface, frame, title_top(surface, 1, lh), graph_text(STR_MOON_SPEED_TITLE, year));
     draw_graph_caption(surface, frame, 2 * lh, load_string(STR_MONTH_CAPTION));
     draw_value_caption(surface, frame, 5, load_string(STR_DEGREES_PER_DAY));
     for (int v = SPEED_BOTTOM; v <= SPEED_TOP; ++v)
@@ -106,11 +106,11 @@ int moon_illumination_graph(Surface& surface, const GraphStyle& style, int year,
     GraphFrame frame;
     frame.x0 = 7 * cw;
     frame.y0 = 4 * lh;
-    const int step = (GRAPH_WIDTH / 2 - frame.x0) * 2 / (days + 1);  // units per day
+    fill_graph_space(surface, frame);
+    const int step = frame.width / (days + 1);  // units per day
     frame.width = days * step;
-    frame.height = (GRAPH_HEIGHT / 2 - frame.y0) * 2;
 
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - 2 * lh, month_title(STR_MOON_ILLUM_TITLE, year, month));
+    draw_graph_caption(surface, frame, title_top(surface, 2, lh), month_title(STR_MOON_ILLUM_TITLE, year, month));
     draw_graph_caption(surface, frame, 2 * lh, load_string(STR_DAY_OF_MONTH_CAPTION));
     draw_value_caption(surface, frame, 6, load_string(STR_ILLUM_FRACTION));
     draw_graph_outline(surface, style, frame);
@@ -145,21 +145,22 @@ int jupiter_moons_graph(Surface& surface, const GraphStyle& style, int year, int
     GraphFrame frame;
     frame.x0 = 3 * cw;
     frame.y0 = 5 * lh;
-    const int step = (GRAPH_WIDTH / 2 - frame.x0) * 2 / days;  // units per day
+    fill_graph_space(surface, frame);
+    const int step = frame.width / days;  // units per day
     frame.width = days * step;
-    frame.height = (GRAPH_HEIGHT / 2 - frame.y0) * 2;
     const int x0 = frame.x0;
     const int y0 = frame.y0;
     const int h = frame.height;
     const double centre = h * 0.5;                       // the centre line's offset from y0
     const double scale = centre / JUPITER_RADII_SHOWN;  // units per Jupiter radius
 
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - lh, month_title(STR_JUPITER_TITLE, year, month));
-    draw_graph_caption(surface, frame, (GRAPH_HEIGHT / 2 - lh) * 2, load_string(STR_JUPITER_LEGEND));
+    const int top = graph_space(surface).height;
+    draw_graph_caption(surface, frame, title_top(surface, 1, lh), month_title(STR_JUPITER_TITLE, year, month));
+    draw_graph_caption(surface, frame, (top / 2 - lh) * 2, load_string(STR_JUPITER_LEGEND));
     draw_graph_caption(surface, frame, 2 * lh, load_string(STR_DAY_OF_MONTH_CAPTION));
     // West in the middle of the lower half, east in the middle of the upper.
-    draw_text_vertical(surface, x0 - 2 * cw, (250 - h / 4) * 3 - y0, load_string(STR_GRAPH_WEST));
-    draw_text_vertical(surface, x0 - 2 * cw, GRAPH_HEIGHT - h / 4 - y0, load_string(STR_GRAPH_EAST));
+    draw_text_vertical(surface, x0 - 2 * cw, top - h / 4 * 3 - y0, load_string(STR_GRAPH_WEST));
+    draw_text_vertical(surface, x0 - 2 * cw, top - h / 4 - y0, load_string(STR_GRAPH_EAST));
     // Jupiter's disk: one radius above and below the centre line.
     const int radius = round_to_int(scale);
     draw_frame(surface, x0 + 1, y0 + h / 2 + radius, x0 + frame.width, y0 + h / 2 - radius, false,
@@ -185,7 +186,7 @@ int jupiter_moons_graph(Surface& surface, const GraphStyle& style, int year, int
             if ((moon_set & (1 << m)) == 0) continue;
             select_color_pen(surface, style, COLOR_IO + m);
             // A positive offset (east) is drawn upward.
-            const int y = GRAPH_HEIGHT - round_to_int(y0 + centre - satellites[m].x * scale);
+            const int y = top - round_to_int(y0 + centre - satellites[m].x * scale);
             MoonTrack& track = tracks[m];
             const bool had_segment = track.curve.started;
             int direction = track.direction;

@@ -74,7 +74,7 @@ double earth_distance_value(const SkyEngine& engine, int body, JulianDay t) {
 // label_every get a label of label_precision decimals, two columns wide.
 struct ValueGraph {
     int title_id;
-    int title_lines;     // the title's top is this many line heights below 750
+    int title_lines;     // the title's top is this many line heights below the top
     int x_factor;
     int y_factor;
     int caption_id;
@@ -113,7 +113,7 @@ int value_graph(Surface& surface, const GraphStyle& style, int year, BodySet pla
     int column = char_width(surface);
     int row = line_height(surface);
     draw_graph_outline(surface, style, frame);
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - graph.title_lines * row, graph_text(graph.title_id, year));
+    draw_graph_caption(surface, frame, title_top(surface, graph.title_lines, row), graph_text(graph.title_id, year));
     draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH_CAPTION));
     draw_value_caption(surface, frame, graph.caption_factor, load_string(graph.caption_id));
     for (int k = 0; k < graph.rule_count; ++k) {
@@ -212,7 +212,7 @@ int planet_orbit_graph(Surface& surface, const GraphStyle& style, int year, Body
     int column = char_width(surface);
     int row = line_height(surface);
     draw_graph_outline(surface, style, frame);
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - row, graph_text(STR_PLANET_ORBIT_TITLE, year));
+    draw_graph_caption(surface, frame, title_top(surface, 1, row), graph_text(STR_PLANET_ORBIT_TITLE, year));
     draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH_CAPTION));
     draw_value_caption(surface, frame, 6, load_string(STR_RA));
 
@@ -288,12 +288,12 @@ int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int 
     GraphFrame frame;
     frame.x0 = 7 * column;
     frame.y0 = 5 * row;
-    const int step = (GRAPH_WIDTH / 2 - frame.x0) * 2 / (days + 1);
+    fill_graph_space(surface, frame);
+    const int step = frame.width / (days + 1);
     frame.width = days * step;
-    frame.height = (GRAPH_HEIGHT / 2 - frame.y0) * 2;
     auto angle_to_y = [&](double degrees) { return frame.y0 + round_to_int(frame.height * degrees / 180.0); };
 
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - row,
+    draw_graph_caption(surface, frame, title_top(surface, 1, row),
                        graph_text(STR_PLANET_ANGLE_TITLE, body_name(main_planet).c_str(), month_text.c_str(), year));
     draw_graph_caption(surface, frame, 2 * row, load_string(STR_DAY_OF_MONTH_CAPTION));
     draw_value_caption(surface, frame, 6, load_string(STR_ANGLE_CAPTION));

@@ -187,7 +187,7 @@ int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, c
     GraphFrame frame = make_graph_frame(surface, graph.x_factor, graph.y_factor, year);
     int row = line_height(surface);
     draw_graph_outline(surface, style, frame);
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - row, title);
+    draw_graph_caption(surface, frame, title_top(surface, 1, row), title);
     draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH_CAPTION));
     draw_value_caption(surface, frame, graph.caption_column, load_string(graph.caption_id));
     graph.draw_rules(surface, style, frame);
@@ -294,8 +294,7 @@ int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Sk
     GraphFrame frame;
     frame.x0 = 4 * column;
     frame.y0 = 4 * row;
-    frame.width = (GRAPH_WIDTH / 2 - frame.x0) * 2;
-    frame.height = (GRAPH_HEIGHT / 2 - frame.y0) * 2;
+    fill_graph_space(surface, frame);
     set_graph_period(frame, year);
     int left = frame.x0 - column;
     int right = frame.x0 + frame.width + column;
@@ -305,7 +304,7 @@ int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Sk
     draw_frame(surface, left, frame.y0 + frame.height + row, right, frame.y0 - row, false,
                style.colors[STYLE_WINDOW_TEXT]);
     draw_line(surface, left, middle, right, middle);
-    draw_graph_caption(surface, frame, GRAPH_HEIGHT - row, latitude_title(STR_ANALEMMA_TITLE, year, location));
+    draw_graph_caption(surface, frame, title_top(surface, 1, row), latitude_title(STR_ANALEMMA_TITLE, year, location));
     draw_graph_caption(surface, frame, 2 * row, load_string(STR_SHADOW_CAPTION));
 
     surface.set_background_opaque(false);

@@ -89,7 +89,8 @@ int step_binary_star_year(int year, int time_speed) {
 void binary_star_frame(Surface& window, int width, int height, MovieState& movie, SkyContext& sky,
                        const GraphStyle& style, std::uint32_t frame) {
     const int row = movie.params.binary_star;
-    movie.year = frame == 0 ? movie.params.binary_star_year : step_binary_star_year(movie.year, sky.time_speed);
+    if (!movie.drawing_copy)
+        movie.year = frame == 0 ? movie.params.binary_star_year : step_binary_star_year(movie.year, sky.time_speed);
     double theta = 0.0, rho = 0.0;
     binary_star_position(movie.year, theta, rho, row);
     movie.time = julian_day(1.0, 1, movie.year);

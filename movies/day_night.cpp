@@ -23,8 +23,8 @@ constexpr double TERMINATOR_COLUMNS_PER_DEGREE = 0.8888888888888888;  // 320 / 3
 constexpr double ROWS_PER_DEGREE = 0.9722222222222222;               // 175 / 180
 constexpr int TERMINATOR_POINTS = 100;         // steps of 1.8 degrees from -90 to 90
 constexpr int CAP_EXTRA_ENTRIES = 3;           // full-width entries added past the cap
-constexpr int GRID_INTERVALS = DAYLIGHT_COLUMNS - 1;  // columns 0..320 span the 1000 units
-constexpr int BAND_HEIGHT = 5;                 // logical units; bands overlap a little
+constexpr int GRID_INTERVALS = DAYLIGHT_COLUMNS - 1;  // columns 0..320 span the width
+constexpr int BAND_HEIGHT = 5;                 // logical units of 750 up; bands overlap a little
 
 // Stores the half-width of a terminator point of grid row `row` (0 south ...
 // 175 north): its entry is 175 - row, so that the half-width of latitude b
@@ -50,10 +50,13 @@ void complete_polar_cap(double sun_declination, int bands[]) {
 // One run of grid columns first..last of band entry i, as the logical
 // rectangle it covers, with the pen and brush already selected.
 void paint_run(Surface& frame, int entry, int first, int last) {
-    const int left = first * GRAPH_WIDTH / GRID_INTERVALS;
-    const int bottom = (DAYLIGHT_BANDS - entry) * GRAPH_HEIGHT / DAYLIGHT_BANDS - 1;
-    const int width = (last - first) * GRAPH_WIDTH / GRID_INTERVALS + 1;
-    frame.draw_rectangle({left, bottom}, {left + width, bottom + BAND_HEIGHT});
+    const SurfaceSize space = graph_space(frame);
+    const int left = first * space.width / GRID_INTERVALS;
+    const int bottom = (DAYLIGHT_BANDS - entry) * space.height / DAYLIGHT_BANDS - 1;
+    const int width = (last - first) * space.width / GRID_INTERVALS + 1;
+    // Taller bands on a taller graph space, so that they still overlap.
+    const int height = (BAND_HEIGHT * space.height + GRAPH_HEIGHT - 1) / GRAPH_HEIGHT;
+    frame.draw_rectangle({left, bottom}, {left + width, bottom + height});
 }
 
 // The sunlit bands in the window-text colour: each entry's 2w columns centred
@@ -83,7 +86,7 @@ void paint_bands(Surface& frame, const int bands[], int sun_column, SurfaceColor
     frame.restore_state();
 }
 
-// The world map stretched over the drawing's 1000 x 750 area of an image of
+// The world map stretched over the whole graph space of an image of
 // the window's kind: white outlines on black.  The surface keeps images
 // upright under the upward y axis, so the map's north stays at the top.
 std::unique_ptr<Surface> prepare_world_map(Surface& window, int width, int height) {
@@ -94,8 +97,9 @@ std::unique_ptr<Surface> prepare_world_map(Surface& window, int width, int heigh
     if (!source) fatal_error_text(file_error_text(MSG_CANNOT_LOAD_WORLD_MAP, path, 0), "DN_MOVIE", __LINE__);
     setup_drawing(*map, DRAWING_GRAPH, width, height, nullptr);
     const SurfaceColor black = surface_color(0, 0, 0);
-    fill_rect(*map, 0, 0, GRAPH_WIDTH, GRAPH_HEIGHT, black, black);
-    map->draw_image(*source, {0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT});
+    const SurfaceSize space = graph_space(*map);
+    fill_rect(*map, 0, 0, space.width, space.height, black, black);
+    map->draw_image(*source, {0, 0}, {space.width, space.height});
     return map;
 }
 

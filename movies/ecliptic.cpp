@@ -123,9 +123,9 @@ SurfacePoint ecliptic_top_point(double longitude, double radius, double view_ang
     return polar_point(picture / 2, distance, longitude);
 }
 
-EclipticStrip ecliptic_strip(int char_width, int line_height) {
-    return {9 * char_width, GRAPH_WIDTH - 18 * char_width, GRAPH_HEIGHT - 12 * line_height,
-            GRAPH_HEIGHT - 16 * line_height};
+EclipticStrip ecliptic_strip(int char_width, int line_height, SurfaceSize space) {
+    return {9 * char_width, space.width - 18 * char_width, space.height - 12 * line_height,
+            space.height - 16 * line_height};
 }
 
 SurfacePoint ecliptic_side_point(const EclipticStrip& strip, double longitude, double latitude) {
@@ -142,7 +142,7 @@ void ecliptic_frame(Surface& window, int width, int height, MovieState& movie, S
     step_movie_time(movie, kind, sky, frame);
 
     Surface& buffer = begin_frame(window, width, height, kind, movie, style);
-    const EclipticStrip strip = ecliptic_strip(char_width(buffer), line_height(buffer));
+    const EclipticStrip strip = ecliptic_strip(char_width(buffer), line_height(buffer), graph_space(buffer));
     if (top) draw_top_background(buffer, style);
     else draw_side_background(buffer, style, strip);
     StatusPanel panel = movie_panel(kind, movie);

@@ -47,14 +47,15 @@ double ecliptic_top_scale(double view_angle, int picture);
 SurfacePoint ecliptic_top_point(double longitude, double radius, double view_angle, int picture);
 
 // Side view: the strip for the font's character width c and line height h:
-// left edge 9c, width 1000 - 18c, top 750 - 12h, height 750 - 16h.
+// left edge 9c, width W - 18c, top H - 12h, height H - 16h in a graph space of
+// W x H (1000 x 750 on a 4 : 3 picture).
 struct EclipticStrip {
     int left = 0;
     int width = 0;
     int top = 0;
     int height = 0;
 };
-EclipticStrip ecliptic_strip(int char_width, int line_height);
+EclipticStrip ecliptic_strip(int char_width, int line_height, SurfaceSize space);
 // Side view: the point of heliocentric longitude L (0..360 across the strip)
 // and latitude b (+18 degrees on the strip's top edge, -18 on its bottom).
 SurfacePoint ecliptic_side_point(const EclipticStrip& strip, double longitude, double latitude);

@@ -25,7 +25,8 @@ constexpr double MINUTES_PER_DAY = 1440.0;
 // the window colour.
 void clear_movie_image(Surface& image, int width, int height, const GraphStyle& style) {
     setup_drawing(image, DRAWING_GRAPH, width, height, &style);
-    fill_rect(image, 0, 0, GRAPH_WIDTH, GRAPH_HEIGHT, style.background, style.background);
+    const SurfaceSize space = graph_space(image);
+    fill_rect(image, 0, 0, space.width, space.height, style.background, style.background);
 }
 
 // The frame buffer or trail surface: a cleared image of the window's kind.
@@ -93,7 +94,8 @@ int picture_size(Surface& surface) {
     // 22 characters measured as one text rather than 22 times a width rounded
     // down to whole logical units, so that the panel's longest lines ("Precise
     // calculations", the azimuth with its compass point) fit at any scale.
-    return std::min(GRAPH_HEIGHT, GRAPH_WIDTH - text_width(surface, std::string(PANEL_CHARACTERS, '0')));
+    const SurfaceSize space = graph_space(surface);
+    return std::min(space.height, space.width - text_width(surface, std::string(PANEL_CHARACTERS, '0')));
 }
 
 int status_line_y(Surface& surface, int base, int line) {
@@ -129,6 +131,7 @@ double movie_time_step(MovieKind kind, int time_speed) {
 }
 
 void step_movie_time(MovieState& movie, MovieKind kind, const SkyContext& sky, std::uint32_t frame) {
+    if (movie.drawing_copy) return;
     if (frame == 0) movie.time = movie.start_time = dialog_start_time(movie, sky.location);
     else movie.time += movie_time_step(kind, sky.time_speed);
 }
@@ -150,6 +153,13 @@ void discard_movie_trails(MovieState& movie) {
 
 Surface& begin_frame(Surface& window, int width, int height, MovieKind kind, MovieState& movie,
                      const GraphStyle& style) {
+    if (movie.drawing_copy) {
+        clear_movie_image(window, width, height, style);
+        window.save_state();
+        const SurfaceSize space = graph_space(window);
+        if (movie.jet_trails && movie.trails) window.draw_image(*movie.trails, {0, 0}, {space.width, space.height});
+        return window;
+    }
     std::unique_ptr<Surface>& frame = movie.frame_buffer;
     if (!frame || frame->device_size() != SurfaceSize{width, height})
         frame = make_movie_image(window, width, height, style, MSG_GDI_ERROR);
@@ -173,7 +183,7 @@ void outline_and_clip_picture(Surface& frame, const GraphStyle& style) {
 }
 
 void end_frame(Surface& window, Surface& frame, CopyMode mode) {
-    window.copy_from(frame, mode);
+    if (&frame != &window) window.copy_from(frame, mode);
     frame.restore_state();
 }
 
@@ -237,7 +247,8 @@ void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPane
     frame.set_background(style.background);
     frame.set_background_opaque(true);
     const int x = picture_size(frame) + char_width(frame);
-    const int base = panel.kind == MOVIE_ECLIPTIC_SIDE ? GRAPH_HEIGHT - line_height(frame) : picture_size(frame);
+    const int base =
+        panel.kind == MOVIE_ECLIPTIC_SIDE ? graph_space(frame).height - line_height(frame) : picture_size(frame);
     for (int n = 1; n < LINES; ++n)
         if (!lines[n].empty()) frame.draw_text({x, status_line_y(frame, base, n)}, lines[n]);
     frame.restore_state();
@@ -253,4 +264,17 @@ void draw_movie_frame(Surface& target, int width, int height, MovieState& movie,
     };
     setup_drawing(target, DRAWING_GRAPH, width, height, nullptr);
     FRAMES[movie.kind](target, width, height, movie, sky, style, frame);
+}
+
+void draw_movie_copy(Surface& target, int width, int height, MovieState& movie, SkyContext sky,
+                     const GraphStyle& style, std::uint32_t frame) {
+    if (!movie.frame_buffer) return;
+    if (movie.kind == MOVIE_DAY_NIGHT) {
+        setup_drawing(target, DRAWING_TEXT, width, height, nullptr);
+        target.draw_image(*movie.frame_buffer, {0, 0}, {width, height});
+        return;
+    }
+    movie.drawing_copy = true;
+    draw_movie_frame(target, width, height, movie, sky, style, frame);
+    movie.drawing_copy = false;
 }

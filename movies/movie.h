@@ -1,6 +1,7 @@
 #pragma once
 // The movie framework (module MOVIES): what the six movies share.  A movie is
-// drawn one frame per 250 ms tick in the 1000 x 750 graph space: a square
+// drawn one frame per 250 ms tick in the graph space (W x H, graph_space;
+// 1000 x 750 on a 4 : 3 picture): a square
 // picture of side S anchored at the origin and a status panel of text lines
 // to its right.  Every frame is drawn whole on an off-screen image and copied
 // to the window in one transfer, so the picture never flickers.  The image is
@@ -66,6 +67,10 @@ struct MovieState {
     bool paused = false;                   // the Pause item is checked
     bool constellations = false;           // planetarium: stick figures and names
     bool star_names = false;               // planetarium: the brightest stars' names
+    // Set while the shown frame is drawn again for a printer or a file
+    // (draw_movie_copy): the simulated time stands still and the frame is
+    // drawn straight on that surface, its lines and text as they are.
+    bool drawing_copy = false;
     std::unique_ptr<Surface> frame_buffer; // off-screen frame; null until the first frame
     std::unique_ptr<Surface> trails;       // jet-trail surface; null until needed
     std::unique_ptr<Surface> world_map;    // day/night: the world map stretched to the window; null until needed
@@ -73,7 +78,7 @@ struct MovieState {
     PlanetariumState planetarium;
 };
 
-// Side S of the square picture, logical units: min(750, 1000 - 22 c) with c
+// Side S of the square picture, logical units: min(H, W - 22 c) with c
 // the character width of the system fixed font (22 c measured as the width
 // of 22 characters), so that the status panel fits to its right.
 int picture_size(Surface& surface);
@@ -116,15 +121,16 @@ void discard_movie_trails(MovieState& movie);
 // when the window's size changed) and cleared on the next ones.  With jet
 // trails on it also makes the trail surface when there is none (clipped to
 // the picture square except for the ecliptic side view) and copies it in.
-// Failures are fatal (693 "GDI error"; 866 for the trail surface).
+// Failures are fatal (693 "GDI error"; 866 for the trail surface).  While
+// drawing a copy, the window itself is set up and cleared so, and returned.
 Surface& begin_frame(Surface& window, int width, int height, MovieKind kind, MovieState& movie,
                      const GraphStyle& style);
 // The picture square's outline in the window-text colour and its clip
 // region, the square less its one-unit border, selected on the frame.
 void outline_and_clip_picture(Surface& frame, const GraphStyle& style);
-// Copies the frame (the 1000 x 750 area) to the window in one transfer, in
-// the given mode, and brings back the frame's drawing state of begin_frame
-// (no clip region).
+// Copies the frame (the graph space's area) to the window in one transfer, in
+// the given mode (nothing to copy when the frame is the window), and brings
+// back the frame's drawing state of begin_frame (no clip region).
 void end_frame(Surface& window, Surface& frame, CopyMode mode = COPY_SOURCE);
 
 // What the status panel shows besides the context.
@@ -155,3 +161,12 @@ void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPane
 // view centre back into sky.
 void draw_movie_frame(Surface& target, int width, int height, MovieState& movie, SkyContext& sky,
                       const GraphStyle& style, std::uint32_t frame);
+// The last frame drawn (frame, not yet followed by another) drawn again on
+// target, width x height pixels, at the same simulated instant, for a
+// printer's page or an SVG, PDF or PNG file: straight on target, so that
+// lines and text stay vectors on a page or in SVG and PDF.  The day/night
+// movie, a map whose outlines flip the daylight under them pixel by pixel,
+// is its last frame's image stretched over target.  Nothing is drawn before
+// the movie's first frame.  The window's frame buffer and the trails are kept.
+void draw_movie_copy(Surface& target, int width, int height, MovieState& movie, SkyContext sky,
+                     const GraphStyle& style, std::uint32_t frame);

@@ -287,13 +287,14 @@ void planetarium_frame(Surface& window, int width, int height, MovieState& movie
                        const GraphStyle& style, std::uint32_t frame) {
     PlanetariumState& state = movie.planetarium;
     const MovieParams& params = movie.params;
-    const JulianDay clock = movie_clock_now(movie);
-    if (frame == 0) {
-        movie.time = movie.start_time = dialog_start_time(movie, sky.location);
-    } else {
-        movie.time = step_clock_time(movie.time, clock, movie.clock_previous, sky.time_speed, sky.turbo != 0);
+    if (!movie.drawing_copy) {
+        const JulianDay clock = movie_clock_now(movie);
+        if (frame == 0)
+            movie.time = movie.start_time = dialog_start_time(movie, sky.location);
+        else
+            movie.time = step_clock_time(movie.time, clock, movie.clock_previous, sky.time_speed, sky.turbo != 0);
+        movie.clock_previous = clock;
     }
-    movie.clock_previous = clock;
 
     Surface& buffer = begin_frame(window, width, height, MOVIE_PLANETARIUM, movie, style);
     const int picture = picture_size(buffer);

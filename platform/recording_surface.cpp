@@ -1,6 +1,7 @@
 // The recording surface: every drawing call becomes a line of text.
 #include "platform/recording_surface.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <utility>
@@ -79,12 +80,9 @@ public:
         write("clip " + point_text(corner1) + " " + point_text(corner2));
     }
 
-    FontMetrics font_metrics() override {
-        return {to_logical_length(map, RECORDING_CHAR_WIDTH), to_logical_length(map, RECORDING_LINE_HEIGHT)};
-    }
+    FontMetrics font_metrics() override { return {text_length(RECORDING_CHAR_WIDTH), text_length(RECORDING_LINE_HEIGHT)}; }
     TextExtent text_extent(std::string_view text) override {
-        return {to_logical_length(map, RECORDING_CHAR_WIDTH * static_cast<int>(text.size())),
-                to_logical_length(map, RECORDING_LINE_HEIGHT)};
+        return {text_length(RECORDING_CHAR_WIDTH * static_cast<int>(text.size())), text_length(RECORDING_LINE_HEIGHT)};
     }
 
     void draw_line(SurfacePoint from, SurfacePoint to) override {
@@ -153,6 +151,12 @@ private:
         auto* recording = dynamic_cast<const RecordingSurface*>(&surface);
         if (!recording) fatal_error(MSG_GDI_ERROR, "GRAPHICS", __LINE__);
         return *recording;
+    }
+
+    // A length of the recording font, device pixels at a text scale of 1, in
+    // logical units: under the graph mapping the font grows with the text scale.
+    int text_length(int pixels) const {
+        return to_logical_length(map, static_cast<int>(std::lround(pixels * map.text_scale)));
     }
 
     SurfaceLog& log;

@@ -17,7 +17,7 @@ struct SurfaceLog {
 };
 
 // The recording font: every character is 8 device pixels wide and 16 high,
-// whatever font is set.
+// whatever font is set; under the graph mapping, times its text scale.
 constexpr int RECORDING_CHAR_WIDTH = 8;
 constexpr int RECORDING_LINE_HEIGHT = 16;
 

@@ -17,9 +17,26 @@ SurfaceMapping text_mapping() { return {}; }
 
 SurfaceMapping graph_mapping(int width, int height) {
     if (width < 1 || height < 1) fatal_error(MSG_GDI_ERROR, "GRAPHICS", __LINE__);
-    // Isotropic: the smaller of the two scales serves both axes.
+    // Isotropic: the smaller of the two scales serves both axes, and the
+    // other axis gets the units that reach its far edge.
     double scale = std::min(static_cast<double>(width) / GRAPH_WIDTH, static_cast<double>(height) / GRAPH_HEIGHT);
-    return {true, scale, width, height};
+    return {true,
+            scale,
+            width,
+            height,
+            std::max(GRAPH_WIDTH, round_to_nearest(width / scale)),
+            std::max(GRAPH_HEIGHT, round_to_nearest(height / scale)),
+            std::max(scale, MIN_PICTURE_SCALE)};
+}
+
+SurfaceSize smallest_picture() {
+    return {static_cast<int>(std::lround(GRAPH_WIDTH * MIN_PICTURE_SCALE)),
+            static_cast<int>(std::lround(GRAPH_HEIGHT * MIN_PICTURE_SCALE))};
+}
+
+bool picture_readable(int width, int height) {
+    const SurfaceSize least = smallest_picture();
+    return width >= least.width && height >= least.height;
 }
 
 SurfacePoint to_device(const SurfaceMapping& mapping, SurfacePoint logical) {

@@ -5,12 +5,14 @@
 //
 // Coordinates are ints in the surface's current mapping:
 // - text mapping: device pixels, origin top left, y down;
-// - graph mapping: the fixed 1000 x 750 logical space, origin bottom left, y up,
-//   mapped isotropically (one unit equal in x and y) onto a device area of a
-//   given size: the drawing takes the largest 4 : 3 area that fits, anchored at
-//   the bottom-left corner, so a wider area leaves a blank strip on the right
-//   and a taller one a blank strip at the top.  Logical y = 0 falls on the
-//   device row just below the area.
+// - graph mapping: the graph space, origin bottom left, y up, mapped
+//   isotropically (one unit equal in x and y) onto a device area of a given
+//   size.  Its unit is the one that fits 1000 x 750 units into the area; the
+//   space then reaches the area's far edges: 1000 x 750 units at 4 : 3, wider
+//   on a wider area, taller on a taller one, so that pictures lay themselves
+//   out over the whole area.  Text scales with the unit, so a picture of any
+//   size keeps the proportions of its 1000 x 750 layout.  Logical y = 0 falls
+//   on the device row just below the area.
 // Both implementations convert with the free functions below, so they agree to
 // the pixel; the Qt one then draws in device pixels, which also keeps text and
 // images upright under the y-up mapping.
@@ -31,8 +33,8 @@ constexpr SurfaceColor surface_color(int red, int green, int blue) {
     return static_cast<SurfaceColor>((red & 0xFF) << 16 | (green & 0xFF) << 8 | (blue & 0xFF));
 }
 
-constexpr int GRAPH_WIDTH = 1000;  // logical width of the graph space
-constexpr int GRAPH_HEIGHT = 750;  // logical height of the graph space
+constexpr int GRAPH_WIDTH = 1000;  // logical width of the graph space at 4 : 3, and its least
+constexpr int GRAPH_HEIGHT = 750;  // logical height of the graph space at 4 : 3, and its least
 
 struct SurfacePoint {
     int x = 0;
@@ -61,7 +63,24 @@ struct SurfaceMapping {
     double scale = 1.0;    // device pixels per logical unit
     int device_width = 0;  // graph mapping: the area mapped onto, in pixels
     int device_height = 0; // graph mapping: also the device row of logical y = 0
+    // Graph mapping: the logical size of the whole area, at least
+    // GRAPH_WIDTH x GRAPH_HEIGHT.
+    int width = GRAPH_WIDTH;
+    int height = GRAPH_HEIGHT;
+    // Text size as a share of its size in a 1000 x 750 pixel picture: the
+    // scale, but never below MIN_PICTURE_SCALE (smaller text is not read).
+    double text_scale = 1.0;
 };
+
+// The least scale a picture is drawn at: its text then is 64 % of the
+// 1000 x 750 picture's, 5-pixel characters with 4-pixel small letters in the
+// 9-point fixed-pitch font, the smallest that still reads.  Smaller
+// pictures are refused.
+constexpr double MIN_PICTURE_SCALE = 0.64;
+// The smallest picture drawn at MIN_PICTURE_SCALE: 640 x 480 pixels.  A
+// picture needs at least this width and at least this height.
+SurfaceSize smallest_picture();
+bool picture_readable(int width, int height);
 
 SurfaceMapping text_mapping();
 // The graph space onto an area of width x height pixels.  An empty area is
@@ -157,8 +176,8 @@ public:
     // An image file (PNG) as a new off-screen image; nullptr when unreadable.
     virtual std::unique_ptr<Surface> load_image(const std::string& path) = 0;
     // One transfer from an image of the same kind: the device rectangle that
-    // this surface's mapping gives the drawing (the 1000 x 750 area under the
-    // graph mapping, the whole surface under the text mapping) is copied from
+    // this surface's mapping gives the drawing (the graph space's area under
+    // the graph mapping, the whole surface under the text mapping) is copied from
     // the same place of source, within the clip.  A source of another kind is
     // fatal ("GDI error").
     virtual void copy_from(const Surface& source, CopyMode mode) = 0;

@@ -126,8 +126,14 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
         {"graph planet-angle --main-planet earth -o x.png", "earth"},
         {"graph planet-orbit --planets earth -o x.png", "Select at least one planet"},
         {"graph sunrise -o x.txt", "Usage:"},
-        {"graph sunrise --size 10x10 -o x.png", "each from 100 to 10000"},
-        {"movie day-night --size 100x10001 --frames 1 -o x", "each from 100 to 10000"},
+        {"graph sunrise --size 10x -o x.png", "each from 1 to 10000"},
+        {"movie day-night --size 800x10001 --frames 1 -o x", "each from 1 to 10000"},
+        // Too small to read: refused with the smallest size of that shape or larger.
+        {"graph sun-angle --size 100x100 -o x.png",
+         "--size 100x100 is too small to read: pictures need at least 640 pixels across and 480 up; "
+         "the smallest that works is --size 640x480"},
+        {"movie day-night --size 300x2000 --frames 1 -o x", "the smallest that works is --size 640x2000"},
+        {"graph analemma --size 1000x479 -o x.svg", "the smallest that works is --size 1000x480"},
         // Contradictory or out-of-range planetarium options.
         {"movie planetarium --track mars --star Sirius --frames 1 -o x", "--track and --star cannot be given together"},
         {"movie planetarium --facing up --frames 1 -o x", "Facing must be N, NE, E, SE, S, SW, W, NW or an azimuth"},

@@ -21,7 +21,7 @@ TEST(EclipticGeometry, ScaleStripAndLabelEdgeCases) {
         {true, 180.0, 4.0, 5.0, 375, -164},  {false, 0.0, 18.0, 0.0, 72, 558}, {false, 360.0, -18.0, 0.0, 928, 64},
         {false, 180.0, 0.0, 0.0, 500, 311},  {false, 90.0, 20.0, 0.0, 286, 587},
     };
-    const EclipticStrip strip = ecliptic_strip(8, 16);
+    const EclipticStrip strip = ecliptic_strip(8, 16, {GRAPH_WIDTH, GRAPH_HEIGHT});
     for (const Case& c : cases) {
         const SurfacePoint at = c.top ? ecliptic_top_point(c.longitude, c.r_or_latitude, c.view_angle, 750)
                                       : ecliptic_side_point(strip, c.longitude, c.r_or_latitude);

@@ -184,6 +184,28 @@ TEST_F(WindowOutput, GraphSavesAsPngSvgOrPdf) {
     }
 }
 
+// A running movie's frame is saved drawn anew: in SVG its lines and text
+// stay elements, not a picture of the screen.
+TEST_F(WindowOutput, MovieFrameSavesAsVectors) {
+    dispatch_command(CMD_ECLIPTIC_TOP);
+    for (int wait = 0; wait < 100 && app_state().frame_counter < 2; ++wait) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        usleep(20000);
+    }
+    ASSERT_GE(app_state().frame_counter, 2u) << "the frame timer drew the movie";
+    save_with_keys(scratch / "ecliptic.svg");
+    const std::string svg = file_text(scratch / "ecliptic.svg");
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find(">Ecliptic<"), std::string::npos) << "the status panel as text";
+    EXPECT_NE(svg.find(">Earth<"), std::string::npos) << "the planets' names as text";
+    EXPECT_EQ(svg.find("<image"), std::string::npos) << "no bitmap of the screen";
+    save_with_keys(scratch / "ecliptic.png");
+    const QImage png(QString::fromStdString((scratch / "ecliptic.png").string()));
+    EXPECT_EQ(png.size(), QSize(client_area()->width(), client_area()->height())) << "the window's size";
+    EXPECT_EQ(png.pixelColor(png.width() - 1, png.height() - 1), QColor(Qt::white)) << "white paper";
+    EXPECT_TRUE(boxes.empty());
+}
+
 // The lines of a golden report that hold text, 0-based.
 std::vector<int> golden_lines_with(const char* file, const std::string& text) {
     std::ifstream in(fs::path(SKYLOOM_TEST_DATA_DIR) / file);

@@ -51,6 +51,7 @@ bool write(const ShownOutput& shown, FileKind kind, const std::string& path) {
                                                     : write_report_pdf(*shown.report, path, surfaces);
     if (shown.graph) return write_picture(kind, path, PICTURE_WIDTH, PICTURE_HEIGHT, paper_graph(shown.graph), surfaces);
     const SurfaceSize size = shown.picture->device_size();
+    if (shown.movie_frame) return write_picture(kind, path, size.width, size.height, shown.movie_frame, surfaces);
     return write_picture(kind, path, size.width, size.height, [&](Surface& surface, int w, int h) {
         surface.set_mapping(text_mapping());
         surface.draw_image(*shown.picture, {0, 0}, {w, h});

@@ -3,7 +3,8 @@
 // names, through the command line's writers: a report as UTF-8 text or as
 // its printed pages in a PDF file; a graph as a PNG, SVG or PDF picture of
 // 1000 x 750 pixels drawn afresh (lines and text stay vectors in SVG and
-// PDF); a movie frame, or a picture left by Stop, as the window shows it.
+// PDF); a running movie's frame drawn afresh at the window's size the same
+// way; a picture left by Stop as the window shows it.
 #include <string>
 
 #include "output/saved_output.h"
@@ -27,6 +28,9 @@ struct ShownOutput {
     const ReportDocument* report = nullptr;  // a report with lines
     int graph = 0;                           // the CommandId of a graph drawn in full
     const Surface* picture = nullptr;        // a movie frame or a stopped picture
+    // A running movie's frame drawn anew at picture's size (lines and text
+    // stay vectors in SVG and PDF); null: picture is saved as it stands.
+    PictureDrawing movie_frame;
 };
 
 // The file name extensions the shown output can be saved as, the first the

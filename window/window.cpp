@@ -551,6 +551,10 @@ void client_resized() {
         app.drawing_width = std::max(width, app.initial_width);
         app.drawing_height = std::max(height, app.initial_height);
     }
+    // Never below the smallest picture that can be read.
+    const SurfaceSize least = smallest_picture();
+    app.drawing_width = std::max(app.drawing_width, least.width);
+    app.drawing_height = std::max(app.drawing_height, least.height);
     discard_screen_bitmaps();
     restart_frame_timer();
     invalidate();
@@ -746,6 +750,10 @@ ShownOutput shown_output() {
     else if (output_kind_of(app.current_output) == OutputKind::Graph && !app.graph_drawing) shown.graph = app.current_output;
     else if (main_window.snapshot) shown.picture = main_window.snapshot.get();
     else if (output_kind_of(app.current_output) == OutputKind::Movie) shown.picture = main_window.screen.get();
+    if (shown.picture && !main_window.snapshot && main_window.plugins.draw_movie_copy && app.frame_counter > 0)
+        shown.movie_frame = [](Surface& surface, int width, int height) {
+            main_window.plugins.draw_movie_copy(surface, width, height);
+        };
     return shown;
 }
 
@@ -935,8 +943,11 @@ void create_window() {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
     main_window.client = new ClientArea;
-    // At least a line and a few columns: the view's page steps need one.
-    main_window.client->setMinimumSize(4 * main_window.metrics.char_width, 2 * main_window.metrics.line_height);
+    // At least a line and a few columns, which the view's page steps need, and
+    // the smallest picture a graph or movie can be read at.
+    const SurfaceSize least = smallest_picture();
+    main_window.client->setMinimumSize(std::max(least.width, 4 * main_window.metrics.char_width),
+                                       std::max(least.height, 2 * main_window.metrics.line_height));
     main_window.bars[SCROLL_HORIZONTAL] = new QScrollBar(Qt::Horizontal);
     main_window.bars[SCROLL_VERTICAL] = new QScrollBar(Qt::Vertical);
     grid->addWidget(main_window.client, 0, 0);
@@ -1068,6 +1079,15 @@ void draw_window_movie_frame(Surface& surface, int command, std::uint32_t frame)
 
 void discard_window_movie_trails() { discard_movie_trails(main_window.movie); }
 
+// The running movie's last frame again, on white paper as the command line
+// draws movies.
+void draw_window_movie_copy(Surface& surface, int width, int height) {
+    const AppState& app = app_state();
+    if (app.frame_counter == 0) return;
+    const GraphStyle style = current_graph_style(menu_state().grid_lines, surface_color(255, 255, 255), ColorScheme::Day);
+    draw_movie_copy(surface, width, height, main_window.movie, app.sky, style, app.frame_counter - 1);
+}
+
 int pan_window_movie(ScrollBarKind bar, ScrollCode code, int thumb) { return pan_view(app_state().sky, bar, code, thumb); }
 
 // Print, Print Setup, Set Font and Copy: the report when it has lines, else
@@ -1082,11 +1102,13 @@ void run_output_window_command(int command) {
     case WindowAction::Copy: action = OutputAction::Copy; break;
     default: return;
     }
-    // A graph drawn in full prints anew at the printer's resolution.
-    const int graph = shown_output().graph;
+    // A graph drawn in full, or a running movie's frame, prints anew at the
+    // printer's resolution.
+    const ShownOutput shown = shown_output();
+    const SurfaceSize shape = shown.movie_frame ? shown.picture->device_size() : SurfaceSize{PICTURE_WIDTH, PICTURE_HEIGHT};
     run_output_command(action, app_state().report, main_window.screen.get(), background_color(), monochrome_copy,
-                       qt_printer_hooks(main_window.frame), graph ? paper_graph(graph) : nullptr,
-                       {PICTURE_WIDTH, PICTURE_HEIGHT});
+                       qt_printer_hooks(main_window.frame), shown.graph ? paper_graph(shown.graph) : shown.movie_frame,
+                       shape);
 }
 
 // The Help menu opens the help window; the other commands print and copy.
@@ -1106,6 +1128,7 @@ WindowPlugins program_plugins(const WindowPlugins& given) {
     WindowPlugins plugins = given;
     if (!plugins.draw_graph) plugins.draw_graph = draw_window_graph;
     if (!plugins.draw_movie_frame) plugins.draw_movie_frame = draw_window_movie_frame;
+    if (!plugins.draw_movie_copy) plugins.draw_movie_copy = draw_window_movie_copy;
     if (!plugins.discard_movie_bitmaps) plugins.discard_movie_bitmaps = discard_window_movie_trails;
     if (!plugins.scroll_movie_view) plugins.scroll_movie_view = pan_window_movie;
     if (!plugins.run_dialog) plugins.run_dialog = run_qt_dialog;

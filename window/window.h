@@ -47,6 +47,10 @@ struct WindowPlugins {
     // Draws frame number frame of the movie command (one timer tick) on the
     // window's surface, set up as for a graph.
     void (*draw_movie_frame)(Surface& surface, int command, std::uint32_t frame) = nullptr;
+    // Draws the running movie's last frame again, at the same simulated
+    // instant, on a printer's page or a file's surface of width x height
+    // pixels, on white paper.
+    void (*draw_movie_copy)(Surface& surface, int width, int height) = nullptr;
     // Pans the planetarium for a scroll-bar request; returns the bar's new
     // thumb position, or -1 to leave it.
     int (*scroll_movie_view)(ScrollBarKind bar, ScrollCode code, int thumb) = nullptr;

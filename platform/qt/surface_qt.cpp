@@ -120,7 +120,10 @@ public:
                ReplaceResult::Done;
     }
 
-    void set_mapping(const SurfaceMapping& m) override { map = m; }
+    void set_mapping(const SurfaceMapping& m) override {
+        map = m;
+        refresh_font();
+    }
     SurfaceMapping mapping() const override { return map; }
     // In logical pixels: an image drawn at a pixel ratio of 2 has twice the pixels each way.
     SurfaceSize device_size() const override {
@@ -139,6 +142,7 @@ public:
         painter.restore();
         state = saved.back();
         saved.pop_back();
+        refresh_font();
     }
     void set_pen(SurfaceColor color, int width) override {
         state.pen_color = to_qcolor(color);
@@ -157,6 +161,7 @@ public:
         if (!family.empty()) font.setFamily(to_qstring(family));
         if (point_size >= 1) font.setPointSize(point_size);
         state.font = font;
+        refresh_font();
     }
     void set_clip_rect(SurfacePoint corner1, SurfacePoint corner2) override {
         VectorStateGuard clean;
@@ -165,13 +170,13 @@ public:
 
     FontMetrics font_metrics() override {
         VectorStateGuard clean;
-        QFontMetrics metrics(state.font, &device);
+        QFontMetrics metrics(drawn_font, &device);
         return {to_logical_length(map, metrics.maxWidth()), to_logical_length(map, metrics.lineSpacing()),
                 metrics.inFont(QChar(0x00B0))};
     }
     TextExtent text_extent(std::string_view text) override {
         VectorStateGuard clean;
-        QFontMetrics metrics(state.font, &device);
+        QFontMetrics metrics(drawn_font, &device);
         return {to_logical_length(map, metrics.horizontalAdvance(to_qstring(text))),
                 to_logical_length(map, metrics.height())};
     }
@@ -224,13 +229,13 @@ public:
         // Images (the window, movie frames) draw a line again and again and keep
         // its layout; printers and files lay each line out at their own resolution.
         const ShapedText* shaped = image ? &shaped_text(text) : nullptr;
-        QFontMetrics metrics = shaped ? *shaped_metrics : QFontMetrics(state.font, &device);
+        QFontMetrics metrics = shaped ? *shaped_metrics : QFontMetrics(drawn_font, &device);
         QString string = shaped ? QString() : to_qstring(text);
         if (state.background_opaque)
             painter.fillRect(QRect(corner, QSize(shaped ? shaped->advance : metrics.horizontalAdvance(string),
                                                  metrics.height())),
                              state.background);
-        painter.setFont(state.font);
+        painter.setFont(drawn_font);
         painter.setPen(state.text_color);
         painter.setBackgroundMode(Qt::TransparentMode);
         if (shaped) painter.drawStaticText(corner, shaped->layout);
@@ -306,11 +311,11 @@ private:
         SurfacePoint d = to_device(fine, logical);
         return {d.x / ratio, d.y / ratio};
     }
-    // The device pixels of the drawing: the 1000 x 750 area under the graph
-    // mapping, the whole surface under the text mapping.
+    // The device pixels of the drawing: the graph space's whole area under
+    // the graph mapping, the whole surface under the text mapping.
     QRect drawing_area() const {
         if (!map.graph) return QRect(QPoint(0, 0), QSize(device_size().width, device_size().height));
-        return to_qrect(to_device_rect(map, {0, 0}, {GRAPH_WIDTH, GRAPH_HEIGHT}));
+        return to_qrect(to_device_rect(map, {0, 0}, {map.width, map.height}));
     }
     // A pen as wide as its logical width in pixels of ratio device pixels
     // each, and never thinner than one of them.
@@ -337,6 +342,14 @@ private:
         const double half = painter.pen().widthF() / 2;
         return QRectF(box).adjusted(half, half, -half, -half);
     }
+    // The font as drawn: under the graph mapping its size follows the
+    // picture's text scale, as large against the picture as in a 1000 x 750
+    // image at 96 pixels to the inch, whatever the device's resolution.
+    void refresh_font() {
+        drawn_font = state.font;
+        const double factor = map.graph ? map.text_scale * FILE_DOTS_PER_INCH / device.logicalDpiY() : 1.0;
+        if (factor != 1.0) drawn_font.setPointSizeF(state.font.pointSizeF() * factor);
+    }
     void apply_brush() {
         painter.setBrush(state.brush);
         painter.setBackground(state.background);
@@ -352,10 +365,10 @@ private:
     };
     static constexpr size_t SHAPED_TEXT_LIMIT = 512;
     const ShapedText& shaped_text(std::string_view text) {
-        if (!shaped_metrics || shaped_font != state.font || shaped.size() >= SHAPED_TEXT_LIMIT) {
+        if (!shaped_metrics || shaped_font != drawn_font || shaped.size() >= SHAPED_TEXT_LIMIT) {
             shaped.clear();
-            shaped_font = state.font;
-            shaped_metrics.emplace(state.font, &device);
+            shaped_font = drawn_font;
+            shaped_metrics.emplace(drawn_font, &device);
         }
         auto [entry, added] = shaped.try_emplace(std::string(text));
         if (added) {
@@ -363,7 +376,7 @@ private:
             entry->second.advance = shaped_metrics->horizontalAdvance(string);
             entry->second.layout.setText(string);
             entry->second.layout.setTextFormat(Qt::PlainText);
-            entry->second.layout.prepare(QTransform(), state.font);
+            entry->second.layout.prepare(QTransform(), drawn_font);
         }
         return entry->second;
     }
@@ -384,6 +397,7 @@ private:
     QPainter painter;  // declared last: it ends (and writes files) before the devices go
     SurfaceMapping map = text_mapping();
     DrawState state;
+    QFont drawn_font = state.font;  // refresh_font
     std::vector<DrawState> saved;
     std::unordered_map<std::string, ShapedText> shaped;  // by text, in shaped_font
     QFont shaped_font;
