@@ -159,8 +159,10 @@ TEST(QtSurface, FixedPitchMetricsInLogicalUnits) {
     FontMetrics metrics = normal->font_metrics();
     EXPECT_EQ(normal->text_extent("iiii").width, 4 * metrics.char_width);
     EXPECT_EQ(normal->text_extent("MMMM").width, 4 * metrics.char_width);
-    // The font keeps its pixel size, so at scale 2 it spans half as many units.
-    EXPECT_NEAR(graph_image(2000, 1500)->font_metrics().line_height, metrics.line_height / 2.0, 1.0);
+    // The font grows with the picture, so at scale 2 it spans as many units,
+    // and at the smallest readable scale nearly as many (whole pixels).
+    EXPECT_NEAR(graph_image(2000, 1500)->font_metrics().line_height, metrics.line_height, 1.0);
+    EXPECT_NEAR(graph_image(640, 480)->font_metrics().line_height, metrics.line_height, 1.0);
 }
 
 TEST(QtSurface, DegenerateEllipseDrawsNothingClipLastsUntilStateRestored) {
@@ -183,7 +185,7 @@ TEST(QtSurface, DegenerateEllipseDrawsNothingClipLastsUntilStateRestored) {
 }
 
 TEST(QtSurface, OffScreenImageCopiesItsDrawingAreaInOneTransfer) {
-    // 1000 x 600: the drawing is the left 800 x 600; the strip on the right is not copied.
+    // 1000 x 600: the graph space is 1250 x 750 units and reaches the right edge, so all is copied.
     auto window = make_image_surface(1000, 600);
     fill(*window, GREEN, {0, 0}, {1000, 600});  // text mapping: the whole window
     window->set_mapping(graph_mapping(1000, 600));
@@ -195,7 +197,7 @@ TEST(QtSurface, OffScreenImageCopiesItsDrawingAreaInOneTransfer) {
     window->copy_from(*frame, COPY_SOURCE);
     EXPECT_EQ(pixel(*window, 400, 300), RED) << "same device place";
     EXPECT_EQ(pixel(*window, 10, 10), BLUE);
-    EXPECT_EQ(pixel(*window, 900, 300), GREEN) << "strip beside the drawing";
+    EXPECT_EQ(pixel(*window, 999, 300), BLACK) << "the frame's strip beyond 1000 x 750 units, unfilled, copied too";
     window->copy_from(*frame, COPY_XOR);
     EXPECT_EQ(pixel(*window, 400, 300), BLACK) << "red XOR red";
     window->copy_from(*frame, COPY_INVERTED);
@@ -388,8 +390,8 @@ TEST(RecordingSurface, MetricsAreEightBySixteenPixelsInLogicalUnits) {
     auto surface = make_recording_surface(log, "window", 1000, 750);
     surface->set_mapping(graph_mapping(1000, 750));
     EXPECT_EQ(std::pair(surface->font_metrics().char_width, surface->font_metrics().line_height), std::pair(8, 16));
-    surface->set_mapping(graph_mapping(800, 600));  // scale 0.8
-    EXPECT_EQ(std::pair(surface->font_metrics().char_width, surface->text_extent("Month").height), std::pair(10, 20));
+    surface->set_mapping(graph_mapping(800, 600));  // scale 0.8: the font shrinks with the picture
+    EXPECT_EQ(std::pair(surface->font_metrics().char_width, surface->text_extent("Month").height), std::pair(8, 16));
 }
 
 TEST(RecordingSurface, LoadImageReadsThePngSize) {

@@ -187,6 +187,9 @@ TEST_F(WindowOutput, GraphSavesAsPngSvgOrPdf) {
 // A running movie's frame is saved drawn anew: in SVG its lines and text
 // stay elements, not a picture of the screen.
 TEST_F(WindowOutput, MovieFrameSavesAsVectors) {
+    WindowPlugins plugins;
+    plugins.run_dialog = [](DialogId, CommandParams&, QWidget*) {};  // the dialog's values as they stand
+    set_window_plugins(program_plugins(plugins));
     dispatch_command(CMD_ECLIPTIC_TOP);
     for (int wait = 0; wait < 100 && app_state().frame_counter < 2; ++wait) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);

@@ -551,7 +551,8 @@ void client_resized() {
         app.drawing_width = std::max(width, app.initial_width);
         app.drawing_height = std::max(height, app.initial_height);
     }
-    // Never below the smallest picture that can be read.
+    // Never below the smallest picture that can be read: a smaller window
+    // shows part of it, as below the first size.
     const SurfaceSize least = smallest_picture();
     app.drawing_width = std::max(app.drawing_width, least.width);
     app.drawing_height = std::max(app.drawing_height, least.height);
@@ -943,11 +944,11 @@ void create_window() {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
     main_window.client = new ClientArea;
-    // At least a line and a few columns, which the view's page steps need, and
-    // the smallest picture a graph or movie can be read at.
-    const SurfaceSize least = smallest_picture();
-    main_window.client->setMinimumSize(std::max(least.width, 4 * main_window.metrics.char_width),
-                                       std::max(least.height, 2 * main_window.metrics.line_height));
+    // At least a line and a few columns: the view's page steps need one.  A
+    // report may be narrower than its 80 columns and scroll sideways; graphs
+    // and movies are drawn no smaller than the smallest readable picture and
+    // clipped (client_resized).
+    main_window.client->setMinimumSize(4 * main_window.metrics.char_width, 2 * main_window.metrics.line_height);
     main_window.bars[SCROLL_HORIZONTAL] = new QScrollBar(Qt::Horizontal);
     main_window.bars[SCROLL_VERTICAL] = new QScrollBar(Qt::Vertical);
     grid->addWidget(main_window.client, 0, 0);
