@@ -174,7 +174,8 @@ struct SkyEngine {
     // the search done and may stop it ----
     EngineCall<std::vector<SeasonEvent>(JulianDay from_ut, JulianDay to_ut)> seasons;
     EngineCall<PhaseSearch(JulianDay from_ut, JulianDay to_ut, StepHook step, void* context)> moon_phases;
-    // Solar and umbral lunar eclipses, by the instant of their new or full Moon.
+    // Solar and umbral lunar eclipses in the window by their greatest eclipse
+    // (the classical engine: by their new or full Moon, within hours of it).
     EngineCall<EclipseSearch(JulianDay from_ut, JulianDay to_ut, StepHook step, void* context)> eclipses;
     // A planet's (3-10) conjunctions with the Sun and its oppositions.
     EngineCall<ConjunctionSearch(int body, JulianDay from_ut, JulianDay to_ut, StepHook step, void* context)>
