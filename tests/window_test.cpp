@@ -169,6 +169,9 @@ TEST_F(Window, OpensWithTitleMenusAndFirstSize) {
     const ReportViewMetrics& m = window_view_metrics();
     EXPECT_GE(m.client_width, 82 * m.char_width);
     EXPECT_GE(m.client_height, 82 * m.char_width * 3 / 4);
+    // and a graph's smallest readable picture, 640 x 480, seen whole.
+    EXPECT_GE(m.client_width, 640);
+    EXPECT_GE(m.client_height, 480);
     EXPECT_FALSE(window_scroll_bar(SCROLL_VERTICAL)->isVisible());
     EXPECT_EQ(app_state().initial_width, m.client_width);
     menu_opened();  // nothing on screen yet: nothing to copy
@@ -474,8 +477,7 @@ TEST_F(Window, DrawingSizeNeverBelowTheFirstSize) {
     frame()->resize(first / 2);
     settle();
     EXPECT_LT(window_view_metrics().client_width, app.initial_width);
-    // Nor below the smallest readable picture, 640 x 480 (this screen's first
-    // window is smaller: 588 x 444).
+    // Nor below the smallest readable picture, 640 x 480.
     EXPECT_EQ(std::pair(app.drawing_width, app.drawing_height),
               std::pair(std::max(app.initial_width, 640), std::max(app.initial_height, 480)));
     frame()->resize(first * 2);

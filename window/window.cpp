@@ -609,14 +609,18 @@ void save_window_geometry() {
 }
 
 // The first window: 82 columns of the report font beside the vertical scroll
-// bar, 3 : 4 of that high under the menu bar, within the screen's free area;
-// or the place and size of the last run when they still lie on a screen.
+// bar, 3 : 4 of that high under the menu bar, and never smaller than the
+// smallest readable picture (so a graph is seen whole at first), within the
+// screen's free area; or the place and size of the last run when they still
+// lie on a screen.
 void size_first_window() {
     QMainWindow& frame = *main_window.frame;
     const ReportViewMetrics& m = main_window.metrics;
-    int client_width = FIRST_CLIENT_COLUMNS * m.char_width;
+    const SurfaceSize least = smallest_picture();
+    const int client_width = std::max(FIRST_CLIENT_COLUMNS * m.char_width, least.width);
+    const int client_height = std::max(client_width * 3 / 4, least.height);
     QSize wanted(client_width + main_window.bars[SCROLL_VERTICAL]->sizeHint().width(),
-                 client_width * 3 / 4 + main_window.bars[SCROLL_HORIZONTAL]->sizeHint().height() +
+                 client_height + main_window.bars[SCROLL_HORIZONTAL]->sizeHint().height() +
                      frame.menuBar()->sizeHint().height() + frame.statusBar()->sizeHint().height());
     if (QScreen* screen = frame.screen()) wanted = wanted.boundedTo(screen->availableGeometry().size() * SCREEN_SHARE);
     frame.resize(wanted);
