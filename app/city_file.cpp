@@ -20,6 +20,7 @@ constexpr int CITY_FIELDS = 11;
 constexpr int FAULTS_SHOWN = 5;  // in one message; the rest are counted
 constexpr std::string_view OTHER_NAMES_KEY = "aka=";
 constexpr char OTHER_NAMES_SEPARATOR = ';';
+constexpr std::string_view ZONE_KEY = "zone=";  // the field of the IANA zone name
 
 // The fields of a city line, in file order.
 enum CityField {
@@ -142,6 +143,12 @@ std::optional<CityRecord> read_city_line(std::string_view text, const LineFaults
     for (std::size_t i = CITY_FIELDS; i < fields.size(); ++i) {
         if (fields[i].find('=') == std::string_view::npos)
             return add_fault(at, message(MSG_CITY_EXTRA_FIELD, std::string(fields[i]).c_str()));
+        // The zone is checked against the database where it is used, not here:
+        // loading the list never reads the database.
+        if (const std::string_view field = trimmed(fields[i]); field.starts_with(ZONE_KEY)) {
+            c.zone = std::string(trimmed(field.substr(ZONE_KEY.size())));
+            continue;
+        }
         if (!c.extra_fields.empty()) c.extra_fields += '|';
         c.extra_fields += fields[i];
     }
@@ -294,6 +301,7 @@ std::string city_line(const CityRecord& city) {
     char zone[400];  // room for any double in fixed notation
     auto [end, error] = std::to_chars(zone, zone + sizeof zone, city.time_zone, std::chars_format::fixed, 2);
     text.append(zone, end);
+    if (!city.zone.empty()) text += "|" + std::string(ZONE_KEY) + city.zone;
     if (!city.extra_fields.empty()) text += "|" + city.extra_fields;
     text.push_back('\n');
     return text;

@@ -7,8 +7,9 @@
 //   current|NAME          the city the user chose last
 //   city|<a city line>    a city the user added, or changed from the shipped one
 //   removed|NAME          a shipped city the user removed
-// A city line may end in fields key=value after the eleven; they are kept as
-// they are.  One of them, aka=Name;Name, gives other names the city is
+// A city line may end in fields key=value after the eleven: zone=Area/City
+// names the IANA zone of the place's clock (CityRecord::zone); the others are
+// kept as they are.  One of them, aka=Name;Name, gives other names the city is
 // found by (older or local spellings: Kiev, Koeln).  Reading checks every
 // field and gives each fault with its line; blank lines are skipped.  The
 // files are UTF-8; a line that is not (a file of an earlier version) is read
@@ -51,7 +52,8 @@ CityFile parse_user_cities(std::string_view text);
 std::vector<std::string> other_city_names(const CityRecord& city);
 
 // One city as a line of CITIES.DAT, in Latin-1:
-//   "%-20s|%2d|%2d|%2d|%c|%3d|%2d|%2d|%c|%4d|%2.2f" and "|key=value"... then "\n",
+//   "%-20s|%2d|%2d|%2d|%c|%3d|%2d|%2d|%c|%4d|%2.2f", "|zone=NAME" when it has a
+//   zone, the other "|key=value" fields, then "\n",
 // the time zone with "." in every locale.
 std::string city_line(const CityRecord& city);
 // The text of MYCITIES.DAT, in UTF-8.

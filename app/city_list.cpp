@@ -339,10 +339,10 @@ bool put_city(CityRecord city) {
 void store_city(const std::string& name, int latitude_degrees, int latitude_minutes,
                 int latitude_seconds, int latitude_hemisphere, int longitude_degrees,
                 int longitude_minutes, int longitude_seconds, int longitude_hemisphere,
-                double time_zone, int elevation, bool from_file) {
+                double time_zone, int elevation, bool from_file, const std::string& zone) {
     CityRecord city{normalize_city_name(name), latitude_degrees, latitude_minutes, latitude_seconds,
                     latitude_hemisphere, longitude_degrees, longitude_minutes, longitude_seconds,
-                    longitude_hemisphere, time_zone, elevation};
+                    longitude_hemisphere, time_zone, elevation, zone};
     if (from_file) {
         city_list.cities.push_back(city);
         return;
@@ -417,6 +417,7 @@ Location location_from_city(const CityRecord& city) {
     location.longitude = city.longitude_degrees + city.longitude_minutes * MINUTES_TO_DEGREES +
                          city.longitude_seconds * SECONDS_TO_DEGREES;
     location.time_zone = city.time_zone;
+    location.zone = city.zone;
     location.elevation = city.elevation;
     return location;
 }

@@ -32,6 +32,9 @@ struct CityRecord {
     int longitude_hemisphere = COMPASS_WEST;   // COMPASS_WEST or COMPASS_EAST
     double time_zone = 0.0;      // hours, -12..12; local standard time = UT + time_zone
     int elevation = 0;           // metres, -400..8900
+    // IANA zone name whose clock local times follow ("zone=Area/City" after
+    // the eleven fields); empty: the fixed time_zone alone.
+    std::string zone{};
     // Fields after the time zone ("key=value", "|"-separated: the city's other
     // names, aka=Name;Name, and those a later version writes), kept so that
     // a save never drops them.
@@ -74,11 +77,12 @@ const CityRecord* find_city(const std::string& name);
 // (from_file true) the city is always appended, so duplicate names all stay.
 // From the Set Location dialog an existing city of that name is updated in
 // place (else appended), the city becomes the current city, and the modified
-// flag is set when the current name or the city's contents changed.
+// flag is set when the current name or the city's contents changed.  zone:
+// the IANA zone name, empty for the fixed time_zone alone.
 void store_city(const std::string& name, int latitude_degrees, int latitude_minutes,
                 int latitude_seconds, int latitude_hemisphere, int longitude_degrees,
                 int longitude_minutes, int longitude_seconds, int longitude_hemisphere,
-                double time_zone, int elevation, bool from_file);
+                double time_zone, int elevation, bool from_file, const std::string& zone = {});
 
 // Adds or updates a city as store_city does from the dialog, without making
 // it the current city (the command line's "cities add").

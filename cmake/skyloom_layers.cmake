@@ -22,6 +22,10 @@
 # given libraries links the toolkit or libpng (image files are written in
 # platform/qt alone), directly or through another library.
 
+# Besides each other and the standard library, the layers link these system
+# libraries alone: the engine the zone database's reader (date::date-tz, for
+# the local clock, which every layer above converts times with), the precise
+# engine ERFA, platform/qt the toolkit and libpng (skyloom_check_no_toolkit).
 set(SKYLOOM_FOLDER_LIBRARIES
     "resources=skyloom_resources" "engine=skyloom_engine" "engine/classical=skyloom_classical" "engine/precise=skyloom_precise"
     "platform=skyloom_platform" "format=skyloom_format" "reports=skyloom_reports" "graphs=skyloom_graphs"

@@ -232,7 +232,7 @@ TEST_F(CityList, SavedUserFileHoldsOnlyTheUsersCities) {
 TEST_F(CityList, ShippedCorrectionsReachTheUser) {
     put_mine(HEADER + "current|Gamma\n"
                       "city|Alpha               | 1| 0| 0|N|  1| 0| 0|E|   1|1.00\n"
-                      "city|Gamma               | 5| 0| 0|N|  5| 0| 0|E|   5|5.00|zone=Europe/Paris\n"
+                      "city|Gamma               | 5| 0| 0|N|  5| 0| 0|E|   5|5.00| zone=Europe/Paris |note=later\n"
                       "removed|Epsilon\n");
     load(std::string("Alpha\n") + ALPHA + "Beta                |12| 0| 0|S| 44| 0| 0|W|   0|-3.00\n" +
          "Delta               | 7| 0| 0|N|  7| 0| 0|E|   0|1.00\n" +
@@ -242,14 +242,16 @@ TEST_F(CityList, ShippedCorrectionsReachTheUser) {
     EXPECT_EQ(location.name, "Gamma");
     EXPECT_EQ(find_city("Alpha")->latitude_degrees, 1);
     EXPECT_EQ(find_city("Beta")->latitude_degrees, 12);
-    EXPECT_EQ(find_city("Gamma")->extra_fields, "zone=Europe/Paris");
+    EXPECT_EQ(find_city("Gamma")->zone, "Europe/Paris");
+    EXPECT_EQ(find_city("Gamma")->extra_fields, "note=later");
+    EXPECT_EQ(location.zone, "Europe/Paris");
     EXPECT_EQ(city_origin(*find_city("Alpha")), CityOrigin::CHANGED);
     EXPECT_EQ(city_origin(*find_city("Beta")), CityOrigin::SHIPPED);
     EXPECT_EQ(city_origin(*find_city("Gamma")), CityOrigin::ADDED);
     // A later version's field survives this version's save, also of a changed city.
-    store_city("Gamma", 6, 0, 0, COMPASS_NORTH, 5, 0, 0, COMPASS_EAST, 5.0, 5, false);
+    store_city("Gamma", 6, 0, 0, COMPASS_NORTH, 5, 0, 0, COMPASS_EAST, 5.0, 5, false, "Europe/Berlin");
     ASSERT_TRUE(save_cities());
-    EXPECT_NE(saved().find("city|Gamma               | 6| 0| 0|N|  5| 0| 0|E|   5|5.00|zone=Europe/Paris\n"),
+    EXPECT_NE(saved().find("city|Gamma               | 6| 0| 0|N|  5| 0| 0|E|   5|5.00|zone=Europe/Berlin|note=later\n"),
               std::string::npos) << saved();
 }
 
