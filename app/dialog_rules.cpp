@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/city_list.h"
+#include "engine/clock.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "format/format.h"
@@ -408,6 +409,17 @@ DialogError apply_dialog(DialogId dialog, const DialogEntry& e, CommandParams& p
     }
 }
 
+namespace {
+
+// A zone name as typed, without the blanks around it.
+std::string trimmed_zone(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
 DialogError apply_location_entry(const LocationEntry& e, Location& location) {
     std::string normal = normalize_city_name(e.name);
     if (normal.empty()) return {MSG_LOCATION_NAME, 115};
@@ -439,6 +451,8 @@ DialogError apply_location_entry(const LocationEntry& e, Location& location) {
     if (!(hours >= -MAX_TIME_ZONE_HOURS && hours <= MAX_TIME_ZONE_HOURS)) return {MSG_TIME_ZONE_RANGE, 136};
     if (lat_d.value == MAX_LATITUDE_DEGREES && (lat_m.value > 0 || lat_s.value > 0)) return {MSG_LATITUDE_RANGE, 117};
     if (lon_d.value == MAX_LONGITUDE_DEGREES && lon_m.value + lon_s.value >= 1) return {MSG_LONGITUDE_RANGE, 127};
+    const std::string zone_name = trimmed_zone(e.zone);
+    if (int message = zone_name_message(zone_name)) return {message, CTL_ZONE_NAME};
 
     location.name = normal;
     location.latitude_hemisphere = e.latitude_hemisphere;
@@ -447,12 +461,24 @@ DialogError apply_location_entry(const LocationEntry& e, Location& location) {
     location.longitude = lon_d.value + lon_m.value * (1.0 / 60) + lon_s.value * (1.0 / 3600);
     location.time_zone = hours;
     location.elevation = elev.value;
+    location.zone = zone_name;
     return {};
+}
+
+int zone_name_message(const std::string& zone) {
+    if (zone.empty()) return 0;
+    switch (check_zone(zone)) {
+    case ZoneStatus::KNOWN: return 0;
+    case ZoneStatus::UNKNOWN: return MSG_UNKNOWN_ZONE;
+    case ZoneStatus::NO_DATABASE: return MSG_NO_ZONE_DATABASE;
+    }
+    return MSG_UNKNOWN_ZONE;
 }
 
 CityRecord city_of_entry(const LocationEntry& e, const Location& location) {
     auto whole = [](const std::string& text) { return read_whole_number(text).value_or(0); };
     return {location.name, whole(e.latitude_degrees), whole(e.latitude_minutes), whole(e.latitude_seconds),
             location.latitude_hemisphere, whole(e.longitude_degrees), whole(e.longitude_minutes),
-            whole(e.longitude_seconds), location.longitude_hemisphere, location.time_zone, whole(e.elevation)};
+            whole(e.longitude_seconds), location.longitude_hemisphere, location.time_zone, whole(e.elevation),
+            location.zone};
 }

@@ -45,6 +45,8 @@ enum DialogMessage {
     MSG_ALTITUDE_RANGE = 2027,
     MSG_MAGNITUDE_LIMIT_RANGE = 2028,
     MSG_FACING_WITH_TRACKING = 2029,
+    MSG_UNKNOWN_ZONE = 2464,      // "Unknown time zone: ..."
+    MSG_NO_ZONE_DATABASE = 2465,  // "The system's time zone database (tzdata) cannot be read"
 };
 
 // Control ids of the fields, as the dialogs number them.
@@ -134,8 +136,14 @@ struct LocationEntry {
     int longitude_hemisphere = COMPASS_WEST;
     std::string elevation;
     std::string time_zone;
+    std::string zone;  // IANA zone name; blank: the fixed time_zone alone
 };
+// The Set Location dialog's zone name field (the others are numbered as the
+// dialog numbered them).
+constexpr int CTL_ZONE_NAME = 139;
+// 0 when a zone name (blank: none) can be used, else the message that says why not.
+int zone_name_message(const std::string& zone);
 DialogError apply_location_entry(const LocationEntry& entry, Location& location);
 // The city an accepted entry makes: its fields as whole numbers, the name,
-// time zone and hemispheres as apply_location_entry gave them to location.
+// time zone, zone name and hemispheres as apply_location_entry gave them to location.
 CityRecord city_of_entry(const LocationEntry& entry, const Location& location);

@@ -23,6 +23,7 @@
 #include "app/graph_table.h"
 #include "cli/ephemeris.h"
 #include "cli/output.h"
+#include "engine/clock.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/precise/precise_engine.h"
@@ -122,10 +123,12 @@ const char USAGE_OPTIONS[] =
     "                    Settings > Classical Calculations (1995) is checked\n"
     "  --city NAME       a city of the list (default: the current city)\n"
     "  --match TEXT      cities list: only the cities whose names hold TEXT (any case)\n"
-    "  --zone ZONE       cities add: a time-zone name (not supported yet: give --tz)\n"
-    "  --lat DEG --lon DEG --tz HOURS [--elev M] [--name TEXT]\n"
+    "  --lat DEG --lon DEG (--tz HOURS | --zone ZONE) [--elev M] [--name TEXT]\n"
     "                    a place instead: signed decimal degrees, north and east\n"
     "                    positive; tz = hours added to UT for local standard time\n"
+    "  --zone ZONE       times on the clock of an IANA time zone (Europe/London),\n"
+    "                    daylight saving time included; with --city, instead of\n"
+    "                    the city's own\n"
     "\n"
     "Defaults: this year, months 1 to 12, all planets, the current city.\n"
     "Names ignore case; numbers take a decimal point in every locale (--lat 39.74).\n"
@@ -144,7 +147,7 @@ constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-mo
                                         "match", "zone", "facing", "altitude", "magnitude-limit"};
 constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels", "trails",
                                       "precise", "classical", "constellations", "star-names", "night"};  // options without a value
-constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "elev", "name"};
+constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "zone", "elev", "name"};
 
 // The options a command reads besides the place options, separated by blanks:
 // its row's (the fields of its dialog) and the options of its verb.
@@ -373,8 +376,47 @@ std::optional<CityRecord> typed_place(const std::string& name, const std::string
     return city_of_entry(entry, place);
 }
 
-// Fills the location from --city or --lat/--lon/--tz; false after a message.
-bool choose_location(Location& location) {
+// True when the zone name (empty: none) can be used, else false after a
+// message naming it.
+bool zone_usable(const std::string& zone) {
+    const int message = zone_name_message(zone);
+    if (message == 0) return true;
+    std::fprintf(stderr, "%s: %s\n", latin1_to_terminal(zone).c_str(), std::string(load_string(message)).c_str());
+    run.refused = true;
+    return false;
+}
+
+// The --tz text of a place given by its zone alone: the zone's standard
+// offset now, within the fixed offsets' range (Kiritimati's +14 is kept as
+// +12; its zone gives the clock).
+std::string fixed_offset_text(const std::string& zone) {
+    Location place;
+    place.zone = zone;
+    const double hours = std::clamp(standard_offset_hours(place, clock_now()), -MAX_TIME_ZONE_HOURS, MAX_TIME_ZONE_HOURS);
+    char text[32];
+    *std::to_chars(text, text + sizeof text - 1, hours, std::chars_format::fixed, 2).ptr = '\0';
+    return text;
+}
+
+// A typed place's --tz, or the one its --zone gives; nullopt after a message.
+std::optional<std::string> typed_offset(const char* needs) {
+    auto tz = option("tz"), zone = option("zone");
+    if (tz && zone) {
+        std::fprintf(stderr, "Give --tz or --zone, not both\n");
+        run.refused = true;
+        return std::nullopt;
+    }
+    if (!tz && !zone) {
+        std::fprintf(stderr, "%s\n", needs);
+        run.refused = true;
+        return std::nullopt;
+    }
+    if (zone && !zone_usable(*zone)) return std::nullopt;
+    return tz ? *tz : fixed_offset_text(*zone);
+}
+
+// The place of --city or --lat/--lon/--tz; false after a message.
+bool choose_place(Location& location) {
     auto lat = option("lat"), lon = option("lon"), tz = option("tz");
     const bool typed = lat || lon || tz || option("elev") || option("name");
     // A place is a city or typed numbers, never both: nothing told is ignored.
@@ -396,16 +438,27 @@ bool choose_location(Location& location) {
         return true;
     }
     if (!typed) return true;
-    if (!lat || !lon || !tz) {
-        std::fprintf(stderr, "--lat, --lon and --tz go together\n");
+    constexpr const char* TOGETHER = "--lat, --lon and --tz (or --zone) go together";
+    if (!lat || !lon) {
+        std::fprintf(stderr, "%s\n", TOGETHER);
         run.refused = true;
         return false;
     }
+    const std::optional<std::string> offset = typed_offset(TOGETHER);
+    if (!offset) return false;
     std::string name = "Observer";
     if (option("name") && !latin1_option("name", name)) return false;
-    std::optional<CityRecord> place = typed_place(name, *lat, *lon, *tz);
+    std::optional<CityRecord> place = typed_place(name, *lat, *lon, *offset);
     if (place) location = location_from_city(*place);
     return place.has_value();
+}
+
+// Fills the location from --city or --lat/--lon/--tz, with --zone's clock;
+// false after a message.
+bool choose_location(Location& location) {
+    if (!choose_place(location)) return false;
+    if (option("zone")) location.zone = *option("zone");
+    return zone_usable(location.zone);
 }
 
 // "TITLE NAME: a b c", wrapped before a name that would pass column 87 onto
@@ -889,18 +942,17 @@ int cities_list() {
 }
 
 int cities_add(const std::string& name) {
-    if (option("zone")) {
-        std::fprintf(stderr, option("tz") ? "Give --tz or --zone, not both\n"
-                                          : "--zone: time-zone names are not supported yet; give --tz HOURS\n");
+    constexpr const char* TAKES = "cities add takes --lat, --lon and --tz or --zone";
+    auto lat = option("lat"), lon = option("lon");
+    if (!lat || !lon) {
+        std::fprintf(stderr, "%s\n", TAKES);
         return EXIT_BAD_INPUT;
     }
-    auto lat = option("lat"), lon = option("lon"), tz = option("tz");
-    if (!lat || !lon || !tz) {
-        std::fprintf(stderr, "cities add takes --lat, --lon and --tz\n");
-        return EXIT_BAD_INPUT;
-    }
-    std::optional<CityRecord> city = typed_place(name, *lat, *lon, *tz);
+    const std::optional<std::string> offset = typed_offset(TAKES);
+    if (!offset) return EXIT_BAD_INPUT;
+    std::optional<CityRecord> city = typed_place(name, *lat, *lon, *offset);
     if (!city) return EXIT_BAD_INPUT;
+    city->zone = option("zone").value_or("");
     add_city(*city);
     if (!save_cities()) return EXIT_FILE_ERROR;
     return write_standard_output(latin1_to_terminal(city_row(*find_city(city->name)))) ? 0 : EXIT_FILE_ERROR;

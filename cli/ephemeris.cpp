@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/clock.h"
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
@@ -17,9 +18,9 @@ constexpr double KM_PER_AU = 149597870.7;
 constexpr double ARCSEC_PER_DEGREE = 3600.0;
 const double NONE = std::nan("");
 
-// The UT instant of a local standard time.
+// The UT instant of a local clock time.
 JulianDay to_ut(int day, int month, int year, double local_hours, const Location& location) {
-    return julian_day(day + local_hours / 24.0, month, year) - location.time_zone / 24.0;
+    return clock_to_ut(location, julian_day(day + local_hours / 24.0, month, year));
 }
 
 double elongation_between(double ra1, double dec1, double ra2, double dec2) {
@@ -99,9 +100,10 @@ std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int 
     const Location& location = sky.location;
     char line[256];
     std::string out;
-    std::snprintf(line, sizeof line, "%s  %04d-%02d-%02d %s local standard time (UT %+.2f h)\n",
-                  location.name.c_str(), year, month, day, clock_time(local_hours).substr(0, 5).c_str(),
-                  location.time_zone);
+    const std::string clock_name = location.zone.empty() ? std::string("local standard time") : location.zone + " time";
+    std::snprintf(line, sizeof line, "%s  %04d-%02d-%02d %s %s (UT %+.2f h)\n", location.name.c_str(), year, month,
+                  day, clock_time(local_hours).substr(0, 5).c_str(), clock_name.c_str(),
+                  utc_offset_hours(location, to_ut(day, month, year, local_hours, location)));
     out += line;
     if (sky.engine->precise) out += std::string(load_string(STR_PRECISE_CALCULATIONS)) + "\n";
     out += "Body     RA (h m s)  Dec (d ' \")    Dist (AU)  Dist (km)  Illum  Elong    Mag  Diam \"  Rise   Set\n";

@@ -113,18 +113,35 @@ JulianDay ut_to_clock(const Location& location, JulianDay jd_ut) {
     return jd_ut + utc_offset_hours(location, jd_ut) / 24.0;
 }
 
-JulianDay clock_to_ut(const Location& location, JulianDay jd_clock) {
+// The offset in force before any change at the reading: the first of a
+// repeated hour, and for a skipped one the old offset, which lands past the
+// change by the skipped time.
+double reading_offset_hours(const Location& location, JulianDay jd_clock) {
     const date::time_zone* zone = place_zone(location);
-    if (zone == nullptr) return jd_clock - location.time_zone / 24.0;
-    // The offset in force before any change at that reading: the first of a
-    // repeated hour, and for a skipped one the old offset, which lands past
-    // the change by the skipped time.
+    if (zone == nullptr) return location.time_zone;
     const date::local_info info = zone->get_info(date::local_seconds{std::chrono::seconds{epoch_seconds(jd_clock)}});
-    return jd_clock - hours_of(info.first.offset) / 24.0;
+    return hours_of(info.first.offset);
+}
+
+JulianDay clock_to_ut(const Location& location, JulianDay jd_clock) {
+    return jd_clock - reading_offset_hours(location, jd_clock) / 24.0;
 }
 
 JulianDay clock_day_start(const Location& location, int day, int month, int year) {
     return clock_to_ut(location, julian_day(day, month, year));
+}
+
+ClockDay clock_day(const Location& location, int day, int month, int year) {
+    const JulianDay midnight = julian_day(day, month, year);
+    ClockDay result;
+    result.start_offset_hours = reading_offset_hours(location, midnight);
+    result.start_ut = midnight - result.start_offset_hours / 24.0;
+    if (!location.zone.empty()) result.length_hours = (clock_to_ut(location, midnight + 1.0) - result.start_ut) * 24.0;
+    return result;
+}
+
+double clock_hour_of_day(const Location& location, const ClockDay& day, double elapsed_hours) {
+    return elapsed_hours + (utc_offset_hours(location, day.start_ut + elapsed_hours / 24.0) - day.start_offset_hours);
 }
 
 std::vector<ClockChange> clock_changes(const Location& location, JulianDay first_ut, JulianDay last_ut) {

@@ -38,11 +38,29 @@ JulianDay ut_to_clock(const Location& location, JulianDay jd_ut);
 // moves forward by the skipped time, so 02:30 on a spring-forward night is
 // the instant the clock reads 03:30.
 JulianDay clock_to_ut(const Location& location, JulianDay jd_clock);
+// The offset (hours) that clock_to_ut takes off a reading: jd_ut = jd_clock -
+// reading_offset_hours / 24; the fixed time_zone without a zone.
+double reading_offset_hours(const Location& location, JulianDay jd_clock);
 
 // The instant (UT) at which the place's clock day (day, month, year) begins:
 // a local calendar day runs from it to the next day's, 23 or 25 hours across
 // a change of the clock.
 JulianDay clock_day_start(const Location& location, int day, int month, int year);
+
+// One clock day of a place, for the searches that run through a local day.
+struct ClockDay {
+    JulianDay start_ut = 0.0;         // its 0 h
+    double start_offset_hours = 0.0;  // start_ut = julian_day(day, month, year) - start_offset_hours / 24
+    double length_hours = 24.0;       // to the next day's 0 h: 23 or 25 across a change
+};
+// For a fixed offset: start_offset_hours is time_zone and length_hours 24.
+ClockDay clock_day(const Location& location, int day, int month, int year);
+
+// The clock reading, in hours from the day's 0 h, of the instant
+// elapsed_hours after the day's start: the elapsed time corrected by the
+// change of the clock since the start (so 7.5 for sunrise 6.5 hours after
+// midnight on the morning the clocks go forward).
+double clock_hour_of_day(const Location& location, const ClockDay& day, double elapsed_hours);
 
 // A change of the clock at a place: the instant it happens and the offsets
 // before and after, hours.

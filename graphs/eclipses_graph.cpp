@@ -1,6 +1,7 @@
 // The Eclipses graph: one row per year, a dot at each eclipse's maximum.
 #include "graphs/eclipses_graph.h"
 
+#include "engine/clock.h"
 #include "engine/bodies.h"
 #include "format/format.h"
 #include "resources/string_ids.h"
@@ -38,9 +39,8 @@ int eclipses_graph(Surface& surface, const GraphStyle& style, int start_year, in
         if (year == start_year) draw_month_axis(surface, style, year, frame);
         if (graph_stopped()) return 1;
         // The eclipses of the local year, the lunar ones drawn first.
-        const double zone = location.time_zone / 24.0;
-        const EclipseSearch found =
-            engine.eclipses(julian_day(1, 1, year) - zone, julian_day(1, 1, year + 1) - zone, nullptr, nullptr);
+        const EclipseSearch found = engine.eclipses(clock_day_start(location, 1, 1, year),
+                                                    clock_day_start(location, 1, 1, year + 1), nullptr, nullptr);
         if (graph_stopped()) return 1;
         const int y = row_y(year);
         for (int kind : {LUNAR_ECLIPSE, SOLAR_ECLIPSE}) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/clock.h"
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "format/format.h"
@@ -27,7 +28,7 @@ constexpr double SAMPLE_DAYS = 1.0 / SAMPLES_PER_DAY;
 
 // 0 h local time on the 1st of month, as UT.
 JulianDay local_midnight(int year, int month, const Location& location) {
-    return julian_day(1.0, month, year) - location.time_zone / 24.0;
+    return clock_to_ut(location, julian_day(1.0, month, year));
 }
 
 // A month title: the month's name with every blank removed, and the year.
@@ -84,7 +85,7 @@ int moon_angular_speed_graph(Surface& surface, const GraphStyle& style, int year
     // prime the longitude, so each plotted value is the gain since the
     // midnight before, from 1 January on.
     for (JulianDay t = frame.start - 2.0; t <= frame.end; t += 1.0) {
-        const double longitude = normalize_degrees(engine.moon_place(t - location.time_zone / 24.0).longitude);
+        const double longitude = normalize_degrees(engine.moon_place(clock_to_ut(location, t)).longitude);
         double gained = std::abs(longitude - previous_longitude);
         if (gained >= 180.0) gained = std::abs(gained - 360.0);  // the Moon passed 0 degrees
         previous_longitude = longitude;

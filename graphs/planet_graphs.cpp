@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/clock.h"
 #include "engine/angles.h"
 #include "engine/approximate_places.h"
 #include "engine/bodies.h"
@@ -316,7 +317,7 @@ int planet_angle_graph(Surface& surface, const GraphStyle& style, int year, int 
                         frame.x0 - 2 * column);
     LegendSlot slots[LEGEND_SLOT_COUNT];
     layout_legend(surface, frame.width, frame.height, frame.x0, frame.y0, false, slots);
-    const JulianDay first = julian_day(1.0, month, year) - location.time_zone / 24.0;  // local midnight in UT
+    const JulianDay first = clock_to_ut(location, julian_day(1.0, month, year));  // local midnight in UT
     if (pluto_approximate(engine, planet_set.with(main_planet), first, first + days))
         note_approximate_pluto(surface, slots);
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/clock.h"
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
@@ -76,9 +77,9 @@ bool sunrise_azimuth(JulianDay t, const SkyContext& sky, double& value) {
     const Location& location = sky.location;
     const double rise = sky.engine->rise_set(id_of(Body::Sun), date_of(t), location).rise;
     if (rise == NO_EVENT) return false;
-    // The rise time is local standard time; the Sun's place wants UT.
+    // The rise time is the local clock's; the Sun's place wants UT.
     double altitude = 0.0;
-    sun_horizontal(t + (rise - location.time_zone) / 24.0, sky, value, altitude);
+    sun_horizontal(t + (rise - reading_offset_hours(location, t + rise / 24.0)) / 24.0, sky, value, altitude);
     return true;
 }
 
@@ -176,7 +177,7 @@ void draw_season_markers(Surface& surface, const GraphFrame& frame, int year, co
     const SkyEngine& engine = *sky.engine;
     int label_top = frame.y0 + frame.height + line_height(surface) * 3 / 2;
     for (const SeasonEvent& e : engine.seasons(julian_day(1, 1, year), julian_day(1, 1, year + 1))) {
-        int x = date_to_x(frame.x0, frame.width, frame.days, e.jd_ut + location.time_zone / 24.0, frame.start);
+        int x = date_to_x(frame.x0, frame.width, frame.days, ut_to_clock(location, e.jd_ut), frame.start);
         draw_line(surface, x, frame.y0, x, frame.y0 + frame.height);
         draw_text_centered(surface, x, label_top, season_abbreviation(e.season));
     }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/clock.h"
 #include "engine/angles.h"
 #include "format/format.h"
 #include "graphs/drawing.h"
@@ -109,7 +110,7 @@ std::unique_ptr<Surface> prepare_world_map(Surface& window, int width, int heigh
 void draw_status_lines(Surface& frame, JulianDay t, const SkyContext& sky, const GraphStyle& style) {
     double local_day = 0.0;
     int month = 0, year = 0;
-    calendar_date(t + sky.location.time_zone / 24.0, local_day, month, year);
+    calendar_date(ut_to_clock(sky.location, t), local_day, month, year);
     const std::string date = format_date(static_cast<int>(local_day), month, year);
     const std::string time = format_hours_minutes(frac(local_day) * 24.0);
     const std::string speed(load_string(STR_FIRST_SPEED + sky.speed_index));

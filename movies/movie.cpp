@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/clock.h"
 #include "engine/angles.h"
 #include "movies/binary_star.h"
 #include "movies/day_night.h"
@@ -103,7 +104,8 @@ int status_line_y(Surface& surface, int base, int line) {
 }
 
 JulianDay movie_start_time(int day, int month, int year, double local_hours, const Location& location) {
-    return julian_day(day, month, year) + (local_hours - location.time_zone) / 24.0;
+    const JulianDay reading = julian_day(day, month, year) + local_hours / 24.0;
+    return julian_day(day, month, year) + (local_hours - reading_offset_hours(location, reading)) / 24.0;
 }
 
 JulianDay dialog_start_time(const MovieState& movie, const Location& location) {
@@ -200,7 +202,7 @@ void draw_status_panel(Surface& frame, const GraphStyle& style, const StatusPane
     std::string lines[LINES];
     double local_day = 0.0;
     int month = 0, year = 0;
-    calendar_date(panel.time + sky.location.time_zone / 24.0, local_day, month, year);
+    calendar_date(ut_to_clock(sky.location, panel.time), local_day, month, year);
     lines[1] = panel_title(panel.kind);
     lines[3] = "Date: " + format_date(static_cast<int>(local_day), month, year);
     lines[4] = "Time: " + format_hours_minutes(frac(local_day) * 24.0);

@@ -87,7 +87,7 @@ int picture_size(Surface& surface);
 int status_line_y(Surface& surface, int base, int line);
 
 // The simulated instant (UT) of a movie's first frame: the dialog's local
-// date and time (local_hours = hour + minute / 60) less the location's time zone.
+// date and time (local_hours = hour + minute / 60) on the location's clock (clock_to_ut).
 JulianDay movie_start_time(int day, int month, int year, double local_hours, const Location& location);
 // The first frame's instant from the movie's dialog parameters.
 JulianDay dialog_start_time(const MovieState& movie, const Location& location);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/clock.h"
 #include "engine/bodies.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
@@ -41,7 +42,7 @@ int last_event_on(int count, InstantOf instant_of, const CellDate& date, bool ma
         double day = 0.0;
         int month = 0;
         int year = 0;
-        calendar_date(instant_of(i) + location.time_zone / 24.0, day, month, year);
+        calendar_date(ut_to_clock(location, instant_of(i)), day, month, year);
         const double whole_day = std::trunc(day);
         if (static_cast<int>(whole_day) == date.day && month == date.month &&
             (!match_year || year == date.year)) {
@@ -132,15 +133,15 @@ int calendar_report(ReportDocument& document, int segment, bool in_almanac, int 
                     int start_month, int stop_month, const SkyContext& sky) {
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
-    report_header(sky, document);
+    report_header(sky, document, year, year);
     report_add_line(
         center_line(format_text(STR_CALENDAR_TITLE, format_month_range(start_month, stop_month, year).c_str())),
         document);
     report_add_line("", document);
 
     // The year's events, once: the phases of the local year are the first tenth of the progress.
-    const JulianDay from_ut = julian_day(1, 1, year) - location.time_zone / 24.0;
-    const JulianDay to_ut = julian_day(1, 1, year + 1) - location.time_zone / 24.0;
+    const JulianDay from_ut = clock_day_start(location, 1, 1, year);
+    const JulianDay to_ut = clock_day_start(location, 1, 1, year + 1);
     ProgressRange range{segment, in_almanac, 0.0, 0.1};
     CalendarEvents events;
     const PhaseSearch phases = engine.moon_phases(from_ut, to_ut, report_work_step, &range);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/clock.h"
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
@@ -35,7 +36,7 @@ struct LocalInstant {
 LocalInstant local_instant(double jd, const Location& location) {
     LocalInstant local;
     double day = 0.0;
-    calendar_date(jd + location.time_zone / 24.0, day, local.month, local.year);
+    calendar_date(ut_to_clock(location, jd), day, local.month, local.year);
     const double whole_day = std::trunc(day);
     local.day = static_cast<int>(whole_day);
     local.hours = (day - whole_day) * 24.0;
@@ -63,8 +64,8 @@ YearEclipses year_eclipses(int year, int kind, ProgressRange* range, const SkyCo
     const SkyEngine& engine = *sky.engine;
     YearEclipses year_eclipses;
     // The eclipses of the local year.
-    const double zone = sky.location.time_zone / 24.0;
-    const EclipseSearch found = engine.eclipses(julian_day(1, 1, year) - zone, julian_day(1, 1, year + 1) - zone,
+    const EclipseSearch found = engine.eclipses(clock_day_start(sky.location, 1, 1, year),
+                                                clock_day_start(sky.location, 1, 1, year + 1),
                                                 range ? report_work_step : nullptr, range);
     if ((year_eclipses.stopped = found.stopped)) return year_eclipses;
     const int body = kind == LUNAR_ECLIPSE ? id_of(Body::Moon) : id_of(Body::Sun);
@@ -136,7 +137,7 @@ void add_solar_note(ReportDocument& document) {
 int eclipse_report(ReportDocument& document, int segment, bool in_almanac, int kind,
                    int first_year, int last_year, const SkyContext& sky) {
     const bool lunar = kind == LUNAR_ECLIPSE;
-    report_header(sky, document);
+    report_header(sky, document, first_year, last_year);
     report_add_line(center_line(format_with(lunar ? STR_LUNAR_TITLE : STR_SOLAR_TITLE,
                                             format_year_range(first_year, last_year))),
                     document);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/clock.h"
 #include "engine/angles.h"
 #include "engine/calendar.h"
 #include "format/format.h"
@@ -130,7 +131,7 @@ int meteor_report(ReportDocument& document, int segment, bool in_almanac, int ye
                   int start_month, int stop_month, const SkyContext& sky) {
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
-    report_header(sky, document);
+    report_header(sky, document, year, year);
     add_month_range_title(STR_METEOR_TITLE, year, start_month, stop_month, document);
     report_add_line("", document);
     report_add_line("", document);
@@ -158,7 +159,7 @@ int meteor_report(ReportDocument& document, int segment, bool in_almanac, int ye
                         TABLE_SHARE + (1.0 - TABLE_SHARE) * s / (METEOR_SHOWER_COUNT - 1));
         const double maximum_longitude = METEOR_SHOWERS[s].sun_longitude;
         const SunDay& found = nearest_day(table, maximum_longitude);
-        const JulianDay local = found.jd + location.time_zone / 24.0;
+        const JulianDay local = ut_to_clock(location, found.jd);
         if (std::fabs(found.longitude - maximum_longitude) <= MAXIMUM_WINDOW_DEGREES &&
             first <= local && local <= last)
             add_shower_line(engine, s, local, found.longitude, document);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/clock.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "resources/string_ids.h"
@@ -64,7 +65,7 @@ void add_node_line(const SkyEngine& engine, JulianDay local, MoonNode node, Repo
 // Header, centred title, an empty line, the column header and an empty line.
 void add_report_top(int title_id, int header_id, int year, int start_month, int stop_month,
                     const SkyContext& sky, ReportDocument& document) {
-    report_header(sky, document);
+    report_header(sky, document, year, year);
     add_month_range_title(title_id, year, start_month, stop_month, document);
     report_add_line("", document);
     report_add_line(load_string(header_id), document);
@@ -102,11 +103,10 @@ int moon_apsides_report(ReportDocument& document, int segment, bool in_almanac, 
     ProgressRange range{segment, in_almanac, 0.0, 1.0};
     const MoonApsisSearch found = engine.moon_apsides(first, last, report_work_step, &range);
     if (found.stopped) return found.stopped;
-    const double zone_days = location.time_zone / 24.0;
     for (const MoonApsis& apsis : found.events) {
-        const JulianDay local = apsis.jd_ut + zone_days;
+        const JulianDay local = ut_to_clock(location, apsis.jd_ut);
         const int local_month = local_date(local).month;
-        if (first + zone_days <= local && local <= last + zone_days && local_month >= start_month &&
+        if (ut_to_clock(location, first) <= local && local <= ut_to_clock(location, last) && local_month >= start_month &&
             local_month <= stop_month)
             add_apsis_line(local, apsis.kind, apsis.distance_km, document);
     }
@@ -129,10 +129,10 @@ int moon_nodes_report(ReportDocument& document, int segment, bool in_almanac, in
     // engine keeps that day's passages too.
     const JulianDay end = engine.precise ? last + 1.0 : std::nextafter(last, last + 1.0);
     // The search a day wider than the local range on each side.
-    const double zone = location.time_zone / 24.0;
+    const double zone = utc_offset_hours(location, first) / 24.0;
     report_progress(segment, in_almanac, 0.0);
     for (const NodePassage& passage : engine.moon_nodes(first - zone - 1.0, end - zone + 1.0)) {
-        const JulianDay local = passage.jd_ut + zone;
+        const JulianDay local = ut_to_clock(location, passage.jd_ut);
         if (first <= local && local < end) add_node_line(engine, local, passage.node, document);
     }
     report_end(document);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/clock.h"
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
@@ -75,7 +76,7 @@ void add_apsis_lines(int body, ApsisKind kind, const std::vector<PlanetApsis>& a
                      const SkyContext& sky, JulianDay& last_printed, ReportDocument& document) {
     for (const PlanetApsis& apsis : apsides) {
         if (apsis.kind != kind) continue;
-        const JulianDay local = apsis.jd_ut + sky.location.time_zone / 24.0;
+        const JulianDay local = ut_to_clock(sky.location, apsis.jd_ut);
         if (local < lo || local > hi || local == last_printed) continue;
         last_printed = local;
         const double r = sky.engine->heliocentric_distance(body, apsis.jd_ut);
@@ -97,15 +98,15 @@ std::string event_name(int body, const Conjunction& event) {
     return text(STR_CONJUNCTION);
 }
 
-// An event's local date and whole hour (UT + time zone).
+// An event's local date and whole hour (the place's clock).
 struct LocalHour {
     int day = 0, month = 0, year = 0, hour = 0;
 };
 
-LocalHour local_hour(JulianDay jd_ut, double time_zone) {
+LocalHour local_hour(JulianDay jd_ut, const Location& location) {
     LocalHour local;
     double day = 0.0;
-    calendar_date(jd_ut + time_zone / 24.0 + HOUR_ROUNDING_GUARD_DAYS, day, local.month, local.year);
+    calendar_date(ut_to_clock(location, jd_ut) + HOUR_ROUNDING_GUARD_DAYS, day, local.month, local.year);
     local.day = static_cast<int>(day);
     local.hour = static_cast<int>((day - local.day) * 24.0);
     return local;
@@ -141,7 +142,7 @@ int search_step(double fraction, void* context) {
 
 int view_info_report(ReportDocument& document, int segment, bool in_almanac, int year,
                      int start_month, int stop_month, BodySet planet_set, const SkyContext& sky) {
-    report_header(sky, document);
+    report_header(sky, document, year, year);
     report_add_line(
         centred_title(STR_VIEW_INFO_TITLE, format_month_range(start_month, stop_month, year)),
         document);
@@ -174,13 +175,13 @@ int view_info_report(ReportDocument& document, int segment, bool in_almanac, int
 int apsides_report(ReportDocument& document, int segment, bool in_almanac, int first_year,
                    int last_year, BodySet planet_set, const SkyContext& sky) {
     const Location& location = sky.location;
-    report_header(sky, document);
+    report_header(sky, document, first_year, last_year);
     report_add_line(centred_title(STR_PLANET_APSIDES_TITLE, format_year_range(first_year, last_year)),
                     document);
     report_add_line("", document);
     report_progress(segment, in_almanac, 0.0);
-    const JulianDay lo = julian_day(1, 1, first_year) + location.time_zone / 24.0;
-    const JulianDay hi = julian_day(1, 1, last_year + 1) + location.time_zone / 24.0;
+    const JulianDay lo = ut_to_clock(location, julian_day(1, 1, first_year));
+    const JulianDay hi = ut_to_clock(location, julian_day(1, 1, last_year + 1));
     for (int body = APSIS_FIRST_BODY; body <= APSIS_LAST_BODY; ++body) {
         if (!planet_set.contains(body)) continue;
         report_add_line("", document);
@@ -189,7 +190,7 @@ int apsides_report(ReportDocument& document, int segment, bool in_almanac, int f
         if (const int stopped = pump_messages(0)) return stopped;
         report_progress(segment, in_almanac, double(body - APSIS_FIRST_BODY) / (APSIS_LAST_BODY - APSIS_FIRST_BODY + 1));
         // The search a day wider than the local window on each side.
-        const double zone = location.time_zone / 24.0;
+        const double zone = utc_offset_hours(location, lo) / 24.0;
         const std::vector<PlanetApsis> apsides = sky.engine->planet_apsides(body, lo - zone - 1.0, hi - zone + 1.0);
         JulianDay last_printed = 0.0;
         for (ApsisKind kind : {APSIS_PERIHELION, APSIS_APHELION})
@@ -206,7 +207,7 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
                        const SkyContext& sky) {
     const Location& location = sky.location;
     const SkyEngine& engine = *sky.engine;
-    report_header(sky, document);
+    report_header(sky, document, year, year);
     report_add_line(
         centred_title(STR_CONJUNCTION_TITLE, format_month_range(start_month, stop_month, year)),
         document);
@@ -216,7 +217,7 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
     report_add_line("", document);
 
     // The local months as UT, a day wider on each side: an event is kept by its local date.
-    const double zone = location.time_zone / 24.0;
+    const double zone = utc_offset_hours(location, julian_day(1, start_month, year)) / 24.0;
     const JulianDay from_ut = julian_day(1, start_month, year) - zone - 1.0;
     const JulianDay to_ut = julian_day(days_in_month(stop_month, year), stop_month, year) + 1.0 - zone + 1.0;
     SearchProgress progress{segment, in_almanac, 0, 0};
@@ -234,7 +235,7 @@ int conjunction_report(ReportDocument& document, int segment, bool in_almanac, i
         bool any_event = false;
         for (const bool opposition : {false, true}) {
             for (const Conjunction& event : search.events) {
-                const LocalHour local = local_hour(event.jd_ut, location.time_zone);
+                const LocalHour local = local_hour(event.jd_ut, location);
                 if (event.opposition != opposition || local.year != year || local.month < start_month ||
                     local.month > stop_month)
                     continue;

@@ -5,7 +5,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "engine/clock.h"
 #include "engine/approximate_places.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
@@ -68,7 +72,78 @@ void report_clear(ReportDocument& document) {
     document = ReportDocument{};
 }
 
-void report_header(const SkyContext& sky, ReportDocument& document) {
+namespace {
+
+constexpr int DAYLIGHT_PERIODS_SHOWN = 2;
+constexpr double HOUR_ROUNDING_GUARD_DAYS = 1e-7;  // keeps 02:00 from printing as 01:59
+
+// A stretch of daylight saving time: its first and last instants (UT) and
+// the clock's offset then, hours.
+struct DaylightPeriod {
+    JulianDay from_ut = 0.0, to_ut = 0.0;
+    double hours = 0.0;
+};
+
+// The periods of daylight saving time in [first_ut, last_ut), cut to it.
+std::vector<DaylightPeriod> daylight_periods(const Location& location, JulianDay first_ut, JulianDay last_ut) {
+    std::vector<DaylightPeriod> periods;
+    constexpr double SECOND_DAYS = 1.0 / 86400.0;
+    bool in_daylight = daylight_time(location, first_ut);
+    DaylightPeriod open{first_ut, last_ut, utc_offset_hours(location, first_ut)};
+    for (const ClockChange& change : clock_changes(location, first_ut, last_ut)) {
+        const bool after = daylight_time(location, change.jd_ut + SECOND_DAYS);
+        if (!in_daylight && after) open = {change.jd_ut, last_ut, change.hours_after};
+        if (in_daylight && !after) {
+            open.to_ut = change.jd_ut;
+            periods.push_back(open);
+        }
+        in_daylight = after;
+    }
+    if (in_daylight) periods.push_back(open);
+    return periods;
+}
+
+// The date and the time of day of a clock reading, as the reports print them.
+std::pair<std::string, std::string> date_and_time(JulianDay jd_clock) {
+    double day = 0.0;
+    int month = 0, year = 0;
+    calendar_date(jd_clock + HOUR_ROUNDING_GUARD_DAYS, day, month, year);
+    const double whole_day = std::trunc(day);
+    return {format_date(static_cast<int>(whole_day), month, year), format_hours_minutes((day - whole_day) * 24.0)};
+}
+
+// The zone's lines: its name, and its daylight saving time in the years.
+void add_clock_lines(const Location& location, int first_year, int last_year, ReportDocument& document) {
+    char line[256];
+    const JulianDay first_ut = clock_day_start(location, 1, 1, first_year);
+    const JulianDay last_ut = clock_day_start(location, 1, 1, last_year + 1);
+    const std::vector<DaylightPeriod> periods =
+        first_year == 0 && last_year == 0 ? std::vector<DaylightPeriod>() : daylight_periods(location, first_ut, last_ut);
+    const bool no_daylight = periods.empty() && first_year != 0;
+    std::snprintf(line, sizeof line, std::string(load_string(no_daylight ? STR_HEADER_NO_DAYLIGHT : STR_HEADER_CLOCK)).c_str(),
+                  location.zone.c_str());
+    report_add_line(line, document);
+    for (std::size_t i = 0; i < periods.size() && i < DAYLIGHT_PERIODS_SHOWN; ++i) {
+        const DaylightPeriod& p = periods[i];
+        const std::string hours = format_fixed(std::fabs(p.hours), 3, 2);
+        // Each end as the clock showed it just before: 02:00 standard time
+        // when daylight saving begins, 02:00 daylight time when it ends.
+        const auto [from_date, from_time] = date_and_time(p.from_ut + utc_offset_hours(location, p.from_ut - 1e-5) / 24.0);
+        const auto [to_date, to_time] = date_and_time(p.to_ut + p.hours / 24.0);
+        std::snprintf(line, sizeof line, std::string(load_string(STR_HEADER_DAYLIGHT)).c_str(), p.hours >= 0 ? '+' : '-',
+                      hours.c_str(), from_date.c_str(), from_time.c_str(), to_date.c_str(), to_time.c_str());
+        report_add_line(line, document);
+    }
+    if (periods.size() > DAYLIGHT_PERIODS_SHOWN) {
+        std::snprintf(line, sizeof line, std::string(load_string(STR_HEADER_MORE_DAYLIGHT)).c_str(),
+                      static_cast<int>(periods.size() - DAYLIGHT_PERIODS_SHOWN), last_year);
+        report_add_line(line, document);
+    }
+}
+
+}  // namespace
+
+void report_header(const SkyContext& sky, ReportDocument& document, int first_year, int last_year) {
     const Location& location = sky.location;
     char line[256];
     std::string latitude = format_angle(location.latitude, true);
@@ -77,10 +152,14 @@ void report_header(const SkyContext& sky, ReportDocument& document) {
                   location.name.c_str(), latitude.c_str(), compass_letter(location.latitude_hemisphere),
                   longitude.c_str(), compass_letter(location.longitude_hemisphere));
     report_add_line(line, document);
-    std::string zone = format_fixed(std::fabs(location.time_zone), 3, 2);
+    // The zone's standard offset as its year begins.
+    const double standard_hours =
+        standard_offset_hours(location, clock_day_start(location, 1, 1, first_year == 0 ? 2000 : first_year));
+    std::string zone = format_fixed(std::fabs(standard_hours), 3, 2);
     std::snprintf(line, sizeof line, std::string(load_string(STR_HEADER_TIME)).c_str(),
-                  location.time_zone >= 0 ? '+' : '-', zone.c_str(), location.elevation);
+                  standard_hours >= 0 ? '+' : '-', zone.c_str(), location.elevation);
     report_add_line(line, document);
+    if (!location.zone.empty()) add_clock_lines(location, first_year, last_year, document);
     if (sky.engine->precise) report_add_line(load_string(STR_PRECISE_CALCULATIONS), document);
     report_add_line("", document);
 }

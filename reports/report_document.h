@@ -45,8 +45,11 @@ void report_add_line(std::string_view text, ReportDocument& document);  // 0..80
 void report_end(ReportDocument& document);
 void report_clear(ReportDocument& document);
 // The two location lines, "Precise calculations" when the precise engine
-// computes the report, and an empty line.
-void report_header(const SkyContext& sky, ReportDocument& document);
+// computes the report, and an empty line.  A place with a zone has the
+// zone's standard offset in "Local Time = UT ..." and, under it, the zone's
+// name and its periods of daylight saving time in the local years
+// first_year..last_year (0, 0: the name alone).
+void report_header(const SkyContext& sky, ReportDocument& document, int first_year = 0, int last_year = 0);
 // Given the bodies a report shows and its first and last UT instants; adds a
 // line saying that Pluto's places are approximate, and an empty line, when
 // the engine's Pluto does not hold at either end; else nothing.

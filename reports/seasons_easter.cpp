@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/clock.h"
 #include "engine/calendar.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
@@ -53,7 +54,7 @@ void add_season_year(const SeasonYear& y, const SkyContext& sky, ReportDocument&
         double day = 0.0;
         int month = 0;
         int local_year = 0;
-        calendar_date(s[k] + location.time_zone / 24.0, day, month, local_year);
+        calendar_date(ut_to_clock(location, s[k]), day, month, local_year);
         const double whole_day = std::trunc(day);
         const std::string date = format_date(static_cast<int>(whole_day), month, local_year);
         const std::string time = format_hours_minutes((day - whole_day) * 24.0);
@@ -71,7 +72,7 @@ void add_season_year(const SeasonYear& y, const SkyContext& sky, ReportDocument&
 
 int seasons_report(ReportDocument& document, int segment, bool in_almanac, int start_year,
                    int end_year, const SkyContext& sky) {
-    report_header(sky, document);
+    report_header(sky, document, start_year, end_year);
     report_add_line("", document);
     add_title(STR_SEASONS_TITLE, start_year, end_year, document);
     report_progress(segment, in_almanac, 0.0);

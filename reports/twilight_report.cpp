@@ -56,7 +56,7 @@ std::string twilight_time_text(double hours) {
 int twilight_report(ReportDocument& document, int segment, bool in_almanac, int year,
                     int start_month, int stop_month, const SkyContext& sky) {
     const Location& location = sky.location;
-    report_header(sky, document);
+    report_header(sky, document, year, year);
     add_month_range_title(STR_TWILIGHT_TITLE, year, start_month, stop_month, document);
     report_add_line("", document);
     report_add_line("", document);

@@ -85,6 +85,10 @@ constexpr int STR_VIEW_INFO_HEADER = 681;  // "Date       Rise  Set     RA ..."
 constexpr int STR_VIEW_INFO_LINE = 682;  // "%s %s %s  %s  %10s %11s   %s   %s"
 constexpr int STR_HEADER_PLACE = 683;  // "%-20s  Latitude: %s %c  Longitude: %s %c"
 constexpr int STR_HEADER_TIME = 684;  // "Local Time = UT %c %s hours  Elevation: %d meters"
+constexpr int STR_HEADER_CLOCK = 2460;         // "Clock: %s, daylight saving time included": zone name
+constexpr int STR_HEADER_NO_DAYLIGHT = 2461;   // "Clock: %s, no daylight saving time": zone name
+constexpr int STR_HEADER_DAYLIGHT = 2462;      // a daylight period: sign, hours, from date, time, to date, time
+constexpr int STR_HEADER_MORE_DAYLIGHT = 2463; // "... and %d more periods of daylight saving time to %d"
 constexpr int STR_PRECISE_CALCULATIONS = 2075;  // "Precise calculations"
 constexpr int STR_PLACES_APPROXIMATE = 2076;  // "Pluto outside 1885-2099, where its series holds: ..."
 constexpr int STR_PLUTO_APPROXIMATE = 2077;  // "Pluto* approximate": a movie's status panel

@@ -972,6 +972,12 @@ constexpr StringEntry string_table[] = {
     {2340, "Classical calculations (1995)"},
     {2341, "Find in the report (Enter: next, Shift+Enter: previous)"},
 
+    {2460, "Clock: %s, daylight saving time included"},
+    {2461, "Clock: %s, no daylight saving time"},
+    {2462, "Daylight saving time (UT %c %s hours): %s %s to %s %s"},
+    {2463, "... and %d more periods of daylight saving time to %d"},
+    {2464, "Unknown time zone: give a zone of the IANA database, as Europe/London"},
+    {2465, "The system's time zone database (package tzdata) cannot be read"},
     // The menu bar: the top-level menus' titles by position, then each command's item
     // text at 3100 + its command id ("&" before the mnemonic, a tab before the key).
     {3000, "&File"},

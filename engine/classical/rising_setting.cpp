@@ -7,6 +7,7 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/clock.h"
 #include "engine/classical/moon.h"
 #include "engine/classical/planets.h"
 #include "engine/classical/sun.h"
@@ -47,8 +48,8 @@ void body_place(int body, JulianDay jd, double& ra_degrees, double& declination,
 }  // namespace
 
 // Given a body (0 Sun, 1 Moon, 3-10 planets), a local civil date and the
-// location; returns the local standard times (hours) of rising and setting on
-// that date, or NO_EVENT_HOURS.  Meeus, Astronomical Algorithms, ch. 15: the
+// location; returns the local clock times (hours from the date's 0 h) of
+// rising and setting on that date, or NO_EVENT_HOURS.  Meeus, Astronomical Algorithms, ch. 15: the
 // body's place is taken one day apart around local midnight, its transit and
 // the hour angle at the standard altitude give first times, which Newton
 // steps on the altitude refine.  Longitude is west-positive here, as in Meeus.
@@ -64,6 +65,8 @@ void rise_set(int body, int day, int month, int year, double& rise, double& set,
                                       ? location.longitude
                                       : -location.longitude;
     const JulianDay civil_day = julian_day(day, month, year);
+    const ClockDay clock = clock_day(location, day, month, year);
+    const double zone_hours = clock.start_offset_hours;
 
     // Places on the day before, the day itself and the day after; right
     // ascensions made continuous across 0 h.
@@ -72,7 +75,7 @@ void rise_set(int body, int day, int month, int year, double& rise, double& set,
     double parallax = 0.0;
     for (int k = 0; k < 3; ++k) {
         const JulianDay jd =
-            civil_day + delta_t_hours(year) / 24.0 - location.time_zone / 24.0 + (k - 1);
+            civil_day + delta_t_hours(year) / 24.0 - zone_hours / 24.0 + (k - 1);
         body_place(body, jd, alpha[k], delta[k], parallax);
         if (k > 0 && std::fabs(alpha[k] - alpha[k - 1]) >= 180.0) {
             if (alpha[k - 1] <= alpha[k]) {
@@ -93,7 +96,7 @@ void rise_set(int body, int day, int month, int year, double& rise, double& set,
     int ut_day = 0;
     int ut_month = 0;
     int ut_year = 0;
-    split_instant(civil_day - location.time_zone / 24.0, ut, ut_day, ut_month, ut_year);
+    split_instant(civil_day - zone_hours / 24.0, ut, ut_day, ut_month, ut_year);
     const double theta0 =
         normalize_degrees(15.0 * apparent_sidereal_time(ut, ut_day, ut_month, ut_year));
 
@@ -136,7 +139,8 @@ void rise_set(int body, int day, int month, int year, double& rise, double& set,
     double* const result[2] = {&rise, &set};
     for (int i = 0; i < 2; ++i) {
         const double hours = 24.0 * m[i];
-        const bool on_date = hours >= 0.0 && hours <= 24.0;
-        if (on_date && std::fabs(last_step[i]) <= CONVERGED_DAY_FRACTION) *result[i] = hours;
+        const bool on_date = hours >= 0.0 && hours <= clock.length_hours;
+        if (on_date && std::fabs(last_step[i]) <= CONVERGED_DAY_FRACTION)
+            *result[i] = clock_hour_of_day(location, clock, hours);
     }
 }

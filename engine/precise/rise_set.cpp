@@ -5,6 +5,7 @@
 #include <erfam.h>
 
 #include "engine/calendar.h"
+#include "engine/clock.h"
 #include "engine/precise/caches.h"
 #include "engine/precise/places.h"
 #include "engine/precise/search.h"
@@ -25,6 +26,8 @@ double sampling_step(const Location& location) {
 // A body's geocentric place over one local day, and the observer.
 struct DayTrack {
     double start = 0;             // UT Julian day of local midnight
+    double end = 0;               // UT Julian day of the next local midnight
+    ClockDay clock;               // the local day, for its clock readings
     double ra[3], dec[3], distance[3];  // radians, radians, km at start, +12 h, +24 h
     double gast[2];               // radians at start and start + 1 (unwrapped)
     double site[3];               // observer, km, terrestrial frame
@@ -46,7 +49,9 @@ const Place& place_at(int body, double jd_ut) {
 
 DayTrack make_track(int body, int day, int month, int year, const Location& location) {
     DayTrack track;
-    track.start = julian_day(day, month, year) - location.time_zone / 24.0;
+    track.clock = clock_day(location, day, month, year);
+    track.start = track.clock.start_ut;
+    track.end = track.start + track.clock.length_hours / 24.0;
     for (int i = 0; i < 3; ++i) {
         const Place& p = place_at(body, track.start + 0.5 * i);
         track.ra[i] = p.ra_hours * 15.0 * ERFA_DD2R;
@@ -99,16 +104,19 @@ Sight sight(const DayTrack& track, double t) {
     return out;
 }
 
-double local_hours(double jd_ut, double start) { return (jd_ut - start) * 24.0; }
+// The clock reading of an instant of the track's day, hours from its 0 h.
+double local_hours(double jd_ut, const DayTrack& track, const Location& location) {
+    return clock_hour_of_day(location, track.clock, (jd_ut - track.start) * 24.0);
+}
 
 // The day's first upward and first downward zero crossing of f, local hours;
 // each left as it is when f does not cross that way.
 void first_crossings(const TimeFunction& f, const DayTrack& track, const Location& location,
                      double& up, double& down) {
-    for (const Crossing& c : find_smooth_crossings(f, track.start, track.start + 1.0, sampling_step(location),
+    for (const Crossing& c : find_smooth_crossings(f, track.start, track.end, sampling_step(location),
                                                    TENTH_SECOND_DAYS)) {
         double& slot = c.rising ? up : down;
-        if (slot == NO_EVENT) slot = local_hours(c.instant, track.start);
+        if (slot == NO_EVENT) slot = local_hours(c.instant, track, location);
     }
 }
 
@@ -132,9 +140,9 @@ DayEvents day_events(int body, int day, int month, int year, const Location& loc
     if (!with_transit) return events;
     // Upper culmination: the hour angle passes 0 going from negative to positive.
     auto hour_angle = [&](double t) { return sight(track, t).hour_angle; };
-    for (const Crossing& c : find_crossings(hour_angle, track.start, track.start + 1.0, HOUR_DAYS,
+    for (const Crossing& c : find_crossings(hour_angle, track.start, track.end, HOUR_DAYS,
                                             TENTH_SECOND_DAYS, 90.0)) {
-        if (c.rising && events.transit == NO_EVENT) events.transit = local_hours(c.instant, track.start);
+        if (c.rising && events.transit == NO_EVENT) events.transit = local_hours(c.instant, track, location);
     }
     return events;
 }
