@@ -35,6 +35,20 @@ void BM_AlmanacWholeYear(benchmark::State& state) {
 }
 BENCHMARK(BM_AlmanacWholeYear)->Unit(benchmark::kMillisecond);
 
+// The same on London's clock (Europe/London): every time and day boundary
+// through the zone database.
+void BM_AlmanacWholeYearZoned(benchmark::State& state) {
+    AppState& app = almanac_setup(CLASSICAL_ENGINE);
+    app.sky.location.zone = "Europe/London";
+    for (auto _ : state) {
+        dispatch_command(CMD_ALMANAC);
+        benchmark::DoNotOptimize(app.report.line_count);
+    }
+    state.counters["lines"] = app.report.line_count;
+    app.sky.location.zone.clear();
+}
+BENCHMARK(BM_AlmanacWholeYearZoned)->Unit(benchmark::kMillisecond);
+
 // The precise engine, a new year each time, so that nothing the engine keeps
 // from the last run (the Earth, the frames, the phase table of a year) is of use.
 void BM_PreciseAlmanacWholeYear(benchmark::State& state) {

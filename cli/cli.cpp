@@ -392,7 +392,7 @@ bool zone_usable(const std::string& zone) {
 std::string fixed_offset_text(const std::string& zone) {
     Location place;
     place.zone = zone;
-    const double hours = std::clamp(standard_offset_hours(place, clock_now()), -MAX_TIME_ZONE_HOURS, MAX_TIME_ZONE_HOURS);
+    const double hours = std::clamp(standard_offset_hours(place, now_ut()), -MAX_TIME_ZONE_HOURS, MAX_TIME_ZONE_HOURS);
     char text[32];
     *std::to_chars(text, text + sizeof text - 1, hours, std::chars_format::fixed, 2).ptr = '\0';
     return text;
@@ -908,19 +908,20 @@ int report_command(int argc, char** argv) {
 
 // One city as "cities list" shows it, in Latin-1: the current city marked
 // "*", signed angles as degrees, minutes and seconds with the hemisphere,
-// elevation, time zone in hours ("." in every locale), and whether the city
-// is the user's own.
+// elevation, time zone in hours ("." in every locale), its clock's zone name
+// when it has one, and whether the city is the user's own.
 std::string city_row(const CityRecord& c) {
     char zone[32];
     auto [end, error] = std::to_chars(zone, zone + sizeof zone, c.time_zone, std::chars_format::fixed, 2);
     *end = '\0';
     const CityOrigin origin = city_origin(c);
-    char row[160];
-    std::snprintf(row, sizeof row, "%c %-20s %2d\xB0%02d'%02d\"%c %3d\xB0%02d'%02d\"%c %5d m %6s h%s\n",
+    char row[256];
+    std::snprintf(row, sizeof row, "%c %-20s %2d\xB0%02d'%02d\"%c %3d\xB0%02d'%02d\"%c %5d m %6s h%s%.60s%s\n",
                   same_text_ignoring_case(c.name, current_city_name()) ? '*' : ' ', c.name.c_str(),
                   c.latitude_degrees, c.latitude_minutes, c.latitude_seconds,
                   c.latitude_hemisphere == COMPASS_SOUTH ? 'S' : 'N', c.longitude_degrees, c.longitude_minutes,
                   c.longitude_seconds, c.longitude_hemisphere == COMPASS_EAST ? 'E' : 'W', c.elevation, zone,
+                  c.zone.empty() ? "" : " ", c.zone.c_str(),
                   origin == CityOrigin::ADDED ? "  yours" : origin == CityOrigin::CHANGED ? "  yours, changed" : "");
     return row;
 }

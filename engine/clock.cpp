@@ -158,6 +158,11 @@ std::vector<ClockChange> clock_changes(const Location& location, JulianDay first
     return changes;
 }
 
+JulianDay now_ut() {
+    const auto since_epoch = std::chrono::system_clock::now().time_since_epoch();
+    return julian_day_of(std::chrono::duration_cast<std::chrono::seconds>(since_epoch).count());
+}
+
 ZoneStatus check_zone(const std::string& name) {
     if (zone_of(name) != nullptr) return ZoneStatus::KNOWN;
     return zone_names().empty() ? ZoneStatus::NO_DATABASE : ZoneStatus::UNKNOWN;

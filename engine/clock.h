@@ -81,6 +81,9 @@ enum class ZoneStatus {
 // Whether a zone name (exact spelling, as "Europe/London") is in the database.
 ZoneStatus check_zone(const std::string& name);
 
+// The present instant from the system clock, UT.
+JulianDay now_ut();
+
 // Every zone name in the database, sorted (for completion); empty when it
 // cannot be read.
 std::vector<std::string> zone_names();

@@ -978,6 +978,7 @@ constexpr StringEntry string_table[] = {
     {2463, "... and %d more periods of daylight saving time to %d"},
     {2464, "Unknown time zone: give a zone of the IANA database, as Europe/London"},
     {2465, "The system's time zone database (package tzdata) cannot be read"},
+    {2466, "Clock zone:"},
     // The menu bar: the top-level menus' titles by position, then each command's item
     // text at 3100 + its command id ("&" before the mnemonic, a tab before the key).
     {3000, "&File"},

@@ -113,7 +113,10 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
         {"report introduction --lat 91 --lon 0 --tz 0", "Latitude must be between 0\xC2\xB0 and 90\xC2\xB0"},
         {"report introduction --lat 10 --lon 0 --tz 13", "Time zone must be between -12 and 12 hours"},
         {"report introduction --lat 10 --lon 0", "--tz"},
-        {"ephemeris --elev 5", "--lat, --lon and --tz go together"},  // never read, so never ignored
+        {"ephemeris --elev 5", "--lat, --lon and --tz (or --zone) go together"},  // never read, so never ignored
+        {"report seasons --lat 1 --lon 2 --zone Mars/Olympus", "Mars/Olympus: Unknown time zone"},
+        {"report seasons --city Denver --zone Europe/Londn", "Europe/Londn: Unknown time zone"},
+        {"report seasons --lat 1 --lon 2 --tz 1 --zone Europe/Paris", "Give --tz or --zone, not both"},
         {"report seasons --city Denver --elev 5", "give one place"},
         {"report twilight --lat 61 --lon 10 --tz 1", "Latitude cannot be greater than 60\xC2\xB0"},
         {"ephemeris --date 1582-10-10", "Invalid date"},  // inside the Gregorian gap
@@ -404,6 +407,24 @@ TEST(CommandLine, PreciseByDefaultOnEveryCommandAndSaysSo) {
     EXPECT_EQ(classical_movie.status, 0) << classical_movie.err;
 }
 
+// A city on a zone's clock: saved with its zone= field, its fixed offset the
+// zone's standard one kept within 12 hours (Kiribati's Line Islands are on
+// UT+14 all year); its reports name the zone.
+TEST(CitiesCommand, ACityWithAZone) {
+    const std::string mine = user_data_home() + "/skyloom2/MYCITIES.DAT";
+    CliRun r = run_skyloom("cities add Kiritimati --lat 1.87 --lon -157.4 --zone Pacific/Kiritimati");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(read_text(mine),
+              "Skyloom 2 cities 1\ncity|Kiritimati          | 1|52|12|N|157|24| 0|W|   0|12.00|zone=Pacific/Kiritimati\n");
+    r = run_skyloom("report seasons --year 2026 --city kiritimati");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Local Time = UT +  14.00 hours"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Clock: Pacific/Kiritimati, no daylight saving time"), std::string::npos) << r.out;
+    // The March equinox, 20 March 2026 14:46 UT (USNO), is 21 March 04:46 there.
+    EXPECT_NE(r.out.find("MEQ: 03/21/2026  4:46"), std::string::npos) << r.out;
+    EXPECT_EQ(run_skyloom("cities remove Kiritimati").status, 0);
+}
+
 // skyloom cities: the user's own cities over the shipped list, saved as Set
 // Location saves them, in the user's data folder only.
 TEST(CitiesCommand, ListAddAndRemove) {
@@ -428,7 +449,7 @@ TEST(CitiesCommand, ListAddAndRemove) {
     EXPECT_EQ(read_text(mine), "Skyloom 2 cities 1\n");
 
     const struct { const char* args; int status; const char* message; } refused[] = {
-        {"cities add X --lat 1 --lon 2 --zone Europe/Paris", 2, "not supported yet"},
+        {"cities add X --lat 1 --lon 2 --zone Europe/Pariss", 2, "Europe/Pariss: Unknown time zone"},
         {"cities add X --lat 1 --lon 2 --tz 1 --zone Europe/Paris", 2, "not both"},
         {"cities add X --lat 1e1 --lon 2 --tz 1", 2, "Invalid number"},
         {"cities add X --lat 1 --lon 2", 2, "--tz"},

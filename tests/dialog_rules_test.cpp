@@ -235,4 +235,24 @@ TEST(LocationEntry, RangesAndTheEdgesOfThePoles) {
     reload_locale_settings();
 }
 
+// The clock zone: a name of the system's database, blanks around it ignored,
+// a city beyond UT+12 through its zone; a misspelt one refused at its field.
+TEST(LocationEntry, ClockZoneNames) {
+    Location l;
+    LocationEntry e = sample_location();
+    e.zone = "  America/Denver ";
+    ASSERT_EQ(apply_location_entry(e, l).message_id, 0);
+    EXPECT_EQ(l.zone, "America/Denver");
+    EXPECT_EQ(city_of_entry(e, l).zone, "America/Denver");
+    e.zone = "Pacific/Kiritimati", e.time_zone = "12";
+    EXPECT_EQ(apply_location_entry(e, l).message_id, 0);
+    e.zone = "America/Denvr";
+    const DialogError refused = apply_location_entry(e, l);
+    EXPECT_EQ(refused.message_id, MSG_UNKNOWN_ZONE);
+    EXPECT_EQ(refused.control_id, CTL_ZONE_NAME);
+    e.zone = " ";
+    ASSERT_EQ(apply_location_entry(e, l).message_id, 0);
+    EXPECT_EQ(l.zone, "");
+}
+
 }  // namespace

@@ -33,6 +33,7 @@
 #include "app/city_list.h"
 #include "app/commands.h"
 #include "app/help.h"
+#include "engine/clock.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "format/format.h"
@@ -61,6 +62,7 @@ enum LabelId {
     LBL_TIME_ZONE, LBL_SAVE, LBL_ABOUT_LINE, LBL_ABOUT_TITLE, LBL_SET_LOCATION, LBL_BODY, LBL_VIEW,
     LBL_TRACK_BODY, LBL_PRINTER_MESSAGE, LBL_TURBO, LBL_SUN_MOON, LBL_STARS, LBL_STAR, LBL_STAR_LIST,
     LBL_ZONE_SIGN = 2211, LBL_FACING, LBL_ALTITUDE, LBL_MAGNITUDE_LIMIT, LBL_CONSTELLATIONS, LBL_STAR_NAMES,
+    LBL_ZONE_NAME = 2466,
 };
 
 QString text_of(int id) { return to_qstring(load_string(id)); }
@@ -482,6 +484,7 @@ struct LocationFields {
     QRadioButton* hemisphere[4] = {};  // by CompassCode
     QLineEdit* elevation = nullptr;
     QLineEdit* time_zone = nullptr;
+    QLineEdit* zone_name = nullptr;  // the IANA zone, completed from the database's names
     std::string last_name;  // the name the fields were last filled for
 };
 
@@ -509,6 +512,7 @@ void show_city(LocationFields& l, const CityRecord* found) {
     std::string zone = format_fixed(city.time_zone, 6, 2);
     zone.erase(std::remove(zone.begin(), zone.end(), ' '), zone.end());
     l.time_zone->setText(to_qstring(zone));
+    l.zone_name->setText(to_qstring(city.zone));
 }
 
 // Completes city names from the plain forms the items carry (their
@@ -578,6 +582,7 @@ bool store_location(const Form& f, const LocationFields& l, SkyContext& work_cop
     e.longitude_hemisphere = l.hemisphere[COMPASS_EAST]->isChecked() ? COMPASS_EAST : COMPASS_WEST;
     e.elevation = from_qstring(l.elevation->text());
     e.time_zone = from_qstring(l.time_zone->text());
+    e.zone = from_qstring(l.zone_name->text());
     Location location = work_copy.location;
     if (DialogError error = apply_location_entry(e, location); error.message_id) {
         refuse(f, error);
@@ -587,7 +592,7 @@ bool store_location(const Form& f, const LocationFields& l, SkyContext& work_cop
     const CityRecord city = city_of_entry(e, location);
     store_city(city.name, city.latitude_degrees, city.latitude_minutes, city.latitude_seconds,
                city.latitude_hemisphere, city.longitude_degrees, city.longitude_minutes, city.longitude_seconds,
-               city.longitude_hemisphere, city.time_zone, city.elevation, false);
+               city.longitude_hemisphere, city.time_zone, city.elevation, false, city.zone);
     if (save) save_cities();
     return true;
 }
@@ -636,6 +641,17 @@ bool run_set_location_dialog(SkyContext& work_copy, QWidget* parent) {
     auto* zone_sign = new QLabel(text_of(LBL_ZONE_SIGN));
     zone_sign->setWordWrap(true);
     f.fields->addWidget(zone_sign, 5, 1, 1, 8);
+    // The clock's zone: any part of a name finds it (Denver finds America/Denver).
+    l.zone_name = new QLineEdit;
+    register_control(f, CTL_ZONE_NAME, l.zone_name);
+    f.fields->addWidget(labelled(text_of(LBL_ZONE_NAME), l.zone_name), 6, 0);
+    f.fields->addWidget(l.zone_name, 6, 1, 1, 8);
+    QStringList zones;
+    for (const std::string& name : zone_names()) zones << to_qstring(name);
+    auto* zone_finder = new QCompleter(zones, l.zone_name);
+    zone_finder->setCaseSensitivity(Qt::CaseInsensitive);
+    zone_finder->setFilterMode(Qt::MatchContains);
+    l.zone_name->setCompleter(zone_finder);
     finish_form(f);
 
     // The current city, or the first when the list has no city of that name.

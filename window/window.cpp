@@ -48,6 +48,7 @@
 #include "app/help.h"
 #include "app/menu_state.h"
 #include "app/window_place.h"
+#include "engine/clock.h"
 #include "engine/calendar.h"
 #include "format/format.h"
 #include "movies/movie.h"
@@ -777,12 +778,15 @@ FontMetrics fixed_font_metrics() {
     return probe->font_metrics();
 }
 
-// The status bar: the place, its time zone ("UT+1.00") and the engine.
+// The status bar: the place, its clock (the zone's name with its offset now,
+// "Europe/Paris UT+2.00", or the fixed "UT+1.00") and the engine.
 void show_status() {
     if (!main_window.status) return;
     const SkyContext& sky = app_state().sky;
-    char zone[32];
-    std::snprintf(zone, sizeof zone, "UT%+.2f", sky.location.time_zone);
+    char zone[96];
+    const double hours = utc_offset_hours(sky.location, now_ut());
+    if (sky.location.zone.empty()) std::snprintf(zone, sizeof zone, "UT%+.2f", sky.location.time_zone);
+    else std::snprintf(zone, sizeof zone, "%.60s UT%+.2f", sky.location.zone.c_str(), hours);
     const std::string engine(load_string(sky.engine && sky.engine->precise ? STR_PRECISE_ENGINE : STR_CLASSICAL_ENGINE));
     main_window.status->setText(to_qstring(sky.location.name + "    " + zone + "    " + engine));
 }
