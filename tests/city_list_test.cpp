@@ -586,7 +586,7 @@ TEST_F(CityList, ShippedList) {
     }
     for (const char* district : {"Srodmiescie", "Kreuzberg", "Eixample", "Prenzlauer Berg"})
         EXPECT_EQ(find_city(district), nullptr) << district;
-    store_city("Greenwich", 51, 28, 40, COMPASS_NORTH, 0, 0, 5, COMPASS_WEST, 0.0, 46, false);
+    store_city("Greenwich", 51, 28, 40, COMPASS_NORTH, 0, 0, 5, COMPASS_WEST, 0.0, 46, false, "Europe/London");
     EXPECT_FALSE(cities_modified());
     ASSERT_TRUE(save_cities());
     EXPECT_EQ(saved(), HEADER);
