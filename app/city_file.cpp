@@ -117,6 +117,14 @@ bool letter_field(const std::vector<std::string_view>& fields, int field, char f
 }
 
 // A city line's fields as a record; nullopt after adding the line's first fault.
+// The time zone as a city line keeps it, to 0.01 h, with "." in every locale
+// (std::to_chars): a city reads back exactly as it was saved.
+std::string time_zone_text(double hours) {
+    char text[400];  // room for any double in fixed notation
+    auto [end, error] = std::to_chars(text, text + sizeof text, hours, std::chars_format::fixed, 2);
+    return std::string(text, end);
+}
+
 std::optional<CityRecord> read_city_line(std::string_view text, const LineFaults& at) {
     std::vector<std::string_view> fields = split_fields(text);
     if (fields.size() < CITY_FIELDS) return add_fault(at, message(MSG_CITY_FIELD_COUNT, static_cast<int>(fields.size())));
@@ -135,6 +143,9 @@ std::optional<CityRecord> read_city_line(std::string_view text, const LineFaults
         !number_field(fields, F_TIME_ZONE, read_decimal_number(trimmed(fields[F_TIME_ZONE])), -MAX_TIME_ZONE_HOURS,
                       MAX_TIME_ZONE_HOURS, c.time_zone, at))
         return std::nullopt;
+    // Finer than the file keeps it (-3.504): read as it will be saved (-3.50).
+    const std::string zone_text = time_zone_text(c.time_zone);
+    std::from_chars(zone_text.data(), zone_text.data() + zone_text.size(), c.time_zone);
     // The poles and the date line are reached with no minutes or seconds past them.
     if (c.latitude_degrees == MAX_LATITUDE_DEGREES && c.latitude_minutes + c.latitude_seconds > 0)
         return out_of_range(fields, F_LAT_DEGREES, at);
@@ -296,11 +307,7 @@ std::string city_line(const CityRecord& city) {
         city.longitude_minutes, city.longitude_seconds,
         city.longitude_hemisphere == COMPASS_WEST ? 'W' : 'E', city.elevation);
     std::string text(line, static_cast<std::size_t>(length));
-    // std::to_chars writes "." in every locale: the file reads back the same
-    // wherever it was written.
-    char zone[400];  // room for any double in fixed notation
-    auto [end, error] = std::to_chars(zone, zone + sizeof zone, city.time_zone, std::chars_format::fixed, 2);
-    text.append(zone, end);
+    text += time_zone_text(city.time_zone);
     if (!city.zone.empty()) text += "|" + std::string(ZONE_KEY) + city.zone;
     if (!city.extra_fields.empty()) text += "|" + city.extra_fields;
     text.push_back('\n');
