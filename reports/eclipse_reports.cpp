@@ -184,8 +184,11 @@ void add_solar_eclipse_here(const LocalSolarEclipse& here, const Location& locat
         report_add_line(format_with(STR_TOTALITY_LASTS + annular,
                                     minutes_seconds(here.central_ends.jd_ut - here.central_begins.jd_ut)),
                         document);
-    report_add_line(format_with(STR_LOCAL_MAGNITUDE, format_fixed(here.magnitude, 1, 2),
-                                std::to_string(std::lround(here.obscuration * 100.0))),
+    // Outside the path of a central eclipse the values stop at 0.99 and 99 %,
+    // so that a partial eclipse never reads as magnitude 1.00 or 100 %.
+    auto shown = [&](double value) { return here.central ? value : std::min(value, 0.99); };
+    report_add_line(format_with(STR_LOCAL_MAGNITUDE, format_fixed(shown(here.magnitude), 1, 2),
+                                std::to_string(std::lround(shown(here.obscuration) * 100.0))),
                     document);
 }
 
