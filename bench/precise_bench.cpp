@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/calendar.h"
+#include "engine/local_eclipses.h"
 #include "engine/location.h"
 #include "engine/precise/eclipses.h"
 #include "engine/precise/events.h"
@@ -66,6 +67,18 @@ void BM_PreciseLongReport1000Years(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PreciseLongReport1000Years)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One solar eclipse seen from a place, as each eclipse of the Solar Eclipses
+// report is with the precise engine: 2026 August 12 from London (0: seen, the
+// whole search) and from Sydney (1: outside the penumbra, the samples only).
+void BM_PreciseLocalSolarEclipse(benchmark::State& state) {
+    const Location london{"London", COMPASS_NORTH, COMPASS_WEST, 51.5074, 0.1278, 0.0, 25};
+    const Location sydney{"Sydney", COMPASS_SOUTH, COMPASS_EAST, 33.8688, 151.2093, 10.0, 0};
+    const Location& place = state.range(0) == 0 ? london : sydney;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(local_solar_eclipse(PRECISE_ENGINE, place, 2461265.2403));
+}
+BENCHMARK(BM_PreciseLocalSolarEclipse)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // A new year each time (1000-2999 in turn): the phases kept by lunation are of no use.
 void BM_PrecisePhasesAndEclipsesYear(benchmark::State& state) {

@@ -8,6 +8,7 @@
 
 #include "engine/angles.h"
 #include "engine/bodies.h"
+#include "engine/close_search.h"
 
 namespace {
 
@@ -132,31 +133,6 @@ JulianDay refine_zero(F f, JulianDay a, double fa, JulianDay b, double fb) {
     return c;
 }
 
-// The instant of least separation in [a, b] (a single minimum there), to a
-// second: golden-section search.
-template <class F>
-JulianDay least(F separation, JulianDay a, JulianDay b) {
-    const double golden = (std::sqrt(5.0) - 1.0) / 2.0;
-    JulianDay x1 = b - golden * (b - a), x2 = a + golden * (b - a);
-    double f1 = separation(x1), f2 = separation(x2);
-    while (b - a > SECOND_DAYS) {
-        if (f1 < f2) {
-            b = x2;
-            x2 = x1;
-            f2 = f1;
-            x1 = b - golden * (b - a);
-            f1 = separation(x1);
-        } else {
-            a = x1;
-            x1 = x2;
-            f1 = f2;
-            x2 = a + golden * (b - a);
-            f2 = separation(x2);
-        }
-    }
-    return (a + b) / 2.0;
-}
-
 SolarMoment moment_of(const Disks& d) { return {d.jd_ut, d.sun.altitude, sun_limb_height(d) > 0.0}; }
 
 // The contact between the sample instant `outside` (disks apart) and the
@@ -241,8 +217,8 @@ LocalSolarEclipse local_solar_eclipse(const SkyEngine& engine, const Location& l
 
     const JulianDay low = samples[closest > 0 ? closest - 1 : 0].jd_ut;
     const JulianDay high = samples[std::min(closest + 1, samples.size() - 1)].jd_ut;
-    const JulianDay t_max =
-        least([&](JulianDay t) { return disks_at(engine, location, t).separation; }, low, high);
+    const JulianDay t_max = golden_section_maximum(
+        [&](JulianDay t) { return -disks_at(engine, location, t).separation; }, low, high, SECOND_DAYS);
     const Disks maximum = disks_at(engine, location, t_max);
     if (partial_gap(maximum) >= 0.0) return eclipse;
     eclipse.maximum = moment_of(maximum);
