@@ -8,6 +8,7 @@
 #include "graphs/planet_graphs.h"
 #include "graphs/sun_graphs.h"
 #include "reports/calendar_report.h"
+#include "reports/close_event_reports.h"
 #include "reports/eclipse_reports.h"
 #include "reports/meteor_showers.h"
 #include "reports/moon_reports.h"
@@ -57,6 +58,12 @@ int planet_conj_opp(ReportDocument& d, int segment, bool almanac, const CommandP
                     const SkyContext& sky) {
     return conjunction_report(d, segment, almanac, p.year, p.month, p.end_month, p.planet_set,
                               sky);
+}
+int elongations(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext& sky) {
+    return elongations_report(d, segment, almanac, p.year, p.end_year, sky);
+}
+int close_approaches(ReportDocument& d, int segment, bool almanac, const CommandParams& p, const SkyContext& sky) {
+    return close_approaches_report(d, segment, almanac, p.year, p.month, p.end_month, p.planet_set, sky);
 }
 int planet_data(ReportDocument& d, int segment, bool almanac, const CommandParams&, const SkyContext&) {
     return static_text_report(d, 600, 640, segment, almanac);
@@ -167,6 +174,13 @@ constexpr CommandEntry COMMANDS[] = {
     {.id = CMD_TWILIGHT, .menu = MENU_REPORTS, .label = 3192, .kind = K::Report, .dialog = DIAL_YEAR_MR, .caption = 73,
      .help_context = 413, .cli_name = "twilight", .cli_options = YEAR_MONTHS, .report = month_range<twilight_report>,
      .segment = 14, .max_latitude = MAX_LATITUDE_FOR_SUN_PATHS},
+    // Reports beyond the Almanac's fourteen (segment 0: not one of its steps).
+    {.id = CMD_ELONGATIONS, .menu = MENU_REPORTS, .label = 3242, .separated = true, .kind = K::Report,
+     .dialog = DIAL_YEAR_RANGE, .caption = STR_ELONGATIONS, .help_context = 415, .cli_name = "elongations",
+     .cli_options = YEARS, .report = elongations},
+    {.id = CMD_CLOSE_APPROACHES, .menu = MENU_REPORTS, .label = 3243, .kind = K::Report, .dialog = DIAL_PLANETS,
+     .caption = STR_CLOSE_APPROACHES, .help_context = 416, .months_offered = true, .cli_name = "close-approaches",
+     .cli_options = YEAR_MONTHS_PLANETS, .report = close_approaches},
     {.id = CMD_ALMANAC, .menu = MENU_REPORTS, .label = 3193, .separated = true, .kind = K::Report,
      .dialog = DIAL_YEAR_MR, .caption = STR_ALMANAC, .help_context = 414, .cli_name = "almanac",
      .cli_options = YEAR_MONTHS},

@@ -50,6 +50,10 @@ struct CloseApproach {
 std::vector<CloseApproach> close_approaches(const SkyEngine& engine, BodySet bodies, bool with_moon,
                                             JulianDay from_ut, JulianDay to_ut);
 
+// The Moon can hide a planet only near a conjunction closer than this,
+// degrees: its largest parallax (1.02) and semidiameter (0.28), with a margin.
+constexpr double LARGEST_OCCULTATION_SEPARATION = 1.4;
+
 // An occultation of a planet by the Moon as seen from a place (topocentric
 // places, the planet's centre against the Moon's limb; no refraction).
 struct LunarOccultation {

@@ -8,10 +8,6 @@
 
 namespace {
 
-// The Moon can hide a planet only near a geocentric conjunction with a
-// latitude gap below its largest parallax (1.02 degrees) and semidiameter
-// (0.28), with a margin: degrees.
-constexpr double LARGEST_OCCULTATION_GAP = 1.4;
 // The least topocentric separation lies within this of the geocentric
 // conjunction (the parallax over the Moon's slowest gain), days.
 constexpr double SEARCH_HALF_WIDTH_DAYS = 0.25;
@@ -104,7 +100,7 @@ std::vector<LunarOccultation> lunar_occultations(const SkyEngine& engine, const 
     // planets' own conjunctions cost only their refinement).
     for (const CloseApproach& c : close_approaches(engine, bodies, true, from_ut - SEARCH_HALF_WIDTH_DAYS,
                                                    to_ut + SEARCH_HALF_WIDTH_DAYS)) {
-        if (c.first != id_of(Body::Moon) || c.separation > LARGEST_OCCULTATION_GAP) continue;
+        if (c.first != id_of(Body::Moon) || c.separation > LARGEST_OCCULTATION_SEPARATION) continue;
         const LunarOccultation o = lunar_occultation(engine, location, c.second, c.jd_ut);
         if (o.occulted && o.disappearance_ut >= from_ut && o.disappearance_ut < to_ut) occultations.push_back(o);
     }

@@ -1000,6 +1000,30 @@ constexpr StringEntry string_table[] = {
     {2424, "The lines \"Seen from ...\" show the eclipse as it looks from the location."},
     {2425, "%dm %02ds"},
 
+    // The Greatest Elongations and Close Approaches reports (the degree sign is byte 0xB0).
+    {2430, "Greatest Elongations"},
+    {2431, "Greatest Elongations Report for %s"},
+    {2432, "  Planet    Date        Time    From the Sun   Sky"},
+    {2433, "  %-8s  %s  %s     %s\xB0       %s"},
+    {2434, "Evening"},
+    {2435, "Morning"},
+    {2436, "Close Approaches"},
+    {2437, "Close Approaches Report for %s"},
+    {2438, "The Moon and %s"},
+    {2439, "  Date        Time   Conjunction in longitude              From the Sun"},
+    {2440, "  %s  %s  %-7s  %s\xB0 %s of %-7s               %s\xB0"},
+    {2441, "north"},
+    {2442, "south"},
+    {2443, "      Occultation of %s seen here:"},
+    {2444, "        disappears %s %s, the Moon %s%s"},
+    {2445, "        reappears  %s %s, the Moon %s%s"},
+    {2446, "%s\xB0 high"},
+    {2447, "below the horizon"},
+    {2448, "; the Sun is up"},
+    {2449, "      Occultation of %s not seen here: the Moon is below the horizon"},
+    {2450, "  No close approach"},
+    {2451, "  No greatest elongation"},
+
     {2460, "Clock: %s, daylight saving time included"},
     {2461, "Clock: %s, no daylight saving time"},
     {2462, "Daylight saving time (UT %c %s hours): %s %s to %s %s"},
@@ -1081,6 +1105,8 @@ constexpr StringEntry string_table[] = {
     {3230, "&Set Location..."},
     {3240, "&Search for Help on..."},
     {3241, "M&oon Nodes..."},
+    {3242, "&Greatest Elongations..."},
+    {3243, "Close App&roaches..."},
 };
 
 constexpr bool ids_strictly_increasing() {

@@ -74,7 +74,7 @@ TEST(CommandLine, UsageListsEveryReport) {
     for (const char* name : {"introduction", "calendar", "seasons", "easter", "lunar-eclipses",
                              "solar-eclipses", "planet-view", "planet-apsides", "planet-conj-opp",
                              "planet-data", "moon-apsides", "moon-nodes", "meteor-showers",
-                             "twilight", "almanac", "--planets", "--city", "--tz"})
+                             "twilight", "elongations", "close-approaches", "almanac", "--planets", "--city", "--tz"})
         EXPECT_NE(help.out.find(name), std::string::npos) << name;
     EXPECT_EQ(run_skyloom("report --help").status, 0);
 }

@@ -101,7 +101,7 @@ TEST(CommandTable, EveryRowHasItsTextTopicAndName) {
         EXPECT_TRUE(names.insert(std::to_string(static_cast<int>(row.kind)) + row.cli_name).second) << row.cli_name;
         EXPECT_EQ(find_command_named(row.kind, row.cli_name), &row);
     }
-    EXPECT_EQ(ids.size(), 64u);  // the items of the menu bar
+    EXPECT_EQ(ids.size(), 66u);  // the items of the menu bar
 }
 
 // The usage text lists the names in the order earlier releases printed them,
@@ -116,8 +116,10 @@ TEST(CommandTable, CommandLineNamesInTheUsageOrder) {
               (std::vector<std::string_view>{"planetarium", "ecliptic-top", "ecliptic-side", "jupiter-moons-side",
                                              "jupiter-moons-top", "day-night", "binary-star"}));
     const std::vector<std::string_view> reports = command_names(OutputKind::Report);
-    ASSERT_EQ(reports.size(), 15u);
-    EXPECT_EQ(reports[11], "moon-nodes");  // between Moon Apsides and Meteor Showers, as in an Almanac
+    ASSERT_EQ(reports.size(), 17u);
+    EXPECT_EQ(reports[11], "moon-nodes");
+    EXPECT_EQ(reports[14], "elongations");  // after the Almanac's own, before it
+    EXPECT_EQ(reports[15], "close-approaches");  // between Moon Apsides and Meteor Showers, as in an Almanac
     EXPECT_EQ(reports.back(), "almanac");
 }
 
@@ -152,10 +154,13 @@ TEST(MenuBar, MenusFromTheTableInTheirOrderWithSeparators) {
                                         "Star &Names\tF10"}));
     EXPECT_EQ(shown(bar[MENU_STOP]), (std::vector<std::string>{"&Stop Command\tEsc"}));
     const std::vector<std::string> reports = shown(bar[MENU_REPORTS]);
-    ASSERT_EQ(reports.size(), 16u);
+    ASSERT_EQ(reports.size(), 19u);
     EXPECT_EQ(reports[11], "M&oon Nodes...");
     EXPECT_EQ(reports[14], "-");
-    EXPECT_EQ(reports[15], "A&lmanac...");
+    EXPECT_EQ(reports[15], "&Greatest Elongations...");
+    EXPECT_EQ(reports[16], "Close App&roaches...");
+    EXPECT_EQ(reports[17], "-");
+    EXPECT_EQ(reports[18], "A&lmanac...");
     EXPECT_EQ(shown(bar[MENU_HELP]).back(), "&About Skyloom 2...");
 }
 
