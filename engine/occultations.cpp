@@ -11,8 +11,9 @@ namespace {
 // The least topocentric separation lies within this of the geocentric
 // conjunction (the parallax over the Moon's slowest gain), days.
 constexpr double SEARCH_HALF_WIDTH_DAYS = 0.25;
-// The sampling of the topocentric separation, days (10 minutes): less than
-// the shortest occultation worth a line (a graze may be shorter and is missed).
+// The sampling of the topocentric separation, days (10 minutes); the least
+// sample is then refined between its neighbours, so a short chord near the
+// limb is found too.
 constexpr double TOPOCENTRIC_STEP_DAYS = 10.0 / 1440.0;
 constexpr double INSTANT_TOLERANCE_DAYS = 1.0e-5;  // about a second
 // No occultation lasts longer than this, days (about two hours at the most).

@@ -5,6 +5,7 @@
 // true ecliptic of date; topocentric Equator places for the occultations).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -65,15 +66,20 @@ TEST(GreatestElongations, EveryOneOf2024To2026InOrderWithItsAngleAndSky) {
     std::printf("greatest elongations 2024-2026: largest difference %.2f hours\n", worst_hours);
 }
 
-TEST(GreatestElongations, TheClassicalEngineFindsTheSameOnesToADay) {
+TEST(GreatestElongations, TheClassicalEngineFindsTheSameOnesWithinHalfAnHour) {
     const std::vector<GreatestElongation> found = greatest_elongations(CLASSICAL_ENGINE, ut(2024, 1, 1), ut(2027, 1, 1));
     ASSERT_EQ(found.size(), std::size(ELONGATIONS_2024_2026));
+    double worst_hours = 0.0, worst_degrees = 0.0;
     for (std::size_t i = 0; i < found.size(); ++i) {
         EXPECT_EQ(found[i].body, ELONGATIONS_2024_2026[i].body);
         EXPECT_EQ(found[i].evening, ELONGATIONS_2024_2026[i].evening);
-        EXPECT_NEAR(found[i].elongation, ELONGATIONS_2024_2026[i].elongation, 0.2);
-        EXPECT_NEAR(found[i].jd_ut, ELONGATIONS_2024_2026[i].jd_ut, 1.0);
+        worst_hours = std::max(worst_hours, std::fabs(found[i].jd_ut - ELONGATIONS_2024_2026[i].jd_ut) * 24.0);
+        worst_degrees = std::max(worst_degrees, std::fabs(found[i].elongation - ELONGATIONS_2024_2026[i].elongation));
     }
+    EXPECT_LT(worst_hours, 0.5);
+    EXPECT_LT(worst_degrees, 0.05);
+    std::printf("classical greatest elongations 2024-2026: largest differences %.2f hours, %.3f degrees\n",
+                worst_hours, worst_degrees);
 }
 
 TEST(GreatestElongations, TheWindowIsHalfOpen) {
@@ -199,6 +205,7 @@ TEST(LunarOccultations, MarsBehindTheMoonOn2022December8) {
         {place("Toronto", 43.6532, -79.3832, 76), ut(2022, 12, 8, 3, 29.7), ut(2022, 12, 8, 4, 16.6), 62.8, 68.7},
         {place("Berlin", 52.52, 13.405, 34), ut(2022, 12, 8, 5, 1.3), ut(2022, 12, 8, 5, 56.1), 18.8, 11.3},
     };
+    double worst_minutes = 0.0;
     for (const OccultationRow& row : rows) {
         SCOPED_TRACE(row.where.name);
         const std::vector<LunarOccultation> found =
@@ -212,7 +219,10 @@ TEST(LunarOccultations, MarsBehindTheMoonOn2022December8) {
         EXPECT_NEAR(o.moon_altitude_disappearance, row.moon_altitude_disappearance, 0.5);
         EXPECT_NEAR(o.moon_altitude_reappearance, row.moon_altitude_reappearance, 0.5);
         EXPECT_LT(o.sun_altitude_disappearance, -6.0);  // before dawn in Europe, evening in Toronto
+        worst_minutes = std::max({worst_minutes, std::fabs(o.disappearance_ut - row.disappearance) / MINUTE,
+                                  std::fabs(o.reappearance_ut - row.reappearance) / MINUTE});
     }
+    std::printf("occultation of Mars 2022-12-08: largest contact difference %.2f minutes\n", worst_minutes);
 }
 
 TEST(LunarOccultations, NewYorkSawMarsPassJustClearOfTheLimb) {
