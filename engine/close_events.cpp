@@ -156,7 +156,7 @@ std::vector<CloseApproach> close_approaches(const SkyEngine& engine, BodySet bod
             const double g1 = signed_gap(a.longitude[i + 1], b.longitude[i + 1]);
             if (std::fabs(g1 - g0) > LARGEST_DAILY_GAIN || (g0 < 0.0) == (g1 < 0.0)) continue;
             const JulianDay t0 = from_ut + i * SAMPLE_STEP_DAYS;
-            const JulianDay jd = bisect_root([&](JulianDay t) { return longitude_gap(engine, first, second, t); }, t0,
+            const JulianDay jd = bracketed_root([&](JulianDay t) { return longitude_gap(engine, first, second, t); }, t0,
                                              t0 + SAMPLE_STEP_DAYS, INSTANT_TOLERANCE_DAYS);
             if (jd >= from_ut && jd < to_ut) events.push_back(approach_at(engine, first, second, jd));
         }

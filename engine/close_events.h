@@ -10,7 +10,7 @@
 // apparent right ascension and declination, turned about the true obliquity
 // of date (the seam's own: the declination of the ecliptic point at longitude
 // 90 degrees); a day's sampling brackets each event, and the event is then
-// found by bisection (conjunctions, occultation contacts) or golden-section
+// found by false position (conjunctions, occultation contacts) or golden-section
 // search (a greatest elongation, a least separation) to about a second.
 #include <vector>
 
@@ -61,7 +61,8 @@ struct LunarOccultation {
     int body = 3;                     // the planet, 3..9
     JulianDay disappearance_ut = 0.0; // the planet's centre reaching the Moon's limb
     JulianDay reappearance_ut = 0.0;  // and leaving it
-    double least_separation = 0.0;    // of the centres, degrees (also when not occulted)
+    double least_separation = 0.0;    // of the centres, degrees, also when not occulted (beyond
+                                      // 0.45 degrees, that of the nearest 10-minute sample)
     JulianDay least_ut = 0.0;         // its instant
     double moon_altitude_disappearance = 0.0;  // the Moon's centre, degrees, no refraction
     double moon_altitude_reappearance = 0.0;

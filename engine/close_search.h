@@ -23,18 +23,40 @@ EclipticPlace ecliptic_of(Equatorial place, double obliquity);
 double signed_gap(double a, double b);
 
 // The instant in [lo, hi] where f changes sign (f(lo) and f(hi) of opposite
-// signs), by bisection to tolerance (days).
+// signs), to tolerance (days): false position with the Illinois step (the
+// kept end's value halved when the same end is kept twice), which gains
+// several digits a step on a smooth function and never leaves the bracket;
+// bisection bounds it on a rough one.
 template <class F>
-JulianDay bisect_root(F f, JulianDay lo, JulianDay hi, double tolerance) {
-    const bool lo_negative = f(lo) < 0.0;
-    while (hi - lo > tolerance) {
-        const JulianDay mid = 0.5 * (lo + hi);
-        if ((f(mid) < 0.0) == lo_negative)
-            lo = mid;
-        else
-            hi = mid;
+JulianDay bracketed_root(F f, JulianDay lo, JulianDay hi, double tolerance) {
+    double f_lo = f(lo), f_hi = f(hi);
+    int kept = 0;  // -1: lo kept last time, 1: hi kept
+    for (int step = 0; step < 100 && hi - lo > tolerance; ++step) {
+        JulianDay t = f_hi != f_lo ? hi - f_hi * (hi - lo) / (f_hi - f_lo) : 0.5 * (lo + hi);
+        // A step stuck at an end moves to within the tolerance of it, inside.
+        t = std::clamp(t, lo + 0.5 * tolerance, hi - 0.5 * tolerance);
+        const double f_t = f(t);
+        if (f_t == 0.0) return t;
+        if ((f_t < 0.0) == (f_lo < 0.0)) {
+            lo = t, f_lo = f_t;
+            if (kept == 1) f_hi *= 0.5;
+            kept = 1;
+        } else {
+            hi = t, f_hi = f_t;
+            if (kept == -1) f_lo *= 0.5;
+            kept = -1;
+        }
+        if (step % 4 == 3) {  // every fourth step a bisection, so the bracket shrinks whatever f does
+            const JulianDay mid = 0.5 * (lo + hi);
+            const double f_mid = f(mid);
+            if ((f_mid < 0.0) == (f_lo < 0.0))
+                lo = mid, f_lo = f_mid;
+            else
+                hi = mid, f_hi = f_mid;
+            kept = 0;
+        }
     }
-    return 0.5 * (lo + hi);
+    return f_hi != f_lo ? hi - f_hi * (hi - lo) / (f_hi - f_lo) : 0.5 * (lo + hi);
 }
 
 // The instant in [lo, hi] where f is largest (one maximum in the bracket),

@@ -16,6 +16,10 @@ constexpr double SEARCH_HALF_WIDTH_DAYS = 0.25;
 // limb is found too.
 constexpr double TOPOCENTRIC_STEP_DAYS = 10.0 / 1440.0;
 constexpr double INSTANT_TOLERANCE_DAYS = 1.0e-5;  // about a second
+// A least sample farther than this from the planet, degrees, leaves no
+// occultation to refine: the Moon's largest topocentric semidiameter (0.29)
+// and what the Moon gains on a planet in half a step (0.1 at the most).
+constexpr double CLEAR_OF_THE_DISK = 0.45;
 // No occultation lasts longer than this, days (about two hours at the most).
 constexpr double LONGEST_OCCULTATION_DAYS = 0.15;
 
@@ -66,6 +70,11 @@ LunarOccultation lunar_occultation(const SkyEngine& engine, const Location& loca
         const double value = separation(t);
         if (value > best_value) best_value = value, best = t;
     }
+    if (-best_value > CLEAR_OF_THE_DISK) {
+        o.least_ut = best;
+        o.least_separation = -best_value;
+        return o;
+    }
     o.least_ut = golden_section_maximum(separation, best - TOPOCENTRIC_STEP_DAYS, best + TOPOCENTRIC_STEP_DAYS,
                                         INSTANT_TOLERANCE_DAYS);
     const TopocentricPair least = topocentric_pair(engine, location, body, o.least_ut);
@@ -82,7 +91,7 @@ LunarOccultation lunar_occultation(const SkyEngine& engine, const Location& loca
             near = far;
             far += direction * TOPOCENTRIC_STEP_DAYS;
         } while (inside(far) < 0.0 && std::fabs(far - o.least_ut) < LONGEST_OCCULTATION_DAYS);
-        return bisect_root(inside, std::min(near, far), std::max(near, far), INSTANT_TOLERANCE_DAYS);
+        return bracketed_root(inside, std::min(near, far), std::max(near, far), INSTANT_TOLERANCE_DAYS);
     };
     o.occulted = true;
     o.disappearance_ut = contact(-1.0);

@@ -12,6 +12,7 @@
 
 #include "engine/calendar.h"
 #include "engine/close_events.h"
+#include "engine/close_search.h"
 #include "engine/precise/precise_engine.h"
 
 namespace {
@@ -21,6 +22,19 @@ JulianDay ut(int year, int month, int day, int hour = 0, int minute = 0) {
 }
 
 constexpr double MINUTE = 1.0 / 1440.0;
+
+// ---- The refinements, on functions with known answers ----
+
+TEST(CloseSearch, RootsAndAMaximumOfKnownFunctions) {
+    auto sine = [](double t) { return std::sin(t); };
+    EXPECT_NEAR(bracketed_root(sine, 3.0, 3.5, 1e-12), M_PI, 1e-11);
+    auto flat = [](double t) { return std::pow(t - 1.3, 3.0); };  // a triple root: false position alone stalls
+    EXPECT_NEAR(bracketed_root(flat, 0.0, 2.0, 1e-9), 1.3, 1e-8);
+    auto step = [](double t) { return t < 0.25 ? -1.0 : 1.0; };  // no slope at all: the bisections find it
+    EXPECT_NEAR(bracketed_root(step, 0.0, 1.0, 1e-9), 0.25, 1e-8);
+    auto cosine = [](double t) { return std::cos(t); };
+    EXPECT_NEAR(golden_section_maximum(cosine, 5.5, 7.0, 1e-9), 2.0 * M_PI, 1e-6);
+}
 
 // ---- Greatest elongations of 2024 to 2026 ----
 
