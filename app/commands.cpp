@@ -208,7 +208,7 @@ void dispatch_command(int id) {
         show_error(MSG_NO_STAR_DATABASE);
         return;
     }
-    if (app.sky.location.latitude > c->max_latitude) {
+    if (!app.sky.engine->precise && app.sky.location.latitude > c->max_latitude) {
         show_error(MSG_LATITUDE_OVER_60);
         return;
     }

@@ -34,7 +34,8 @@ struct KeyStroke {
     bool control = false;
 };
 
-// Latitude above which Analemma, Sunrise and Twilight are refused, degrees.
+// Latitude above which the classical engine's Analemma, Sunrise and Twilight
+// are refused, degrees (the precise engine's run at every latitude).
 constexpr double MAX_LATITUDE_FOR_SUN_PATHS = 60.0;
 // The settings key of the place last chosen with Set Location: a city's name.
 constexpr const char* PLACE_SETTING = "Place";
@@ -66,7 +67,7 @@ struct CommandEntry {
     MovieKind movie = MOVIE_PLANETARIUM; // a movie's kind
     bool zoomable = false;               // a movie whose field of view Zoom In and Zoom Out change
     bool needs_star_catalogue = false;   // refused while the star catalogue is not loaded
-    double max_latitude = 90.0;          // degrees; refused above (MAX_LATITUDE_FOR_SUN_PATHS)
+    double max_latitude = 90.0;          // degrees; the classical engine refuses above (MAX_LATITUDE_FOR_SUN_PATHS)
     void (*run)() = nullptr;             // the core's action of a command without an output
     WindowAction window_action = WindowAction::None;
     const char* help_keyword = nullptr;  // WindowAction::HelpKeyword: the keyword looked up

@@ -7,6 +7,7 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/local_sky.h"
 #include "format/format.h"
 #include "platform/text_encoding.h"
 #include "resources/string_ids.h"
@@ -38,7 +39,7 @@ std::string number(double value, const char* format) {
     return text;
 }
 
-// Local standard time as HH:MM:SS, "-" when the event does not happen.
+// Local clock time as HH:MM:SS, "-" when the event does not happen.
 std::string clock_time(double hours) {
     if (hours < 0.0) return "-";
     long seconds = std::lround(hours * 3600.0);
@@ -90,6 +91,11 @@ std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, i
         const RiseSet times = engine.rise_set(body, julian_day(day, month, year), location);
         row.rise = times.rise;
         row.set = times.set;
+        const JulianDay transit = meridian_transit_ut(engine, body, day, month, year, location);
+        if (transit != NO_EVENT) row.transit = (ut_to_clock(location, transit) - julian_day(day, month, year)) * 24.0;
+        const SkyPosition seen = sky_position(engine, body, jd_ut, location);
+        row.altitude = seen.altitude;
+        row.azimuth = seen.azimuth;
         rows.push_back(row);
     }
     return rows;
@@ -120,21 +126,29 @@ std::string ephemeris_table(const std::vector<EphemerisRow>& rows, int day, int 
         out += line;
     }
     if (approximate) out += "* " + std::string(load_string(STR_PLACES_APPROXIMATE)) + "\n";
+    out += "\nBody     Transit  Altitude  Azimuth\n";
+    for (const EphemerisRow& r : rows) {
+        std::snprintf(line, sizeof line, "%-8s %-7s %8.1f\xB0 %7.1f\xB0\n",
+                      (body_name(r.body) + (r.holds ? "" : "*")).c_str(), clock_time(r.transit).substr(0, 5).c_str(),
+                      r.altitude, r.azimuth);
+        out += line;
+    }
     return latin1_to_terminal(out);
 }
 
 std::string ephemeris_csv(const std::vector<EphemerisRow>& rows, const SkyEngine& engine) {
     std::string out =
         "body,ra_hours,dec_degrees,distance_au,distance_km,illuminated,elongation_degrees,"
-        "magnitude,diameter_arcsec,rise,set,engine\n";
+        "magnitude,diameter_arcsec,rise,set,engine,transit,altitude_degrees,azimuth_degrees\n";
     char line[512];
     for (const EphemerisRow& r : rows) {
-        std::snprintf(line, sizeof line, "%s,%.6f,%.5f,%.8f,%s,%s,%s,%s,%s,%s,%s,%s%s\n",
+        std::snprintf(line, sizeof line, "%s,%.6f,%.5f,%.8f,%s,%s,%s,%s,%s,%s,%s,%s%s,%s,%.3f,%.3f\n",
                       body_name(r.body).c_str(), r.ra_hours, r.declination, r.distance_au,
                       number(r.distance_km, "%.1f").c_str(), number(r.illuminated, "%.4f").c_str(),
                       number(r.elongation, "%.3f").c_str(), number(r.magnitude, "%.2f").c_str(),
                       number(r.diameter_arcsec, "%.2f").c_str(), clock_time(r.rise).c_str(),
-                      clock_time(r.set).c_str(), engine.name.value, r.holds ? "" : " (approximate)");
+                      clock_time(r.set).c_str(), engine.name.value, r.holds ? "" : " (approximate)",
+                      clock_time(r.transit).c_str(), r.altitude, r.azimuth);
         out += line;
     }
     return out;

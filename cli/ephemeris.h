@@ -20,7 +20,10 @@ struct EphemerisRow {
     double elongation = 0.0;    // angle from the Sun, degrees
     double magnitude = 0.0;     // visual magnitude
     double diameter_arcsec = 0.0;  // apparent diameter, arcseconds
-    double rise = -1.0, set = -1.0;  // local standard hours on the local date; -1: none
+    double rise = -1.0, set = -1.0;  // local clock hours on the local date; -1: none
+    double transit = -1.0;      // upper meridian transit, local clock hours on the local date; -1: none
+    double altitude = 0.0;      // apparent altitude of the centre (refracted; topocentric), degrees
+    double azimuth = 0.0;       // from north through east, degrees [0, 360)
     bool holds = true;          // false: the engine's theory for the body does not hold then
 };
 
@@ -32,6 +35,8 @@ std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, i
 
 // Text for standard output (UTF-8): a fixed-width table with a heading, or CSV
 // with a header row and plain decimal numbers (times as HH:MM:SS, "-" for none).
+// The table shows the places first and then, in a second block of its own,
+// each body's transit, altitude and azimuth: what the observer sees.
 // The precise engine's numbers say so: the line "Precise calculations" under
 // the table's heading; the last CSV column "engine" names the engine
 // ("precise", "classical").  A body whose theory does not hold at the instant

@@ -11,7 +11,9 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/local_sky.h"
 #include "format/format.h"
+#include "graphs/day_bands.h"
 #include "graphs/graph_frame.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
@@ -124,15 +126,24 @@ void sun_angle_rules(Surface& surface, const GraphStyle& style, const GraphFrame
     labelled_rules(surface, style, frame, 0, 90, 10, "%2d\xB0");
 }
 
-// 30 ... 150 degrees every 30, labels centred on their y; the end values lie
-// on the frame and get no rule.
-void sunrise_rules(Surface& surface, const GraphStyle& style, const GraphFrame& frame) {
+// bottom ... top degrees of azimuth every 30, labels centred on their y; the
+// end values lie on the frame and get no rule.
+void azimuth_rules(Surface& surface, const GraphStyle& style, const GraphFrame& frame, int bottom, int top) {
     int x = label_column(surface, frame, 3);
-    for (int v = 30; v <= 150; v += 30) {
-        int y = value_to_y(30.0, 150.0, v, frame.height, frame.y0);
-        if (v != 30 && v != 150) draw_y_rule(surface, style, y, frame.x0, frame.width);
+    for (int v = bottom; v <= top; v += 30) {
+        int y = value_to_y(bottom, top, v, frame.height, frame.y0);
+        if (v != bottom && v != top) draw_y_rule(surface, style, y, frame.x0, frame.width);
         draw_text_centered(surface, x, y, integer_label("%d\xB0", v));
     }
+}
+
+void sunrise_rules(Surface& surface, const GraphStyle& style, const GraphFrame& frame) {
+    azimuth_rules(surface, style, frame, 30, 150);
+}
+
+// North to south: where the Sun rises at high latitudes.
+void sunrise_rules_north_to_south(Surface& surface, const GraphStyle& style, const GraphFrame& frame) {
+    azimuth_rules(surface, style, frame, 0, 180);
 }
 
 // ---- The yearly graphs ----
@@ -162,6 +173,9 @@ constexpr YearlySunGraph SUN_ANGLE = {
     7, 4, STR_SUN_ANGLE_TITLE, STR_ANGLE_AT_TRANSIT, 6, 0.0, 90.0, sun_angle_rules, transit_altitude, 0.0, 5.0};
 constexpr YearlySunGraph SUNRISE = {
     9, 4, STR_SUNRISE_TITLE, STR_AZIMUTH_OF_SUN, 8, 30.0, 150.0, sunrise_rules, sunrise_azimuth, 2.0, 2.0};
+constexpr YearlySunGraph SUNRISE_NORTH_TO_SOUTH = {
+    9, 4, STR_SUNRISE_TITLE, STR_AZIMUTH_OF_SUN, 8, 0.0, 180.0, sunrise_rules_north_to_south, sunrise_azimuth,
+    2.0, 2.0};
 
 // A title with the year, the latitude in degrees, minutes and seconds and its
 // hemisphere letter.
@@ -183,10 +197,15 @@ void draw_season_markers(Surface& surface, const GraphFrame& frame, int year, co
     }
 }
 
-int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky,
-                          const YearlySunGraph& graph, const std::string& title) {
+// The outline, captions, rules, month axis and season markers of a yearly
+// graph, over the shaded bands of the days the Sun does not rise when there
+// are such days (days: what the Sun does on each day of the year, or null).
+GraphFrame draw_yearly_frame(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky,
+                             const YearlySunGraph& graph, const std::string& title,
+                             const std::vector<SunDay>* days = nullptr) {
     GraphFrame frame = make_graph_frame(surface, graph.x_factor, graph.y_factor, year);
     int row = line_height(surface);
+    if (days) draw_day_bands(surface, style, frame, *days);
     draw_graph_outline(surface, style, frame);
     draw_graph_caption(surface, frame, title_top(surface, 1, row), title);
     draw_graph_caption(surface, frame, 2 * row, load_string(STR_MONTH_CAPTION));
@@ -194,19 +213,83 @@ int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, c
     graph.draw_rules(surface, style, frame);
     draw_month_axis(surface, style, year, frame);
     draw_season_markers(surface, frame, year, sky);
+    return frame;
+}
 
+// The sample instants of a yearly graph: from the frame's start, each next
+// one lead_days on and then min(step_days more, end), until one is at or
+// beyond the end.
+std::vector<JulianDay> sample_days(const GraphFrame& frame, const YearlySunGraph& graph) {
+    std::vector<JulianDay> days;
+    for (JulianDay t = frame.start;;) {
+        days.push_back(t);
+        t += graph.lead_days;
+        if (t >= frame.end) break;
+        t = std::fmin(t + graph.step_days, frame.end);
+    }
+    return days;
+}
+
+int draw_yearly_sun_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky,
+                          const YearlySunGraph& graph, const std::string& title) {
+    const GraphFrame frame = draw_yearly_frame(surface, style, year, sky, graph, title);
     if (graph_stopped()) return 1;
     select_color_pen(surface, style, id_of(Body::Sun));
     GraphCurve curve;
-    for (JulianDay t = frame.start;;) {
+    for (JulianDay t : sample_days(frame, graph)) {
         double value = 0.0;
         if (graph.value(t, sky, value))
             extend_curve(surface, curve, date_to_x(frame.x0, frame.width, frame.days, t, frame.start),
                          value_to_y(graph.bottom, graph.top, value, frame.height, frame.y0));
         if (graph_stopped()) return 1;
-        t += graph.lead_days;
-        if (t >= frame.end) break;
-        t = std::fmin(t + graph.step_days, frame.end);
+    }
+    return 0;
+}
+
+// ---- The Sunrise graph at every latitude (precise engine) ----
+
+// The azimuth of sunrise every four days or, in a year with days the Sun
+// does not rise or set, every day it does (at 89 degrees that is a few days
+// about each equinox), on a scale of north to south when the Sun rises
+// outside 30-150 degrees.  The curve breaks over the days without a sunrise,
+// and the days the Sun stays up or down are shaded bands.
+int sunrise_at_every_latitude(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky,
+                              const std::string& title) {
+    GraphFrame period;
+    set_graph_period(period, year);
+    const std::vector<SunDay> days = sun_days_of_year(period, sky);
+    bool polar = false;
+    for (SunDay d : days) polar = polar || d != SunDay::CROSSES;
+    std::vector<JulianDay> sample_instants;
+    for (int d = 0; polar && d < period.days; ++d) sample_instants.push_back(period.start + d);
+    if (!polar) sample_instants = sample_days(period, SUNRISE);
+    struct Sample {
+        JulianDay t;
+        bool rises;
+        double azimuth;
+    };
+    std::vector<Sample> samples;
+    bool inside = true;
+    for (JulianDay t : sample_instants) {
+        Sample s{t, false, 0.0};
+        const size_t day = static_cast<size_t>(t - period.start);
+        s.rises = (day >= days.size() || days[day] == SunDay::CROSSES) && sunrise_azimuth(t, sky, s.azimuth);
+        inside = inside && (!s.rises || (s.azimuth >= SUNRISE.bottom && s.azimuth <= SUNRISE.top));
+        samples.push_back(s);
+        if (graph_stopped()) return 1;
+    }
+    const YearlySunGraph& graph = inside ? SUNRISE : SUNRISE_NORTH_TO_SOUTH;
+    const GraphFrame frame = draw_yearly_frame(surface, style, year, sky, graph, title, &days);
+    if (graph_stopped()) return 1;
+    select_color_pen(surface, style, id_of(Body::Sun));
+    GraphCurve curve;
+    for (const Sample& s : samples) {
+        if (!s.rises) {
+            curve.started = false;
+            continue;
+        }
+        extend_curve(surface, curve, date_to_x(frame.x0, frame.width, frame.days, s.t, frame.start),
+                     value_to_y(graph.bottom, graph.top, s.azimuth, frame.height, frame.y0));
     }
     return 0;
 }
@@ -250,6 +333,62 @@ ShadowScale fit_shadows(const std::vector<Shadow>& shadows, const GraphFrame& fr
     return {scale, left, frame.y0 + frame.height * 0.5};
 }
 
+// ---- The analemma above 60 degrees of latitude (precise engine) ----
+// There the noon shadow grows without bound as the Sun nears the horizon, and
+// in polar night there is none: the graph shows the Sun's place in the sky at
+// local mean noon instead, in the same Shadow record: meridian = azimuth from
+// the meridian's point of the horizon the noon Sun stands over (south in the
+// northern hemisphere, north in the southern; west of it positive, so that
+// the figure is seen as the observer facing it sees it), east_west = minus
+// the true altitude of the Sun's centre (degrees both), drawn at one scale.
+
+constexpr double SHADOW_MAX_LATITUDE = 60.0;
+
+void noon_sun_place(JulianDay t, const SkyContext& sky, double& across, double& minus_altitude) {
+    const Location& location = sky.location;
+    double azimuth = 0.0, altitude = 0.0;
+    sun_horizontal(local_mean_noon(t, location), sky, azimuth, altitude);
+    const double facing = location.latitude_hemisphere == COMPASS_SOUTH ? 0.0 : 180.0;
+    const double offset = std::remainder(azimuth - facing, 360.0);
+    across = location.latitude_hemisphere == COMPASS_SOUTH ? -offset : offset;
+    minus_altitude = -std::remainder(altitude, 360.0);
+}
+
+// The one scale that keeps every place and the horizon inside the plot area,
+// the figure centred on it; middle is the y of the horizon.
+ShadowScale fit_sky_places(const std::vector<Shadow>& places, const GraphFrame& frame) {
+    double lo = places.front().meridian, hi = lo, low = 0.0, high = 0.0;
+    for (const Shadow& p : places) {
+        lo = min_of(lo, p.meridian);
+        hi = max_of(hi, p.meridian);
+        low = min_of(low, -p.east_west);
+        high = max_of(high, -p.east_west);
+    }
+    const double scale = min_of(frame.width / max_of(hi - lo, 1e-9), frame.height / max_of(high - low, 1e-9));
+    const double left = frame.x0 + (frame.width - (hi - lo) * scale) / 2.0 - lo * scale;
+    const double bottom = frame.y0 + (frame.height - (high - low) * scale) / 2.0;
+    return {scale, left, bottom - low * scale};
+}
+
+// The horizon across the frame with its name at the right, and a rule every
+// 10 degrees of altitude labelled at the plot's left edge.
+void draw_sky_rules(Surface& surface, const GraphStyle& style, const GraphFrame& frame, const ShadowScale& fit,
+                    int left, int right) {
+    const int column = char_width(surface), row = line_height(surface);
+    const int horizon = round_to_int(fit.middle);
+    draw_line(surface, left, horizon, right, horizon);
+    const std::string name(load_string(STR_HORIZON));
+    surface.draw_text({right - column - text_width(surface, name), horizon + row}, name);
+    const int lowest = static_cast<int>(std::ceil((frame.y0 - fit.middle) / fit.scale / 10.0)) * 10;
+    for (int altitude = lowest;; altitude += 10) {
+        const int y = round_to_int(fit.middle + altitude * fit.scale);
+        if (y > frame.y0 + frame.height) break;
+        if (altitude == 0) continue;
+        draw_y_rule(surface, style, y, frame.x0, frame.width);
+        surface.draw_text({frame.x0 + column * 3 / 2, y + row / 2}, integer_label("%d\xB0", altitude));
+    }
+}
+
 }  // namespace
 
 double daylight_hours(JulianDay date, const SkyContext& sky) {
@@ -283,9 +422,9 @@ int sun_angle_graph(Surface& surface, const GraphStyle& style, int year, const S
 }
 
 int sunrise_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky) {
-    const Location& location = sky.location;
-    return draw_yearly_sun_graph(surface, style, year, sky, SUNRISE,
-                                 latitude_title(STR_SUNRISE_TITLE, year, location));
+    const std::string title = latitude_title(STR_SUNRISE_TITLE, year, sky.location);
+    if (sky.engine->precise) return sunrise_at_every_latitude(surface, style, year, sky, title);
+    return draw_yearly_sun_graph(surface, style, year, sky, SUNRISE, title);
 }
 
 int analemma_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky) {
@@ -304,9 +443,10 @@ int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Sk
     // The frame stands one character and one line clear of the plot.
     draw_frame(surface, left, frame.y0 + frame.height + row, right, frame.y0 - row, false,
                style.colors[STYLE_WINDOW_TEXT]);
-    draw_line(surface, left, middle, right, middle);
+    const bool sky_view = sky.engine->precise && location.latitude > SHADOW_MAX_LATITUDE;
+    if (!sky_view) draw_line(surface, left, middle, right, middle);
     draw_graph_caption(surface, frame, title_top(surface, 1, row), latitude_title(STR_ANALEMMA_TITLE, year, location));
-    draw_graph_caption(surface, frame, 2 * row, load_string(STR_SHADOW_CAPTION));
+    draw_graph_caption(surface, frame, 2 * row, load_string(sky_view ? STR_SUN_PLACE_CAPTION : STR_SHADOW_CAPTION));
 
     surface.set_background_opaque(false);
     // The samples every 2 days to 1 January of the next year, so that the
@@ -315,12 +455,13 @@ int analemma_graph(Surface& surface, const GraphStyle& style, int year, const Sk
     std::vector<Shadow> shadows;
     for (JulianDay t = frame.start;; t = std::fmin(t + 2.0, end)) {
         Shadow s{t, 0.0, 0.0};
-        noon_shadow(t, sky, s.meridian, s.east_west);
+        (sky_view ? noon_sun_place : noon_shadow)(t, sky, s.meridian, s.east_west);
         shadows.push_back(s);
         if (graph_stopped()) return 1;
         if (t >= end) break;
     }
-    const ShadowScale fit = fit_shadows(shadows, frame);
+    const ShadowScale fit = sky_view ? fit_sky_places(shadows, frame) : fit_shadows(shadows, frame);
+    if (sky_view) draw_sky_rules(surface, style, frame, fit, left, right);
 
     select_color_pen(surface, style, id_of(Body::Sun));
     GraphCurve curve;

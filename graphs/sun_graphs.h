@@ -20,6 +20,12 @@ double daylight_hours(JulianDay date, const SkyContext& sky);
 int equation_of_time_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);
 int day_length_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);
 int sun_angle_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);
-// Meant for latitudes up to 60 degrees (the command refuses higher ones).
+// The noon shadow of a vertical stick; above 60 degrees of latitude the
+// precise engine draws the Sun's place in the sky at local mean noon instead
+// (azimuth across, altitude up, with the horizon), which stays finite when the
+// Sun is low or down (the classical engine's command refuses such latitudes).
 int analemma_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);
+// With the precise engine at every latitude: the days the Sun stays up or
+// down are shaded bands with a legend, and the azimuth axis runs from north
+// to south when the Sun rises outside 30-150 degrees.
 int sunrise_graph(Surface& surface, const GraphStyle& style, int year, const SkyContext& sky);

@@ -6,6 +6,7 @@
 
 #include "engine/angles.h"
 #include "engine/calendar.h"
+#include "engine/local_sky.h"
 #include "format/format.h"
 #include "platform/message_pump.h"
 #include "reports/moon_reports.h"
@@ -18,7 +19,19 @@ constexpr int DAYS_PER_ROW = 7;
 // The Sun's centre below the geometric horizon: astronomical, nautical and civil twilight, degrees.
 constexpr double TWILIGHT_DEPRESSIONS[3] = {18.0, 12.0, 6.0};
 
-// The row of the date whose 0 h UT Julian day is t.
+// A pair of columns as one text: what the Sun does all day when it never
+// crosses the pair's altitude, else empty (the two times are shown).
+std::string whole_day_text(SunDay day, int above_id, int below_id) {
+    if (day == SunDay::ABOVE_ALL_DAY) return std::string(load_string(above_id));
+    if (day == SunDay::BELOW_ALL_DAY) return std::string(load_string(below_id));
+    return "";
+}
+
+// The row of the date whose 0 h UT Julian day is t.  The precise engine
+// says what happens where a pair of columns has no times all day: "Sun up
+// all day" or "Sun down all day" for sunrise and sunset, "No darkness" or
+// "No twilight" for a twilight; such a row has the Sun's text from the
+// twelfth column.
 void add_twilight_row(JulianDay t, const SkyContext& sky,
                       ReportDocument& document) {
     const Location& location = sky.location;
@@ -37,12 +50,32 @@ void add_twilight_row(JulianDay t, const SkyContext& sky,
         begin_end[2 * i] = twilight_time_text(limits.morning);
         begin_end[2 * i + 1] = twilight_time_text(limits.evening);
     }
+    const std::string date_text = format_date(whole_day, month, year);
+    const std::string rise = format_hours_minutes(sun.rise), set = format_hours_minutes(sun.set);
+    std::string whole[4];
+    bool any_whole = false;
+    if (engine.precise) {
+        const SunCulminations culminations = sun_culminations(engine, whole_day, month, year, location);
+        whole[0] = whole_day_text(sun_day(culminations, sun_rise_set_altitude(engine, date + 0.5)),
+                                  STR_SUN_UP_ALL_DAY, STR_SUN_DOWN_ALL_DAY);
+        for (int i = 0; i < 3; ++i)
+            whole[i + 1] = whole_day_text(sun_day(culminations, -TWILIGHT_DEPRESSIONS[i]), STR_NO_DARKNESS,
+                                          STR_NO_TWILIGHT_ALL_DAY);
+        for (const std::string& w : whole) any_whole = any_whole || !w.empty();
+    }
     char line[128];
-    std::snprintf(line, sizeof line, std::string(load_string(STR_TWILIGHT_ROW)).c_str(),
-                  format_date(whole_day, month, year).c_str(), format_hours_minutes(sun.rise).c_str(),
-                  format_hours_minutes(sun.set).c_str(), begin_end[0].c_str(), begin_end[1].c_str(),
-                  begin_end[2].c_str(), begin_end[3].c_str(), begin_end[4].c_str(),
-                  begin_end[5].c_str());
+    if (any_whole) {
+        std::string pairs[4];
+        pairs[0] = whole[0].empty() ? "  " + rise + "  " + set : whole[0];
+        for (int i = 1; i < 4; ++i)
+            pairs[i] = whole[i].empty() ? begin_end[2 * i - 2] + "  " + begin_end[2 * i - 1] : whole[i];
+        std::snprintf(line, sizeof line, std::string(load_string(STR_TWILIGHT_POLAR_ROW)).c_str(),
+                      date_text.c_str(), pairs[0].c_str(), pairs[1].c_str(), pairs[2].c_str(), pairs[3].c_str());
+    } else {
+        std::snprintf(line, sizeof line, std::string(load_string(STR_TWILIGHT_ROW)).c_str(), date_text.c_str(),
+                      rise.c_str(), set.c_str(), begin_end[0].c_str(), begin_end[1].c_str(),
+                      begin_end[2].c_str(), begin_end[3].c_str(), begin_end[4].c_str(), begin_end[5].c_str());
+    }
     report_add_line(line, document);
 }
 
@@ -63,7 +96,7 @@ int twilight_report(ReportDocument& document, int segment, bool in_almanac, int 
     report_add_line(load_string(STR_TWILIGHT_HEADER), document);
     report_add_line(load_string(STR_TWILIGHT_HEADER + 1), document);
     report_add_line("", document);
-    if (location.latitude > TWILIGHT_MAX_LATITUDE) {
+    if (!sky.engine->precise && location.latitude > TWILIGHT_MAX_LATITUDE) {
         report_add_line(load_string(STR_TWILIGHT_REFUSED), document);
         report_progress(segment, in_almanac, 1.0);
         return 0;

@@ -1031,6 +1031,15 @@ constexpr StringEntry string_table[] = {
     {2464, "Unknown time zone: give a zone of the IANA database, as Europe/London"},
     {2465, "The system's time zone database (package tzdata) cannot be read"},
     {2466, "Clock zone:"},
+
+    // The Sun at every latitude: polar day and night in the Twilight report and the Sun graphs.
+    {2470, "Sun up all day"},
+    {2471, "Sun down all day"},
+    {2472, "No darkness"},
+    {2473, "No twilight"},
+    {2474, "%s %-16s %-12s   %-12s   %s"},
+    {2475, "Sun at Mean Solar Noon, Altitude and Azimuth (numbers denote months)"},
+    {2476, "Horizon"},
     // The menu bar: the top-level menus' titles by position, then each command's item
     // text at 3100 + its command id ("&" before the mnemonic, a tab before the key).
     {3000, "&File"},

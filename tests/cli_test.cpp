@@ -118,12 +118,12 @@ TEST(CommandLine, BadInputExitsWithStatusTwo) {
         {"report seasons --city Denver --zone Europe/Londn", "Europe/Londn: Unknown time zone"},
         {"report seasons --lat 1 --lon 2 --tz 1 --zone Europe/Paris", "Give --tz or --zone, not both"},
         {"report seasons --city Denver --elev 5", "give one place"},
-        {"report twilight --lat 61 --lon 10 --tz 1", "Latitude cannot be greater than 60\xC2\xB0"},
+        {"report twilight --lat 61 --lon 10 --tz 1 --classical", "Latitude cannot be greater than 60\xC2\xB0"},
         {"ephemeris --date 1582-10-10", "Invalid date"},  // inside the Gregorian gap
         {"ephemeris --date 0999-01-01", "Year must be between 1000 and 3000"},
         {"ephemeris --time 24:00", "Hours must be between 0 and 23"},
         {"ephemeris --bodies sun,vulcan", "vulcan"},
-        {"graph analemma --lat 61 --lon 0 --tz 0 -o x.png", "Latitude cannot be greater than 60"},
+        {"graph analemma --lat 61 --lon 0 --tz 0 --classical -o x.png", "Latitude cannot be greater than 60"},
         {"graph moon-illumination --year 999 -o x.png", "Year must be between 1000 and 3000"},
         {"graph jupiter-moons --moons io,phobos -o x.png", "phobos"},
         {"graph planet-angle --main-planet earth -o x.png", "earth"},
@@ -302,7 +302,7 @@ TEST(Ephemeris, SunAndMoonAtTheMarchEquinoxOf2026AndJupitersMoons) {
     const auto rows = csv_rows(r.out);
     ASSERT_EQ(rows.size(), 3u) << r.out;
     const auto& s = rows[1];
-    ASSERT_EQ(s.size(), 12u);
+    ASSERT_EQ(s.size(), 15u);
     EXPECT_EQ(s[0], "Sun");
     EXPECT_EQ(s[11], "precise");  // the default engine, named
     const double ra = std::stod(s[1]);
@@ -313,7 +313,7 @@ TEST(Ephemeris, SunAndMoonAtTheMarchEquinoxOf2026AndJupitersMoons) {
     EXPECT_EQ(s[9].substr(0, 4), "06:0");
     EXPECT_EQ(s[10].substr(0, 4), "18:1");
     const auto& m = rows[2];
-    ASSERT_EQ(m.size(), 12u);
+    ASSERT_EQ(m.size(), 15u);
     EXPECT_EQ(m[0], "Moon");
     EXPECT_NEAR(std::stod(m[4]), 381500.0, 25500.0);  // km, within the Moon's range 356000..407000
     EXPECT_LT(std::stod(m[5]), 0.1);  // two days after the new Moon of March 19
@@ -322,6 +322,28 @@ TEST(Ephemeris, SunAndMoonAtTheMarchEquinoxOf2026AndJupitersMoons) {
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* moon : {"Io", "Europa", "Ganymede", "Callisto"})
         EXPECT_NE(r.out.find(moon), std::string::npos) << moon;
+}
+
+// The ephemeris' transit, altitude and azimuth: the CSV's last three columns
+// and the table's second block; Denver, 2026-03-20 20:00 MDT: Jupiter 73.0
+// degrees up at azimuth 170.6, transit 20:11:49 (Astronomy Engine).
+TEST(Ephemeris, TransitAltitudeAndAzimuthAtDenver) {
+    CliRun r = run_skyloom("ephemeris --date 2026-03-20 --time 20:00 --city Denver --bodies jupiter --csv");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = csv_rows(r.out);
+    ASSERT_EQ(rows.size(), 2u) << r.out;
+    EXPECT_EQ(rows[0][12] + "," + rows[0][13] + "," + rows[0][14], "transit,altitude_degrees,azimuth_degrees");
+    EXPECT_EQ(rows[1][12].substr(0, 5), "20:11");
+    EXPECT_NEAR(std::stod(rows[1][13]), 73.007, 0.02);
+    EXPECT_NEAR(std::stod(rows[1][14]), 170.624, 0.05);
+    CliRun table = run_skyloom("ephemeris --date 2026-03-20 --time 20:00 --city Denver --bodies jupiter");
+    EXPECT_NE(table.out.find("\nBody     Transit  Altitude  Azimuth\nJupiter  20:11       73.0\xC2\xB0   170.6\xC2\xB0\n"),
+              std::string::npos)
+        << table.out;
+    // Above 60 degrees the precise engine's Twilight report runs: Longyearbyen's midnight Sun.
+    CliRun polar = run_skyloom("report twilight --year 2026 --from-month 6 --to-month 6 --city Longyearbyen");
+    ASSERT_EQ(polar.status, 0) << polar.err;
+    EXPECT_NE(polar.out.find("06/01/2026 Sun up all day   No darkness"), std::string::npos) << polar.out;
 }
 
 // Reads the width and height from a PNG file's header.
@@ -374,8 +396,8 @@ TEST(CommandLine, PreciseByDefaultOnEveryCommandAndSaysSo) {
     ASSERT_EQ(table.status, 0) << table.err;
     EXPECT_NE(table.out.find("\nPrecise calculations\n"), std::string::npos);
     CliRun classical_csv = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --city Greenwich --bodies sun --csv --classical");
-    EXPECT_NE(classical_csv.out.find(",set,engine\n"), std::string::npos);
-    EXPECT_NE(classical_csv.out.find(",classical\n"), std::string::npos);
+    EXPECT_NE(classical_csv.out.find(",set,engine,transit,altitude_degrees,azimuth_degrees\n"), std::string::npos);
+    EXPECT_NE(classical_csv.out.find(",classical,"), std::string::npos);
     // Pluto in 1950 is within its series' years; in 1500 it is not, and the ephemeris says so.
     CliRun pluto = run_skyloom("ephemeris --date 1500-01-01 --time 00:00 --city Greenwich --bodies pluto");
     EXPECT_NE(pluto.out.find("Pluto*"), std::string::npos) << pluto.out;
@@ -383,11 +405,11 @@ TEST(CommandLine, PreciseByDefaultOnEveryCommandAndSaysSo) {
     EXPECT_EQ(run_skyloom("ephemeris --date 1950-01-01 --time 00:00 --city Greenwich --bodies pluto").out.find('*'),
               std::string::npos);
     CliRun pluto_csv = run_skyloom("ephemeris --date 2500-01-01 --time 00:00 --city Greenwich --bodies pluto --csv");
-    EXPECT_NE(pluto_csv.out.find(",precise (approximate)\n"), std::string::npos) << pluto_csv.out;
+    EXPECT_NE(pluto_csv.out.find(",precise (approximate),"), std::string::npos) << pluto_csv.out;
     CliRun csv = run_skyloom("ephemeris --date 2026-03-20 --time 14:46 --city Greenwich --bodies sun --csv --precise");
     ASSERT_EQ(csv.status, 0) << csv.err;
-    EXPECT_NE(csv.out.find(",set,engine\n"), std::string::npos);
-    EXPECT_NE(csv.out.find(",precise\n"), std::string::npos);
+    EXPECT_NE(csv.out.find(",set,engine,transit,altitude_degrees,azimuth_degrees\n"), std::string::npos);
+    EXPECT_NE(csv.out.find(",precise,"), std::string::npos);
     // At the equinox (USNO: 14:46 UT) the Sun's declination is within a minute's motion (0.007 degrees) of 0.
     size_t sun = csv.out.find("Sun,");
     ASSERT_NE(sun, std::string::npos);

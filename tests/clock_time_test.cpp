@@ -14,22 +14,11 @@
 #include "reports/calendar_report.h"
 #include "reports/report_document.h"
 #include "tests/report_test_support.h"
+#include "tests/zoned_place.h"
 
 namespace {
 
 using ClockTime = ReportTest;
-
-Location zoned_place(const char* name, double latitude, double longitude, const char* zone, double fixed_hours) {
-    Location place;
-    place.name = name;
-    place.latitude_hemisphere = latitude < 0 ? COMPASS_SOUTH : COMPASS_NORTH;
-    place.longitude_hemisphere = longitude < 0 ? COMPASS_WEST : COMPASS_EAST;
-    place.latitude = std::fabs(latitude);
-    place.longitude = std::fabs(longitude);
-    place.time_zone = fixed_hours;
-    place.zone = zone;
-    return place;
-}
 
 const Location DENVER = zoned_place("Denver", 39.7392, -104.9903, "America/Denver", -7.0);
 const Location LONDON = zoned_place("London", 51.5072, -0.1276, "Europe/London", 0.0);

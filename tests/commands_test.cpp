@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/bodies.h"
+#include "engine/precise/precise_engine.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
 
@@ -71,8 +72,8 @@ TEST(OutputKind, ByCommandIdAndTheAlmanacOrder) {
     }
 }
 
-// Pre-checks refuse a command before its dialog opens: the Twilight report and
-// two Sun graphs above 60 degrees of latitude (60 itself is allowed, other Sun
+// Pre-checks refuse a command before its dialog opens: with the classical
+// engine, the Twilight report and two Sun graphs above 60 degrees of latitude (60 itself is allowed, other Sun
 // graphs have no limit), the planetarium without its star catalogue.
 TEST_F(Dispatch, PreChecksRefuseBeforeTheDialog) {
     const char* const too_far = "Latitude cannot be greater than 60\xB0";
@@ -94,6 +95,24 @@ TEST_F(Dispatch, PreChecksRefuseBeforeTheDialog) {
         EXPECT_EQ(dialogs_run, c.dialogs) << "command " << c.command;
         if (c.refusal) {
             EXPECT_EQ(app_state().current_output, CMD_NONE) << "command " << c.command;
+        }
+    }
+}
+
+// The precise engine's Twilight, Analemma and Sunrise run at every latitude:
+// their dialogs open at 78 degrees north and south (Longyearbyen, McMurdo).
+TEST_F(Dispatch, PreciseEngineRunsTheSunPathsAtEveryLatitude) {
+    cancel_dialogs = true;
+    app_state().sky.engine = &PRECISE_ENGINE;
+    app_state().sky.location.latitude = 78.2;
+    for (int hemisphere : {COMPASS_NORTH, COMPASS_SOUTH}) {
+        app_state().sky.location.latitude_hemisphere = hemisphere;
+        for (int command : {CMD_TWILIGHT, CMD_ANALEMMA, CMD_SUNRISE}) {
+            shown.clear();
+            dialogs_run.clear();
+            dispatch_command(command);
+            EXPECT_TRUE(shown.empty()) << "command " << command;
+            EXPECT_EQ(dialogs_run.size(), 1u) << "command " << command;
         }
     }
 }

@@ -10,6 +10,9 @@ mkdir -p "$top/docs"
 "$skyloom" graph sun-angle --year 2026 --lat -33.87 --lon 151.21 --tz 10 --size 800x600 -o "$top/docs/sun-angle-sydney-2026.png"
 "$skyloom" graph analemma --year 2026 --lat 34.05 --lon -118.24 --tz -8 --size 800x600 -o "$top/docs/analemma-los-angeles-2026.png"
 "$skyloom" graph sun-angle --year 2026 --city Greenwich --size 800x800 -o "$top/docs/sun-angle-greenwich-square-2026.png"
+# Polar day and night at Longyearbyen (78 N): the Sunrise graph's bands, the Analemma in the sky.
+"$skyloom" graph sunrise --year 2026 --city Longyearbyen --size 800x600 -o "$top/docs/sunrise-longyearbyen-2026.png"
+"$skyloom" graph analemma --year 2026 --city Longyearbyen --size 800x600 -o "$top/docs/analemma-longyearbyen-2026.png"
 # Movie frames: each movie's last frame of a short run, drawn by skyloom movie.
 frames=$(mktemp -d)
 movie() {
