@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "engine/bodies.h"
-#include "engine/precise/precise_engine.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
 
@@ -95,24 +94,6 @@ TEST_F(Dispatch, PreChecksRefuseBeforeTheDialog) {
         EXPECT_EQ(dialogs_run, c.dialogs) << "command " << c.command;
         if (c.refusal) {
             EXPECT_EQ(app_state().current_output, CMD_NONE) << "command " << c.command;
-        }
-    }
-}
-
-// The precise engine's Twilight, Analemma and Sunrise run at every latitude:
-// their dialogs open at 78 degrees north and south (Longyearbyen, McMurdo).
-TEST_F(Dispatch, PreciseEngineRunsTheSunPathsAtEveryLatitude) {
-    cancel_dialogs = true;
-    app_state().sky.engine = &PRECISE_ENGINE;
-    app_state().sky.location.latitude = 78.2;
-    for (int hemisphere : {COMPASS_NORTH, COMPASS_SOUTH}) {
-        app_state().sky.location.latitude_hemisphere = hemisphere;
-        for (int command : {CMD_TWILIGHT, CMD_ANALEMMA, CMD_SUNRISE}) {
-            shown.clear();
-            dialogs_run.clear();
-            dispatch_command(command);
-            EXPECT_TRUE(shown.empty()) << "command " << command;
-            EXPECT_EQ(dialogs_run.size(), 1u) << "command " << command;
         }
     }
 }

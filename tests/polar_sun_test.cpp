@@ -33,73 +33,53 @@ SkyContext precise_at(const Location& l) {
     return sky;
 }
 
-class PolarTwilight : public ReportTest {};
+using PolarTwilight = ReportTest;
 
-// The row of a date ("01/01/2026 ...") in a Twilight report of one month.
-std::string twilight_row(const Location& l, int month, const char* date, const SkyEngine& engine) {
-    ReportDocument document;
-    SkyContext sky(l);
-    sky.engine = &engine;
-    EXPECT_EQ(twilight_report(document, 14, false, 2026, month, month, sky), 0);
-    for (const std::string& line : lines_of(document)) {
-        EXPECT_LE(line.size(), 80u) << line;
-        if (line.rfind(date, 0) == 0) return line;
+// A Twilight row of the precise engine: the place, its month and date, the
+// text after the date, the times of day in the row (minutes, Astronomy
+// Engine's SearchRiseSet and SearchAltitude) and how it ends.
+struct RowCase {
+    const Location* place;
+    int month;
+    const char* date;
+    const char* sun;  // the Sun's columns as printed, or the start of the first time
+    std::vector<double> minutes;
+    const char* ends;
+};
+
+// Longyearbyen, 1 January 2026: polar night, astronomical and nautical
+// twilight at 07:32:55-16:29:40 and 10:33:30-13:28:58 CET, no civil twilight;
+// 15 June: polar day, no darkness at all.  Helsinki, 15 June: sunrise 03:54:38,
+// sunset 22:47:16 EEST, no astronomical or nautical darkness, civil twilight
+// 02:06:56 and (the evening before) 00:34:12.  McMurdo, 22 May: polar night,
+// 07:25:15-18:12:56 and 09:37:22-16:01:08 NZST, no civil twilight.
+TEST_F(PolarTwilight, RowsOfPolarDayAndNightAndWhiteNights) {
+    const RowCase cases[] = {
+        {&LONGYEARBYEN, 1, "01/01/2026", "Sun down all day", {452.9, 989.7, 633.5, 809.0}, "No twilight"},
+        {&LONGYEARBYEN, 6, "06/15/2026", "Sun up all day   No darkness    No darkness    No darkness", {},
+         "No darkness"},
+        {&HELSINKI, 6, "06/15/2026", "   3:5", {234.6, 1367.3}, "No darkness    No darkness     2:07   0:34"},
+        {&MCMURDO, 5, "05/22/2026", "Sun down all day", {445.3, 1092.9, 577.4, 961.1}, "No twilight"},
+    };
+    for (const RowCase& c : cases) {
+        ReportDocument document;
+        ASSERT_EQ(twilight_report(document, 14, false, 2026, c.month, c.month, precise_at(*c.place)), 0);
+        std::string row;
+        for (const std::string& line : lines_of(document)) {
+            EXPECT_LE(line.size(), 80u) << line;
+            if (line.rfind(c.date, 0) == 0) row = line;
+        }
+        EXPECT_EQ(row.rfind(std::string(c.date) + " " + c.sun, 0), 0u) << row;
+        EXPECT_EQ(row.substr(row.size() - std::string(c.ends).size()), c.ends) << row;
+        // The times up to the first text, as minutes of the day.
+        std::vector<int> minutes;
+        int h = 0, m = 0, used = 0;
+        for (const char* p = row.c_str() + row.find_first_of(" ") + (c.sun[0] == 'S' ? 17 : 0);
+             std::sscanf(p, " %d:%d%n", &h, &m, &used) == 2; p += used)
+            minutes.push_back(h * 60 + m);
+        ASSERT_EQ(minutes.size(), c.minutes.size()) << row;
+        for (size_t i = 0; i < minutes.size(); ++i) EXPECT_NEAR(minutes[i], c.minutes[i], 1.0) << row;
     }
-    return "";
-}
-
-// The "h:mm" times of a row from the text after `after`, as minutes of the day.
-std::vector<int> times_after(const std::string& row, const std::string& after) {
-    std::vector<int> minutes;
-    const size_t at = row.find(after);
-    if (at == std::string::npos) return minutes;
-    const char* p = row.c_str() + at + after.size();
-    int h = 0, m = 0, used = 0;
-    while (std::sscanf(p, " %d:%d%n", &h, &m, &used) == 2) {
-        minutes.push_back(h * 60 + m);
-        p += used;
-    }
-    return minutes;
-}
-
-// Longyearbyen, 1 January 2026: the Sun down all day, no civil twilight, and
-// astronomical and nautical twilight at 07:32:55 / 16:29:40 and 10:33:30 /
-// 13:28:58 CET (Astronomy Engine); midsummer: up all day, no darkness.
-TEST_F(PolarTwilight, LongyearbyenPolarNightAndDay) {
-    const std::string january = twilight_row(LONGYEARBYEN, 1, "01/01/2026", PRECISE_ENGINE);
-    EXPECT_EQ(january.rfind("01/01/2026 Sun down all day ", 0), 0u) << january;
-    EXPECT_EQ(january.substr(january.size() - 11), "No twilight") << january;
-    const std::vector<int> times = times_after(january, "Sun down all day");
-    ASSERT_EQ(times.size(), 4u) << january;
-    EXPECT_NEAR(times[0], 7 * 60 + 32.9, 1.0);
-    EXPECT_NEAR(times[1], 16 * 60 + 29.7, 1.0);
-    EXPECT_NEAR(times[2], 10 * 60 + 33.5, 1.0);
-    EXPECT_NEAR(times[3], 13 * 60 + 29.0, 1.0);
-    EXPECT_EQ(twilight_row(LONGYEARBYEN, 6, "06/15/2026", PRECISE_ENGINE),
-              "06/15/2026 Sun up all day   No darkness    No darkness    No darkness");
-    // The classical engine keeps its one line above 60 degrees.
-    ReportDocument classical;
-    twilight_report(classical, 14, false, 2026, 1, 1, SkyContext(LONGYEARBYEN));
-    EXPECT_EQ(lines_of(classical).back(), "Cannot generate Twilight Report for latitude greater than 60\xB0");
-}
-
-// Helsinki in June: no astronomical or nautical darkness (the Sun at most 6.4
-// degrees down), sunrise 03:54:38 and sunset 22:47:16 EEST on the 15th;
-// McMurdo on 22 May 2026: the Sun down all day, nautical twilight 09:37:22 to
-// 16:01:08 NZST, no civil twilight.
-TEST_F(PolarTwilight, HelsinkiWhiteNightsAndMcMurdoWinter) {
-    const std::string june = twilight_row(HELSINKI, 6, "06/15/2026", PRECISE_ENGINE);
-    EXPECT_NE(june.find("   No darkness    No darkness    "), std::string::npos) << june;
-    const std::vector<int> sun = times_after(june, "06/15/2026");
-    ASSERT_GE(sun.size(), 2u) << june;  // sunrise and sunset, before the twilights
-    EXPECT_NEAR(sun[0], 3 * 60 + 54.6, 1.0) << "sunrise 03:54:38 EEST";
-    EXPECT_NEAR(sun[1], 22 * 60 + 47.3, 1.0) << "sunset 22:47:16 EEST";
-    const std::string may = twilight_row(MCMURDO, 5, "05/22/2026", PRECISE_ENGINE);
-    const std::vector<int> times = times_after(may, "Sun down all day");
-    ASSERT_EQ(times.size(), 4u) << may;  // astronomical and nautical; no civil twilight
-    EXPECT_NEAR(times[2], 9 * 60 + 37.4, 1.0) << may;
-    EXPECT_NEAR(times[3], 16 * 60 + 1.1, 1.0) << may;
-    EXPECT_EQ(may.substr(may.size() - 11), "No twilight") << may;
 }
 
 // ---- The graphs on the recording surface (8 x 16 font, 1 unit = 1 pixel) ----
@@ -162,32 +142,27 @@ TEST(PolarSunGraphs, SunriseBandsAtTromso) {
 }
 
 // The Analemma at 70, 80 and 89 degrees north and south: the Sun's noon
-// places with the horizon, inside the plot area (x 32..968, y 64..686), the
-// figure at least 400 units tall.  At 89 N the noon Sun stands 24.4 degrees up
-// at the June solstice and 22.4 down at the December one.
+// places inside the plot area (x 32..968, y 64..686), at least 400 units
+// tall, with the horizon where the noon altitudes 90 - |latitude| -+ 23.44
+// (the solstices) put it: at 89 N 22.4 degrees up from the figure's foot.
 TEST(PolarSunGraphs, AnalemmaAtEveryLatitude) {
     for (double latitude : {70.0, 80.0, 89.0, -70.0, -80.0, -89.0}) {
         const SurfaceLog log = draw(analemma_graph, zoned_place("", latitude, 15.0, "", 1.0));
-        EXPECT_TRUE(has_line(log, "\"Horizon\"")) << latitude;
-        EXPECT_TRUE(has_line(log, "Altitude and Azimuth")) << latitude;
-        int low = 10000, high = -10000;
+        EXPECT_TRUE(has_line(log, "Altitude and Azimuth") && has_line(log, "\"Horizon\"")) << latitude;
+        int low = 10000, high = -10000, horizon = 0, x1 = 0, x2 = 0;
         for (const auto& [a, b] : sun_segments(log)) {
             for (SurfacePoint p : {a, b}) {
-                EXPECT_TRUE(p.x >= 32 && p.x <= 968 && p.y >= 64 && p.y <= 686)
-                    << "latitude " << latitude << ": " << p.x << "," << p.y;
+                EXPECT_TRUE(p.x >= 32 && p.x <= 968 && p.y >= 64 && p.y <= 686) << latitude << ": " << p.x << "," << p.y;
                 low = std::min(low, p.y);
                 high = std::max(high, p.y);
             }
         }
         EXPECT_GE(high - low, 400) << latitude;
+        for (const std::string& line : log.lines)  // the horizon: the first line across the frame
+            if (std::sscanf(line.c_str(), "s: line %d,%d %d,%*d", &x1, &horizon, &x2) == 3 && x2 - x1 > 900) break;
+        const double lowest_noon = 90.0 - std::fabs(latitude) - 23.44;
+        EXPECT_NEAR(static_cast<double>(horizon - low) / (high - low), -lowest_noon / (2 * 23.44), 0.01) << latitude;
     }
-    // The horizon's height in the 89 N figure: 22.4 / (22.4 + 24.4) of the way up it.
-    const SurfaceLog pole = draw(analemma_graph, zoned_place("", 89.0, 15.0, "", 1.0));
-    int low = 10000, high = -10000, horizon = 0, x1, x2;
-    for (const auto& [a, b] : sun_segments(pole)) low = std::min({low, a.y, b.y}), high = std::max({high, a.y, b.y});
-    for (const std::string& line : pole.lines)
-        if (std::sscanf(line.c_str(), "s: line %d,%d %d,%*d", &x1, &horizon, &x2) == 3 && x2 - x1 > 900) break;
-    EXPECT_NEAR(static_cast<double>(horizon - low) / (high - low), 22.4 / 46.8, 0.01);
 }
 
 }  // namespace
