@@ -338,9 +338,10 @@ ShadowScale fit_shadows(const std::vector<Shadow>& shadows, const GraphFrame& fr
 // in polar night there is none: the graph shows the Sun's place in the sky at
 // local mean noon instead, in the same Shadow record: meridian = azimuth from
 // the meridian's point of the horizon the noon Sun stands over (south in the
-// northern hemisphere, north in the southern; west of it positive, so that
-// the figure is seen as the observer facing it sees it), east_west = minus
-// the true altitude of the Sun's centre (degrees both), drawn at one scale.
+// northern hemisphere, north in the southern), growing to the right as the
+// observer facing that point sees it (west to the right facing south, east
+// facing north), east_west = minus the true altitude of the Sun's centre
+// (degrees both), drawn at one scale.
 
 constexpr double SHADOW_MAX_LATITUDE = 60.0;
 
@@ -349,8 +350,7 @@ void noon_sun_place(JulianDay t, const SkyContext& sky, double& across, double& 
     double azimuth = 0.0, altitude = 0.0;
     sun_horizontal(local_mean_noon(t, location), sky, azimuth, altitude);
     const double facing = location.latitude_hemisphere == COMPASS_SOUTH ? 0.0 : 180.0;
-    const double offset = std::remainder(azimuth - facing, 360.0);
-    across = location.latitude_hemisphere == COMPASS_SOUTH ? -offset : offset;
+    across = std::remainder(azimuth - facing, 360.0);
     minus_altitude = -std::remainder(altitude, 360.0);
 }
 
