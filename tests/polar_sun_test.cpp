@@ -144,7 +144,8 @@ TEST(PolarSunGraphs, SunriseBandsAtTromso) {
 // The Analemma at 70, 80 and 89 degrees north and south: the Sun's noon
 // places inside the plot area (x 32..968, y 64..686), at least 400 units
 // tall, with the horizon where the noon altitudes 90 - |latitude| -+ 23.44
-// (the solstices) put it: at 89 N 22.4 degrees up from the figure's foot.
+// (the solstices) put it: at 89 N 22.4 degrees up from the figure's foot;
+// east on the left facing south, on the right facing north.
 TEST(PolarSunGraphs, AnalemmaAtEveryLatitude) {
     for (double latitude : {70.0, 80.0, 89.0, -70.0, -80.0, -89.0}) {
         const SurfaceLog log = draw(analemma_graph, zoned_place("", latitude, 15.0, "", 1.0));
@@ -162,6 +163,17 @@ TEST(PolarSunGraphs, AnalemmaAtEveryLatitude) {
             if (std::sscanf(line.c_str(), "s: line %d,%d %d,%*d", &x1, &horizon, &x2) == 3 && x2 - x1 > 900) break;
         const double lowest_noon = 90.0 - std::fabs(latitude) - 23.44;
         EXPECT_NEAR(static_cast<double>(horizon - low) / (high - low), -lowest_noon / (2 * 23.44), 0.01) << latitude;
+        // Seen facing the equator: at mean noon the early-February Sun (equation of time
+        // -14 min) stands east of the meridian, the early-November one (+16 min) west.
+        int february = 0, november = 0, x = 0;
+        char text[8];
+        for (const std::string& line : log.lines) {
+            if (std::sscanf(line.c_str(), "s: text %d,%*d \"%7[^\"]", &x, text) != 2) continue;
+            if (std::string(text) == "2") february = x;
+            if (std::string(text) == "11") november = x;
+        }
+        EXPECT_EQ(february < november, latitude > 0) << latitude << ": February x " << february << ", November x "
+                                                     << november;
     }
 }
 
