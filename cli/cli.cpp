@@ -31,11 +31,13 @@
 #include "movies/movie.h"
 #include "movies/sky_atlas.h"
 #include "movies/star_catalogue.h"
+#include "output/event_export.h"
 #include "output/printing.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
 #include "platform/messages.h"
 #include "platform/text_encoding.h"
+#include "reports/event_list.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
 
@@ -73,6 +75,9 @@ const char USAGE_COMMANDS[] =
     "  skyloom movie NAME [OPTIONS] --frames N -o DIR [--size WxH] [--trails] [--skip M]\n"
     "                                   draw N frames of 250 ms as DIR/frame-0001.png ...\n"
     "                                   (after M frames drawn but not written)\n"
+    "  skyloom events --year Y [--end-year Y] [--kinds LIST] --format csv|json|ics\n"
+    "                 [--output FILE] [place options]\n"
+    "                                   every event of the years for a calendar program\n"
     "  skyloom cities list [--match TEXT]\n"
     "  skyloom cities add NAME --lat DEG --lon DEG (--tz HOURS | --zone ZONE) [--elev M]\n"
     "  skyloom cities remove NAME\n"
@@ -116,6 +121,10 @@ const char USAGE_OPTIONS[] =
     "  --grid            graphs: grid lines instead of tick marks\n"
     "  --pdf FILE        reports: the pages as the printer would print them, A4\n"
     "  --csv             ephemeris: comma-separated values with a header row\n"
+    "  --kinds LIST      events: phases,seasons,eclipses,conjunctions,apsides,nodes,\n"
+    "                    meteors (default all)\n"
+    "  --format FORMAT   events: csv, json or ics (iCalendar, for calendar programs)\n"
+    "  --output FILE     events: the file to write (default: standard output)\n"
     "  --jupiter-moons   ephemeris: also Jupiter's four large moons (x, y, z in Jupiter radii)\n"
     "  --classical       every command, the window too: the classical engine of 1995\n"
     "                    instead of the precise one (ERFA), which computes by default\n"
@@ -144,7 +153,8 @@ constexpr const char* OPTION_NAMES[] = {"year", "end-year", "from-month", "to-mo
                                         "moons", "main-planet", "output", "size", "pdf",
                                         "planets", "bodies", "city", "lat", "lon", "tz", "elev", "name",
                                         "speed", "view-angle", "track", "frames", "star", "step", "skip",
-                                        "match", "zone", "facing", "altitude", "magnitude-limit"};
+                                        "match", "zone", "facing", "altitude", "magnitude-limit",
+                                        "kinds", "format"};
 constexpr const char* FLAG_NAMES[] = {"csv", "jupiter-moons", "from-sun", "grid", "turbo", "labels", "trails",
                                       "precise", "classical", "constellations", "star-names", "night"};  // options without a value
 constexpr const char* LOCATION_OPTION_NAMES[] = {"city", "lat", "lon", "tz", "zone", "elev", "name"};
@@ -158,6 +168,7 @@ std::string options_of(const std::string& verb, int command) {
     if (verb == "graph") used += " output size grid night";
     if (verb == "movie") used += " output size frames skip trails night";
     if (verb == "ephemeris") used += " date time bodies csv jupiter-moons";
+    if (verb == "events") used += " year end-year kinds format output";
     return used;
 }
 
@@ -597,6 +608,46 @@ int ephemeris_command(int argc, char** argv) {
         text += jupiter_moons_text(p.day, p.month, p.year, hours, app.sky, csv);
     }
     return write_standard_output(text) ? 0 : EXIT_FILE_ERROR;
+}
+
+// skyloom events: the years' events as CSV, JSON or iCalendar, to standard
+// output or through a temporary file renamed over --output.
+int events_command(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[2], "--help") == 0) return usage(stdout, 0);
+    Options options;
+    if (!parse_options(argc, argv, 2, options)) return usage(stderr, EXIT_BAD_INPUT);
+    if (!options_apply(options, "events", "", 0)) return EXIT_BAD_INPUT;
+    run.options = &options;
+    const std::optional<EventFormat> format = event_format_named(option("format").value_or(""));
+    if (!format) {
+        std::fprintf(stderr, "--format must be csv, json or ics%s%s\n", option("format") ? ": " : "",
+                     option("format").value_or("").c_str());
+        return EXIT_BAD_INPUT;
+    }
+    const long kinds = option("kinds") ? event_kinds_named(*option("kinds")) : long{ALL_EVENT_KINDS};
+    if (kinds < 0) {
+        std::fprintf(stderr, "Unknown kind in --kinds: %s (%s)\n", option("kinds")->c_str(), event_kind_names().c_str());
+        return EXIT_BAD_INPUT;
+    }
+    if (!option("year")) {
+        std::fprintf(stderr, "events needs --year (and --end-year for a range)\n");
+        return EXIT_BAD_INPUT;
+    }
+    if (!start_up(options)) return EXIT_BAD_INPUT;
+    AppState& app = app_state();
+    DialogEntry entry = dialog_entry_from(DIAL_YEAR_RANGE, app.params);
+    entry.year = *option("year");
+    entry.end_year = option("end-year").value_or(entry.year);
+    if (DialogError error = apply_dialog(DIAL_YEAR_RANGE, entry, app.params); error.message_id) {
+        show_error(error.message_id);
+        return EXIT_BAD_INPUT;
+    }
+    const EventList list = gather_events(app.params.year, app.params.end_year, static_cast<EventKinds>(kinds), app.sky,
+                                         nullptr, nullptr);
+    const std::string text = events_text(*format, list.events, app.sky.location, now_ut());
+    const std::optional<std::string> path = option("output");
+    if (!path) return write_standard_output(text) ? 0 : EXIT_FILE_ERROR;
+    return write_events_file(*path, text) ? 0 : cannot_write(*path);
 }
 
 // --planets into the parameters; --moons and --main-planet checked for the
@@ -1050,5 +1101,6 @@ int cli_main(int argc, char** argv, const CliSurfaces* surfaces) {
     if (verb == "graph") return graph_command(argc, argv);
     if (verb == "movie") return movie_command(argc, argv);
     if (verb == "cities") return cities_command(argc, argv);
+    if (verb == "events") return events_command(argc, argv);
     return usage(stderr, EXIT_BAD_INPUT);
 }

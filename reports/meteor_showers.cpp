@@ -76,9 +76,7 @@ SunDay sun_day(const SkyEngine& engine, JulianDay jd, int year) {
     int month = 0;
     int date_year = 0;
     calendar_date(jd, day, month, date_year);
-    const double longitude =
-        engine.sun_place(julian_day(static_cast<int>(day), month, date_year), GEOMETRIC_PLACE).longitude;
-    return {jd, normalize_degrees(longitude + (2000 - year) * PRECESSION_DEGREES_PER_YEAR)};
+    return {jd, sun_longitude_2000(engine, julian_day(static_cast<int>(day), month, date_year), year)};
 }
 
 // The entry whose longitude is nearest to target (plain difference, no wrap
@@ -126,6 +124,13 @@ void add_shower_line(const SkyEngine& engine, int s, JulianDay local, double sun
 }
 
 }  // namespace
+
+double shower_maximum_longitude(int shower) { return METEOR_SHOWERS[shower].sun_longitude; }
+
+double sun_longitude_2000(const SkyEngine& engine, JulianDay jd_ut, int year) {
+    const double longitude = engine.sun_place(jd_ut, GEOMETRIC_PLACE).longitude;
+    return normalize_degrees(longitude + (2000 - year) * PRECESSION_DEGREES_PER_YEAR);
+}
 
 int meteor_report(ReportDocument& document, int segment, bool in_almanac, int year,
                   int start_month, int stop_month, const SkyContext& sky) {

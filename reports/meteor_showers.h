@@ -9,6 +9,14 @@
 
 constexpr int METEOR_SHOWER_COUNT = 28;
 
+// The Sun's geometric longitude (degrees, equinox 2000.0) that marks the
+// maximum of shower s (table order; its name is string STR_SHOWER_NAME + s).
+double shower_maximum_longitude(int shower);
+// The Sun's geometric ecliptic longitude at the instant referred to the
+// equinox of 2000.0 by the general precession of `year`'s distance from
+// 2000, degrees [0, 360).
+double sun_longitude_2000(const SkyEngine& engine, JulianDay jd_ut, int year);
+
 // segment: the report's place in an Almanac (13); in_almanac: run as part of
 // one.  Showers are listed in table order (by solar longitude, the
 // Quadrantids first) when the Sun comes within 2 degrees of the shower's

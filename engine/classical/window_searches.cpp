@@ -11,19 +11,6 @@
 namespace classical {
 namespace {
 
-// A step hook seen through a part [base, base + span] of a longer search.
-struct PartStep {
-    StepHook step;
-    void* context;
-    double base;
-    double span;
-};
-
-int part_step(double fraction, void* part) {
-    const PartStep& p = *static_cast<const PartStep*>(part);
-    return p.step(p.base + p.span * fraction, p.context);
-}
-
 struct PhaseRecords {
     std::vector<PhaseRecord> records;
     int stopped = 0;
