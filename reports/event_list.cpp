@@ -2,11 +2,13 @@
 #include "reports/event_list.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 #include "engine/angles.h"
 #include "engine/clock.h"
+#include "engine/close_events.h"
 #include "format/format.h"
 #include "platform/text_encoding.h"
 #include "reports/meteor_showers.h"
@@ -15,8 +17,9 @@
 
 namespace {
 
-constexpr const char* KIND_NAMES[EVENT_KIND_COUNT] = {"phases",  "seasons", "eclipses", "conjunctions",
-                                                      "apsides", "nodes",   "meteors"};
+constexpr const char* KIND_NAMES[EVENT_KIND_COUNT] = {"phases",      "seasons",          "eclipses",
+                                                      "conjunctions", "elongations",      "close-approaches",
+                                                      "apsides",     "nodes",            "meteors"};
 
 // The Sun's mean motion in longitude, degrees per day: the step of the
 // search for a meteor shower's maximum (each step corrects the error in
@@ -37,11 +40,19 @@ struct Gathering {
 
 std::string utf8_string(int id) { return latin1_to_utf8(load_string(id)); }
 
-// The string id's format filled with one text (Latin-1), in UTF-8.
-std::string utf8_format(int id, const std::string& text) {
+// The string id's format filled with texts (Latin-1), in UTF-8.
+template <class... Texts>
+std::string utf8_format(int id, const Texts&... texts) {
     char line[160];
-    std::snprintf(line, sizeof line, std::string(load_string(id)).c_str(), text.c_str());
+    std::snprintf(line, sizeof line, std::string(load_string(id)).c_str(), std::string(texts).c_str()...);
     return latin1_to_utf8(line);
+}
+
+// Degrees to 0.1 with a decimal point in every locale.
+std::string tenths(double degrees) {
+    char text[32];
+    *std::to_chars(text, text + sizeof text - 1, degrees, std::chars_format::fixed, 1).ptr = '\0';
+    return text;
 }
 
 std::string utf8_body(int body) { return latin1_to_utf8(body_name(body)); }
@@ -102,6 +113,24 @@ int add_conjunctions(Gathering& g, StepHook step, void* context) {
     return 0;
 }
 
+int add_elongations(Gathering& g, StepHook, void*) {
+    for (const GreatestElongation& e : greatest_elongations(*g.sky.engine, g.from_ut, g.to_ut))
+        add(g, e.jd_ut, EVENT_ELONGATIONS, {utf8_body(e.body)},
+            utf8_format(STR_EVENT_ELONGATION, body_name(e.body), tenths(e.elongation),
+                        std::string(1, compass_letter(e.evening ? COMPASS_EAST : COMPASS_WEST))));
+    return 0;
+}
+
+// Each two planets Mercury .. Saturn, and the Moon with each.
+int add_close_approaches(Gathering& g, StepHook, void*) {
+    for (const CloseApproach& c : close_approaches(*g.sky.engine, CLOSE_APPROACH_PLANETS, true, g.from_ut, g.to_ut))
+        add(g, c.jd_ut, EVENT_CLOSE_APPROACHES, {utf8_body(c.first), utf8_body(c.second)},
+            utf8_format(STR_EVENT_CLOSE_APPROACH, body_name(c.first), tenths(c.separation),
+                        std::string(1, compass_letter(c.first_north ? COMPASS_NORTH : COMPASS_SOUTH)),
+                        body_name(c.second)));
+    return 0;
+}
+
 int add_apsides(Gathering& g, StepHook step, void* context) {
     const MoonApsisSearch moon = g.sky.engine->moon_apsides(g.from_ut, g.to_ut, step, context);
     for (const MoonApsis& a : moon.events)
@@ -147,8 +176,9 @@ int add_meteors(Gathering& g, StepHook step, void* context) {
 }
 
 using KindGathering = int (*)(Gathering& g, StepHook step, void* context);
-constexpr KindGathering KIND_GATHERINGS[EVENT_KIND_COUNT] = {add_phases,  add_seasons, add_eclipses, add_conjunctions,
-                                                             add_apsides, add_nodes,   add_meteors};
+constexpr KindGathering KIND_GATHERINGS[EVENT_KIND_COUNT] = {
+    add_phases,  add_seasons, add_eclipses, add_conjunctions, add_elongations, add_close_approaches,
+    add_apsides, add_nodes,   add_meteors};
 
 }  // namespace
 

@@ -1,8 +1,10 @@
 #pragma once
 // Every dated event of a range of years, as one time-ordered list for the
 // user's calendar: the Moon's phases, the seasons, the eclipses, the planets'
-// conjunctions with the Sun and oppositions, the apsides of the Moon and the
-// planets, the Moon's nodes and the maxima of the meteor showers.  Each
+// conjunctions with the Sun and oppositions, the greatest elongations of
+// Mercury and Venus, the conjunctions of two planets or of the Moon and a
+// planet, the apsides of the Moon and the planets, the Moon's nodes and the
+// maxima of the meteor showers.  Each
 // event carries its UT instant and the place's clock offset then, from the
 // context's engine through the seam's searches.
 #include <string>
@@ -17,6 +19,8 @@ enum EventKind {
     EVENT_SEASONS,
     EVENT_ECLIPSES,
     EVENT_CONJUNCTIONS,
+    EVENT_ELONGATIONS,
+    EVENT_CLOSE_APPROACHES,
     EVENT_APSIDES,
     EVENT_NODES,
     EVENT_METEORS,
@@ -27,7 +31,8 @@ using EventKinds = unsigned;
 constexpr EventKinds ALL_EVENT_KINDS = (1u << EVENT_KIND_COUNT) - 1;
 
 // The kind's name on the command line and in the files: "phases", "seasons",
-// "eclipses", "conjunctions", "apsides", "nodes", "meteors".
+// "eclipses", "conjunctions", "elongations", "close-approaches", "apsides",
+// "nodes", "meteors".
 const char* event_kind_name(EventKind kind);
 // The set named by a comma-separated list of kind names (any letter case);
 // -1 for an empty list or an unknown name.

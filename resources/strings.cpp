@@ -1067,6 +1067,8 @@ constexpr StringEntry string_table[] = {
     {2513, "Moon at ascending node"},
     {2514, "Moon at descending node"},
     {2515, "%s peak"},
+    {2516, "%s greatest elongation %s\xB0 %s"},
+    {2517, "%s %s\xB0 %s of %s"},
     // The menu bar: the top-level menus' titles by position, then each command's item
     // text at 3100 + its command id ("&" before the mnemonic, a tab before the key).
     {3000, "&File"},

@@ -61,6 +61,10 @@ TEST(EventList, InstantsAgreeWithPublishedOnesOnLondonsClock) {
          "PyEphem 4.1: apparent longitudes 180 degrees apart at 15:38:57 UT"},
         {"Earth at perihelion", julian_day(3, 1, 2026) + (17 + 15 / 60.0) / 24, 10 * MINUTE, "2026-01-03T17:",
          "USNO 17:15 UT"},
+        {"Venus greatest elongation 45.9\xC2\xB0 E", julian_day(15, 8, 2026) + 6.0 / 24, 6 * 60 * MINUTE,
+         "2026-08-15T", "PyEphem 4.1: Venus 45.89 degrees east of the Sun, sampled every 6 hours"},
+        {"Venus 1.6\xC2\xB0 N of Jupiter", julian_day(9, 6, 2026) + (19 + 59 / 60.0) / 24, 15 * MINUTE,
+         "2026-06-09T2", "PyEphem 4.1: equal apparent longitudes of date at 19:59:10 UT, Venus 1.61 degrees north"},
         {"Perseids peak", julian_day(13, 8, 2026) + (2 + 0.5 / 60.0) / 24, 30 * MINUTE, "2026-08-13T0",
          "PyEphem 4.1: the Sun at longitude 140.0 (J2000) at 02:00:29 UT"},
     };
@@ -105,7 +109,8 @@ TEST(EventList, KindNames) {
     EXPECT_EQ(event_kinds_named("phases,Seasons"), (1L << EVENT_PHASES) | (1L << EVENT_SEASONS));
     EXPECT_EQ(event_kinds_named("phases,planets"), -1);
     EXPECT_EQ(event_kinds_named(""), -1);
-    EXPECT_EQ(event_kinds_named("meteors,NODES,apsides,conjunctions,eclipses,seasons,phases"), long{ALL_EVENT_KINDS});
+    EXPECT_EQ(event_kinds_named("meteors,NODES,apsides,close-approaches,elongations,conjunctions,eclipses,seasons,phases"),
+              long{ALL_EVENT_KINDS});
 }
 
 // Julian day 2451545.0 is 2000 January 1, 12 h UT; the calendar of the

@@ -47,6 +47,8 @@ PUBLISHED = {  # summary: (UT instant, tolerance in minutes, source)
     "March equinox": (datetime.datetime(2026, 3, 20, 14, 46, tzinfo=UT), 1, "USNO"),
     "Full Moon": (datetime.datetime(2026, 1, 3, 10, 3, tzinfo=UT), 1, "USNO"),
     "Total solar eclipse": (datetime.datetime(2026, 8, 12, 17, 46, 6, tzinfo=UT), 2, "NASA, greatest eclipse"),
+    # PyEphem 4.1, elongation sampled every 6 hours: 45.89 degrees east at 06:00 UT.
+    "Venus greatest elongation 45.9\u00b0 E": (datetime.datetime(2026, 8, 15, 6, 0, tzinfo=UT), 360, "PyEphem"),
 }
 
 # ---- CSV ----
