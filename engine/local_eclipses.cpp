@@ -16,17 +16,17 @@ constexpr double REFRACTION_DEGREES = 34.0 / 60.0;  // at the horizon, as for ri
 constexpr double MINUTE_DAYS = 1.0 / 1440.0;
 constexpr double SECOND_DAYS = 1.0 / 86400.0;
 
-// The coarse samples of a solar eclipse: every 15 minutes over 4 hours either
+// The coarse samples of a solar eclipse: every 30 minutes over 4 hours either
 // side of the greatest eclipse, which holds the first and last contacts seen
 // from anywhere on the Earth (at most about 3 h 20 min from the greatest).
-constexpr double SAMPLE_STEP_DAYS = 15.0 * MINUTE_DAYS;
-constexpr int SAMPLES_EACH_SIDE = 16;
+constexpr double SAMPLE_STEP_DAYS = 30.0 * MINUTE_DAYS;
+constexpr int SAMPLES_EACH_SIDE = 8;
 // The Moon's disk moves against the Sun's by at most about 0.8 degrees an
-// hour seen from the ground (its orbit and the observer carried by the
-// Earth's turning), so between samples 15 minutes apart the separation falls
-// at most 0.1 degree below the smaller of the two: samples all further apart
-// than this from contact mean no eclipse here.
-constexpr double NO_CONTACT_MARGIN_DEGREES = 0.12;
+// hour seen from the ground (0.51 on its orbit, 0.27 more from the observer
+// carried by the Earth's turning), so between samples 30 minutes apart the
+// separation falls at most 0.2 degree below the smaller of the two: samples
+// all further than this from contact mean no eclipse here.
+constexpr double NO_CONTACT_MARGIN_DEGREES = 0.22;
 // A central phase lasts at most about 12.5 minutes: it is bracketed in steps
 // of 2 minutes from the maximum.
 constexpr double CENTRAL_STEP_DAYS = 2.0 * MINUTE_DAYS;
