@@ -105,34 +105,6 @@ double partial_gap(const Disks& d) { return d.separation - (d.sun.semidiameter +
 double central_gap(const Disks& d) { return d.separation - std::fabs(d.moon_radius - d.sun.semidiameter); }
 double sun_limb_height(const Disks& d) { return limb_height(d.sun); }
 
-// The zero of a function of time between a and b, where its values fa and fb
-// have opposite signs, to a second: regula falsi with the Illinois change
-// (Dowell and Jarratt 1971), which keeps the bracket and converges fast on
-// these smooth functions.
-template <class F>
-JulianDay refine_zero(F f, JulianDay a, double fa, JulianDay b, double fb) {
-    int side = 0;
-    JulianDay c = a;
-    for (int iteration = 0; iteration < 60 && b - a > SECOND_DAYS; ++iteration) {
-        c = (a * fb - b * fa) / (fb - fa);
-        const double fc = f(c);
-        if ((fc < 0.0) == (fa < 0.0)) {
-            a = c;
-            fa = fc;
-            if (side == -1) fb /= 2.0;
-            side = -1;
-        } else {
-            b = c;
-            fb = fc;
-            if (side == 1) fa /= 2.0;
-            side = 1;
-        }
-        // A step that moves the estimate by less than a second is the answer.
-        if (std::fabs(fc) == 0.0 || std::fabs((a * fb - b * fa) / (fb - fa) - c) < 0.5 * SECOND_DAYS) break;
-    }
-    return c;
-}
-
 SolarMoment moment_of(const Disks& d) { return {d.jd_ut, d.sun.altitude, sun_limb_height(d) > 0.0}; }
 
 // The contact between the sample instant `outside` (disks apart) and the
@@ -140,8 +112,7 @@ SolarMoment moment_of(const Disks& d) { return {d.jd_ut, d.sun.altitude, sun_lim
 JulianDay contact_between(const SkyEngine& engine, const Location& location, JulianDay outside, JulianDay inside,
                           double (*gap)(const Disks&)) {
     auto f = [&](JulianDay t) { return gap(disks_at(engine, location, t)); };
-    const JulianDay a = std::fmin(outside, inside), b = std::fmax(outside, inside);
-    return refine_zero(f, a, f(a), b, f(b));
+    return bracketed_root(f, std::fmin(outside, inside), std::fmax(outside, inside), SECOND_DAYS);
 }
 
 // The second and third contacts, stepping out from the maximum until the
@@ -178,7 +149,7 @@ void sun_on_horizon(const SkyEngine& engine, const Location& location, const std
         if (i == 0) continue;
         const double before = sun_limb_height(points[i - 1]);
         if ((before > 0.0) == (h > 0.0)) continue;
-        const JulianDay t = refine_zero(height, points[i - 1].jd_ut, before, points[i].jd_ut, h);
+        const JulianDay t = bracketed_root(height, points[i - 1].jd_ut, points[i].jd_ut, SECOND_DAYS);
         JulianDay& slot = h > 0.0 ? eclipse.sunrise : eclipse.sunset;
         if (slot == 0.0) slot = t;
     }
@@ -269,7 +240,7 @@ std::vector<HorizonCrossing> moon_horizon_crossings(const SkyEngine& engine, con
     while (a < to_ut) {
         const JulianDay b = std::fmin(a + MOON_STEP_DAYS, to_ut);
         const double fb = height(b);
-        if ((fa > 0.0) != (fb > 0.0)) crossings.push_back({refine_zero(height, a, fa, b, fb), fb > 0.0});
+        if ((fa > 0.0) != (fb > 0.0)) crossings.push_back({bracketed_root(height, a, b, SECOND_DAYS), fb > 0.0});
         a = b;
         fa = fb;
     }
