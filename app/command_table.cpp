@@ -117,6 +117,8 @@ constexpr const char* JUPITER_MOVIE = "date time speed moons labels";
 // does for them.
 constexpr CommandEntry COMMANDS[] = {
     // ---- File ----
+    {.id = CMD_EXPORT_EVENTS, .menu = MENU_FILE, .label = 3244, .help_context = 104,
+     .window_action = WindowAction::ExportEvents},
     {.id = CMD_PRINT, .menu = MENU_FILE, .label = 3152, .help_context = 100, .window_action = WindowAction::Print},
     {.id = CMD_PRINT_SETUP, .menu = MENU_FILE, .label = 3153, .help_context = 101,
      .window_action = WindowAction::PrintSetup},

@@ -26,6 +26,7 @@ enum class WindowAction {
     HelpKeyword,   // the topic of the row's help_keyword
     HelpSearch,    // the help window's index, its filter empty
     HelpTopic,     // the row's own help topic
+    ExportEvents,  // File > Export Events: its dialog, a Save dialog and the file
 };
 
 // A key that runs a command, with or without Ctrl.

@@ -1069,6 +1069,13 @@ constexpr StringEntry string_table[] = {
     {2515, "%s peak"},
     {2516, "%s greatest elongation %s\xB0 %s"},
     {2517, "%s %s\xB0 %s of %s"},
+    {2518, "Export Events"},
+    // The Export Events dialog's texts, split at "|": the format's label, the
+    // kinds' group, a box per kind, a name per format.
+    {2519, "Format:|Events|Phases of the Moon|Equinoxes and solstices|Eclipses|"
+           "Conjunctions with the Sun and oppositions|Greatest elongations|Close approaches|"
+           "Apsides of the Moon and the planets|Nodes of the Moon|Meteor shower maxima|"
+           "CSV|JSON|iCalendar"},
     // The menu bar: the top-level menus' titles by position, then each command's item
     // text at 3100 + its command id ("&" before the mnemonic, a tab before the key).
     {3000, "&File"},
@@ -1145,6 +1152,7 @@ constexpr StringEntry string_table[] = {
     {3241, "M&oon Nodes..."},
     {3242, "&Greatest Elongations..."},
     {3243, "Close App&roaches..."},
+    {3244, "Export &Events..."},
 };
 
 constexpr bool ids_strictly_increasing() {

@@ -25,7 +25,7 @@ TEST(MenuBar, TitlesEveryCommandOnceAndTheirMenus) {
     }
     EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "&Settings", "&Reports", "&Graphs", "&Movies",
                                                 "S&top", "&Help"}));
-    EXPECT_EQ(texts.size(), 66u);
+    EXPECT_EQ(texts.size(), 67u);
     EXPECT_EQ(texts[CMD_CLASSICAL_CALCULATIONS], "&Classical Calculations (1995)");
     EXPECT_EQ(menu_position_of(CMD_CLASSICAL_CALCULATIONS), MENU_SETTINGS);  // greyed while output runs
     EXPECT_EQ(texts[CMD_CONSTELLATIONS], "&Constellations\tF9");
@@ -34,6 +34,7 @@ TEST(MenuBar, TitlesEveryCommandOnceAndTheirMenus) {
     EXPECT_EQ(texts[141], "M&oon Nodes...");
     EXPECT_EQ(texts[CMD_ELONGATIONS], "&Greatest Elongations...");
     EXPECT_EQ(texts[CMD_CLOSE_APPROACHES], "Close App&roaches...");
+    EXPECT_EQ(texts[CMD_EXPORT_EVENTS], "Export &Events...");
     // The menus that greying acts on hold the commands it is meant to cover.
     for (auto [id, position] : {std::pair{CMD_COPY, MENU_EDIT}, {CMD_MOON_NODES, MENU_REPORTS}, {CMD_CLOSE_APPROACHES, MENU_REPORTS}, {CMD_SPEED_UP, MENU_MOVIES},
                                 {CMD_STOP, MENU_STOP}})

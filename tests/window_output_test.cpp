@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -303,6 +306,42 @@ TEST_F(WindowOutput, ScrollBarsOnlyWhenThereIsSomethingToScroll) {
     settle();
     EXPECT_TRUE(window_scroll_bar(SCROLL_VERTICAL)->isVisible());
     EXPECT_FALSE(window_scroll_bar(SCROLL_HORIZONTAL)->isVisible());
+}
+
+// File > Export Events: the dialog's years, one kind and iCalendar, then the
+// Save dialog; the file holds the 2000 seasons (USNO: March equinox
+// 2000-03-20 07:35 UT, December solstice 2000-12-21 13:37 UT).
+TEST_F(WindowOutput, ExportEventsWritesTheChosenKindsAsIcalendar) {
+    const fs::path file = scratch / "seasons.ics";
+    QTimer finder;
+    QObject::connect(&finder, &QTimer::timeout, [&finder, file] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            if (!name) return;
+            finder.stop();
+            EXPECT_EQ(dialog->nameFilters(), QStringList({"iCalendar (*.ics)"}));
+            name->setText(QString::fromStdString(file.string()));
+            static_cast<QDialog*>(dialog)->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->findChild<QLineEdit*>("first_year")) {
+            EXPECT_EQ(dialog->findChild<QLineEdit*>("first_year")->text(), "2000");  // the current year
+            for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) box->setChecked(box->objectName() == "seasons");
+            EXPECT_EQ(dialog->findChild<QComboBox*>("format")->currentText(), "iCalendar");
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        }
+    });
+    finder.start(10);
+    dispatch_command(CMD_EXPORT_EVENTS);
+    settle();
+    const std::string text = file_text(file);
+    EXPECT_EQ(text.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    size_t events = 0;
+    for (size_t at = 0; (at = text.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
+    EXPECT_EQ(events, 4u);
+    EXPECT_NE(text.find("DTSTART:20000320T073"), std::string::npos) << text;
+    EXPECT_NE(text.find("DTSTART:20001221T13"), std::string::npos);
+    EXPECT_NE(text.find("SUMMARY:December solstice\r\n"), std::string::npos);
+    EXPECT_TRUE(boxes.empty());
 }
 
 }  // namespace

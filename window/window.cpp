@@ -69,6 +69,7 @@
 #include "window/help_window.h"
 #include "window/parameter_dialogs.h"
 #include "window/printing_qt.h"
+#include "window/export_events.h"
 #include "window/save_as.h"
 
 namespace {
@@ -1122,7 +1123,11 @@ void run_output_window_command(int command) {
 
 // The Help menu opens the help window; the other commands print and copy.
 void run_window_command(int command) {
-    if (!run_help_command(command, main_window.frame)) run_output_window_command(command);
+    const CommandEntry* row = find_command(command);
+    if (row && row->window_action == WindowAction::ExportEvents)
+        run_export_events(app_state().sky, app_state().params.year, main_window.frame);
+    else if (!run_help_command(command, main_window.frame))
+        run_output_window_command(command);
 }
 
 // The parameter dialogs, Set Location and About on Qt.
