@@ -148,7 +148,10 @@ std::vector<CloseApproach> close_approaches(const SkyEngine& engine, BodySet bod
             if (track.body == body) return track;
         return tracks.front();
     };
-    for (const auto& [first, second] : pairs) {
+    for (const auto& pair : pairs) {
+        // Named copies: a lambda cannot capture a structured binding before clang 16.
+        const int first = pair.first;
+        const int second = pair.second;
         const Track& a = track_of(first);
         const Track& b = track_of(second);
         for (int i = 0; i + 1 < samples; ++i) {
