@@ -29,15 +29,23 @@ struct CliRun {
 // own file for standard error.
 // The user's data folder of this test program's runs, so that the user's own
 // cities neither change a result nor are changed.
+// A folder of this test program's own, removed when it ends: test programs of
+// several build trees may run at once, so no fixed name under /tmp.
+struct OwnFolder {
+    std::string path;
+    explicit OwnFolder(const std::string& prefix) {
+        std::string pattern = ::testing::TempDir() + prefix + "XXXXXX";
+        path = mkdtemp(pattern.data());
+    }
+    ~OwnFolder() { std::filesystem::remove_all(path); }
+};
 const std::string& user_data_home() {
-    static const struct Folder {
-        std::string path;
-        Folder() {
-            std::string pattern = ::testing::TempDir() + "skyloom_cli_share_XXXXXX";
-            path = mkdtemp(pattern.data());
-        }
-        ~Folder() { std::filesystem::remove_all(path); }
-    } folder;
+    static const OwnFolder folder("skyloom_cli_share_");
+    return folder.path;
+}
+// Where the tests put the files they make.
+std::filesystem::path scratch_folder() {
+    static const OwnFolder folder("skyloom_cli_scratch_");
     return folder.path;
 }
 
@@ -212,7 +220,7 @@ TEST(CommandLine, TextCommandsLoadNoToolkitAndDrawingIsHandedOver) {
     EXPECT_NE(libraries.out.find("libc.so"), std::string::npos) << libraries.out;
     EXPECT_EQ(libraries.out.find("libQt6"), std::string::npos) << libraries.out;
 
-    const auto folder = std::filesystem::path(::testing::TempDir()) / "skyloom_cli_alone";
+    const auto folder = scratch_folder() / "skyloom_cli_alone";
     const std::string program = program_copy(folder, false);
     const std::string picture = (folder / "g.png").string();
     CliRun graph = run_skyloom("graph day-length --year 2026 -o " + picture, program);
@@ -237,7 +245,7 @@ TEST(CommandLine, TextCommandsLoadNoToolkitAndDrawingIsHandedOver) {
 // names never reach the terminal; a missing data file is a fatal file error
 // naming its path, with a non-zero status.
 TEST(CommandLine, DataFilesAndNamesCrossExactly) {
-    const auto folder = std::filesystem::path(::testing::TempDir()) / "skyloom_cli_copy";
+    const auto folder = scratch_folder() / "skyloom_cli_copy";
     const std::string program = program_copy(folder);
     std::ofstream(folder / "CITIES.DAT", std::ios::binary)
         << "S\xE3o Paulo\n"
@@ -353,7 +361,7 @@ bool png_size(const std::string& path, int& width, int& height) {
 
 // Each picture format is written, PNG at the asked size.
 TEST(GraphCommand, WritesPictureFilesOfTheAskedSize) {
-    std::string dir = ::testing::TempDir();
+    std::string dir = scratch_folder().string() + "/";
     CliRun png = run_skyloom("graph day-length --year 2026 --city Greenwich --size 800x600 -o " + dir + "g.png");
     ASSERT_EQ(png.status, 0) << png.err;
     int w = 0, h = 0;
@@ -412,7 +420,7 @@ TEST(CommandLine, PreciseByDefaultOnEveryCommandAndSaysSo) {
     ASSERT_EQ(std::sscanf(csv.out.c_str() + sun, "Sun,%lf,%lf", &ra, &dec), 2);
     EXPECT_NEAR(dec, 0.0, 0.007);
 
-    const std::string dir = ::testing::TempDir();
+    const std::string dir = scratch_folder().string() + "/";
     CliRun graph = run_skyloom("graph equation-of-time --year 2026 --city Greenwich -o " + dir + "p.svg");
     ASSERT_EQ(graph.status, 0) << graph.err;
     EXPECT_NE(read_text(dir + "p.svg").find("Precise calculations"), std::string::npos);
@@ -493,7 +501,7 @@ TEST(CommandLine, FailedWritesExitOneAndLeaveNoPartialFile) {
     EXPECT_NE(r.err.find("Cannot write standard output (/dev/full): No space left on device"), std::string::npos) << r.err;
     EXPECT_EQ(run_skyloom("--help >/dev/full").status, 1);
 
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "skyloom_full_disk";
+    const std::filesystem::path folder = scratch_folder() / "skyloom_full_disk";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     // Files may not grow past 1 KB (SIGXFSZ ignored: the write fails instead).
