@@ -544,11 +544,13 @@ bool load_place(const Options& options, Location& location) {
 // and the chosen place.
 bool start_up(const Options& options) {
     AppState& app = app_state();
-    app.params = default_command_params(clock_now());
     const SkyEngine* engine = chosen_engine(options);
     if (!engine) return false;
     app.sky.engine = engine;
-    return load_place(options, app.sky.location);
+    if (!load_place(options, app.sky.location)) return false;
+    // A movie without --date starts at the present time on the place's clock.
+    app.params = default_command_params(ut_to_clock(app.sky.location, ut_now()));
+    return true;
 }
 
 // Splits "YYYY-MM-DD" (the year may be negative) and "HH:MM" into the date

@@ -151,14 +151,12 @@ void easter_date(int year, int& day, int& month) {
 
 // ---- Clock ----
 
-// Returns the computer's local wall-clock time (not UT; no time-zone or
-// daylight-saving adjustment here) as a Julian day, to the whole second.
-JulianDay clock_now() {
+// The present instant by the computer's clock, which counts UTC seconds from
+// 1970-01-01 0 h (Julian day 2440587.5), to the whole second.  Read as UT: the
+// leap seconds between the two are below the second.
+JulianDay ut_now() {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-    localtime_r(&now, &local);
-    const double hours = local.tm_hour + local.tm_min / 60.0 + local.tm_sec / 3600.0;
-    return julian_day(local.tm_mday + hours / 24.0, local.tm_mon + 1, local.tm_year + 1900);
+    return 2440587.5 + static_cast<double>(now) / 86400.0;
 }
 
 // ---- Time scales ----

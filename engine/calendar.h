@@ -27,8 +27,9 @@ int day_of_week(int day, int month, int year);          // 0 = Sunday ... 6 = Sa
 void easter_date(int year, int& day, int& month);       // Easter Sunday; month 3 or 4
 
 // ---- Clock ----
-// The local wall clock (not UT) as a Julian day, to the second.
-JulianDay clock_now();
+// The present instant, UT Julian day to the second (the place's clock reading
+// of it: ut_to_clock in engine/clock.h).
+JulianDay ut_now();
 
 // ---- Time scales ----
 double delta_t_hours(int year);                  // ephemeris time minus UT, hours

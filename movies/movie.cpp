@@ -114,7 +114,7 @@ JulianDay dialog_start_time(const MovieState& movie, const Location& location) {
 }
 
 JulianDay movie_clock_now(const MovieState& movie) {
-    return movie.seconds_per_tick > 0.0 ? movie.clock_previous + movie.seconds_per_tick / 86400.0 : clock_now();
+    return movie.seconds_per_tick > 0.0 ? movie.clock_previous + movie.seconds_per_tick / 86400.0 : ut_now();
 }
 
 JulianDay step_clock_time(JulianDay t, JulianDay clock_now, JulianDay clock_previous, int time_speed, bool turbo) {

@@ -105,7 +105,8 @@ void hide_field(const std::pair<QLabel*, QLineEdit*>& field) {
     field.second->hide();
 }
 
-// The date and time fields (113-117) and the Now button, which fills them from the clock.
+// The date and time fields (113-117) and the Now button, which fills them with
+// the present time on the place's clock.
 void add_date_time(Form& f) {
     add_field(f, LBL_YEAR, CTL_DATE_YEAR, &DialogEntry::year);
     add_field(f, LBL_MONTH, CTL_DATE_MONTH, &DialogEntry::month);
@@ -117,7 +118,7 @@ void add_date_time(Form& f) {
     register_control(f, CTL_NOW, now);
     QObject::connect(now, &QPushButton::clicked, [&f] {
         DialogEntry clock;
-        set_entry_date_time(clock, clock_now());
+        set_entry_date_time(clock, ut_to_clock(app_state().sky.location, ut_now()));
         for (auto [edit, text] : f.edits)
             if (text == &DialogEntry::year || text == &DialogEntry::month || text == &DialogEntry::day ||
                 text == &DialogEntry::hour || text == &DialogEntry::minute)

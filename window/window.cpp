@@ -1029,7 +1029,7 @@ QMainWindow* open_main_window(const Location* place, const SkyEngine* engine) {
     // The place given to this run, else the one chosen in an earlier run while the list still has it.
     if (place) app.sky.location = *place;
     else if (const CityRecord* city = find_city(read_setting(PLACE_SETTING))) app.sky.location = location_from_city(*city);
-    app.params = default_command_params(clock_now());
+    app.params = default_command_params(ut_to_clock(app.sky.location, ut_now()));
     recall_dialog_values(app.params);
 
     create_window();
