@@ -24,14 +24,6 @@ JulianDay to_ut(int day, int month, int year, double local_hours, const Location
     return clock_to_ut(location, julian_day(day + local_hours / 24.0, month, year));
 }
 
-double elongation_between(double ra1, double dec1, double ra2, double dec2) {
-    double u[3], v[3];
-    sky_unit_vector(ra1, dec1, u);
-    sky_unit_vector(ra2, dec2, v);
-    double c = dot3(u, v);
-    return acos_deg(c > 1.0 ? 1.0 : c < -1.0 ? -1.0 : c);
-}
-
 std::string number(double value, const char* format) {
     if (std::isnan(value)) return "-";
     char text[64];
@@ -75,7 +67,7 @@ std::vector<EphemerisRow> ephemeris_rows(BodySet body_set, int day, int month, i
             row.distance_km = engine.moon_distance_km(jd_ut);
             row.distance_au = row.distance_km / KM_PER_AU;
             row.illuminated = moon.illuminated;
-            row.elongation = elongation_between(sun.ra_hours, sun.dec, row.ra_hours, row.declination);
+            row.elongation = angular_separation(sun.ra_hours, sun.dec, row.ra_hours, row.declination);
             row.diameter_arcsec = 2.0 * moon.semidiameter * ARCSEC_PER_DEGREE;
         } else {
             const PlanetPlace planet = engine.planet_place(body, jd_ut, PLANET_WITH_EQUATORIAL);

@@ -4,6 +4,7 @@
 // helpers of the planetarium.
 #include "engine/angles.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/calendar.h"
@@ -65,6 +66,13 @@ double dot3(const double u[3], const double v[3]) { return u[0] * v[0] + u[1] * 
 
 // Given two unit vectors; returns the angle between them in degrees.
 double angle_between(const double u[3], const double v[3]) { return acos_deg(dot3(u, v)); }
+
+double angular_separation(double ra1_hours, double dec1, double ra2_hours, double dec2) {
+    const double half_dec = sin_deg(0.5 * (dec2 - dec1));
+    const double half_ra = sin_deg(7.5 * (ra2_hours - ra1_hours));
+    const double s = half_dec * half_dec + cos_deg(dec1) * cos_deg(dec2) * half_ra * half_ra;
+    return 2.0 * asin_deg(std::sqrt(std::min(1.0, s)));
+}
 
 // Given right ascension (hours) and declination (degrees); returns the unit
 // vector (sin 15a cos d, -sin d, cos 15a cos d) of the planetarium's frame.

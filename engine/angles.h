@@ -41,6 +41,9 @@ int sign_of(double x);              // 1 when x >= 0, else -1
 double interpolate3(double y1, double y2, double y3, double n);
 double dot3(const double u[3], const double v[3]);
 double angle_between(const double u[3], const double v[3]);  // unit vectors, degrees
+// The angle between two places on the sky (right ascensions in hours),
+// degrees: the haversine form, exact at small angles too.
+double angular_separation(double ra1_hours, double dec1, double ra2_hours, double dec2);
 // Unit vector of a sky direction: (sin 15a cos d, -sin d, cos 15a cos d).
 void sky_unit_vector(double ra_hours, double declination, double v[3]);
 // Rotates v in place: about y by (s2, c2), then about x by (s1, c1).

@@ -9,6 +9,7 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/close_search.h"
+#include "engine/local_sky.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ constexpr double MOON_STEP_DAYS = 10.0 * MINUTE_DAYS;
 
 // A body's centre seen from the place.
 struct TopocentricBody {
-    double direction[3] = {0.0, 0.0, 0.0};  // unit vector, equator of date
+    Equatorial place;                       // equator of date
     double semidiameter = 0.0;              // degrees
     double altitude = 0.0;                  // degrees, no refraction
 };
@@ -44,19 +45,12 @@ struct TopocentricBody {
 // Positive while the body's upper limb is above the refracted horizon.
 double limb_height(const TopocentricBody& body) { return body.altitude + REFRACTION_DEGREES + body.semidiameter; }
 
-void unit_vector(const Equatorial& place, double v[3]) {
-    const double ra = place.ra_hours * 15.0;
-    v[0] = cos_deg(place.dec) * cos_deg(ra);
-    v[1] = cos_deg(place.dec) * sin_deg(ra);
-    v[2] = sin_deg(place.dec);
-}
-
 TopocentricBody topocentric_sun(const SkyEngine& engine, const Location& location, JulianDay t) {
     const SunPlace sun = engine.sun_place(t, APPARENT_PLACE);
     const Equatorial place =
         engine.topocentric_place(location, id_of(Body::Sun), {sun.ra_hours, sun.dec}, sun.distance_au, 0.0, t);
     TopocentricBody body;
-    unit_vector(place, body.direction);
+    body.place = place;
     body.semidiameter = sun.semidiameter;
     body.altitude = engine.equatorial_to_horizontal(t, place, location).altitude;
     return body;
@@ -67,13 +61,9 @@ TopocentricBody topocentric_moon(const SkyEngine& engine, const Location& locati
     const Equatorial place =
         engine.topocentric_place(location, id_of(Body::Moon), {moon.ra_hours, moon.dec}, 0.0, moon.parallax, t);
     TopocentricBody body;
-    unit_vector(place, body.direction);
+    body.place = place;
     body.altitude = engine.equatorial_to_horizontal(t, place, location).altitude;
-    // The observer is nearer the Moon than the Earth's centre is by about an
-    // Earth radius times the sine of its geocentric altitude (the topocentric
-    // one plus the parallax in altitude): the disk looks that much larger.
-    const double geocentric_altitude = body.altitude + moon.parallax * cos_deg(body.altitude);
-    body.semidiameter = moon.semidiameter / (1.0 - sin_deg(moon.parallax) * sin_deg(geocentric_altitude));
+    body.semidiameter = topocentric_moon_semidiameter(moon, body.altitude);
     return body;
 }
 
@@ -91,11 +81,7 @@ Disks disks_at(const SkyEngine& engine, const Location& location, JulianDay t) {
     d.sun = topocentric_sun(engine, location, t);
     const TopocentricBody moon = topocentric_moon(engine, location, t);
     d.moon_radius = moon.semidiameter;
-    // atan2 of the cross and dot products keeps its precision at small angles.
-    const double* u = d.sun.direction;
-    const double* v = moon.direction;
-    const double cross[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
-    d.separation = atan2_deg(dot3(u, v), std::sqrt(dot3(cross, cross)));
+    d.separation = angular_separation(d.sun.place.ra_hours, d.sun.place.dec, moon.place.ra_hours, moon.place.dec);
     return d;
 }
 

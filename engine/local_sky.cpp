@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr double KM_PER_AU = 149597870.7;
 constexpr double RISE_SET_REFRACTION_DEGREES = 34.0 / 60.0;
 // The Earth's turn against the stars and against the mean Moon, degrees per
 // UT day: the rates at which a star's and the Moon's hour angles grow.
@@ -30,8 +29,7 @@ Equatorial topocentric(const SkyEngine& engine, int body, JulianDay jd_ut, const
     } else if (body == 1) {
         const MoonPlace moon = engine.moon_place(jd_ut);
         geocentric = {moon.ra_hours, moon.dec};
-        distance_au = engine.moon_distance_km(jd_ut) / KM_PER_AU;
-        parallax = moon.parallax;
+        parallax = moon.parallax;  // the seam's topocentric place takes the Moon's distance from it
     } else {
         const PlanetPlace planet = engine.planet_place(body, jd_ut, PLANET_WITH_EQUATORIAL);
         geocentric = {planet.ra_hours, planet.dec};
@@ -54,6 +52,14 @@ double refraction_degrees(double true_altitude) {
     const double taper = true_altitude < -1.0 ? (true_altitude + 90.0) / 89.0 : 1.0;
     // Near the zenith the formula dips below 0 (-0.08' at 90 degrees).
     return std::fmax(0.0, arcminutes / 60.0 * taper);
+}
+
+double topocentric_moon_semidiameter(const MoonPlace& moon, double topocentric_altitude) {
+    // The observer is nearer the Moon than the Earth's centre is by about an
+    // Earth radius times the sine of its geocentric altitude (the topocentric
+    // one plus the parallax in altitude): the disk looks that much larger.
+    const double geocentric_altitude = topocentric_altitude + moon.parallax * cos_deg(topocentric_altitude);
+    return moon.semidiameter / (1.0 - sin_deg(moon.parallax) * sin_deg(geocentric_altitude));
 }
 
 SkyPosition sky_position(const SkyEngine& engine, int body, JulianDay jd_ut, const Location& location) {

@@ -15,6 +15,10 @@
 // the apparent altitude stays continuous and monotonic under the horizon.
 double refraction_degrees(double true_altitude);
 
+// The Moon's semidiameter seen from the place, degrees, for the topocentric
+// altitude of its centre (degrees, no refraction).
+double topocentric_moon_semidiameter(const MoonPlace& moon, double topocentric_altitude);
+
 // A body's place in the observer's sky at a UT instant: topocentric (the
 // Moon's parallax reaches a degree; the others' a few arcseconds), azimuth
 // in [0, 360) from north through east, altitude of the centre above the

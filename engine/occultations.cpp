@@ -5,6 +5,7 @@
 #include "engine/angles.h"
 #include "engine/close_events.h"
 #include "engine/close_search.h"
+#include "engine/local_sky.h"
 
 namespace {
 
@@ -30,13 +31,6 @@ struct TopocentricPair {
     double moon_altitude = 0.0;     // degrees, no refraction
 };
 
-// The angle between two directions, degrees (the haversine form, exact for small angles).
-double separation_of(Equatorial a, Equatorial b) {
-    const double s = square(sin_deg(0.5 * (b.dec - a.dec))) +
-                     cos_deg(a.dec) * cos_deg(b.dec) * square(sin_deg(7.5 * (b.ra_hours - a.ra_hours)));
-    return 2.0 * asin_deg(std::sqrt(std::min(1.0, s)));
-}
-
 TopocentricPair topocentric_pair(const SkyEngine& engine, const Location& location, int body, JulianDay t) {
     const MoonPlace m = engine.moon_place(t);
     const Equatorial moon = engine.topocentric_place(location, id_of(Body::Moon), {m.ra_hours, m.dec}, 0.0,
@@ -44,11 +38,9 @@ TopocentricPair topocentric_pair(const SkyEngine& engine, const Location& locati
     const PlanetPlace p = engine.planet_place(body, t, PLANET_WITH_EQUATORIAL);
     const Equatorial planet = engine.topocentric_place(location, body, {p.ra_hours, p.dec}, p.distance_au, 0.0, t);
     TopocentricPair pair;
-    pair.separation = separation_of(moon, planet);
+    pair.separation = angular_separation(moon.ra_hours, moon.dec, planet.ra_hours, planet.dec);
     pair.moon_altitude = engine.equatorial_to_horizontal(t, moon, location).altitude;
-    // Nearer by about the Earth's radius times the sine of the altitude: the
-    // disk looks larger by that part (Meeus, Astronomical Algorithms, ch. 40).
-    pair.moon_semidiameter = m.semidiameter * (1.0 + sin_deg(m.parallax) * sin_deg(pair.moon_altitude));
+    pair.moon_semidiameter = topocentric_moon_semidiameter(m, pair.moon_altitude);
     return pair;
 }
 
